@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kalvo needs to build, run and test. Safe to run repeatedly:
+# it only calls apt-get when a package is missing. Must run as root (or through sudo).
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build make pkg-config
+  qt6-base-dev libgl-dev
+  libjpeg62-turbo-dev libturbojpeg0-dev libopenjp2-7-dev libpng-dev zlib1g-dev libgif-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool
+  fonts-ipafont-gothic
+)
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+stamp=/var/lib/apt/periodic/kalvo-update-stamp
+if [ ! -d /var/lib/apt/lists ] || [ -z "$(ls -A /var/lib/apt/lists 2>/dev/null | grep -v lock)" ] \
+   || ! $sudo apt-get install -y --no-install-recommends --dry-run "${missing[@]}" >/dev/null 2>&1; then
+  $sudo apt-get update
+fi
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,19 @@
+#pragma once
+// Replacing files safely: the new content is written to a temporary file in the target's
+// directory and renamed over the target only when it is complete, so that a failed or
+// interrupted write never truncates or loses the old file and leaves no stray file behind.
+#include <functional>
+#include <string>
+
+namespace kalvo {
+
+// Creates an empty temporary file beside target and calls write(tempPath), which fills it (it
+// may reopen and truncate it). When write returns, the file is flushed to disk, given the
+// target's permissions (or the usual ones for a new file) and renamed over target. When write
+// throws, or any step fails, the temporary file is removed and the exception passes on
+// (EFileError for the file steps). Creating the temporary file is the first step and fails with
+// EFileError when the directory cannot be written.
+void WriteFileAtomically(const std::string& target,
+                         const std::function<void(const std::string& tempPath)>& write);
+
+} // namespace kalvo

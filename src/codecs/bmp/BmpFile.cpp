@@ -1,0 +1,54 @@
+// BMP routines of the format dispatch.
+#include "codecs/AtomicFile.h"
+#include "codecs/FormatRoutines.h"
+#include "image/BmpFormat.h"
+#include "image/ImageErrors.h"
+
+#include <fstream>
+
+namespace kalvo {
+
+std::optional<TBitmap> LoadBmpFile(TpxImageInfo& info)
+{
+    info.Result = -1;
+    std::optional<TBitmap> result;
+    // First attempt: the DIB container's strict reader (it takes the image bitmap's reader until
+    // the container lands); second attempt, unguarded: the image bitmap's general reader.
+    try {
+        result = ReadBmpFile(info.FileName);
+    } catch (const std::exception&) {
+        result.reset();
+    }
+    if (!result) {
+        TBitmap second = ReadBmpFile(info.FileName);
+        if (second.empty())
+            return std::nullopt;
+        result = std::move(second);
+    }
+    if (result->empty())
+        return std::nullopt;
+    SetPlainLoadProperties(info, *result);
+    info.Result = 0;
+    return result;
+}
+
+void SaveBmpFile(const TBitmap& bitmap, TpxImageInfo& info)
+{
+    info.Result = -1;
+    try {
+        WriteFileAtomically(info.FileName, [&](const std::string& tempPath) {
+            std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
+            if (!out)
+                throw EFileError("Cannot write file \"" + info.FileName + "\"");
+            WriteBmp(bitmap, out);
+            out.flush();
+            if (!out)
+                throw EFileError("Cannot write file \"" + info.FileName + "\"");
+        });
+    } catch (const std::exception&) {
+        return;
+    }
+    info.Result = 0;
+}
+
+} // namespace kalvo

@@ -1,0 +1,18 @@
+// PNG routines of the format dispatch. The codec adapter has not landed yet: loading and
+// saving report failure through Result.
+#include "codecs/FormatRoutines.h"
+
+namespace kalvo {
+
+std::optional<TBitmap> LoadPngFile(TpxImageInfo& info)
+{
+    info.Result = -1;
+    return std::nullopt;
+}
+
+void SavePngFile(const TBitmap&, TpxImageInfo& info)
+{
+    info.Result = -1;
+}
+
+} // namespace kalvo

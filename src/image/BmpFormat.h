@@ -1,0 +1,29 @@
+#pragma once
+// The image bitmap's own BMP reader and writer.
+//
+// The reader is the general one: BMP files with 12-, 40-, 52-, 56-, 64-, 108- and 124-byte
+// headers; 1, 4, 8, 16, 24 and 32 bits; bit-field masks for 16 and 32 bits (which become 24-bit
+// bitmaps); top-down rows; RLE8 and RLE4 data of any length. Sizes and counts are checked against
+// the data before anything is allocated; every failure raises EInvalidGraphic (or
+// ERleDecodeError for bad compressed data).
+//
+// The writer writes an uncompressed BMP in the bitmap's current pixel format.
+#include "image/Bitmap.h"
+
+#include <cstdint>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kalvo {
+
+TBitmap ReadBmp(std::span<const std::uint8_t> data);
+// Reads a BMP file; EFileError when it cannot be opened or read.
+TBitmap ReadBmpFile(const std::string& fileName);
+
+// Writes the complete BMP file (file header, information header, colour table, bottom-up rows).
+void WriteBmp(const TBitmap& bitmap, std::ostream& out);
+std::vector<std::uint8_t> BmpBytes(const TBitmap& bitmap);
+
+} // namespace kalvo
