@@ -1,0 +1,122 @@
+#include "app/FileDialogs.h"
+
+#include "codecs/FileExtension.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QPushButton>
+
+namespace kalvo {
+
+namespace {
+
+struct Filter {
+    const char* description;
+    const char* patterns;
+};
+
+const Filter kOpenFilters[] = {
+    {"すべてのイメージ", "*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.png;*.gif"},
+    {"ビットマップ イメージ(*.bmp;*.dib)", "*.bmp;*.dib"},
+    {"JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe"},
+    {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
+    {"PNG イメージ(*.png)", "*.png"},
+    {"GIF イメージ(*.gif)", "*.gif"},
+};
+
+const Filter kSaveFilters[] = {
+    {"ビットマップ イメージ(*.bmp)", "*.bmp;*.dib"},
+    {"JPEG イメージ(*.jpg)", "*.jpg;*.jpeg;*.jpe"},
+    {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
+    {"PNG イメージ(*.png)", "*.png"},
+    {"GIF イメージ(*.gif)", "*.gif"},
+};
+
+const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif"};
+
+// Qt reads the patterns between parentheses, separated by blanks.
+QString qtFilter(const Filter& f)
+{
+    return QString::fromUtf8(f.description) + " ("
+         + QString::fromLatin1(f.patterns).replace(';', ' ') + ")";
+}
+
+template <std::size_t N>
+QStringList filters(const Filter (&list)[N])
+{
+    QStringList result;
+    for (const auto& f : list)
+        result << qtFilter(f);
+    return result;
+}
+
+} // namespace
+
+QStringList OpenDialogFilters() { return filters(kOpenFilters); }
+QStringList SaveDialogFilters() { return filters(kSaveFilters); }
+
+QString DefaultExtensionForFilterIndex(int index)
+{
+    if (index < 1 || index > 5)
+        return {};
+    return QString::fromLatin1(kDefaultExtensions[index - 1]);
+}
+
+int SaveFilterIndexForFileName(const QString& fileName, int current)
+{
+    const std::string ext = AsciiUpper(ExtractFileExt(fileName.toStdString()));
+    if (ext == ".BMP" || ext == ".DIB" || ext == ".RLE")
+        return 1;
+    if (ext == ".JPG" || ext == ".JPE" || ext == ".JPEG")
+        return 2;
+    if (ext == ".JP2" || ext == ".JPC" || ext == ".J2C" || ext == ".J2K")
+        return 3;
+    if (ext == ".PNG")
+        return 4;
+    if (ext == ".GIF")
+        return 5;
+    return current;
+}
+
+std::optional<QString> TFileDialogs::OpenFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, QStringLiteral("開く"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(OpenDialogFilters());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> TFileDialogs::SaveFile(QWidget* parent, int& filterIndex,
+                                              const QString& proposedName,
+                                              const std::function<void()>& optionsClicked)
+{
+    QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList names = SaveDialogFilters();
+    dialog.setNameFilters(names);
+    if (filterIndex >= 1 && filterIndex <= names.size())
+        dialog.selectNameFilter(names[filterIndex - 1]);
+    dialog.setDefaultSuffix(DefaultExtensionForFilterIndex(filterIndex));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        filterIndex = int(names.indexOf(filter)) + 1;
+        dialog.setDefaultSuffix(DefaultExtensionForFilterIndex(filterIndex));
+    });
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        auto* options = new QPushButton(QStringLiteral("オプション(&O)..."), &dialog);
+        QObject::connect(options, &QPushButton::clicked, &dialog, [&] { optionsClicked(); });
+        grid->addWidget(options, grid->rowCount(), 0, 1, -1, Qt::AlignRight);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    filterIndex = int(names.indexOf(dialog.selectedNameFilter())) + 1;
+    return dialog.selectedFiles().first();
+}
+
+} // namespace kalvo

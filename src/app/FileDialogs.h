@@ -1,0 +1,36 @@
+#pragma once
+// The open and save dialogs of the main window: their filter lists, the save dialog's file-type
+// preselection and default extension, and an interface that tests can replace.
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace kalvo {
+
+// Open dialog filters, index 1 first ("description (patterns)" as Qt expects them).
+QStringList OpenDialogFilters();
+// Save dialog filters, index 1 first.
+QStringList SaveDialogFilters();
+// The save dialog's default extension for a filter index (1..5); empty for any other index.
+QString DefaultExtensionForFilterIndex(int index);
+// The filter index for the extension of fileName, or current when the extension has no type.
+int SaveFilterIndexForFileName(const QString& fileName, int current);
+
+class TFileDialogs {
+public:
+    virtual ~TFileDialogs() = default;
+    // The picture open dialog; the chosen file or nothing when cancelled.
+    virtual std::optional<QString> OpenFile(QWidget* parent);
+    // The save dialog with an options button: starts with filterIndex and proposedName, asks
+    // before overwriting; on OK returns the name (with the type's default extension appended when
+    // typed without one) and the filter index in force.
+    virtual std::optional<QString> SaveFile(QWidget* parent, int& filterIndex,
+                                            const QString& proposedName,
+                                            const std::function<void()>& optionsClicked);
+};
+
+} // namespace kalvo

@@ -1,0 +1,96 @@
+#pragma once
+// The main window: the one document window. It keeps the document state around the canvas (file
+// name, modified flag, save options), runs the file commands and offers the services every
+// command handler uses (busy sections, progress bar, enabling).
+#include "codecs/ImageInfo.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+class QProgressBar;
+class QStatusBar;
+
+namespace kalvo {
+
+class TpxImage;
+class TFileDialogs;
+
+class TKalvoMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TKalvoMainForm(QWidget* parent = nullptr);
+    ~TKalvoMainForm() override;
+
+    // Document services.
+    bool OpenImageFile(const QString& name);
+    bool ConfirmSave();
+    void UpdateCaption();
+
+    // Busy sections nest; only the outermost end restores the canvas.
+    void BeginBusySection();
+    void EndBusySection();
+
+    // The status-bar progress bar; commands pass 100 as maximum and percentages as positions.
+    void ShowProgress(int maximum);
+    void ProgressCallback(QObject* sender, int reserved, int position);
+    void HideProgress();
+
+    void UpdateImageActions();
+
+    // Runs a command handler; a failure that escapes it is shown with its message and the
+    // program runs on.
+    void RunCommand(const std::function<void()>& handler);
+
+    // Replaces the file dialogs (tests answer them without a window).
+    void SetFileDialogs(std::unique_ptr<TFileDialogs> dialogs);
+
+    TpxImage* pxImage1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+    QAction* acOpen = nullptr;
+    QAction* acSaveOption = nullptr;
+    QAction* acSaveAs = nullptr;
+    QAction* acSave = nullptr;
+    QAction* acClose = nullptr;
+    QMenu* FileMenu = nullptr;
+    QMenu* RecentMenu = nullptr;
+
+    // Document state.
+    TpxImageInfo FFileInfo;
+    bool FModified = false;
+    bool FSavedSinceLoad = false;
+    int FBusyDepth = 0;
+    bool FRestoring = false;
+    int FSaveFilterIndex = 1;
+    QProgressBar* FProgressBar = nullptr;
+
+    const QString& FileName() const { return FFileNameText; }
+
+public slots:
+    void acOpenExecute();
+    void acSaveExecute();
+    void acSaveAsExecute();
+    void acSaveOptionExecute();
+    void acCloseExecute();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void setFileName(const QString& name);
+    QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,
+                        void (TKalvoMainForm::*handler)());
+    // The type change of the save dialog: sets the default extension for filterIndex.
+    QString OptionSaveDialog1TypeChange(int filterIndex) const;
+
+    std::unique_ptr<TFileDialogs> FFileDialogs;
+    QString FFileNameText;
+};
+
+} // namespace kalvo

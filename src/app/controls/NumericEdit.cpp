@@ -1,0 +1,91 @@
+#include "app/controls/NumericEdit.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QTimer>
+
+#include <climits>
+
+namespace kalvo {
+
+TpxNumericEdit::TpxNumericEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setText(QStringLiteral("0"));
+    connect(this, &QLineEdit::textChanged, this, &TpxNumericEdit::Change);
+}
+
+void TpxNumericEdit::SetRange(int minValue, int maxValue)
+{
+    FMinValue = minValue;
+    FMaxValue = maxValue;
+}
+
+int TpxNumericEdit::Value() const
+{
+    bool ok = false;
+    const long long v = text().trimmed().toLongLong(&ok, 10);
+    if (!ok || v < INT_MIN || v > INT_MAX)
+        return FMinValue;
+    return int(v);
+}
+
+int TpxNumericEdit::limit(long long value) const
+{
+    if (FMinValue != FMaxValue) {
+        if (value < FMinValue)
+            value = FMinValue;
+        if (value > FMaxValue)
+            value = FMaxValue;
+    }
+    return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+void TpxNumericEdit::SetValue(int value)
+{
+    setText(QString::number(limit(value)));
+}
+
+void TpxNumericEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Up) {
+        SetValue(limit(static_cast<long long>(Value()) + 1));
+        return;
+    }
+    if (event->key() == Qt::Key_Down) {
+        SetValue(limit(static_cast<long long>(Value()) - 1));
+        return;
+    }
+    const QString typed = event->text();
+    if (typed.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const QChar c = typed.at(0);
+        const bool control = c.unicode() < 0x20 && c != QChar('\r') && c != QChar('\n');
+        const bool allowed = c.isDigit() || c == '+' || c == '-' || c == QLocale().decimalPoint().at(0);
+        if (!allowed && !control) {
+            QApplication::beep();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void TpxNumericEdit::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (FAutoSelect && event->reason() != Qt::MouseFocusReason)
+        QTimer::singleShot(0, this, &QLineEdit::selectAll);
+}
+
+void TpxNumericEdit::focusOutEvent(QFocusEvent* event)
+{
+    const int read = Value();
+    const int limited = limit(read);
+    bool ok = false;
+    text().trimmed().toLongLong(&ok, 10);
+    if (limited != read || !ok)
+        SetValue(limited);
+    QLineEdit::focusOutEvent(event);
+}
+
+} // namespace kalvo

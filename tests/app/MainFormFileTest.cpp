@@ -1,0 +1,222 @@
+#include "app/MainForm.h"
+#include "canvas/PxImage.h"
+#include "image/BmpFormat.h"
+#include "support/TestSupport.h"
+#include "MainWindowHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTest>
+
+#include <algorithm>
+#include <filesystem>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+std::string writeBmp(const TempDir& dir, const std::string& name, int w = 8, int h = 6, int bits = 24)
+{
+    const std::string path = dir.file(name);
+    WriteAll(path, BmpBytes(PatternBitmap(w, h, bits)));
+    return path;
+}
+
+} // namespace
+
+TEST(MainFormFile, StartsEmptyWithPlainTitleAndSavingDisabled)
+{
+    Harness h;
+    EXPECT_EQ(h.form.windowTitle(), "Kalvo");
+    EXPECT_FALSE(h.form.pxImage1->HasImage());
+    EXPECT_FALSE(h.form.acSave->isEnabled());
+    EXPECT_FALSE(h.form.acSaveAs->isEnabled());
+    EXPECT_TRUE(h.form.acOpen->isEnabled());
+    EXPECT_FALSE(h.form.FModified);
+}
+
+TEST(MainFormFile, OpenShowsTheImageAndItsNameInTheTitle)
+{
+    TempDir dir;
+    const auto path = writeBmp(dir, "photo.BMP", 13, 7, 8);
+    Harness h;
+    h.dialogs->openAnswers.push_back(q(path));
+    h.form.acOpen->trigger();
+    ASSERT_TRUE(h.form.pxImage1->HasImage());
+    EXPECT_EQ(h.form.windowTitle(), "photo.BMP - Kalvo");
+    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 13);
+    EXPECT_EQ(h.form.pxImage1->BitCount(), 8);
+    EXPECT_EQ(h.form.FFileInfo.Result, 0);
+    EXPECT_TRUE(h.form.acSave->isEnabled());
+    EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST(MainFormFile, OpenFailuresKeepThePreviousImageAndName)
+{
+    TempDir dir;
+    const auto good = writeBmp(dir, "good.bmp", 5, 5);
+    WriteAll(dir.file("bad.bmp"), {'B', 'M', 1, 2, 3});
+    WriteAll(dir.file("x.txt"), {'h', 'i'});
+    Harness h;
+    ASSERT_TRUE(h.form.OpenImageFile(q(good)));
+
+    EXPECT_FALSE(h.form.OpenImageFile(q(dir.file("missing.bmp"))));
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "ファイル missing.bmp は存在しません．");
+    EXPECT_EQ(h.messages.shown[0].flags, 48);
+
+    EXPECT_FALSE(h.form.OpenImageFile(q(dir.file("bad.bmp"))));
+    ASSERT_EQ(h.messages.shown.size(), 2u);
+    EXPECT_EQ(h.messages.shown[1].text, "ファイル bad.bmp が開けませんでした．");
+    EXPECT_EQ(h.messages.shown[1].flags, 16);
+
+    EXPECT_FALSE(h.form.OpenImageFile(q(dir.file("x.txt"))));
+    EXPECT_EQ(h.messages.shown.back().text, "ファイル x.txt が開けませんでした．");
+
+    EXPECT_EQ(h.form.FileName(), q(good));
+    EXPECT_EQ(h.form.windowTitle(), "good.bmp - Kalvo");
+    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 5);
+}
+
+TEST(MainFormFile, SaveWritesTheFileAndClearsTheModifiedFlag)
+{
+    TempDir dir;
+    const auto path = writeBmp(dir, "a.bmp", 9, 4, 4);
+    Harness h;
+    ASSERT_TRUE(h.form.OpenImageFile(q(path)));
+    WriteAll(path, {}); // the saved file must replace this
+    h.form.FModified = true;
+    h.form.show();
+    h.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
+    QTest::keyClick(&h.form, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(h.form.FModified);
+    EXPECT_TRUE(h.form.FSavedSinceLoad);
+    EXPECT_EQ(ReadBmp(ReadAll(path)), h.form.pxImage1->Bitmap());
+    EXPECT_EQ(h.dialogs->saveDialogsShown, 0);
+}
+
+TEST(MainFormFile, SaveAsPreselectsTypeAndProposesNameWithoutExtension)
+{
+    TempDir dir;
+    const auto path = writeBmp(dir, "photo.BMP");
+    Harness h;
+    ASSERT_TRUE(h.form.OpenImageFile(q(path)));
+    h.form.FSaveFilterIndex = 4;
+    h.dialogs->saveAnswers.push_back(q(dir.file("copy.bmp")));
+    h.form.FModified = true;
+    h.form.acSaveAs->trigger();
+    EXPECT_EQ(h.dialogs->lastSaveFilterIndex, 1);
+    EXPECT_EQ(h.dialogs->lastProposedName, q(dir.file("photo")));
+    EXPECT_EQ(h.form.windowTitle(), "copy.bmp - Kalvo");
+    EXPECT_FALSE(h.form.FModified);
+    EXPECT_TRUE(FileExists(dir.file("copy.bmp")));
+}
+
+TEST(MainFormFile, FailedSaveAsKeepsOldNameAndLeavesNoFileBehind)
+{
+    TempDir dir;
+    const auto path = writeBmp(dir, "a.bmp");
+    const auto before = ReadAll(path);
+    Harness h;
+    ASSERT_TRUE(h.form.OpenImageFile(q(path)));
+    h.form.FModified = true;
+    // A directory stands where the file would go: the final rename fails.
+    std::filesystem::create_directory(dir.file("taken.bmp"));
+    h.dialogs->saveAnswers.push_back(q(dir.file("taken.bmp")));
+    h.form.acSaveAs->trigger();
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "保存に失敗しました．");
+    EXPECT_EQ(h.messages.shown[0].flags, 16);
+    EXPECT_EQ(h.form.FileName(), q(path));
+    EXPECT_TRUE(h.form.FModified);
+    auto names = ListDir(dir.path());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a.bmp", "taken.bmp"}));
+    EXPECT_EQ(ReadAll(path), before);
+}
+
+TEST(MainFormFile, SaveFallsBackToSaveAsWhenItCannotWrite)
+{
+    TempDir dir;
+    const auto path = writeBmp(dir, "a.bmp");
+    Harness h;
+    ASSERT_TRUE(h.form.OpenImageFile(q(path)));
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path); // saving over it now fails
+    h.form.FModified = true;
+    h.dialogs->saveAnswers.push_back(QString()); // the user cancels Save As
+    h.form.acSave->trigger();
+    EXPECT_EQ(h.dialogs->saveDialogsShown, 1);
+    EXPECT_TRUE(h.messages.shown.empty()); // Save itself says nothing
+    EXPECT_TRUE(h.form.FModified);
+}
+
+TEST(MainFormFile, ClosePromptAnswers)
+{
+    TempDir dir;
+    const auto path = writeBmp(dir, "a.bmp");
+    {
+        Harness h;
+        ASSERT_TRUE(h.form.OpenImageFile(q(path)));
+        h.form.show();
+        h.form.FModified = true;
+        h.messages.answers.push_back(IDCANCEL);
+        EXPECT_FALSE(h.form.close());
+        EXPECT_TRUE(h.form.isVisible());
+        ASSERT_EQ(h.messages.shown.size(), 1u);
+        EXPECT_EQ(h.messages.shown[0].text, "イメージは変更されています．保存しますか？");
+        EXPECT_EQ(h.messages.shown[0].flags, 51);
+
+        h.messages.answers.push_back(IDNO);
+        EXPECT_TRUE(h.form.close());
+    }
+    {
+        Harness h;
+        ASSERT_TRUE(h.form.OpenImageFile(q(path)));
+        h.form.show();
+        WriteAll(path, {});
+        h.form.FModified = true;
+        h.messages.answers.push_back(IDYES);
+        EXPECT_TRUE(h.form.close());
+        EXPECT_EQ(ReadBmp(ReadAll(path)), h.form.pxImage1->Bitmap());
+    }
+}
+
+TEST(MainFormFile, YesToThePromptThenCancelledSaveAsKeepsTheWindowOpen)
+{
+    TempDir dir;
+    const auto path = writeBmp(dir, "a.bmp");
+    Harness h;
+    ASSERT_TRUE(h.form.OpenImageFile(q(path)));
+    h.form.show();
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    h.form.FModified = true;
+    h.messages.answers.push_back(IDYES);
+    h.dialogs->saveAnswers.push_back(QString());
+    EXPECT_FALSE(h.form.close());
+    EXPECT_TRUE(h.form.isVisible());
+    EXPECT_TRUE(h.form.FModified);
+}
+
+TEST(MainFormFile, OpeningOverAModifiedImageAsksFirst)
+{
+    TempDir dir;
+    const auto a = writeBmp(dir, "a.bmp", 3, 3);
+    const auto b = writeBmp(dir, "b.bmp", 4, 4);
+    Harness h;
+    ASSERT_TRUE(h.form.OpenImageFile(q(a)));
+    h.form.FModified = true;
+    h.messages.answers.push_back(IDCANCEL);
+    EXPECT_FALSE(h.form.OpenImageFile(q(b)));
+    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 3);
+    h.messages.answers.push_back(IDNO);
+    EXPECT_TRUE(h.form.OpenImageFile(q(b)));
+    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 4);
+    EXPECT_FALSE(h.form.FModified);
+}

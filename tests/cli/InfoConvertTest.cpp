@@ -1,0 +1,87 @@
+#include "CliTestSupport.h"
+#include "image/BmpFormat.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+// Counts the lines of a text.
+int lines(const std::string& s) { return int(std::count(s.begin(), s.end(), '\n')); }
+
+} // namespace
+
+TEST(CliInfo, PrintsSizeDepthAndLoadProperties)
+{
+    TempDir dir;
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
+        const std::string path = dir.file("p" + std::to_string(bits) + ".bmp");
+        WriteAll(path, BmpBytes(PatternBitmap(11, 3, bits)));
+        const auto r = RunCli({"info", path});
+        EXPECT_EQ(r.status, 0) << r.err;
+        const int held = bits > 8 ? 24 : bits;
+        EXPECT_EQ(r.out, "11 3 " + std::to_string(held) + " interlaced=0 transparent=0 transparent-color=000000\n");
+    }
+}
+
+TEST(CliInfo, RleFileAndFailures)
+{
+    TempDir dir;
+    // 4 x 1 RLE8: a run of four pixels of index 1.
+    std::vector<std::uint8_t> rle = BmpBytes(PatternBitmap(4, 1, 8));
+    rle[30] = 1; // biCompression = RLE8
+    rle.resize(54 + 256 * 4);
+    rle.insert(rle.end(), {4, 1, 0, 1});
+    WriteAll(dir.file("r.rle"), rle);
+    auto r = RunCli({"info", dir.file("r.rle")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 6), "4 1 8 ");
+
+    r = RunCli({"info", dir.file("missing.bmp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.err), 1);
+    EXPECT_NE(r.err.find("missing.bmp"), std::string::npos);
+
+    WriteAll(dir.file("empty.bmp"), {});
+    r = RunCli({"info", dir.file("empty.bmp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.err), 1);
+
+    WriteAll(dir.file("x.txt"), {'x'});
+    EXPECT_EQ(RunCli({"info", dir.file("x.txt")}).status, 1);
+
+    EXPECT_EQ(RunCli({"info"}).status, 2);
+    EXPECT_EQ(RunCli({"info", "a", "b"}).status, 2);
+    EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
+    EXPECT_EQ(RunCli({"info", "--help"}).status, 0);
+}
+
+TEST(CliConvert, RoundTripsAndNeverWritesOnFailure)
+{
+    TempDir dir;
+    const TBitmap original = PatternBitmap(9, 5, 8);
+    WriteAll(dir.file("in.bmp"), BmpBytes(original));
+    auto r = RunCli({"convert", dir.file("in.bmp"), dir.file("out.dib")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(ReadBmp(ReadAll(dir.file("out.dib"))), original);
+
+    WriteAll(dir.file("keep.bmp"), {7, 7});
+    WriteAll(dir.file("bad.bmp"), {'B', 'M', 0});
+    r = RunCli({"convert", dir.file("bad.bmp"), dir.file("keep.bmp")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(ReadAll(dir.file("keep.bmp")), (std::vector<std::uint8_t>{7, 7}));
+
+    r = RunCli({"convert", dir.file("in.bmp"), dir.file("out.tif")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(FileExists(dir.file("out.tif")));
+
+    EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--jpeg-quality", "0"}).status, 2);
+    EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--transparent", "12345"}).status, 2);
+    EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--bogus"}).status, 2);
+    EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--interlaced", "--no-interlaced"}).status, 2);
+}

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# End-to-end: starts the real editor under Xvfb with a fresh settings directory, opens a BMP with
+# Ctrl+O, saves it under a new name with Shift+Ctrl+A and checks the written file; then quits
+# with Alt+F4.
+set -euo pipefail
+kalvo=$1
+cli=$2
+work=$(mktemp -d)
+pid=""
+xvfb=""
+trap 'kill $pid 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+export KALVO_CONFIG_DIR=$work/config
+mkdir -p "$KALVO_CONFIG_DIR"
+
+# A small 24-bit BMP made by kalvo-cli from bytes written here.
+python3 - "$work/in.bmp" <<'PY'
+import struct, sys
+w, h = 7, 5
+stride = (w * 3 + 3) // 4 * 4
+rows = b''.join(b''.join(bytes([(x * 30) % 256, (y * 40) % 256, 200]) for x in range(w))
+                + b'\0' * (stride - 3 * w) for y in range(h))
+hdr = struct.pack('<2sIHHI', b'BM', 54 + len(rows), 0, 0, 54)
+info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(rows), 0, 0, 0, 0)
+open(sys.argv[1], 'wb').write(hdr + info + rows)
+PY
+
+display=:$(( 90 + RANDOM % 100 ))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+
+QT_QPA_PLATFORM=xcb "$kalvo" &
+pid=$!
+win=""
+for _ in $(seq 100); do
+  win=$(xdotool search --onlyvisible --name '^Kalvo$' 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "editor window did not appear"; exit 1; }
+xdotool windowfocus --sync "$win"
+
+type_into_dialog() { # $1: dialog title pattern, $2: text
+  local dlg=""
+  for _ in $(seq 100); do
+    dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$dlg" ] && break
+    sleep 0.1
+  done
+  [ -n "$dlg" ] || { echo "dialog '$1' did not appear"; exit 1; }
+  sleep 0.3
+  xdotool windowfocus --sync "$dlg"
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 5 "$2"
+  xdotool key Return
+}
+
+xdotool key --clearmodifiers ctrl+o
+type_into_dialog '開く' "$work/in.bmp"
+for _ in $(seq 100); do
+  xdotool search --name '^in\.bmp - Kalvo$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name '^in\.bmp - Kalvo$' >/dev/null || { echo "title did not show the opened file"; exit 1; }
+
+xdotool windowfocus --sync "$win"
+sleep 0.3
+xdotool key --clearmodifiers shift+ctrl+a
+type_into_dialog '名前を付けて保存' "$work/out.bmp"
+for _ in $(seq 100); do [ -s "$work/out.bmp" ] && break; sleep 0.1; done
+[ -s "$work/out.bmp" ] || { echo "out.bmp was not written"; exit 1; }
+cmp <("$cli" info "$work/in.bmp") <("$cli" info "$work/out.bmp")
+cmp <(tail -c +55 "$work/in.bmp") <(tail -c +55 "$work/out.bmp")
+
+xdotool windowfocus --sync "$win"
+sleep 0.3
+xdotool key --clearmodifiers alt+F4
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+if kill -0 $pid 2>/dev/null; then echo "editor did not quit"; exit 1; fi
+echo "e2e: open, save as and quit passed"

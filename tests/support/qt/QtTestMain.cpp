@@ -1,0 +1,20 @@
+// Entry point of the widget tests: a QApplication on the offscreen platform with a fresh, empty
+// settings directory, then every GoogleTest test.
+#include "app/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QTemporaryDir configDir;
+    ::setenv("KALVO_CONFIG_DIR", QDir::toNativeSeparators(configDir.path()).toLocal8Bit().constData(), 1);
+    kalvo::TKalvoApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
