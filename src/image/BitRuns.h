@@ -1,0 +1,42 @@
+#pragma once
+// Runs of set bits in 1-bit rows (most significant bit first).
+#include <cstdint>
+
+namespace kalvo {
+
+inline bool TestBit(const std::uint8_t* row, int x)
+{
+    return (row[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+// The first column in [x, width) whose bit equals value; width when there is none. Whole bytes
+// of the other value are skipped at once.
+inline int FindBit(const std::uint8_t* row, int x, int width, bool value)
+{
+    const std::uint8_t skip = value ? 0x00 : 0xFF;
+    while (x < width) {
+        if ((x & 7) == 0 && row[x >> 3] == skip) {
+            x += 8;
+            continue;
+        }
+        if (TestBit(row, x) == value)
+            return x;
+        ++x;
+    }
+    return width;
+}
+
+// Sets the bits of columns [from, to) to 1.
+inline void SetBitRun(std::uint8_t* row, int from, int to)
+{
+    for (int x = from; x < to; ++x) {
+        if ((x & 7) == 0 && to - x >= 8) {
+            row[x >> 3] = 0xFF;
+            x += 7;
+            continue;
+        }
+        row[x >> 3] = std::uint8_t(row[x >> 3] | (0x80 >> (x & 7)));
+    }
+}
+
+} // namespace kalvo
