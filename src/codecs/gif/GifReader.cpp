@@ -1,0 +1,209 @@
+// GIF decoding with giflib's record-level reader: only the records up to the end of the first
+// frame are read; later frames are never decoded.
+#include "codecs/gif/GifCodec.h"
+#include "codecs/gif/GifHandle.h"
+#include "codecs/gif/GifRowOrder.h"
+#include "imaging/colour/PixelIndex.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace kalvo {
+
+namespace {
+
+struct TGifSource {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t pos;
+};
+
+int readFromSpan(GifFileType* gif, GifByteType* out, int length)
+{
+    auto* source = static_cast<TGifSource*>(gif->UserData);
+    const std::size_t n = std::min(std::size_t(std::max(length, 0)), source->size - source->pos);
+    std::memcpy(out, source->data + source->pos, n);
+    source->pos += n;
+    return int(n);
+}
+
+struct TControlBlock {
+    bool present = false;
+    bool transparent = false;
+    int index = 0;
+};
+
+void readExtension(GifFileType* gif, TControlBlock& control)
+{
+    int code = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetExtension(gif, &code, &block) == GIF_ERROR)
+        ThrowGifError("Cannot read an extension", gif->Error);
+    if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4) {
+        control.present = true;
+        control.transparent = (block[1] & 1) != 0;
+        control.index = block[4];
+    }
+    while (block)
+        if (DGifGetExtensionNext(gif, &block) == GIF_ERROR)
+            ThrowGifError("Cannot read an extension", gif->Error);
+}
+
+// Reads the records up to and including the first image descriptor; the last graphic control
+// extension before it belongs to that frame.
+TControlBlock readToFirstFrame(GifFileType* gif)
+{
+    TControlBlock control;
+    for (;;) {
+        GifRecordType type = UNDEFINED_RECORD_TYPE;
+        if (DGifGetRecordType(gif, &type) == GIF_ERROR)
+            ThrowGifError("Cannot read a record", gif->Error);
+        if (type == IMAGE_DESC_RECORD_TYPE) {
+            if (DGifGetImageDesc(gif) == GIF_ERROR)
+                ThrowGifError("Cannot read the image descriptor", gif->Error);
+            return control;
+        }
+        if (type == TERMINATE_RECORD_TYPE)
+            throw EGifError("GIF: The file holds no image");
+        if (type == EXTENSION_RECORD_TYPE)
+            readExtension(gif, control);
+    }
+}
+
+std::vector<TColor> colorsOf(const ColorMapObject* map)
+{
+    std::vector<TColor> colors;
+    for (int i = 0; map && i < map->ColorCount && i < 256; ++i)
+        colors.push_back(RGB(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue));
+    return colors;
+}
+
+// The frame's pixel indices, row by row. Every code yields at most 4096 pixels, so data too
+// short for the declared frame is refused before the buffer is allocated.
+std::vector<std::uint8_t> decodeFrame(GifFileType* gif, std::size_t colorCount, std::size_t bytesLeft)
+{
+    const GifImageDesc& desc = gif->Image;
+    const std::size_t width = std::size_t(desc.Width), pixels = width * std::size_t(desc.Height);
+    if (pixels / 4096 / 8 > bytesLeft)
+        throw EGifError("GIF: Not enough image data");
+    std::vector<std::uint8_t> indices(pixels);
+    if (pixels == 0)
+        return indices;
+    for (const int y : GifRowOrder(desc.Height, desc.Interlace)) {
+        GifPixelType* line = indices.data() + std::size_t(y) * width;
+        if (DGifGetLine(gif, line, desc.Width) == GIF_ERROR)
+            ThrowGifError("Cannot decode the image data", gif->Error);
+        if (*std::max_element(line, line + width) >= colorCount)
+            throw EGifError("GIF: A pixel lies outside the colour map");
+    }
+    return indices;
+}
+
+int bitCountFor(std::size_t colors)
+{
+    return colors <= 2 ? 1 : colors <= 16 ? 4 : 8;
+}
+
+// Copies one row of indices into a 1-, 4- or 8-bit scan line.
+void storeRow(TBitmap& bitmap, int y, const std::uint8_t* indices)
+{
+    std::uint8_t* row = bitmap.scanLine(y);
+    if (bitmap.bitCount() == 8) {
+        std::memcpy(row, indices, std::size_t(bitmap.width()));
+        return;
+    }
+    for (int x = 0; x < bitmap.width(); ++x)
+        SetIndexAt(row, x, bitmap.bitCount(), indices[x]);
+}
+
+void storeRow24(TBitmap& bitmap, int y, const std::uint8_t* indices, const std::vector<TColor>& colors)
+{
+    std::uint8_t* row = bitmap.scanLine(y);
+    for (int x = 0; x < bitmap.width(); ++x) {
+        const TColor c = colors[indices[x]];
+        row[3 * x] = std::uint8_t(GetBValue(c));
+        row[3 * x + 1] = std::uint8_t(GetGValue(c));
+        row[3 * x + 2] = std::uint8_t(GetRValue(c));
+    }
+}
+
+// The logical screen with the frame drawn at its place. Pixels outside the frame take the
+// screen's background, index 0 of the global map, which joins the frame's colours when it is
+// not among them (a 24-bit screen when they already fill 256 entries).
+TBitmap composeScreen(const GifFileType* gif, const std::vector<std::uint8_t>& frame,
+                      const std::vector<TColor>& frameColors)
+{
+    const GifImageDesc& desc = gif->Image;
+    const bool covers = desc.Left == 0 && desc.Top == 0 && desc.Width == gif->SWidth && desc.Height == gif->SHeight;
+    std::vector<TColor> palette = frameColors;
+    std::uint8_t background = 0;
+    if (!covers) {
+        const TColor colour = gif->SColorMap ? colorsOf(gif->SColorMap).at(0) : frameColors.at(0);
+        const auto it = std::find(palette.begin(), palette.end(), colour);
+        background = std::uint8_t(it - palette.begin());
+        if (it == palette.end())
+            palette.push_back(colour);
+    }
+    const bool indexed = palette.size() <= 256;
+    TBitmap screen(gif->SWidth, gif->SHeight, indexed ? bitCountFor(palette.size()) : 24);
+    if (indexed)
+        screen.setPalette(palette);
+    std::vector<std::uint8_t> line(std::size_t(screen.width()));
+    for (int y = 0; y < screen.height(); ++y) {
+        std::fill(line.begin(), line.end(), background);
+        if (y >= desc.Top && y < desc.Top + desc.Height && desc.Width > 0)
+            std::memcpy(line.data() + desc.Left, frame.data() + std::size_t(y - desc.Top) * std::size_t(desc.Width),
+                        std::size_t(desc.Width));
+        if (indexed)
+            storeRow(screen, y, line.data());
+        else
+            storeRow24(screen, y, line.data(), palette);
+    }
+    return screen;
+}
+
+void checkFrame(const GifFileType* gif)
+{
+    const GifImageDesc& desc = gif->Image;
+    if (gif->SWidth <= 0 || gif->SHeight <= 0)
+        throw EGifError("GIF: Invalid screen size");
+    if (!TBitmap::fitsBounds(gif->SWidth, gif->SHeight, 24))
+        throw EGifError("GIF: Image is too large (" + std::to_string(gif->SWidth) + " x "
+                        + std::to_string(gif->SHeight) + ")");
+    if (desc.Left < 0 || desc.Top < 0 || desc.Width < 0 || desc.Height < 0
+        || desc.Left + desc.Width > gif->SWidth || desc.Top + desc.Height > gif->SHeight)
+        throw EGifError("GIF: The first frame lies outside the screen");
+    if (!desc.ColorMap && !gif->SColorMap)
+        throw EGifError("GIF: The first frame has no colour map");
+}
+
+} // namespace
+
+TGifImage ReadGif(std::span<const std::uint8_t> data)
+{
+    TGifSource source{data.data(), data.size(), 0};
+    int error = 0;
+    const TGifHandle gif(DGifOpen(&source, readFromSpan, &error), CloseGifDecoder);
+    if (!gif)
+        ThrowGifError("Cannot read the header", error);
+    const TControlBlock control = readToFirstFrame(gif.get());
+    checkFrame(gif.get());
+    const std::vector<TColor> colors = colorsOf(gif->Image.ColorMap ? gif->Image.ColorMap : gif->SColorMap);
+    if (colors.empty())
+        throw EGifError("GIF: The colour map is empty");
+    const std::vector<std::uint8_t> frame = decodeFrame(gif.get(), colors.size(), source.size - source.pos);
+
+    TGifImage result;
+    result.bitmap = composeScreen(gif.get(), frame, colors);
+    result.interlaced = gif->Image.Interlace;
+    result.transparent = control.transparent;
+    if (control.present && std::size_t(control.index) < colors.size())
+        result.transparentColor = colors[std::size_t(control.index)];
+    result.bitmap.setTransparent(result.transparent);
+    result.bitmap.setTransparentColor(result.transparentColor);
+    return result;
+}
+
+} // namespace kalvo
