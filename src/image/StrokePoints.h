@@ -1,0 +1,15 @@
+#pragma once
+// Wide strokes with a round-ended, round-joined solid pen.
+#include "image/Color.h"
+#include "image/Geometry.h"
+
+class QPainter;
+
+namespace kalvo {
+
+// Strokes the points once with a solid pen of the given colour and width (round caps and joins,
+// no antialiasing): in pairs mode a separate line for points 2k and 2k+1, otherwise one polyline.
+// The surface's pen and antialiasing are restored afterwards; clipping is the caller's.
+void StrokePoints(QPainter& surface, const TPoints& points, bool pairsMode, TColor color, int width);
+
+} // namespace kalvo
