@@ -1,0 +1,98 @@
+#include "imaging/quantize/MedianCutReduce.h"
+
+#include "imaging/colour/PaletteBitmap.h"
+#include "image/PixelAccess.h"
+#include "imaging/colour/PixelIndex.h"
+#include "imaging/quantize/ErrorDiffusion.h"
+#include "imaging/quantize/MedianCut.h"
+#include "imaging/quantize/MedianCutQuantizeColor.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace kalvo {
+
+namespace {
+
+void requireInput(const TBitmap& source, int depth)
+{
+    if (depth < 0 || depth > 8)
+        throw std::logic_error("Assertion failed: depth out of range (pxMedianCut)");
+    if (source.bitCount() != 24)
+        throw std::logic_error("Assertion failed: source is not 24-bit (pxMedianCut)");
+}
+
+std::unique_ptr<TMedianCut> histogramOf(const TBitmap& source)
+{
+    auto medianCut = std::make_unique<TMedianCut>();
+    for (int y = 0; y < source.height(); ++y) {
+        const std::uint8_t* p = source.scanLine(y);
+        for (int x = 0; x < source.width(); ++x, p += 3)
+            medianCut->AddColor(QuantizeKey(p[2], p[1], p[0]));
+    }
+    return medianCut;
+}
+
+// An 8-bit bitmap with the built palette whose pixels are the indices of the source's cells.
+TBitmap indexBitmap(const TMedianCut& medianCut, const TBitmap& source)
+{
+    TBitmap result(source.width(), source.height(), 8);
+    result.setPalette(medianCut.MakePalette());
+    for (int y = 0; y < source.height(); ++y) {
+        const std::uint8_t* p = source.scanLine(y);
+        std::uint8_t* out = result.scanLine(y);
+        for (int x = 0; x < source.width(); ++x, p += 3)
+            out[x] = medianCut.ColorIndex(QuantizeKey(p[2], p[1], p[0]));
+    }
+    return result;
+}
+
+// The 8-bit result rewritten at the depth its palette needs.
+TBitmap repack(const TBitmap& result)
+{
+    TBitmap packed;
+    CreatePaletteBitmap(result.width(), result.height(), result.palette(), packed);
+    if (packed.bitCount() >= 8)
+        return result;
+    for (int y = 0; y < result.height(); ++y) {
+        const std::uint8_t* in = result.scanLine(y);
+        std::uint8_t* out = packed.scanLine(y);
+        for (int x = 0; x < result.width(); ++x)
+            PutPixelIndex(x, out, packed.bitCount(), in[x]);
+    }
+    return packed;
+}
+
+} // namespace
+
+TBitmap MedianCutReduce(const TBitmap& source, int depth, const TProgressCallback&)
+{
+    requireInput(source, depth);
+    const auto medianCut = histogramOf(source);
+    medianCut->Build(depth, true);
+    return indexBitmap(*medianCut, source);
+}
+
+TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressCallback& progress)
+{
+    requireInput(source, depth);
+    const auto medianCut = histogramOf(source);
+    medianCut->Build(depth, false);
+    const TMedianCutQuantizeColor quantiser(*medianCut);
+    const TBitmap dithered = ErrorDiffusion(source, quantiser, progress);
+    return indexBitmap(*medianCut, dithered);
+}
+
+TBitmap ReduceColorsMedianCut(const TBitmap& source, int depth, bool dither,
+                              const TProgressCallback& progress)
+{
+    const TBitmap converted = source.bitCount() == 24 ? TBitmap() : source.toTrueColor();
+    const TBitmap& input = source.bitCount() == 24 ? source : converted;
+    TBitmap result = dither ? MedianCutReduceDither(input, depth, progress)
+                            : MedianCutReduce(input, depth, progress);
+    if (depth <= 4 && result.bitCount() == 8)
+        return repack(result);
+    return result;
+}
+
+} // namespace kalvo
