@@ -67,7 +67,7 @@ void WriteFileAtomically(const std::string& target,
     const int wfd = ::open(guard.path.c_str(), O_RDWR | O_CLOEXEC);
     if (wfd < 0)
         throw EFileError("Cannot write file \"" + target + "\": " + std::strerror(errno));
-    const bool ok = ::fchmod(wfd, mode) == 0 && ::fsync(wfd) == 0;
+    const bool ok = ::fchmod(wfd, mode) == 0;
     const int err = errno;
     ::close(wfd);
     if (!ok)

@@ -38,7 +38,7 @@ TBitmap::TBitmap(int width, int height, int bitCount)
     width_ = width;
     height_ = height;
     stride_ = strideFor(width, bitCount);
-    pixels_.assign(stride_ * std::size_t(height), 0);
+    pixels_ = TPixelBuffer(stride_ * std::size_t(height));
     palette_ = DefaultPalette(bitCount);
 }
 

@@ -7,6 +7,7 @@
 // 256 colours. Row y is image row y (row 0 is the top row); rows are kept top-down in memory so
 // that a QImage can wrap them. Copies are deep: a copy owns its pixels and its palette.
 #include "image/Color.h"
+#include "image/PixelBuffer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -71,7 +72,7 @@ private:
     int height_ = 0;
     int bitCount_ = 24;
     std::size_t stride_ = 0;
-    std::vector<std::uint8_t> pixels_;
+    TPixelBuffer pixels_;
     std::vector<TColor> palette_;
     bool transparent_ = false;
     TColor transparentColor_ = 0;

@@ -23,7 +23,7 @@ TMappedFile::TMappedFile(const std::string& fileName)
     }
     size_ = std::size_t(st.st_size);
     if (size_ > 0) {
-        void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+        void* p = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
         if (p == MAP_FAILED) {
             const int err = errno;
             ::close(fd);

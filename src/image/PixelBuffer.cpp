@@ -1,0 +1,53 @@
+#include "image/PixelBuffer.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace kalvo {
+
+TPixelBuffer::TPixelBuffer(std::size_t n)
+{
+    if (n == 0)
+        return;
+    data_ = static_cast<std::uint8_t*>(std::calloc(n, 1));
+    if (!data_)
+        throw std::bad_alloc();
+    size_ = n;
+}
+
+TPixelBuffer::TPixelBuffer(const TPixelBuffer& other)
+{
+    if (other.size_ == 0)
+        return;
+    data_ = static_cast<std::uint8_t*>(std::malloc(other.size_));
+    if (!data_)
+        throw std::bad_alloc();
+    std::memcpy(data_, other.data_, other.size_);
+    size_ = other.size_;
+}
+
+TPixelBuffer::TPixelBuffer(TPixelBuffer&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0))
+{
+}
+
+TPixelBuffer& TPixelBuffer::operator=(TPixelBuffer other) noexcept
+{
+    std::swap(data_, other.data_);
+    std::swap(size_, other.size_);
+    return *this;
+}
+
+TPixelBuffer::~TPixelBuffer()
+{
+    std::free(data_);
+}
+
+bool TPixelBuffer::operator==(const TPixelBuffer& other) const
+{
+    return size_ == other.size_ && (size_ == 0 || std::memcmp(data_, other.data_, size_) == 0);
+}
+
+} // namespace kalvo

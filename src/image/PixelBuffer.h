@@ -1,0 +1,30 @@
+#pragma once
+// The pixel memory of an image bitmap: a zero-filled block. Fresh large blocks come zeroed from
+// the system, so creating a bitmap that is filled right afterwards (by a decoder) does not pay
+// for clearing it first. Copies are deep.
+#include <cstddef>
+#include <cstdint>
+
+namespace kalvo {
+
+class TPixelBuffer {
+public:
+    TPixelBuffer() = default;
+    // n zero bytes; throws std::bad_alloc when the memory cannot be had.
+    explicit TPixelBuffer(std::size_t n);
+    TPixelBuffer(const TPixelBuffer& other);
+    TPixelBuffer(TPixelBuffer&& other) noexcept;
+    TPixelBuffer& operator=(TPixelBuffer other) noexcept;
+    ~TPixelBuffer();
+
+    std::uint8_t* data() { return data_; }
+    const std::uint8_t* data() const { return data_; }
+    std::size_t size() const { return size_; }
+    bool operator==(const TPixelBuffer& other) const;
+
+private:
+    std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+} // namespace kalvo
