@@ -1,0 +1,20 @@
+#pragma once
+// The negative: colours inverted inside the selection, weighted by the selection mask.
+#include "image/Bitmap.h"
+#include "imaging/effects/ProgressCallback.h"
+
+#include <QRect>
+
+#include <optional>
+
+namespace kalvo {
+
+// Inverts a 24-bit bitmap inside `area` (the selection's bounding box; none = the whole image):
+// with c = mask / 255 each channel d becomes Round(d * c + (1 - c) * (255 - d)). A null mask
+// selects everything; pixels outside the mask are left alone. The progress callback, when given,
+// receives the percentage of rows done before each row. Returns false, changing nothing, unless
+// the bitmap is 24-bit.
+bool NegativeImage(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
+                   const TProgressCallback& progress = {});
+
+} // namespace kalvo

@@ -1,0 +1,60 @@
+#include "imaging/raster/PenStroke.h"
+
+#include "imaging/raster/AntiAliasedLine.h"
+#include "imaging/raster/ParallelRows.h"
+#include "imaging/raster/PixelLine.h"
+#include "imaging/raster/PixelMath.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kalvo {
+
+TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAlias)
+{
+    TBitmap mask(width, height, 8);
+    for (int y = 0; y < height; ++y)
+        std::memset(mask.scanLine(y), 255, std::size_t(width));
+    const QRect clip(0, 0, width, height);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const QPoint a = points[i - 1], b = points[i];
+        if (antiAlias) {
+            DrawAntiAliasedLine(mask, a.x(), a.y(), b.x(), b.y(), clip);
+            continue;
+        }
+        WalkPixelLine(a.x(), a.y(), b.x(), b.y(), [&](int x, int y) {
+            if (x >= 0 && y >= 0 && x < width && y < height)
+                mask.scanLine(y)[x] = 0;
+        });
+    }
+    return mask;
+}
+
+std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
+                                     const TPoints& points, int alpha, bool antiAlias, TColor color)
+{
+    if (points.size() < 2 || source.empty() || source.bitCount() != 24)
+        return std::nullopt;
+    alpha = std::clamp(alpha, 0, 100);
+    const TBitmap stroke = PenStrokeMask(source.width(), source.height(), points, antiAlias);
+    TBitmap result = source;
+    const double channel[3] = {double(GetBValue(color)), double(GetGValue(color)), double(GetRValue(color))};
+    ParallelRows(source.height(), 256, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const std::uint8_t* s = stroke.scanLine(y);
+            const std::uint8_t* m = selectionMask && y < selectionMask->height() ? selectionMask->scanLine(y) : nullptr;
+            std::uint8_t* p = result.scanLine(y);
+            for (int x = 0; x < source.width(); ++x) {
+                const int selected = selectionMask ? (m && x < selectionMask->width() ? 255 - m[x] : 0) : 255;
+                if (s[x] == 255 || selected == 0)
+                    continue; // a = 0 leaves the pixel as it is
+                const double a = double((255 - s[x]) * selected * (100 - alpha)) / 255.0 / 25500.0;
+                for (int c = 0; c < 3; ++c)
+                    p[3 * x + c] = std::uint8_t(clamp255((1.0 - a) * p[3 * x + c] + a * channel[c]));
+            }
+        }
+    });
+    return result;
+}
+
+} // namespace kalvo

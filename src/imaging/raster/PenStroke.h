@@ -1,0 +1,21 @@
+#pragma once
+// The pen: a one-pixel polyline, optionally anti-aliased and partly transparent, applied
+// through the selection.
+#include "image/Bitmap.h"
+#include "image/Geometry.h"
+
+#include <optional>
+
+namespace kalvo {
+
+// A new 24-bit bitmap with the polyline through the points drawn in the colour, weighted per
+// pixel by the stroke, by 255 minus the selection mask (nullptr: everything selected) and by
+// (100 - alpha) per cent. Without anti-aliasing each segment is a one-pixel line without its
+// final pixel. None when there are fewer than two points or the source is not 24-bit.
+std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
+                                     const TPoints& points, int alpha, bool antiAlias, TColor color);
+
+// The greyscale stroke mask of the polyline (255 = untouched, 0 = full stroke).
+TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAlias);
+
+} // namespace kalvo
