@@ -1,0 +1,104 @@
+#pragma once
+// JPEG decoding into an image bitmap over the IJG 6b interface.
+//
+// Use: create a TJPEGStreamDecompressor, Attach() a stream (reads the header), read
+// ImageWidth/ImageHeight/Progressive, call ToBitmap(), Detach(). Every failure throws
+// (EJPEGError for library and adapter errors; what a stream or an event handler raised passes on).
+#include "codecs/jpeg/JpegBase.h"
+#include "image/Bitmap.h"
+
+#include <cstdint>
+#include <istream>
+#include <span>
+#include <vector>
+
+namespace kalvo {
+
+// Output kinds of ToBitmap.
+constexpr int kJpegOutput24 = 0;        // 24 bits per pixel
+constexpr int kJpegOutputColors256 = 1; // 8 bits, quantised to DesiredColors colours
+constexpr int kJpegOutputColors16 = 2;  // 4 bits, quantised to 16 colours
+constexpr int kJpegOutputGray = 3;      // 8 bits, grey with a 256-entry grey palette
+
+class TJPEGDecompressor : public TJPEGBase {
+public:
+    ~TJPEGDecompressor() override;
+
+    J_DCT_METHOD DCTMethod = JDCT_ISLOW;
+    bool FancyUpsampling = true;
+    bool BlockSmoothing = true;
+    bool GrayscaleOutput = false;
+    bool TwoPassQuantize = true;
+    J_DITHER_MODE DitherMode = JDITHER_FS;
+    int DesiredColors = 64;
+
+    // Receives the text of each comment marker.
+    std::function<void(const std::string&)> OnComment;
+    // Receives APP1..APP13 and APP15 markers: the marker number minus 0xE0 and the payload.
+    std::function<void(int appNumber, std::span<const std::uint8_t> data)> OnAppMarker;
+
+    // Valid after the header was read.
+    int ImageWidth() const { return int(cinfo_.image_width); }
+    int ImageHeight() const { return int(cinfo_.image_height); }
+    bool Progressive() const { return cinfo_.progressive_mode != 0; }
+    // The kind the decoding path uses: grey for grey files (or GrayscaleOutput), else 24 bits.
+    int DefaultOutputKind() const;
+
+    // Decodes the whole image into a new bitmap of the given output kind.
+    TBitmap ToBitmap(int kind);
+
+protected:
+    TJPEGDecompressor();
+    // Reads the header and applies the decoding settings; the source must be attached.
+    void readHeader();
+
+    jpeg_decompress_struct cinfo_ {};
+
+private:
+    static boolean readCommentMarker(j_decompress_ptr cinfo);
+    static boolean readAppMarker(j_decompress_ptr cinfo);
+    bool readMarkerPayload(long length) noexcept;
+    void parkReadBeyondEnd() noexcept;
+    bool deliverComment() noexcept;
+    bool deliverAppMarker(int appNumber) noexcept;
+    void prepareOutput(int kind);
+    void readRows(TBitmap& bitmap, int kind);
+
+    std::vector<std::uint8_t> markerData_;
+};
+
+class TJPEGStreamDecompressor : public TJPEGDecompressor {
+public:
+    // With defaultDecompressor, the first such object serves TJPEGBitmap until destroyed.
+    explicit TJPEGStreamDecompressor(bool defaultDecompressor = false);
+    ~TJPEGStreamDecompressor() override;
+
+    // Attaches the stream and reads the header; on failure the stream is detached again.
+    void Attach(std::istream& stream);
+    void Detach();
+    // The input buffer size (4096 bytes at creation). EJPEGError while the library still holds
+    // unread data in the buffer.
+    void SetBufferSize(std::size_t size);
+
+    static TJPEGStreamDecompressor* Default();
+
+private:
+    struct SourceMgr {
+        jpeg_source_mgr pub;
+        TJPEGStreamDecompressor* owner;
+    };
+    static void initSource(j_decompress_ptr cinfo);
+    static boolean fillInputBuffer(j_decompress_ptr cinfo);
+    static void skipInputData(j_decompress_ptr cinfo, long count);
+    static void termSource(j_decompress_ptr cinfo);
+    long readChunk() noexcept;
+    bool skipStream(std::uint64_t count) noexcept;
+
+    SourceMgr source_ {};
+    std::istream* stream_ = nullptr;
+    std::vector<JOCTET> buffer_;
+    std::uint64_t delivered_ = 0;
+    bool isDefault_ = false;
+};
+
+} // namespace kalvo
