@@ -16,7 +16,6 @@ int notYet(const std::vector<std::string>&)
 KALVO_CLI_COMMAND("reduce", "  kalvo-cli reduce IN OUT --colors 256|16|2 [--palette optimized|fixed] [--dither]", notYet);
 KALVO_CLI_COMMAND("expand", "  kalvo-cli expand IN OUT --bits 4|8|24", notYet);
 KALVO_CLI_COMMAND("count-colors", "  kalvo-cli count-colors FILE", notYet);
-KALVO_CLI_COMMAND("lossless-jpeg", "  kalvo-cli lossless-jpeg FILE (--rotate 90|180|270 | --flip horizontal|vertical) [--keep-timestamp]", notYet);
 KALVO_CLI_COMMAND("palette-export", "  kalvo-cli palette-export IN OUT.pal", notYet);
 KALVO_CLI_COMMAND("palette-import", "  kalvo-cli palette-import IN PALETTE.pal OUT", notYet);
 

@@ -1,0 +1,23 @@
+#pragma once
+// Byte-level helpers over a JPEG stream's header segments, for the lossless transformation.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace kalvo {
+
+// The offset of the first start-of-image marker followed by another marker (FF D8 FF) among the
+// first `window` byte positions of data, or nothing.
+std::optional<std::size_t> FindJpegStart(std::span<const std::uint8_t> data, std::size_t window = 100);
+
+// The complete comment segments (FF FE, length, text) found before the first scan, in order.
+// Stops quietly at the first malformed segment.
+std::vector<std::uint8_t> CollectCommentSegments(std::span<const std::uint8_t> jpeg);
+
+// Inserts segments right after the start-of-image marker and the JFIF or Adobe segments that
+// follow it (where the library places copied markers).
+void InsertSegmentsAfterHeader(std::vector<std::uint8_t>& jpeg, std::span<const std::uint8_t> segments);
+
+} // namespace kalvo

@@ -1,0 +1,196 @@
+#include "codecs/jpegtran/LosslessTransform.h"
+
+#include "codecs/AtomicFile.h"
+#include "codecs/jpegtran/JpegMarkers.h"
+#include "image/Bitmap.h"
+#include "image/ImageErrors.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <turbojpeg.h>
+
+namespace kalvo {
+
+namespace {
+
+struct TjHandleDeleter {
+    void operator()(void* handle) const { tjDestroy(handle); }
+};
+using TjHandle = std::unique_ptr<void, TjHandleDeleter>;
+
+struct TjBufferDeleter {
+    void operator()(unsigned char* buffer) const { tjFree(buffer); }
+};
+using TjBuffer = std::unique_ptr<unsigned char, TjBufferDeleter>;
+
+[[noreturn]] void corrupted(const std::string& detail)
+{
+    throw EPXJpegException("Jpeg corrupted file: " + detail);
+}
+
+int operationFor(int transform)
+{
+    switch (transform) {
+    case kJpegTransformNone:
+    case kJpegTransformCrop:
+        return TJXOP_NONE;
+    case kJpegTransformFlipHorizontal:
+        return TJXOP_HFLIP;
+    case kJpegTransformFlipVertical:
+        return TJXOP_VFLIP;
+    case kJpegTransformTranspose:
+        return TJXOP_TRANSPOSE;
+    case kJpegTransformTransverse:
+        return TJXOP_TRANSVERSE;
+    case kJpegTransformRotate90:
+        return TJXOP_ROT90;
+    case kJpegTransformRotate180:
+        return TJXOP_ROT180;
+    case kJpegTransformRotate270:
+        return TJXOP_ROT270;
+    default:
+        throw EPXJpegException("Unknown lossless transformation " + std::to_string(transform));
+    }
+}
+
+// The crop region with its origin moved to the iMCU grid, as the IJG rules have it.
+tjregion cropRegion(const TJpegCropRect& rect, int subsamp)
+{
+    const int width = rect.Right - rect.Left + 1;
+    const int height = rect.Bottom - rect.Top + 1;
+    if (rect.Left < 0 || rect.Top < 0 || width <= 0 || height <= 0)
+        throw EPXJpegException("Invalid crop rectangle");
+    const int mcuWidth = tjMCUWidth[subsamp];
+    const int mcuHeight = tjMCUHeight[subsamp];
+    tjregion r{};
+    r.x = rect.Left - rect.Left % mcuWidth;
+    r.y = rect.Top - rect.Top % mcuHeight;
+    r.w = width + (rect.Left - r.x);
+    r.h = height + (rect.Top - r.y);
+    return r;
+}
+
+// Reads the frame header and refuses images whose coefficients would not fit in memory.
+int checkedSubsampling(void* handle, std::span<const std::uint8_t> jpeg)
+{
+    int width = 0, height = 0, subsamp = 0, colorspace = 0;
+    if (tjDecompressHeader3(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), &width,
+                            &height, &subsamp, &colorspace) != 0)
+        corrupted(tjGetErrorStr2(handle));
+    if (!TBitmap::fitsBounds(width, height, 24))
+        throw EPXJpegException("Image is too large (" + std::to_string(width) + " x "
+                               + std::to_string(height) + ")");
+    return subsamp;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
+                                            const TLosslessRequest& request)
+{
+    const auto start = FindJpegStart(data);
+    if (!start)
+        corrupted("no start of image within the first 100 bytes");
+    const std::span<const std::uint8_t> jpeg = data.subspan(*start);
+
+    TjHandle handle(tjInitTransform());
+    if (!handle)
+        throw EPXJpegException(tjGetErrorStr2(nullptr));
+    const int subsamp = checkedSubsampling(handle.get(), jpeg);
+
+    tjtransform xform{};
+    xform.op = operationFor(request.Transform);
+    if (request.Transform == kJpegTransformCrop) {
+        xform.r = cropRegion(request.CropRect, subsamp);
+        xform.options |= TJXOPT_CROP;
+    }
+    if (request.Trim)
+        xform.options |= TJXOPT_TRIM;
+    if (request.ForceGray)
+        xform.options |= TJXOPT_GRAY;
+    if (request.CopyOption != kJpegCopyAll)
+        xform.options |= TJXOPT_COPYNONE;
+
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    const int rc = tjTransform(handle.get(), jpeg.data(), static_cast<unsigned long>(jpeg.size()), 1,
+                               &out, &outSize, &xform, TJFLAG_LIMITSCANS);
+    TjBuffer owned(out);
+    // A warning (such as a premature end of data) still yields a complete file.
+    if ((rc != 0 && tjGetErrorCode(handle.get()) != TJERR_WARNING) || !out || outSize == 0)
+        corrupted(tjGetErrorStr2(handle.get()));
+    std::vector<std::uint8_t> result(out, out + outSize);
+    if (request.CopyOption == kJpegCopyComments)
+        InsertSegmentsAfterHeader(result, CollectCommentSegments(jpeg));
+    return result;
+}
+
+std::vector<std::uint8_t> ReadJpegFileBytes(const std::string& fileName)
+{
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw EFileError("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
+    std::vector<std::uint8_t> bytes;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0)
+        bytes.reserve(std::size_t(st.st_size));
+    std::uint8_t chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int err = errno;
+            ::close(fd);
+            throw EFileError("Cannot read file \"" + fileName + "\": " + std::strerror(err));
+        }
+        if (got == 0)
+            break;
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+void WriteJpegFileBytes(const std::string& fileName, std::span<const std::uint8_t> bytes)
+{
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw EFileError("Cannot create file \"" + fileName + "\": " + std::strerror(errno));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            const int err = put < 0 ? errno : ENOSPC;
+            ::close(fd);
+            throw EFileError("Cannot write file \"" + fileName + "\": " + std::strerror(err));
+        }
+        done += std::size_t(put);
+    }
+    if (::close(fd) != 0)
+        throw EFileError("Cannot write file \"" + fileName + "\": " + std::strerror(errno));
+}
+
+bool LosslessTransformFile(const std::string& sourceName, const std::string& destName,
+                           const TLosslessRequest& request)
+{
+    try {
+        const std::vector<std::uint8_t> result =
+            TransformJpegData(ReadJpegFileBytes(sourceName), request);
+        WriteFileAtomically(destName, [&](const std::string& tempPath) {
+            WriteJpegFileBytes(tempPath, result);
+        });
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace kalvo
