@@ -1,6 +1,7 @@
 // BMP routines of the format dispatch.
 #include "codecs/AtomicFile.h"
 #include "codecs/FormatRoutines.h"
+#include "codecs/bmp/LvDIB.h"
 #include "image/BmpFormat.h"
 #include "image/ImageErrors.h"
 
@@ -12,10 +13,12 @@ std::optional<TBitmap> LoadBmpFile(TpxImageInfo& info)
 {
     info.Result = -1;
     std::optional<TBitmap> result;
-    // First attempt: the DIB container's strict reader (it takes the image bitmap's reader until
-    // the container lands); second attempt, unguarded: the image bitmap's general reader.
+    // First attempt: the DIB container's strict reader; second attempt, unguarded: the image
+    // bitmap's general reader (RLE files whose data is shorter than the plain rows, newer headers).
     try {
-        result = ReadBmpFile(info.FileName);
+        TLvDIB dib;
+        dib.LoadFromFile(info.FileName);
+        result = dib.ToBitmap();
     } catch (const std::exception&) {
         result.reset();
     }

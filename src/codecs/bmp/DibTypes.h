@@ -1,0 +1,50 @@
+#pragma once
+// The Windows DIB layout the container keeps its pixels in.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace kalvo {
+
+struct TBitmapInfoHeader {
+    std::uint32_t biSize = 40;
+    std::int32_t biWidth = 0;
+    std::int32_t biHeight = 0; // negative: the first row in memory is the top row
+    std::uint16_t biPlanes = 1;
+    std::uint16_t biBitCount = 0;
+    std::uint32_t biCompression = 0;
+    std::uint32_t biSizeImage = 0;
+    std::int32_t biXPelsPerMeter = 0;
+    std::int32_t biYPelsPerMeter = 0;
+    std::uint32_t biClrUsed = 0;
+    std::uint32_t biClrImportant = 0;
+};
+
+struct TRGBQuad {
+    std::uint8_t rgbBlue = 0;
+    std::uint8_t rgbGreen = 0;
+    std::uint8_t rgbRed = 0;
+    std::uint8_t rgbReserved = 0;
+    bool operator==(const TRGBQuad&) const = default;
+};
+
+// Room for 256 palette entries plus the three bit-field masks read ahead of them.
+using TDibColors = std::array<TRGBQuad, 259>;
+
+enum TLvPixelFormat : int {
+    lvPf1Bit = 0,
+    lvPf4Bit = 1,
+    lvPf4BitRLE = 2,
+    lvPf8Bit = 3,
+    lvPf8BitRLE = 4,
+    lvPf24Bit = 5,
+};
+
+constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
+
+inline std::size_t DibStride(long width, int bitCount)
+{
+    return ((std::size_t(width) * std::size_t(bitCount) + 31) / 32) * 4;
+}
+
+} // namespace kalvo

@@ -1,0 +1,51 @@
+#pragma once
+// Exception classes of the DIB container. Every message names the unit or method and the reason.
+#include <stdexcept>
+
+namespace kalvo {
+
+class ELvDIBError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+class ELvDIBInvalidDIB : public ELvDIBError {
+public:
+    using ELvDIBError::ELvDIBError;
+};
+class ELvDIBInvalidDIBFile : public ELvDIBError {
+public:
+    using ELvDIBError::ELvDIBError;
+};
+class ELvDIBInvalidDIBPara : public ELvDIBError {
+public:
+    using ELvDIBError::ELvDIBError;
+};
+class ELvDIBBadDIBType : public ELvDIBError {
+public:
+    using ELvDIBError::ELvDIBError;
+};
+class ELvDIBInvalidPalette : public ELvDIBError {
+public:
+    using ELvDIBError::ELvDIBError;
+};
+class ELvDIBCompressionFailed : public ELvDIBError {
+public:
+    using ELvDIBError::ELvDIBError;
+};
+class ELvDIBCanvasFailed : public ELvDIBError {
+public:
+    using ELvDIBError::ELvDIBError;
+};
+
+// A read that could not deliver the full count.
+class EReadError : public std::runtime_error {
+public:
+    EReadError() : std::runtime_error("Stream read error") {}
+};
+// Memory, mappings or drawing resources that cannot be had.
+class EOutOfResources : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace kalvo

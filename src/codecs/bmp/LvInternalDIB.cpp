@@ -1,0 +1,84 @@
+#include "codecs/bmp/LvInternalDIB.h"
+
+#include "codecs/bmp/LvDIBErrors.h"
+#include "image/Bitmap.h"
+
+namespace kalvo {
+
+void TLvInternalDIB::CreateDIB(int width, int height, int colors, int bitCount)
+{
+    if (width <= 0 || height == 0 || colors < 0 || colors > 256
+        || (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24)
+        || !TBitmap::fitsBounds(width, height < 0 ? -height : height, bitCount))
+        throw ELvDIBInvalidDIBPara("TLvInternalDIB.CreateDIB: Invalid Parameters");
+    TDibRecord rec;
+    rec.Header.biSize = 40;
+    rec.Header.biWidth = width;
+    rec.Header.biHeight = height;
+    rec.Header.biPlanes = 1;
+    rec.Header.biBitCount = std::uint16_t(bitCount);
+    rec.Header.biCompression = BI_RGB;
+    rec.Header.biXPelsPerMeter = 3780;
+    rec.Header.biYPelsPerMeter = 3780;
+    rec.Header.biClrUsed = std::uint32_t(colors);
+    rec.Size = std::size_t(height < 0 ? -height : height) * DibStride(width, bitCount);
+    rec.Memory = TDibMemory(rec.Size, UseFMO);
+    TakeRecord(std::move(rec));
+}
+
+void TLvInternalDIB::TakeRecord(TDibRecord&& rec)
+{
+    Rec = std::move(rec);
+    Width = Rec.Header.biWidth;
+    Height = int(Rec.AbsHeight());
+    UpdatePalette();
+}
+
+TLvPixelFormat TLvInternalDIB::GetPixelFormat() const
+{
+    const auto& h = Rec.Header;
+    switch (h.biBitCount) {
+    case 1:
+        if (h.biCompression == BI_RGB)
+            return lvPf1Bit;
+        throw ELvDIBInvalidDIB("TLvInternalDIB.GetPixelFormat: Invalid DIB(1Bit)");
+    case 4:
+        if (h.biCompression == BI_RGB)
+            return lvPf4Bit;
+        if (h.biCompression == BI_RLE4)
+            return lvPf4BitRLE;
+        throw ELvDIBInvalidDIB("TLvInternalDIB.GetPixelFormat: Invalid DIB(4Bit)");
+    case 8:
+        if (h.biCompression == BI_RGB)
+            return lvPf8Bit;
+        if (h.biCompression == BI_RLE8)
+            return lvPf8BitRLE;
+        throw ELvDIBInvalidDIB("TLvInternalDIB.GetPixelFormat: Invalid DIB(8Bit)");
+    case 24:
+        if (h.biCompression == BI_RGB)
+            return lvPf24Bit;
+        throw ELvDIBInvalidDIB("TLvInternalDIB.GetPixelFormat: Invalid DIB(24Bit)");
+    default:
+        throw ELvDIBInvalidDIB("TLvInternalDIB.GetPixelFormat: Invalid DIB(Illegal BitCount)");
+    }
+}
+
+void TLvInternalDIB::UpdatePalette()
+{
+    FPaletteHandle.reset();
+    PaletteChanged = true;
+}
+
+const std::optional<std::vector<TColor>>& TLvInternalDIB::Palette()
+{
+    if (!FPaletteHandle && Rec.Header.biClrUsed != 0) {
+        std::vector<TColor> palette;
+        const std::uint32_t n = std::min<std::uint32_t>(Rec.Header.biClrUsed, 256);
+        for (std::uint32_t i = 0; i < n; ++i)
+            palette.push_back(RGB(Rec.Colors[i].rgbRed, Rec.Colors[i].rgbGreen, Rec.Colors[i].rgbBlue));
+        FPaletteHandle = std::move(palette);
+    }
+    return FPaletteHandle;
+}
+
+} // namespace kalvo
