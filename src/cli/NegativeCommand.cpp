@@ -16,7 +16,7 @@ int runNegative(const std::vector<std::string>& argv)
     TBitmap image = LoadForCli(info);
     if (image.bitCount() != 24)
         image = image.toTrueColor();
-    if (!NegativeImage(image, std::nullopt, nullptr))
+    if (!NegativeImage(image, TRegionRef{}, nullptr))
         throw Failure("cannot invert " + files[0]);
     info.FileName = files[1];
     SaveForCli(image, info);

@@ -1,6 +1,9 @@
 #pragma once
-// Clearing the selection to the background colour through a feathered selection mask.
+// Clearing the selection to the background colour.
 #include "image/Bitmap.h"
+#include "image/Region.h"
+
+#include <optional>
 
 namespace kalvo {
 
@@ -8,5 +11,11 @@ namespace kalvo {
 // a = the mask value (pixels outside the mask keep their value). Returns false, changing nothing,
 // unless the bitmap is 24-bit and the mask 8-bit.
 bool ClearThroughMask(TBitmap& bitmap, const TBitmap& mask, TColor background);
+
+// A copy of the image with the selection cleared: through the mask when there is one and the
+// image is 24-bit, otherwise the region filled with the background colour (the nearest palette
+// entry on palette images; nothing on a palette image without entries). None without a region.
+std::optional<TBitmap> ClearSelection(const TBitmap& image, const TRegionRef& region, const TBitmap* mask,
+                                      TColor background);
 
 } // namespace kalvo

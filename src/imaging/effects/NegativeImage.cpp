@@ -1,5 +1,6 @@
 #include "imaging/effects/NegativeImage.h"
 
+#include "image/RegionConvert.h"
 #include "imaging/raster/PixelMath.h"
 
 #include <array>
@@ -27,7 +28,7 @@ const TNegativeTable& NegativeTable()
 
 } // namespace
 
-bool NegativeImage(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
+bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                    const TProgressCallback& progress)
 {
     if (bitmap.empty() || bitmap.bitCount() != 24)
@@ -50,6 +51,19 @@ bool NegativeImage(TBitmap& bitmap, const std::optional<QRect>& area, const TBit
         }
     }
     return true;
+}
+
+bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask,
+                   const TProgressCallback& progress)
+{
+    if (!region)
+        return NegativeImageArea(bitmap, std::nullopt, mask, progress);
+    const TRect box = region->boundingRect();
+    const QRect area(box.left, box.top, box.width(), box.height());
+    if (mask || bitmap.bitCount() != 24)
+        return NegativeImageArea(bitmap, area, mask, progress);
+    const TBitmap regionMask = RegionToMask(region, bitmap.width(), bitmap.height());
+    return NegativeImageArea(bitmap, area, &regionMask, progress);
 }
 
 } // namespace kalvo

@@ -1,6 +1,7 @@
 #pragma once
 // The negative: colours inverted inside the selection, weighted by the selection mask.
 #include "image/Bitmap.h"
+#include "image/Region.h"
 #include "imaging/effects/ProgressCallback.h"
 
 #include <QRect>
@@ -14,7 +15,12 @@ namespace kalvo {
 // selects everything; pixels outside the mask are left alone. The progress callback, when given,
 // receives the percentage of rows done before each row. Returns false, changing nothing, unless
 // the bitmap is 24-bit.
-bool NegativeImage(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
+bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
+                   const TProgressCallback& progress = {});
+
+// The negative inside the selection: the area is the region's bounding box (the whole image
+// with no region); without a mask the region itself selects (inside fully, outside not at all).
+bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask,
                    const TProgressCallback& progress = {});
 
 } // namespace kalvo

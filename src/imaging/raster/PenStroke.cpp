@@ -1,5 +1,6 @@
 #include "imaging/raster/PenStroke.h"
 
+#include "image/RegionConvert.h"
 #include "imaging/raster/AntiAliasedLine.h"
 #include "imaging/raster/ParallelRows.h"
 #include "imaging/raster/PixelLine.h"
@@ -55,6 +56,16 @@ std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selec
         }
     });
     return result;
+}
+
+std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
+                                     const TPoints& points, int alpha, bool antiAlias,
+                                     const TRegionRef& region, TColor color)
+{
+    if (selectionMask || !region || points.size() < 2 || source.bitCount() != 24)
+        return DrawPenStroke(source, selectionMask, points, alpha, antiAlias, color);
+    const TBitmap regionMask = RegionToMask(region, source.width(), source.height());
+    return DrawPenStroke(source, &regionMask, points, alpha, antiAlias, color);
 }
 
 } // namespace kalvo

@@ -3,6 +3,7 @@
 // through the selection.
 #include "image/Bitmap.h"
 #include "image/Geometry.h"
+#include "image/Region.h"
 
 #include <optional>
 
@@ -14,6 +15,12 @@ namespace kalvo {
 // final pixel. None when there are fewer than two points or the source is not 24-bit.
 std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
                                      const TPoints& points, int alpha, bool antiAlias, TColor color);
+
+// The same through the selection mask when there is one, else through the region (inside
+// selected, outside not); with neither, everything is selected.
+std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
+                                     const TPoints& points, int alpha, bool antiAlias,
+                                     const TRegionRef& region, TColor color);
 
 // The greyscale stroke mask of the polyline (255 = untouched, 0 = full stroke).
 TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAlias);
