@@ -26,6 +26,7 @@ private:
     enum : std::uint8_t { kVisited = 1, kTested = 2, kMatches = 4 };
 
     bool inRange(const THLS& c) const;
+    bool colorMatches(TColor c);
     bool matches(int x, int y);
     void fillSpan(int px, int py);
     void queueRuns(int row, int left, int right);
@@ -37,6 +38,9 @@ private:
     int e_ = 0;
     std::vector<std::uint8_t> state_;
     std::deque<QPoint> queue_;
+    // Recent colours and their results: neighbouring pixels of a photo often share colours.
+    static constexpr std::size_t kCacheSize = 4096;
+    std::vector<std::uint64_t> cache_ = std::vector<std::uint64_t>(kCacheSize, 0);
     TBitmap mask_;
 };
 
@@ -57,12 +61,21 @@ bool TFloodFill::inRange(const THLS& c) const
         && std::abs(c.saturation - seed_.saturation) <= e_;
 }
 
+bool TFloodFill::colorMatches(TColor c)
+{
+    // An entry holds the colour in the low 32 bits, bit 32 = known, bit 33 = matches.
+    std::uint64_t& entry = cache_[(c * 2654435761u >> 20) % kCacheSize];
+    if ((entry & 0xFFFFFFFFu) != c || !(entry >> 32 & 1))
+        entry = c | std::uint64_t(1) << 32 | std::uint64_t(inRange(RGBToHLS(c))) << 33;
+    return entry >> 33 & 1;
+}
+
 bool TFloodFill::matches(int x, int y)
 {
     std::uint8_t& s = state_[std::size_t(y) * std::size_t(image_.width()) + std::size_t(x)];
     if (!(s & kTested)) {
         const TColor c = GetPixelRGB(x, rows_[std::size_t(y)], image_.bitCount(), table_);
-        s |= kTested | (inRange(RGBToHLS(c)) ? kMatches : 0);
+        s |= kTested | (colorMatches(c) ? kMatches : 0);
     }
     return s & kMatches;
 }

@@ -19,6 +19,8 @@ public:
     bool add(int left, int top, int right, int bottom);
     bool add(const TRect& r) { return add(r.left, r.top, r.right, r.bottom); }
     std::size_t rectCount() const { return rects_.size(); }
+    // Room for n rectangles ahead (only when n is known to be backed by real data).
+    void reserve(std::size_t n) { rects_.reserve(n); }
 
     // True when the rectangle has area and lies within TRegion::kCoordLimit.
     static bool isUsable(const TRect& r);

@@ -36,19 +36,25 @@ TRegionRef ScaleRegion(const TRegionRef& region, double factor)
     const float f = float(factor);
     if (!std::isfinite(f))
         return std::nullopt;
-    std::vector<TRect> rects = region->rects();
-    if (f < 0)
-        std::reverse(rects.begin(), rects.end());
     TRegionBuilder builder;
-    for (const TRect& r : rects) {
-        TRect s;
-        if (!scaleCoord(r.left, f, s.left) || !scaleCoord(r.top, f, s.top)
-            || !scaleCoord(r.right, f, s.right) || !scaleCoord(r.bottom, f, s.bottom))
-            return std::nullopt;
-        s = s.normalized();
-        if (!s.isEmpty() && !builder.add(s))
-            return std::nullopt;
-    }
+    builder.reserve(region->rectCount());
+    auto scaleAll = [&](auto first, auto last) {
+        for (auto it = first; it != last; ++it) {
+            TRect s;
+            if (!scaleCoord(it->left(), f, s.left) || !scaleCoord(it->top(), f, s.top)
+                || !scaleCoord(it->right() + 1, f, s.right)
+                || !scaleCoord(it->bottom() + 1, f, s.bottom))
+                return false;
+            s = s.normalized();
+            if (!s.isEmpty() && !builder.add(s))
+                return false;
+        }
+        return true;
+    };
+    const QRegion& q = region->qregion();
+    const bool ok = f < 0 ? scaleAll(q.rbegin(), q.rend()) : scaleAll(q.begin(), q.end());
+    if (!ok)
+        return std::nullopt;
     return builder.finish();
 }
 

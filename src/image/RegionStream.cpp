@@ -101,11 +101,14 @@ void checkChunk(const std::vector<TRect>& chunk)
 
 // Reads the rectangles behind the header chunk by chunk; the result is assembled in one pass
 // rather than by repeated unions, so the cost stays linear in the number of rectangles.
-TRegion readRectangles(std::istream& in, const std::uint8_t* header)
+// bytesAhead, when known, is the number of bytes the stream still holds: room for the rectangles
+// backed by them is reserved at once.
+TRegion readRectangles(std::istream& in, const std::uint8_t* header, std::size_t bytesAhead)
 {
     std::uint32_t remaining = getLE32(header + 8);
     const bool isRectList = getLE32(header) == kHeaderSize && getLE32(header + 4) == kTypeRectangles;
     TRegionBuilder builder;
+    builder.reserve(std::min<std::size_t>(remaining, bytesAhead / kRectSize));
     std::vector<std::uint8_t> bytes;
     std::vector<TRect> chunk;
     while (remaining > 0) {
@@ -148,13 +151,22 @@ void TRegion::SaveToStream(const TRegion& region, std::ostream& out)
     });
 }
 
-void TRegion::LoadFromStream(std::optional<TRegion>& region, std::istream& in)
+namespace {
+
+void loadRegion(std::optional<TRegion>& region, std::istream& in, std::size_t bytesAhead)
 {
     region.reset();
     std::array<std::uint8_t, kHeaderSize> header{};
     if (!readFully(in, header.data(), header.size()))
         return;
-    region = readRectangles(in, header.data());
+    region = readRectangles(in, header.data(), bytesAhead - std::min(bytesAhead, kHeaderSize));
+}
+
+} // namespace
+
+void TRegion::LoadFromStream(std::optional<TRegion>& region, std::istream& in)
+{
+    loadRegion(region, in, 0);
 }
 
 std::vector<std::uint8_t> RegionToBytes(const TRegion& region)
@@ -172,7 +184,7 @@ TRegionRef RegionFromBytes(std::span<const std::uint8_t> bytes)
     SpanBuf buffer(bytes);
     std::istream in(&buffer);
     TRegionRef region;
-    TRegion::LoadFromStream(region, in);
+    loadRegion(region, in, bytes.size());
     return region;
 }
 
