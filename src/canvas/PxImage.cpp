@@ -1,77 +1,206 @@
 #include "canvas/PxImage.h"
 
-#include "canvas/BitmapToQImage.h"
+#include "canvas/CoordinateMapping.h"
+#include "canvas/DisplayColors.h"
+#include "canvas/FrameComposer.h"
 
-#include <QPainter>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace kalvo {
 
 TpxImage::TpxImage(QWidget* parent) : QAbstractScrollArea(parent)
 {
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
+    viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    const QColor window = palette().color(QPalette::Window);
+    FColor = RGB(window.red(), window.green(), window.blue());
+    FAntsTimer.setInterval(150);
+    FAutoScrollTimer.setInterval(50);
+    connect(&FAntsTimer, &QTimer::timeout, this, &TpxImage::AntsTimerTimer);
+    connect(&FAutoScrollTimer, &QTimer::timeout, this, &TpxImage::AutoScrollTimerTimer);
+    FBuffer = CreateFrameBuffer(1, 1);
+    resize(100, 100);
+    RecalcDisplayColors();
+    ApplyModeCursor();
 }
+
+TpxImage::~TpxImage() = default;
 
 void TpxImage::SetBitmap(const TBitmap& bitmap)
 {
-    FBitmap = bitmap.bitCount() == 16 || bitmap.bitCount() == 32 ? bitmap.toTrueColor() : bitmap;
-    FDisplay = BitmapToQImage(FBitmap);
-    updateScrollRanges();
-    viewport()->update();
-    emit BitmapChanged();
+    if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
+        FView.ScrollX = FView.ScrollY = 0;
+    FBitmap.clear();
+    try {
+        FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : bitmap;
+    } catch (...) {
+        // The canvas goes on with whatever the copy produced (an empty image at worst).
+    }
+    RecalcLayout();
+    RecalcDisplayColors();
+    ClampScroll();
+    UpdateView();
+    SetZoom(FView.Zoom);
 }
+
+std::vector<TColor> TpxImage::ImagePalette() const
+{
+    if (BitCount() >= 1 && BitCount() <= 8)
+        return FBitmap.palette();
+    return {};
+}
+
+bool TpxImage::SetPaletteEntries(std::span<const TRGBQuad> entries, int count)
+{
+    if (BitCount() < 1 || BitCount() > 8)
+        return false;
+    const std::vector<TColor> head = RGBQuadsToPalette(entries, count);
+    std::vector<TColor> palette = FBitmap.palette();
+    if (palette.size() < head.size())
+        palette.resize(head.size());
+    std::copy(head.begin(), head.end(), palette.begin());
+    FBitmap.setPalette(std::move(palette));
+    RecalcDisplayColors();
+    Invalidate();
+    return true;
+}
+
+void TpxImage::Assign(const TpxImage& other)
+{
+    if (&other == this)
+        return;
+    SetBitmap(other.FBitmap);
+    SetRegion(other.FRegion);
+    if (HasImage() && other.FSelectionMask) {
+        FSelectionMask = other.FSelectionMask;
+        RebuildOutline();
+    }
+    SetForegroundColor(other.FForegroundColor);
+    SetBackgroundColor(other.FBackgroundColor);
+}
+
+// --- Colours ------------------------------------------------------------------------------------
+
+void TpxImage::RecalcDisplayColors()
+{
+    FDisplayForegroundColor = DisplayColorFor(FBitmap, FForegroundColor);
+    FDisplayBackgroundColor = DisplayColorFor(FBitmap, FBackgroundColor);
+    emit OnChangeColors();
+}
+
+void TpxImage::SetForegroundColor(TColor value)
+{
+    if (value == FForegroundColor)
+        return;
+    FForegroundColor = value;
+    RecalcDisplayColors();
+}
+
+void TpxImage::SetBackgroundColor(TColor value)
+{
+    if (value == FBackgroundColor)
+        return;
+    FBackgroundColor = value;
+    RecalcDisplayColors();
+}
+
+void TpxImage::SwapColors()
+{
+    std::swap(FForegroundColor, FBackgroundColor);
+    RecalcDisplayColors();
+}
+
+// --- Coordinates --------------------------------------------------------------------------------
+
+QPoint TpxImage::ScreenToImage(QPoint p) const { return kalvo::ScreenToImage(FView, p); }
+QPoint TpxImage::ImageToScreen(QPoint p) const { return kalvo::ImageToScreen(FView, p); }
+QPoint TpxImage::ImageToScreenCentre(QPoint p) const { return kalvo::ImageToScreenCentre(FView, p); }
+QPoint TpxImage::ClampToImageEdge(QPoint p) const { return kalvo::ClampToImageEdge(FView, p); }
+QPoint TpxImage::ClampToImagePixel(QPoint p) const { return kalvo::ClampToImagePixel(FView, p); }
+bool TpxImage::IsInImage(QPoint p) const { return kalvo::IsInImage(FView, p); }
+bool TpxImage::IsInDisplayedImage(QPoint p) const { return kalvo::IsInDisplayedImage(FView, p); }
+
+// --- Mouse mode and cursor ----------------------------------------------------------------------
+
+void TpxImage::SetMouseMode(TMouseMode value)
+{
+    if (value == FMouseMode)
+        return;
+    FPreviousMouseMode = FMouseMode;
+    FMouseMode = value;
+    ApplyModeCursor();
+    Invalidate();
+    emit OnMouseModeChange();
+}
+
+void TpxImage::SetAutoMouseCursor(bool value)
+{
+    FAutoMouseCursor = value;
+    if (value)
+        ApplyModeCursor();
+}
+
+QCursor TpxImage::ModeCursor() const
+{
+    if (!FAutoMouseCursor || FMouseMode == mmSelectPoint)
+        return cursor();
+    switch (FMouseMode) {
+    case mmNeko:
+        return FDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor;
+    case mmSelectRegion:
+    case mmSelectRect:
+    case mmSelectEllipse:
+    case mmSelectMagicWand:
+    case mmPaint:
+    case mmSpoit:
+    case mmPenFreehand:
+    case mmPenLine:
+    case mmBrush:
+        return Qt::CrossCursor;
+    case mmMoveRegion:
+    case mmMoveSelectArea:
+    case mmMerge:
+        return Qt::SizeAllCursor;
+    case mmZoom:
+        return Qt::PointingHandCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+void TpxImage::ApplyModeCursor()
+{
+    if (FAutoMouseCursor)
+        viewport()->setCursor(ModeCursor());
+}
+
+// --- Busy ---------------------------------------------------------------------------------------
 
 void TpxImage::BeginBusy()
 {
-    if (FBusyCount++ == 0)
+    if (FAutoMouseCursor)
         viewport()->setCursor(Qt::WaitCursor);
+    FAntsTimer.stop();
+    ++FBusyCount;
 }
 
 void TpxImage::EndBusy()
 {
-    if (FBusyCount > 0 && --FBusyCount == 0)
-        viewport()->unsetCursor();
-}
-
-void TpxImage::updateScrollRanges()
-{
-    const QSize view = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, FDisplay.width() - view.width()));
-    verticalScrollBar()->setRange(0, std::max(0, FDisplay.height() - view.height()));
-    horizontalScrollBar()->setPageStep(view.width());
-    verticalScrollBar()->setPageStep(view.height());
-}
-
-QPoint TpxImage::imageOrigin() const
-{
-    const QSize view = viewport()->size();
-    // Centred when smaller than the view, scrolled otherwise.
-    const int x = FDisplay.width() < view.width() ? (view.width() - FDisplay.width()) / 2
-                                                  : -horizontalScrollBar()->value();
-    const int y = FDisplay.height() < view.height() ? (view.height() - FDisplay.height()) / 2
-                                                    : -verticalScrollBar()->value();
-    return {x, y};
-}
-
-void TpxImage::paintEvent(QPaintEvent*)
-{
-    QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), palette().color(QPalette::Dark));
-    if (!FDisplay.isNull())
-        painter.drawImage(imageOrigin(), FDisplay);
-}
-
-void TpxImage::resizeEvent(QResizeEvent* event)
-{
-    QAbstractScrollArea::resizeEvent(event);
-    updateScrollRanges();
-}
-
-void TpxImage::scrollContentsBy(int, int)
-{
+    if (FBusyCount <= 0)
+        return;
+    if (--FBusyCount > 0)
+        return;
+    ApplyModeCursor();
+    if (FShowRegion)
+        FAntsTimer.start();
     viewport()->update();
 }
 

@@ -1,42 +1,305 @@
 #pragma once
-// The canvas control: holds the open image as a private copy and shows it with scroll bars.
+// The canvas control: owns the image being edited and shows it at any zoom inside its own
+// scrollable, optionally centred view, with the selection outline as marching ants.
+//
+// Every frame is composed off screen: only the visible part of the image is stretched
+// (nearest neighbour) into the frame buffer `BufferedBitmap`, the outline is drawn into it, and
+// the buffer is copied to the screen 1:1. Animating the outline redraws only the outline pixels
+// into the existing buffer; a frame is recomposed only after something it shows has changed.
+//
+// Events are Qt signals; the sender is the signal's sender().
+#include "canvas/MouseMode.h"
+#include "canvas/OutlineOverlay.h"
+#include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
+#include "image/Palette.h"
+#include "image/Region.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QTimer>
+
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace kalvo {
+
+// How the margins around the image are painted: bsClear is the grey diagonal cross-hatch, the
+// other styles use the control's Color (solid, or hatch lines in Color on white).
+enum TBGBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross,
+};
+
+enum class TBorderStyle { None, Single };
 
 class TpxImage : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit TpxImage(QWidget* parent = nullptr);
+    ~TpxImage() override;
 
+    // --- The image ---------------------------------------------------------------------------
     const TBitmap& Bitmap() const { return FBitmap; }
-    // Takes a private copy; 16- and 32-bit images are held at 24 bits.
+    // Takes a private copy (32-bit images are held at 24 bits) and relays out the view. A new
+    // size resets the scroll position to 0, 0; the same size keeps it. The selection is kept.
     void SetBitmap(const TBitmap& bitmap);
     bool HasImage() const { return !FBitmap.empty(); }
     int BitCount() const { return FBitmap.empty() ? 0 : FBitmap.bitCount(); }
+    // The palette at 1..8 bits per pixel, else an empty list.
+    std::vector<TColor> ImagePalette() const;
+    // Replaces the first count palette entries (blue, green, red, 0 each) of a palette image and
+    // repaints. Returns false (and changes nothing) for an image without a palette.
+    bool SetPaletteEntries(std::span<const TRGBQuad> entries, int count);
+    // The composed frame (Format_RGB32), (DisplayWidth + 1) x (DisplayHeight + 1) pixels.
+    const QImage& BufferedBitmap() const { return FBuffer; }
+    // Copies bitmap, region, selection mask and colours of another canvas.
+    void Assign(const TpxImage& other);
 
-    // Busy state: the wait cursor while an operation runs.
+    // --- Zoom ----------------------------------------------------------------------------------
+    int Zoom() const { return FView.Zoom; }
+    double ZoomFactor() const { return FView.ZoomFactor(); }
+    // 1..5000 sets that zoom; 0 (or any value while AutoStretch is on) fits the image to the
+    // client area; other values are ignored. Raises OnZoomChanged when the zoom changed.
+    void SetZoom(int value);
+    bool AutoStretch() const { return FAutoStretch; }
+    // Fit to window: scroll bars off while on; every size change and new bitmap refits.
+    void SetAutoStretch(bool value);
+    // One zoom step keeping the image point under client point (x, y) in place.
+    void ZoomStep(int x, int y, bool zoomIn);
+    void ZoomIn();
+    void ZoomOut();
+
+    // --- View ----------------------------------------------------------------------------------
+    // The layout: scroll position, image offset, visible, display and drawn sizes.
+    const TViewGeometry& View() const { return FView; }
+    int ScrollX() const { return FView.ScrollX; }
+    int ScrollY() const { return FView.ScrollY; }
+    int ImageLeft() const { return FView.ImageLeft; }
+    int ImageTop() const { return FView.ImageTop; }
+    // Scrolls to (x, y), clamped to the scrollable range.
+    void SetScrollPosition(int x, int y);
+    bool Center() const { return FView.Center; }
+    void SetCenter(bool value);
+    bool ShowScrollBars() const { return FView.ShowScrollBars; }
+    void SetShowScrollBars(bool value);
+    TBGBrushStyle BGBrushStyle() const { return FBGBrushStyle; }
+    void SetBGBrushStyle(TBGBrushStyle value);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle value);
+    // The margin colour for brush styles other than bsClear.
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    // --- Coordinates (see CoordinateMapping.h) -------------------------------------------------
+    QPoint ScreenToImage(QPoint p) const;
+    QPoint ImageToScreen(QPoint p) const;
+    QPoint ImageToScreenCentre(QPoint p) const;
+    QPoint ClampToImageEdge(QPoint p) const;
+    QPoint ClampToImagePixel(QPoint p) const;
+    bool IsInImage(QPoint p) const;
+    bool IsInDisplayedImage(QPoint p) const;
+
+    // --- Selection and its outline --------------------------------------------------------------
+    const TRegionRef& Region() const { return FRegion; }
+    // Replaces the selection by a copy (absent removes it); drops the selection mask. Does
+    // nothing without an image. Raises no before-change event.
+    void SetRegion(const TRegionRef& value);
+    // Removes the selection: OnRegionChange before, OnRegionDeleted after.
+    void DeleteSelection();
+    int RegionComplexity() const { return FRegionComplexity; }
+    const std::optional<TBitmap>& SelectionMask() const { return FSelectionMask; }
+    // The outline in image coordinates and its zoomed copy.
+    const TPoints& Outline() const { return FOutline; }
+    const TZoomedOutline& ZoomedOutline() const { return FZoomedOutline; }
+    // Traces the outline again from the mask or the region; an empty outline removes the region.
+    void RebuildOutline();
+    // Recomputes the zoomed outline and box for the current zoom.
+    void ScaleOutline();
+    bool ShowRegion() const { return FShowRegion; }
+    void SetShowRegion(bool value);
+    int AntsPhase() const { return FAntsPhase; }
+    bool AntsRunning() const { return FAntsTimer.isActive(); }
+
+    // --- Colours -------------------------------------------------------------------------------
+    TColor ForegroundColor() const { return FForegroundColor; }
+    TColor BackgroundColor() const { return FBackgroundColor; }
+    void SetForegroundColor(TColor value);
+    void SetBackgroundColor(TColor value);
+    // What painting produces: the nearest palette colours on images of 8 bits or fewer.
+    TColor DisplayForegroundColor() const { return FDisplayForegroundColor; }
+    TColor DisplayBackgroundColor() const { return FDisplayBackgroundColor; }
+    void SwapColors();
+
+    // --- Mouse mode ----------------------------------------------------------------------------
+    TMouseMode MouseMode() const { return FMouseMode; }
+    void SetMouseMode(TMouseMode value);
+    TMouseMode PreviousMouseMode() const { return FPreviousMouseMode; }
+    bool AutoMouseCursor() const { return FAutoMouseCursor; }
+    void SetAutoMouseCursor(bool value);
+    // The cursor of the current mode.
+    QCursor ModeCursor() const;
+    void ApplyModeCursor();
+
+    // Tool settings read by the selection and painting tools.
+    quint8 MagicWandTolerance = 0;
+    quint8 PaintTolerance = 0;
+    quint8 PaintAlphaChannel = 0;
+    quint8 MergeAlphaChannel = 0;
+    bool PenAntiAlias = false;
+    int PenAlphaChannel = 0;
+    int BrushSize = 1;
+    int BrushHardness = 0;
+    int BrushStep = 0;
+    int BrushAlphaChannel = 0;
+
+    // --- Busy and update lock ------------------------------------------------------------------
+    // While busy the image area is not repainted and the ants stand still; the outermost
+    // EndBusy restores the cursor, restarts the ants (when shown) and repaints.
     void BeginBusy();
     void EndBusy();
+    int BusyCount() const { return FBusyCount; }
+    // While locked the outline is neither drawn nor animated. Take and release in pairs.
+    void BeginUpdateLock() { ++FUpdateLock; }
+    void EndUpdateLock() { --FUpdateLock; }
+    int UpdateLock() const { return FUpdateLock; }
+
+    // --- Frame ---------------------------------------------------------------------------------
+    // Marks the frame for recomposition and schedules a repaint.
+    void Invalidate();
+    // How many frames have been composed (the ants never compose one).
+    int ComposeCount() const { return FComposeCount; }
+
+    // --- Auto-scroll during drags --------------------------------------------------------------
+    // A selection or move gesture is in progress; the auto-scroll timer runs while it is.
+    bool Selecting() const { return FSelecting; }
+    void SetSelecting(bool value);
+    bool Dragging() const { return FDragging; }
+    bool AutoScrollRunning() const { return FAutoScrollTimer.isActive(); }
+    // One auto-scroll step for a pointer at clientPos: scrolls by how far it lies outside the
+    // client area (client pixels used as image pixels). Returns true when the view moved.
+    bool AutoScrollBy(QPoint clientPos);
+
+    // Timer entry points (public so that tests can tick them).
+    void AntsTimerTimer();
+    void AutoScrollTimerTimer();
 
 signals:
-    void BitmapChanged();
+    void OnZoomChanged(int zoom);
+    void OnPaint();
+    void OnResize();
+    void OnShowRegionChange();
+    void OnChangeColors();
+    void OnMouseModeChange();
+    void OnImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnRegionChange();
+    void OnRegionDeleted();
+    void OnMoveRegion(int xOffset, int yOffset);
+    void OnPointSelected(Qt::MouseButton button, kalvo::TColor cl);
+    void OnSpoitSelect(Qt::MouseButton button, kalvo::TColor cl);
+    void OnPaintImage();
+    void OnDraw();
+    void OnBeginBrush();
+    void OnEndBrush();
+    void OnMovingSelectArea();
+    void OnMovedSelectArea();
+    void OnMerge();
+    void OnMouseEnter();
+    void OnMouseLeave();
+    void OnDblClick();
+    void OnClick();
+    void OnMousedown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnKeyDown(int key, Qt::KeyboardModifiers shift);
+    void OnKeyUp(int key, Qt::KeyboardModifiers shift);
+    void OnKeyPress(QString key);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
-private:
-    void updateScrollRanges();
-    QPoint imageOrigin() const;
+    // Layout and view (PxImageView.cpp).
+    void RecalcLayout();
+    void UpdateView();
+    void UpdateScrollBars();
+    void ClampScroll() { FView.ClampScroll(); }
+    void SizeChanged();
+    // Rendering (PxImagePaint.cpp).
+    void EraseMargins(QPainter& painter) const;
+    void RenderBuffer();
+    void DrawOutline();
+    TOutlinePlacement OutlinePlacement() const;
+    void RecalcDisplayColors();
 
     TBitmap FBitmap;
-    QImage FDisplay;
+    TViewGeometry FView;
+    QImage FBuffer;
+    bool FFrameDirty = true;
+    int FComposeCount = 0;
+    bool FAutoStretch = false;
+    TBGBrushStyle FBGBrushStyle = bsClear;
+    TBorderStyle FBorderStyle = TBorderStyle::Single;
+    TColor FColor = 0;
+
+    TRegionRef FRegion;
+    std::optional<TBitmap> FSelectionMask;
+    int FRegionComplexity = 0;
+    TPoints FOutline;
+    TZoomedOutline FZoomedOutline;
+    bool FShowRegion = true;
+    int FAntsPhase = 0;
+    QTimer FAntsTimer;
+    QTimer FAutoScrollTimer;
+
+    TColor FForegroundColor = 0x000000;
+    TColor FBackgroundColor = 0xFFFFFF;
+    TColor FDisplayForegroundColor = 0x000000;
+    TColor FDisplayBackgroundColor = 0xFFFFFF;
+
+    TMouseMode FMouseMode = mmNeko;
+    TMouseMode FPreviousMouseMode = mmNeko;
+    bool FAutoMouseCursor = true;
+    bool FMouseOver = false;
+    bool FDragging = false;
+    bool FSelecting = false;
+
     int FBusyCount = 0;
+    int FUpdateLock = 0;
+    int FBarUpdateDepth = 0;    // inside UpdateScrollBars: resizes wait for the outer layout
+    int FSizeChangeDepth = 0;   // inside SizeChanged
+    bool FResizePending = false;
+};
+
+// Takes the canvas's update lock for a scope.
+class TUpdateLockGuard {
+public:
+    explicit TUpdateLockGuard(TpxImage& image) : FImage(image) { FImage.BeginUpdateLock(); }
+    ~TUpdateLockGuard() { FImage.EndUpdateLock(); }
+    TUpdateLockGuard(const TUpdateLockGuard&) = delete;
+    TUpdateLockGuard& operator=(const TUpdateLockGuard&) = delete;
+
+private:
+    TpxImage& FImage;
 };
 
 } // namespace kalvo

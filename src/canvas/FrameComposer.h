@@ -1,0 +1,40 @@
+#pragma once
+// Composing one frame: the visible part of the image, stretched nearest-neighbour into the frame
+// buffer, and the one-pixel edge right of and below it. The frame buffer is a QImage of
+// Format_RGB32 (0xffRRGGBB), shown on screen 1:1.
+#include "canvas/ViewGeometry.h"
+#include "image/Bitmap.h"
+#include "image/Color.h"
+
+#include <QImage>
+
+namespace kalvo {
+
+// What one frame shows: image columns ScrollX.. (SourceWidth of them) and rows ScrollY..
+// (SourceHeight), drawn over DrawWidth x DrawHeight frame pixels at Zoom per cent.
+struct TFrameSource {
+    int ScrollX = 0;
+    int ScrollY = 0;
+    int SourceWidth = 0;
+    int SourceHeight = 0;
+    int DrawWidth = 0;
+    int DrawHeight = 0;
+    int Zoom = 100;
+};
+
+TFrameSource FrameSourceOf(const TViewGeometry& g);
+
+// A frame buffer of width x height pixels (at least 1 x 1), filled black.
+QImage CreateFrameBuffer(int width, int height);
+
+// Stretches the source rectangle onto the frame's (0, 0, DrawWidth, DrawHeight); frame column x
+// shows image column ScrollX + min(x * 100 / Zoom, SourceWidth - 1), rows likewise. Palette
+// images go through their palette. Rows that repeat an image row are copied from the row above.
+// The drawn area is limited to the frame and the source rectangle to the image.
+void ComposeFrame(const TBitmap& image, const TFrameSource& source, QImage& frame);
+
+// Sets column DrawWidth (rows 0..DrawHeight) and row DrawHeight (columns 0..DrawWidth) to the
+// colour, as far as they lie in the frame.
+void PaintFrameEdge(QImage& frame, int drawWidth, int drawHeight, TColor color);
+
+} // namespace kalvo

@@ -1,0 +1,124 @@
+// Rendering of the canvas: margins, the composed frame, the outline and its animation.
+#include "canvas/FrameComposer.h"
+#include "canvas/PxImage.h"
+
+#include <QPainter>
+
+namespace kalvo {
+
+namespace {
+
+Qt::BrushStyle QtBrushStyle(TBGBrushStyle style)
+{
+    switch (style) {
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::BDiagPattern; // rising to the right
+    case bsBDiagonal: return Qt::FDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross:
+    case bsClear: return Qt::DiagCrossPattern;
+    default: return Qt::SolidPattern;
+    }
+}
+
+QColor ToQColor(TColor c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+} // namespace
+
+void TpxImage::EraseMargins(QPainter& painter) const
+{
+    const int cw = ClientWidth(), ch = ClientHeight();
+    QRegion margins(0, 0, cw, ch);
+    if (HasImage())
+        margins -= QRegion(FView.ImageLeft, FView.ImageTop, FView.DrawWidth + 1, FView.DrawHeight + 1);
+    const QColor lines = FBGBrushStyle == bsClear ? QColor(0xBD, 0xBD, 0xBD) : ToQColor(FColor);
+    const Qt::BrushStyle style = QtBrushStyle(FBGBrushStyle);
+    for (const QRect& band : margins) {
+        if (style == Qt::SolidPattern) {
+            painter.fillRect(band, lines);
+        } else {
+            painter.fillRect(band, Qt::white);
+            painter.fillRect(band, QBrush(lines, style));
+        }
+    }
+}
+
+void TpxImage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    EraseMargins(painter);
+    if (!HasImage() || FBusyCount >= 1)
+        return;
+    if (FFrameDirty)
+        RenderBuffer();
+    painter.drawImage(QPoint(FView.ImageLeft, FView.ImageTop), FBuffer,
+                      QRect(0, 0, FView.DrawWidth + 1, FView.DrawHeight + 1));
+    emit OnPaint();
+}
+
+void TpxImage::RenderBuffer()
+{
+    ComposeFrame(FBitmap, FrameSourceOf(FView), FBuffer);
+    PaintFrameEdge(FBuffer, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor);
+    ++FComposeCount;
+    FFrameDirty = false;
+    DrawOutline();
+}
+
+void TpxImage::Invalidate()
+{
+    FFrameDirty = true;
+    viewport()->update();
+}
+
+TOutlinePlacement TpxImage::OutlinePlacement() const
+{
+    return {FView.Zoomed(FView.ScrollX), FView.Zoomed(FView.ScrollY), FView.DisplayWidth,
+            FView.DisplayHeight, FAntsPhase};
+}
+
+void TpxImage::DrawOutline()
+{
+    if (!FRegion || !FShowRegion || FUpdateLock >= 1)
+        return;
+    if (FDragging && !(FSelecting && FMouseMode != mmMoveRegion))
+        return;
+    const TOutlinePlacement place = OutlinePlacement();
+    DrawOutlineSegments(FBuffer, FZoomedOutline.Points, place, [this] { return FUpdateLock < 1; });
+    if (IsSelectionMode(FMouseMode) && FRegionComplexity == rcSimple)
+        DrawCornerHandles(FBuffer, FZoomedOutline.Box, place);
+}
+
+void TpxImage::AntsTimerTimer()
+{
+    if (FUpdateLock > 0)
+        return;
+    FAntsTimer.stop();
+    FAntsPhase = (FAntsPhase + 1) & 7;
+    // A frame waiting to be composed gets the new phase when it is painted.
+    if (!FFrameDirty && HasImage() && FBusyCount == 0) {
+        DrawOutline();
+        const QRect area = OutlineFrameBounds(FZoomedOutline.Box, OutlinePlacement());
+        if (!area.isEmpty())
+            viewport()->update(area.translated(FView.ImageLeft, FView.ImageTop));
+    }
+    if (FRegion && FShowRegion)
+        FAntsTimer.start();
+}
+
+void TpxImage::SetShowRegion(bool value)
+{
+    FShowRegion = value;
+    if (value)
+        FAntsTimer.start();
+    else
+        FAntsTimer.stop();
+    emit OnShowRegionChange();
+    Invalidate();
+}
+
+} // namespace kalvo

@@ -1,0 +1,263 @@
+// Layout, zoom and scrolling of the canvas.
+#include "canvas/CoordinateMapping.h"
+#include "canvas/FrameComposer.h"
+#include "canvas/PxImage.h"
+#include "canvas/ZoomSteps.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace kalvo {
+
+int TpxImage::ClientWidth() const { return viewport()->width(); }
+int TpxImage::ClientHeight() const { return viewport()->height(); }
+
+void TpxImage::RecalcLayout()
+{
+    TUpdateLockGuard lock(*this);
+    FView.ImageWidth = FBitmap.width();
+    FView.ImageHeight = FBitmap.height();
+    FView.ClientWidth = ClientWidth();
+    FView.ClientHeight = ClientHeight();
+    FView.RecalcLayout();
+    const int width = FView.DisplayWidth + 1, height = FView.DisplayHeight + 1;
+    if (FBuffer.width() != width || FBuffer.height() != height)
+        FBuffer = CreateFrameBuffer(width, height);
+    UpdateView();
+}
+
+void TpxImage::UpdateView()
+{
+    FView.UpdateView();
+    UpdateScrollBars();
+    Invalidate();
+    // A scroll bar that appeared or vanished changed the client area: lay out again.
+    if (FResizePending && FBarUpdateDepth == 0 && FSizeChangeDepth == 0)
+        SizeChanged();
+}
+
+namespace {
+
+void ApplyBar(QScrollBar* bar, const TScrollBarInfo& info, int lineStep)
+{
+    if (!info.visible()) {
+        bar->setRange(0, 0);
+        return;
+    }
+    bar->setRange(info.min, info.lastPosition());
+    bar->setPageStep(info.page);
+    bar->setSingleStep(lineStep);
+    bar->setValue(info.position);
+}
+
+} // namespace
+
+void TpxImage::UpdateScrollBars()
+{
+    ++FBarUpdateDepth;
+    const Qt::ScrollBarPolicy policy = FView.ShowScrollBars ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    setHorizontalScrollBarPolicy(policy);
+    setVerticalScrollBarPolicy(policy);
+    ApplyBar(verticalScrollBar(), FView.VerticalBar(), FView.LineStepY());
+    ApplyBar(horizontalScrollBar(), FView.HorizontalBar(), FView.LineStepX());
+    --FBarUpdateDepth;
+    if (!FView.ShowScrollBars)
+        Invalidate();
+}
+
+void TpxImage::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (ClientWidth() == FView.ClientWidth && ClientHeight() == FView.ClientHeight && !FResizePending)
+        return;
+    if (FBarUpdateDepth > 0 || FSizeChangeDepth > 0) {
+        FResizePending = true;
+        return;
+    }
+    SizeChanged();
+}
+
+void TpxImage::SizeChanged()
+{
+    ++FSizeChangeDepth;
+    // Showing or hiding a scroll bar changes the client area again; a few rounds settle it.
+    for (int round = 0; round < 4; ++round) {
+        FResizePending = false;
+        TUpdateLockGuard lock(*this);
+        if (FAutoStretch) {
+            SetZoom(0);
+            RecalcLayout();
+        } else {
+            RecalcLayout();
+            ClampScroll();
+            UpdateView();
+            ScaleOutline();
+        }
+        if (!FResizePending)
+            break;
+    }
+    --FSizeChangeDepth;
+    emit OnResize();
+}
+
+void TpxImage::scrollContentsBy(int, int)
+{
+    if (FBarUpdateDepth > 0)
+        return;
+    TUpdateLockGuard lock(*this);
+    // Bar units are image pixels; a hidden bar leaves its axis alone.
+    if (FView.HorizontalBar().visible())
+        FView.ScrollX = horizontalScrollBar()->value();
+    if (FView.VerticalBar().visible())
+        FView.ScrollY = verticalScrollBar()->value();
+    ClampScroll();
+    UpdateView();
+}
+
+void TpxImage::SetScrollPosition(int x, int y)
+{
+    TUpdateLockGuard lock(*this);
+    FView.ScrollX = x;
+    FView.ScrollY = y;
+    ClampScroll();
+    UpdateView();
+}
+
+// --- Zoom ---------------------------------------------------------------------------------------
+
+void TpxImage::SetZoom(int value)
+{
+    int z = value;
+    if (value == 0 || FAutoStretch) {
+        if (!HasImage())
+            return;
+        // Measured as if the scroll bars were off, so that the client area excludes them.
+        const QSize client = maximumViewportSize();
+        z = FitToWindowZoom(client.width(), client.height(), FBitmap.width(), FBitmap.height());
+    } else if (value < kMinZoom || value > kMaxZoom) {
+        return;
+    }
+    if (z == FView.Zoom)
+        return;
+    {
+        TUpdateLockGuard lock(*this);
+        FView.Zoom = z;
+        RecalcLayout();
+        ClampScroll();
+        UpdateView();
+        ScaleOutline();
+    }
+    emit OnZoomChanged(z);
+}
+
+void TpxImage::SetAutoStretch(bool value)
+{
+    if (value == FAutoStretch)
+        return;
+    FAutoStretch = value;
+    SetShowScrollBars(!value);
+    if (value)
+        SetZoom(0);
+}
+
+void TpxImage::ZoomStep(int x, int y, bool zoomIn)
+{
+    const int z = FView.Zoom;
+    const int next = zoomIn ? ZoomStepIn(z) : ZoomStepOut(z);
+    if (next == z)
+        return;
+    const QPoint p0 = ClampToImageEdge(ScreenToImage(QPoint(x, y)));
+    SetZoom(next);
+    const QPoint p1 = ClampToImageEdge(ScreenToImage(QPoint(x, y)));
+    TUpdateLockGuard lock(*this);
+    FView.ScrollX += p0.x() - p1.x();
+    FView.ScrollY += p0.y() - p1.y();
+    UpdateView();
+}
+
+void TpxImage::ZoomIn()
+{
+    ZoomStep(ClientWidth() / 2, ClientHeight() / 2, true);
+}
+
+void TpxImage::ZoomOut()
+{
+    ZoomStep(ClientWidth() / 2, ClientHeight() / 2, false);
+}
+
+// --- View properties ----------------------------------------------------------------------------
+
+void TpxImage::SetCenter(bool value)
+{
+    FView.Center = value;
+    RecalcLayout();
+}
+
+void TpxImage::SetShowScrollBars(bool value)
+{
+    FView.ShowScrollBars = value;
+    RecalcLayout();
+}
+
+void TpxImage::SetBGBrushStyle(TBGBrushStyle value)
+{
+    FBGBrushStyle = value;
+    Invalidate();
+}
+
+void TpxImage::SetBorderStyle(TBorderStyle value)
+{
+    FBorderStyle = value;
+    setFrameStyle(value == TBorderStyle::Single ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
+}
+
+void TpxImage::SetColor(TColor value)
+{
+    FColor = value;
+    Invalidate();
+}
+
+// --- Keys: paging and the ends ------------------------------------------------------------------
+
+void TpxImage::keyPressEvent(QKeyEvent* event)
+{
+    bool handled = true;
+    {
+        TUpdateLockGuard lock(*this);
+        switch (event->key()) {
+        case Qt::Key_PageUp:
+            FView.ScrollY -= FView.VisibleHeight;
+            ClampScroll();
+            UpdateView();
+            break;
+        case Qt::Key_PageDown:
+            FView.ScrollY += FView.VisibleHeight;
+            ClampScroll();
+            UpdateView();
+            break;
+        case Qt::Key_Home:
+            FView.ScrollX = FView.ScrollY = 0;
+            UpdateView();
+            break;
+        case Qt::Key_End:
+            FView.ScrollX = FView.ImageWidth - FView.VisibleWidth + 2;
+            FView.ScrollY = FView.ImageHeight - FView.VisibleHeight + 2;
+            UpdateView();
+            break;
+        default:
+            handled = false;
+        }
+    }
+    event->setAccepted(handled);
+    emit OnKeyDown(event->key(), event->modifiers());
+    if (!event->text().isEmpty())
+        emit OnKeyPress(event->text());
+}
+
+void TpxImage::keyReleaseEvent(QKeyEvent* event)
+{
+    event->ignore();
+    emit OnKeyUp(event->key(), event->modifiers());
+}
+
+} // namespace kalvo

@@ -1,0 +1,106 @@
+#include "canvas/FrameComposer.h"
+#include "canvas/NearestStretch.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace kalvo {
+namespace {
+
+using test::PatternBitmap;
+
+std::uint32_t At(const QImage& frame, int x, int y)
+{
+    return reinterpret_cast<const std::uint32_t*>(frame.constScanLine(y))[x];
+}
+
+// Every drawn frame pixel shows image pixel (scroll + min(pos * 100 / zoom, source - 1)).
+void ExpectNearestMapping(const TBitmap& image, const TFrameSource& s, const QImage& frame)
+{
+    for (int y = 0; y < s.DrawHeight; ++y)
+        for (int x = 0; x < s.DrawWidth; ++x) {
+            const int ix = s.ScrollX + std::min(x * 100 / s.Zoom, s.SourceWidth - 1);
+            const int iy = s.ScrollY + std::min(y * 100 / s.Zoom, s.SourceHeight - 1);
+            ASSERT_EQ(At(frame, x, y), FramePixel(image.pixelColor(ix, iy)))
+                << "frame " << x << "," << y << " zoom " << s.Zoom;
+        }
+}
+
+TEST(FrameComposer, StretchesTheVisiblePartAtEveryKindOfZoom)
+{
+    const TBitmap image = PatternBitmap(37, 29, 24);
+    for (int zoom : {10, 33, 50, 75, 100, 150, 200, 300, 1000}) {
+        TViewGeometry g;
+        g.ImageWidth = 37;
+        g.ImageHeight = 29;
+        g.ClientWidth = 40;
+        g.ClientHeight = 30;
+        g.Zoom = zoom;
+        g.ScrollX = 5;
+        g.ScrollY = 3;
+        g.RecalcLayout();
+        g.UpdateView();
+        QImage frame = CreateFrameBuffer(g.DisplayWidth + 1, g.DisplayHeight + 1);
+        const TFrameSource s = FrameSourceOf(g);
+        ComposeFrame(image, s, frame);
+        ExpectNearestMapping(image, s, frame);
+    }
+}
+
+TEST(FrameComposer, PaletteImagesGoThroughTheirPalette)
+{
+    for (int bits : {1, 4, 8, 16, 32}) {
+        const TBitmap image = PatternBitmap(23, 11, bits);
+        for (int zoom : {50, 100, 250}) {
+            const TFrameSource s{2, 1, 21, 10, 21 * zoom / 100, 10 * zoom / 100, zoom};
+            QImage frame = CreateFrameBuffer(s.DrawWidth + 1, s.DrawHeight + 1);
+            ComposeFrame(image, s, frame);
+            ExpectNearestMapping(image, s, frame);
+        }
+    }
+}
+
+TEST(FrameComposer, MagnifiedPixelsAreSolidBlocks)
+{
+    TBitmap image(2, 1, 24);
+    image.scanLine(0)[2] = 0xFF;                          // pixel 0 red
+    image.scanLine(0)[3] = 0xFF;                          // pixel 1 blue
+    QImage frame = CreateFrameBuffer(9, 5);
+    ComposeFrame(image, {0, 0, 2, 1, 8, 4, 400}, frame);
+    for (int y = 0; y < 4; ++y) {
+        EXPECT_EQ(At(frame, 3, y), 0xFFFF0000u);
+        EXPECT_EQ(At(frame, 4, y), 0xFF0000FFu);
+    }
+    // Outside the drawn area nothing is written.
+    EXPECT_EQ(At(frame, 8, 0), 0xFF000000u);
+    EXPECT_EQ(At(frame, 0, 4), 0xFF000000u);
+}
+
+TEST(FrameComposer, EdgeIsOnePixelRightOfAndBelowTheDrawnArea)
+{
+    QImage frame = CreateFrameBuffer(6, 5);
+    PaintFrameEdge(frame, 4, 3, RGB(1, 2, 3));
+    for (int y = 0; y <= 3; ++y)
+        EXPECT_EQ(At(frame, 4, y), 0xFF010203u);
+    for (int x = 0; x <= 4; ++x)
+        EXPECT_EQ(At(frame, x, 3), 0xFF010203u);
+    EXPECT_EQ(At(frame, 5, 3), 0xFF000000u);
+    EXPECT_EQ(At(frame, 4, 4), 0xFF000000u);
+    EXPECT_EQ(At(frame, 3, 2), 0xFF000000u);
+}
+
+TEST(FrameComposer, RequestsBeyondImageOrFrameAreLimited)
+{
+    const TBitmap image = PatternBitmap(10, 10, 24);
+    QImage frame = CreateFrameBuffer(8, 8);
+    // Source and drawn sizes larger than image and frame: only what exists is drawn.
+    ComposeFrame(image, {6, 6, 50, 50, 100, 100, 100}, frame);
+    EXPECT_EQ(At(frame, 3, 3), FramePixel(image.pixelColor(9, 9)));
+    EXPECT_EQ(At(frame, 7, 7), FramePixel(image.pixelColor(9, 9)));
+    QImage untouched = CreateFrameBuffer(4, 4);
+    ComposeFrame(TBitmap(), {0, 0, 4, 4, 4, 4, 100}, untouched);
+    EXPECT_EQ(At(untouched, 0, 0), 0xFF000000u);
+}
+
+} // namespace
+} // namespace kalvo
