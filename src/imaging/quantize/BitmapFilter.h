@@ -68,10 +68,11 @@ TBitmap BitmapFilter(const TBitmap& source, Callback&& callback, const TProgress
     RequireFilterSource(source);
     TBitmap output(source.width(), source.height(), 24);
     TRowWindow window(source);
-    for (int y = 0; y < source.height(); ++y) {
-        ReportRowProgress(progress, y, source.height());
-        auto* out = reinterpret_cast<std::uint8_t*>(output.scanLine(y));
-        for (int x = 0; x < source.width(); ++x) {
+    const int width = source.width(), height = source.height();
+    for (int y = 0; y < height; ++y) {
+        ReportRowProgress(progress, y, height);
+        std::uint8_t* out = output.scanLine(y);
+        for (int x = 0; x < width; ++x) {
             TRGBTriple pixel{};
             callback(x, y, window.at(x), pixel);
             out[3 * x] = pixel.rgbtBlue;

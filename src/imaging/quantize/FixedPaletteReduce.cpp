@@ -10,10 +10,11 @@ namespace kalvo {
 
 namespace {
 
-TBitmap reduceDither(const TBitmap& source, const TQuantizeColor& quantiser,
+template <class Quantizer>
+TBitmap reduceDither(const TBitmap& source, const Quantizer& quantiser,
                      const std::vector<TColor>& palette, const TProgressCallback& progress)
 {
-    const TBitmap dithered = ErrorDiffusion(source, quantiser, progress);
+    const TBitmap dithered = DiffuseErrors(source, quantiser, progress);
     TBitmap result;
     if (dithered.empty())
         return result;

@@ -79,7 +79,7 @@ TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressC
     const auto medianCut = histogramOf(source);
     medianCut->Build(depth, false);
     const TMedianCutQuantizeColor quantiser(*medianCut);
-    const TBitmap dithered = ErrorDiffusion(source, quantiser, progress);
+    const TBitmap dithered = DiffuseErrors(source, quantiser, progress);
     return indexBitmap(*medianCut, dithered);
 }
 
