@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   imagemagick
+  libjpeg-turbo-progs
 )
 
 missing=()

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Times Kalvo's JPEG decoding, encoding and lossless rotation of a 24-megapixel (6000 x 4000)
+# picture against libjpeg-turbo's djpeg, cjpeg and jpegtran on the same files, and measures the
+# peak memory of opening it. Runs of the two programs alternate so that load from elsewhere hits
+# both alike; the best run counts.
+#   open (convert JPEG -> BMP)  at most 1.15 x djpeg -bmp
+#   save (convert BMP -> JPEG)  at most 1.15 x cjpeg -quality 80
+#   lossless-jpeg --rotate 90   at most 1.2 x jpegtran -rotate 90 -copy all
+#   peak memory of `info`       at most 1.3 x the decoded image + 20 MiB
+# Usage: scripts/bench-jpeg.sh [BUILD_DIR] [RUNS]   (needs scripts/install-bench-deps.sh)
+set -euo pipefail
+
+build=${1:-build}
+runs=${2:-5}
+cli=$build/bin/kalvo-cli
+bench=$build/bin/bench_jpeg
+for tool in djpeg cjpeg jpegtran /usr/bin/time; do
+  command -v "$tool" >/dev/null || { echo "$tool missing: run scripts/install-bench-deps.sh" >&2; exit 1; }
+done
+for exe in "$cli" "$bench"; do
+  [ -x "$exe" ] || { echo "$exe missing: build kalvo-cli and bench_jpeg first" >&2; exit 1; }
+done
+
+work=$(mktemp -d /dev/shm/kalvo-jpeg.XXXXXX 2>/dev/null || mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$bench" --write-sample "$work/sample.bmp"
+"$bench" --write-sample "$work/sample.jpg"
+cp "$work/sample.jpg" "$work/turn.jpg"
+
+kalvo_open()   { "$cli" convert "$work/sample.jpg" "$work/k.bmp"; }
+djpeg_open()   { djpeg -bmp -outfile "$work/o.bmp" "$work/sample.jpg"; }
+kalvo_save()   { "$cli" convert "$work/sample.bmp" "$work/k.jpg" --jpeg-quality 80; }
+cjpeg_save()   { cjpeg -quality 80 -outfile "$work/o.jpg" "$work/sample.bmp"; }
+kalvo_rotate() { "$cli" lossless-jpeg "$work/turn.jpg" --rotate 90; }
+jpegtran_rotate() { jpegtran -rotate 90 -copy all -outfile "$work/o.jpg" "$work/sample.jpg"; }
+
+# run FUNCTION: prints "wall_ms cpu_ms" (cpu = user + system, children included).
+run() {
+  local TIMEFORMAT='%R %U %S' t
+  t=$( { time "$1" >/dev/null 2>&1; } 2>&1 )
+  awk -v t="$t" 'BEGIN { split(t, a, " "); printf "%d %d\n", a[1] * 1000, (a[2] + a[3]) * 1000 }'
+}
+
+# compare LABEL LIMIT KALVO_FUNCTION REFERENCE_FUNCTION: best wall and CPU times and their ratios.
+# The verdict uses CPU time when the machine is busy (wall time then measures the other load).
+status=0
+compare() {
+  local label=$1 limit=$2 kw= kc= ow= oc= w c
+  for _ in $(seq "$runs"); do
+    read -r w c < <(run "$3")
+    [[ -z $kw || $w -lt $kw ]] && kw=$w
+    [[ -z $kc || $c -lt $kc ]] && kc=$c
+    read -r w c < <(run "$4")
+    [[ -z $ow || $w -lt $ow ]] && ow=$w
+    [[ -z $oc || $c -lt $oc ]] && oc=$c
+  done
+  local wall cpu verdict=ok
+  wall=$(awk -v k="$kw" -v o="$ow" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }')
+  cpu=$(awk -v k="$kc" -v o="$oc" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }')
+  if awk -v w="$wall" -v c="$cpu" -v l="$limit" 'BEGIN { exit !(w > l && c > l) }'; then
+    verdict="SLOWER than ${limit}x"; status=1
+  fi
+  printf '%-24s wall: kalvo %5d ms  ref %5d ms  x%s   cpu: kalvo %5d ms  ref %5d ms  x%s   %s\n' \
+    "$label" "$kw" "$ow" "$wall" "$kc" "$oc" "$cpu" "$verdict"
+}
+
+echo "6000 x 4000, $(stat -c %s "$work/sample.jpg") byte JPEG, best of $runs runs, load: $(cut -d' ' -f1-3 /proc/loadavg)"
+compare "open (vs djpeg -bmp)" 1.15 kalvo_open djpeg_open
+compare "save q80 (vs cjpeg)" 1.15 kalvo_save cjpeg_save
+compare "rotate 90 (vs jpegtran)" 1.2 kalvo_rotate jpegtran_rotate
+
+# Peak memory of opening: kalvo-cli info decodes the whole picture and prints one line.
+peak_kb=$(/usr/bin/time -f %M "$cli" info "$work/sample.jpg" 2>&1 >/dev/null | tail -1)
+decoded_kb=$(( 6000 * 4000 * 3 / 1024 ))
+limit_kb=$(( decoded_kb * 13 / 10 + 20 * 1024 ))
+verdict=ok
+if [ "$peak_kb" -gt "$limit_kb" ]; then verdict="OVER"; status=1; fi
+printf 'peak memory of opening   %d KiB (decoded image %d KiB, limit %d KiB)   %s\n' \
+  "$peak_kb" "$decoded_kb" "$limit_kb" "$verdict"
+exit $status
