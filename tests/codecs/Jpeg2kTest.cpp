@@ -37,7 +37,7 @@ int ceilDiv(int a, int b) { return (a + b - 1) / b; }
 
 // Encodes the planes losslessly with OpenJPEG, independently of the adapter's encoder.
 Bytes encodeWithOpenJpeg(int width, int height, const std::vector<TestPlane>& planes,
-                         OPJ_COLOR_SPACE space, OPJ_CODEC_FORMAT format)
+                         OPJ_COLOR_SPACE space, OPJ_CODEC_FORMAT format, int tileSize = 0)
 {
     std::vector<opj_image_cmptparm_t> parms(planes.size());
     for (std::size_t c = 0; c < planes.size(); ++c) {
@@ -59,6 +59,10 @@ Bytes encodeWithOpenJpeg(int width, int height, const std::vector<TestPlane>& pl
     p.tcp_rates[0] = 0;
     p.cp_disto_alloc = 1;
     p.numresolution = 2;
+    if (tileSize > 0) {
+        p.tile_size_on = OPJ_TRUE;
+        p.cp_tdx = p.cp_tdy = tileSize;
+    }
     TempDir dir;
     const std::string path = dir.file("raw.bin");
     opj_codec_t* codec = opj_create_compress(format);
@@ -475,6 +479,19 @@ TEST(Jpeg2kDecodeTest, AbsurdHeadersAreRefused)
     many.insert(many.end(), siz.begin(), siz.end());
     many.resize(many.size() + 64, 0);
     EXPECT_TRUE(decode(many).empty());
+
+    // Tilings finer than one tile per 64 pixels are refused.
+    TestPlane grey;
+    grey.samples.assign(32 * 32, 77);
+    EXPECT_FALSE(decode(encodeWithOpenJpeg(32, 32, {grey}, OPJ_CLRSPC_GRAY, OPJ_CODEC_J2K, 8)).empty());
+    EXPECT_TRUE(decode(encodeWithOpenJpeg(32, 32, {grey}, OPJ_CLRSPC_GRAY, OPJ_CODEC_J2K, 4)).empty());
+
+    // The sample budget counts every plane.
+    const Bytes picture = EncodeJpeg2k(NoisyPicture(64, 48), info, false);
+    info.MaxSamples = 64 * 48 * 3 - 1;
+    EXPECT_TRUE(DecodeJpeg2k(picture, info).empty());
+    info.MaxSamples = 64 * 48 * 3;
+    EXPECT_FALSE(DecodeJpeg2k(picture, info).empty());
 }
 
 TEST(TpxJpeg2kTest, EmptyPictureHasNoSizeAndAssignCopies)

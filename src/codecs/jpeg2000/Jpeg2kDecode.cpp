@@ -10,42 +10,71 @@ namespace kalvo {
 
 namespace {
 
-std::uint64_t planeSamples(std::uint32_t start, std::uint32_t end, std::uint32_t step)
+std::uint64_t ceilDiv(std::uint64_t a, std::uint64_t b)
 {
-    const auto ceilDiv = [step](std::uint64_t v) { return (v + step - 1) / step; };
-    return ceilDiv(end) - ceilDiv(start);
+    return (a + b - 1) / b;
 }
 
-// The size, planes and precisions of the header stay within what the bitmap and the sample
-// budget allow.
-bool acceptableHeader(const opj_image_t& image, int paletteColumns)
+TJpeg2kGeometry geometryOf(const opj_image_t& image)
 {
-    if (image.x1 <= image.x0 || image.y1 <= image.y0 || image.numcomps == 0 || !image.comps)
+    TJpeg2kGeometry g;
+    g.x0 = image.x0;
+    g.y0 = image.y0;
+    g.x1 = image.x1;
+    g.y1 = image.y1;
+    for (std::uint32_t c = 0; c < image.numcomps && image.comps; ++c)
+        g.planes.push_back({image.comps[c].dx, image.comps[c].dy, image.comps[c].prec});
+    return g;
+}
+
+// At most one tile per 64 pixels: finer tilings exist only to make a decoder allocate.
+bool acceptableTiling(const TJpeg2kGeometry& g, std::uint64_t pixels)
+{
+    if (g.tileWidth == 0 || g.tileHeight == 0)
         return false;
-    const std::uint64_t width = image.x1 - image.x0;
-    const std::uint64_t height = image.y1 - image.y0;
-    const bool oneBit = image.numcomps == 1 && paletteColumns == 0 && image.comps[0].prec == 1;
+    if (g.tileX0 > g.x0 || g.tileY0 > g.y0 || g.tileX0 >= g.x1 || g.tileY0 >= g.y1)
+        return false;
+    const std::uint64_t tiles = ceilDiv(g.x1 - g.tileX0, g.tileWidth) * ceilDiv(g.y1 - g.tileY0, g.tileHeight);
+    return tiles <= std::max<std::uint64_t>(1, pixels / 64);
+}
+
+// The size, tiling, planes and precisions stay within what the bitmap and the sample budget
+// allow. Palette planes count like the largest plane.
+bool acceptable(const TJpeg2kGeometry& g, bool tiled, int paletteColumns, std::uint64_t budget)
+{
+    if (g.x1 <= g.x0 || g.y1 <= g.y0 || g.planes.empty())
+        return false;
+    const std::uint64_t width = g.x1 - g.x0;
+    const std::uint64_t height = g.y1 - g.y0;
+    const bool oneBit = g.planes.size() == 1 && paletteColumns == 0 && g.planes[0].precision == 1;
     if (width > std::uint64_t(TBitmap::kMaxDimension) || height > std::uint64_t(TBitmap::kMaxDimension)
         || !TBitmap::fitsBounds(int(width), int(height), oneBit ? 1 : 24))
         return false;
+    if (tiled && !acceptableTiling(g, width * height))
+        return false;
     std::uint64_t samples = 0;
     std::uint64_t largest = 0;
-    for (std::uint32_t c = 0; c < image.numcomps; ++c) {
-        const opj_image_comp_t& comp = image.comps[c];
-        if (comp.dx == 0 || comp.dy == 0 || comp.prec == 0 || comp.prec > 31)
+    for (const TJpeg2kGeometry::Plane& plane : g.planes) {
+        if (plane.dx == 0 || plane.dy == 0 || plane.precision == 0 || plane.precision > 31)
             return false;
-        const std::uint64_t n = planeSamples(image.x0, image.x1, comp.dx)
-            * planeSamples(image.y0, image.y1, comp.dy);
+        const std::uint64_t n = (ceilDiv(g.x1, plane.dx) - ceilDiv(g.x0, plane.dx))
+            * (ceilDiv(g.y1, plane.dy) - ceilDiv(g.y0, plane.dy));
         samples += n;
         largest = std::max(largest, n);
-        if (samples > kMaxJpeg2kSamples)
+        if (samples > budget)
             return false;
     }
-    return samples + std::uint64_t(paletteColumns) * largest <= kMaxJpeg2kSamples;
+    return samples + std::uint64_t(paletteColumns) * largest <= budget;
 }
 
-opj::ImagePtr decodeImage(std::span<const std::uint8_t> data, TJpeg2kFormat format, int threads)
+opj::ImagePtr decodeImage(std::span<const std::uint8_t> data, TJpeg2kFormat format,
+                          const TJpeg2kInfo& info)
 {
+    // The declared geometry is checked before OpenJPEG sets up anything for it.
+    const int paletteColumns = format == TJpeg2kFormat::Jp2 ? Jp2PaletteColumns(data) : 0;
+    const auto declared = ReadJpeg2kGeometry(data, format);
+    if (!declared || !acceptable(*declared, true, paletteColumns, info.MaxSamples))
+        return {};
     opj::CodecPtr codec = opj::CreateDecoder(format == TJpeg2kFormat::Jp2 ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K);
     opj::MemoryReader reader{data};
     opj::StreamPtr stream = opj::ReadStream(reader);
@@ -57,12 +86,11 @@ opj::ImagePtr decodeImage(std::span<const std::uint8_t> data, TJpeg2kFormat form
         return {};
     // Truncated data fails instead of decoding to a partly blank picture.
     opj_decoder_set_strict_mode(codec.get(), OPJ_TRUE);
-    opj::SetThreads(codec.get(), threads);
+    opj::SetThreads(codec.get(), info.Threads);
     opj_image_t* raw = nullptr;
     const bool headerRead = opj_read_header(stream.get(), codec.get(), &raw);
     opj::ImagePtr image(raw);
-    const int paletteColumns = format == TJpeg2kFormat::Jp2 ? Jp2PaletteColumns(data) : 0;
-    if (!headerRead || !image || !acceptableHeader(*image, paletteColumns))
+    if (!headerRead || !image || !acceptable(geometryOf(*image), false, paletteColumns, info.MaxSamples))
         return {};
     if (!opj_decode(codec.get(), stream.get(), image.get())
         || !opj_end_decompress(codec.get(), stream.get()))
@@ -77,7 +105,7 @@ TBitmap DecodeJpeg2k(std::span<const std::uint8_t> data, TJpeg2kInfo& info)
     const TJpeg2kFormat format = DetectJpeg2kFormat(data);
     if (format == TJpeg2kFormat::None)
         return {};
-    const opj::ImagePtr image = decodeImage(data, format, info.Threads);
+    const opj::ImagePtr image = decodeImage(data, format, info);
     if (!image)
         return {};
     return ImageToBitmap(*image, info);

@@ -4,6 +4,10 @@
 
 namespace kalvo {
 
+// Most samples (over all planes, palette planes included) a picture may have to be decoded;
+// larger headers are refused before OpenJPEG allocates anything.
+constexpr std::uint64_t kMaxJpeg2kSamples = std::uint64_t(1) << 28;
+
 struct TJpeg2kInfo {
     int XDpi = 0;            // decoding: pixels per inch assumed for display (96)
     int YDpi = 0;
@@ -18,6 +22,7 @@ struct TJpeg2kInfo {
     std::uint8_t Progression = 0; // encoding: 0 layer-resolution-component-position,
                                   // 1 resolution-layer-component-position, other: the default
     int Threads = 0;              // worker threads of the codec; 0 = one per core
+    std::uint64_t MaxSamples = kMaxJpeg2kSamples; // decoding: the sample budget
 };
 
 } // namespace kalvo

@@ -77,6 +77,37 @@ TJpeg2kFormat DetectJpeg2kFormat(std::span<const std::uint8_t> data)
     return TJpeg2kFormat::None;
 }
 
+std::optional<TJpeg2kGeometry> ReadJpeg2kGeometry(std::span<const std::uint8_t> data,
+                                                  TJpeg2kFormat format)
+{
+    if (format == TJpeg2kFormat::Jp2) {
+        const auto codeStream = findBox(data, boxType('j', 'p', '2', 'c'));
+        if (!codeStream)
+            return std::nullopt;
+        data = *codeStream;
+    }
+    // SOC, then SIZ: marker, Lsiz, Rsiz, eight 32-bit grid and tile values, Csiz, 3 bytes a plane.
+    if (DetectJpeg2kFormat(data) != TJpeg2kFormat::CodeStream || data.size() < 42)
+        return std::nullopt;
+    const std::size_t planes = std::size_t(readBig(data, 40, 2));
+    if (data.size() < 42 + 3 * planes || readBig(data, 4, 2) < 38 + 3 * planes)
+        return std::nullopt;
+    TJpeg2kGeometry g;
+    g.x1 = std::uint32_t(readBig(data, 8, 4));
+    g.y1 = std::uint32_t(readBig(data, 12, 4));
+    g.x0 = std::uint32_t(readBig(data, 16, 4));
+    g.y0 = std::uint32_t(readBig(data, 20, 4));
+    g.tileWidth = std::uint32_t(readBig(data, 24, 4));
+    g.tileHeight = std::uint32_t(readBig(data, 28, 4));
+    g.tileX0 = std::uint32_t(readBig(data, 32, 4));
+    g.tileY0 = std::uint32_t(readBig(data, 36, 4));
+    for (std::size_t c = 0; c < planes; ++c) {
+        const std::size_t at = 42 + 3 * c;
+        g.planes.push_back({data[at + 1], data[at + 2], std::uint32_t((data[at] & 0x7F) + 1)});
+    }
+    return g;
+}
+
 int Jp2PaletteColumns(std::span<const std::uint8_t> data)
 {
     const auto header = findBox(data, boxType('j', 'p', '2', 'h'));
