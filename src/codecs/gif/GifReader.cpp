@@ -147,6 +147,8 @@ TBitmap composeScreen(const GifFileType* gif, const std::vector<std::uint8_t>& f
             palette.push_back(colour);
     }
     const bool indexed = palette.size() <= 256;
+    if (!indexed && !TBitmap::fitsBounds(gif->SWidth, gif->SHeight, 24))
+        throw EGifError("GIF: Image is too large for full colour");
     TBitmap screen(gif->SWidth, gif->SHeight, indexed ? bitCountFor(palette.size()) : 24);
     if (indexed)
         screen.setPalette(palette);
@@ -169,7 +171,7 @@ void checkFrame(const GifFileType* gif)
     const GifImageDesc& desc = gif->Image;
     if (gif->SWidth <= 0 || gif->SHeight <= 0)
         throw EGifError("GIF: Invalid screen size");
-    if (!TBitmap::fitsBounds(gif->SWidth, gif->SHeight, 24))
+    if (!TBitmap::fitsBounds(gif->SWidth, gif->SHeight, 8))
         throw EGifError("GIF: Image is too large (" + std::to_string(gif->SWidth) + " x "
                         + std::to_string(gif->SHeight) + ")");
     if (desc.Left < 0 || desc.Top < 0 || desc.Width < 0 || desc.Height < 0

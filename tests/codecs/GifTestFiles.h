@@ -1,0 +1,58 @@
+#pragma once
+// GIF files for the tests: a byte-level builder (so that malformed files can be made too) and an
+// inspector over giflib's whole-file reader.
+#include "image/Color.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kalvo::test {
+
+struct TGifFrameSpec {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool interlaced = false;
+    std::vector<TColor> localMap;              // none when empty
+    std::vector<std::uint8_t> indices;         // row-major, top row first
+    std::optional<std::array<std::uint8_t, 4>> control; // graphic control extension bytes
+    std::vector<int> rawCodes;                 // written instead of encoding indices when set
+    int codeSize = 0;                          // LZW minimum code size; 0 = from the colour map
+};
+
+struct TGifSpec {
+    std::string version = "GIF89a";
+    int width = 0;
+    int height = 0;
+    std::vector<TColor> globalMap;             // none when empty
+    std::vector<TGifFrameSpec> frames;
+};
+
+// Encodes the frames with literal codes only (a clear code keeps the code width fixed).
+std::vector<std::uint8_t> BuildGif(const TGifSpec& spec);
+
+struct TGifFrameFacts {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool interlaced = false;
+    std::vector<TColor> activeMap;
+    std::vector<std::uint8_t> indices;          // de-interlaced, row-major
+    bool hasControl = false;
+    bool transparentFlag = false;
+    int transparentIndex = -1;
+};
+
+struct TGifFacts {
+    std::string version;
+    int width = 0, height = 0;
+    std::vector<TColor> globalMap;
+    std::vector<TGifFrameFacts> frames;
+};
+
+// Reads every frame with giflib; throws when giflib cannot.
+TGifFacts InspectGif(const std::vector<std::uint8_t>& bytes);
+
+} // namespace kalvo::test
