@@ -24,6 +24,7 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     setStatusBar(StatusBar1);
     createActions();
     createMenus();
+    createViewMenu();
     setFileName(QString());
     FModified = false;
     UpdateCaption();

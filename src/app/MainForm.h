@@ -58,6 +58,14 @@ public:
     QAction* acClose = nullptr;
     QMenu* FileMenu = nullptr;
     QMenu* RecentMenu = nullptr;
+    // The View menu with the zoom commands (MainFormView.cpp).
+    QMenu* ViewMenu = nullptr;
+    QMenu* ZoomPresetMenu = nullptr;
+    QAction* acZoomIn = nullptr;
+    QAction* acZoomOut = nullptr;
+    QAction* acZoom100 = nullptr;
+    QAction* acZoomAuto = nullptr;
+    QAction* acZoomMenu = nullptr;
 
     // Document state.
     TpxImageInfo FFileInfo;
@@ -76,6 +84,12 @@ public slots:
     void acSaveAsExecute();
     void acSaveOptionExecute();
     void acCloseExecute();
+    void acZoomInExecute();
+    void acZoomOutExecute();
+    void acZoom100Execute();
+    void acZoomAutoExecute();
+    void acZoomMenuExecute();
+    void pxImage1ZoomChanged(int zoom);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +97,7 @@ protected:
 private:
     void createActions();
     void createMenus();
+    void createViewMenu();
     void setFileName(const QString& name);
     QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,
                         void (TKalvoMainForm::*handler)());

@@ -1,0 +1,93 @@
+// The view commands of the main window: zoom in and out by steps, 100 %, fit to window and the
+// zoom presets, all in the View menu.
+#include "app/MainForm.h"
+#include "canvas/PxImage.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace kalvo {
+
+namespace {
+
+// The zoom preset menu: Tags and captions in order; 100 is acZoom100.
+constexpr int kZoomPresets[] = {10, 33, 50, 75, 100, 150, 200, 300, 400, 500, 1000, 1500, 2000};
+
+} // namespace
+
+void TKalvoMainForm::createViewMenu()
+{
+    acZoomIn = makeAction(QStringLiteral("ズームイン(&I)"), QStringLiteral("ズームイン"),
+                          QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), &TKalvoMainForm::acZoomInExecute);
+    acZoomOut = makeAction(QStringLiteral("ズームアウト(&O)"), QStringLiteral("ズームアウト"),
+                           QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), &TKalvoMainForm::acZoomOutExecute);
+    acZoom100 = makeAction(QStringLiteral("等倍"), QStringLiteral("等倍表示"), QKeySequence(Qt::Key_F10),
+                           &TKalvoMainForm::acZoom100Execute);
+    acZoomAuto = makeAction(QStringLiteral("自動"), QStringLiteral("ウィンドウの大きさに合わせる"),
+                            QKeySequence(), &TKalvoMainForm::acZoomAutoExecute);
+    acZoomAuto->setCheckable(true);
+    acZoomMenu = makeAction(QStringLiteral("ズーム(&Z)"), QStringLiteral("ズーム"), QKeySequence(),
+                            &TKalvoMainForm::acZoomMenuExecute);
+
+    ZoomPresetMenu = new QMenu(QStringLiteral("ズーム(&Z)"), this);
+    for (int zoom : kZoomPresets) {
+        if (zoom == 100) {
+            ZoomPresetMenu->addAction(acZoom100);
+            continue;
+        }
+        QAction* item = ZoomPresetMenu->addAction(QString::number(zoom));
+        item->setData(zoom);
+        connect(item, &QAction::triggered, this, [this, zoom] { pxImage1->SetZoom(zoom); });
+    }
+
+    ViewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
+    ViewMenu->addAction(acZoomIn);
+    ViewMenu->addAction(acZoomOut);
+    ViewMenu->addAction(acZoom100);
+    ViewMenu->addAction(acZoomAuto);
+    ViewMenu->addMenu(ZoomPresetMenu);
+    connect(pxImage1, &TpxImage::OnZoomChanged, this, &TKalvoMainForm::pxImage1ZoomChanged);
+    pxImage1ZoomChanged(pxImage1->Zoom());
+}
+
+void TKalvoMainForm::acZoomInExecute()
+{
+    pxImage1->ZoomIn();
+}
+
+void TKalvoMainForm::acZoomOutExecute()
+{
+    pxImage1->ZoomOut();
+}
+
+void TKalvoMainForm::acZoom100Execute()
+{
+    pxImage1->SetZoom(100);
+}
+
+void TKalvoMainForm::acZoomAutoExecute()
+{
+    pxImage1->SetAutoStretch(acZoomAuto->isChecked());
+    pxImage1ZoomChanged(pxImage1->Zoom());
+}
+
+void TKalvoMainForm::acZoomMenuExecute()
+{
+    ZoomPresetMenu->popup(QCursor::pos());
+}
+
+void TKalvoMainForm::pxImage1ZoomChanged(int)
+{
+    // The fixed zoom commands apply only while the image is not fitted to the window.
+    const bool fixed = !pxImage1->AutoStretch();
+    acZoomIn->setEnabled(fixed);
+    acZoomOut->setEnabled(fixed);
+    acZoom100->setEnabled(fixed);
+    for (QAction* item : ZoomPresetMenu->actions())
+        item->setEnabled(fixed);
+    acZoomAuto->setChecked(pxImage1->AutoStretch());
+}
+
+} // namespace kalvo
