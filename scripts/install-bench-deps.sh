@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   imagemagick
   libjpeg-turbo-progs
+  libopenjp2-tools
 )
 
 missing=()
