@@ -1,5 +1,7 @@
 #pragma once
 // Runs of set bits in 1-bit rows (most significant bit first).
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 
 namespace kalvo {
@@ -37,6 +39,22 @@ inline void SetBitRun(std::uint8_t* row, int from, int to)
         }
         row[x >> 3] = std::uint8_t(row[x >> 3] | (0x80 >> (x & 7)));
     }
+}
+
+// The number of runs of set bits among columns [0, width) of a row.
+inline std::size_t CountBitRuns(const std::uint8_t* row, int width)
+{
+    std::size_t runs = 0;
+    unsigned previous = 0;
+    const int bytes = (width + 7) / 8;
+    for (int i = 0; i < bytes; ++i) {
+        unsigned b = row[i];
+        if (i == bytes - 1 && (width & 7))
+            b &= 0xFFu << (8 - (width & 7)) & 0xFF;
+        runs += std::size_t(std::popcount(b & ~((b >> 1) | (previous << 7)) & 0xFF));
+        previous = b & 1;
+    }
+    return runs;
 }
 
 } // namespace kalvo

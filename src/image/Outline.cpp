@@ -12,38 +12,49 @@ namespace {
 
 constexpr std::size_t kInitialPoints = 4000;
 
-// Walks rows y0..h and columns x0..w (inclusive) appending segments; inside(x, y) is only asked
-// for pixels of the bitmap.
-template <class Inside>
-void traceSegments(int w, int h, int x0, int y0, int dx, int dy, Inside inside, TPoints& points)
+// Walks rows y0..h and columns x0..w (inclusive) and calls onSegment(ax, ay, bx, by) for every
+// segment. rowAt(y) gives row y of the bitmap; inside(row, x) tests one pixel of it.
+template <class RowAt, class Inside, class Emit>
+void walkSegments(int w, int h, int x0, int y0, RowAt rowAt, Inside inside, Emit onSegment)
 {
-    auto at = [&](int x, int y) { return x < w && y >= 0 && y < h && inside(x, y); };
+    x0 = std::max(x0, 0);
     for (int y = std::max(y0, 0); y <= h; ++y) {
+        const auto* cur = y < h ? rowAt(y) : nullptr;
+        const auto* up = y > 0 && y <= h ? rowAt(y - 1) : nullptr;
         bool state = false;
-        for (int x = std::max(x0, 0); x <= w; ++x) {
-            const bool c = at(x, y);
+        for (int x = x0; x <= w; ++x) {
+            const bool c = x < w && cur && inside(cur, x);
             if (c != state) {
-                points.emplace_back(x + dx, y + dy);
-                points.emplace_back(x + dx, y + 1 + dy);
+                onSegment(x, y, x, y + 1);
                 state = c;
             }
-            if (c != at(x, y - 1)) {
-                points.emplace_back(x + dx, y + dy);
-                points.emplace_back(x + 1 + dx, y + dy);
-            }
+            if (c != (x < w && up && inside(up, x)))
+                onSegment(x, y, x + 1, y);
         }
     }
+}
+
+// Counts the segments first so that the list is allocated once at its final size.
+template <class RowAt, class Inside>
+void traceSegments(int w, int h, int x0, int y0, int dx, int dy, RowAt rowAt, Inside inside,
+                   TPoints& points)
+{
+    std::size_t segments = 0;
+    walkSegments(w, h, x0, y0, rowAt, inside, [&](int, int, int, int) { ++segments; });
+    points.reserve(std::max(kInitialPoints, 2 * segments));
+    walkSegments(w, h, x0, y0, rowAt, inside, [&](int ax, int ay, int bx, int by) {
+        points.emplace_back(ax + dx, ay + dy);
+        points.emplace_back(bx + dx, by + dy);
+    });
 }
 
 // Runs the tracer; on allocation failure the list is emptied and the tracer's message raised.
 template <class Trace>
 std::size_t collect(TPoints& points, const char* failure, Trace trace)
 {
-    points.clear();
+    TPoints().swap(points);
     try {
-        points.reserve(kInitialPoints);
         trace();
-        points.shrink_to_fit();
     } catch (const std::bad_alloc&) {
         TPoints().swap(points);
         throw EPxImageError(failure);
@@ -65,8 +76,9 @@ std::size_t Bitmap8ToPoints(const TBitmap* mask, TPoints& points)
         throw EPxImageError(kFailure);
     }
     return collect(points, kFailure, [&] {
-        auto inside = [mask](int x, int y) { return mask->scanLine(y)[x] != 255; };
-        traceSegments(mask->width(), mask->height(), 0, 0, 0, 0, inside, points);
+        auto rowAt = [mask](int y) { return mask->scanLine(y); };
+        auto inside = [](const std::uint8_t* row, int x) { return row[x] != 255; };
+        traceSegments(mask->width(), mask->height(), 0, 0, 0, 0, rowAt, inside, points);
     });
 }
 
@@ -81,8 +93,9 @@ std::size_t BwBitmapToPoints(const TBitmap& bitmap, TPoints& points, const TRect
     const int x0 = rect ? rect->left : 0;
     const int y0 = rect ? rect->top : 0;
     return collect(points, kFailure, [&] {
-        auto inside = [&bitmap](int x, int y) { return TestBit(bitmap.scanLine(y), x); };
-        traceSegments(bitmap.width(), bitmap.height(), x0, y0, offsetX, offsetY, inside, points);
+        auto rowAt = [&bitmap](int y) { return bitmap.scanLine(y); };
+        traceSegments(bitmap.width(), bitmap.height(), x0, y0, offsetX, offsetY, rowAt, TestBit,
+                      points);
     });
 }
 

@@ -19,6 +19,10 @@ TRegion MonoBitmapToRegion(const TBitmap& bitmap)
         throw EPxImageError("PxImage.MonoBitmapToRegion: Bitmap is not monochrome.");
     TRegionBuilder builder;
     const int w = bitmap.width();
+    std::size_t runs = 0;
+    for (int y = 0; y < bitmap.height(); ++y)
+        runs += CountBitRuns(bitmap.scanLine(y), w);
+    builder.reserve(runs);
     for (int y = 0; y < bitmap.height(); ++y) {
         const std::uint8_t* row = bitmap.scanLine(y);
         for (int a = FindBit(row, 0, w, true); a < w;) {
@@ -34,22 +38,17 @@ TRegionRef MaskToRegion(const TBitmap& mask)
 {
     if (mask.bitCount() != 8)
         return std::nullopt;
-    TRegionBuilder builder;
-    const int w = mask.width();
+    TBitmap bw(mask.width(), mask.height(), 1);
+    bw.setPalette(CreateMonoPalette());
     for (int y = 0; y < mask.height(); ++y) {
-        const std::uint8_t* row = mask.scanLine(y);
-        int x = 0;
-        while (x < w) {
-            while (x < w && row[x] == 255)
-                ++x;
-            const int a = x;
-            while (x < w && row[x] != 255)
-                ++x;
-            if (a < x)
-                builder.add(a, y, x, y + 1);
+        const std::uint8_t* in = mask.scanLine(y);
+        std::uint8_t* out = bw.scanLine(y);
+        for (int x = 0; x < mask.width(); ++x) {
+            if (in[x] != 255)
+                out[x >> 3] = std::uint8_t(out[x >> 3] | (0x80 >> (x & 7)));
         }
     }
-    return builder.finish();
+    return MonoBitmapToRegion(bw);
 }
 
 TBitmap RegionToMask(const TRegionRef& region, int width, int height)

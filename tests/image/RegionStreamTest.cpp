@@ -156,3 +156,31 @@ TEST(RegionStream, LyingSizeFieldNegativeCoordinatesAndTrailingBytesAreAccepted)
     ASSERT_TRUE(empty.has_value());
     EXPECT_TRUE(empty->isEmpty());
 }
+
+TEST(RegionStream, BandsSplitByTheChunkBoundaryJoinAgain)
+{
+    // 49 rectangles a row: the 4000-rectangle boundary falls inside row 81.
+    const auto checker = CheckerRects(98, 90);
+    const TRegionRef a = RegionFromBytes(MakeRegionStream(std::uint32_t(checker.size()), checker));
+    ASSERT_TRUE(a.has_value());
+    EXPECT_EQ(*a, UnionOf(checker));
+
+    // 4500 one-row stripes of three equal columns, as another writer might list them: equal bands
+    // merge across chunk boundaries into three rectangles.
+    std::vector<TRect> rows;
+    for (int y = 0; y < 1500; ++y)
+        for (int x : {0, 10, 20})
+            rows.push_back(TRect{x, y, x + 5, y + 1});
+    const TRegionRef b = RegionFromBytes(MakeRegionStream(4500, rows));
+    ASSERT_TRUE(b.has_value());
+    EXPECT_EQ(b->rects(), (std::vector<TRect>{{0, 0, 5, 1500}, {10, 0, 15, 1500}, {20, 0, 25, 1500}}));
+    EXPECT_EQ(RegionToBytes(*b).size(), 32u + 3 * 16);
+}
+
+TEST(RegionStream, OffsetRegionSurvivesRoundTrip)
+{
+    TRegion r = UnionOf({{0, 0, 3, 1}, {1, 1, 2, 3}});
+    r.offset(-10, 4);
+    EXPECT_EQ(r.rects(), (std::vector<TRect>{{-10, 4, -7, 5}, {-9, 5, -8, 7}}));
+    EXPECT_EQ(*RegionFromBytes(RegionToBytes(r)), r);
+}
