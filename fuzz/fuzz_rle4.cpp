@@ -1,0 +1,20 @@
+// libFuzzer target: the RLE4 decoder. The first two bytes choose the size.
+#include "image/ImageErrors.h"
+#include "image/RleDecode.h"
+
+#include <cstdint>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2)
+        return 0;
+    const int w = data[0] % 64 + 1, h = data[1] % 64 + 1;
+    const std::size_t stride = (std::size_t(w) * 4 + 31) / 32 * 4;
+    std::vector<std::uint8_t> out(stride * std::size_t(h));
+    try {
+        kalvo::DecodeRle4({data + 2, size - 2}, w, h, out.data(), std::ptrdiff_t(stride));
+    } catch (const kalvo::ERleDecodeError&) {
+    }
+    return 0;
+}
