@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -92,4 +93,60 @@ TEST(Region, ScaleRegionByFactor)
             expected = expected.united(QRect(l, t, rr - l, b - t));
     }
     EXPECT_EQ(half->qregion(), expected);
+}
+
+namespace {
+
+// Even-odd test of one pixel centre: the crossings of the centre line at or left of the centre.
+bool centreInside(const std::vector<QPoint>& poly, int x, int y)
+{
+    int crossings = 0;
+    for (std::size_t i = 0; i < poly.size(); ++i) {
+        QPoint a = poly[i], b = poly[(i + 1) % poly.size()];
+        if (a.y() == b.y())
+            continue;
+        if (a.y() > b.y())
+            std::swap(a, b);
+        if (y < a.y() || y >= b.y())
+            continue;
+        const long long q = b.y() - a.y();
+        const long long p = 2LL * a.x() * q + (long long)(b.x() - a.x()) * (2 * y + 1 - 2 * a.y());
+        if (p <= (2LL * x + 1) * q)
+            ++crossings;
+    }
+    return crossings % 2 == 1;
+}
+
+} // namespace
+
+TEST(Region, RandomPolygonsMatchPointwiseEvenOdd)
+{
+    std::mt19937 rng(11);
+    for (int round = 0; round < 40; ++round) {
+        std::vector<QPoint> poly;
+        const int n = 3 + int(rng() % 8);
+        for (int i = 0; i < n; ++i)
+            poly.emplace_back(int(rng() % 24) - 2, int(rng() % 24) - 2);
+        const TRegionRef r = CreateRegionFromPoints(poly);
+        ASSERT_TRUE(r.has_value());
+        for (int y = -3; y < 23; ++y)
+            for (int x = -3; x < 23; ++x)
+                ASSERT_EQ(r->contains(x, y), centreInside(poly, x, y)) << round << ": " << x << "," << y;
+    }
+}
+
+TEST(Region, EllipsesMatchTheEquationAtPixelCentres)
+{
+    for (int w = 1; w <= 13; w += 3) {
+        for (int h = 1; h <= 11; h += 2) {
+            const TRegion e = TRegion::ellipse({5, 7, 5 + w, 7 + h});
+            for (int y = 7; y < 7 + h; ++y) {
+                for (int x = 5; x < 5 + w; ++x) {
+                    const double u = (x + 0.5 - (5 + w / 2.0)) / (w / 2.0);
+                    const double v = (y + 0.5 - (7 + h / 2.0)) / (h / 2.0);
+                    EXPECT_EQ(e.contains(x, y), u * u + v * v <= 1 + 1e-9) << w << "x" << h << " " << x << "," << y;
+                }
+            }
+        }
+    }
 }
