@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   imagemagick
   libjpeg-turbo-progs
+  libvips-tools
   libopenjp2-tools
 )
 
