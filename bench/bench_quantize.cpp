@@ -1,6 +1,7 @@
 // Colour reduction and colour count on a 6000 x 4000 (24-megapixel) photo-like picture.
-// `bench_quantize --write-sample FILE.bmp` writes the picture for scripts/bench-quantize.sh, which
-// compares kalvo-cli against ImageMagick and pngquant.
+// `bench_quantize --write-sample FILE.bmp [landscape|waves]` writes the picture (or a second,
+// more colourful one) for scripts/bench-quantize.sh, which compares kalvo-cli against
+// ImageMagick and pngquant.
 #include "image/BmpFormat.h"
 #include "imaging/colour/CountColors.h"
 #include "imaging/colour/ReduceColors.h"
@@ -21,8 +22,8 @@ namespace {
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
 
-// Smooth colour fields (large waves, a few soft light spots) with sensor-like noise.
-TBitmap PhotoLikePicture()
+// Colourful smooth fields (large waves, a few soft light spots) with sensor-like noise.
+TBitmap WavesPicture()
 {
     TBitmap bmp(kWidth, kHeight, 24);
     std::vector<double> sx(kWidth), cx(kWidth), sy(kHeight), cy(kHeight);
@@ -60,9 +61,68 @@ TBitmap PhotoLikePicture()
     return bmp;
 }
 
+// A landscape: sky with a bright sun glow, textured hills, four shaded balls with hard edges,
+// and sensor-like noise on every channel.
+TBitmap LandscapePicture()
+{
+    struct Ball {
+        double cx, cy, radius, r, g, b;
+    };
+    const Ball balls[] = {{0.2, 0.7, 0.12, 200, 40, 30},
+                          {0.55, 0.8, 0.09, 230, 200, 60},
+                          {0.85, 0.65, 0.07, 60, 60, 160},
+                          {0.4, 0.35, 0.05, 240, 240, 240}};
+    TBitmap bmp(kWidth, kHeight, 24);
+    std::uint32_t seed = 12345;
+    auto noise = [&seed] {
+        int sum = 0;
+        for (int k = 0; k < 4; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            sum += int(seed >> 24);
+        }
+        return sum / 64 - 8;
+    };
+    for (int y = 0; y < kHeight; ++y) {
+        std::uint8_t* p = bmp.scanLine(y);
+        const double v = double(y) / kHeight;
+        for (int x = 0; x < kWidth; ++x, p += 3) {
+            const double u = double(x) / kWidth;
+            const double horizon = 0.45 + 0.06 * std::sin(u * 9.0) + 0.03 * std::sin(u * 23.0 + 1);
+            double r, g, b;
+            if (v < horizon) {
+                const double t = v / horizon;
+                const double sun = std::exp(-((u - 0.75) * (u - 0.75) + (v - 0.15) * (v - 0.15)) * 60);
+                r = 90 + 110 * t + 120 * sun;
+                g = 140 + 80 * t + 100 * sun;
+                b = 230 - 20 * t + 40 * sun;
+            } else {
+                const double t = (v - horizon) / (1 - horizon);
+                const double grass = 12 * std::sin(x * 0.05 + std::sin(y * 0.03) * 3) * std::cos(y * 0.07);
+                r = 70 + 60 * t + grass;
+                g = 110 - 30 * t + grass;
+                b = 40 + 10 * t + 0.5 * grass;
+            }
+            for (const Ball& o : balls) {
+                const double dx = (u - o.cx) * kWidth / kHeight, dy = v - o.cy;
+                const double d2 = (dx * dx + dy * dy) / (o.radius * o.radius);
+                if (d2 < 1) {
+                    const double shade = 0.55 + 0.45 * std::sqrt(1 - d2) - 0.3 * dx / o.radius;
+                    r = o.r * shade;
+                    g = o.g * shade;
+                    b = o.b * shade;
+                }
+            }
+            p[2] = std::uint8_t(std::clamp(int(r) + noise(), 0, 255));
+            p[1] = std::uint8_t(std::clamp(int(g) + noise(), 0, 255));
+            p[0] = std::uint8_t(std::clamp(int(b) + noise(), 0, 255));
+        }
+    }
+    return bmp;
+}
+
 const TBitmap& Picture()
 {
-    static const TBitmap picture = PhotoLikePicture();
+    static const TBitmap picture = LandscapePicture();
     return picture;
 }
 
@@ -117,9 +177,10 @@ BENCHMARK(BM_CountColors)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--write-sample") == 0) {
+    if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "--write-sample") == 0) {
+        const bool waves = argc == 4 && std::strcmp(argv[3], "waves") == 0;
         std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
-        WriteBmp(Picture(), out);
+        WriteBmp(waves ? WavesPicture() : Picture(), out);
         return out ? 0 : 1;
     }
     benchmark::Initialize(&argc, argv);

@@ -9,6 +9,7 @@ packages=(
   libjpeg-turbo-progs
   libvips-tools
   libopenjp2-tools
+  pngquant
 )
 
 missing=()
