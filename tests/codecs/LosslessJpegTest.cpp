@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 using namespace kalvo;
@@ -155,9 +156,10 @@ TEST(LosslessJpeg, FileTransformWritesTheDestinationOnlyOnSuccess)
 {
     TempDir dir;
     WriteAll(dir.file("a.jpg"), EncodeJpeg(PhotoLike(48, 32)));
+    ASSERT_TRUE(LosslessTransformFile(dir.file("a.jpg"), dir.file("b.jpg"), kJpegTransformRotate90, {},
+                                      kJpegCopyAll, false));
     TLosslessRequest request;
     request.Transform = kJpegTransformRotate90;
-    ASSERT_TRUE(LosslessTransformFile(dir.file("a.jpg"), dir.file("b.jpg"), request));
     EXPECT_EQ(DecodeJpeg(ReadAll(dir.file("b.jpg"))).width(), 32);
     EXPECT_FALSE(LosslessTransformFile(dir.file("missing.jpg"), dir.file("c.jpg"), request));
     EXPECT_FALSE(LosslessTransformFile(dir.file("a.jpg"), dir.file("no/such/dir.jpg"), request));
@@ -183,6 +185,18 @@ TEST(LosslessJpeg, ReplaceRotatesInPlaceAndKeepsTheTimestampWhenAsked)
     EXPECT_EQ(DecodeJpeg(ReadAll(file)).width(), 64);
     EXPECT_GT(ModificationTime(file).tv_sec, 1000000000 + 100);
     EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"photo.jpg"});
+}
+
+TEST(LosslessJpeg, ReplaceThroughASymbolicLinkKeepsTheLink)
+{
+    TempDir dir;
+    WriteAll(dir.file("real.jpg"), EncodeJpeg(PhotoLike(64, 32)));
+    ASSERT_EQ(::symlink(dir.file("real.jpg").c_str(), dir.file("link.jpg").c_str()), 0);
+    ReplaceJpegLossless(dir.file("link.jpg"), kJpegTransformRotate90, false);
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir.file("link.jpg").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(DecodeJpeg(ReadAll(dir.file("real.jpg"))).width(), 32);
 }
 
 TEST(LosslessJpeg, BadSourcesFailWithTheSourceUntouchedAndNoTemporaryFile)

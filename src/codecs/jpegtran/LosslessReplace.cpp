@@ -5,6 +5,7 @@
 #include "image/ImageErrors.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
@@ -12,8 +13,24 @@
 
 namespace kalvo {
 
-void ReplaceJpegLossless(const std::string& fileName, int transform, bool keepTimestamp)
+namespace {
+
+// The file a symbolic link leads to, so that the picture is replaced and the link kept.
+std::string ResolvedPath(const std::string& fileName)
 {
+    char* resolved = ::realpath(fileName.c_str(), nullptr);
+    if (!resolved)
+        return fileName;
+    std::string path(resolved);
+    std::free(resolved);
+    return path;
+}
+
+} // namespace
+
+void ReplaceJpegLossless(const std::string& linkOrFile, int transform, bool keepTimestamp)
+{
+    const std::string fileName = ResolvedPath(linkOrFile);
     struct stat st {};
     if (::stat(fileName.c_str(), &st) != 0)
         throw EFileError("Cannot open file \"" + fileName + "\": " + std::strerror(errno));

@@ -193,4 +193,15 @@ bool LosslessTransformFile(const std::string& sourceName, const std::string& des
     }
 }
 
+bool LosslessTransformFile(const std::string& sourceName, const std::string& destName, int transform,
+                           const TJpegCropRect& cropRect, int copyOption, bool forceGray)
+{
+    TLosslessRequest request;
+    request.Transform = transform;
+    request.CropRect = cropRect;
+    request.CopyOption = copyOption;
+    request.ForceGray = forceGray;
+    return LosslessTransformFile(sourceName, destName, request);
+}
+
 } // namespace kalvo

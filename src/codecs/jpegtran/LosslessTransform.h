@@ -64,6 +64,10 @@ std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
 bool LosslessTransformFile(const std::string& sourceName, const std::string& destName,
                            const TLosslessRequest& request);
 
+// The same with the request's fields as arguments (trim off).
+bool LosslessTransformFile(const std::string& sourceName, const std::string& destName, int transform,
+                           const TJpegCropRect& cropRect, int copyOption, bool forceGray);
+
 // Reads a whole file; EFileError when it cannot be opened or read.
 std::vector<std::uint8_t> ReadJpegFileBytes(const std::string& fileName);
 // Writes bytes to fileName (created or truncated); EFileError when not all bytes were written.
