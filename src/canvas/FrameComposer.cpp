@@ -37,20 +37,23 @@ TFrameSource Limited(const TBitmap& image, TFrameSource s, const QImage& frame)
 
 } // namespace
 
-void ComposeFrame(const TBitmap& image, const TFrameSource& requested, QImage& frame)
+void ComposeFrame(const TBitmap& image, const TFrameSource& requested, QImage& frame, TReducedImages* reduced)
 {
     if (frame.format() != QImage::Format_RGB32 || image.empty())
         return;
     const TFrameSource s = Limited(image, requested, frame);
     if (s.DrawWidth == 0 || s.DrawHeight == 0)
         return;
-    const TRowStretcher stretcher(image, s.ScrollX, s.SourceWidth, s.DrawWidth, s.Zoom);
+    const int k = reduced ? TReducedImages::FactorFor(s.Zoom) : 1;
+    const TStretchSource pixels =
+        k > 1 ? TStretchSource::OfFrame(reduced->Level(image, k)) : TStretchSource::Of(image);
+    const TRowStretcher stretcher(pixels, ColumnMap(s.ScrollX, s.SourceWidth, s.DrawWidth, s.Zoom, k));
     const qsizetype stride = frame.bytesPerLine();
     std::uint8_t* bits = frame.bits();
     const std::size_t rowBytes = std::size_t(s.DrawWidth) * 4;
     int previous = -1;
     for (int y = 0; y < s.DrawHeight; ++y) {
-        const int sy = s.ScrollY + std::min(int((long long)y * 100 / s.Zoom), s.SourceHeight - 1);
+        const int sy = (s.ScrollY + std::min(int((long long)y * 100 / s.Zoom), s.SourceHeight - 1)) / k;
         std::uint8_t* out = bits + stride * y;
         if (sy == previous)
             std::memcpy(out, out - stride, rowBytes);

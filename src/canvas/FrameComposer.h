@@ -2,6 +2,7 @@
 // Composing one frame: the visible part of the image, stretched nearest-neighbour into the frame
 // buffer, and the one-pixel edge right of and below it. The frame buffer is a QImage of
 // Format_RGB32 (0xffRRGGBB), shown on screen 1:1.
+#include "canvas/ReducedImages.h"
 #include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
 #include "image/Color.h"
@@ -30,8 +31,11 @@ QImage CreateFrameBuffer(int width, int height);
 // Stretches the source rectangle onto the frame's (0, 0, DrawWidth, DrawHeight); frame column x
 // shows image column ScrollX + min(x * 100 / Zoom, SourceWidth - 1), rows likewise. Palette
 // images go through their palette. Rows that repeat an image row are copied from the row above.
-// The drawn area is limited to the frame and the source rectangle to the image.
-void ComposeFrame(const TBitmap& image, const TFrameSource& source, QImage& frame);
+// The drawn area is limited to the frame and the source rectangle to the image. With `reduced`
+// (the cache of this image), frames at 50 % or less read the reduced copy whose factor k fits
+// the zoom, showing image column k * (column / k): a pixel within the same screen pixel.
+void ComposeFrame(const TBitmap& image, const TFrameSource& source, QImage& frame,
+                  TReducedImages* reduced = nullptr);
 
 // Sets column DrawWidth (rows 0..DrawHeight) and row DrawHeight (columns 0..DrawWidth) to the
 // colour, as far as they lie in the frame.

@@ -39,6 +39,7 @@ void TpxImage::SetBitmap(const TBitmap& bitmap)
     if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
         FView.ScrollX = FView.ScrollY = 0;
     FBitmap.clear();
+    FReduced.Clear();
     try {
         FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : bitmap;
     } catch (...) {
@@ -69,8 +70,14 @@ bool TpxImage::SetPaletteEntries(std::span<const TRGBQuad> entries, int count)
     std::copy(head.begin(), head.end(), palette.begin());
     FBitmap.setPalette(std::move(palette));
     RecalcDisplayColors();
-    Invalidate();
+    ImageChanged();
     return true;
+}
+
+void TpxImage::ImageChanged()
+{
+    FReduced.Clear();
+    Invalidate();
 }
 
 void TpxImage::Assign(const TpxImage& other)

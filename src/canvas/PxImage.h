@@ -10,6 +10,7 @@
 // Events are Qt signals; the sender is the signal's sender().
 #include "canvas/MouseMode.h"
 #include "canvas/OutlineOverlay.h"
+#include "canvas/ReducedImages.h"
 #include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
 #include "image/Palette.h"
@@ -60,6 +61,9 @@ public:
     bool SetPaletteEntries(std::span<const TRGBQuad> entries, int count);
     // The composed frame (Format_RGB32), (DisplayWidth + 1) x (DisplayHeight + 1) pixels.
     const QImage& BufferedBitmap() const { return FBuffer; }
+    // To be called after the bitmap's pixels were changed in place: the reduced copies used for
+    // zoomed-out frames are dropped and the frame is recomposed.
+    void ImageChanged();
     // Copies bitmap, region, selection mask and colours of another canvas.
     void Assign(const TpxImage& other);
 
@@ -251,7 +255,8 @@ protected:
     TOutlinePlacement OutlinePlacement() const;
     void RecalcDisplayColors();
 
-    TBitmap FBitmap;
+    TBitmap FBitmap; // code that changes its pixels in place calls ImageChanged()
+    TReducedImages FReduced;
     TViewGeometry FView;
     QImage FBuffer;
     bool FFrameDirty = true;

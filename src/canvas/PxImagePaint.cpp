@@ -62,7 +62,7 @@ void TpxImage::paintEvent(QPaintEvent*)
 
 void TpxImage::RenderBuffer()
 {
-    ComposeFrame(FBitmap, FrameSourceOf(FView), FBuffer);
+    ComposeFrame(FBitmap, FrameSourceOf(FView), FBuffer, &FReduced);
     PaintFrameEdge(FBuffer, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor);
     ++FComposeCount;
     FFrameDirty = false;

@@ -76,6 +76,35 @@ TEST(FrameComposer, MagnifiedPixelsAreSolidBlocks)
     EXPECT_EQ(At(frame, 0, 4), 0xFF000000u);
 }
 
+TEST(FrameComposer, ZoomedOutFramesReadTheReducedCopy)
+{
+    const TBitmap image = PatternBitmap(203, 101, 24);
+    TReducedImages reduced;
+    EXPECT_EQ(TReducedImages::FactorFor(51), 1);
+    EXPECT_EQ(TReducedImages::FactorFor(50), 2);
+    EXPECT_EQ(TReducedImages::FactorFor(25), 4);
+    EXPECT_EQ(TReducedImages::FactorFor(33), 3);
+    EXPECT_EQ(TReducedImages::FactorFor(10), 10);
+    EXPECT_EQ(TReducedImages::FactorFor(1), 100);
+    for (int zoom : {50, 33, 25, 15, 10, 3}) {
+        const TFrameSource s{7, 5, 190, 90, 190 * zoom / 100, 90 * zoom / 100, zoom};
+        QImage frame = CreateFrameBuffer(s.DrawWidth + 1, s.DrawHeight + 1);
+        ComposeFrame(image, s, frame, &reduced);
+        const int k = TReducedImages::FactorFor(zoom);
+        for (int y = 0; y < s.DrawHeight; ++y)
+            for (int x = 0; x < s.DrawWidth; ++x) {
+                const int ix = s.ScrollX + std::min(x * 100 / zoom, s.SourceWidth - 1);
+                const int iy = s.ScrollY + std::min(y * 100 / zoom, s.SourceHeight - 1);
+                // The pixel shown lies less than one screen pixel away from the mapped one.
+                ASSERT_EQ(At(frame, x, y), FramePixel(image.pixelColor(ix / k * k, iy / k * k)))
+                    << x << "," << y << " zoom " << zoom;
+            }
+    }
+    EXPECT_FALSE(reduced.Empty());
+    EXPECT_EQ(reduced.Level(image, 4).width(), 51);
+    EXPECT_EQ(reduced.Level(image, 4).height(), 26);
+}
+
 TEST(FrameComposer, EdgeIsOnePixelRightOfAndBelowTheDrawnArea)
 {
     QImage frame = CreateFrameBuffer(6, 5);

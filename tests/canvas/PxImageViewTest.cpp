@@ -159,6 +159,28 @@ TEST(PxImageView, FrameShowsTheScrolledPartAndOnlyWhatFits)
     EXPECT_EQ(FrameAt(frame, 3, 5), FramePixel(image.pixelColor(41, 32)));
 }
 
+TEST(PxImageView, ZoomedOutFramesFollowANewImageOfTheSameSize)
+{
+    TpxImage canvas;
+    SetClientSize(canvas, 200, 200);
+    TBitmap first(400, 400, 24), second(400, 400, 24);
+    first.fill(RGB(255, 0, 0));
+    second.fill(RGB(0, 0, 255));
+    canvas.SetBitmap(first);
+    canvas.SetZoom(25);
+    canvas.viewport()->grab();
+    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 10, 10), 0xFFFF0000u);
+    canvas.SetBitmap(second);
+    canvas.viewport()->grab();
+    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 10, 10), 0xFF0000FFu);
+    // Pixels changed in place show after ImageChanged.
+    TBitmap third = second;
+    third.fill(RGB(0, 255, 0));
+    canvas.SetBitmap(third);
+    canvas.viewport()->grab();
+    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 10, 10), 0xFF00FF00u);
+}
+
 TEST(PxImageView, SolidMarginsAndEdgeInTheControlColour)
 {
     TpxImage canvas;
