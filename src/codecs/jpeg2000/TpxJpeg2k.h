@@ -1,6 +1,5 @@
 #pragma once
-// A decoded JPEG 2000 picture: JP2 files (extension "JP2", "JPEG2000") and code streams ("J2K",
-// "J2C", "JPC", "JPEG2000 Code Stream"), held as an image bitmap.
+// A decoded JPEG 2000 picture (JP2 file or code stream), held as an image bitmap.
 #include "codecs/jpeg2000/Jpeg2kInfo.h"
 #include "image/Bitmap.h"
 
@@ -11,6 +10,18 @@
 #include <string>
 
 namespace kalvo {
+
+// The file extensions a picture dialog offers for TpxJpeg2k, with their descriptions.
+struct TJpeg2kGraphicFormat {
+    const char* extension;
+    const char* description;
+};
+inline constexpr TJpeg2kGraphicFormat kJpeg2kGraphicFormats[] = {
+    {"J2K", "JPEG2000 Code Stream"},
+    {"J2C", "JPEG2000 Code Stream"},
+    {"JPC", "JPEG2000 Code Stream"},
+    {"JP2", "JPEG2000"},
+};
 
 class TpxJpeg2k {
 public:
