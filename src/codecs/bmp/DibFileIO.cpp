@@ -37,7 +37,7 @@ void checkSize(const TDibRecord& rec)
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Image is too large");
 }
 
-void readPixels(TDibReader& in, TDibRecord& rec, bool useFMO)
+void readPixels(TDibReader& in, TDibRecord& rec, bool useFMO, const TLvInternalDIB::TAdoptPixels& adopt)
 {
     const int bits = rec.Header.biBitCount;
     if (bits == 16 || bits == 32) {
@@ -64,13 +64,17 @@ void readPixels(TDibReader& in, TDibRecord& rec, bool useFMO)
     rec.Size = rec.Stride() * std::size_t(rec.AbsHeight());
     if (rec.Size > in.Left())
         throw EReadError(); // checked before the memory is obtained
+    if (adopt) {
+        rec.Memory = adopt(in.Pos(), rec.Size);
+        return;
+    }
     rec.Memory = TDibMemory(rec.Size, useFMO);
     in.Read(rec.Bits(), rec.Size);
 }
 
 } // namespace
 
-void TLvInternalDIB::LoadFromStream(std::span<const std::uint8_t> data)
+void TLvInternalDIB::LoadFromStream(std::span<const std::uint8_t> data, const TAdoptPixels& adopt)
 {
     TDibReader in(data);
     if (in.U16() != 0x4D42)
@@ -133,7 +137,7 @@ void TLvInternalDIB::LoadFromStream(std::span<const std::uint8_t> data)
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
     }
     checkSize(rec);
-    readPixels(in, rec, UseFMO);
+    readPixels(in, rec, UseFMO, adopt);
     TakeRecord(std::move(rec));
 }
 

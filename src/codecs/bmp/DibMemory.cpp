@@ -24,9 +24,21 @@ TDibMemory::TDibMemory(std::size_t size, bool useFMO) : size_(size), mapped_(use
     }
 }
 
+TDibMemory TDibMemory::AdoptMapping(void* base, std::size_t length, std::size_t offset, std::size_t size)
+{
+    TDibMemory m;
+    m.mapBase_ = base;
+    m.mapLength_ = length;
+    m.bits_ = static_cast<std::uint8_t*>(base) + offset;
+    m.size_ = size;
+    m.mapped_ = true;
+    return m;
+}
+
 TDibMemory::TDibMemory(TDibMemory&& other) noexcept
     : bits_(std::exchange(other.bits_, nullptr)), size_(std::exchange(other.size_, 0)),
-      mapped_(other.mapped_)
+      mapped_(other.mapped_), mapBase_(std::exchange(other.mapBase_, nullptr)),
+      mapLength_(std::exchange(other.mapLength_, 0))
 {
 }
 
@@ -37,6 +49,8 @@ TDibMemory& TDibMemory::operator=(TDibMemory&& other) noexcept
         bits_ = std::exchange(other.bits_, nullptr);
         size_ = std::exchange(other.size_, 0);
         mapped_ = other.mapped_;
+        mapBase_ = std::exchange(other.mapBase_, nullptr);
+        mapLength_ = std::exchange(other.mapLength_, 0);
     }
     return *this;
 }
@@ -48,6 +62,13 @@ TDibMemory::~TDibMemory()
 
 void TDibMemory::release()
 {
+    if (mapBase_) {
+        ::munmap(mapBase_, mapLength_);
+        mapBase_ = nullptr;
+        bits_ = nullptr;
+        size_ = 0;
+        return;
+    }
     if (!bits_)
         return;
     if (mapped_)

@@ -12,6 +12,9 @@ public:
     // GetMemory: Size bytes, zero-filled. Throws EOutOfResources when a mapping cannot be made,
     // std::bad_alloc when heap memory cannot be had.
     TDibMemory(std::size_t size, bool useFMO);
+    // Takes over a whole private file mapping (base, length) whose bytes at offset are the pixels:
+    // a file's pixels become the store without being copied.
+    static TDibMemory AdoptMapping(void* base, std::size_t length, std::size_t offset, std::size_t size);
     TDibMemory(TDibMemory&& other) noexcept;
     TDibMemory& operator=(TDibMemory&& other) noexcept;
     TDibMemory(const TDibMemory&) = delete;
@@ -28,6 +31,8 @@ private:
     std::uint8_t* bits_ = nullptr;
     std::size_t size_ = 0;
     bool mapped_ = false;
+    void* mapBase_ = nullptr; // a whole adopted mapping, released as one
+    std::size_t mapLength_ = 0;
 };
 
 } // namespace kalvo

@@ -4,6 +4,13 @@
 #include "image/ImageErrors.h"
 #include "image/MappedFile.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 
 namespace kalvo {
@@ -132,8 +139,38 @@ void TLvDIB::LoadFromStream(std::span<const std::uint8_t> data)
 
 void TLvDIB::LoadFromFile(const std::string& fileName)
 {
-    TMappedFile file(fileName);
-    LoadFromStream(file.bytes());
+    // A private writable mapping of the file: plain pixel data becomes the store without a copy
+    // (pages are copied only when written), and the file itself is never changed.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw EFileError("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) {
+        ::close(fd);
+        throw EReadError();
+    }
+    const std::size_t length = std::size_t(st.st_size);
+    void* base = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
+    ::close(fd);
+    // No MAP_POPULATE here: on a writable private mapping it would copy every page at once.
+    if (base == MAP_FAILED)
+        throw EFileError("Cannot read file \"" + fileName + "\"");
+    bool adopted = false;
+    try {
+        auto store = std::make_shared<TLvInternalDIB>(FInternalDIB->UseFMO);
+        store->LoadFromStream({static_cast<const std::uint8_t*>(base), length},
+                              [&](std::size_t offset, std::size_t size) {
+                                  adopted = true;
+                                  return TDibMemory::AdoptMapping(base, length, offset, size);
+                              });
+        if (!adopted)
+            ::munmap(base, length);
+        takeStore(std::move(store));
+    } catch (...) {
+        if (!adopted)
+            ::munmap(base, length);
+        throw;
+    }
 }
 
 void TLvDIB::SaveToStream(std::ostream& out) const

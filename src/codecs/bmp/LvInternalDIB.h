@@ -26,8 +26,11 @@ public:
 
     // A blank DIB: zero pixels, a colour table of Colors black entries, 3780 dots per metre.
     void CreateDIB(int width, int height, int colors, int bitCount);
-    // Reads a BMP file; on failure the store is unchanged and the error passes on.
-    void LoadFromStream(std::span<const std::uint8_t> data);
+    // Reads a BMP file; on failure the store is unchanged and the error passes on. When adopt is
+    // given, plain pixel data may become the store's memory through it (offset, size) instead of
+    // being copied.
+    using TAdoptPixels = std::function<TDibMemory(std::size_t offset, std::size_t size)>;
+    void LoadFromStream(std::span<const std::uint8_t> data, const TAdoptPixels& adopt = {});
     // Reads a packed DIB (header, colour table, pixels) as the clipboard holds it.
     void LoadFromClipboardFormat(std::span<const std::uint8_t> data);
     void SaveToStream(std::ostream& out) const;
