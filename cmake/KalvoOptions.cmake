@@ -7,6 +7,10 @@ if(KALVO_SANITIZE OR KALVO_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(KALVO_FUZZ)
+  # Coverage feedback from the libraries too, not only from the fuzz targets themselves.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 
 # kalvo_folder_library(<target> <folder> [DEPS ...]): every .cpp below <folder> (recursively)
 # becomes one library; the headers are found relative to src/.

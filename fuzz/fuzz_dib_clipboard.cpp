@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<std::uint8_t> block(data, data + size);
         kalvo::TLvDIB dib;
         dib.LoadFromClipboardFormat(8, &block);
-        if (dib.Width() * dib.Height() < 1 << 16) {
+        if (dib.Width() * dib.Height() < 1 << 12) {
             dib.SetPixelFormat(kalvo::lvPf24Bit);
             dib.SetPixelFormat(kalvo::lvPf4BitRLE);
         }
