@@ -50,7 +50,8 @@ std::optional<TBitmap> DropShadow(const TBitmap& image, const TBitmap& mask, con
     if (outline.size() < 2 || image.empty() || image.bitCount() != 24 || mask.bitCount() != 8
         || mask.width() != image.width() || mask.height() != image.height())
         return std::nullopt;
-    const double f = 1.0 - std::clamp(params.AlphaChannel, 0, 100) / 100.0;
+    // f = 1 - alpha / 100; u = s * f + (1 - f) * 255 is computed as an exact fraction of 100.
+    const int alpha = std::clamp(params.AlphaChannel, 0, 100);
     const TBitmap shadow = ShadowMask(mask, outline, params.OffsetX, params.OffsetY,
                                       std::clamp(params.Obscure, 0, 100));
     const int colour[3] = {GetBValue(params.Color), GetGValue(params.Color), GetRValue(params.Color)};
@@ -64,7 +65,7 @@ std::optional<TBitmap> DropShadow(const TBitmap& image, const TBitmap& mask, con
         for (int x = 0; x < image.width(); ++x) {
             if (m[x] == 0 || s[x] == 255)
                 continue; // inside the object, or no shadow here
-            const int u = clamp255(s[x] * f + (1 - f) * 255);
+            const int u = clamp255((s[x] * (100 - alpha) + 255 * alpha) / 100);
             const int w = clamp255(255 - m[x] + u);
             if (w == 255)
                 continue;

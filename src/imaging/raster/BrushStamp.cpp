@@ -41,10 +41,26 @@ const std::uint8_t* MaskRow(const TBitmap* mask, int py, int& limit)
     return mask->scanLine(py);
 }
 
+// One tip row over image row `row` from column x0: w = 255 - mask (255 without a mask),
+// a = w * weight div 255, each channel ((256 - a) * old + a * colour) shr 8. A weight of 0 leaves
+// the pixel as it was, so the loop needs no branch.
+void BlendDabRow(std::uint8_t* row, const std::uint8_t* maskRow, const std::uint8_t* tip, int x0, int n,
+                 const int colour[3])
+{
+    std::uint8_t* p = row + 3 * std::size_t(x0);
+    for (int i = 0; i < n; ++i, p += 3) {
+        const int w = maskRow ? 255 - maskRow[x0 + i] : 255;
+        const int a = w * tip[i] / 255;
+        p[0] = std::uint8_t(((256 - a) * p[0] + a * colour[0]) >> 8);
+        p[1] = std::uint8_t(((256 - a) * p[1] + a * colour[1]) >> 8);
+        p[2] = std::uint8_t(((256 - a) * p[2] + a * colour[2]) >> 8);
+    }
+}
+
 void Stamp24(TBitmap& bitmap, const TBitmap* mask, int x, int y, const TpxPenBrush& brush, TColor color)
 {
     const TDabSpan span = DabColumns(bitmap, x, brush.Size);
-    const int cb = GetBValue(color), cg = GetGValue(color), cr = GetRValue(color);
+    const int colour[3] = {GetBValue(color), GetGValue(color), GetRValue(color)};
     for (int r = 0; r < brush.Size; ++r) {
         const int py = y - span.half + r;
         if (py < 0 || py >= bitmap.height())
@@ -53,19 +69,11 @@ void Stamp24(TBitmap& bitmap, const TBitmap* mask, int x, int y, const TpxPenBru
         const std::uint8_t* maskRow = MaskRow(mask, py, limit);
         if (limit < 0)
             continue;
-        const std::uint8_t* tip = brush.Mask[r];
-        std::uint8_t* row = bitmap.scanLine(py);
-        for (int c = span.c0; c < span.c1; ++c) {
-            const int px = x - span.half + c;
-            const int selected = maskRow ? (px < limit ? 255 - maskRow[px] : 0) : 255;
-            const int a = selected * tip[c] / 255;
-            if (a == 0)
-                continue;
-            std::uint8_t* p = row + 3 * px;
-            p[0] = std::uint8_t(((256 - a) * p[0] + a * cb) >> 8);
-            p[1] = std::uint8_t(((256 - a) * p[1] + a * cg) >> 8);
-            p[2] = std::uint8_t(((256 - a) * p[2] + a * cr) >> 8);
-        }
+        // Pixels beyond the mask's width are not selected.
+        const int c1 = maskRow ? std::min(span.c1, limit - x + span.half) : span.c1;
+        if (span.c0 < c1)
+            BlendDabRow(bitmap.scanLine(py), maskRow, brush.Mask[r] + span.c0, x - span.half + span.c0,
+                        c1 - span.c0, colour);
     }
 }
 

@@ -7,9 +7,17 @@
 #include "imaging/raster/PixelMath.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace kalvo {
+
+namespace {
+
+// 255 * 255 * 100: the pen's full weight (stroke, selection and opacity all complete).
+constexpr std::int64_t kPenWhole = 255 * 25500;
+
+} // namespace
 
 TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAlias)
 {
@@ -39,7 +47,7 @@ std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selec
     alpha = std::clamp(alpha, 0, 100);
     const TBitmap stroke = PenStrokeMask(source.width(), source.height(), points, antiAlias);
     TBitmap result = source;
-    const double channel[3] = {double(GetBValue(color)), double(GetGValue(color)), double(GetRValue(color))};
+    const std::int64_t channel[3] = {GetBValue(color), GetGValue(color), GetRValue(color)};
     ParallelRows(source.height(), 256, [&](int y0, int y1) {
         for (int y = y0; y < y1; ++y) {
             const std::uint8_t* s = stroke.scanLine(y);
@@ -47,11 +55,14 @@ std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selec
             std::uint8_t* p = result.scanLine(y);
             for (int x = 0; x < source.width(); ++x) {
                 const int selected = selectionMask ? (m && x < selectionMask->width() ? 255 - m[x] : 0) : 255;
-                if (s[x] == 255 || selected == 0)
-                    continue; // a = 0 leaves the pixel as it is
-                const double a = double((255 - s[x]) * selected * (100 - alpha)) / 255.0 / 25500.0;
+                // a = weight / kPenWhole, kept as an exact fraction so that whole results are not
+                // truncated to one less.
+                const std::int64_t weight = std::int64_t(255 - s[x]) * selected * (100 - alpha);
+                if (weight == 0)
+                    continue;
                 for (int c = 0; c < 3; ++c)
-                    p[3 * x + c] = std::uint8_t(clamp255((1.0 - a) * p[3 * x + c] + a * channel[c]));
+                    p[3 * x + c] = std::uint8_t(
+                        clamp255(int(((kPenWhole - weight) * p[3 * x + c] + weight * channel[c]) / kPenWhole)));
             }
         }
     });

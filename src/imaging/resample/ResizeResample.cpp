@@ -12,17 +12,47 @@ namespace kalvo {
 
 namespace {
 
+// sums[i] (+)= w0 * r0[i] + w1 * r1[i] + ... for up to four rows in one pass; the additions keep
+// the order of adding one row after the other.
+template <int N>
+void AddRows(double* sums, const std::uint8_t* const* r, const double* w, std::size_t n, bool first)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        double s = first ? w[0] * r[0][i] : sums[i] + w[0] * r[0][i];
+        if constexpr (N > 1)
+            s += w[1] * r[1][i];
+        if constexpr (N > 2)
+            s += w[2] * r[2][i];
+        if constexpr (N > 3)
+            s += w[3] * r[3][i];
+        sums[i] = s;
+    }
+}
+
 // Sums the weighted source rows of destination row y into column sums (three per pixel).
 void SumRows(const TBitmap& source, const TResampleTaps& rows, int y, std::vector<double>& sums)
 {
     const std::size_t n = std::size_t(source.width()) * 3;
-    std::fill(sums.begin(), sums.end(), 0.0);
-    for (int k = 0; k < rows.Count[y]; ++k) {
-        const double w = rows.Weights[std::size_t(rows.Offset[y] + k)];
-        const std::uint8_t* src = source.scanLine(rows.First[y] + k);
-        double* out = sums.data();
-        for (std::size_t i = 0; i < n; ++i)
-            out[i] += w * src[i];
+    const double* w = rows.Weights.data() + rows.Offset[y];
+    for (int k = 0; k < rows.Count[y]; k += 4) {
+        const std::uint8_t* r[4] = {};
+        const int group = std::min(4, rows.Count[y] - k);
+        for (int g = 0; g < group; ++g)
+            r[g] = source.scanLine(rows.First[y] + k + g);
+        switch (group) {
+        case 1:
+            AddRows<1>(sums.data(), r, w + k, n, k == 0);
+            break;
+        case 2:
+            AddRows<2>(sums.data(), r, w + k, n, k == 0);
+            break;
+        case 3:
+            AddRows<3>(sums.data(), r, w + k, n, k == 0);
+            break;
+        default:
+            AddRows<4>(sums.data(), r, w + k, n, k == 0);
+            break;
+        }
     }
 }
 

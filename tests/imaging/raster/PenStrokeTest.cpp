@@ -56,6 +56,14 @@ TEST(PenStroke, AntiAliasedDiagonalBlendsByTheStrokeValue)
     EXPECT_EQ(result->pixelColor(1, 0), RGB(27, 27, 27));   // stroke 228
     EXPECT_EQ(result->pixelColor(2, 1), RGB(141, 141, 141)); // stroke 114
     EXPECT_EQ(result->pixelColor(0, 0), clBlack);
+
+    // Whole results stay whole: 255 * (1 - 141/255) is 114, not one less.
+    TBitmap white(8, 6, 24);
+    white.fill(clWhite);
+    const auto dark = DrawPenStroke(white, nullptr, {{1, 1}, {5, 3}}, 0, true, clBlack);
+    ASSERT_TRUE(dark);
+    EXPECT_EQ(dark->pixelColor(2, 1), RGB(114, 114, 114));
+    EXPECT_EQ(dark->pixelColor(1, 0), RGB(228, 228, 228));
 }
 
 TEST(PenStroke, PlainPenLeavesOutTheLastPixelOfEachSegment)
