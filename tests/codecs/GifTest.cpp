@@ -384,6 +384,9 @@ TEST(GifBadInput, MalformedFramesFail)
     std::vector<std::uint8_t> notGif = BuildGif(validSpec());
     notGif[2] = 'X';
     expectRefused(dir, notGif, "not a GIF signature");
+    notGif[2] = 'F';
+    notGif[4] = '8';
+    expectRefused(dir, notGif, "GIF88a");
     expectRefused(dir, {}, "empty file");
 }
 

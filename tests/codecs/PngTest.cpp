@@ -370,20 +370,25 @@ TEST(PngSave, WriterSettings)
 TEST(PngSave, ColourTypeFollowsTheDepth)
 {
     TempDir dir;
-    for (const int depth : {1, 4, 8, 16, 24, 32}) {
-        const TBitmap bitmap = PatternBitmap(21, 9, depth);
-        const std::vector<std::uint8_t> bytes = saveBytes(dir, bitmap, TpxImageInfo{});
-        const TRawPng raw = DecodeRawPng(bytes);
-        EXPECT_EQ(raw.colorType, depth < 16 ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB) << depth;
-        EXPECT_EQ(raw.bitDepth, depth < 16 ? depth : 8) << depth;
-        const TLoaded loaded = loadBytes(dir, bytes);
-        ASSERT_TRUE(loaded.bitmap);
-        if (depth <= 8 || depth == 24) {
-            EXPECT_EQ(*loaded.bitmap, bitmap) << depth;
+    for (const bool interlaced : {false, true}) {
+        for (const int depth : {1, 4, 8, 16, 24, 32}) {
+            const TBitmap bitmap = PatternBitmap(21, 9, depth);
+            TpxImageInfo info;
+            info.Interlaced = interlaced;
+            const std::vector<std::uint8_t> bytes = saveBytes(dir, bitmap, info);
+            const TRawPng raw = DecodeRawPng(bytes);
+            EXPECT_EQ(raw.colorType, depth < 16 ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB) << depth;
+            EXPECT_EQ(raw.bitDepth, depth < 16 ? depth : 8) << depth;
+            EXPECT_EQ(raw.interlaced, interlaced);
+            const TLoaded loaded = loadBytes(dir, bytes);
+            ASSERT_TRUE(loaded.bitmap);
+            if (depth <= 8 || depth == 24) {
+                EXPECT_EQ(*loaded.bitmap, bitmap) << depth;
+            }
+            for (int y = 0; y < 9; ++y)
+                for (int x = 0; x < 21; ++x)
+                    ASSERT_EQ(loaded.bitmap->pixelColor(x, y), bitmap.pixelColor(x, y)) << depth;
         }
-        for (int y = 0; y < 9; ++y)
-            for (int x = 0; x < 21; ++x)
-                ASSERT_EQ(loaded.bitmap->pixelColor(x, y), bitmap.pixelColor(x, y)) << depth;
     }
 }
 

@@ -80,25 +80,30 @@ std::vector<TColor> colorsOf(const ColorMapObject* map)
     return colors;
 }
 
-// The frame's pixel indices, row by row. Every code yields at most 4096 pixels, so data too
-// short for the declared frame is refused before the buffer is allocated.
-std::vector<std::uint8_t> decodeFrame(GifFileType* gif, std::size_t colorCount, std::size_t bytesLeft)
+// Every code yields at most 4096 pixels, so data too short for the declared frame is refused
+// before anything is allocated for it.
+void checkFrameData(const GifImageDesc& desc, std::size_t bytesLeft)
 {
-    const GifImageDesc& desc = gif->Image;
-    const std::size_t width = std::size_t(desc.Width), pixels = width * std::size_t(desc.Height);
+    const std::size_t pixels = std::size_t(desc.Width) * std::size_t(desc.Height);
     if (pixels / 4096 / 8 > bytesLeft)
         throw EGifError("GIF: Not enough image data");
-    std::vector<std::uint8_t> indices(pixels);
-    if (pixels == 0)
-        return indices;
+}
+
+// Decodes the frame's rows into rowAt(y) (room for the frame's width), checking every index
+// against the colour map.
+template <typename RowAt>
+void decodeRows(GifFileType* gif, std::size_t colorCount, RowAt&& rowAt)
+{
+    const GifImageDesc& desc = gif->Image;
+    if (desc.Width == 0)
+        return;
     for (const int y : GifRowOrder(desc.Height, desc.Interlace)) {
-        GifPixelType* line = indices.data() + std::size_t(y) * width;
+        GifPixelType* line = rowAt(y);
         if (DGifGetLine(gif, line, desc.Width) == GIF_ERROR)
             ThrowGifError("Cannot decode the image data", gif->Error);
-        if (*std::max_element(line, line + width) >= colorCount)
+        if (*std::max_element(line, line + desc.Width) >= colorCount)
             throw EGifError("GIF: A pixel lies outside the colour map");
     }
-    return indices;
 }
 
 int bitCountFor(std::size_t colors)
@@ -166,6 +171,23 @@ TBitmap composeScreen(const GifFileType* gif, const std::vector<std::uint8_t>& f
     return screen;
 }
 
+// An 8-bit frame covering the screen is decoded straight into the bitmap; any other first frame
+// into a buffer that is then drawn onto the screen.
+TBitmap decodeScreen(GifFileType* gif, const std::vector<TColor>& colors)
+{
+    const GifImageDesc& desc = gif->Image;
+    const bool covers = desc.Left == 0 && desc.Top == 0 && desc.Width == gif->SWidth && desc.Height == gif->SHeight;
+    if (covers && bitCountFor(colors.size()) == 8) {
+        TBitmap screen(gif->SWidth, gif->SHeight, 8);
+        screen.setPalette(colors);
+        decodeRows(gif, colors.size(), [&](int y) { return screen.scanLine(y); });
+        return screen;
+    }
+    std::vector<std::uint8_t> frame(std::size_t(desc.Width) * std::size_t(desc.Height));
+    decodeRows(gif, colors.size(), [&](int y) { return frame.data() + std::size_t(y) * std::size_t(desc.Width); });
+    return composeScreen(gif, frame, colors);
+}
+
 void checkFrame(const GifFileType* gif)
 {
     const GifImageDesc& desc = gif->Image;
@@ -185,6 +207,10 @@ void checkFrame(const GifFileType* gif)
 
 TGifImage ReadGif(std::span<const std::uint8_t> data)
 {
+    // giflib only looks at "GIF"; the two versions that exist are the only ones read.
+    static constexpr std::uint8_t gif87a[6] = {'G', 'I', 'F', '8', '7', 'a'}, gif89a[6] = {'G', 'I', 'F', '8', '9', 'a'};
+    if (data.size() < 6 || (!std::equal(gif87a, gif87a + 6, data.data()) && !std::equal(gif89a, gif89a + 6, data.data())))
+        throw EGifError("GIF: Not a GIF87a or GIF89a file");
     TGifSource source{data.data(), data.size(), 0};
     int error = 0;
     const TGifHandle gif(DGifOpen(&source, readFromSpan, &error), CloseGifDecoder);
@@ -195,10 +221,10 @@ TGifImage ReadGif(std::span<const std::uint8_t> data)
     const std::vector<TColor> colors = colorsOf(gif->Image.ColorMap ? gif->Image.ColorMap : gif->SColorMap);
     if (colors.empty())
         throw EGifError("GIF: The colour map is empty");
-    const std::vector<std::uint8_t> frame = decodeFrame(gif.get(), colors.size(), source.size - source.pos);
+    checkFrameData(gif->Image, source.size - source.pos);
 
     TGifImage result;
-    result.bitmap = composeScreen(gif.get(), frame, colors);
+    result.bitmap = decodeScreen(gif.get(), colors);
     result.interlaced = gif->Image.Interlace;
     result.transparent = control.transparent;
     if (control.present && std::size_t(control.index) < colors.size())
