@@ -1,6 +1,7 @@
 // JPEG decoding, encoding and lossless rotation of a 24-megapixel (6000 x 4000) photo-like
 // picture through the format dispatch and the lossless engine, beside the plain library doing
-// the same work. `bench_jpeg --write-sample FILE.bmp|FILE.jpg` writes the picture for
+// the same work. `bench_jpeg --write-sample FILE.bmp|FILE.jpg` writes the picture and
+// `bench_jpeg --save-bmp-as-jpeg IN.bmp OUT.jpg QUALITY` runs the save path alone, for
 // scripts/bench-jpeg.sh, which compares against djpeg, cjpeg and jpegtran.
 #include "codecs/FormatDispatch.h"
 #include "codecs/jpegtran/LosslessTransform.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -145,6 +147,15 @@ int main(int argc, char** argv)
         info.JpegQuality = 90;
         TBitmap copy = Picture();
         SaveImageFile(copy, info);
+        return info.Result == 0 ? 0 : 1;
+    }
+    // The save path alone: the image bitmap's own BMP reader, then the JPEG save of the dispatch.
+    if (argc == 5 && std::strcmp(argv[1], "--save-bmp-as-jpeg") == 0) {
+        TBitmap bitmap = ReadBmpFile(argv[2]);
+        TpxImageInfo info;
+        info.FileName = argv[3];
+        info.JpegQuality = std::atoi(argv[4]);
+        SaveImageFile(bitmap, info);
         return info.Result == 0 ? 0 : 1;
     }
     benchmark::Initialize(&argc, argv);
