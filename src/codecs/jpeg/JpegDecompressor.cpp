@@ -212,7 +212,7 @@ bool TJPEGDecompressor::deliverAppMarker(int appNumber) noexcept
 
 // Marker processors run inside the library: they hold no objects with destructors, so that a
 // library error may jump out of them.
-boolean TJPEGDecompressor::readCommentMarker(j_decompress_ptr cinfo)
+boolean TJPEGDecompressor::readMarker(j_decompress_ptr cinfo, bool comment)
 {
     TJPEGDecompressor* self = ownerOf(cinfo);
     int hi = 0, lo = 0;
@@ -221,34 +221,29 @@ boolean TJPEGDecompressor::readCommentMarker(j_decompress_ptr cinfo)
         leaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
     }
     const long length = ((long(hi) << 8) | lo) - 2;
-    if (!self->OnComment) {
+    const bool wanted = comment ? bool(self->OnComment) : bool(self->OnAppMarker);
+    if (!wanted) {
         if (length > 0)
             (*cinfo->src->skip_input_data)(cinfo, length);
         return TRUE;
     }
-    if (!self->readMarkerPayload(length) || !self->deliverComment())
+    if (!self->readMarkerPayload(length))
+        leaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
+    const bool delivered = comment ? self->deliverComment()
+                                   : self->deliverAppMarker(cinfo->unread_marker - JPEG_APP0);
+    if (!delivered)
         leaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
     return TRUE;
 }
 
+boolean TJPEGDecompressor::readCommentMarker(j_decompress_ptr cinfo)
+{
+    return readMarker(cinfo, true);
+}
+
 boolean TJPEGDecompressor::readAppMarker(j_decompress_ptr cinfo)
 {
-    TJPEGDecompressor* self = ownerOf(cinfo);
-    int hi = 0, lo = 0;
-    if (!nextByte(cinfo, hi) || !nextByte(cinfo, lo)) {
-        self->parkReadBeyondEnd();
-        leaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
-    }
-    const long length = ((long(hi) << 8) | lo) - 2;
-    if (!self->OnAppMarker) {
-        if (length > 0)
-            (*cinfo->src->skip_input_data)(cinfo, length);
-        return TRUE;
-    }
-    if (!self->readMarkerPayload(length)
-        || !self->deliverAppMarker(cinfo->unread_marker - JPEG_APP0))
-        leaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
-    return TRUE;
+    return readMarker(cinfo, false);
 }
 
 // Stream decompressor ------------------------------------------------------------------------

@@ -57,6 +57,7 @@ protected:
 private:
     static boolean readCommentMarker(j_decompress_ptr cinfo);
     static boolean readAppMarker(j_decompress_ptr cinfo);
+    static boolean readMarker(j_decompress_ptr cinfo, bool comment);
     bool readMarkerPayload(long length) noexcept;
     void parkReadBeyondEnd() noexcept;
     bool deliverComment() noexcept;
