@@ -248,6 +248,23 @@ TEST(JpegAdapter, HandlerExceptionsPassThroughTheLibraryUnchanged)
     EXPECT_EQ(jpeg.ToBitmap(kJpegOutput24).height(), 8);
 }
 
+TEST(JpegAdapter, CompressorIsReusableAfterAFailure)
+{
+    TJPEGFileCompressor jpeg;
+    bool failMarkers = true;
+    jpeg.OnWriteMarkers = [&] {
+        if (failMarkers)
+            throw std::logic_error("marker writer failed");
+    };
+    std::ostringstream first;
+    EXPECT_THROW(jpeg.CompressToStream(PhotoLike(16, 16), first), std::logic_error);
+    failMarkers = false;
+    std::ostringstream second;
+    jpeg.CompressToStream(PhotoLike(16, 16), second);
+    const std::string s = second.str();
+    EXPECT_EQ(DecodeJpeg({s.begin(), s.end()}).width(), 16);
+}
+
 TEST(JpegAdapter, AbortFromProgressReportStopsWithUserInterrupt)
 {
     const auto bytes = EncodeJpeg(PhotoLike(64, 64));

@@ -168,6 +168,9 @@ void TJPEGStreamCompressor::CompressToStream(const TBitmap& bitmap, std::ostream
     try {
         compress(bitmap);
     } catch (...) {
+        // Leaves the library ready for the next image whatever step failed.
+        if (!inAbort_)
+            Abort();
         stream_ = nullptr;
         throw;
     }
