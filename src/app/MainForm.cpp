@@ -2,6 +2,8 @@
 
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
+#include "app/ToolBarLayout.h"
+#include "app/settings/ProgramDirectory.h"
 #include "canvas/PxImage.h"
 #include "codecs/FileExtension.h"
 
@@ -24,15 +26,22 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     setStatusBar(StatusBar1);
     createActions();
     createMenus();
+    createComponents();
+    LoadSettings();
+    LoadToolBarLayout(this, ToolBarLayoutFileName());
     createViewMenu();
     setFileName(QString());
     FModified = false;
     UpdateCaption();
     UpdateImageActions();
-    resize(800, 600);
 }
 
-TKalvoMainForm::~TKalvoMainForm() = default;
+TKalvoMainForm::~TKalvoMainForm()
+{
+    hide();
+    SaveSettings();
+    SaveToolBarLayout(this, ToolBarLayoutFileName());
+}
 
 QAction* TKalvoMainForm::makeAction(const QString& caption, const QString& hint,
                                     const QKeySequence& shortcut, void (TKalvoMainForm::*handler)())
@@ -46,6 +55,8 @@ QAction* TKalvoMainForm::makeAction(const QString& caption, const QString& hint,
 
 void TKalvoMainForm::createActions()
 {
+    acNewImage = makeAction(QStringLiteral("新規作成(&N)..."), QStringLiteral("新規作成"),
+                            QKeySequence(Qt::CTRL | Qt::Key_N), &TKalvoMainForm::acNewImageExecute);
     acOpen = makeAction(QStringLiteral("開く(&O)..."), QStringLiteral("ファイルを開く"),
                         QKeySequence(Qt::CTRL | Qt::Key_O), &TKalvoMainForm::acOpenExecute);
     acSaveOption = makeAction(QStringLiteral("保存オプション(&V)..."), QString(), QKeySequence(),
@@ -61,6 +72,7 @@ void TKalvoMainForm::createActions()
 void TKalvoMainForm::createMenus()
 {
     FileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    FileMenu->addAction(acNewImage);
     FileMenu->addAction(acOpen);
     FileMenu->addSeparator();
     FileMenu->addAction(acSaveOption);
@@ -121,6 +133,7 @@ void TKalvoMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    AddToRecentFiles(FFileNameText);
     event->accept();
 }
 

@@ -2,6 +2,7 @@
 // The main window: the one document window. It keeps the document state around the canvas (file
 // name, modified flag, save options), runs the file commands and offers the services every
 // command handler uses (busy sections, progress bar, enabling).
+#include "app/settings/MainSettings.h"
 #include "codecs/ImageInfo.h"
 
 #include <QMainWindow>
@@ -18,6 +19,9 @@ namespace kalvo {
 
 class TpxImage;
 class TFileDialogs;
+class TRecentFileList;
+class TpxIdleTime;
+class TpxFileDrop;
 
 class TKalvoMainForm : public QMainWindow {
     Q_OBJECT
@@ -41,6 +45,13 @@ public:
 
     void UpdateImageActions();
 
+    // Settings: read at start-up, written at shut-down.
+    void LoadSettings();
+    void SaveSettings();
+    // The recent-file list; both rewrite the list file and tell every main window to reload it.
+    void AddToRecentFiles(const QString& name);
+    void RemoveFromRecentFiles(const QString& name);
+
     // Runs a command handler; a failure that escapes it is shown with its message and the
     // program runs on.
     void RunCommand(const std::function<void()>& handler);
@@ -51,6 +62,7 @@ public:
     TpxImage* pxImage1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
+    QAction* acNewImage = nullptr;
     QAction* acOpen = nullptr;
     QAction* acSaveOption = nullptr;
     QAction* acSaveAs = nullptr;
@@ -75,10 +87,19 @@ public:
     bool FRestoring = false;
     int FSaveFilterIndex = 1;
     QProgressBar* FProgressBar = nullptr;
+    int FMaxUndo = 16;
+    int FPenMode = 12;
+    // The settings as last read or applied; values without an owner yet are kept here.
+    TMainSettings FSettings;
+
+    TRecentFileList* TBMRUList1 = nullptr;
+    TpxIdleTime* pxIdleTime1 = nullptr;
+    TpxFileDrop* pxFileDrop1 = nullptr;
 
     const QString& FileName() const { return FFileNameText; }
 
 public slots:
+    void acNewImageExecute();
     void acOpenExecute();
     void acSaveExecute();
     void acSaveAsExecute();
@@ -93,10 +114,16 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Messages from other main windows (WM_RELOADMRU).
+    void customEvent(QEvent* event) override;
 
 private:
     void createActions();
     void createMenus();
+    // The idle detector, the file drop on the canvas and the recent-file list.
+    void createComponents();
+    void rebuildRecentMenu();
+    void TBMRUList1Click(int index);
     void createViewMenu();
     void setFileName(const QString& name);
     QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,

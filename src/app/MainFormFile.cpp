@@ -36,6 +36,7 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
     const QString shortName = QString::fromStdString(ExtractFileName(name.toStdString()));
     bool result = false;
     if (!QFileInfo::exists(name)) {
+        RemoveFromRecentFiles(name);
         ShowMessageBox(QStringLiteral("ファイル %1 は存在しません．").arg(shortName), MB_ICONEXCLAMATION);
     } else {
         try {
@@ -45,6 +46,8 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
             FModified = false;
             pxImage1->SetBitmap(*bitmap);
             UpdateCaption();
+            // The list receives the file that was replaced, not the one just opened.
+            AddToRecentFiles(oldFileName);
             FSavedSinceLoad = false;
             result = true;
         } catch (const std::exception&) {

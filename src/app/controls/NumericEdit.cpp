@@ -6,9 +6,26 @@
 #include <QLocale>
 #include <QTimer>
 
+#include <algorithm>
 #include <climits>
 
 namespace kalvo {
+
+namespace {
+
+// Characters that may be typed: signs, ASCII digits, the decimal separator and control
+// characters. Enter passes on to the dialog's default button.
+bool acceptable(QChar c)
+{
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+        return true;
+    if ((c >= '0' && c <= '9') || c == '+' || c == '-')
+        return true;
+    const QString separator = QLocale().decimalPoint();
+    return !separator.isEmpty() && c == separator.at(0);
+}
+
+} // namespace
 
 TpxNumericEdit::TpxNumericEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -58,14 +75,10 @@ void TpxNumericEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     const QString typed = event->text();
-    if (typed.size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        const QChar c = typed.at(0);
-        const bool control = c.unicode() < 0x20 && c != QChar('\r') && c != QChar('\n');
-        const bool allowed = c.isDigit() || c == '+' || c == '-' || c == QLocale().decimalPoint().at(0);
-        if (!allowed && !control) {
-            QApplication::beep();
-            return;
-        }
+    if (!typed.isEmpty() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        && !std::all_of(typed.begin(), typed.end(), [](QChar c) { return acceptable(c); })) {
+        QApplication::beep();
+        return;
     }
     QLineEdit::keyPressEvent(event);
 }

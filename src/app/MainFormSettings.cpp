@@ -1,0 +1,78 @@
+// The main window's settings: read at start-up, written at shut-down.
+#include "app/MainForm.h"
+#include "app/RecentFiles.h"
+#include "app/settings/CustomColors.h"
+#include "app/settings/IniFile.h"
+#include "app/settings/Placement.h"
+#include "app/settings/ProgramDirectory.h"
+#include "canvas/PxImage.h"
+
+#include <QStatusBar>
+
+namespace kalvo {
+
+namespace {
+
+void applyToCanvas(const TMainSettings& s, TpxImage& canvas)
+{
+    canvas.SetForegroundColor(s.ForegroundColor);
+    canvas.SetBackgroundColor(s.BackgroundColor);
+    canvas.MagicWandTolerance = s.MagicWandTolerance;
+    canvas.PaintTolerance = s.PaintTolerance;
+    canvas.PaintAlphaChannel = s.PaintAlphaChannel;
+    canvas.MergeAlphaChannel = s.MergeAlphaChannel;
+    canvas.PenAntiAlias = s.PenAntiAlias;
+    canvas.PenAlphaChannel = s.PenAlphaChannel;
+    canvas.BrushSize = s.BrushSize;
+    canvas.BrushStep = s.BrushStep;
+    canvas.BrushHardness = s.BrushHardness;
+}
+
+void takeFromCanvas(const TpxImage& canvas, TMainSettings& s)
+{
+    s.ForegroundColor = canvas.ForegroundColor();
+    s.BackgroundColor = canvas.BackgroundColor();
+    s.MagicWandTolerance = canvas.MagicWandTolerance;
+    s.PaintTolerance = canvas.PaintTolerance;
+    s.PaintAlphaChannel = canvas.PaintAlphaChannel;
+    s.MergeAlphaChannel = canvas.MergeAlphaChannel;
+    s.PenAntiAlias = canvas.PenAntiAlias;
+    s.PenAlphaChannel = canvas.PenAlphaChannel;
+    s.BrushSize = canvas.BrushSize;
+    s.BrushStep = canvas.BrushStep;
+    s.BrushHardness = canvas.BrushHardness;
+}
+
+} // namespace
+
+void TKalvoMainForm::LoadSettings()
+{
+    FSettings = ReadMainSettings(TIniFile(SettingsFileName()));
+    SetPlacementText(FSettings.Placement, this);
+    FMaxUndo = FSettings.MaxUndo;
+    StatusBar1->setVisible(FSettings.ShowStatusBar);
+    applyToCanvas(FSettings, *pxImage1);
+    FPenMode = FSettings.PenMode;
+    ApplyCustomColors(FSettings.CustomColors);
+    FFileInfo.JpegQuality = FSettings.JpegQuality;
+    FFileInfo.Jpeg2kQuality = FSettings.Jpeg2kQuality;
+    FFileInfo.Jpeg2kReversible = FSettings.Jpeg2kReversible;
+    TBMRUList1->LoadFromFile();
+}
+
+void TKalvoMainForm::SaveSettings()
+{
+    FSettings.Placement = GetPlacementText(this);
+    FSettings.MaxUndo = FMaxUndo;
+    FSettings.ShowStatusBar = !StatusBar1->isHidden();
+    takeFromCanvas(*pxImage1, FSettings);
+    FSettings.PenMode = std::uint8_t(FPenMode);
+    FSettings.JpegQuality = FFileInfo.JpegQuality;
+    FSettings.Jpeg2kQuality = FFileInfo.Jpeg2kQuality;
+    FSettings.Jpeg2kReversible = FFileInfo.Jpeg2kReversible;
+    // The program is ending: a settings file that cannot be written is left as it was.
+    TIniFile ini(SettingsFileName());
+    WriteMainSettings(ini, FSettings);
+}
+
+} // namespace kalvo
