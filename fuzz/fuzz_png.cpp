@@ -10,10 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto be32 = [&](std::size_t at) {
         return (std::size_t(data[at]) << 24) | (std::size_t(data[at + 1]) << 16) | (std::size_t(data[at + 2]) << 8) | data[at + 3];
     };
-    if (size >= 24 && be32(16) * be32(20) > (std::size_t(1) << 24))
+    if (size >= 24 && be32(16) * be32(20) > (std::size_t(1) << 20))
         return 0;
     try {
-        kalvo::TPngImage png = kalvo::ReadPng({data, size});
+        kalvo::TDecodedImage png = kalvo::ReadPng({data, size});
         (void)png;
     } catch (const std::exception&) {
     }

@@ -2,6 +2,7 @@
 
 #include "codecs/FormatDispatch.h"
 #include "codecs/gif/GifCodec.h"
+#include "FileBytes.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,26 +15,16 @@ using namespace kalvo::test;
 
 namespace {
 
-struct TLoaded {
-    std::optional<TBitmap> bitmap;
-    TpxImageInfo info;
-};
+using TLoaded = TLoadedFile;
 
-TLoaded loadBytes(const TempDir& dir, const std::vector<std::uint8_t>& bytes)
+TLoaded loadBytes(const TempDir& dir, const std::vector<std::uint8_t>& bytes, const std::string& name = "in.gif")
 {
-    TLoaded loaded;
-    loaded.info.FileName = dir.file("in.gif");
-    WriteAll(loaded.info.FileName, bytes);
-    loaded.bitmap = LoadImageFile(loaded.info);
-    return loaded;
+    return LoadFileBytes(dir, bytes, name);
 }
 
-std::vector<std::uint8_t> saveBytes(const TempDir& dir, TBitmap bitmap, TpxImageInfo info)
+std::vector<std::uint8_t> saveBytes(const TempDir& dir, const TBitmap& bitmap, const TpxImageInfo& info)
 {
-    info.FileName = dir.file("out.gif");
-    SaveImageFile(bitmap, info);
-    EXPECT_EQ(info.Result, 0);
-    return ReadAll(info.FileName);
+    return SaveFileBytes(dir, bitmap, info, "out.gif");
 }
 
 const std::vector<TColor> kMap = {RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 200, 0), RGB(10, 20, 250)};

@@ -2,6 +2,7 @@
 
 #include "codecs/FormatDispatch.h"
 #include "codecs/png/PngCodec.h"
+#include "FileBytes.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -35,26 +36,16 @@ std::vector<std::uint8_t> packRow(const std::vector<int>& samples, int depth)
     return row;
 }
 
-struct TLoaded {
-    std::optional<TBitmap> bitmap;
-    TpxImageInfo info;
-};
+using TLoaded = TLoadedFile;
 
 TLoaded loadBytes(const TempDir& dir, const std::vector<std::uint8_t>& bytes, const std::string& name = "in.png")
 {
-    TLoaded loaded;
-    loaded.info.FileName = dir.file(name);
-    WriteAll(loaded.info.FileName, bytes);
-    loaded.bitmap = LoadImageFile(loaded.info);
-    return loaded;
+    return LoadFileBytes(dir, bytes, name);
 }
 
-std::vector<std::uint8_t> saveBytes(const TempDir& dir, TBitmap bitmap, TpxImageInfo info)
+std::vector<std::uint8_t> saveBytes(const TempDir& dir, const TBitmap& bitmap, const TpxImageInfo& info)
 {
-    info.FileName = dir.file("out.png");
-    SaveImageFile(bitmap, info);
-    EXPECT_EQ(info.Result, 0);
-    return ReadAll(info.FileName);
+    return SaveFileBytes(dir, bitmap, info, "out.png");
 }
 
 TRawPng rgbImage(int width, int height, std::uint32_t seed)

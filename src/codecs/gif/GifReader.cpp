@@ -3,7 +3,6 @@
 #include "codecs/gif/GifCodec.h"
 #include "codecs/gif/GifHandle.h"
 #include "codecs/gif/GifRowOrder.h"
-#include "imaging/colour/PixelIndex.h"
 
 #include <algorithm>
 #include <cstring>
@@ -111,16 +110,22 @@ int bitCountFor(std::size_t colors)
     return colors <= 2 ? 1 : colors <= 16 ? 4 : 8;
 }
 
-// Copies one row of indices into a 1-, 4- or 8-bit scan line.
+// Packs one row of indices into a 1-, 4- or 8-bit scan line, most significant bits first.
 void storeRow(TBitmap& bitmap, int y, const std::uint8_t* indices)
 {
     std::uint8_t* row = bitmap.scanLine(y);
-    if (bitmap.bitCount() == 8) {
-        std::memcpy(row, indices, std::size_t(bitmap.width()));
+    const int bits = bitmap.bitCount(), width = bitmap.width();
+    if (bits == 8) {
+        std::memcpy(row, indices, std::size_t(width));
         return;
     }
-    for (int x = 0; x < bitmap.width(); ++x)
-        SetIndexAt(row, x, bitmap.bitCount(), indices[x]);
+    const int perByte = 8 / bits;
+    for (int x = 0; x < width; x += perByte) {
+        unsigned packed = 0;
+        for (int k = 0; k < perByte; ++k)
+            packed = (packed << bits) | (x + k < width ? indices[x + k] : 0u);
+        row[x / perByte] = std::uint8_t(packed);
+    }
 }
 
 void storeRow24(TBitmap& bitmap, int y, const std::uint8_t* indices, const std::vector<TColor>& colors)
@@ -205,7 +210,7 @@ void checkFrame(const GifFileType* gif)
 
 } // namespace
 
-TGifImage ReadGif(std::span<const std::uint8_t> data)
+TDecodedImage ReadGif(std::span<const std::uint8_t> data)
 {
     // giflib only looks at "GIF"; the two versions that exist are the only ones read.
     static constexpr std::uint8_t gif87a[6] = {'G', 'I', 'F', '8', '7', 'a'}, gif89a[6] = {'G', 'I', 'F', '8', '9', 'a'};
@@ -223,14 +228,15 @@ TGifImage ReadGif(std::span<const std::uint8_t> data)
         throw EGifError("GIF: The colour map is empty");
     checkFrameData(gif->Image, source.size - source.pos);
 
-    TGifImage result;
+    TDecodedImage result;
     result.bitmap = decodeScreen(gif.get(), colors);
-    result.interlaced = gif->Image.Interlace;
-    result.transparent = control.transparent;
+    TImageProperties& properties = result.properties;
+    properties.interlaced = gif->Image.Interlace;
+    properties.transparent = control.transparent;
     if (control.present && std::size_t(control.index) < colors.size())
-        result.transparentColor = colors[std::size_t(control.index)];
-    result.bitmap.setTransparent(result.transparent);
-    result.bitmap.setTransparentColor(result.transparentColor);
+        properties.transparentColor = colors[std::size_t(control.index)];
+    result.bitmap.setTransparent(properties.transparent);
+    result.bitmap.setTransparentColor(properties.transparentColor);
     return result;
 }
 

@@ -55,7 +55,7 @@ void putRows(GifFileType* gif, const TBitmap& indexed, const TGifColorMap& map, 
 
 } // namespace
 
-void WriteGif(const TBitmap& bitmap, const TGifSaveOptions& options, std::FILE* out)
+void WriteGif(const TBitmap& bitmap, const TImageProperties& options, std::FILE* out)
 {
     if (bitmap.empty())
         throw EGifError("GIF: The image is empty");

@@ -194,7 +194,7 @@ TPngHeader readHeader(TPngReadSession& session)
 
 } // namespace
 
-TPngImage ReadPng(std::span<const std::uint8_t> data)
+TDecodedImage ReadPng(std::span<const std::uint8_t> data)
 {
     TPngReadSession session(data);
     png_structp png = session.png();
@@ -230,13 +230,13 @@ TPngImage ReadPng(std::span<const std::uint8_t> data)
         png_read_end(png, nullptr);
     });
 
-    TPngImage result;
+    TDecodedImage result;
     result.bitmap = layout.unpack2Bit ? packNibbles(target) : std::move(target);
     if (layout.bitCount <= 8)
         result.bitmap.setPalette(std::move(layout.palette));
-    result.interlaced = h.interlace != PNG_INTERLACE_NONE;
-    result.transparent = transparency.present;
-    result.transparentColor = transparency.color;
+    result.properties.interlaced = h.interlace != PNG_INTERLACE_NONE;
+    result.properties.transparent = transparency.present;
+    result.properties.transparentColor = transparency.color;
     if (transparency.bitOnly) {
         result.bitmap.setTransparent(true);
         result.bitmap.setTransparentColor(transparency.color);

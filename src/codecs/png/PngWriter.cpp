@@ -63,7 +63,7 @@ std::vector<png_byte> paletteAlpha(const std::vector<png_color>& palette, TColor
     return {};
 }
 
-TPngWriteLayout makeLayout(const TBitmap& bitmap, const TPngSaveOptions& options)
+TPngWriteLayout makeLayout(const TBitmap& bitmap, const TImageProperties& options)
 {
     TPngWriteLayout layout;
     if (bitmap.bitCount() < 16) {
@@ -106,7 +106,7 @@ void convertRow(const TBitmap& bitmap, int y, bool withAlpha, TColor transparent
 
 } // namespace
 
-void WritePng(const TBitmap& bitmap, const TPngSaveOptions& options, std::FILE* out)
+void WritePng(const TBitmap& bitmap, const TImageProperties& options, std::FILE* out)
 {
     if (bitmap.empty())
         throw EPngError("PNG: The image is empty");

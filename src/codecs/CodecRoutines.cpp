@@ -1,0 +1,48 @@
+#include "codecs/CodecRoutines.h"
+
+#include "codecs/AtomicFile.h"
+#include "codecs/StdioFile.h"
+#include "image/MappedFile.h"
+
+namespace kalvo {
+
+std::optional<TBitmap> LoadWithDecoder(TpxImageInfo& info, TWholeFileDecoder decode)
+{
+    info.Result = -1;
+    TDecodedImage image;
+    try {
+        const TMappedFile file(info.FileName);
+        image = decode(file.bytes());
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    info.Width = image.bitmap.width();
+    info.Height = image.bitmap.height();
+    info.Interlaced = image.properties.interlaced;
+    info.Transparent = image.properties.transparent;
+    info.TransparentColor = image.properties.transparentColor;
+    info.Result = 0;
+    return std::move(image.bitmap);
+}
+
+TImageProperties SaveProperties(const TpxImageInfo& info)
+{
+    return TImageProperties{info.Interlaced, info.Transparent, info.TransparentColor};
+}
+
+void SaveWithEncoder(TpxImageInfo& info, const std::function<void(std::FILE* out)>& encode)
+{
+    info.Result = -1;
+    try {
+        WriteFileAtomically(info.FileName, [&](const std::string& tempPath) {
+            TStdioOutput out(tempPath);
+            encode(out.get());
+            out.close();
+        });
+    } catch (const std::exception&) {
+        return;
+    }
+    info.Result = 0;
+}
+
+} // namespace kalvo
