@@ -26,14 +26,15 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     setStatusBar(StatusBar1);
     createActions();
     createMenus();
+    createViewMenu();
     createComponents();
+    createEditMenu();
     LoadSettings();
     LoadToolBarLayout(this, ToolBarLayoutFileName());
-    createViewMenu();
     setFileName(QString());
     FModified = false;
     UpdateCaption();
-    UpdateImageActions();
+    ClearUndoHistory();
 }
 
 TKalvoMainForm::~TKalvoMainForm()

@@ -3,6 +3,7 @@
 // name, modified flag, save options), runs the file commands and offers the services every
 // command handler uses (busy sections, progress bar, enabling).
 #include "app/settings/MainSettings.h"
+#include "app/undo/UndoList.h"
 #include "codecs/ImageInfo.h"
 
 #include <QMainWindow>
@@ -45,6 +46,17 @@ public:
 
     void UpdateImageActions();
 
+    // Undo steps: image (1), region (2), image and region (4).
+    static constexpr int kUndoImage = 1;
+    static constexpr int kUndoRegion = 2;
+    static constexpr int kUndoImageAndRegion = 4;
+    // Records the snapshot before a change; image, when given, is recorded instead of the
+    // canvas image. EPxImageError "Except on AddUndoItem." when memory cannot be had.
+    void PushUndo(const QString& description, int kind, const TBitmap* image = nullptr);
+    void UpdateUndoActions();
+    // Empties the history (open, new image).
+    void ClearUndoHistory();
+
     // Settings: read at start-up, written at shut-down.
     void LoadSettings();
     void SaveSettings();
@@ -68,6 +80,9 @@ public:
     QAction* acSaveAs = nullptr;
     QAction* acSave = nullptr;
     QAction* acClose = nullptr;
+    QAction* acUndo = nullptr;
+    QAction* acRedo = nullptr;
+    QMenu* EditMenu = nullptr;
     QMenu* FileMenu = nullptr;
     QMenu* RecentMenu = nullptr;
     // The View menu with the zoom commands (MainFormView.cpp).
@@ -88,6 +103,10 @@ public:
     int FSaveFilterIndex = 1;
     QProgressBar* FProgressBar = nullptr;
     int FMaxUndo = 16;
+    TUndoList FUndoList;
+    int FUndoPos = 0;
+    bool FLeftButtonDown = false;
+    bool FRegionMoveRecorded = false;
     int FPenMode = 12;
     // The settings as last read or applied; values without an owner yet are kept here.
     TMainSettings FSettings;
@@ -105,6 +124,10 @@ public slots:
     void acSaveAsExecute();
     void acSaveOptionExecute();
     void acCloseExecute();
+    void acUndoExecute();
+    void acRedoExecute();
+    // Idle for a while: all but the three newest snapshots move into temporary files.
+    void pxIdleTime1Interval();
     void acZoomInExecute();
     void acZoomOutExecute();
     void acZoom100Execute();
@@ -120,11 +143,15 @@ protected:
 private:
     void createActions();
     void createMenus();
+    void createViewMenu();
+    void createEditMenu();
+    void appendSnapshot(const QString& description, const TBitmap* image, bool withRegion, bool modified);
+    void restoreItem(int index, bool forRedo);
+    void runRestore(bool forRedo);
     // The idle detector, the file drop on the canvas and the recent-file list.
     void createComponents();
     void rebuildRecentMenu();
     void TBMRUList1Click(int index);
-    void createViewMenu();
     void setFileName(const QString& name);
     QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,
                         void (TKalvoMainForm::*handler)());

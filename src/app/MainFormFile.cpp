@@ -48,6 +48,7 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
             UpdateCaption();
             // The list receives the file that was replaced, not the one just opened.
             AddToRecentFiles(oldFileName);
+            ClearUndoHistory();
             FSavedSinceLoad = false;
             result = true;
         } catch (const std::exception&) {

@@ -53,7 +53,7 @@ void TKalvoMainForm::acNewImageExecute()
     FFileInfo.Height = height;
     FSavedSinceLoad = false;
     UpdateCaption();
-    UpdateImageActions();
+    ClearUndoHistory();
 }
 
 } // namespace kalvo

@@ -15,6 +15,7 @@
 #include "image/Bitmap.h"
 #include "image/Palette.h"
 #include "image/Region.h"
+#include "imaging/raster/PenBrush.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -122,6 +123,8 @@ public:
     void DeleteSelection();
     int RegionComplexity() const { return FRegionComplexity; }
     const std::optional<TBitmap>& SelectionMask() const { return FSelectionMask; }
+    // Replaces the selection mask (absent: none) and traces the outline again; the region stays.
+    void SetSelectionMask(const std::optional<TBitmap>& mask);
     // The outline in image coordinates and its zoomed copy.
     const TPoints& Outline() const { return FOutline; }
     const TZoomedOutline& ZoomedOutline() const { return FZoomedOutline; }
@@ -164,6 +167,7 @@ public:
     int BrushSize = 1;
     int BrushHardness = 0;
     int BrushStep = 0;
+    TpxBrushStyle BrushStyle = TpxBrushStyle::pxsRound;
     int BrushAlphaChannel = 0;
 
     // --- Busy and update lock ------------------------------------------------------------------

@@ -275,7 +275,10 @@ void put32(std::uint8_t* p, std::uint32_t v)
 
 } // namespace
 
-void WriteBmp(const TBitmap& bitmap, std::ostream& out)
+namespace {
+
+// File header, information header and colour table of the uncompressed BMP of bitmap.
+std::vector<std::uint8_t> bmpHead(const TBitmap& bitmap)
 {
     if (bitmap.empty())
         throw EInvalidGraphic("TBitmap.SaveToStream: Image is empty");
@@ -309,6 +312,15 @@ void WriteBmp(const TBitmap& bitmap, std::ostream& out)
         e[1] = std::uint8_t(GetGValue(palette[i]));
         e[2] = std::uint8_t(GetRValue(palette[i]));
     }
+    return head;
+}
+
+} // namespace
+
+void WriteBmp(const TBitmap& bitmap, std::ostream& out)
+{
+    const std::vector<std::uint8_t> head = bmpHead(bitmap);
+    const std::size_t stride = bitmap.stride();
     out.write(reinterpret_cast<const char*>(head.data()), std::streamsize(head.size()));
     for (int y = bitmap.height() - 1; y >= 0 && out; --y)
         out.write(reinterpret_cast<const char*>(bitmap.scanLine(y)), std::streamsize(stride));
@@ -316,12 +328,31 @@ void WriteBmp(const TBitmap& bitmap, std::ostream& out)
         throw EFileError("TBitmap.SaveToStream: Write error");
 }
 
+void AppendBmp(const TBitmap& bitmap, TByteBuffer& out)
+{
+    const std::vector<std::uint8_t> head = bmpHead(bitmap);
+    const std::size_t stride = bitmap.stride();
+    const std::size_t start = out.size();
+    out.resize(start + head.size() + stride * std::size_t(bitmap.height()));
+    std::uint8_t* p = out.data() + start;
+    std::memcpy(p, head.data(), head.size());
+    p += head.size();
+    for (int y = bitmap.height() - 1; y >= 0; --y, p += stride)
+        std::memcpy(p, bitmap.scanLine(y), stride);
+}
+
 std::vector<std::uint8_t> BmpBytes(const TBitmap& bitmap)
 {
-    std::ostringstream out(std::ios::binary);
-    WriteBmp(bitmap, out);
-    const std::string s = std::move(out).str();
-    return {s.begin(), s.end()};
+    TByteBuffer out;
+    AppendBmp(bitmap, out);
+    return {out.begin(), out.end()};
+}
+
+std::size_t BmpFileSize(std::span<const std::uint8_t> data)
+{
+    if (data.size() < 14 || data[0] != 'B' || data[1] != 'M')
+        return 0;
+    return u32(data.data() + 2);
 }
 
 } // namespace kalvo

@@ -9,6 +9,7 @@
 //
 // The writer writes an uncompressed BMP in the bitmap's current pixel format.
 #include "image/Bitmap.h"
+#include "image/ByteBuffer.h"
 
 #include <cstdint>
 #include <ostream>
@@ -25,5 +26,10 @@ TBitmap ReadBmpFile(const std::string& fileName);
 // Writes the complete BMP file (file header, information header, colour table, bottom-up rows).
 void WriteBmp(const TBitmap& bitmap, std::ostream& out);
 std::vector<std::uint8_t> BmpBytes(const TBitmap& bitmap);
+// Appends the complete BMP file to out, with one copy of the pixel memory.
+void AppendBmp(const TBitmap& bitmap, TByteBuffer& out);
+// The total size of the BMP file at the start of data (its bfSize), or 0 when data does not start
+// with a BMP file header.
+std::size_t BmpFileSize(std::span<const std::uint8_t> data);
 
 } // namespace kalvo

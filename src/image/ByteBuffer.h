@@ -1,0 +1,31 @@
+#pragma once
+// A byte vector whose growth does not clear the new bytes first: for buffers that are filled
+// right after they are sized (a snapshot of a large image is then written with one copy).
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace kalvo {
+
+template <class T>
+struct TDefaultInitAllocator : std::allocator<T> {
+    using std::allocator<T>::allocator;
+    template <class U>
+    struct rebind {
+        using other = TDefaultInitAllocator<U>;
+    };
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+using TByteBuffer = std::vector<std::uint8_t, TDefaultInitAllocator<std::uint8_t>>;
+
+} // namespace kalvo

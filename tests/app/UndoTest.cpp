@@ -1,0 +1,266 @@
+#include "app/MainForm.h"
+#include "app/undo/UndoList.h"
+#include "canvas/PxImage.h"
+#include "image/BmpFormat.h"
+#include "support/TestSupport.h"
+#include "MainWindowHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+// A 24-bit image of one colour: the states of the history are told apart by it.
+TBitmap solid(int value)
+{
+    TBitmap bmp(6, 4, 24);
+    bmp.fill(RGB(value, value, value));
+    return bmp;
+}
+
+int shade(const TKalvoMainForm& form) { return GetRValue(form.pxImage1->Bitmap().pixelColor(0, 0)); }
+
+// A command that changes the image: record, then hand the new image to the canvas.
+void imageStep(TKalvoMainForm& form, int value, const QString& what = QStringLiteral("反転"))
+{
+    form.PushUndo(what, TKalvoMainForm::kUndoImage);
+    form.pxImage1->SetBitmap(solid(value));
+}
+
+std::vector<std::string> descriptions(const TKalvoMainForm& form)
+{
+    std::vector<std::string> d;
+    for (const auto& item : form.FUndoList)
+        d.push_back(item->Description);
+    return d;
+}
+
+std::vector<QString> kvFiles()
+{
+    std::vector<QString> names;
+    for (const QString& n : QDir(QDir::tempPath()).entryList({"_KV*"}, QDir::Files))
+        names.push_back(n);
+    return names;
+}
+
+struct UndoHarness : Harness {
+    UndoHarness()
+    {
+        form.FMaxUndo = 16; // whatever an earlier test left in the settings file
+        form.pxImage1->SetBitmap(solid(10));
+        form.ClearUndoHistory();
+    }
+};
+
+} // namespace
+
+TEST(Undo, WorkedSequence)
+{
+    UndoHarness h;
+    auto& f = h.form;
+    EXPECT_FALSE(f.acUndo->isEnabled());
+    imageStep(f, 20, "A");
+    imageStep(f, 30, "B");
+    EXPECT_EQ(descriptions(f), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(f.FUndoPos, 2);
+    EXPECT_TRUE(f.acUndo->isEnabled());
+    EXPECT_FALSE(f.acRedo->isEnabled());
+
+    f.acUndo->trigger(); // appends the state after B, restores b
+    EXPECT_EQ(descriptions(f), (std::vector<std::string>{"A", "B", "For redo."}));
+    EXPECT_EQ(f.FUndoPos, 1);
+    EXPECT_EQ(shade(f), 20);
+    EXPECT_TRUE(f.acUndo->isEnabled());
+    EXPECT_TRUE(f.acRedo->isEnabled());
+
+    f.acUndo->trigger();
+    EXPECT_EQ(f.FUndoPos, 0);
+    EXPECT_EQ(shade(f), 10);
+    EXPECT_FALSE(f.acUndo->isEnabled());
+
+    f.acRedo->trigger();
+    EXPECT_EQ(f.FUndoPos, 1);
+    EXPECT_EQ(shade(f), 20);
+    f.acRedo->trigger();
+    EXPECT_EQ(f.FUndoPos, 2);
+    EXPECT_EQ(shade(f), 30);
+    EXPECT_FALSE(f.acRedo->isEnabled());
+    EXPECT_EQ(f.FUndoList.size(), 3u);
+
+    // A new recording at position 1 drops b and r first.
+    f.acUndo->trigger();
+    imageStep(f, 40, "C");
+    EXPECT_EQ(descriptions(f), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(f.FUndoPos, 2);
+}
+
+TEST(Undo, MaxUndoLimitsTheHistory)
+{
+    UndoHarness h;
+    h.form.FMaxUndo = 3;
+    for (int i = 1; i <= 5; ++i)
+        imageStep(h.form, 10 + i, QString::number(i));
+    EXPECT_EQ(descriptions(h.form), (std::vector<std::string>{"3", "4", "5"}));
+    EXPECT_EQ(h.form.FUndoPos, 3);
+    h.form.acUndo->trigger();
+    h.form.acUndo->trigger();
+    h.form.acUndo->trigger();
+    EXPECT_EQ(shade(h.form), 12); // the state before step 3 is the oldest left
+    EXPECT_FALSE(h.form.acUndo->isEnabled());
+
+    UndoHarness zero;
+    zero.form.FMaxUndo = 0;
+    imageStep(zero.form, 50);
+    EXPECT_TRUE(zero.form.FUndoList.empty());
+    EXPECT_EQ(zero.form.FUndoPos, 0);
+    EXPECT_FALSE(zero.form.acUndo->isEnabled());
+    EXPECT_TRUE(zero.form.FModified);
+
+    UndoHarness negative;
+    negative.form.FMaxUndo = -5; // acts as 0
+    imageStep(negative.form, 50);
+    EXPECT_TRUE(negative.form.FUndoList.empty());
+    EXPECT_EQ(negative.form.FUndoPos, 0);
+}
+
+TEST(Undo, ModifiedFlagFollowsTheHistory)
+{
+    UndoHarness h;
+    auto& f = h.form;
+    EXPECT_FALSE(f.FModified);
+    imageStep(f, 20);
+    EXPECT_TRUE(f.FModified);
+    f.acUndo->trigger();
+    EXPECT_FALSE(f.FModified);
+    f.acRedo->trigger();
+    EXPECT_TRUE(f.FModified); // an unsaved change redone is modified again
+
+    // After a save no earlier state matches the file: undo leaves the document modified.
+    f.FModified = false;
+    f.FSavedSinceLoad = true;
+    f.acUndo->trigger();
+    EXPECT_TRUE(f.FModified);
+}
+
+TEST(Undo, ImageStepAfterRegionStepAlsoRecordsTheRegion)
+{
+    UndoHarness h;
+    auto& f = h.form;
+    f.PushUndo(QStringLiteral("選択範囲の変更"), TKalvoMainForm::kUndoRegion);
+    f.pxImage1->SetRegion(TRegion::rect({1, 1, 4, 3}));
+    EXPECT_FALSE(f.FModified); // a region step leaves the image unmodified
+    imageStep(f, 60, "描画");
+    ASSERT_EQ(f.FUndoList.size(), 2u);
+    EXPECT_TRUE(f.FUndoList[1]->HasImage);
+    EXPECT_TRUE(f.FUndoList[1]->HasRegion);
+
+    f.pxImage1->SetRegion(TRegion::rect({0, 0, 2, 2}));
+    f.acUndo->trigger(); // undoing the stroke restores the selection of before the stroke
+    EXPECT_EQ(shade(f), 10);
+    ASSERT_TRUE(f.pxImage1->Region());
+    EXPECT_EQ(*f.pxImage1->Region(), TRegion::rect({1, 1, 4, 3}));
+    f.acUndo->trigger();
+    EXPECT_FALSE(f.pxImage1->Region());
+}
+
+TEST(Undo, SwappedItemsRestoreExactlyAndTheirFilesGoWithThem)
+{
+    const auto before = kvFiles();
+    {
+        UndoHarness h;
+        auto& f = h.form;
+        TBitmap picture = PatternBitmap(33, 17, 24);
+        f.pxImage1->SetBitmap(picture);
+        f.PushUndo(QStringLiteral("選択範囲の変更"), TKalvoMainForm::kUndoRegion);
+        f.pxImage1->SetRegion(TRegion::ellipse({2, 3, 30, 15}));
+        for (int i = 0; i < 5; ++i)
+            imageStep(f, 100 + i);
+        ASSERT_EQ(f.FUndoList.size(), 6u);
+        f.pxIdleTime1Interval(); // idle: all but the three newest go to temporary files
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(f.FUndoList[std::size_t(i)]->SwappedOut, i < 3) << i;
+        EXPECT_GT(kvFiles().size(), before.size());
+        for (const auto& item : f.FUndoList) {
+            if (item->SwappedOut && item->ImageStream) {
+                EXPECT_TRUE(QString::fromStdString(*item->ImageStream->FileName()).contains("/_KV"));
+            }
+        }
+        f.pxIdleTime1Interval(); // nothing more to do
+        for (int i = 0; i < 6; ++i)
+            f.acUndo->trigger();
+        EXPECT_EQ(f.pxImage1->Bitmap(), picture);
+        EXPECT_FALSE(f.pxImage1->Region());
+        f.acRedo->trigger();
+        ASSERT_TRUE(f.pxImage1->Region());
+        EXPECT_EQ(*f.pxImage1->Region(), TRegion::ellipse({2, 3, 30, 15}));
+    }
+    EXPECT_EQ(kvFiles(), before);
+}
+
+TEST(Undo, NothingHappensWhileTheLeftButtonIsHeld)
+{
+    UndoHarness h;
+    imageStep(h.form, 20);
+    h.form.FLeftButtonDown = true;
+    h.form.acUndo->trigger();
+    EXPECT_EQ(shade(h.form), 20);
+    EXPECT_EQ(h.form.FUndoPos, 1);
+    EXPECT_EQ(h.form.FUndoList.size(), 1u);
+}
+
+TEST(Undo, OpeningAFileClearsTheHistory)
+{
+    TempDir dir;
+    WriteAll(dir.file("a.bmp"), BmpBytes(solid(77)));
+    UndoHarness h;
+    imageStep(h.form, 20);
+    h.form.FModified = false;
+    ASSERT_TRUE(h.form.OpenImageFile(QString::fromStdString(dir.file("a.bmp"))));
+    EXPECT_TRUE(h.form.FUndoList.empty());
+    EXPECT_EQ(h.form.FUndoPos, 0);
+    EXPECT_FALSE(h.form.acUndo->isEnabled());
+}
+
+TEST(UndoList, ImageAndMaskShareOneStreamAndReadBack)
+{
+    TUndoList list;
+    const TBitmap image = PatternBitmap(9, 5, 24);
+    TBitmap mask(9, 5, 8);
+    mask.scanLine(2)[3] = 128;
+    const TRegionRef region = TRegion::rect({1, 1, 5, 4});
+    ASSERT_TRUE(AddUndoItem(list, std::string(300, 'x'), &image, &mask, &region, true, true));
+    EXPECT_EQ(list[0]->Description.size(), 255u);
+    ASSERT_TRUE(AddUndoItem(list, "region only, none selected", nullptr, nullptr, nullptr, true, false));
+    EXPECT_FALSE(list[1]->ImageStream);
+
+    for (int pass = 0; pass < 2; ++pass) {
+        TBitmap outImage;
+        std::optional<TBitmap> outMask;
+        TRegionRef outRegion;
+        bool modified = false;
+        const TUndoParts parts = GetUndoItem(list, 0, outImage, outMask, outRegion, modified);
+        EXPECT_TRUE(parts.Image && parts.Mask && parts.Region);
+        EXPECT_EQ(outImage, image);
+        ASSERT_TRUE(outMask);
+        EXPECT_EQ(outMask->scanLine(2)[3], 128);
+        EXPECT_EQ(outRegion, region);
+        EXPECT_TRUE(modified);
+        EXPECT_EQ(SwapOutUndoItems(list, 0), pass == 0 ? 2 : 0);
+    }
+    TBitmap img;
+    std::optional<TBitmap> m = TBitmap(1, 1, 8);
+    TRegionRef r = TRegion::rect({0, 0, 1, 1});
+    bool mod = true;
+    const TUndoParts parts = GetUndoItem(list, 1, img, m, r, mod);
+    EXPECT_TRUE(parts.Region);
+    EXPECT_FALSE(parts.Image);
+    EXPECT_FALSE(r); // no selection at the time
+    EXPECT_TRUE(GetUndoItem(list, 5, img, m, r, mod).empty());
+    DeleteUndoItems(list, -3, 99);
+    EXPECT_TRUE(list.empty());
+}
