@@ -160,6 +160,32 @@ TEST(GifLoad, SmallFrameIsDrawnOnTheScreenBackground)
     expectFramePixels(*loaded.bitmap, frame, kMap);
 }
 
+TEST(GifLoad, BackgroundOutsideAFullLocalMapGivesAFullColourScreen)
+{
+    TempDir dir;
+    TGifSpec spec;
+    spec.width = 20;
+    spec.height = 3;
+    spec.globalMap = {RGB(1, 2, 3), RGB(4, 5, 6)};
+    TGifFrameSpec frame = fullFrame(16, 2, 0, 256);
+    frame.left = 3;
+    frame.top = 1;
+    for (int i = 0; i < 256; ++i)
+        frame.localMap.push_back(RGB(i, 100, 200));
+    spec.frames = {frame};
+    const TLoaded loaded = loadBytes(dir, BuildGif(spec));
+    ASSERT_TRUE(loaded.bitmap);
+    EXPECT_EQ(loaded.bitmap->bitCount(), 24);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const bool inside = x >= 3 && x < 19 && y >= 1;
+            if (!inside) {
+                ASSERT_EQ(loaded.bitmap->pixelColor(x, y), RGB(1, 2, 3)) << x << "," << y;
+            }
+        }
+    expectFramePixels(*loaded.bitmap, frame, frame.localMap);
+}
+
 TEST(GifLoad, AnimationOpensAsItsFirstFrameAndSavesAsOne)
 {
     TempDir dir;

@@ -128,15 +128,23 @@ void storeRow(TBitmap& bitmap, int y, const std::uint8_t* indices)
     }
 }
 
-void storeRow24(TBitmap& bitmap, int y, const std::uint8_t* indices, const std::vector<TColor>& colors)
+// One screen row in full colour: the frame's colours inside [left, right), background outside.
+void storeRow24(TBitmap& bitmap, int y, const std::uint8_t* indices, const std::vector<TColor>& colors,
+                int left, int right, TColor background)
 {
     std::uint8_t* row = bitmap.scanLine(y);
     for (int x = 0; x < bitmap.width(); ++x) {
-        const TColor c = colors[indices[x]];
+        const TColor c = x >= left && x < right ? colors[indices[x]] : background;
         row[3 * x] = std::uint8_t(GetBValue(c));
         row[3 * x + 1] = std::uint8_t(GetGValue(c));
         row[3 * x + 2] = std::uint8_t(GetRValue(c));
     }
+}
+
+bool coversScreen(const GifFileType* gif)
+{
+    const GifImageDesc& desc = gif->Image;
+    return desc.Left == 0 && desc.Top == 0 && desc.Width == gif->SWidth && desc.Height == gif->SHeight;
 }
 
 // The logical screen with the frame drawn at its place. Pixels outside the frame take the
@@ -146,16 +154,12 @@ TBitmap composeScreen(const GifFileType* gif, const std::vector<std::uint8_t>& f
                       const std::vector<TColor>& frameColors)
 {
     const GifImageDesc& desc = gif->Image;
-    const bool covers = desc.Left == 0 && desc.Top == 0 && desc.Width == gif->SWidth && desc.Height == gif->SHeight;
+    const TColor background = gif->SColorMap ? colorsOf(gif->SColorMap).at(0) : frameColors.at(0);
     std::vector<TColor> palette = frameColors;
-    std::uint8_t background = 0;
-    if (!covers) {
-        const TColor colour = gif->SColorMap ? colorsOf(gif->SColorMap).at(0) : frameColors.at(0);
-        const auto it = std::find(palette.begin(), palette.end(), colour);
-        background = std::uint8_t(it - palette.begin());
-        if (it == palette.end())
-            palette.push_back(colour);
-    }
+    const auto found = std::find(palette.begin(), palette.end(), background);
+    const std::size_t backgroundIndex = std::size_t(found - palette.begin());
+    if (found == palette.end())
+        palette.push_back(background);
     const bool indexed = palette.size() <= 256;
     if (!indexed && !TBitmap::fitsBounds(gif->SWidth, gif->SHeight, 24))
         throw EGifError("GIF: Image is too large for full colour");
@@ -164,14 +168,16 @@ TBitmap composeScreen(const GifFileType* gif, const std::vector<std::uint8_t>& f
         screen.setPalette(palette);
     std::vector<std::uint8_t> line(std::size_t(screen.width()));
     for (int y = 0; y < screen.height(); ++y) {
-        std::fill(line.begin(), line.end(), background);
-        if (y >= desc.Top && y < desc.Top + desc.Height && desc.Width > 0)
+        const bool inFrame = y >= desc.Top && y < desc.Top + desc.Height && desc.Width > 0;
+        std::fill(line.begin(), line.end(), std::uint8_t(indexed ? backgroundIndex : 0));
+        if (inFrame)
             std::memcpy(line.data() + desc.Left, frame.data() + std::size_t(y - desc.Top) * std::size_t(desc.Width),
                         std::size_t(desc.Width));
         if (indexed)
             storeRow(screen, y, line.data());
         else
-            storeRow24(screen, y, line.data(), palette);
+            storeRow24(screen, y, line.data(), frameColors, inFrame ? desc.Left : 0, inFrame ? desc.Left + desc.Width : 0,
+                       background);
     }
     return screen;
 }
@@ -181,8 +187,7 @@ TBitmap composeScreen(const GifFileType* gif, const std::vector<std::uint8_t>& f
 TBitmap decodeScreen(GifFileType* gif, const std::vector<TColor>& colors)
 {
     const GifImageDesc& desc = gif->Image;
-    const bool covers = desc.Left == 0 && desc.Top == 0 && desc.Width == gif->SWidth && desc.Height == gif->SHeight;
-    if (covers && bitCountFor(colors.size()) == 8) {
+    if (coversScreen(gif) && bitCountFor(colors.size()) == 8) {
         TBitmap screen(gif->SWidth, gif->SHeight, 8);
         screen.setPalette(colors);
         decodeRows(gif, colors.size(), [&](int y) { return screen.scanLine(y); });

@@ -3,6 +3,7 @@
 #include "codecs/png/PngCodec.h"
 #include "codecs/png/PngSession.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
