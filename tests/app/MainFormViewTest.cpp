@@ -77,3 +77,20 @@ TEST(MainFormView, PresetsSetTheirZoom)
     presets[1]->trigger();
     EXPECT_EQ(h.form.pxImage1->Zoom(), 33);
 }
+
+TEST(MainFormView, KeypadPlusMinusAndF10ReachTheZoom)
+{
+    Harness h;
+    h.form.pxImage1->SetBitmap(PatternBitmap(300, 200, 24));
+    h.form.show();
+    h.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
+    h.form.pxImage1->setFocus();
+    QTest::keyClick(h.form.pxImage1->viewport(), Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 150);
+    QTest::keyClick(h.form.pxImage1->viewport(), Qt::Key_Minus, Qt::KeypadModifier);
+    QTest::keyClick(h.form.pxImage1->viewport(), Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 75);
+    QTest::keyClick(h.form.pxImage1->viewport(), Qt::Key_F10);
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 100);
+}
