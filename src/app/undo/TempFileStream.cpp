@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -43,24 +42,6 @@ bool TTempFileStream::Write(std::span<const std::uint8_t> bytes)
         done += std::size_t(n);
     }
     return true;
-}
-
-TByteBuffer TTempFileStream::ReadAll() const
-{
-    struct stat st {};
-    if (::fstat(FHandle, &st) != 0)
-        throw EPxImageError("一時ファイルストリームの読み込みエラー");
-    TByteBuffer bytes(std::size_t(st.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pread(FHandle, bytes.data() + done, bytes.size() - done, off_t(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            throw EPxImageError("一時ファイルストリームの読み込みエラー");
-        done += std::size_t(n);
-    }
-    return bytes;
 }
 
 } // namespace kalvo

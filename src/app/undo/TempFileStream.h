@@ -1,8 +1,6 @@
 #pragma once
 // A stream over a temporary file: a uniquely named file in the system's temporary directory whose
 // name starts with a prefix; the file is removed when the stream is destroyed.
-#include "image/ByteBuffer.h"
-
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,8 +18,6 @@ public:
     const std::string& FileName() const { return FFileName; }
     // Replaces the file's content; false when it could not be written completely.
     bool Write(std::span<const std::uint8_t> bytes);
-    // The whole content, read with one read of the file.
-    TByteBuffer ReadAll() const;
 
 private:
     std::string FFileName;

@@ -2,6 +2,7 @@
 
 #include "image/BmpFormat.h"
 #include "image/ImageErrors.h"
+#include "image/MappedFile.h"
 
 #include <new>
 
@@ -19,9 +20,15 @@ bool TUndoStream::SwapOut()
     return true;
 }
 
-TByteBuffer TUndoStream::Read() const
+void TUndoStream::Read(const std::function<void(std::span<const std::uint8_t>)>& use) const
 {
-    return FFile ? FFile->ReadAll() : FBytes;
+    if (!FFile) {
+        use({FBytes.data(), FBytes.size()});
+        return;
+    }
+    // The pixels are copied once, straight from the file's pages into the bitmap.
+    TMappedFile file(FFile->FileName());
+    use(file.bytes());
 }
 
 bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap* image,
@@ -66,24 +73,23 @@ TUndoParts GetUndoItem(const TUndoList& list, int index, TBitmap& image, std::op
     const TUndoItem& item = *list[std::size_t(index)];
     modified = item.Modified;
     if (item.ImageStream) {
-        const TByteBuffer bytes = item.ImageStream->Read();
-        std::span<const std::uint8_t> rest(bytes.data(), bytes.size());
-        if (item.HasImage) {
-            image = ReadBmp(rest);
-            rest = rest.subspan(std::min(rest.size(), BmpFileSize(rest)));
-            parts.Image = true;
-        }
-        if (item.HasMask) {
-            mask = ReadBmp(rest);
-            parts.Mask = true;
-        } else {
-            mask.reset();
-        }
+        item.ImageStream->Read([&](std::span<const std::uint8_t> rest) {
+            if (item.HasImage) {
+                image = ReadBmp(rest);
+                rest = rest.subspan(std::min(rest.size(), BmpFileSize(rest)));
+                parts.Image = true;
+            }
+            if (item.HasMask) {
+                mask = ReadBmp(rest);
+                parts.Mask = true;
+            } else {
+                mask.reset();
+            }
+        });
     }
     if (item.RegionStream) {
         if (item.HasRegion) {
-            const TByteBuffer bytes = item.RegionStream->Read();
-            region = RegionFromBytes({bytes.data(), bytes.size()});
+            item.RegionStream->Read([&](std::span<const std::uint8_t> bytes) { region = RegionFromBytes(bytes); });
             parts.Region = true;
         }
     } else if (item.HasRegion) {

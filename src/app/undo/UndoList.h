@@ -6,7 +6,9 @@
 #include "image/ByteBuffer.h"
 #include "image/Region.h"
 
+#include <functional>
 #include <memory>
+#include <span>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +23,8 @@ public:
     // Moves the bytes into a new temporary file with the prefix "_KV"; false when the copy fails
     // (the bytes then stay in memory). EPxImageError when no temporary file can be made.
     bool SwapOut();
-    TByteBuffer Read() const;
+    // Calls use with the stream's bytes: the memory itself, or a read-only mapping of the file.
+    void Read(const std::function<void(std::span<const std::uint8_t>)>& use) const;
     const std::string* FileName() const { return FFile ? &FFile->FileName() : nullptr; }
 
 private:
