@@ -39,6 +39,18 @@ public:
     void BeginBusySection();
     void EndBusySection();
 
+    // Operation scaffolding: a copy of the image and of the selection (the region, or the whole
+    // image when there is none; or the selection mask, built from the region when the canvas has
+    // none) inside a busy section. The End functions free both.
+    void BeginImageOperation(TBitmap& copy, TRegionRef& region);
+    void EndImageOperation(TBitmap& copy, TRegionRef& region);
+    void BeginMaskOperation(TBitmap& copy, TBitmap& mask);
+    void EndMaskOperation(TBitmap& copy, TBitmap& mask);
+    // True when the image has 24 bits or the user agreed to convert it (undo step "色解像度変更").
+    bool RequireTrueColor();
+    // Converts the image to 1, 4, 8 or 24 bits; false for any other depth.
+    bool ChangeColorResolution(int bits);
+
     // The status-bar progress bar; commands pass 100 as maximum and percentages as positions.
     void ShowProgress(int maximum);
     void ProgressCallback(QObject* sender, int reserved, int position);
@@ -145,6 +157,8 @@ private:
     void createMenus();
     void createViewMenu();
     void createEditMenu();
+    void beginOperation();
+    void endOperation();
     void appendSnapshot(const QString& description, const TBitmap* image, bool withRegion, bool modified);
     void restoreItem(int index, bool forRedo);
     void runRestore(bool forRedo);

@@ -1,6 +1,9 @@
 // Busy sections and the status-bar progress bar of the main window.
 #include "app/MainForm.h"
+#include "app/MessageService.h"
 #include "canvas/PxImage.h"
+#include "codecs/bmp/ColorResolution.h"
+#include "image/RegionConvert.h"
 
 #include <QProgressBar>
 #include <QStatusBar>
@@ -42,6 +45,77 @@ void TKalvoMainForm::HideProgress()
 {
     delete FProgressBar;
     FProgressBar = nullptr;
+}
+
+} // namespace kalvo
+
+namespace kalvo {
+
+void TKalvoMainForm::beginOperation()
+{
+    ++FBusyDepth;
+    pxImage1->BeginBusy();
+}
+
+void TKalvoMainForm::endOperation()
+{
+    if (FBusyDepth > 0)
+        --FBusyDepth;
+    pxImage1->EndBusy();
+}
+
+void TKalvoMainForm::BeginImageOperation(TBitmap& copy, TRegionRef& region)
+{
+    beginOperation();
+    copy = pxImage1->Bitmap();
+    const TBitmap& image = pxImage1->Bitmap();
+    region = pxImage1->Region() ? *pxImage1->Region() : TRegion::rect({0, 0, image.width(), image.height()});
+}
+
+void TKalvoMainForm::EndImageOperation(TBitmap& copy, TRegionRef& region)
+{
+    copy.clear();
+    region.reset();
+    endOperation();
+}
+
+void TKalvoMainForm::BeginMaskOperation(TBitmap& copy, TBitmap& mask)
+{
+    beginOperation();
+    copy = pxImage1->Bitmap();
+    mask = pxImage1->SelectionMask() ? *pxImage1->SelectionMask()
+                                     : RegionToMask(pxImage1->Region(), copy.width(), copy.height());
+}
+
+void TKalvoMainForm::EndMaskOperation(TBitmap& copy, TBitmap& mask)
+{
+    copy.clear();
+    mask.clear();
+    endOperation();
+}
+
+bool TKalvoMainForm::RequireTrueColor()
+{
+    if (pxImage1->BitCount() > 23)
+        return true;
+    const int answer = ShowMessageBox(QStringLiteral("この機能は24bitフルカラーでないと実行できません。\r\n"
+                                                     "ここでフルカラーに変換してもよろしいですか？"),
+                                      MB_YESNO_QUESTION);
+    if (answer != IDYES)
+        return false;
+    return ChangeColorResolution(24);
+}
+
+bool TKalvoMainForm::ChangeColorResolution(int bits)
+{
+    std::optional<TBitmap> result = kalvo::ChangeColorResolution(pxImage1->Bitmap(), bits);
+    if (!result)
+        return false;
+    if (!FRestoring)
+        PushUndo(QStringLiteral("色解像度変更"), kUndoImage);
+    pxImage1->SetBitmap(*result);
+    UpdateImageActions();
+    return true;
 }
 
 } // namespace kalvo

@@ -80,7 +80,8 @@ private:
 
 // Default palettes: 1 bit black and white, 4 bits the sixteen standard colours, 8 bits a grey ramp.
 std::vector<TColor> DefaultPalette(int bitCount);
-// The sixteen standard colours in their usual order (black, maroon, green, olive, navy, ...).
+// The sixteen standard colours in their usual order (black, maroon, green, olive, navy, purple,
+// teal, silver, grey, then the bright ones).
 const std::vector<TColor>& StandardColors16();
 
 } // namespace kalvo
