@@ -1,0 +1,63 @@
+#include "app/MainForm.h"
+#include "canvas/PxImage.h"
+#include "support/TestSupport.h"
+#include "MainWindowHarness.h"
+
+#include <gtest/gtest.h>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+TEST(MainFormOperation, RequireTrueColorAsksAndConvertsWithAnUndoStep)
+{
+    Harness h;
+    h.form.FMaxUndo = 16;
+    const TBitmap indexed = PatternBitmap(7, 5, 8);
+    h.form.pxImage1->SetBitmap(indexed);
+    h.form.ClearUndoHistory();
+
+    h.messages.answers.push_back(IDNO);
+    EXPECT_FALSE(h.form.RequireTrueColor());
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "この機能は24bitフルカラーでないと実行できません。\r\nここでフルカラーに変換してもよろしいですか？");
+    EXPECT_EQ(h.messages.shown[0].flags, 36);
+    EXPECT_EQ(h.form.pxImage1->BitCount(), 8);
+
+    h.messages.answers.push_back(IDYES);
+    EXPECT_TRUE(h.form.RequireTrueColor());
+    EXPECT_EQ(h.form.pxImage1->BitCount(), 24);
+    EXPECT_EQ(h.form.pxImage1->Bitmap(), indexed.toTrueColor());
+    ASSERT_EQ(h.form.FUndoList.size(), 1u);
+    EXPECT_EQ(h.form.FUndoList[0]->Description, "色解像度変更");
+    EXPECT_TRUE(h.form.FModified);
+
+    // Already full colour: no question.
+    EXPECT_TRUE(h.form.RequireTrueColor());
+    EXPECT_EQ(h.messages.shown.size(), 2u);
+    h.form.acUndo->trigger();
+    EXPECT_EQ(h.form.pxImage1->Bitmap(), indexed);
+}
+
+TEST(MainFormOperation, ScaffoldingCopiesTheImageAndTheSelection)
+{
+    Harness h;
+    h.form.pxImage1->SetBitmap(PatternBitmap(8, 6, 24));
+    TBitmap copy, mask;
+    TRegionRef region;
+    h.form.BeginImageOperation(copy, region);
+    EXPECT_EQ(h.form.FBusyDepth, 1);
+    EXPECT_EQ(copy, h.form.pxImage1->Bitmap());
+    ASSERT_TRUE(region);
+    EXPECT_EQ(*region, TRegion::rect({0, 0, 8, 6})); // no selection: the whole image
+    h.form.EndImageOperation(copy, region);
+    EXPECT_EQ(h.form.FBusyDepth, 0);
+    EXPECT_TRUE(copy.empty());
+
+    h.form.pxImage1->SetRegion(TRegion::rect({2, 1, 5, 3}));
+    h.form.BeginMaskOperation(copy, mask);
+    ASSERT_EQ(mask.bitCount(), 8);
+    EXPECT_EQ(mask.scanLine(1)[2], 0);   // selected
+    EXPECT_EQ(mask.scanLine(0)[0], 255); // not selected
+    h.form.EndMaskOperation(copy, mask);
+    EXPECT_EQ(h.form.FBusyDepth, 0);
+}
