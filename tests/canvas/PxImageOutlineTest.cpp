@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,43 @@ TEST(PxImageOutline, DeletingTheSelectionRaisesItsEvents)
     // An empty region leaves nothing to outline: it becomes absent.
     s.canvas.SetRegion(TRegion());
     EXPECT_FALSE(s.canvas.Region().has_value());
+}
+
+} // namespace
+} // namespace kalvo
+
+namespace kalvo {
+namespace {
+
+TEST(PxImageInput, MouseEventsAreRaisedWithClientCoordinates)
+{
+    TpxImage canvas;
+    test::SetClientSize(canvas, 120, 90);
+    QSignalSpy down(&canvas, &TpxImage::OnMousedown);
+    QSignalSpy up(&canvas, &TpxImage::OnMouseUp);
+    QSignalSpy click(&canvas, &TpxImage::OnClick);
+    QTest::mouseClick(canvas.viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(17, 23));
+    ASSERT_EQ(down.count(), 1);
+    EXPECT_EQ(down.at(0).at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_EQ(down.at(0).at(1).value<Qt::KeyboardModifiers>(), Qt::ShiftModifier);
+    EXPECT_EQ(down.at(0).at(2).toInt(), 17);
+    EXPECT_EQ(down.at(0).at(3).toInt(), 23);
+    EXPECT_EQ(up.count(), 1);
+    EXPECT_EQ(click.count(), 1);
+}
+
+TEST(PxImageInput, AssignCopiesImageSelectionAndColours)
+{
+    TpxImage source, copy;
+    source.SetBitmap(test::PatternBitmap(30, 20, 24));
+    source.SetRegion(TRegion::rect({2, 2, 9, 7}));
+    source.SetForegroundColor(RGB(1, 2, 3));
+    copy.Assign(source);
+    EXPECT_EQ(copy.Bitmap(), source.Bitmap());
+    ASSERT_TRUE(copy.Region().has_value());
+    EXPECT_EQ(*copy.Region(), *source.Region());
+    EXPECT_EQ(copy.Outline(), source.Outline());
+    EXPECT_EQ(copy.ForegroundColor(), RGB(1, 2, 3));
 }
 
 } // namespace
