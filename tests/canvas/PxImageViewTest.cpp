@@ -38,6 +38,7 @@ TEST(PxImageView, DefaultsAtConstruction)
     EXPECT_EQ(canvas.ForegroundColor(), clBlack);
     EXPECT_EQ(canvas.BackgroundColor(), clWhite);
     EXPECT_EQ(canvas.BrushSize, 1);
+    EXPECT_EQ(canvas.BrushStyle, TpxBrushStyle::pxsRound);
     EXPECT_FALSE(canvas.HasImage());
     EXPECT_FALSE(canvas.AntsRunning());
     EXPECT_FALSE(canvas.AutoScrollRunning());
@@ -69,9 +70,16 @@ TEST(PxImageView, ScrollBarsOfALargeImageAndTheEndKey)
     EXPECT_EQ(canvas.ScrollX(), 0);
     EXPECT_EQ(canvas.ScrollY(), 0);
 
-    // Moving a bar scrolls the view in image pixels.
+    // Moving a bar scrolls the view in image pixels and composes one frame of the visible part.
+    canvas.viewport()->grab();
+    const int composed = canvas.ComposeCount();
+    const QSize frameSize = canvas.BufferedBitmap().size();
     canvas.horizontalScrollBar()->setValue(123);
     EXPECT_EQ(canvas.ScrollX(), 123);
+    canvas.viewport()->grab();
+    EXPECT_EQ(canvas.ComposeCount(), composed + 1);
+    EXPECT_EQ(canvas.BufferedBitmap().size(), frameSize);
+    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 0, 0), FramePixel(canvas.Bitmap().pixelColor(123, 0)));
     canvas.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(canvas.ScrollY(), 50);
 }
