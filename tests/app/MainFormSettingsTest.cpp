@@ -106,6 +106,24 @@ TEST(MainFormSettings, StoredToleranceKeepsItsLowByteAndPlacementStateApplies)
     EXPECT_TRUE(h.form.windowState() & Qt::WindowMaximized);
 }
 
+TEST(MainFormSettings, StartsWithGarbageSettingsAndRecentFiles)
+{
+    ScopedConfigDir config;
+    std::string ini = "[COMMON\r\n=\r\n[COMMON]\r\nPlacement=a,b,c,d,e\r\nMaxUndo=99999999999999999999\r\n";
+    ini += "ForegroundColor=xyz\r\n";
+    ini.append("\0\xff\xfe\r\n", 5);
+    ini += "[SETTINGS]\r\nBrushSize=-5\r\nPenMode=77\r\n";
+    WriteAll(config.file("Kalvo2.ini"), Bytes(ini));
+    WriteAll(config.file("Kalvo2.mru"), Bytes("\r\n\r\n" + std::string(5000, 'x') + "\r\n/does/not/exist.bmp\r\n"));
+    Harness h;
+    EXPECT_EQ(h.form.geometry(), QGuiApplication::primaryScreen()->availableGeometry());
+    EXPECT_EQ(h.form.FMaxUndo, 16);
+    EXPECT_EQ(h.form.FPenMode, 12);
+    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), 0x000000u);
+    EXPECT_EQ(h.form.pxImage1->BrushSize, 1);
+    EXPECT_EQ(h.form.TBMRUList1->Items(), QStringList({"/does/not/exist.bmp"}));
+}
+
 TEST(MainFormSettings, RecentListGetsTheReplacedFileAndTheOpenFileAtClose)
 {
     ScopedConfigDir config;
