@@ -42,17 +42,17 @@ void ReplaceJpegLossless(const std::string& linkOrFile, int transform, bool keep
     TLosslessRequest request;
     request.Transform = transform;
     request.CopyOption = kJpegCopyAll;
-    const std::vector<std::uint8_t> result = TransformJpegData(ReadJpegFileBytes(fileName), request);
-    if (result.empty())
-        throw EPXJpegException("Jpeg corrupted file: empty result");
-
-    WriteFileAtomically(fileName, [&](const std::string& tempPath) {
-        WriteJpegFileBytes(tempPath, result);
-        if (modified) {
-            const timespec times[2] = {{0, UTIME_OMIT}, *modified};
-            if (::utimensat(AT_FDCWD, tempPath.c_str(), times, 0) != 0)
-                throw EFileError("Cannot set the time of \"" + fileName + "\": " + std::strerror(errno));
-        }
+    const std::vector<std::uint8_t> source = ReadJpegFileBytes(fileName);
+    TransformJpegDataTo(source, request, [&](std::span<const std::uint8_t> result) {
+        WriteFileAtomically(fileName, [&](const std::string& tempPath) {
+            WriteJpegFileBytes(tempPath, result);
+            if (modified) {
+                const timespec times[2] = {{0, UTIME_OMIT}, *modified};
+                if (::utimensat(AT_FDCWD, tempPath.c_str(), times, 0) != 0)
+                    throw EFileError("Cannot set the time of \"" + fileName + "\": "
+                                     + std::strerror(errno));
+            }
+        });
     });
 }
 

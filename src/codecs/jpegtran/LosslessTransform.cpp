@@ -90,8 +90,8 @@ int checkedSubsampling(void* handle, std::span<const std::uint8_t> jpeg)
 
 } // namespace
 
-std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
-                                            const TLosslessRequest& request)
+void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequest& request,
+                         const std::function<void(std::span<const std::uint8_t>)>& consume)
 {
     const auto start = FindJpegStart(data);
     if (!start)
@@ -124,9 +124,22 @@ std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
     // A warning (such as a premature end of data) still yields a complete file.
     if ((rc != 0 && tjGetErrorCode(handle.get()) != TJERR_WARNING) || !out || outSize == 0)
         corrupted(tjGetErrorStr2(handle.get()));
+    if (request.CopyOption != kJpegCopyComments) {
+        consume({out, outSize});
+        return;
+    }
     std::vector<std::uint8_t> result(out, out + outSize);
-    if (request.CopyOption == kJpegCopyComments)
-        InsertSegmentsAfterHeader(result, CollectCommentSegments(jpeg));
+    InsertSegmentsAfterHeader(result, CollectCommentSegments(jpeg));
+    consume(result);
+}
+
+std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
+                                            const TLosslessRequest& request)
+{
+    std::vector<std::uint8_t> result;
+    TransformJpegDataTo(data, request, [&](std::span<const std::uint8_t> bytes) {
+        result.assign(bytes.begin(), bytes.end());
+    });
     return result;
 }
 
@@ -135,13 +148,15 @@ std::vector<std::uint8_t> ReadJpegFileBytes(const std::string& fileName)
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw EFileError("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
-    std::vector<std::uint8_t> bytes;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0)
-        bytes.reserve(std::size_t(st.st_size));
-    std::uint8_t chunk[65536];
+    const std::size_t expected = ::fstat(fd, &st) == 0 && st.st_size > 0 ? std::size_t(st.st_size) : 0;
+    // Reads straight into the vector; one spare byte shows whether the file grew meanwhile.
+    std::vector<std::uint8_t> bytes(expected + 1);
+    std::size_t used = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (used == bytes.size())
+            bytes.resize(bytes.size() + 65536);
+        const ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -151,9 +166,10 @@ std::vector<std::uint8_t> ReadJpegFileBytes(const std::string& fileName)
         }
         if (got == 0)
             break;
-        bytes.insert(bytes.end(), chunk, chunk + got);
+        used += std::size_t(got);
     }
     ::close(fd);
+    bytes.resize(used);
     return bytes;
 }
 
@@ -182,11 +198,12 @@ bool LosslessTransformFile(const std::string& sourceName, const std::string& des
                            const TLosslessRequest& request)
 {
     try {
-        const std::vector<std::uint8_t> result =
-            TransformJpegData(ReadJpegFileBytes(sourceName), request);
-        WriteFileAtomically(destName, [&](const std::string& tempPath) {
-            WriteJpegFileBytes(tempPath, result);
-        });
+        TransformJpegDataTo(ReadJpegFileBytes(sourceName), request,
+                            [&](std::span<const std::uint8_t> result) {
+                                WriteFileAtomically(destName, [&](const std::string& tempPath) {
+                                    WriteJpegFileBytes(tempPath, result);
+                                });
+                            });
         return true;
     } catch (...) {
         return false;

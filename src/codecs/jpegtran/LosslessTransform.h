@@ -6,6 +6,7 @@
 // height not a multiple of the iMCU size) are not mirrored unless Trim is on, which cuts them
 // off instead; quantisation tables are transposed with the image.
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -57,6 +58,9 @@ struct TLosslessRequest {
 // EPXJpegException ("Jpeg corrupted file: ..."), as does an image too large to handle.
 std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
                                             const TLosslessRequest& request);
+// The same, handing the result to consume while the library's buffer holds it (no copy).
+void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequest& request,
+                         const std::function<void(std::span<const std::uint8_t>)>& consume);
 
 // Reads sourceName, transforms it and writes destName, which appears only when complete (a
 // temporary file in its directory is renamed over it). Returns true when destName was written.
