@@ -150,11 +150,16 @@ void TLvDIB::LoadFromFile(const std::string& fileName)
         throw EReadError();
     }
     const std::size_t length = std::size_t(st.st_size);
-    void* base = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
+    // Mapped read-only with its pages populated (populating a writable private mapping would copy
+    // every page), then made writable: a page is copied only when it is written.
+    void* base = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     ::close(fd);
-    // No MAP_POPULATE here: on a writable private mapping it would copy every page at once.
     if (base == MAP_FAILED)
         throw EFileError("Cannot read file \"" + fileName + "\"");
+    if (::mprotect(base, length, PROT_READ | PROT_WRITE) != 0) {
+        ::munmap(base, length);
+        throw EFileError("Cannot read file \"" + fileName + "\"");
+    }
     bool adopted = false;
     try {
         auto store = std::make_shared<TLvInternalDIB>(FInternalDIB->UseFMO);
