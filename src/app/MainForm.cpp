@@ -29,6 +29,7 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     createViewMenu();
     createComponents();
     createEditMenu();
+    createImageMenu();
     LoadSettings();
     LoadToolBarLayout(this, ToolBarLayoutFileName());
     setFileName(QString());
@@ -107,6 +108,8 @@ void TKalvoMainForm::UpdateImageActions()
     const bool hasImage = pxImage1->HasImage();
     acSaveAs->setEnabled(hasImage);
     acSave->setEnabled(hasImage);
+    if (acLoassLessJpeg)
+        acLoassLessJpeg->setEnabled(hasImage && FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg);
 }
 
 void TKalvoMainForm::RunCommand(const std::function<void()>& handler)

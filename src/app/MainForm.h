@@ -92,6 +92,8 @@ public:
     QAction* acSaveAs = nullptr;
     QAction* acSave = nullptr;
     QAction* acClose = nullptr;
+    QAction* acLoassLessJpeg = nullptr;
+    QMenu* ImageMenu = nullptr;
     QAction* acUndo = nullptr;
     QAction* acRedo = nullptr;
     QMenu* EditMenu = nullptr;
@@ -136,6 +138,7 @@ public slots:
     void acSaveAsExecute();
     void acSaveOptionExecute();
     void acCloseExecute();
+    void acLoassLessJpegExecute();
     void acUndoExecute();
     void acRedoExecute();
     // Idle for a while: all but the three newest snapshots move into temporary files.
@@ -157,6 +160,7 @@ private:
     void createMenus();
     void createViewMenu();
     void createEditMenu();
+    void createImageMenu();
     void beginOperation();
     void endOperation();
     void appendSnapshot(const QString& description, const TBitmap* image, bool withRegion, bool modified);

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "canvas/PxImage.h"
+#include "image/BmpFormat.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 
@@ -60,4 +61,20 @@ TEST(MainFormOperation, ScaffoldingCopiesTheImageAndTheSelection)
     EXPECT_EQ(mask.scanLine(0)[0], 255); // not selected
     h.form.EndMaskOperation(copy, mask);
     EXPECT_EQ(h.form.FBusyDepth, 0);
+}
+
+TEST(MainFormOperation, LosslessJpegIsEnabledOnlyForJpegFileNames)
+{
+    TempDir dir;
+    Harness h;
+    EXPECT_FALSE(h.form.acLoassLessJpeg->isEnabled());
+    const std::string bmp = dir.file("a.bmp");
+    WriteAll(bmp, BmpBytes(PatternBitmap(4, 4, 24)));
+    ASSERT_TRUE(h.form.OpenImageFile(QString::fromStdString(bmp)));
+    EXPECT_FALSE(h.form.acLoassLessJpeg->isEnabled());
+    // Saved under a JPEG name (any letter case) the command becomes available.
+    h.dialogs->saveAnswers.push_back(QString::fromStdString(dir.file("a.JPe")));
+    h.form.acSaveAs->trigger();
+    ASSERT_EQ(h.form.FFileInfo.Result, 0);
+    EXPECT_TRUE(h.form.acLoassLessJpeg->isEnabled());
 }
