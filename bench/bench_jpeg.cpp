@@ -19,6 +19,8 @@
 
 #include <jpeglib.h>
 
+#include "support/SamplePicture.h"
+
 using namespace kalvo;
 
 namespace {
@@ -26,28 +28,9 @@ namespace {
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
 
-// Smooth gradients and waves with a little noise, roughly as hard to code as a photograph.
-TBitmap SamplePicture()
-{
-    TBitmap bmp(kWidth, kHeight, 24);
-    std::uint32_t seed = 2026;
-    for (int y = 0; y < kHeight; ++y) {
-        std::uint8_t* p = bmp.scanLine(y);
-        for (int x = 0; x < kWidth; ++x, p += 3) {
-            seed = seed * 1664525u + 1013904223u;
-            const int noise = int(seed >> 28) - 8;
-            const double wave = 40.0 * std::sin(x / 37.0) * std::cos(y / 53.0);
-            p[0] = std::uint8_t(std::clamp(int(x * 200 / kWidth + wave) + noise, 0, 255));
-            p[1] = std::uint8_t(std::clamp(int(y * 220 / kHeight - wave) + noise, 0, 255));
-            p[2] = std::uint8_t(std::clamp(int((x + y) % 256 / 2 + 60 + wave) + noise, 0, 255));
-        }
-    }
-    return bmp;
-}
-
 const TBitmap& Picture()
 {
-    static const TBitmap picture = SamplePicture();
+    static const TBitmap picture = bench::SamplePicture(kWidth, kHeight, 2026);
     return picture;
 }
 
