@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libturbojpeg0-dev libopenjp2-7-dev libpng-dev zlib1g-dev libgif-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool python3
   fonts-ipafont-gothic
 )
 if [ "${1:-}" = "--fuzz" ]; then
