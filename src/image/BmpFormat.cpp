@@ -5,6 +5,10 @@
 #include "image/RleDecode.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/uio.h>
+#include <unistd.h>
 #include <cstring>
 #include <sstream>
 
@@ -339,6 +343,51 @@ void AppendBmp(const TBitmap& bitmap, TByteBuffer& out)
     p += head.size();
     for (int y = bitmap.height() - 1; y >= 0; --y, p += stride)
         std::memcpy(p, bitmap.scanLine(y), stride);
+}
+
+void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName)
+{
+    const std::vector<std::uint8_t> head = bmpHead(bitmap);
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        throw EFileError("Cannot create file \"" + fileName + "\": " + std::strerror(errno));
+    // The rows go out bottom-up, up to 1024 of them per system call, without a copy.
+    std::vector<iovec> iov;
+    iov.push_back({const_cast<std::uint8_t*>(head.data()), head.size()});
+    auto flush = [&] {
+        std::size_t i = 0;
+        while (i < iov.size()) {
+            const ssize_t n = ::writev(fd, iov.data() + i, int(std::min<std::size_t>(iov.size() - i, 1024)));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            // Skip what was written, finishing a partly written entry.
+            std::size_t done = std::size_t(n);
+            while (done > 0 && i < iov.size()) {
+                if (done >= iov[i].iov_len) {
+                    done -= iov[i].iov_len;
+                    ++i;
+                } else {
+                    iov[i].iov_base = static_cast<std::uint8_t*>(iov[i].iov_base) + done;
+                    iov[i].iov_len -= done;
+                    done = 0;
+                }
+            }
+        }
+        iov.clear();
+        return true;
+    };
+    bool ok = true;
+    for (int y = bitmap.height() - 1; y >= 0 && ok; --y) {
+        iov.push_back({const_cast<std::uint8_t*>(bitmap.scanLine(y)), bitmap.stride()});
+        if (iov.size() == 1024)
+            ok = flush();
+    }
+    ok = ok && flush();
+    const int err = errno;
+    if (::close(fd) != 0 || !ok)
+        throw EFileError("Cannot write file \"" + fileName + "\": " + std::strerror(ok ? errno : err));
 }
 
 std::vector<std::uint8_t> BmpBytes(const TBitmap& bitmap)

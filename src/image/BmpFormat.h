@@ -26,6 +26,9 @@ TBitmap ReadBmpFile(const std::string& fileName);
 // Writes the complete BMP file (file header, information header, colour table, bottom-up rows).
 void WriteBmp(const TBitmap& bitmap, std::ostream& out);
 std::vector<std::uint8_t> BmpBytes(const TBitmap& bitmap);
+// Writes the BMP file to fileName (created or truncated) straight from the bitmap's rows, with a
+// few large writes; EFileError when it cannot be written completely.
+void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName);
 // Appends the complete BMP file to out, with one copy of the pixel memory.
 void AppendBmp(const TBitmap& bitmap, TByteBuffer& out);
 // The total size of the BMP file at the start of data (its bfSize), or 0 when data does not start

@@ -5,7 +5,6 @@
 #include "image/BmpFormat.h"
 #include "image/ImageErrors.h"
 
-#include <fstream>
 
 namespace kalvo {
 
@@ -39,15 +38,7 @@ void SaveBmpFile(const TBitmap& bitmap, TpxImageInfo& info)
 {
     info.Result = -1;
     try {
-        WriteFileAtomically(info.FileName, [&](const std::string& tempPath) {
-            std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
-            if (!out)
-                throw EFileError("Cannot write file \"" + info.FileName + "\"");
-            WriteBmp(bitmap, out);
-            out.flush();
-            if (!out)
-                throw EFileError("Cannot write file \"" + info.FileName + "\"");
-        });
+        WriteFileAtomically(info.FileName, [&](const std::string& tempPath) { WriteBmpFile(bitmap, tempPath); });
     } catch (const std::exception&) {
         return;
     }
