@@ -33,8 +33,10 @@ CliResult RunCli(const std::vector<std::string>& args)
 {
     TempDir dir;
     std::string cmd = quote(std::string(KALVO_BIN_DIR) + "/kalvo-cli");
-    for (const auto& a : args)
-        cmd += " " + quote(a);
+    for (const auto& a : args) {
+        cmd += ' ';
+        cmd += quote(a);
+    }
     cmd += " >" + quote(dir.file("out")) + " 2>" + quote(dir.file("err")) + " </dev/null";
     const int raw = std::system(cmd.c_str());
     CliResult r;

@@ -20,7 +20,10 @@ TEST(CliInfo, PrintsSizeDepthAndLoadProperties)
 {
     TempDir dir;
     for (int bits : {1, 4, 8, 16, 24, 32}) {
-        const std::string path = dir.file("p" + std::to_string(bits) + ".bmp");
+        std::string name = std::to_string(bits);
+        name.insert(0, 1, 'p');
+        name += ".bmp";
+        const std::string path = dir.file(name);
         WriteAll(path, BmpBytes(PatternBitmap(11, 3, bits)));
         const auto r = RunCli({"info", path});
         EXPECT_EQ(r.status, 0) << r.err;
