@@ -351,6 +351,13 @@ void WriteBmpFile(const TBitmap& bitmap, const std::string& fileName)
     const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         throw EFileError("Cannot create file \"" + fileName + "\": " + std::strerror(errno));
+    // Reserving the file's blocks first spares the file system allocating them while the
+    // finished file is renamed into place.
+    // A full disk shows here, before anything is written.
+    if (::posix_fallocate(fd, 0, off_t(head.size() + bitmap.stride() * std::size_t(bitmap.height()))) == ENOSPC) {
+        ::close(fd);
+        throw EFileError("Cannot write file \"" + fileName + "\": " + std::strerror(ENOSPC));
+    }
     // The rows go out bottom-up, up to 1024 of them per system call, without a copy.
     std::vector<iovec> iov;
     iov.push_back({const_cast<std::uint8_t*>(head.data()), head.size()});
