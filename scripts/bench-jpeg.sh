@@ -12,6 +12,7 @@
 #   peak memory of `info`       at most 1.3 x the decoded image + 20 MiB
 # Usage: scripts/bench-jpeg.sh [BUILD_DIR] [RUNS]   (needs scripts/install-bench-deps.sh)
 set -euo pipefail
+source "$(dirname "$0")/lib/timing.sh"
 
 build=${1:-build}
 runs=${2:-5}
@@ -38,30 +39,16 @@ cjpeg_save()   { cjpeg -quality 80 -outfile "$work/o.jpg" "$work/sample.bmp"; }
 kalvo_rotate() { "$cli" lossless-jpeg "$work/turn.jpg" --rotate 90; }
 jpegtran_rotate() { jpegtran -rotate 90 -copy all -outfile "$work/o.jpg" "$work/sample.jpg"; }
 
-# run FUNCTION: prints "wall_ms cpu_ms" (cpu = user + system, children included).
-run() {
-  local TIMEFORMAT='%R %U %S' t
-  t=$( { time "$1" >/dev/null 2>&1; } 2>&1 )
-  awk -v t="$t" 'BEGIN { split(t, a, " "); printf "%d %d\n", a[1] * 1000, (a[2] + a[3]) * 1000 }'
-}
-
 # compare LABEL LIMIT KALVO_FUNCTION REFERENCE_FUNCTION: best wall and CPU times and their ratios.
 # Too slow only when both ratios exceed LIMIT: on a busy machine wall time measures the other load.
 # LIMIT 0 shows the figures without a verdict.
 status=0
 compare() {
-  local label=$1 limit=$2 kw= kc= ow= oc= w c
-  for _ in $(seq "$runs"); do
-    read -r w c < <(run "$3")
-    [[ -z $kw || $w -lt $kw ]] && kw=$w
-    [[ -z $kc || $c -lt $kc ]] && kc=$c
-    read -r w c < <(run "$4")
-    [[ -z $ow || $w -lt $ow ]] && ow=$w
-    [[ -z $oc || $c -lt $oc ]] && oc=$c
-  done
+  local label=$1 limit=$2
+  best_of "$runs" "$3" "$4"
   local wall cpu verdict=ok
-  wall=$(awk -v k="$kw" -v o="$ow" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }')
-  cpu=$(awk -v k="$kc" -v o="$oc" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }')
+  wall=$(ratio "$kw" "$ow")
+  cpu=$(ratio "$kc" "$oc")
   if [ "$limit" = 0 ]; then
     verdict="(information)"
   elif awk -v w="$wall" -v c="$cpu" -v l="$limit" 'BEGIN { exit !(w > l && c > l) }'; then

@@ -5,6 +5,7 @@
 # two programs alternate so that load from elsewhere hits both alike; the best run counts.
 # Usage: scripts/bench-jpeg2k.sh [BUILD_DIR] [RUNS]   (needs scripts/install-bench-deps.sh)
 set -euo pipefail
+source "$(dirname "$0")/lib/timing.sh"
 
 build=${1:-build}
 runs=${2:-5}
@@ -30,29 +31,15 @@ opj_encode_lossy()   { opj_compress -i "$work/sample.bmp" -o "$work/o.jp2" -p LR
 kalvo_decode()       { "$cli" convert "$work/ref.jp2" "$work/k.bmp"; }
 opj_decode()         { opj_decompress -i "$work/ref.jp2" -o "$work/o.bmp" -threads "$threads"; }
 
-# run FUNCTION: prints "wall_ms cpu_ms" (cpu = user + system, children included).
-run() {
-  local TIMEFORMAT='%R %U %S' t
-  t=$( { time "$1" >/dev/null 2>&1; } 2>&1 )
-  awk -v t="$t" 'BEGIN { split(t, a, " "); printf "%d %d\n", a[1] * 1000, (a[2] + a[3]) * 1000 }'
-}
-
 # compare LABEL KALVO_FUNCTION OPJ_FUNCTION: best wall and CPU times of both and their ratios.
 # The verdict uses wall time; CPU time shows the work done when other load blurs the wall time.
 status=0
 compare() {
-  local label=$1 kw= kc= ow= oc= w c
-  for _ in $(seq "$runs"); do
-    read -r w c < <(run "$2")
-    [[ -z $kw || $w -lt $kw ]] && kw=$w
-    [[ -z $kc || $c -lt $kc ]] && kc=$c
-    read -r w c < <(run "$3")
-    [[ -z $ow || $w -lt $ow ]] && ow=$w
-    [[ -z $oc || $c -lt $oc ]] && oc=$c
-  done
+  local label=$1
+  best_of "$runs" "$2" "$3"
   local wall cpu verdict=ok
-  wall=$(awk -v k="$kw" -v o="$ow" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }')
-  cpu=$(awk -v k="$kc" -v o="$oc" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }')
+  wall=$(ratio "$kw" "$ow")
+  cpu=$(ratio "$kc" "$oc")
   if awk -v r="$wall" 'BEGIN { exit !(r > 1.2) }'; then verdict="SLOWER than 1.2x"; status=1; fi
   printf '%-22s wall: kalvo %5d ms  opj %5d ms  x%s   cpu: kalvo %5d ms  opj %5d ms  x%s   %s\n' \
     "$label" "$kw" "$ow" "$wall" "$kc" "$oc" "$cpu" "$verdict"

@@ -6,6 +6,7 @@
 # alternate so that load from elsewhere hits both alike; the best run counts.
 # Usage: scripts/bench-png-gif.sh [BUILD_DIR] [RUNS]   (needs scripts/install-bench-deps.sh)
 set -euo pipefail
+source "$(dirname "$0")/lib/timing.sh"
 
 build=${1:-build}
 runs=${2:-3}
@@ -35,29 +36,15 @@ im_gif_bmp()    { "$im" "$work/sample.gif" "$work/m.bmp"; }
 kalvo_bmp_gif() { "$cli" convert "$work/sample.bmp" "$work/k.gif"; }
 im_bmp_gif()    { "$im" "$work/sample.bmp" +dither -colors 256 "$work/m.gif"; }
 
-# run FUNCTION: prints "wall_ms cpu_ms" (cpu = user + system, children included).
-run() {
-  local TIMEFORMAT='%R %U %S' t
-  t=$( { time "$1" >/dev/null 2>&1; } 2>&1 )
-  awk -v t="$t" 'BEGIN { split(t, a, " "); printf "%d %d\n", a[1] * 1000, (a[2] + a[3]) * 1000 }'
-}
-
 # compare LABEL KALVO_FUNCTION IM_FUNCTION: best wall and CPU times of both and their ratios.
 # The verdict needs Kalvo faster in wall and in CPU time.
 status=0
 compare() {
-  local label=$1 kw= kc= ow= oc= w c
-  for _ in $(seq "$runs"); do
-    read -r w c < <(run "$2")
-    [[ -z $kw || $w -lt $kw ]] && kw=$w
-    [[ -z $kc || $c -lt $kc ]] && kc=$c
-    read -r w c < <(run "$3")
-    [[ -z $ow || $w -lt $ow ]] && ow=$w
-    [[ -z $oc || $c -lt $oc ]] && oc=$c
-  done
+  local label=$1
+  best_of "$runs" "$2" "$3"
   local wall cpu verdict=faster
-  wall=$(awk -v k="$kw" -v o="$ow" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }')
-  cpu=$(awk -v k="$kc" -v o="$oc" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }')
+  wall=$(ratio "$kw" "$ow")
+  cpu=$(ratio "$kc" "$oc")
   if [ "$kw" -ge "$ow" ] || [ "$kc" -ge "$oc" ]; then verdict="NOT FASTER"; status=1; fi
   printf '%-24s wall: kalvo %6d ms  IM %6d ms  x%s   cpu: kalvo %6d ms  IM %6d ms  x%s   %s\n' \
     "$label" "$kw" "$ow" "$wall" "$kc" "$oc" "$cpu" "$verdict"
