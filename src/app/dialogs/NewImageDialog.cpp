@@ -1,6 +1,7 @@
 #include "app/dialogs/NewImageDialog.h"
 
 #include "app/controls/NumericEdit.h"
+#include "app/dialogs/DialogButtons.h"
 #include "app/settings/Settings.h"
 
 #include <QComboBox>
@@ -51,15 +52,7 @@ TKVfrmNewImage::TKVfrmNewImage(QWidget* parent) : QDialog(parent)
     grid->addWidget(new QLabel(QStringLiteral("キャンバスの色"), this), 2, 0);
     grid->addWidget(ComboBox1, 2, 1, 1, 2);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    auto* buttons = MakeOkCancelRow(this, Button1, Button2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

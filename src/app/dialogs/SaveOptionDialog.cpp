@@ -1,6 +1,7 @@
 #include "app/dialogs/SaveOptionDialog.h"
 
 #include "app/controls/NumericEdit.h"
+#include "app/dialogs/DialogButtons.h"
 #include "codecs/ImageInfo.h"
 
 #include <QGroupBox>
@@ -59,16 +60,7 @@ TKVfrmSaveOption::TKVfrmSaveOption(QWidget* parent) : QDialog(parent)
     PageControl1->addTab(createJpeg2kPage(), QStringLiteral("JPEG2000"));
     PageControl1->setCurrentIndex(0);
 
-    Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
+    auto* buttons = MakeOkCancelRow(this, Button1, Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
     layout->addLayout(buttons);
