@@ -88,14 +88,13 @@ void TKalvoMainForm::createMenus()
 
 void TKalvoMainForm::setFileName(const QString& name)
 {
-    FFileNameText = name;
     FFileInfo.FileName = name.toStdString();
 }
 
 void TKalvoMainForm::UpdateCaption()
 {
     const QString title = QApplication::applicationDisplayName();
-    if (!FFileNameText.isEmpty())
+    if (!FileName().isEmpty())
         setWindowTitle(QString::fromStdString(ExtractFileName(FFileInfo.FileName)) + " - " + title);
     else if (pxImage1->HasImage())
         setWindowTitle(QStringLiteral("無題 - ") + title);
@@ -137,7 +136,7 @@ void TKalvoMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    AddToRecentFiles(FFileNameText);
+    AddToRecentFiles(FileName());
     event->accept();
 }
 

@@ -129,7 +129,8 @@ public:
     TpxIdleTime* pxIdleTime1 = nullptr;
     TpxFileDrop* pxFileDrop1 = nullptr;
 
-    const QString& FileName() const { return FFileNameText; }
+    // The document's file name (FFileInfo.FileName); empty while untitled.
+    QString FileName() const { return QString::fromStdString(FFileInfo.FileName); }
 
 public slots:
     void acNewImageExecute();
@@ -177,7 +178,6 @@ private:
     QString OptionSaveDialog1TypeChange(int filterIndex) const;
 
     std::unique_ptr<TFileDialogs> FFileDialogs;
-    QString FFileNameText;
 };
 
 } // namespace kalvo

@@ -30,7 +30,7 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
     if (!ConfirmSave())
         return false;
     BeginBusySection();
-    const QString oldFileName = FFileNameText;
+    const QString oldFileName = FileName();
     setFileName(name);
     FFileInfo.Result = -1;
     const QString shortName = QString::fromStdString(ExtractFileName(name.toStdString()));
@@ -107,14 +107,14 @@ void TKalvoMainForm::acSaveAsExecute()
     if (!pxImage1->HasImage())
         return;
     OptionSaveDialog1TypeChange(FSaveFilterIndex);
-    FSaveFilterIndex = SaveFilterIndexForFileName(FFileNameText, FSaveFilterIndex);
+    FSaveFilterIndex = SaveFilterIndexForFileName(FileName(), FSaveFilterIndex);
     const QString proposed = QString::fromStdString(ChangeFileExtToNone(FFileInfo.FileName));
     auto chosen = FFileDialogs->SaveFile(this, FSaveFilterIndex, proposed,
                                          [this] { acSaveOptionExecute(); });
     if (!chosen)
         return;
     BeginBusySection();
-    const QString oldFileName = FFileNameText;
+    const QString oldFileName = FileName();
     setFileName(*chosen);
     try {
         TBitmap bitmap = pxImage1->Bitmap();
