@@ -1,7 +1,9 @@
 #include "image/Bitmap.h"
 #include "image/PixelAccess.h"
 #include "imaging/colour/PixelIndex.h"
+#include "imaging/quantize/ErrorDiffusion.h"
 #include "imaging/quantize/MedianCut.h"
+#include "imaging/quantize/MedianCutQuantizeColor.h"
 #include "imaging/quantize/MedianCutReduce.h"
 
 #include <gtest/gtest.h>
@@ -131,33 +133,46 @@ TEST(MedianCut, RejectsBadDepthOrSource)
     EXPECT_THROW(MedianCutReduceDither(TBitmap(2, 2, 32), 8), std::logic_error);
 }
 
-TEST(MedianCut, DitheredIndexIsThatOfTheCellOfTheChosenColour)
+std::uint32_t keyOf(TColor c)
 {
-    // A gradient: every dithered pixel is a palette colour, and its index maps back to it.
-    TBitmap image(64, 8, 24);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 64; ++x) {
+    return (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+TEST(MedianCut, DitheredPixelsShowTheColoursTheDiffusionChose)
+{
+    // A busy gradient, so that some box means fall into cells that belong to other boxes: the
+    // index written must still be that of the entry the diffusion chose, not of the cell the
+    // chosen colour lies in.
+    TBitmap image(96, 32, 24);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
             std::uint8_t* p = image.scanLine(y) + 3 * x;
-            p[0] = std::uint8_t(x * 4);
-            p[1] = std::uint8_t(y * 30);
-            p[2] = std::uint8_t(255 - x * 4);
+            p[0] = std::uint8_t(x * 5 + y * 3);
+            p[1] = std::uint8_t((x * y) & 0xFF);
+            p[2] = std::uint8_t(255 - x * 2 - y);
         }
     TMedianCut reference;
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 64; ++x) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
             const std::uint8_t* p = image.scanLine(y) + 3 * x;
-            reference.AddColor((std::uint32_t(p[2]) << 16) | (std::uint32_t(p[1]) << 8) | p[0]);
+            reference.AddColor(QuantizeKey(p[2], p[1], p[0]));
         }
-    reference.Build(4, false);
-    const TBitmap result = MedianCutReduceDither(image, 4);
+    reference.Build(8, false);
+    const TBitmap dithered = DiffuseErrors(image, TMedianCutQuantizeColor(reference));
+
+    const TBitmap result = MedianCutReduceDither(image, 8);
+    ASSERT_EQ(result.bitCount(), 8);
     EXPECT_EQ(result.palette(), reference.MakePalette());
-    EXPECT_LE(result.palette().size(), 16u);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const TColor c = result.palette()[result.scanLine(y)[x]];
-            const std::uint32_t key = (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) | GetBValue(c);
-            EXPECT_EQ(result.scanLine(y)[x], reference.ColorIndex(key));
+    int cellWouldMislead = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint8_t* chosen = dithered.scanLine(y) + 3 * x;
+            const std::uint8_t index = result.scanLine(y)[x];
+            ASSERT_EQ(result.palette()[index], RGB(chosen[2], chosen[1], chosen[0])) << x << "," << y;
+            const std::uint8_t cellIndex = reference.ColorIndex(keyOf(result.palette()[index]));
+            cellWouldMislead += result.palette()[cellIndex] != result.palette()[index];
         }
+    EXPECT_GT(cellWouldMislead, 0) << "the picture no longer has a box mean outside its own box";
 }
 
 } // namespace

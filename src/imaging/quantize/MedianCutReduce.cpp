@@ -7,7 +7,10 @@
 #include "imaging/quantize/MedianCut.h"
 #include "imaging/quantize/MedianCutQuantizeColor.h"
 
+#include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 #include <stdexcept>
 
 namespace kalvo {
@@ -33,8 +36,9 @@ std::unique_ptr<TMedianCut> histogramOf(const TBitmap& source)
     return medianCut;
 }
 
-// An 8-bit bitmap with the built palette whose pixels are the indices of the source's cells.
-TBitmap indexBitmap(const TMedianCut& medianCut, const TBitmap& source)
+// An 8-bit bitmap with the built palette; indexOf(key) gives each source pixel's index.
+template <class IndexOf>
+TBitmap indexBitmap(const TMedianCut& medianCut, const TBitmap& source, IndexOf indexOf)
 {
     TBitmap result(source.width(), source.height(), 8);
     result.setPalette(medianCut.MakePalette());
@@ -42,10 +46,43 @@ TBitmap indexBitmap(const TMedianCut& medianCut, const TBitmap& source)
         const std::uint8_t* p = source.scanLine(y);
         std::uint8_t* out = result.scanLine(y);
         for (int x = 0; x < source.width(); ++x, p += 3)
-            out[x] = medianCut.ColorIndex(QuantizeKey(p[2], p[1], p[0]));
+            out[x] = indexOf(QuantizeKey(p[2], p[1], p[0]));
     }
     return result;
 }
+
+// The entry whose colour a dithered pixel is. The entry of the colour's own cell is usually the
+// one, but a box's mean can lie in a cell that belongs to another box; writing that box's index
+// would show a colour the diffusion never chose, so such colours are looked up among the entries.
+class TChosenEntry {
+public:
+    explicit TChosenEntry(const TMedianCut& medianCut) : medianCut_(medianCut)
+    {
+        for (int k = 0; k < medianCut.PaletteSize(); ++k)
+            byColour_.emplace_back(keyOfEntry(std::uint8_t(k)), std::uint8_t(k));
+        std::sort(byColour_.begin(), byColour_.end()); // equal colours: the lowest index first
+    }
+
+    std::uint8_t operator()(std::uint32_t key) const
+    {
+        const std::uint8_t index = medianCut_.ColorIndex(key);
+        if (keyOfEntry(index) == key)
+            return index;
+        const auto it =
+            std::lower_bound(byColour_.begin(), byColour_.end(), std::pair(key, std::uint8_t(0)));
+        return it != byColour_.end() && it->first == key ? it->second : index;
+    }
+
+private:
+    std::uint32_t keyOfEntry(std::uint8_t index) const
+    {
+        const TRGBQuad& e = medianCut_.Palette()[index];
+        return QuantizeKey(e.rgbRed, e.rgbGreen, e.rgbBlue);
+    }
+
+    const TMedianCut& medianCut_;
+    std::vector<std::pair<std::uint32_t, std::uint8_t>> byColour_;
+};
 
 // The 8-bit result rewritten at the depth its palette needs.
 TBitmap repack(const TBitmap& result)
@@ -70,7 +107,8 @@ TBitmap MedianCutReduce(const TBitmap& source, int depth, const TProgressCallbac
     requireInput(source, depth);
     const auto medianCut = histogramOf(source);
     medianCut->Build(depth, true);
-    return indexBitmap(*medianCut, source);
+    const TMedianCut& built = *medianCut;
+    return indexBitmap(built, source, [&built](std::uint32_t key) { return built.ColorIndex(key); });
 }
 
 TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressCallback& progress)
@@ -80,7 +118,7 @@ TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressC
     medianCut->Build(depth, false);
     const TMedianCutQuantizeColor quantiser(*medianCut);
     const TBitmap dithered = DiffuseErrors(source, quantiser, progress);
-    return indexBitmap(*medianCut, dithered);
+    return indexBitmap(*medianCut, dithered, TChosenEntry(*medianCut));
 }
 
 TBitmap ReduceColorsMedianCut(const TBitmap& source, int depth, bool dither,
