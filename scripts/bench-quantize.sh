@@ -6,7 +6,9 @@
 # times (best of RUNS, file reading and writing included) and the PSNR of every result against
 # the original, all measured by ImageMagick's compare. Then the colour count against one plain
 # pass over the pixels (bench_quantize).
-# IMAGE=landscape (default) or waves chooses the picture. Needs kalvo-cli and bench_quantize
+# IMAGE=landscape (default) or waves chooses a generated picture; IMAGE=/path/to/photo.jpg scales
+# a real photograph (any format ImageMagick reads) to cover 6000 x 4000 and crops it to that size
+# (scripts/bench-quantize-photos.sh fetches a set of photographs). Needs kalvo-cli and bench_quantize
 # built (BUILD, default build) and the tools of scripts/install-bench-deps.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,8 +28,14 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-echo "generating a 6000 x 4000 photo-like image ($IMAGE) ..."
-"$bench" --write-sample "$work/photo.bmp" "$IMAGE"
+if [ -f "$IMAGE" ]; then
+  echo "scaling $IMAGE to 6000 x 4000 ..."
+  "$convert" "$IMAGE" -resize '6000x4000^' -gravity center -extent 6000x4000 -type TrueColor \
+    BMP3:"$work/photo.bmp"
+else
+  echo "generating a 6000 x 4000 photo-like image ($IMAGE) ..."
+  "$bench" --write-sample "$work/photo.bmp" "$IMAGE"
+fi
 "$convert" "$work/photo.bmp" "$work/photo.png"
 
 # best_of CMD...: the smallest wall-clock time of RUNS runs, in seconds.
