@@ -1,82 +1,99 @@
 #include "codecs/bmp/DibMedianSplit.h"
 
+#include "imaging/quantize/MedianCutSplit.h"
+
 #include <cmath>
 
 namespace kalvo {
 
 namespace {
 
-struct Splitter {
-    std::vector<TReductionCell>& cells;
-    int limit;
-    const TProgressStep& step;
-    std::vector<TRGBQuad> palette;
+struct TDibSplitStats {
+    bool final = false; // only classes with pixels take part, so no range ends early
+    double mean[3] = {0, 0, 0};
+    double variance[3] = {0, 0, 0};
+};
 
+int channel(const TReductionCell& cell, int c)
+{
+    return c == 0 ? cell.R : (c == 1 ? cell.G : cell.B);
+}
+
+// Means and variances weighted by the pixel counts in real arithmetic; entries are the rounded
+// means; every entry made and every empty range reaching the limit sends one progress step.
+class TDibSplitPolicy {
+public:
+    TDibSplitPolicy(std::vector<TReductionCell>& cells, int limit, const TProgressStep& step)
+        : cells_(cells), limit_(limit), step_(step) {}
+
+    TDibSplitStats measure(std::size_t start, std::size_t end) const
+    {
+        double e = 0, sum[3] = {0, 0, 0}, squares[3] = {0, 0, 0};
+        for (std::size_t i = start; i < end; ++i) {
+            const double w = double(cells_[i].Count);
+            e += w;
+            for (int c = 0; c < 3; ++c) {
+                const int v = channel(cells_[i], c);
+                sum[c] += w * v;
+                squares[c] += w * v * v;
+            }
+        }
+        TDibSplitStats stats;
+        for (int c = 0; c < 3; ++c) {
+            stats.mean[c] = sum[c] / e;
+            stats.variance[c] = squares[c] / e - stats.mean[c] * stats.mean[c];
+        }
+        return stats;
+    }
+
+    void makeEntry(std::size_t start, std::size_t end, const TDibSplitStats& stats)
+    {
+        const int n = int(palette_.size());
+        palette_.push_back({std::uint8_t(std::nearbyint(stats.mean[2])),
+                            std::uint8_t(std::nearbyint(stats.mean[1])),
+                            std::uint8_t(std::nearbyint(stats.mean[0])), 0});
+        for (std::size_t i = start; i < end; ++i)
+            cells_[i].Index = n;
+        sendStep();
+    }
+
+    std::size_t partition(std::size_t start, std::size_t end, TSplitAxis axis, const TDibSplitStats& stats)
+    {
+        const int c = int(axis);
+        const double m = stats.mean[c];
+        return PartitionCells(cells_.data(), start, end,
+                              [c, m](const TReductionCell& cell) { return channel(cell, c) <= m; });
+    }
+
+    // An empty range stands for all the entries it would have split into.
     void emptyRange(int depth)
     {
-        if (depth == limit) {
-            if (step)
-                step();
-            return;
-        }
-        emptyRange(depth + 1);
-        emptyRange(depth + 1);
+        for (long k = 0; k < (1L << (limit_ - depth)); ++k)
+            sendStep();
     }
 
-    void split(std::size_t start, std::size_t end, int depth)
+    std::vector<TRGBQuad> takePalette() { return std::move(palette_); }
+
+private:
+    void sendStep() const
     {
-        if (start == end) {
-            emptyRange(depth);
-            return;
-        }
-        double e = 0, sR = 0, sG = 0, sB = 0, qR = 0, qG = 0, qB = 0;
-        for (std::size_t i = start; i < end; ++i) {
-            const auto& c = cells[i];
-            const double w = double(c.Count);
-            e += w;
-            sR += w * c.R, sG += w * c.G, sB += w * c.B;
-            qR += w * c.R * c.R, qG += w * c.G * c.G, qB += w * c.B * c.B;
-        }
-        const double mR = sR / e, mG = sG / e, mB = sB / e;
-        if (depth == limit) {
-            const int n = int(palette.size());
-            palette.push_back({std::uint8_t(std::nearbyint(mB)), std::uint8_t(std::nearbyint(mG)),
-                               std::uint8_t(std::nearbyint(mR)), 0});
-            for (std::size_t i = start; i < end; ++i)
-                cells[i].Index = n;
-            if (step)
-                step();
-            return;
-        }
-        const double vR = qR / e - mR * mR, vG = qG / e - mG * mG, vB = qB / e - mB * mB;
-        int axis = 2;
-        if (4 * vG <= 3 * vR && 2 * vB <= 3 * vR)
-            axis = 0;
-        else if (3 * vR <= 4 * vG && 2 * vB <= 3 * vG)
-            axis = 1;
-        const double m = axis == 0 ? mR : axis == 1 ? mG : mB;
-        auto key = [axis](const TReductionCell& c) { return axis == 0 ? c.R : axis == 1 ? c.G : c.B; };
-        std::size_t i = start, j = end;
-        while (i < j) {
-            while (i < j && key(cells[i]) <= m)
-                ++i;
-            while (i < j && key(cells[j - 1]) > m)
-                --j;
-            if (i != j)
-                std::swap(cells[i], cells[j - 1]);
-        }
-        split(i, end, depth + 1);
-        split(start, i, depth + 1);
+        if (step_)
+            step_();
     }
+
+    std::vector<TReductionCell>& cells_;
+    int limit_;
+    const TProgressStep& step_;
+    std::vector<TRGBQuad> palette_;
 };
 
 } // namespace
 
 std::vector<TRGBQuad> SplitCells(std::vector<TReductionCell>& cells, int depth, const TProgressStep& step)
 {
-    Splitter s{cells, depth, step, {}};
-    s.split(0, cells.size(), 0);
-    return std::move(s.palette);
+    TDibSplitPolicy policy(cells, depth, step);
+    MedianCutSplit(policy, 0, cells.size(), 0, depth);
+    return policy.takePalette();
 }
 
 } // namespace kalvo
