@@ -11,6 +11,7 @@
 # (scripts/bench-quantize-photos.sh fetches a set of photographs). Needs kalvo-cli and bench_quantize
 # built (BUILD, default build) and the tools of scripts/install-bench-deps.sh.
 set -euo pipefail
+source "$(dirname "$0")/lib/timing.sh"
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 RUNS=${RUNS:-1}
@@ -38,29 +39,16 @@ else
 fi
 "$convert" "$work/photo.bmp" "$work/photo.png"
 
-# best_of CMD...: the smallest wall-clock time of RUNS runs, in seconds.
-best_of() {
-  local best="" start end t
-  for _ in $(seq "$RUNS"); do
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    t=$(( (end - start) / 1000000 ))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-  done
-  printf '%d.%03d' $((best / 1000)) $((best % 1000))
-}
-
 psnr() {
   "$compare" -metric PSNR "$work/photo.bmp" "$1" null: 2>&1 | cut -d' ' -f1 || true
 }
 
-k_dither=$(best_of "$cli" reduce "$work/photo.bmp" "$work/k_dither.bmp" --colors 256 --dither)
-m_dither=$(best_of "$convert" "$work/photo.bmp" -dither FloydSteinberg -colors 256 BMP3:"$work/m_dither.bmp")
-k_plain=$(best_of "$cli" reduce "$work/photo.bmp" "$work/k_plain.bmp" --colors 256)
-m_plain=$(best_of "$convert" "$work/photo.bmp" +dither -colors 256 BMP3:"$work/m_plain.bmp")
-pngq=$(best_of pngquant --force --output "$work/pq.png" 256 "$work/photo.png")
-k_count=$(best_of "$cli" count-colors "$work/photo.bmp")
+k_dither=$(best_seconds "$cli" reduce "$work/photo.bmp" "$work/k_dither.bmp" --colors 256 --dither)
+m_dither=$(best_seconds "$convert" "$work/photo.bmp" -dither FloydSteinberg -colors 256 BMP3:"$work/m_dither.bmp")
+k_plain=$(best_seconds "$cli" reduce "$work/photo.bmp" "$work/k_plain.bmp" --colors 256)
+m_plain=$(best_seconds "$convert" "$work/photo.bmp" +dither -colors 256 BMP3:"$work/m_plain.bmp")
+pngq=$(best_seconds pngquant --force --output "$work/pq.png" 256 "$work/photo.png")
+k_count=$(best_seconds "$cli" count-colors "$work/photo.bmp")
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-52s %9s %9s\n' "256 colours" "time (s)" "PSNR (dB)"

@@ -6,6 +6,7 @@
 # spends almost nothing on input and output.
 # Needs a built kalvo-cli (BUILD, default build) and scripts/install-bench-deps.sh.
 set -euo pipefail
+source "$(dirname "$0")/lib/timing.sh"
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
 RUNS=${RUNS:-5}
@@ -23,23 +24,10 @@ echo "generating a 6000 x 4000 photo-like image ..."
   -type TrueColor BMP3:"$work/photo.bmp"
 vips copy "$work/photo.bmp" "$work/photo.v"
 
-# best_of CMD...: the smallest wall-clock time of RUNS runs, in seconds.
-best_of() {
-  local best="" start end t
-  for _ in $(seq "$RUNS"); do
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    t=$(( (end - start) / 1000000 ))
-    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
-  done
-  printf '%d.%03d' $((best / 1000)) $((best % 1000))
-}
-
-kalvo=$(best_of "$cli" resize "$work/photo.bmp" "$work/k.bmp" --percent 50 --resample)
-vips_bmp=$(best_of vips resize "$work/photo.bmp" "$work/v.bmp" 0.5)
-vips_v=$(best_of vips resize "$work/photo.v" "$work/v.v" 0.5)
-magick=$(best_of "$convert" "$work/photo.bmp" -resize 50% BMP3:"$work/m.bmp")
+kalvo=$(best_seconds "$cli" resize "$work/photo.bmp" "$work/k.bmp" --percent 50 --resample)
+vips_bmp=$(best_seconds vips resize "$work/photo.bmp" "$work/v.bmp" 0.5)
+vips_v=$(best_seconds vips resize "$work/photo.v" "$work/v.v" 0.5)
+magick=$(best_seconds "$convert" "$work/photo.bmp" -resize 50% BMP3:"$work/m.bmp")
 "$cli" info "$work/k.bmp"
 
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -28,3 +28,16 @@ best_of() {
 ratio() {
   awk -v k="$1" -v o="$2" 'BEGIN { printf "%.2f", k / (o > 0 ? o : 1) }'
 }
+
+# best_seconds CMD...: the smallest wall-clock time of RUNS runs of CMD, in seconds ("1.234").
+best_seconds() {
+  local best="" start end t
+  for _ in $(seq "$RUNS"); do
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    t=$(( (end - start) / 1000000 ))
+    if [ -z "$best" ] || [ "$t" -lt "$best" ]; then best=$t; fi
+  done
+  printf '%d.%03d' $((best / 1000)) $((best % 1000))
+}
