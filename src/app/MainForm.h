@@ -155,6 +155,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Messages from other main windows (WM_RELOADMRU).
     void customEvent(QEvent* event) override;
+    // Keypad + and - that no shortcut took run the zoom steps (see MainFormView.cpp).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createActions();

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -50,6 +51,24 @@ void TKalvoMainForm::createViewMenu()
     ViewMenu->addMenu(ZoomPresetMenu);
     connect(pxImage1, &TpxImage::OnZoomChanged, this, &TKalvoMainForm::pxImage1ZoomChanged);
     pxImage1ZoomChanged(pxImage1->Zoom());
+}
+
+// The zoom actions carry keypad + and - as their shortcuts. Qt's xkb key mapping (X11, Wayland)
+// drops the keypad modifier when it matches shortcuts, so there those sequences never fire and the
+// key press reaches the window unhandled instead; it runs the same action here. Keys typed into an
+// edit are accepted there and never arrive, and the main keyboard's + and - stay unbound.
+void TKalvoMainForm::keyPressEvent(QKeyEvent* event)
+{
+    QAction* action = nullptr;
+    if (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Plus)
+        action = acZoomIn;
+    else if (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Minus)
+        action = acZoomOut;
+    if (action == nullptr || !action->isEnabled()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    action->trigger();
 }
 
 void TKalvoMainForm::acZoomInExecute()
