@@ -29,26 +29,33 @@ private:
     std::size_t pos_ = 0;
 };
 
-} // namespace
+// The error code each check of one decoder reports.
+struct TRleChecks {
+    const char* decoder;
+    int run, endOfLine, delta, absolute;
+};
 
-void DecodeRle8(std::span<const std::uint8_t> data, int width, int height, std::uint8_t* firstRow,
-                std::ptrdiff_t rowStep)
+// Walks the codes of RLE data (runs, end of line, end of bitmap, delta, absolute pixels) within
+// rows of rowWidth pixels; the format writes the runs and absolute pixels. format.absolute
+// returns false when the data ends inside the absolute pixels.
+template <class Format>
+void decodeRle(std::span<const std::uint8_t> data, long rowWidth, int height,
+               const TRleChecks& checks, Format& format)
 {
-    static const char* name = "Convert8BitRLETo8BitRGB";
     RleReader in(data);
     long x = 0, y = 0;
     while (in.has(2)) {
         const unsigned first = in.next(), second = in.next();
         if (first != 0) {
-            if (x + long(first) > width || y >= height)
-                badRle(name, 4);
-            std::memset(firstRow + y * rowStep + x, int(second), first);
+            if (x + long(first) > rowWidth || y >= height)
+                badRle(checks.decoder, checks.run);
+            format.run(y, x, first, second);
             x += first;
         } else if (second == 0) {
             x = 0;
             ++y;
             if (y > height)
-                badRle(name, 1);
+                badRle(checks.decoder, checks.endOfLine);
         } else if (second == 1) {
             return;
         } else if (second == 2) {
@@ -56,74 +63,90 @@ void DecodeRle8(std::span<const std::uint8_t> data, int width, int height, std::
                 return;
             x += in.next();
             y += in.next();
-            if (x > width || y > height)
-                badRle(name, 2);
+            if (x > rowWidth || y > height)
+                badRle(checks.decoder, checks.delta);
         } else {
             const long n = second;
-            if (x + n > width || y >= height)
-                badRle(name, 3);
-            const std::size_t avail = n < long(in.left()) ? std::size_t(n) : in.left();
-            std::memcpy(firstRow + y * rowStep + x, in.here(), avail);
-            if (avail < std::size_t(n))
+            if (x + n > rowWidth || y >= height)
+                badRle(checks.decoder, checks.absolute);
+            if (!format.absolute(in, y, x, n))
                 return;
-            in.skip(std::size_t((n + 1) & ~1L));
             x += n;
         }
     }
 }
 
-void DecodeRle4(std::span<const std::uint8_t> data, int width, int height, std::uint8_t* firstRow,
-                std::ptrdiff_t rowStep)
-{
-    static const char* name = "Convert4BitRLETo4BitRGB";
-    const long width2 = (long(width) + 1) & ~1L;
-    RleReader in(data);
-    long x = 0, y = 0;
-    // Pixel p written at column col: an even column starts a byte, an odd one completes it.
-    auto put = [&](long col, unsigned pixel) {
+// One byte per pixel.
+struct TRle8Format {
+    std::uint8_t* firstRow;
+    std::ptrdiff_t rowStep;
+
+    void run(long y, long x, unsigned count, unsigned value)
+    {
+        std::memset(firstRow + y * rowStep + x, int(value), count);
+    }
+
+    bool absolute(RleReader& in, long y, long x, long n)
+    {
+        const std::size_t avail = n < long(in.left()) ? std::size_t(n) : in.left();
+        std::memcpy(firstRow + y * rowStep + x, in.here(), avail);
+        if (avail < std::size_t(n))
+            return false;
+        in.skip(std::size_t((n + 1) & ~1L)); // absolute bytes are padded to a word
+        return true;
+    }
+};
+
+// Two pixels per byte, the first in the high nibble.
+struct TRle4Format {
+    std::uint8_t* firstRow;
+    std::ptrdiff_t rowStep;
+
+    // Pixel written at column col: an even column starts a byte, an odd one completes it.
+    void put(long y, long col, unsigned pixel)
+    {
         std::uint8_t* byte = firstRow + y * rowStep + (col >> 1);
         if ((col & 1) == 0)
             *byte = std::uint8_t(pixel << 4);
         else
             *byte = std::uint8_t(*byte | pixel);
-    };
-    while (in.has(2)) {
-        const unsigned first = in.next(), second = in.next();
-        if (first != 0) {
-            if (x + long(first) > width2 || y >= height)
-                badRle(name, 8);
-            for (unsigned p = 0; p < first; ++p)
-                put(x + p, (p & 1) ? (second & 0x0F) : (second >> 4));
-            x += first;
-        } else if (second == 0) {
-            x = 0;
-            ++y;
-            if (y > height)
-                badRle(name, 5);
-        } else if (second == 1) {
-            return;
-        } else if (second == 2) {
-            if (!in.has(2))
-                return;
-            x += in.next();
-            y += in.next();
-            if (x > width2 || y > height)
-                badRle(name, 6);
-        } else {
-            const long n = second;
-            if (x + n > width2 || y >= height)
-                badRle(name, 7);
-            const std::size_t bytes = std::size_t((n * 4 + 15) / 16) * 2;
-            const std::uint8_t* src = in.here();
-            const long availPixels = long(in.left()) * 2;
-            for (long p = 0; p < n && p < availPixels; ++p)
-                put(x + p, (p & 1) ? (src[p >> 1] & 0x0F) : (src[p >> 1] >> 4));
-            if (availPixels < n)
-                return;
-            in.skip(bytes);
-            x += n;
-        }
     }
+
+    void run(long y, long x, unsigned count, unsigned value)
+    {
+        for (unsigned p = 0; p < count; ++p)
+            put(y, x + p, (p & 1) ? (value & 0x0F) : (value >> 4));
+    }
+
+    bool absolute(RleReader& in, long y, long x, long n)
+    {
+        const std::uint8_t* src = in.here();
+        const long availPixels = long(in.left()) * 2;
+        for (long p = 0; p < n && p < availPixels; ++p)
+            put(y, x + p, (p & 1) ? (src[p >> 1] & 0x0F) : (src[p >> 1] >> 4));
+        if (availPixels < n)
+            return false;
+        in.skip(std::size_t((n * 4 + 15) / 16) * 2); // absolute nibbles are padded to a word
+        return true;
+    }
+};
+
+} // namespace
+
+void DecodeRle8(std::span<const std::uint8_t> data, int width, int height, std::uint8_t* firstRow,
+                std::ptrdiff_t rowStep)
+{
+    TRle8Format format{firstRow, rowStep};
+    decodeRle(data, width, height, {"Convert8BitRLETo8BitRGB", 4, 1, 2, 3}, format);
+}
+
+// Rows hold an even number of pixels: a run may fill the pad nibble of an odd-width row.
+void DecodeRle4(std::span<const std::uint8_t> data, int width, int height, std::uint8_t* firstRow,
+                std::ptrdiff_t rowStep)
+{
+    TRle4Format format{firstRow, rowStep};
+    const long rowWidth = (long(width) + 1) & ~1L;
+    decodeRle(data, rowWidth, height, {"Convert4BitRLETo4BitRGB", 8, 5, 6, 7}, format);
 }
 
 } // namespace kalvo
