@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end: starts the real editor under Xvfb with a fresh settings directory, opens a BMP with
-# Ctrl+O, saves it under a new name with Shift+Ctrl+A and checks the written file; then quits
-# with Alt+F4.
+# Ctrl+O, saves it under a new name with Shift+Ctrl+A and checks the written file; zooms with the
+# keypad + and - keys and F10 and checks the zoom on the screen; then quits with Alt+F4.
 set -euo pipefail
+here=$(dirname "$(readlink -f "$0")")
 kalvo=$1
 cli=$2
 work=$(mktemp -d)
@@ -73,9 +74,35 @@ for _ in $(seq 100); do [ -s "$work/out.bmp" ] && break; sleep 0.1; done
 cmp <("$cli" info "$work/in.bmp") <("$cli" info "$work/out.bmp")
 cmp <(tail -c +55 "$work/in.bmp") <(tail -c +55 "$work/out.bmp")
 
+# Keypad + and - step the zoom, the main keyboard's + does not, NumLock makes no difference. The
+# zoom is read off the screen as the number of pixels in the image's 35 colours: 7x5 at 100 %,
+# 10x7 at 150 %, 5x3 at 75 %. No wrong zoom on the way passes through an expected count.
+colours=$(python3 -c 'print(" ".join("c8%02x%02x" % (y * 40, x * 30) for y in range(5) for x in range(7)))')
+expect_shown() { # $1: pixel count, $2: the keys pressed
+  local n=""
+  for _ in $(seq 50); do
+    n=$(python3 "$here/count_screen_colours.py" $colours || true)
+    [ "$n" = "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "after $2 the image covers $n screen pixels instead of $1"; exit 1
+}
+xdotool windowfocus --sync "$win"
+sleep 0.3
+xdotool mousemove 1279 1023
+expect_shown 35 "opening"
+xdotool key KP_Add
+expect_shown 70 "keypad +"
+xdotool key plus KP_Subtract KP_Subtract
+expect_shown 15 "+ and keypad - twice"
+xdotool key Num_Lock KP_Add KP_Add Num_Lock
+expect_shown 70 "keypad + twice with NumLock on"
+xdotool key F10
+expect_shown 35 "F10"
+
 xdotool windowfocus --sync "$win"
 sleep 0.3
 xdotool key --clearmodifiers alt+F4
 for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then echo "editor did not quit"; exit 1; fi
-echo "e2e: open, save as and quit passed"
+echo "e2e: open, save as, keypad zoom and quit passed"
