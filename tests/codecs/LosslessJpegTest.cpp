@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,6 +112,25 @@ TEST(LosslessJpeg, MarkersAreCopiedByOption)
     const auto none = Transformed(source, kJpegTransformRotate270, kJpegCopyNone);
     EXPECT_EQ(CountMarker(none, 0xE1), 0);
     EXPECT_EQ(CountMarker(none, 0xFE), 0);
+}
+
+TEST(LosslessJpeg, MarkersLargerThanThePictureAreKept)
+{
+    // Far more marker data than the worst-case size of a 16 x 8 picture.
+    std::vector<std::uint8_t> exif = {'E', 'x', 'i', 'f', 0, 0};
+    for (int i = 0; i < 60000; ++i)
+        exif.push_back(std::uint8_t(i * 7));
+    const auto source = EncodeJpeg(PhotoLike(16, 8), {.app1 = exif});
+    const auto rotated = Transformed(source, kJpegTransformRotate90);
+    EXPECT_EQ(CountMarker(rotated, 0xE1), 1);
+    EXPECT_EQ(DecodeJpeg(rotated).width(), 8);
+    const auto payload = std::search(rotated.begin(), rotated.end(), exif.begin(), exif.end());
+    ASSERT_NE(payload, rotated.end());
+    // Without its APP1 segment, the result is the rotation of the picture without the marker.
+    const auto app1 = payload - 4;
+    std::vector<std::uint8_t> stripped(rotated.begin(), app1);
+    stripped.insert(stripped.end(), app1 + 4 + std::ptrdiff_t(exif.size()), rotated.end());
+    EXPECT_EQ(stripped, Transformed(EncodeJpeg(PhotoLike(16, 8)), kJpegTransformRotate90));
 }
 
 TEST(LosslessJpeg, CropMovesTheOriginToTheMcuGrid)

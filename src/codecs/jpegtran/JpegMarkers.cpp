@@ -64,16 +64,24 @@ std::vector<std::uint8_t> CollectCommentSegments(std::span<const std::uint8_t> j
     return comments;
 }
 
-void InsertSegmentsAfterHeader(std::vector<std::uint8_t>& jpeg, std::span<const std::uint8_t> segments)
+std::vector<std::uint8_t> WithSegmentsAfterHeader(std::span<const std::uint8_t> jpeg,
+                                                  std::span<const std::uint8_t> segments)
 {
+    std::vector<std::uint8_t> result;
     auto seg = segmentAt(jpeg, 0);
-    if (!seg || seg->marker != kSOI)
-        return;
+    if (!seg || seg->marker != kSOI) {
+        result.assign(jpeg.begin(), jpeg.end());
+        return result;
+    }
     std::size_t at = seg->size;
     for (seg = segmentAt(jpeg, at); seg && (seg->marker == kAPP0 || seg->marker == kAPP14);
          seg = segmentAt(jpeg, at))
         at = seg->start + seg->size;
-    jpeg.insert(jpeg.begin() + std::ptrdiff_t(at), segments.begin(), segments.end());
+    result.reserve(jpeg.size() + segments.size());
+    result.insert(result.end(), jpeg.begin(), jpeg.begin() + std::ptrdiff_t(at));
+    result.insert(result.end(), segments.begin(), segments.end());
+    result.insert(result.end(), jpeg.begin() + std::ptrdiff_t(at), jpeg.end());
+    return result;
 }
 
 } // namespace kalvo

@@ -16,8 +16,10 @@ std::optional<std::size_t> FindJpegStart(std::span<const std::uint8_t> data, std
 // Stops quietly at the first malformed segment.
 std::vector<std::uint8_t> CollectCommentSegments(std::span<const std::uint8_t> jpeg);
 
-// Inserts segments right after the start-of-image marker and the JFIF or Adobe segments that
-// follow it (where the library places copied markers).
-void InsertSegmentsAfterHeader(std::vector<std::uint8_t>& jpeg, std::span<const std::uint8_t> segments);
+// A copy of jpeg with segments inserted right after the start-of-image marker and the JFIF or
+// Adobe segments that follow it (where the library places copied markers); built in one pass.
+// Without a start-of-image marker at the beginning, a plain copy.
+std::vector<std::uint8_t> WithSegmentsAfterHeader(std::span<const std::uint8_t> jpeg,
+                                                  std::span<const std::uint8_t> segments);
 
 } // namespace kalvo

@@ -1,6 +1,7 @@
 #include "codecs/jpegtran/LosslessReplace.h"
 
 #include "codecs/AtomicFile.h"
+#include "codecs/jpegtran/JpegSourceFile.h"
 #include "codecs/jpegtran/LosslessTransform.h"
 #include "image/ImageErrors.h"
 
@@ -42,8 +43,8 @@ void ReplaceJpegLossless(const std::string& linkOrFile, int transform, bool keep
     TLosslessRequest request;
     request.Transform = transform;
     request.CopyOption = kJpegCopyAll;
-    const std::vector<std::uint8_t> source = ReadJpegFileBytes(fileName);
-    TransformJpegDataTo(source, request, [&](std::span<const std::uint8_t> result) {
+    const TJpegSourceFile source(fileName);
+    TransformJpegDataTo(source.bytes(), request, [&](std::span<const std::uint8_t> result) {
         WriteFileAtomically(fileName, [&](const std::string& tempPath) {
             WriteJpegFileBytes(tempPath, result);
             if (modified) {

@@ -2,12 +2,15 @@
 
 #include "codecs/AtomicFile.h"
 #include "codecs/jpegtran/JpegMarkers.h"
+#include "codecs/jpegtran/JpegSourceFile.h"
 #include "image/Bitmap.h"
 #include "image/ImageErrors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,17 +78,53 @@ tjregion cropRegion(const TJpegCropRect& rect, int subsamp)
     return r;
 }
 
+// The frame header's dimensions and subsampling.
+struct TFrame {
+    int width = 0;
+    int height = 0;
+    int subsamp = 0;
+};
+
 // Reads the frame header and refuses images whose coefficients would not fit in memory.
-int checkedSubsampling(void* handle, std::span<const std::uint8_t> jpeg)
+TFrame checkedFrame(void* handle, std::span<const std::uint8_t> jpeg)
 {
-    int width = 0, height = 0, subsamp = 0, colorspace = 0;
-    if (tjDecompressHeader3(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), &width,
-                            &height, &subsamp, &colorspace) != 0)
+    TFrame frame;
+    int colorspace = 0;
+    if (tjDecompressHeader3(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), &frame.width,
+                            &frame.height, &frame.subsamp, &colorspace) != 0)
         corrupted(tjGetErrorStr2(handle));
-    if (!TBitmap::fitsBounds(width, height, 24))
-        throw EPXJpegException("Image is too large (" + std::to_string(width) + " x "
-                               + std::to_string(height) + ")");
-    return subsamp;
+    if (!TBitmap::fitsBounds(frame.width, frame.height, 24))
+        throw EPXJpegException("Image is too large (" + std::to_string(frame.width) + " x "
+                               + std::to_string(frame.height) + ")");
+    return frame;
+}
+
+// An output buffer that the library fills without growing it (TJFLAG_NOREALLOC), so that the result
+// is written once and never copied. The library bounds its writes by the worst-case size of the
+// source dimensions, or of the crop region when cropping; either orientation is covered here. Only
+// the pages written are ever touched. Null when no such size fits an allocation.
+TjBuffer worstCaseBuffer(const TFrame& frame, const tjtransform& xform, unsigned long& capacity)
+{
+    const auto bothWays = [&](int w, int h) {
+        return std::max(tjBufSize(w, h, frame.subsamp), tjBufSize(h, w, frame.subsamp));
+    };
+    capacity = bothWays(frame.width, frame.height);
+    if (xform.options & TJXOPT_CROP)
+        capacity = std::max(capacity, bothWays(xform.r.w, xform.r.h));
+    // tjBufSize reports an error as (unsigned long)-1, which fails this test too.
+    if (capacity > static_cast<unsigned long>(std::numeric_limits<int>::max()))
+        return nullptr;
+    return TjBuffer(tjAlloc(static_cast<int>(capacity)));
+}
+
+// One transformation into out (kept as it is under TJFLAG_NOREALLOC, otherwise allocated or grown
+// by the library). A warning, such as a premature end of data, still yields a complete file.
+bool transformInto(void* handle, std::span<const std::uint8_t> jpeg, tjtransform& xform,
+                   unsigned char*& out, unsigned long& outSize, int flags)
+{
+    const int rc = tjTransform(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), 1, &out,
+                               &outSize, &xform, TJFLAG_LIMITSCANS | flags);
+    return (rc == 0 || tjGetErrorCode(handle) == TJERR_WARNING) && out && outSize > 0;
 }
 
 } // namespace
@@ -101,12 +140,12 @@ void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequ
     TjHandle handle(tjInitTransform());
     if (!handle)
         throw EPXJpegException(tjGetErrorStr2(nullptr));
-    const int subsamp = checkedSubsampling(handle.get(), jpeg);
+    const TFrame frame = checkedFrame(handle.get(), jpeg);
 
     tjtransform xform{};
     xform.op = operationFor(request.Transform);
     if (request.Transform == kJpegTransformCrop) {
-        xform.r = cropRegion(request.CropRect, subsamp);
+        xform.r = cropRegion(request.CropRect, frame.subsamp);
         xform.options |= TJXOPT_CROP;
     }
     if (request.Trim)
@@ -116,21 +155,25 @@ void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequ
     if (request.CopyOption != kJpegCopyAll)
         xform.options |= TJXOPT_COPYNONE;
 
-    unsigned char* out = nullptr;
     unsigned long outSize = 0;
-    const int rc = tjTransform(handle.get(), jpeg.data(), static_cast<unsigned long>(jpeg.size()), 1,
-                               &out, &outSize, &xform, TJFLAG_LIMITSCANS);
-    TjBuffer owned(out);
-    // A warning (such as a premature end of data) still yields a complete file.
-    if ((rc != 0 && tjGetErrorCode(handle.get()) != TJERR_WARNING) || !out || outSize == 0)
-        corrupted(tjGetErrorStr2(handle.get()));
+    TjBuffer buffer = worstCaseBuffer(frame, xform, outSize);
+    unsigned char* out = buffer.get();
+    // Markers much larger than a small picture can exceed the worst case; that attempt fails and
+    // the library then grows a buffer of its own.
+    if (!out || !transformInto(handle.get(), jpeg, xform, out, outSize, TJFLAG_NOREALLOC)) {
+        buffer.reset();
+        out = nullptr;
+        outSize = 0;
+        const bool done = transformInto(handle.get(), jpeg, xform, out, outSize, 0);
+        buffer.reset(out);
+        if (!done)
+            corrupted(tjGetErrorStr2(handle.get()));
+    }
     if (request.CopyOption != kJpegCopyComments) {
         consume({out, outSize});
         return;
     }
-    std::vector<std::uint8_t> result(out, out + outSize);
-    InsertSegmentsAfterHeader(result, CollectCommentSegments(jpeg));
-    consume(result);
+    consume(WithSegmentsAfterHeader({out, outSize}, CollectCommentSegments(jpeg)));
 }
 
 std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
@@ -198,7 +241,8 @@ bool LosslessTransformFile(const std::string& sourceName, const std::string& des
                            const TLosslessRequest& request)
 {
     try {
-        TransformJpegDataTo(ReadJpegFileBytes(sourceName), request,
+        const TJpegSourceFile source(sourceName);
+        TransformJpegDataTo(source.bytes(), request,
                             [&](std::span<const std::uint8_t> result) {
                                 WriteFileAtomically(destName, [&](const std::string& tempPath) {
                                     WriteJpegFileBytes(tempPath, result);
