@@ -101,19 +101,24 @@ TFrame checkedFrame(void* handle, std::span<const std::uint8_t> jpeg)
 
 // An output buffer that the library fills without growing it (TJFLAG_NOREALLOC), so that the result
 // is written once and never copied. The library bounds its writes by the worst-case size of the
-// source dimensions, or of the crop region when cropping; either orientation is covered here. Only
-// the pages written are ever touched. Null when no such size fits an allocation.
-TjBuffer worstCaseBuffer(const TFrame& frame, const tjtransform& xform, unsigned long& capacity)
+// source dimensions, or of the crop region when cropping; the size here is at least that either way
+// round, plus the whole source for copied markers. Only the pages written are ever touched. Null
+// when the size does not fit an allocation.
+TjBuffer worstCaseBuffer(const TFrame& frame, const tjtransform& xform, std::size_t sourceSize,
+                         unsigned long& capacity)
 {
-    const auto bothWays = [&](int w, int h) {
-        return std::max(tjBufSize(w, h, frame.subsamp), tjBufSize(h, w, frame.subsamp));
+    const int subsamp = frame.subsamp >= 0 ? frame.subsamp : TJSAMP_444;
+    const auto bothWays = [subsamp](int w, int h) {
+        return std::max(tjBufSize(w, h, subsamp), tjBufSize(h, w, subsamp));
     };
     capacity = bothWays(frame.width, frame.height);
     if (xform.options & TJXOPT_CROP)
         capacity = std::max(capacity, bothWays(xform.r.w, xform.r.h));
     // tjBufSize reports an error as (unsigned long)-1, which fails this test too.
-    if (capacity > static_cast<unsigned long>(std::numeric_limits<int>::max()))
+    constexpr unsigned long kLimit = std::numeric_limits<int>::max();
+    if (capacity > kLimit || sourceSize > kLimit - capacity)
         return nullptr;
+    capacity += sourceSize;
     return TjBuffer(tjAlloc(static_cast<int>(capacity)));
 }
 
@@ -156,10 +161,10 @@ void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequ
         xform.options |= TJXOPT_COPYNONE;
 
     unsigned long outSize = 0;
-    TjBuffer buffer = worstCaseBuffer(frame, xform, outSize);
+    TjBuffer buffer = worstCaseBuffer(frame, xform, jpeg.size(), outSize);
     unsigned char* out = buffer.get();
     // Markers much larger than a small picture can exceed the worst case; that attempt fails and
-    // the library then grows a buffer of its own.
+    // the library then grows a buffer of its own (a corrupt file simply fails twice).
     if (!out || !transformInto(handle.get(), jpeg, xform, out, outSize, TJFLAG_NOREALLOC)) {
         buffer.reset();
         out = nullptr;
