@@ -1,8 +1,9 @@
 #pragma once
-// Floyd-Steinberg error diffusion over the row-window filter pass.
+// Floyd-Steinberg error diffusion.
 #include "image/Bitmap.h"
 #include "imaging/ProgressCallback.h"
 #include "imaging/quantize/BitmapFilter.h"
+#include "imaging/quantize/DiffusionRows.h"
 #include "imaging/quantize/QuantizeColor.h"
 
 namespace kalvo {
@@ -15,38 +16,26 @@ namespace kalvo {
 TBitmap ErrorDiffusion(const TBitmap& source, const TQuantizeColor& quantiser,
                        const TProgressCallback& progress = {});
 
-namespace detail {
-
-// Takes weight/16 of the error d (chosen minus current, per channel) from one neighbour.
-inline void PushError(std::uint8_t* pixel, const int d[3], int weight)
-{
-    for (int c = 0; c < 3; ++c) {
-        const int v = pixel[c] - d[c] * weight / 16;
-        pixel[c] = std::uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
-    }
-}
-
-} // namespace detail
-
 // ErrorDiffusion for a quantiser of a known (final) type, whose MapColor the compiler can inline.
 template <class Quantizer>
 TBitmap DiffuseErrors(const TBitmap& source, const Quantizer& quantiser, const TProgressCallback& progress = {})
 {
-    auto diffuse = [&quantiser](int, int, const TFilterWindow& window, TRGBTriple& out) {
-        // All positions first: byte stores may alias the window, which would force reloads.
-        const std::uint8_t* p = window.at(0);
-        std::uint8_t* const right = window.at(0, 1);
-        std::uint8_t* const belowLeft = window.at(1, -1);
-        std::uint8_t* const below = window.at(1, 0);
-        std::uint8_t* const belowRight = window.at(1, 1);
-        quantiser.MapColor(out, QuantizeKey(p[2], p[1], p[0]));
-        const int d[3] = {out.rgbtBlue - p[0], out.rgbtGreen - p[1], out.rgbtRed - p[2]};
-        detail::PushError(right, d, 7);
-        detail::PushError(belowLeft, d, 3);
-        detail::PushError(below, d, 5);
-        detail::PushError(belowRight, d, 1);
+    RequireFilterSource(source);
+    TBitmap output(source.width(), source.height(), 24);
+    auto choose = [&quantiser](std::uint32_t key, TRGBTriple& colour) {
+        quantiser.MapColor(colour, key);
+        return colour;
     };
-    return BitmapFilter(source, diffuse, progress);
+    auto rowDone = [&output](int y, const TRGBTriple* colours) {
+        std::uint8_t* out = output.scanLine(y);
+        for (int x = 0; x < output.width(); ++x, out += 3) {
+            out[0] = colours[x].rgbtBlue;
+            out[1] = colours[x].rgbtGreen;
+            out[2] = colours[x].rgbtRed;
+        }
+    };
+    DiffuseRows<TRGBTriple>(source, choose, rowDone, progress);
+    return output;
 }
 
 } // namespace kalvo

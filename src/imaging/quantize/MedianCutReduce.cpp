@@ -3,11 +3,13 @@
 #include "imaging/colour/PaletteBitmap.h"
 #include "image/PixelAccess.h"
 #include "imaging/colour/PixelIndex.h"
-#include "imaging/quantize/ErrorDiffusion.h"
+#include "imaging/quantize/DiffusionRows.h"
 #include "imaging/quantize/MedianCut.h"
 #include "imaging/quantize/MedianCutQuantizeColor.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -117,8 +119,25 @@ TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressC
     const auto medianCut = histogramOf(source);
     medianCut->Build(depth, false);
     const TMedianCutQuantizeColor quantiser(*medianCut);
-    const TBitmap dithered = DiffuseErrors(source, quantiser, progress);
-    return indexBitmap(*medianCut, dithered, TChosenEntry(*medianCut));
+    // The index written for a pixel depends only on the entry the diffusion chose for it.
+    const TChosenEntry chosenEntry(*medianCut);
+    std::array<std::uint8_t, 256> written{};
+    for (std::size_t k = 0; k < written.size(); ++k) {
+        const TRGBTriple& c = quantiser.Colour(std::uint8_t(k));
+        written[k] = chosenEntry(QuantizeKey(c.rgbtRed, c.rgbtGreen, c.rgbtBlue));
+    }
+    TBitmap result(source.width(), source.height(), 8);
+    result.setPalette(medianCut->MakePalette());
+    auto choose = [&quantiser, &written](std::uint32_t key, TRGBTriple& colour) {
+        const std::uint8_t index = quantiser.MapIndex(key);
+        colour = quantiser.Colour(index);
+        return written[index];
+    };
+    auto rowDone = [&result](int y, const std::uint8_t* indices) {
+        std::memcpy(result.scanLine(y), indices, std::size_t(result.width()));
+    };
+    DiffuseRows<std::uint8_t>(source, choose, rowDone, progress);
+    return result;
 }
 
 TBitmap ReduceColorsMedianCut(const TBitmap& source, int depth, bool dither,
