@@ -22,9 +22,11 @@ TBitmap DiffuseErrors(const TBitmap& source, const Quantizer& quantiser, const T
 {
     RequireFilterSource(source);
     TBitmap output(source.width(), source.height(), 24);
-    auto choose = [&quantiser](std::uint32_t key, TRGBTriple& colour) {
-        quantiser.MapColor(colour, key);
-        return colour;
+    auto choose = [&quantiser](std::uint32_t key, std::uint32_t& colour) {
+        TRGBTriple chosen;
+        quantiser.MapColor(chosen, key);
+        colour = QuantizeKey(chosen.rgbtRed, chosen.rgbtGreen, chosen.rgbtBlue);
+        return chosen;
     };
     auto rowDone = [&output](int y, const TRGBTriple* colours) {
         std::uint8_t* out = output.scanLine(y);

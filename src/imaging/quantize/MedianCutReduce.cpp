@@ -122,15 +122,17 @@ TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressC
     // The index written for a pixel depends only on the entry the diffusion chose for it.
     const TChosenEntry chosenEntry(*medianCut);
     std::array<std::uint8_t, 256> written{};
+    std::array<std::uint32_t, 256> keys{};
     for (std::size_t k = 0; k < written.size(); ++k) {
         const TRGBTriple& c = quantiser.Colour(std::uint8_t(k));
-        written[k] = chosenEntry(QuantizeKey(c.rgbtRed, c.rgbtGreen, c.rgbtBlue));
+        keys[k] = QuantizeKey(c.rgbtRed, c.rgbtGreen, c.rgbtBlue);
+        written[k] = chosenEntry(keys[k]);
     }
     TBitmap result(source.width(), source.height(), 8);
     result.setPalette(medianCut->MakePalette());
-    auto choose = [&quantiser, &written](std::uint32_t key, TRGBTriple& colour) {
+    auto choose = [&quantiser, &written, &keys](std::uint32_t key, std::uint32_t& colour) {
         const std::uint8_t index = quantiser.MapIndex(key);
-        colour = quantiser.Colour(index);
+        colour = keys[index];
         return written[index];
     };
     auto rowDone = [&result](int y, const std::uint8_t* indices) {
