@@ -51,6 +51,8 @@ public:
 
     // Palette index of key's cell.
     std::uint8_t ColorIndex(std::uint32_t key) const { return lookup_[CellOf(key)]; }
+    // Palette index of a cell (0 .. kCells - 1).
+    std::uint8_t CellIndex(std::uint32_t cell) const { return lookup_[cell]; }
     // The built palette (PaletteSize entries, colours with red in the low byte).
     std::vector<TColor> MakePalette() const;
     int PaletteSize() const { return paletteSize_; }

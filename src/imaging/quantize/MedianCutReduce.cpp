@@ -86,6 +86,25 @@ private:
     std::vector<std::pair<std::uint32_t, std::uint8_t>> byColour_;
 };
 
+// For every histogram cell, what the diffusion makes of a colour in it: the colour of the cell's
+// entry (0x00RRGGBB) with, in the top byte, the index written for it (TChosenEntry of that colour).
+// One lookup per pixel then gives both.
+std::vector<std::uint32_t> chosenPerCell(const TMedianCut& medianCut)
+{
+    const TMedianCutQuantizeColor quantiser(medianCut);
+    const TChosenEntry chosenEntry(medianCut);
+    std::array<std::uint32_t, 256> byIndex{};
+    for (std::size_t k = 0; k < byIndex.size(); ++k) {
+        const TRGBTriple& c = quantiser.Colour(std::uint8_t(k));
+        const std::uint32_t key = QuantizeKey(c.rgbtRed, c.rgbtGreen, c.rgbtBlue);
+        byIndex[k] = key | std::uint32_t(chosenEntry(key)) << 24;
+    }
+    std::vector<std::uint32_t> chosen(TMedianCut::kCells);
+    for (std::size_t cell = 0; cell < chosen.size(); ++cell)
+        chosen[cell] = byIndex[medianCut.CellIndex(std::uint32_t(cell))];
+    return chosen;
+}
+
 // The 8-bit result rewritten at the depth its palette needs.
 TBitmap repack(const TBitmap& result)
 {
@@ -118,22 +137,12 @@ TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressC
     requireInput(source, depth);
     const auto medianCut = histogramOf(source);
     medianCut->Build(depth, false);
-    const TMedianCutQuantizeColor quantiser(*medianCut);
-    // The index written for a pixel depends only on the entry the diffusion chose for it.
-    const TChosenEntry chosenEntry(*medianCut);
-    std::array<std::uint8_t, 256> written{};
-    std::array<std::uint32_t, 256> keys{};
-    for (std::size_t k = 0; k < written.size(); ++k) {
-        const TRGBTriple& c = quantiser.Colour(std::uint8_t(k));
-        keys[k] = QuantizeKey(c.rgbtRed, c.rgbtGreen, c.rgbtBlue);
-        written[k] = chosenEntry(keys[k]);
-    }
+    const std::vector<std::uint32_t> chosen = chosenPerCell(*medianCut);
     TBitmap result(source.width(), source.height(), 8);
     result.setPalette(medianCut->MakePalette());
-    auto choose = [&quantiser, &written, &keys](std::uint32_t key, std::uint32_t& colour) {
-        const std::uint8_t index = quantiser.MapIndex(key);
-        colour = keys[index];
-        return written[index];
+    auto choose = [&chosen](std::uint32_t key, std::uint32_t& colour) {
+        colour = chosen[TMedianCut::CellOf(key)];
+        return std::uint8_t(colour >> 24);
     };
     auto rowDone = [&result](int y, const std::uint8_t* indices) {
         std::memcpy(result.scanLine(y), indices, std::size_t(result.width()));

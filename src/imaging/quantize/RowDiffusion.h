@@ -10,8 +10,8 @@
 // (the below-left push of pixel 0 lands there), and cur and next one spare byte behind.
 //
 // step(x, choose) calls choose(key, colour): key is the working colour 0x00RRGGBB, colour
-// receives the chosen palette colour in the same form, and the returned value is stored for the
-// pixel.
+// receives the chosen palette colour in the same form (its top byte is ignored), and the returned
+// value is stored for the pixel.
 #include "imaging/quantize/QuantizeColor.h"
 
 #include <cstdint>
@@ -152,7 +152,13 @@ private:
     // (d * weight) / 16, the division truncating toward zero.
     static __m128i share(__m128i d, short weight)
     {
-        const __m128i t = weight == 1 ? d : _mm_mullo_epi16(d, _mm_set1_epi16(weight));
+        __m128i t = d; // d * weight by shifts, which are quicker than a multiplication
+        if (weight == 7)
+            t = _mm_sub_epi16(_mm_slli_epi16(d, 3), d);
+        else if (weight == 5)
+            t = _mm_add_epi16(_mm_slli_epi16(d, 2), d);
+        else if (weight == 3)
+            t = _mm_add_epi16(_mm_slli_epi16(d, 1), d);
         const __m128i bias = _mm_and_si128(_mm_srai_epi16(t, 15), _mm_set1_epi16(15));
         return _mm_srai_epi16(_mm_add_epi16(t, bias), 4);
     }
