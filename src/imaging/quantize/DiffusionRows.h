@@ -48,16 +48,18 @@ void DiffuseRows(const TBitmap& source, Choose&& choose, RowDone&& rowDone, cons
 {
     RequireFilterSource(source);
     const int width = source.width(), height = source.height();
-    const std::size_t rowBytes = 3 * std::size_t(width > 0 ? width : 0);
-    // Working rows y, y + 1 and y + 2, each with a spare pixel in front and a spare byte behind.
-    std::vector<std::uint8_t> rowA(rowBytes + 4), rowB(rowBytes + 4), rowC(rowBytes + 4);
-    std::vector<Out> valuesA(std::size_t(width > 0 ? width : 0)), valuesB(valuesA.size());
-    if (height > 0 && width > 0)
-        std::memcpy(rowA.data() + 3, source.scanLine(0), rowBytes);
+    const std::size_t pixels = std::size_t(width > 0 ? width : 0);
+    constexpr std::size_t kPixel = Step<Out>::kPixelBytes;
+    // Working rows y, y + 1 and y + 2, each with a spare pixel in front.
+    std::vector<std::uint8_t> rowA((pixels + 1) * kPixel), rowB(rowA.size()), rowC(rowA.size());
+    std::vector<Out> valuesA(pixels), valuesB(pixels);
+    if (height > 0)
+        for (std::size_t x = 0; x < pixels; ++x)
+            std::memcpy(rowA.data() + (x + 1) * kPixel, source.scanLine(0) + 3 * x, 3);
     auto sourceRow = [&source, height](int y) { return y < height ? source.scanLine(y) : nullptr; };
     for (int y = 0; y < height; y += 2) {
         ReportRowProgress(progress, y, height);
-        Step<Out> upper(rowA.data() + 3, sourceRow(y + 1), rowB.data() + 3, width, valuesA.data());
+        Step<Out> upper(rowA.data() + kPixel, sourceRow(y + 1), rowB.data() + kPixel, width, valuesA.data());
         if (y + 1 == height) {
             for (int x = 0; x < width; ++x)
                 upper.step(x, choose);
@@ -65,7 +67,7 @@ void DiffuseRows(const TBitmap& source, Choose&& choose, RowDone&& rowDone, cons
             break;
         }
         ReportRowProgress(progress, y + 1, height);
-        Step<Out> lower(rowB.data() + 3, sourceRow(y + 2), rowC.data() + 3, width, valuesB.data());
+        Step<Out> lower(rowB.data() + kPixel, sourceRow(y + 2), rowC.data() + kPixel, width, valuesB.data());
         detail::DiffuseRowPair(upper, lower, width, choose);
         rowDone(y, static_cast<const Out*>(valuesA.data()));
         rowDone(y + 1, static_cast<const Out*>(valuesB.data()));
