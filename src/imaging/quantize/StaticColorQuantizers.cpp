@@ -2,8 +2,6 @@
 
 #include "imaging/quantize/FixedPalettes.h"
 
-#include <algorithm>
-
 namespace kalvo {
 
 TQuantizeToStaticColor::TQuantizeToStaticColor()
@@ -12,30 +10,59 @@ TQuantizeToStaticColor::TQuantizeToStaticColor()
         level_[std::size_t(v)] = std::uint8_t(kWebLevels[std::size_t(WebLevelIndex(v))]);
 }
 
+namespace {
+
+int nearestOf16(const std::vector<TColor>& palette, int r, int g, int b)
+{
+    int best = 0, bestDistance = 1 << 30;
+    for (std::size_t k = 0; k < palette.size(); ++k) {
+        const int dr = int(GetRValue(palette[k])) - r, dg = int(GetGValue(palette[k])) - g,
+                  db = int(GetBValue(palette[k])) - b;
+        const int distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            best = int(k);
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+// The colours that go to one entry (smallest squared distance, first minimum) form a convex set:
+// every comparison with another entry is linear in the colour. So when the eight corners of a box
+// go to the same entry, its whole inside does.
+std::array<std::uint8_t, 32768> standard16BoxEntries(std::uint8_t mixed)
+{
+    const std::vector<TColor> palette = Standard16Palette();
+    std::array<std::uint8_t, 32768> entries{};
+    for (int box = 0; box < 32768; ++box) {
+        const int r0 = (box >> 10) * 8, g0 = ((box >> 5) & 31) * 8, b0 = (box & 31) * 8;
+        const int first = nearestOf16(palette, r0, g0, b0);
+        bool same = true;
+        for (int corner = 1; corner < 8 && same; ++corner)
+            same = nearestOf16(palette, r0 + (corner & 4 ? 7 : 0), g0 + (corner & 2 ? 7 : 0),
+                               b0 + (corner & 1 ? 7 : 0)) == first;
+        entries[std::size_t(box)] = same ? std::uint8_t(first) : mixed;
+    }
+    return entries;
+}
+
+// Computed once: the palette never changes.
+const std::array<std::uint8_t, 32768>& standard16Boxes(std::uint8_t mixed)
+{
+    static const std::array<std::uint8_t, 32768> entries = standard16BoxEntries(mixed);
+    return entries;
+}
+
+} // namespace
+
 TQuantizeToStaticColor16::TQuantizeToStaticColor16()
     : nearest_(Standard16Palette())
+    , boxEntries_(standard16Boxes(kMixedBox))
 {
     const std::vector<TColor> palette = Standard16Palette();
     for (std::size_t k = 0; k < colours_.size(); ++k)
         colours_[k] = TRGBTriple{std::uint8_t(GetBValue(palette[k])), std::uint8_t(GetGValue(palette[k])),
                                  std::uint8_t(GetRValue(palette[k]))};
-}
-
-void TQuantizeToStaticColor16::MapColor(TRGBTriple& out, std::uint32_t key) const
-{
-    out = colours_[std::size_t(nearest_.indexOf(int((key >> 16) & 0xFF), int((key >> 8) & 0xFF), int(key & 0xFF)))];
-}
-
-void TQuantizeToStaticColor2::MapColor(TRGBTriple& out, std::uint32_t key) const
-{
-    const int r = int((key >> 16) & 0xFF), g = int((key >> 8) & 0xFF), b = int(key & 0xFF);
-    const int sum = std::max({r, g, b}) + std::min({r, g, b});
-    // sum / 2 rounded half to even: an odd sum lies halfway and goes to the even neighbour.
-    int lightness = sum / 2;
-    if ((sum & 1) && (lightness & 1))
-        ++lightness;
-    const std::uint8_t v = lightness >= 128 ? 255 : 0;
-    out = TRGBTriple{v, v, v};
 }
 
 } // namespace kalvo
