@@ -2,10 +2,10 @@
 
 #include "imaging/colour/NearestColorIndex.h"
 #include "imaging/colour/PaletteBitmap.h"
-#include "imaging/colour/PixelIndex.h"
 #include "imaging/quantize/BitmapFilter.h"
 #include "imaging/quantize/DiffusionRows.h"
 #include "imaging/quantize/FixedPalettes.h"
+#include "imaging/quantize/PackIndices.h"
 #include "imaging/quantize/StaticColorQuantizers.h"
 
 #include <array>
@@ -60,9 +60,7 @@ TBitmap reduceDither(const TBitmap& source, const Quantizer& quantiser,
         return indexOf(colour);
     };
     auto rowDone = [&result](int y, const std::uint8_t* indices) {
-        std::uint8_t* out = result.scanLine(y);
-        for (int x = 0; x < result.width(); ++x)
-            SetIndexAt(out, x, result.bitCount(), indices[x]);
+        PackIndices(indices, result.width(), result.scanLine(y), result.bitCount());
     };
     DiffuseRows<std::uint8_t>(source, choose, rowDone, progress);
     return result;

@@ -2,10 +2,10 @@
 
 #include "imaging/colour/PaletteBitmap.h"
 #include "image/PixelAccess.h"
-#include "imaging/colour/PixelIndex.h"
 #include "imaging/quantize/DiffusionRows.h"
 #include "imaging/quantize/MedianCut.h"
 #include "imaging/quantize/MedianCutQuantizeColor.h"
+#include "imaging/quantize/PackIndices.h"
 
 #include <algorithm>
 #include <array>
@@ -112,12 +112,8 @@ TBitmap repack(const TBitmap& result)
     CreatePaletteBitmap(result.width(), result.height(), result.palette(), packed);
     if (packed.bitCount() >= 8)
         return result;
-    for (int y = 0; y < result.height(); ++y) {
-        const std::uint8_t* in = result.scanLine(y);
-        std::uint8_t* out = packed.scanLine(y);
-        for (int x = 0; x < result.width(); ++x)
-            PutPixelIndex(x, out, packed.bitCount(), in[x]);
-    }
+    for (int y = 0; y < result.height(); ++y)
+        PackIndices(result.scanLine(y), result.width(), packed.scanLine(y), packed.bitCount());
     return packed;
 }
 
