@@ -140,6 +140,15 @@ void BM_MedianCut256Dither(benchmark::State& state)
 }
 BENCHMARK(BM_MedianCut256Dither)->Unit(benchmark::kMillisecond);
 
+// 16 and 2 colours (depth 4 and 1), dithered: the result is repacked to 4 or 1 bit.
+void BM_MedianCutDitherDepth(benchmark::State& state)
+{
+    const int depth = int(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReduceColorsMedianCut(Picture(), depth, true));
+}
+BENCHMARK(BM_MedianCutDitherDepth)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_FixedReduce(benchmark::State& state)
 {
     const int colors = int(state.range(0));

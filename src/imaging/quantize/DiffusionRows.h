@@ -40,9 +40,11 @@ void DiffuseRowPair(Step& upper, Step& lower, int width, Choose& choose)
 
 // Floyd-Steinberg over a 24-bit source, left to right, top to bottom. For every pixel,
 // choose(key, colour) receives the working colour as 0x00RRGGBB, writes the palette colour it
-// picks into colour and returns the value to store for the pixel (an Out); rowDone(y, values)
-// receives each finished row of width values. progress, when set, receives y * 100 / height + 1
-// before each row. Throws as BitmapFilter for a source that is not 24-bit.
+// picks into colour (a std::uint32_t in the same form; its top byte is ignored) and returns the
+// value to store for the pixel (an Out); rowDone(y, values) receives each finished row of width
+// values, in order. progress, when set, receives y * 100 / height + 1 for each row y, before the
+// row is done (rows are diffused in pairs). Step chooses the row implementation (tests compare
+// them). Throws as BitmapFilter for a source that is not 24-bit.
 template <class Out, template <class> class Step = detail::TRowDiffusion, class Choose, class RowDone>
 void DiffuseRows(const TBitmap& source, Choose&& choose, RowDone&& rowDone, const TProgressCallback& progress = {})
 {
