@@ -6,8 +6,16 @@ namespace kalvo {
 
 TQuantizeToStaticColor::TQuantizeToStaticColor()
 {
-    for (int v = 0; v < 256; ++v)
+    for (int v = 0; v < 256; ++v) {
+        levelIndex_[std::size_t(v)] = std::uint8_t(WebLevelIndex(v));
         level_[std::size_t(v)] = std::uint8_t(kWebLevels[std::size_t(WebLevelIndex(v))]);
+    }
+}
+
+TRGBTriple TQuantizeToStaticColor::SlotColour(int slot) const
+{
+    return TRGBTriple{std::uint8_t(kWebLevels[std::size_t(slot % 6)]), std::uint8_t(kWebLevels[std::size_t(slot / 6 % 6)]),
+                      std::uint8_t(kWebLevels[std::size_t(slot / 36)])};
 }
 
 namespace {
