@@ -1,5 +1,7 @@
 #pragma once
 // The Windows DIB layout the container keeps its pixels in.
+#include "image/Palette.h" // TRGBQuad
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,14 +20,6 @@ struct TBitmapInfoHeader {
     std::int32_t biYPelsPerMeter = 0;
     std::uint32_t biClrUsed = 0;
     std::uint32_t biClrImportant = 0;
-};
-
-struct TRGBQuad {
-    std::uint8_t rgbBlue = 0;
-    std::uint8_t rgbGreen = 0;
-    std::uint8_t rgbRed = 0;
-    std::uint8_t rgbReserved = 0;
-    bool operator==(const TRGBQuad&) const = default;
 };
 
 // Room for 256 palette entries plus the three bit-field masks read ahead of them.
