@@ -1,5 +1,6 @@
 #include "image/BmpFormat.h"
 
+#include "image/BitFieldMask.h"
 #include "image/ImageErrors.h"
 #include "image/MappedFile.h"
 #include "image/RleDecode.h"
@@ -43,37 +44,11 @@ struct BmpHeader {
     bool hasMasks = false;
 };
 
-// The shift and scale of one colour mask: the mask is normalised to 128..255, so that
-// ((v & mask) >> shift) * 255 / scale maps the field onto 0..255.
-struct MaskScale {
-    std::uint32_t mask;
-    int shift;
-    std::uint32_t scale;
-};
-
-MaskScale maskScale(std::uint32_t mask)
+TMaskScale maskScale(std::uint32_t mask)
 {
     if (mask == 0)
         invalid("Invalid Masks");
-    int s = 0;
-    std::uint32_t m = mask;
-    while (m >= 256) {
-        m >>= 1;
-        ++s;
-    }
-    while (m < 128) {
-        m <<= 1;
-        --s;
-    }
-    const std::uint32_t d = s >= 0 ? (mask >> s) : (mask << -s);
-    return {mask, s, d};
-}
-
-inline std::uint8_t applyMask(std::uint32_t v, const MaskScale& m)
-{
-    const std::uint32_t f = v & m.mask;
-    const std::uint32_t n = m.shift >= 0 ? (f >> m.shift) : (f << -m.shift);
-    return std::uint8_t(std::min<std::uint32_t>(255, n * 255 / m.scale));
+    return MaskScaleOf(mask);
 }
 
 BmpHeader parseHeader(std::span<const std::uint8_t> data, std::size_t& pos)
@@ -193,7 +168,7 @@ void readPlainRows(std::span<const std::uint8_t> data, std::size_t offset, const
         }
         return;
     }
-    MaskScale m[3];
+    TMaskScale m[3];
     if (h.hasMasks && (h.compression == kBiBitfields || h.compression == kBiAlphaBitfields)) {
         for (int c = 0; c < 3; ++c)
             m[c] = maskScale(h.masks[c]);
@@ -209,9 +184,9 @@ void readPlainRows(std::span<const std::uint8_t> data, std::size_t offset, const
         std::uint8_t* d = bmp.scanLine(y);
         for (long x = 0; x < h.width; ++x, s += bytesPerPixel, d += 3) {
             const std::uint32_t v = bytesPerPixel == 2 ? u16(s) : u32(s);
-            d[0] = applyMask(v, m[2]);
-            d[1] = applyMask(v, m[1]);
-            d[2] = applyMask(v, m[0]);
+            d[0] = MaskChannel(v, m[2]);
+            d[1] = MaskChannel(v, m[1]);
+            d[2] = MaskChannel(v, m[0]);
         }
     }
 }

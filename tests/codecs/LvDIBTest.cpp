@@ -169,6 +169,25 @@ TEST(LvDIB, ShortRleFileFailsButLoadsFromTheClipboard)
               "TLvDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
 }
 
+TEST(LvDIB, ClipboardBitFieldsBecomeTrueColour)
+{
+    std::vector<std::uint8_t> masks565(12, 0);
+    Put32(masks565, 0, 0xF800);
+    Put32(masks565, 4, 0x07E0);
+    Put32(masks565, 8, 0x001F);
+    // Two pixels: white, then pure green (0x07E0).
+    const auto packed = PackedDib(2, 1, 16, 3, 0, masks565, {0xFF, 0xFF, 0xE0, 0x07});
+    TLvDIB dib;
+    dib.LoadFromClipboardFormat(8, &packed);
+    EXPECT_EQ(dib.BitCount(), 24);
+    EXPECT_EQ(dib.InternalDIB().Rec.Header.biCompression, 0u);
+    EXPECT_EQ(dib.ToBitmap().pixelColor(0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(dib.ToBitmap().pixelColor(1, 0), RGB(0, 255, 0));
+    auto cut = packed;
+    cut.resize(cut.size() - 1);
+    EXPECT_THROW(dib.LoadFromClipboardFormat(8, &cut), EReadError);
+}
+
 TEST(LvDIB, ClipboardRoundTripAndShortPlainData)
 {
     TLvDIB dib;

@@ -88,22 +88,7 @@ void TLvInternalDIB::LoadFromClipboardFormat(std::span<const std::uint8_t> data)
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Image is too large");
     TDibReader in(data, l);
     if (bits == 16 || bits == 32) {
-        std::uint32_t masks[3];
-        if (h.biCompression == BI_BITFIELDS)
-            std::memcpy(masks, rec.Colors.data(), sizeof masks);
-        else
-            DefaultMasks(bits, masks);
-        h.biBitCount = 24;
-        rec.Size = rec.Stride() * std::size_t(rec.AbsHeight());
-        const std::size_t srcRow = bits == 16 ? std::size_t((rec.Width() * 2 + 3) / 4 * 4) : std::size_t(rec.Width()) * 4;
-        if (srcRow * std::size_t(rec.AbsHeight()) > in.Left())
-            throw EReadError();
-        rec.Memory = TDibMemory(rec.Size, UseFMO);
-        ReadBitFieldRows(in, bits, masks, rec);
-        if (h.biCompression == BI_BITFIELDS)
-            std::memmove(rec.Colors.data(), rec.Colors.data() + 3, 256 * sizeof(TRGBQuad));
-        h.biCompression = BI_RGB;
-        h.biSizeImage = 0;
+        ReadBitFieldPixels(in, rec, UseFMO);
     } else {
         const std::size_t given = in.Left();
         std::size_t size = given;

@@ -41,24 +41,7 @@ void readPixels(TDibReader& in, TDibRecord& rec, bool useFMO, const TLvInternalD
 {
     const int bits = rec.Header.biBitCount;
     if (bits == 16 || bits == 32) {
-        std::uint32_t masks[3];
-        if (rec.Header.biCompression == BI_BITFIELDS)
-            std::memcpy(masks, rec.Colors.data(), sizeof masks);
-        else
-            DefaultMasks(bits, masks);
-        rec.Header.biBitCount = 24;
-        rec.Size = rec.Stride() * std::size_t(rec.AbsHeight());
-        rec.Header.biBitCount = std::uint16_t(bits);
-        const std::size_t srcRow = bits == 16 ? std::size_t((rec.Width() * 2 + 3) / 4 * 4) : std::size_t(rec.Width()) * 4;
-        if (srcRow * std::size_t(rec.AbsHeight()) > in.Left())
-            throw EReadError();
-        rec.Memory = TDibMemory(rec.Size, useFMO);
-        rec.Header.biBitCount = 24;
-        ReadBitFieldRows(in, bits, masks, rec);
-        if (rec.Header.biCompression == BI_BITFIELDS)
-            std::memmove(rec.Colors.data(), rec.Colors.data() + 3, 256 * sizeof(TRGBQuad));
-        rec.Header.biCompression = BI_RGB;
-        rec.Header.biSizeImage = 0;
+        ReadBitFieldPixels(in, rec, useFMO);
         return;
     }
     rec.Size = rec.Stride() * std::size_t(rec.AbsHeight());

@@ -2,59 +2,39 @@
 
 #include "codecs/bmp/DibReader.h"
 #include "codecs/bmp/LvDIBErrors.h"
+#include "image/BitFieldMask.h"
+
+#include <cstring>
 
 namespace kalvo {
 
 namespace {
 
-struct MaskShift {
-    std::uint32_t mask;
-    int shift;
-    std::uint32_t scale; // the mask normalised to 128..255
-};
-
-MaskShift maskShift(std::uint32_t mask)
+TMaskScale maskScale(std::uint32_t mask)
 {
     if (mask == 0)
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Invalid Masks");
-    int s = 0;
-    std::uint32_t m = mask;
-    while (m >= 256) {
-        m >>= 1;
-        ++s;
-    }
-    while (m < 128) {
-        m <<= 1;
-        --s;
-    }
-    return {mask, s, s >= 0 ? (mask >> s) : (mask << -s)};
+    return MaskScaleOf(mask);
 }
 
-inline std::uint8_t channel(std::uint32_t v, const MaskShift& m)
+// The masks in the colour table of a bit-field DIB, otherwise the default 5-5-5 (16 bits) or
+// 8-8-8 (32 bits) ones.
+void readMasks(const TDibRecord& rec, int sourceBits, std::uint32_t masks[3])
 {
-    const std::uint32_t f = v & m.mask;
-    const std::uint32_t n = m.shift >= 0 ? (f >> m.shift) : (f << -m.shift);
-    return std::uint8_t(n * 255 / m.scale);
-}
-
-} // namespace
-
-void DefaultMasks(int sourceBits, std::uint32_t masks[3])
-{
-    if (sourceBits == 16) {
+    if (rec.Header.biCompression == BI_BITFIELDS)
+        std::memcpy(masks, rec.Colors.data(), 3 * sizeof masks[0]);
+    else if (sourceBits == 16)
         masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
-    } else {
+    else
         masks[0] = 0xFF0000, masks[1] = 0x00FF00, masks[2] = 0x0000FF;
-    }
 }
 
-void ReadBitFieldRows(TDibReader& reader, int sourceBits, const std::uint32_t masks[3], TDibRecord& rec)
+// Converts the source rows into rec's 24-bit rows.
+void convertRows(TDibReader& reader, int sourceBits, std::size_t srcRow, const std::uint32_t masks[3],
+                 TDibRecord& rec)
 {
-    const MaskShift r = maskShift(masks[0]), g = maskShift(masks[1]), b = maskShift(masks[2]);
+    const TMaskScale r = maskScale(masks[0]), g = maskScale(masks[1]), b = maskScale(masks[2]);
     const long width = rec.Width();
-    const std::size_t srcRow = sourceBits == 16 ? std::size_t((width * 2 + 3) / 4 * 4) : std::size_t(width) * 4;
-    if (srcRow * std::size_t(rec.AbsHeight()) > reader.Left())
-        throw EReadError();
     const int bytes = sourceBits / 8;
     for (long y = 0; y < rec.AbsHeight(); ++y) {
         const std::uint8_t* s = reader.Take(srcRow);
@@ -63,11 +43,31 @@ void ReadBitFieldRows(TDibReader& reader, int sourceBits, const std::uint32_t ma
             std::uint32_t v = s[0] | (std::uint32_t(s[1]) << 8);
             if (bytes == 4)
                 v |= (std::uint32_t(s[2]) << 16) | (std::uint32_t(s[3]) << 24);
-            d[0] = channel(v, b);
-            d[1] = channel(v, g);
-            d[2] = channel(v, r);
+            d[0] = MaskChannel(v, b);
+            d[1] = MaskChannel(v, g);
+            d[2] = MaskChannel(v, r);
         }
     }
+}
+
+} // namespace
+
+void ReadBitFieldPixels(TDibReader& reader, TDibRecord& rec, bool useFMO)
+{
+    const int bits = rec.Header.biBitCount;
+    std::uint32_t masks[3];
+    readMasks(rec, bits, masks);
+    const std::size_t srcRow = bits == 16 ? std::size_t((rec.Width() * 2 + 3) / 4 * 4) : std::size_t(rec.Width()) * 4;
+    if (srcRow * std::size_t(rec.AbsHeight()) > reader.Left())
+        throw EReadError(); // checked before the memory is obtained
+    rec.Header.biBitCount = 24;
+    rec.Size = rec.Stride() * std::size_t(rec.AbsHeight());
+    rec.Memory = TDibMemory(rec.Size, useFMO);
+    convertRows(reader, bits, srcRow, masks, rec);
+    if (rec.Header.biCompression == BI_BITFIELDS)
+        std::memmove(rec.Colors.data(), rec.Colors.data() + 3, 256 * sizeof(TRGBQuad));
+    rec.Header.biCompression = BI_RGB;
+    rec.Header.biSizeImage = 0;
 }
 
 } // namespace kalvo
