@@ -19,10 +19,7 @@ void TLvDIB::Assign(const TBitmap& source)
     auto& rec = store->Rec;
     if (bits <= 8) {
         rec.Header.biClrUsed = 1u << bits;
-        const auto& palette = pixels.palette();
-        for (std::size_t i = 0; i < palette.size() && i < 256; ++i)
-            rec.Colors[i] = {std::uint8_t(GetBValue(palette[i])), std::uint8_t(GetGValue(palette[i])),
-                             std::uint8_t(GetRValue(palette[i])), 0};
+        PaletteToRGBQuads(pixels.palette(), std::span(rec.Colors).first(256), 255);
     }
     // The store is bottom-up: image row y is memory row height - 1 - y.
     const std::size_t rowBytes = std::min(rec.Stride(), pixels.stride());
@@ -46,13 +43,8 @@ TBitmap TLvDIB::ToBitmap() const
     }
     const int bits = rec->Header.biBitCount;
     TBitmap bitmap(int(rec->Width()), int(rec->AbsHeight()), bits);
-    if (bits <= 8) {
-        std::vector<TColor> palette;
-        const std::uint32_t n = std::min<std::uint32_t>(rec->Header.biClrUsed, 256);
-        for (std::uint32_t i = 0; i < n; ++i)
-            palette.push_back(RGB(rec->Colors[i].rgbRed, rec->Colors[i].rgbGreen, rec->Colors[i].rgbBlue));
-        bitmap.setPalette(std::move(palette));
-    }
+    if (bits <= 8)
+        bitmap.setPalette(RGBQuadsToPalette(rec->Colors, int(std::min<std::uint32_t>(rec->Header.biClrUsed, 256))));
     const bool topDown = rec->Header.biHeight < 0;
     const int h = bitmap.height();
     for (int y = 0; y < h; ++y)

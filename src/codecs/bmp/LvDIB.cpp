@@ -117,11 +117,7 @@ void TLvDIB::SetPalette(const std::optional<std::vector<TColor>>& palette)
     if (palette) {
         if (palette->empty())
             throw ELvDIBInvalidPalette("TLvDIB.SetPalette: Invalid Palette");
-        const std::size_t n = std::min<std::size_t>(palette->size(), 256);
-        rec.Header.biClrUsed = std::uint32_t(n);
-        for (std::size_t i = 0; i < n; ++i)
-            rec.Colors[i] = {std::uint8_t(GetBValue((*palette)[i])), std::uint8_t(GetGValue((*palette)[i])),
-                             std::uint8_t(GetRValue((*palette)[i])), 0};
+        rec.Header.biClrUsed = std::uint32_t(PaletteToRGBQuads(*palette, std::span(rec.Colors).first(256), 255));
     } else {
         rec.Header.biClrUsed = 0;
     }

@@ -71,13 +71,8 @@ void TLvInternalDIB::UpdatePalette()
 
 const std::optional<std::vector<TColor>>& TLvInternalDIB::Palette()
 {
-    if (!FPaletteHandle && Rec.Header.biClrUsed != 0) {
-        std::vector<TColor> palette;
-        const std::uint32_t n = std::min<std::uint32_t>(Rec.Header.biClrUsed, 256);
-        for (std::uint32_t i = 0; i < n; ++i)
-            palette.push_back(RGB(Rec.Colors[i].rgbRed, Rec.Colors[i].rgbGreen, Rec.Colors[i].rgbBlue));
-        FPaletteHandle = std::move(palette);
-    }
+    if (!FPaletteHandle && Rec.Header.biClrUsed != 0)
+        FPaletteHandle = RGBQuadsToPalette(Rec.Colors, int(std::min<std::uint32_t>(Rec.Header.biClrUsed, 256)));
     return FPaletteHandle;
 }
 
