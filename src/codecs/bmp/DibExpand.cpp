@@ -1,18 +1,10 @@
 // Unpacking indices and expanding them to true colour.
 #include "codecs/bmp/DibConvert.h"
+#include "imaging/colour/PixelIndex.h"
 
 namespace kalvo {
 
 namespace {
-
-inline unsigned pixelAt(const std::uint8_t* row, long x, int bits)
-{
-    if (bits == 1)
-        return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    if (bits == 4)
-        return (x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4);
-    return row[x];
-}
 
 // Rewrites every pixel of a plain indexed source at the target depth.
 TDibRecord unpack(const TDibRecord& src, bool useFMO, int fromBits, int toBits, const char* name)
@@ -23,13 +15,8 @@ TDibRecord unpack(const TDibRecord& src, bool useFMO, int fromBits, int toBits, 
     for (long y = 0; y < src.AbsHeight(); ++y) {
         const std::uint8_t* s = src.Row(y);
         std::uint8_t* d = out.Row(y);
-        for (long x = 0; x < src.Width(); ++x) {
-            const unsigned v = pixelAt(s, x, fromBits);
-            if (toBits == 8)
-                d[x] = std::uint8_t(v);
-            else
-                d[x >> 1] = std::uint8_t(d[x >> 1] | ((x & 1) ? v : (v << 4)));
-        }
+        for (long x = 0; x < src.Width(); ++x)
+            SetIndexAt(d, int(x), toBits, IndexAt(s, int(x), fromBits));
     }
     return out;
 }
@@ -43,7 +30,7 @@ TDibRecord expand(const TDibRecord& src, bool useFMO, int fromBits, const char* 
         const std::uint8_t* s = src.Row(y);
         std::uint8_t* d = out.Row(y);
         for (long x = 0; x < src.Width(); ++x, d += 3) {
-            const TRGBQuad& c = src.Colors[pixelAt(s, x, fromBits)];
+            const TRGBQuad& c = src.Colors[IndexAt(s, int(x), fromBits)];
             d[0] = c.rgbBlue;
             d[1] = c.rgbGreen;
             d[2] = c.rgbRed;

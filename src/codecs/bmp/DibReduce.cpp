@@ -3,6 +3,7 @@
 #include "codecs/bmp/DibConvert.h"
 #include "codecs/bmp/DibMedianSplit.h"
 #include "codecs/bmp/LvDIBErrors.h"
+#include "imaging/colour/PixelIndex.h"
 
 #include <cmath>
 #include <string>
@@ -25,16 +26,6 @@ TDibRecord reducedRecord(const TDibRecord& src, bool useFMO, int bits, const std
     std::copy(palette.begin(), palette.end(), out.Colors.begin());
     out.Header.biClrUsed = std::uint32_t(palette.size());
     return out;
-}
-
-inline void putIndex(std::uint8_t* row, long x, int bits, unsigned index)
-{
-    if (bits == 8)
-        row[x] = std::uint8_t(index);
-    else if (bits == 4)
-        row[x >> 1] = std::uint8_t(row[x >> 1] | ((x & 1) ? index : (index << 4)));
-    else if (index)
-        row[x >> 3] = std::uint8_t(row[x >> 3] | (0x80 >> (x & 7)));
 }
 
 inline int trueColorClass(const std::uint8_t* p) { return (p[2] >> 3) * 2048 + (p[1] >> 2) * 32 + (p[0] >> 3); }
@@ -73,7 +64,7 @@ TDibRecord trueColorLow(const TDibRecord& src, bool useFMO, int depth, const TPr
         const std::uint8_t* p = src.Row(y);
         std::uint8_t* d = out.Row(y);
         for (long x = 0; x < src.Width(); ++x, p += 3)
-            putIndex(d, x, bits, lookup[trueColorClass(p)]);
+            SetIndexAt(d, int(x), bits, lookup[trueColorClass(p)]);
     }
     return out;
 }
@@ -185,14 +176,9 @@ TDibRecord trueColorHigh(const TDibRecord& src, bool useFMO, int depth, const TP
         const std::uint8_t* p = src.Row(y);
         std::uint8_t* d = out.Row(y);
         for (long x = 0; x < src.Width(); ++x, p += 3)
-            putIndex(d, x, bits, unsigned(tree.classify(p)));
+            SetIndexAt(d, int(x), bits, unsigned(tree.classify(p)));
     }
     return out;
-}
-
-inline unsigned indexAt(const std::uint8_t* row, long x, int bits)
-{
-    return bits == 8 ? row[x] : ((x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4));
 }
 
 TDibRecord toOneBit(const TDibRecord& src, bool useFMO, int bits, TColor bw)
@@ -207,10 +193,10 @@ TDibRecord toOneBit(const TDibRecord& src, bool useFMO, int bits, TColor bw)
             if (bits == 24) {
                 pb = s[3 * x], pg = s[3 * x + 1], pr = s[3 * x + 2];
             } else {
-                const TRGBQuad& c = src.Colors[indexAt(s, x, bits)];
+                const TRGBQuad& c = src.Colors[IndexAt(s, int(x), bits)];
                 pb = c.rgbBlue, pg = c.rgbGreen, pr = c.rgbRed;
             }
-            putIndex(d, x, 1, pr == r && pg == g && pb == b ? 1 : 0);
+            SetIndexAt(d, int(x), 1, pr == r && pg == g && pb == b ? 1 : 0);
         }
     }
     return out;
@@ -258,7 +244,7 @@ TDibRecord Convert8BitRGBTo4BitRGB(const TDibRecord& src, bool useFMO, const TPr
     TDibRecord out = reducedRecord(src, useFMO, 4, palette);
     for (long y = 0; y < src.AbsHeight(); ++y)
         for (long x = 0; x < src.Width(); ++x)
-            putIndex(out.Row(y), x, 4, map[src.Row(y)[x]]);
+            SetIndexAt(out.Row(y), int(x), 4, map[src.Row(y)[x]]);
     return out;
 }
 
