@@ -15,11 +15,6 @@ namespace {
 // expansion, so that a tiny block cannot claim a huge picture.
 constexpr std::size_t kMaxShortDataExpansion = 4096;
 
-std::uint32_t le32(const std::uint8_t* p)
-{
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-}
-
 // Header and colour table; returns the offset L where the pixels start.
 std::size_t readHeader(std::span<const std::uint8_t> data, TDibRecord& rec)
 {
@@ -27,27 +22,13 @@ std::size_t readHeader(std::span<const std::uint8_t> data, TDibRecord& rec)
     const std::uint32_t size = in.U32();
     auto& h = rec.Header;
     if (size == 40) {
-        const std::uint8_t* p = in.Take(36);
-        h.biWidth = std::int32_t(le32(p));
-        h.biHeight = std::int32_t(le32(p + 4));
-        h.biPlanes = std::uint16_t(p[8] | (p[9] << 8));
-        h.biBitCount = std::uint16_t(p[10] | (p[11] << 8));
-        h.biCompression = le32(p + 12);
-        h.biSizeImage = le32(p + 16);
-        h.biXPelsPerMeter = std::int32_t(le32(p + 20));
-        h.biYPelsPerMeter = std::int32_t(le32(p + 24));
-        h.biClrUsed = le32(p + 28);
-        h.biClrImportant = le32(p + 32);
+        ReadInfoHeaderFields(in, h);
         std::uint64_t c = h.biClrUsed;
         if (c == 0 && h.biBitCount <= 8 && (h.biBitCount == 1 || h.biBitCount == 4 || h.biBitCount == 8))
             c = 1u << h.biBitCount;
         const std::uint64_t l = 40 + c * 4 + (h.biCompression == BI_BITFIELDS ? 12 : 0);
         const std::uint64_t tableBytes = std::min<std::uint64_t>(l, 1076) - 40;
         in.Read(rec.Colors.data(), std::size_t(tableBytes));
-        if (h.biXPelsPerMeter == 0)
-            h.biXPelsPerMeter = 3780;
-        if (h.biYPelsPerMeter == 0)
-            h.biYPelsPerMeter = 3780;
         h.biClrUsed = std::uint32_t(std::min<std::uint64_t>(c, 256));
         if (l > data.size())
             throw EReadError();

@@ -68,21 +68,7 @@ void TLvInternalDIB::LoadFromStream(std::span<const std::uint8_t> data, const TA
     TDibRecord rec;
     auto& h = rec.Header;
     if (headerSize == 40) {
-        h.biSize = 40;
-        h.biWidth = std::int32_t(in.U32());
-        h.biHeight = std::int32_t(in.U32());
-        h.biPlanes = in.U16();
-        h.biBitCount = in.U16();
-        h.biCompression = in.U32();
-        h.biSizeImage = in.U32();
-        h.biXPelsPerMeter = std::int32_t(in.U32());
-        h.biYPelsPerMeter = std::int32_t(in.U32());
-        h.biClrUsed = in.U32();
-        h.biClrImportant = in.U32();
-        if (h.biXPelsPerMeter == 0)
-            h.biXPelsPerMeter = 3780;
-        if (h.biYPelsPerMeter == 0)
-            h.biYPelsPerMeter = 3780;
+        ReadInfoHeaderFields(in, h);
         if (!validInfoBitCount(h.biBitCount))
             throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Invalid BitCout");
         if (h.biClrUsed == 0 && h.biBitCount <= 8)

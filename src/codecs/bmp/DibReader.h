@@ -1,6 +1,7 @@
 #pragma once
 // Reads little-endian values from a block of bytes; a read that cannot deliver its full count is
 // the stream's read error (EReadError), and nothing is ever read past the block.
+#include "codecs/bmp/DibTypes.h"
 #include "codecs/bmp/LvDIBErrors.h"
 
 #include <cstdint>
@@ -51,5 +52,26 @@ private:
     std::span<const std::uint8_t> data_;
     std::size_t pos_;
 };
+
+// The fields of a 40-byte information header after biSize; a resolution of 0 becomes 3780
+// pixels per metre (96 dpi).
+inline void ReadInfoHeaderFields(TDibReader& in, TBitmapInfoHeader& h)
+{
+    h.biSize = 40;
+    h.biWidth = std::int32_t(in.U32());
+    h.biHeight = std::int32_t(in.U32());
+    h.biPlanes = in.U16();
+    h.biBitCount = in.U16();
+    h.biCompression = in.U32();
+    h.biSizeImage = in.U32();
+    h.biXPelsPerMeter = std::int32_t(in.U32());
+    h.biYPelsPerMeter = std::int32_t(in.U32());
+    h.biClrUsed = in.U32();
+    h.biClrImportant = in.U32();
+    if (h.biXPelsPerMeter == 0)
+        h.biXPelsPerMeter = 3780;
+    if (h.biYPelsPerMeter == 0)
+        h.biYPelsPerMeter = 3780;
+}
 
 } // namespace kalvo
