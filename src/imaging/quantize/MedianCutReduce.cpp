@@ -38,9 +38,8 @@ std::unique_ptr<TMedianCut> histogramOf(const TBitmap& source)
     return medianCut;
 }
 
-// An 8-bit bitmap with the built palette; indexOf(key) gives each source pixel's index.
-template <class IndexOf>
-TBitmap indexBitmap(const TMedianCut& medianCut, const TBitmap& source, IndexOf indexOf)
+// An 8-bit bitmap with the built palette whose pixels are the indices of the source's cells.
+TBitmap indexBitmap(const TMedianCut& medianCut, const TBitmap& source)
 {
     TBitmap result(source.width(), source.height(), 8);
     result.setPalette(medianCut.MakePalette());
@@ -48,7 +47,7 @@ TBitmap indexBitmap(const TMedianCut& medianCut, const TBitmap& source, IndexOf 
         const std::uint8_t* p = source.scanLine(y);
         std::uint8_t* out = result.scanLine(y);
         for (int x = 0; x < source.width(); ++x, p += 3)
-            out[x] = indexOf(QuantizeKey(p[2], p[1], p[0]));
+            out[x] = medianCut.ColorIndex(QuantizeKey(p[2], p[1], p[0]));
     }
     return result;
 }
@@ -124,8 +123,7 @@ TBitmap MedianCutReduce(const TBitmap& source, int depth, const TProgressCallbac
     requireInput(source, depth);
     const auto medianCut = histogramOf(source);
     medianCut->Build(depth, true);
-    const TMedianCut& built = *medianCut;
-    return indexBitmap(built, source, [&built](std::uint32_t key) { return built.ColorIndex(key); });
+    return indexBitmap(*medianCut, source);
 }
 
 TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressCallback& progress)
