@@ -1,4 +1,4 @@
-#include "image/Outline.h"
+#include "SelectionMaskSupport.h"
 #include "imaging/effects/DropShadow.h"
 
 #include <gtest/gtest.h>
@@ -7,18 +7,9 @@
 #include <vector>
 
 using namespace kalvo;
+using kalvo::test::OutlineOf;
 
 namespace {
-
-// A 40 x 40 mask with the square [10, 20) x [10, 20) selected.
-TBitmap SquareMask()
-{
-    TBitmap mask(40, 40, 8);
-    std::memset(mask.bits(), 255, mask.byteSize());
-    for (int y = 10; y < 20; ++y)
-        std::memset(mask.scanLine(y) + 10, 0, 10);
-    return mask;
-}
 
 TBitmap White()
 {
@@ -27,18 +18,11 @@ TBitmap White()
     return image;
 }
 
-TPoints OutlineOf(const TBitmap& mask)
-{
-    TPoints points;
-    Bitmap8ToPoints(&mask, points);
-    return points;
-}
-
 } // namespace
 
 TEST(DropShadow, HardShadowIsTheShiftedSelectionOutsideTheObject)
 {
-    const TBitmap mask = SquareMask();
+    const TBitmap mask = test::SquareSelectionMask(40);
     std::vector<int> progress;
     const auto result = DropShadow(White(), mask, OutlineOf(mask), {4, 4, 0, 0, RGB(0, 0, 80)},
                                    [&](int p) { progress.push_back(p); });
@@ -88,7 +72,7 @@ TEST(DropShadow, SoftShadowFadesOutsideAndThroughTheObjectsSoftEdge)
 
 TEST(DropShadow, FullTransparencyAndMissingInputsChangeNothing)
 {
-    const TBitmap mask = SquareMask();
+    const TBitmap mask = test::SquareSelectionMask(40);
     const auto clear = DropShadow(White(), mask, OutlineOf(mask), {4, 4, 5, 100, clBlack});
     ASSERT_TRUE(clear);
     EXPECT_EQ(*clear, White());

@@ -1,37 +1,16 @@
+#include "SelectionMaskSupport.h"
 #include "image/ImageErrors.h"
-#include "image/Outline.h"
 #include "image/RegionConvert.h"
 #include "imaging/effects/ObscureSelection.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 using namespace kalvo;
-
-namespace {
-
-TBitmap SquareMask()
-{
-    TBitmap mask(30, 30, 8);
-    std::memset(mask.bits(), 255, mask.byteSize());
-    for (int y = 10; y < 20; ++y)
-        std::memset(mask.scanLine(y) + 10, 0, 10);
-    return mask;
-}
-
-TPoints OutlineOf(const TBitmap& mask)
-{
-    TPoints points;
-    Bitmap8ToPoints(&mask, points);
-    return points;
-}
-
-} // namespace
+using kalvo::test::OutlineOf;
 
 TEST(ObscureSelection, BorderRampsFromSelectedToUnselected)
 {
-    const TBitmap mask = SquareMask();
+    const TBitmap mask = test::SquareSelectionMask(30);
     const TObscuredSelection result = ObscureSelection(mask, OutlineOf(mask), 4);
     const std::uint8_t* row = result.Mask.scanLine(15);
     EXPECT_EQ(row[15], 0);
@@ -50,7 +29,7 @@ TEST(ObscureSelection, BorderRampsFromSelectedToUnselected)
 
 TEST(ObscureSelection, OnePixelWidensAndNarrowsBackWithoutARamp)
 {
-    const TBitmap mask = SquareMask();
+    const TBitmap mask = test::SquareSelectionMask(30);
     const TObscuredSelection result = ObscureSelection(mask, OutlineOf(mask), 1);
     EXPECT_EQ(result.Mask, mask);
     EXPECT_EQ(result.Outline, OutlineOf(mask));
