@@ -1,6 +1,7 @@
 #include "imaging/quantize/StaticColorQuantizers.h"
 
 #include "imaging/quantize/FixedPalettes.h"
+#include "imaging/raster/NearestPaletteIndex.h"
 
 namespace kalvo {
 
@@ -20,21 +21,6 @@ TRGBTriple TQuantizeToStaticColor::SlotColour(int slot) const
 
 namespace {
 
-int nearestOf16(const std::vector<TColor>& palette, int r, int g, int b)
-{
-    int best = 0, bestDistance = 1 << 30;
-    for (std::size_t k = 0; k < palette.size(); ++k) {
-        const int dr = int(GetRValue(palette[k])) - r, dg = int(GetGValue(palette[k])) - g,
-                  db = int(GetBValue(palette[k])) - b;
-        const int distance = dr * dr + dg * dg + db * db;
-        if (distance < bestDistance) {
-            best = int(k);
-            bestDistance = distance;
-        }
-    }
-    return best;
-}
-
 // The colours that go to one entry (smallest squared distance, first minimum) form a convex set:
 // every comparison with another entry is linear in the colour. So when the eight corners of a box
 // go to the same entry, its whole inside does.
@@ -44,11 +30,12 @@ std::array<std::uint8_t, 32768> standard16BoxEntries(std::uint8_t mixed)
     std::array<std::uint8_t, 32768> entries{};
     for (int box = 0; box < 32768; ++box) {
         const int r0 = (box >> 10) * 8, g0 = ((box >> 5) & 31) * 8, b0 = (box & 31) * 8;
-        const int first = nearestOf16(palette, r0, g0, b0);
+        const int first = NearestPaletteIndex(palette, RGB(r0, g0, b0));
         bool same = true;
         for (int corner = 1; corner < 8 && same; ++corner)
-            same = nearestOf16(palette, r0 + (corner & 4 ? 7 : 0), g0 + (corner & 2 ? 7 : 0),
-                               b0 + (corner & 1 ? 7 : 0)) == first;
+            same = NearestPaletteIndex(palette, RGB(r0 + (corner & 4 ? 7 : 0), g0 + (corner & 2 ? 7 : 0),
+                                                    b0 + (corner & 1 ? 7 : 0)))
+                == first;
         entries[std::size_t(box)] = same ? std::uint8_t(first) : mixed;
     }
     return entries;
