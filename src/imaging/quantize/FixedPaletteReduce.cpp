@@ -1,12 +1,12 @@
 #include "imaging/quantize/FixedPaletteReduce.h"
 
-#include "imaging/colour/NearestColorIndex.h"
 #include "imaging/colour/PaletteBitmap.h"
 #include "imaging/quantize/BitmapFilter.h"
 #include "imaging/quantize/DiffusionRows.h"
 #include "imaging/quantize/FixedPalettes.h"
 #include "imaging/quantize/PackIndices.h"
 #include "imaging/quantize/StaticColorQuantizers.h"
+#include "imaging/raster/NearestPaletteIndex.h"
 
 #include <array>
 #include <cstdint>
@@ -28,13 +28,13 @@ TBitmap reduceDither(const TBitmap& source, const Quantizer& quantiser,
         return result;
     CreatePaletteBitmap(source.width(), source.height(), palette, result);
     // Per slot: its colour, and the palette index drawing that colour into the bitmap gives.
-    const TNearestColorIndex nearest(result.palette());
     std::array<std::uint32_t, Quantizer::kSlots> colours{};
     std::array<std::uint8_t, Quantizer::kSlots> indices{};
     for (int slot = 0; slot < Quantizer::kSlots; ++slot) {
         const TRGBTriple c = quantiser.SlotColour(slot);
         colours[std::size_t(slot)] = QuantizeKey(c.rgbtRed, c.rgbtGreen, c.rgbtBlue);
-        indices[std::size_t(slot)] = std::uint8_t(nearest.indexOf(c.rgbtRed, c.rgbtGreen, c.rgbtBlue));
+        indices[std::size_t(slot)] =
+            std::uint8_t(NearestPaletteIndex(result.palette(), RGB(c.rgbtRed, c.rgbtGreen, c.rgbtBlue)));
     }
     auto choose = [&quantiser, &colours, &indices](std::uint32_t key, std::uint32_t& colour) {
         const std::size_t slot = std::size_t(quantiser.MapSlot(key));
