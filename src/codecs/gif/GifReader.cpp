@@ -3,6 +3,7 @@
 #include "codecs/gif/GifCodec.h"
 #include "codecs/gif/GifHandle.h"
 #include "codecs/gif/GifRowOrder.h"
+#include "imaging/quantize/PackIndices.h"
 
 #include <algorithm>
 #include <cstring>
@@ -110,24 +111,6 @@ int bitCountFor(std::size_t colors)
     return colors <= 2 ? 1 : colors <= 16 ? 4 : 8;
 }
 
-// Packs one row of indices into a 1-, 4- or 8-bit scan line, most significant bits first.
-void storeRow(TBitmap& bitmap, int y, const std::uint8_t* indices)
-{
-    std::uint8_t* row = bitmap.scanLine(y);
-    const int bits = bitmap.bitCount(), width = bitmap.width();
-    if (bits == 8) {
-        std::memcpy(row, indices, std::size_t(width));
-        return;
-    }
-    const int perByte = 8 / bits;
-    for (int x = 0; x < width; x += perByte) {
-        unsigned packed = 0;
-        for (int k = 0; k < perByte; ++k)
-            packed = (packed << bits) | (x + k < width ? indices[x + k] : 0u);
-        row[x / perByte] = std::uint8_t(packed);
-    }
-}
-
 // One screen row in full colour: the frame's colours inside [left, right), background outside.
 void storeRow24(TBitmap& bitmap, int y, const std::uint8_t* indices, const std::vector<TColor>& colors,
                 int left, int right, TColor background)
@@ -174,7 +157,7 @@ TBitmap composeScreen(const GifFileType* gif, const std::vector<std::uint8_t>& f
             std::memcpy(line.data() + desc.Left, frame.data() + std::size_t(y - desc.Top) * std::size_t(desc.Width),
                         std::size_t(desc.Width));
         if (indexed)
-            storeRow(screen, y, line.data());
+            PackIndices(line.data(), screen.width(), screen.scanLine(y), screen.bitCount());
         else
             storeRow24(screen, y, line.data(), frameColors, inFrame ? desc.Left : 0, inFrame ? desc.Left + desc.Width : 0,
                        background);
