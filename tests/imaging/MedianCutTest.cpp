@@ -158,7 +158,7 @@ TEST(MedianCut, DitheredPixelsShowTheColoursTheDiffusionChose)
             reference.AddColor(QuantizeKey(p[2], p[1], p[0]));
         }
     reference.Build(8, false);
-    const TBitmap dithered = DiffuseErrors(image, TMedianCutQuantizeColor(reference));
+    const TBitmap dithered = ErrorDiffusion(image, TMedianCutQuantizeColor(reference));
 
     const TBitmap result = MedianCutReduceDither(image, 8);
     ASSERT_EQ(result.bitCount(), 8);
