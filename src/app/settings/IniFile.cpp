@@ -23,7 +23,7 @@ std::optional<int> TIniFile::ParseInteger(const QString& text)
     return ok ? std::optional<int>(v) : std::nullopt;
 }
 
-std::optional<TIniText> TIniFile::load() const
+std::optional<TIniText> TIniFile::Load() const
 {
     QFile file(FFileName);
     if (!file.exists())
@@ -36,54 +36,66 @@ std::optional<TIniText> TIniFile::load() const
     return TIniText::Parse(bytes);
 }
 
-bool TIniFile::store(const TIniText& text) const
+bool TIniFile::Store(const TIniText& text) const
 {
     return WriteBytesAtomically(FFileName, text.Serialize());
 }
 
+QString IniString(const TIniText& text, const QString& section, const QString& key, const QString& def)
+{
+    return text.Value(section, key).value_or(def);
+}
+
+int IniInteger(const TIniText& text, const QString& section, const QString& key, int def)
+{
+    const auto value = text.Value(section, key);
+    if (!value)
+        return def;
+    return TIniFile::ParseInteger(*value).value_or(def);
+}
+
+bool IniBool(const TIniText& text, const QString& section, const QString& key, bool def)
+{
+    return IniInteger(text, section, key, def ? 1 : 0) != 0;
+}
+
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
 {
-    const auto text = load();
-    if (!text)
-        return def;
-    return text->Value(section, key).value_or(def);
+    const auto text = Load();
+    return text ? IniString(*text, section, key, def) : def;
 }
 
 int TIniFile::ReadInteger(const QString& section, const QString& key, int def) const
 {
-    const auto text = load();
-    if (!text)
-        return def;
-    const auto value = text->Value(section, key);
-    if (!value)
-        return def;
-    return ParseInteger(*value).value_or(def);
+    const auto text = Load();
+    return text ? IniInteger(*text, section, key, def) : def;
 }
 
 bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) const
 {
-    return ReadInteger(section, key, def ? 1 : 0) != 0;
+    const auto text = Load();
+    return text ? IniBool(*text, section, key, def) : def;
 }
 
 QStringList TIniFile::ReadSectionValues(const QString& section) const
 {
-    const auto text = load();
+    const auto text = Load();
     return text ? text->SectionValues(section) : QStringList();
 }
 
 QStringList TIniFile::ReadSections() const
 {
-    const auto text = load();
+    const auto text = Load();
     return text ? text->SectionNames() : QStringList();
 }
 
 bool TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    auto text = load();
+    auto text = Load();
     if (!text)
         return false;
     text->SetValue(section, key, value);
-    return store(*text);
+    return Store(*text);
 }
 
 bool TIniFile::WriteInteger(const QString& section, const QString& key, int value)
@@ -98,11 +110,11 @@ bool TIniFile::WriteBool(const QString& section, const QString& key, bool value)
 
 bool TIniFile::EraseSection(const QString& section)
 {
-    auto text = load();
+    auto text = Load();
     if (!text)
         return false;
     text->EraseSection(section);
-    return store(*text);
+    return Store(*text);
 }
 
 } // namespace kalvo

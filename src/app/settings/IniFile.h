@@ -37,12 +37,19 @@ public:
     // The integer rules of ReadInteger applied to a text.
     static std::optional<int> ParseInteger(const QString& text);
 
-private:
-    // The current text, or nullopt when the file exists but cannot be read safely.
-    std::optional<TIniText> load() const;
-    bool store(const TIniText& text) const;
+    // The whole file read once, for many reads or a batch of writes: empty for a missing file,
+    // nullopt when the file exists but cannot be read safely.
+    std::optional<TIniText> Load() const;
+    // Replaces the file with the text atomically; false when it could not be written.
+    bool Store(const TIniText& text) const;
 
+private:
     QString FFileName;
 };
+
+// The reads of TIniFile on a text already loaded: the same defaults and integer rules.
+QString IniString(const TIniText& text, const QString& section, const QString& key, const QString& def);
+int IniInteger(const TIniText& text, const QString& section, const QString& key, int def);
+bool IniBool(const TIniText& text, const QString& section, const QString& key, bool def);
 
 } // namespace kalvo

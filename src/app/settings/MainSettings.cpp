@@ -1,6 +1,7 @@
 #include "app/settings/MainSettings.h"
 
 #include "app/settings/IniFile.h"
+#include "app/settings/IniText.h"
 
 #include <algorithm>
 
@@ -18,27 +19,27 @@ constexpr int kMaxCustomColors = 16;
 
 std::uint8_t lowByte(int v) { return std::uint8_t(unsigned(v) & 0xFFu); }
 
-TColor readHexColor(const TIniFile& ini, const QString& key, TColor def)
+TColor readHexColor(const TIniText& ini, const QString& key, TColor def)
 {
-    return ParseHexColorText(ini.ReadString(kCommon, key, HexColorText(def))).value_or(def);
+    return ParseHexColorText(IniString(ini, kCommon, key, HexColorText(def))).value_or(def);
 }
 
-void readCommon(const TIniFile& ini, TMainSettings& s)
+void readCommon(const TIniText& ini, TMainSettings& s)
 {
-    s.Placement = ini.ReadString(kCommon, QStringLiteral("Placement"), s.Placement);
+    s.Placement = IniString(ini, kCommon, QStringLiteral("Placement"), s.Placement);
     s.ForegroundColor = readHexColor(ini, QStringLiteral("ForegroundColor"), s.ForegroundColor);
     s.BackgroundColor = readHexColor(ini, QStringLiteral("BackgroundColor"), s.BackgroundColor);
-    s.MaxUndo = std::max(0, ini.ReadInteger(kCommon, QStringLiteral("MaxUndo"), s.MaxUndo));
-    s.ShowStatusBar = ini.ReadBool(kCommon, QStringLiteral("ShowStatusBar"), s.ShowStatusBar);
+    s.MaxUndo = std::max(0, IniInteger(ini, kCommon, QStringLiteral("MaxUndo"), s.MaxUndo));
+    s.ShowStatusBar = IniBool(ini, kCommon, QStringLiteral("ShowStatusBar"), s.ShowStatusBar);
 }
 
-void readTools(const TIniFile& ini, TMainSettings& s)
+void readTools(const TIniText& ini, TMainSettings& s)
 {
     const auto byte = [&](const char* key, std::uint8_t def) {
-        return lowByte(ini.ReadInteger(kSettingsRead, QLatin1String(key), def));
+        return lowByte(IniInteger(ini, kSettingsRead, QLatin1String(key), def));
     };
     const auto ranged = [&](const char* key, int def, int low, int high) {
-        return std::clamp(ini.ReadInteger(kSettingsRead, QLatin1String(key), def), low, high);
+        return std::clamp(IniInteger(ini, kSettingsRead, QLatin1String(key), def), low, high);
     };
     s.MagicWandTolerance = byte("MagicWandTolerance", s.MagicWandTolerance);
     s.PaintTolerance = byte("PaintTolerance", s.PaintTolerance);
@@ -47,7 +48,7 @@ void readTools(const TIniFile& ini, TMainSettings& s)
     s.PenMode = byte("PenMode", s.PenMode);
     if (s.PenMode != 12 && s.PenMode != 13)
         s.PenMode = 12;
-    s.PenAntiAlias = ini.ReadBool(kSettingsRead, QStringLiteral("PenAntiAlias"), s.PenAntiAlias);
+    s.PenAntiAlias = IniBool(ini, kSettingsRead, QStringLiteral("PenAntiAlias"), s.PenAntiAlias);
     s.PenAlphaChannel = ranged("PenAlphaChannel", s.PenAlphaChannel, 0, 100);
     s.BrushSize = ranged("BrushSize", s.BrushSize, 1, 100);
     s.BrushStep = ranged("BrushStep", s.BrushStep, 0, 200);
@@ -55,15 +56,17 @@ void readTools(const TIniFile& ini, TMainSettings& s)
     s.BrushStyle = byte("BrushStyle", s.BrushStyle);
     if (s.BrushStyle > 5)
         s.BrushStyle = 0;
-    s.ShowProperty = ini.ReadBool(kSettingsRead, QStringLiteral("ShowProperty"), s.ShowProperty);
+    s.ShowProperty = IniBool(ini, kSettingsRead, QStringLiteral("ShowProperty"), s.ShowProperty);
 }
 
-void readSaveOptions(const TIniFile& ini, TMainSettings& s)
+void readSaveOptions(const TIniText& ini, TMainSettings& s)
 {
-    s.JpegQuality = ini.ReadInteger(kSaveOptions, QStringLiteral("JpegQuality"), s.JpegQuality);
-    s.Jpeg2kQuality = ini.ReadInteger(kSaveOptions, QStringLiteral("Jpeg2kQuality"), s.Jpeg2kQuality);
-    s.Jpeg2kReversible = ini.ReadBool(kSaveOptions, QStringLiteral("Jpeg2kReversible"), s.Jpeg2kReversible);
+    s.JpegQuality = IniInteger(ini, kSaveOptions, QStringLiteral("JpegQuality"), s.JpegQuality);
+    s.Jpeg2kQuality = IniInteger(ini, kSaveOptions, QStringLiteral("Jpeg2kQuality"), s.Jpeg2kQuality);
+    s.Jpeg2kReversible = IniBool(ini, kSaveOptions, QStringLiteral("Jpeg2kReversible"), s.Jpeg2kReversible);
 }
+
+QString boolText(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
 
 } // namespace
 
@@ -80,47 +83,54 @@ std::optional<TColor> ParseHexColorText(const QString& text)
     return TColor(*v) & 0xFFFFFFu;
 }
 
-TMainSettings ReadMainSettings(const TIniFile& ini)
+TMainSettings ReadMainSettings(const TIniFile& file)
 {
+    // One read of the file for all keys; an unreadable file reads as empty.
+    const TIniText ini = file.Load().value_or(TIniText());
     TMainSettings s;
     readCommon(ini, s);
     readTools(ini, s);
-    s.CustomColors = ini.ReadSectionValues(kCustomColors).mid(0, kMaxCustomColors);
+    s.CustomColors = ini.SectionValues(kCustomColors).mid(0, kMaxCustomColors);
     readSaveOptions(ini, s);
     return s;
 }
 
-bool WriteMainSettings(TIniFile& ini, const TMainSettings& s)
+bool WriteMainSettings(TIniFile& file, const TMainSettings& s)
 {
-    bool ok = ini.WriteString(kCommon, QStringLiteral("Placement"), s.Placement);
-    ok &= ini.WriteString(kCommon, QStringLiteral("ForegroundColor"), HexColorText(s.ForegroundColor));
-    ok &= ini.WriteString(kCommon, QStringLiteral("BackgroundColor"), HexColorText(s.BackgroundColor));
-    ok &= ini.WriteInteger(kCommon, QStringLiteral("MaxUndo"), s.MaxUndo);
-    ok &= ini.WriteBool(kCommon, QStringLiteral("ShowStatusBar"), s.ShowStatusBar);
+    // Every key set in the text read once, then the file replaced once.
+    std::optional<TIniText> text = file.Load();
+    if (!text)
+        return false;
+    TIniText& ini = *text;
+    ini.SetValue(kCommon, QStringLiteral("Placement"), s.Placement);
+    ini.SetValue(kCommon, QStringLiteral("ForegroundColor"), HexColorText(s.ForegroundColor));
+    ini.SetValue(kCommon, QStringLiteral("BackgroundColor"), HexColorText(s.BackgroundColor));
+    ini.SetValue(kCommon, QStringLiteral("MaxUndo"), QString::number(s.MaxUndo));
+    ini.SetValue(kCommon, QStringLiteral("ShowStatusBar"), boolText(s.ShowStatusBar));
     const auto tool = [&](const char* key, int value) {
-        return ini.WriteInteger(kSettingsWrite, QLatin1String(key), value);
+        ini.SetValue(kSettingsWrite, QLatin1String(key), QString::number(value));
     };
-    ok &= tool("MagicWandTolerance", s.MagicWandTolerance);
-    ok &= tool("PaintTolerance", s.PaintTolerance);
-    ok &= tool("PaintAlphaChannel", s.PaintAlphaChannel);
-    ok &= tool("MergeAlphaChannel", s.MergeAlphaChannel);
-    ok &= tool("PenMode", s.PenMode);
-    ok &= ini.WriteBool(kSettingsWrite, QStringLiteral("PenAntiAlias"), s.PenAntiAlias);
-    ok &= tool("PenAlphaChannel", s.PenAlphaChannel);
-    ok &= tool("BrushSize", s.BrushSize);
-    ok &= tool("BrushStep", s.BrushStep);
-    ok &= tool("BrushHardness", s.BrushHardness);
-    ok &= tool("BrushStyle", s.BrushStyle);
-    ok &= ini.WriteBool(kSettingsWrite, QStringLiteral("ShowProperty"), s.ShowProperty);
+    tool("MagicWandTolerance", s.MagicWandTolerance);
+    tool("PaintTolerance", s.PaintTolerance);
+    tool("PaintAlphaChannel", s.PaintAlphaChannel);
+    tool("MergeAlphaChannel", s.MergeAlphaChannel);
+    tool("PenMode", s.PenMode);
+    ini.SetValue(kSettingsWrite, QStringLiteral("PenAntiAlias"), boolText(s.PenAntiAlias));
+    tool("PenAlphaChannel", s.PenAlphaChannel);
+    tool("BrushSize", s.BrushSize);
+    tool("BrushStep", s.BrushStep);
+    tool("BrushHardness", s.BrushHardness);
+    tool("BrushStyle", s.BrushStyle);
+    ini.SetValue(kSettingsWrite, QStringLiteral("ShowProperty"), boolText(s.ShowProperty));
     for (int i = 0; i < std::min<int>(int(s.CustomColors.size()), kMaxCustomColors); ++i) {
         const QString& entry = s.CustomColors.at(i);
         const QString value = entry.mid(entry.indexOf('=') + 1, 6);
-        ok &= ini.WriteString(kCustomColors, QStringLiteral("Color") + QChar('A' + i), value);
+        ini.SetValue(kCustomColors, QStringLiteral("Color") + QChar('A' + i), value);
     }
-    ok &= ini.WriteInteger(kSaveOptions, QStringLiteral("JpegQuality"), s.JpegQuality);
-    ok &= ini.WriteInteger(kSaveOptions, QStringLiteral("Jpeg2kQuality"), s.Jpeg2kQuality);
-    ok &= ini.WriteBool(kSaveOptions, QStringLiteral("Jpeg2kReversible"), s.Jpeg2kReversible);
-    return ok;
+    ini.SetValue(kSaveOptions, QStringLiteral("JpegQuality"), QString::number(s.JpegQuality));
+    ini.SetValue(kSaveOptions, QStringLiteral("Jpeg2kQuality"), QString::number(s.Jpeg2kQuality));
+    ini.SetValue(kSaveOptions, QStringLiteral("Jpeg2kReversible"), boolText(s.Jpeg2kReversible));
+    return file.Store(ini);
 }
 
 } // namespace kalvo

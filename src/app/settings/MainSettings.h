@@ -44,7 +44,8 @@ struct TMainSettings {
 // Reads every key; missing or malformed values give the defaults above. Byte-sized values keep
 // their low 8 bits; values outside the ranges the tools accept are brought into them.
 TMainSettings ReadMainSettings(const TIniFile& ini);
-// Writes every key; returns false when a write failed.
+// Writes every key with one replacement of the file; false when the file could not be read or
+// written, and it is then left as it was.
 bool WriteMainSettings(TIniFile& ini, const TMainSettings& settings);
 
 // "$"-less hexadecimal colour text of the "COMMON" colours: at least six upper-case digits.
