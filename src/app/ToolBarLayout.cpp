@@ -2,10 +2,8 @@
 
 #include "app/settings/IniFile.h"
 #include "app/settings/IniText.h"
-#include "app/settings/SafeWrite.h"
 
 #include <QDockWidget>
-#include <QFile>
 #include <QMainWindow>
 #include <QToolBar>
 
@@ -124,8 +122,7 @@ struct TStoredBar {
 
 int intValue(const TIniText& ini, const QString& s, const char* key, int def)
 {
-    const auto v = ini.Value(s, QLatin1String(key));
-    return v ? TIniFile::ParseInteger(*v).value_or(def) : def;
+    return IniInteger(ini, s, QLatin1String(key), def);
 }
 
 bool currentRev(const TIniText& ini, const QString& s)
@@ -172,15 +169,15 @@ bool SaveToolBarLayout(const QMainWindow* window, const QString& fileName)
     for (const QDockWidget* dock : window->findChildren<QDockWidget*>())
         if (named(dock))
             writeDock(ini, window, dock);
-    return WriteBytesAtomically(fileName, ini.Serialize());
+    return TIniFile(fileName).Store(ini);
 }
 
 void LoadToolBarLayout(QMainWindow* window, const QString& fileName)
 {
-    QFile file(fileName);
-    if (file.size() > TIniFile::kMaxFileBytes || !file.open(QIODevice::ReadOnly))
+    const std::optional<TIniText> text = TIniFile(fileName).Load();
+    if (!text)
         return;
-    const TIniText ini = TIniText::Parse(file.read(TIniFile::kMaxFileBytes));
+    const TIniText& ini = *text;
     std::map<int, std::vector<TStoredBar>> byArea;
     for (QToolBar* bar : window->findChildren<QToolBar*>()) {
         const QString s = bar->objectName();
