@@ -1,26 +1,13 @@
 #include "canvas/DisplayColors.h"
 
-#include <limits>
+#include "imaging/raster/NearestPaletteIndex.h"
 
 namespace kalvo {
 
 TColor NearestPaletteColor(const std::vector<TColor>& palette, TColor color)
 {
-    if (palette.empty())
-        return color;
-    TColor best = color;
-    long long bestDistance = std::numeric_limits<long long>::max();
-    for (TColor entry : palette) {
-        const long long dr = GetRValue(entry) - GetRValue(color);
-        const long long dg = GetGValue(entry) - GetGValue(color);
-        const long long db = GetBValue(entry) - GetBValue(color);
-        const long long d = dr * dr + dg * dg + db * db;
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = entry & 0xFFFFFF;
-        }
-    }
-    return best;
+    const int index = NearestPaletteIndex(palette, color);
+    return index < 0 ? color : palette[std::size_t(index)] & 0xFFFFFF;
 }
 
 TColor DisplayColorFor(const TBitmap& image, TColor color)
