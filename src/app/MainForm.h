@@ -164,8 +164,6 @@ private:
     void createViewMenu();
     void createEditMenu();
     void createImageMenu();
-    void beginOperation();
-    void endOperation();
     void appendSnapshot(const QString& description, const TBitmap* image, bool withRegion, bool modified);
     void restoreItem(int index, bool forRedo);
     void runRestore(bool forRedo);

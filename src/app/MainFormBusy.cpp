@@ -47,26 +47,9 @@ void TKalvoMainForm::HideProgress()
     FProgressBar = nullptr;
 }
 
-} // namespace kalvo
-
-namespace kalvo {
-
-void TKalvoMainForm::beginOperation()
-{
-    ++FBusyDepth;
-    pxImage1->BeginBusy();
-}
-
-void TKalvoMainForm::endOperation()
-{
-    if (FBusyDepth > 0)
-        --FBusyDepth;
-    pxImage1->EndBusy();
-}
-
 void TKalvoMainForm::BeginImageOperation(TBitmap& copy, TRegionRef& region)
 {
-    beginOperation();
+    BeginBusySection();
     copy = pxImage1->Bitmap();
     const TBitmap& image = pxImage1->Bitmap();
     region = pxImage1->Region() ? *pxImage1->Region() : TRegion::rect({0, 0, image.width(), image.height()});
@@ -76,12 +59,12 @@ void TKalvoMainForm::EndImageOperation(TBitmap& copy, TRegionRef& region)
 {
     copy.clear();
     region.reset();
-    endOperation();
+    EndBusySection();
 }
 
 void TKalvoMainForm::BeginMaskOperation(TBitmap& copy, TBitmap& mask)
 {
-    beginOperation();
+    BeginBusySection();
     copy = pxImage1->Bitmap();
     mask = pxImage1->SelectionMask() ? *pxImage1->SelectionMask()
                                      : RegionToMask(pxImage1->Region(), copy.width(), copy.height());
@@ -91,7 +74,7 @@ void TKalvoMainForm::EndMaskOperation(TBitmap& copy, TBitmap& mask)
 {
     copy.clear();
     mask.clear();
-    endOperation();
+    EndBusySection();
 }
 
 bool TKalvoMainForm::RequireTrueColor()
