@@ -17,30 +17,14 @@ void applyToCanvas(const TMainSettings& s, TpxImage& canvas)
 {
     canvas.SetForegroundColor(s.ForegroundColor);
     canvas.SetBackgroundColor(s.BackgroundColor);
-    canvas.MagicWandTolerance = s.MagicWandTolerance;
-    canvas.PaintTolerance = s.PaintTolerance;
-    canvas.PaintAlphaChannel = s.PaintAlphaChannel;
-    canvas.MergeAlphaChannel = s.MergeAlphaChannel;
-    canvas.PenAntiAlias = s.PenAntiAlias;
-    canvas.PenAlphaChannel = s.PenAlphaChannel;
-    canvas.BrushSize = s.BrushSize;
-    canvas.BrushStep = s.BrushStep;
-    canvas.BrushHardness = s.BrushHardness;
+    canvas.SetToolSettings(s.Tools);
 }
 
 void takeFromCanvas(const TpxImage& canvas, TMainSettings& s)
 {
     s.ForegroundColor = canvas.ForegroundColor();
     s.BackgroundColor = canvas.BackgroundColor();
-    s.MagicWandTolerance = canvas.MagicWandTolerance;
-    s.PaintTolerance = canvas.PaintTolerance;
-    s.PaintAlphaChannel = canvas.PaintAlphaChannel;
-    s.MergeAlphaChannel = canvas.MergeAlphaChannel;
-    s.PenAntiAlias = canvas.PenAntiAlias;
-    s.PenAlphaChannel = canvas.PenAlphaChannel;
-    s.BrushSize = canvas.BrushSize;
-    s.BrushStep = canvas.BrushStep;
-    s.BrushHardness = canvas.BrushHardness;
+    s.Tools = canvas.ToolSettings();
 }
 
 } // namespace

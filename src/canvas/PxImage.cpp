@@ -3,6 +3,7 @@
 #include "canvas/CoordinateMapping.h"
 #include "canvas/DisplayColors.h"
 #include "canvas/FrameComposer.h"
+#include "canvas/tools/CanvasTool.h"
 
 #include <QScrollBar>
 
@@ -26,6 +27,7 @@ TpxImage::TpxImage(QWidget* parent) : QAbstractScrollArea(parent)
     FAutoScrollTimer.setInterval(50);
     connect(&FAntsTimer, &QTimer::timeout, this, &TpxImage::AntsTimerTimer);
     connect(&FAutoScrollTimer, &QTimer::timeout, this, &TpxImage::AutoScrollTimerTimer);
+    FTool = CreateCanvasTool(FMouseMode, *this);
     FBuffer = CreateFrameBuffer(1, 1);
     resize(100, 100);
     RecalcDisplayColors();
@@ -142,7 +144,10 @@ void TpxImage::SetMouseMode(TMouseMode value)
     if (value == FMouseMode)
         return;
     FPreviousMouseMode = FMouseMode;
+    FTool->Leave();
+    FTool = CreateCanvasTool(value, *this);
     FMouseMode = value;
+    FTool->Enter();
     ApplyModeCursor();
     Invalidate();
     emit OnMouseModeChange();
@@ -159,6 +164,8 @@ QCursor TpxImage::ModeCursor() const
 {
     if (!FAutoMouseCursor || FMouseMode == mmSelectPoint)
         return cursor();
+    if (const std::optional<QCursor> own = FTool->Cursor())
+        return *own;
     switch (FMouseMode) {
     case mmNeko:
         return FDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor;

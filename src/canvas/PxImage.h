@@ -11,6 +11,8 @@
 #include "canvas/MouseMode.h"
 #include "canvas/OutlineOverlay.h"
 #include "canvas/ReducedImages.h"
+#include "canvas/ToolSettings.h"
+#include "canvas/tools/ToolHost.h"
 #include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
 #include "image/Palette.h"
@@ -21,6 +23,7 @@
 #include <QImage>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -42,18 +45,20 @@ enum TBGBrushStyle {
 
 enum class TBorderStyle { None, Single };
 
-class TpxImage : public QAbstractScrollArea {
+class TCanvasTool;
+
+class TpxImage : public QAbstractScrollArea, public TToolHost {
     Q_OBJECT
 public:
     explicit TpxImage(QWidget* parent = nullptr);
     ~TpxImage() override;
 
     // --- The image ---------------------------------------------------------------------------
-    const TBitmap& Bitmap() const { return FBitmap; }
+    const TBitmap& Bitmap() const override { return FBitmap; }
     // Takes a private copy (32-bit images are held at 24 bits) and relays out the view. A new
     // size resets the scroll position to 0, 0; the same size keeps it. The selection is kept.
     void SetBitmap(const TBitmap& bitmap);
-    bool HasImage() const { return !FBitmap.empty(); }
+    bool HasImage() const override { return !FBitmap.empty(); }
     int BitCount() const { return FBitmap.empty() ? 0 : FBitmap.bitCount(); }
     // The palette at 1..8 bits per pixel, else an empty list.
     std::vector<TColor> ImagePalette() const;
@@ -70,7 +75,7 @@ public:
 
     // --- Zoom ----------------------------------------------------------------------------------
     int Zoom() const { return FView.Zoom; }
-    double ZoomFactor() const { return FView.ZoomFactor(); }
+    double ZoomFactor() const override { return FView.ZoomFactor(); }
     // 1..5000 sets that zoom; 0 (or any value while AutoStretch is on) fits the image to the
     // client area; other values are ignored. Raises OnZoomChanged when the zoom changed.
     void SetZoom(int value);
@@ -84,7 +89,7 @@ public:
 
     // --- View ----------------------------------------------------------------------------------
     // The layout: scroll position, image offset, visible, display and drawn sizes.
-    const TViewGeometry& View() const { return FView; }
+    const TViewGeometry& View() const override { return FView; }
     int ScrollX() const { return FView.ScrollX; }
     int ScrollY() const { return FView.ScrollY; }
     int ImageLeft() const { return FView.ImageLeft; }
@@ -106,23 +111,23 @@ public:
     int ClientHeight() const;
 
     // --- Coordinates (see CoordinateMapping.h) -------------------------------------------------
-    QPoint ScreenToImage(QPoint p) const;
-    QPoint ImageToScreen(QPoint p) const;
+    QPoint ScreenToImage(QPoint p) const override;
+    QPoint ImageToScreen(QPoint p) const override;
     QPoint ImageToScreenCentre(QPoint p) const;
-    QPoint ClampToImageEdge(QPoint p) const;
+    QPoint ClampToImageEdge(QPoint p) const override;
     QPoint ClampToImagePixel(QPoint p) const;
-    bool IsInImage(QPoint p) const;
-    bool IsInDisplayedImage(QPoint p) const;
+    bool IsInImage(QPoint p) const override;
+    bool IsInDisplayedImage(QPoint p) const override;
 
     // --- Selection and its outline --------------------------------------------------------------
-    const TRegionRef& Region() const { return FRegion; }
+    const TRegionRef& Region() const override { return FRegion; }
     // Replaces the selection by a copy (absent removes it); drops the selection mask. Does
     // nothing without an image. Raises no before-change event.
     void SetRegion(const TRegionRef& value);
     // Removes the selection: OnRegionChange before, OnRegionDeleted after.
     void DeleteSelection();
-    int RegionComplexity() const { return FRegionComplexity; }
-    const std::optional<TBitmap>& SelectionMask() const { return FSelectionMask; }
+    int RegionComplexity() const override { return FRegionComplexity; }
+    const std::optional<TBitmap>& SelectionMask() const override { return FSelectionMask; }
     // Replaces the selection mask (absent: none) and traces the outline again; the region stays.
     void SetSelectionMask(const std::optional<TBitmap>& mask);
     // The outline in image coordinates and its zoomed copy.
@@ -155,20 +160,13 @@ public:
     void SetAutoMouseCursor(bool value);
     // The cursor of the current mode.
     QCursor ModeCursor() const;
-    void ApplyModeCursor();
+    void ApplyModeCursor() override;
+    // The tool serving the current mode (never null).
+    TCanvasTool& Tool() const { return *FTool; }
 
     // Tool settings read by the selection and painting tools.
-    quint8 MagicWandTolerance = 0;
-    quint8 PaintTolerance = 0;
-    quint8 PaintAlphaChannel = 0;
-    quint8 MergeAlphaChannel = 0;
-    bool PenAntiAlias = false;
-    int PenAlphaChannel = 0;
-    int BrushSize = 1;
-    int BrushHardness = 0;
-    int BrushStep = 0;
-    TpxBrushStyle BrushStyle = TpxBrushStyle::pxsRound;
-    int BrushAlphaChannel = 0;
+    const TToolSettings& ToolSettings() const override { return FToolSettings; }
+    void SetToolSettings(const TToolSettings& value) { FToolSettings = value; }
 
     // --- Busy and update lock ------------------------------------------------------------------
     // While busy the image area is not repainted and the ants stand still; the outermost
@@ -189,9 +187,12 @@ public:
 
     // --- Auto-scroll during drags --------------------------------------------------------------
     // A selection or move gesture is in progress; the auto-scroll timer runs while it is.
-    bool Selecting() const { return FSelecting; }
-    void SetSelecting(bool value);
-    bool Dragging() const { return FDragging; }
+    bool Selecting() const override { return FSelecting; }
+    void SetSelecting(bool value) override;
+    bool Dragging() const override { return FDragging; }
+    void SetDragging(bool value) override { FDragging = value; }
+    void CaptureMouse(bool on) override;
+    void UpdateClient(const QRect& area = QRect()) override;
     bool AutoScrollRunning() const { return FAutoScrollTimer.isActive(); }
     // One auto-scroll step for a pointer at clientPos: scrolls by how far it lies outside the
     // client area (client pixels used as image pixels). Returns true when the view moved.
@@ -245,6 +246,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     // Layout and view (PxImageView.cpp).
     void RecalcLayout();
@@ -285,6 +287,8 @@ protected:
     TColor FDisplayForegroundColor = 0x000000;
     TColor FDisplayBackgroundColor = 0xFFFFFF;
 
+    TToolSettings FToolSettings;
+    std::unique_ptr<TCanvasTool> FTool;
     TMouseMode FMouseMode = mmNeko;
     TMouseMode FPreviousMouseMode = mmNeko;
     bool FAutoMouseCursor = true;

@@ -1,6 +1,7 @@
 // Mouse input of the canvas that belongs to the view: the standard events, wheel scrolling and
 // zooming, pointer enter and leave, and auto-scrolling while a gesture drags past the edge.
 #include "canvas/PxImage.h"
+#include "canvas/tools/CanvasTool.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -8,29 +9,43 @@
 
 namespace kalvo {
 
+namespace {
+
+TToolMouse toolMouse(const QMouseEvent* event)
+{
+    return {event->button(), event->buttons(), event->modifiers(), event->position().toPoint()};
+}
+
+} // namespace
+
 void TpxImage::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     emit OnMousedown(event->button(), event->modifiers(), p.x(), p.y());
     setFocus(Qt::MouseFocusReason);
+    FTool->Press(toolMouse(event));
 }
 
 void TpxImage::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
+    FTool->Move(toolMouse(event));
     emit OnMouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TpxImage::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
+    FTool->Release(toolMouse(event));
     emit OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
     if (event->button() == Qt::LeftButton && viewport()->rect().contains(p))
         emit OnClick();
 }
 
-void TpxImage::mouseDoubleClickEvent(QMouseEvent*)
+void TpxImage::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // X11 sends press, release, double click, release: the double click has no press of its own.
+    FTool->DoubleClick(toolMouse(event));
     emit OnDblClick();
 }
 
@@ -62,6 +77,30 @@ void TpxImage::leaveEvent(QEvent* event)
     QAbstractScrollArea::leaveEvent(event);
     FMouseOver = false;
     emit OnMouseLeave();
+}
+
+void TpxImage::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    // A lost capture ends a gesture like Escape.
+    if (FDragging || FSelecting)
+        FTool->Cancel();
+}
+
+void TpxImage::CaptureMouse(bool on)
+{
+    if (on)
+        viewport()->grabMouse();
+    else
+        viewport()->releaseMouse();
+}
+
+void TpxImage::UpdateClient(const QRect& area)
+{
+    if (area.isEmpty())
+        viewport()->update();
+    else
+        viewport()->update(area);
 }
 
 // --- Auto-scroll --------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Rendering of the canvas: margins, the composed frame, the outline and its animation.
 #include "canvas/FrameComposer.h"
 #include "canvas/PxImage.h"
+#include "canvas/tools/CanvasTool.h"
 
 #include <QPainter>
 
@@ -57,6 +58,8 @@ void TpxImage::paintEvent(QPaintEvent*)
         RenderBuffer();
     painter.drawImage(QPoint(FView.ImageLeft, FView.ImageTop), FBuffer,
                       QRect(0, 0, FView.DrawWidth + 1, FView.DrawHeight + 1));
+    // Everything drawn on top of the frame (rubber bands, moving outlines, floating pictures).
+    FTool->PaintOverlay(painter);
     emit OnPaint();
 }
 

@@ -2,6 +2,7 @@
 #include "canvas/CoordinateMapping.h"
 #include "canvas/FrameComposer.h"
 #include "canvas/PxImage.h"
+#include "canvas/tools/CanvasTool.h"
 #include "canvas/ZoomSteps.h"
 
 #include <QKeyEvent>
@@ -248,6 +249,9 @@ void TpxImage::keyPressEvent(QKeyEvent* event)
             handled = false;
         }
     }
+    // The tool sees every key first (Alt, Shift and Ctrl for the shapes and cursors, Escape).
+    if (FTool->KeyDown({event->key(), event->modifiers(), event->isAutoRepeat()}))
+        handled = true;
     event->setAccepted(handled);
     emit OnKeyDown(event->key(), event->modifiers());
     if (!event->text().isEmpty())
@@ -256,7 +260,7 @@ void TpxImage::keyPressEvent(QKeyEvent* event)
 
 void TpxImage::keyReleaseEvent(QKeyEvent* event)
 {
-    event->ignore();
+    event->setAccepted(FTool->KeyUp({event->key(), event->modifiers(), event->isAutoRepeat()}));
     emit OnKeyUp(event->key(), event->modifiers());
 }
 

@@ -57,9 +57,9 @@ TEST(MainFormSettings, DefaultsWithoutASettingsFile)
     EXPECT_EQ(h.form.FPenMode, 12);
     EXPECT_EQ(h.form.pxImage1->ForegroundColor(), 0x000000u);
     EXPECT_EQ(h.form.pxImage1->BackgroundColor(), 0xFFFFFFu);
-    EXPECT_EQ(h.form.pxImage1->BrushSize, 10);
-    EXPECT_EQ(h.form.pxImage1->BrushStep, 20);
-    EXPECT_EQ(h.form.pxImage1->MagicWandTolerance, 10);
+    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushSize, 10);
+    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushStep, 20);
+    EXPECT_EQ(h.form.pxImage1->ToolSettings().MagicWandTolerance, 10);
     EXPECT_TRUE(h.form.FSettings.ShowProperty);
     EXPECT_FALSE(h.form.StatusBar1->isHidden());
     EXPECT_EQ(h.form.FFileInfo.JpegQuality, 80);
@@ -75,7 +75,7 @@ TEST(MainFormSettings, WrittenAtShutDownAndReadAtStartUp)
         h.form.setGeometry(40, 50, 320, 240);
         h.form.FMaxUndo = 5;
         h.form.FFileInfo.JpegQuality = 33;
-        h.form.pxImage1->BrushSize = 44;
+        { TToolSettings t = h.form.pxImage1->ToolSettings(); t.BrushSize = 44; h.form.pxImage1->SetToolSettings(t); }
         h.form.pxImage1->SetBackgroundColor(0x00FF00);
         h.form.StatusBar1->hide();
     }
@@ -89,7 +89,7 @@ TEST(MainFormSettings, WrittenAtShutDownAndReadAtStartUp)
     EXPECT_EQ(h.form.geometry(), QRect(40, 50, 320, 240));
     EXPECT_EQ(h.form.FMaxUndo, 5);
     EXPECT_EQ(h.form.FFileInfo.JpegQuality, 33);
-    EXPECT_EQ(h.form.pxImage1->BrushSize, 44);
+    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushSize, 44);
     EXPECT_EQ(h.form.pxImage1->BackgroundColor(), 0x00FF00u);
     EXPECT_TRUE(h.form.StatusBar1->isHidden());
 }
@@ -101,7 +101,7 @@ TEST(MainFormSettings, StoredToleranceKeepsItsLowByteAndPlacementStateApplies)
              Bytes("[COMMON]\r\nPlacement=10,10,300,200,3\r\nForegroundColor=0000FF\r\n"
                    "[SETTINGS]\r\nMagicWandTolerance=300\r\n"));
     Harness h;
-    EXPECT_EQ(h.form.pxImage1->MagicWandTolerance, 44);
+    EXPECT_EQ(h.form.pxImage1->ToolSettings().MagicWandTolerance, 44);
     EXPECT_EQ(h.form.pxImage1->ForegroundColor(), 0x0000FFu);
     EXPECT_TRUE(h.form.windowState() & Qt::WindowMaximized);
 }
@@ -120,7 +120,7 @@ TEST(MainFormSettings, StartsWithGarbageSettingsAndRecentFiles)
     EXPECT_EQ(h.form.FMaxUndo, 16);
     EXPECT_EQ(h.form.FPenMode, 12);
     EXPECT_EQ(h.form.pxImage1->ForegroundColor(), 0x000000u);
-    EXPECT_EQ(h.form.pxImage1->BrushSize, 1);
+    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushSize, 1);
     EXPECT_EQ(h.form.TBMRUList1->Items(), QStringList({"/does/not/exist.bmp"}));
 }
 

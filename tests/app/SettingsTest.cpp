@@ -48,12 +48,12 @@ TEST(MainSettings, DefaultsWithoutAFile)
     EXPECT_EQ(s.BackgroundColor, 0xFFFFFFu);
     EXPECT_EQ(s.MaxUndo, 16);
     EXPECT_TRUE(s.ShowStatusBar);
-    EXPECT_EQ(s.MagicWandTolerance, 10);
-    EXPECT_EQ(s.PaintTolerance, 10);
+    EXPECT_EQ(s.Tools.MagicWandTolerance, 10);
+    EXPECT_EQ(s.Tools.PaintTolerance, 10);
     EXPECT_EQ(s.PenMode, 12);
-    EXPECT_EQ(s.BrushSize, 10);
-    EXPECT_EQ(s.BrushStep, 20);
-    EXPECT_EQ(s.BrushHardness, 0);
+    EXPECT_EQ(s.Tools.BrushSize, 10);
+    EXPECT_EQ(s.Tools.BrushStep, 20);
+    EXPECT_EQ(s.Tools.BrushHardness, 0);
     EXPECT_TRUE(s.ShowProperty);
     EXPECT_TRUE(s.CustomColors.isEmpty());
     EXPECT_EQ(s.JpegQuality, 80);
@@ -75,13 +75,13 @@ TEST(MainSettings, StoredValuesAndTheirLimits)
     EXPECT_EQ(s.BackgroundColor, 0xFFFFFFu);
     EXPECT_EQ(s.MaxUndo, 0);
     EXPECT_FALSE(s.ShowStatusBar);
-    EXPECT_EQ(s.MagicWandTolerance, 44);
-    EXPECT_EQ(s.PaintTolerance, 10);
-    EXPECT_EQ(s.PaintAlphaChannel, 100);
+    EXPECT_EQ(s.Tools.MagicWandTolerance, 44);
+    EXPECT_EQ(s.Tools.PaintTolerance, 10);
+    EXPECT_EQ(s.Tools.PaintAlphaChannel, 100);
     EXPECT_EQ(s.PenMode, 13);
-    EXPECT_EQ(s.BrushSize, 10);
-    EXPECT_EQ(s.BrushStep, 200);
-    EXPECT_EQ(s.BrushStyle, 0);
+    EXPECT_EQ(s.Tools.BrushSize, 10);
+    EXPECT_EQ(s.Tools.BrushStep, 200);
+    EXPECT_EQ(s.Tools.BrushStyle, TpxBrushStyle::pxsRound);
     EXPECT_FALSE(s.ShowProperty);
     EXPECT_EQ(s.CustomColors, QStringList({"ColorA=0000FF", "ColorB=00FF00"}));
     EXPECT_EQ(s.JpegQuality, 55);
@@ -95,8 +95,8 @@ TEST(MainSettings, WrittenFromScratchWithTheWritersSpellingAndReadBack)
     TMainSettings s;
     s.Placement = "1,2,300,200,3";
     s.ForegroundColor = 0x0000FF;
-    s.MagicWandTolerance = 44;
-    s.BrushSize = 33;
+    s.Tools.MagicWandTolerance = 44;
+    s.Tools.BrushSize = 33;
     s.CustomColors = {"ColorA=123456", "ColorB=ABCDEF"};
     s.Jpeg2kQuality = 50;
     ASSERT_TRUE(WriteMainSettings(ini, s));
@@ -108,7 +108,7 @@ TEST(MainSettings, WrittenFromScratchWithTheWritersSpellingAndReadBack)
     const TMainSettings back = ReadMainSettings(ini);
     EXPECT_EQ(back.Placement, s.Placement);
     EXPECT_EQ(back.ForegroundColor, s.ForegroundColor);
-    EXPECT_EQ(back.BrushSize, 33);
+    EXPECT_EQ(back.Tools.BrushSize, 33);
     EXPECT_EQ(back.CustomColors, s.CustomColors);
     EXPECT_EQ(back.Jpeg2kQuality, 50);
 }

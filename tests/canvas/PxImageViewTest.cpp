@@ -37,8 +37,8 @@ TEST(PxImageView, DefaultsAtConstruction)
     EXPECT_FALSE(canvas.Region().has_value());
     EXPECT_EQ(canvas.ForegroundColor(), clBlack);
     EXPECT_EQ(canvas.BackgroundColor(), clWhite);
-    EXPECT_EQ(canvas.BrushSize, 1);
-    EXPECT_EQ(canvas.BrushStyle, TpxBrushStyle::pxsRound);
+    EXPECT_EQ(canvas.ToolSettings().BrushSize, 1);
+    EXPECT_EQ(canvas.ToolSettings().BrushStyle, TpxBrushStyle::pxsRound);
     EXPECT_FALSE(canvas.HasImage());
     EXPECT_FALSE(canvas.AntsRunning());
     EXPECT_FALSE(canvas.AutoScrollRunning());

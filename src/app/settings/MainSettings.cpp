@@ -41,21 +41,20 @@ void readTools(const TIniText& ini, TMainSettings& s)
     const auto ranged = [&](const char* key, int def, int low, int high) {
         return std::clamp(IniInteger(ini, kSettingsRead, QLatin1String(key), def), low, high);
     };
-    s.MagicWandTolerance = byte("MagicWandTolerance", s.MagicWandTolerance);
-    s.PaintTolerance = byte("PaintTolerance", s.PaintTolerance);
-    s.PaintAlphaChannel = std::min<std::uint8_t>(byte("PaintAlphaChannel", s.PaintAlphaChannel), 100);
-    s.MergeAlphaChannel = std::min<std::uint8_t>(byte("MergeAlphaChannel", s.MergeAlphaChannel), 100);
+    s.Tools.MagicWandTolerance = byte("MagicWandTolerance", s.Tools.MagicWandTolerance);
+    s.Tools.PaintTolerance = byte("PaintTolerance", s.Tools.PaintTolerance);
+    s.Tools.PaintAlphaChannel = std::min<std::uint8_t>(byte("PaintAlphaChannel", s.Tools.PaintAlphaChannel), 100);
+    s.Tools.MergeAlphaChannel = std::min<std::uint8_t>(byte("MergeAlphaChannel", s.Tools.MergeAlphaChannel), 100);
     s.PenMode = byte("PenMode", s.PenMode);
     if (s.PenMode != 12 && s.PenMode != 13)
         s.PenMode = 12;
-    s.PenAntiAlias = IniBool(ini, kSettingsRead, QStringLiteral("PenAntiAlias"), s.PenAntiAlias);
-    s.PenAlphaChannel = ranged("PenAlphaChannel", s.PenAlphaChannel, 0, 100);
-    s.BrushSize = ranged("BrushSize", s.BrushSize, 1, 100);
-    s.BrushStep = ranged("BrushStep", s.BrushStep, 0, 200);
-    s.BrushHardness = ranged("BrushHardness", s.BrushHardness, 0, 100);
-    s.BrushStyle = byte("BrushStyle", s.BrushStyle);
-    if (s.BrushStyle > 5)
-        s.BrushStyle = 0;
+    s.Tools.PenAntiAlias = IniBool(ini, kSettingsRead, QStringLiteral("PenAntiAlias"), s.Tools.PenAntiAlias);
+    s.Tools.PenAlphaChannel = ranged("PenAlphaChannel", s.Tools.PenAlphaChannel, 0, 100);
+    s.Tools.BrushSize = ranged("BrushSize", s.Tools.BrushSize, 1, 100);
+    s.Tools.BrushStep = ranged("BrushStep", s.Tools.BrushStep, 0, 200);
+    s.Tools.BrushHardness = ranged("BrushHardness", s.Tools.BrushHardness, 0, 100);
+    const std::uint8_t style = byte("BrushStyle", std::uint8_t(s.Tools.BrushStyle));
+    s.Tools.BrushStyle = style > 5 ? TpxBrushStyle::pxsRound : TpxBrushStyle(style);
     s.ShowProperty = IniBool(ini, kSettingsRead, QStringLiteral("ShowProperty"), s.ShowProperty);
 }
 
@@ -110,17 +109,17 @@ bool WriteMainSettings(TIniFile& file, const TMainSettings& s)
     const auto tool = [&](const char* key, int value) {
         ini.SetValue(kSettingsWrite, QLatin1String(key), QString::number(value));
     };
-    tool("MagicWandTolerance", s.MagicWandTolerance);
-    tool("PaintTolerance", s.PaintTolerance);
-    tool("PaintAlphaChannel", s.PaintAlphaChannel);
-    tool("MergeAlphaChannel", s.MergeAlphaChannel);
+    tool("MagicWandTolerance", s.Tools.MagicWandTolerance);
+    tool("PaintTolerance", s.Tools.PaintTolerance);
+    tool("PaintAlphaChannel", s.Tools.PaintAlphaChannel);
+    tool("MergeAlphaChannel", s.Tools.MergeAlphaChannel);
     tool("PenMode", s.PenMode);
-    ini.SetValue(kSettingsWrite, QStringLiteral("PenAntiAlias"), boolText(s.PenAntiAlias));
-    tool("PenAlphaChannel", s.PenAlphaChannel);
-    tool("BrushSize", s.BrushSize);
-    tool("BrushStep", s.BrushStep);
-    tool("BrushHardness", s.BrushHardness);
-    tool("BrushStyle", s.BrushStyle);
+    ini.SetValue(kSettingsWrite, QStringLiteral("PenAntiAlias"), boolText(s.Tools.PenAntiAlias));
+    tool("PenAlphaChannel", s.Tools.PenAlphaChannel);
+    tool("BrushSize", s.Tools.BrushSize);
+    tool("BrushStep", s.Tools.BrushStep);
+    tool("BrushHardness", s.Tools.BrushHardness);
+    tool("BrushStyle", int(s.Tools.BrushStyle));
     ini.SetValue(kSettingsWrite, QStringLiteral("ShowProperty"), boolText(s.ShowProperty));
     for (int i = 0; i < std::min<int>(int(s.CustomColors.size()), kMaxCustomColors); ++i) {
         const QString& entry = s.CustomColors.at(i);

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's settings: the "COMMON", "SETTINGS", "CUSTOM_COLORS" and "SAVE_OPTIONS"
 // sections of "Kalvo2.ini". Values are held here for the window and the canvas tools.
+#include "canvas/ToolSettings.h"
 #include "image/Color.h"
 
 #include <QString>
@@ -20,17 +21,16 @@ struct TMainSettings {
     int MaxUndo = 16;
     bool ShowStatusBar = true;
 
-    std::uint8_t MagicWandTolerance = 10;
-    std::uint8_t PaintTolerance = 10;
-    std::uint8_t PaintAlphaChannel = 0;
-    std::uint8_t MergeAlphaChannel = 0;
+    // The canvas tools' settings with the defaults of a fresh settings file.
+    TToolSettings Tools = [] {
+        TToolSettings t;
+        t.MagicWandTolerance = 10;
+        t.PaintTolerance = 10;
+        t.BrushSize = 10;
+        t.BrushStep = 20;
+        return t;
+    }();
     std::uint8_t PenMode = 12;
-    bool PenAntiAlias = false;
-    int PenAlphaChannel = 0;
-    int BrushSize = 10;
-    int BrushStep = 20;
-    int BrushHardness = 0;
-    std::uint8_t BrushStyle = 0;
     bool ShowProperty = true;
 
     // "ColorA=RRGGBB"-style lines of the colour dialog's custom colours, at most 16.

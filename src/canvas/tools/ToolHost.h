@@ -1,0 +1,50 @@
+#pragma once
+// What a canvas tool may reach of the canvas: coordinate mapping, the image and the selection,
+// committing a new selection or bitmap, raising the canvas's events, capture, auto-scroll and
+// repainting. The canvas implements it; tools never touch the canvas's fields.
+#include "canvas/ToolSettings.h"
+#include "canvas/ViewGeometry.h"
+#include "image/Bitmap.h"
+#include "image/Region.h"
+
+#include <QCursor>
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+
+namespace kalvo {
+
+class TToolHost {
+public:
+    virtual ~TToolHost() = default;
+
+    // Coordinates (client pixels of the viewport <-> image pixels).
+    virtual QPoint ScreenToImage(QPoint p) const = 0;
+    virtual QPoint ImageToScreen(QPoint p) const = 0;
+    virtual QPoint ClampToImageEdge(QPoint p) const = 0;
+    virtual bool IsInImage(QPoint p) const = 0;
+    virtual bool IsInDisplayedImage(QPoint p) const = 0;
+    virtual const TViewGeometry& View() const = 0;
+    virtual double ZoomFactor() const = 0;
+
+    // The image, the selection and the tool settings.
+    virtual bool HasImage() const = 0;
+    virtual const TBitmap& Bitmap() const = 0;
+    virtual const TRegionRef& Region() const = 0;
+    virtual const std::optional<TBitmap>& SelectionMask() const = 0;
+    virtual int RegionComplexity() const = 0;
+    virtual const TToolSettings& ToolSettings() const = 0;
+
+    // Gesture plumbing: capture, the Dragging and Selecting flags (Selecting runs auto-scroll),
+    // the mode cursor, and repainting of a client rectangle (empty: the whole viewport).
+    virtual void CaptureMouse(bool on) = 0;
+    virtual bool Dragging() const = 0;
+    virtual void SetDragging(bool value) = 0;
+    virtual bool Selecting() const = 0;
+    virtual void SetSelecting(bool value) = 0;
+    virtual void ApplyModeCursor() = 0;
+    virtual void UpdateClient(const QRect& area = QRect()) = 0;
+};
+
+} // namespace kalvo
