@@ -3,6 +3,7 @@
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
 #include "app/ToolBarLayout.h"
+#include "app/property/RollUpWindow.h"
 #include "app/settings/ProgramDirectory.h"
 #include "canvas/PxImage.h"
 #include "codecs/FileExtension.h"
@@ -40,9 +41,18 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
 
 TKalvoMainForm::~TKalvoMainForm()
 {
+    if (FPropertyForm)
+        FSettings.ShowProperty = FPropertyForm->isVisible();
     hide();
     SaveSettings();
     SaveToolBarLayout(this, ToolBarLayoutFileName());
+    destroyPropertyWindow();
+}
+
+void TKalvoMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    showPropertyWindowAfterStart();
 }
 
 QAction* TKalvoMainForm::makeAction(const QString& caption, const QString& hint,
@@ -109,6 +119,7 @@ void TKalvoMainForm::UpdateImageActions()
     acSave->setEnabled(hasImage);
     if (acLoassLessJpeg)
         acLoassLessJpeg->setEnabled(hasImage && FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg);
+    UpdatePanelEnabling();
 }
 
 void TKalvoMainForm::RunCommand(const std::function<void()>& handler)

@@ -23,6 +23,7 @@ class TFileDialogs;
 class TRecentFileList;
 class TpxIdleTime;
 class TpxFileDrop;
+class TKVfrmRollUp;
 
 class TKalvoMainForm : public QMainWindow {
     Q_OBJECT
@@ -57,6 +58,11 @@ public:
     void HideProgress();
 
     void UpdateImageActions();
+    // The property window: the panel of the current mode, enabled by the image's depth.
+    void UpdatePropertyPanel();
+    void UpdatePanelEnabling();
+    TKVfrmRollUp* PropertyForm() const { return FPropertyForm; }
+    QAction* acShowProperty = nullptr;
 
     // Undo steps: image (1), region (2), image and region (4).
     static constexpr int kUndoImage = 1;
@@ -149,6 +155,7 @@ public slots:
     void acZoom100Execute();
     void acZoomAutoExecute();
     void acZoomMenuExecute();
+    void acShowPropertyExecute();
     void pxImage1ZoomChanged(int zoom);
 
 protected:
@@ -157,6 +164,7 @@ protected:
     void customEvent(QEvent* event) override;
     // Keypad + and - that no shortcut took run the zoom steps (see MainFormView.cpp).
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void createActions();
@@ -178,6 +186,14 @@ private:
     QString OptionSaveDialog1TypeChange(int filterIndex) const;
 
     std::unique_ptr<TFileDialogs> FFileDialogs;
+
+    // The property window (MainFormProperty.cpp).
+    void createPropertyWindow(bool visible);
+    void showPropertyWindowAfterStart();
+    void destroyPropertyWindow();
+    TKVfrmRollUp* FPropertyForm = nullptr;
+    bool FShowPropertyAtStart = false;
+    bool FPropertyPlaced = false;
 };
 
 } // namespace kalvo

@@ -3,6 +3,7 @@
 #include "app/RecentFiles.h"
 #include "app/settings/CustomColors.h"
 #include "app/settings/IniFile.h"
+#include "app/property/RollUpWindow.h"
 #include "app/settings/Placement.h"
 #include "app/settings/ProgramDirectory.h"
 #include "canvas/PxImage.h"
@@ -42,6 +43,7 @@ void TKalvoMainForm::LoadSettings()
     FFileInfo.Jpeg2kQuality = FSettings.Jpeg2kQuality;
     FFileInfo.Jpeg2kReversible = FSettings.Jpeg2kReversible;
     TBMRUList1->LoadFromFile();
+    createPropertyWindow(FSettings.ShowProperty);
 }
 
 void TKalvoMainForm::SaveSettings()
@@ -51,6 +53,10 @@ void TKalvoMainForm::SaveSettings()
     FSettings.ShowStatusBar = !StatusBar1->isHidden();
     takeFromCanvas(*pxImage1, FSettings);
     FSettings.PenMode = std::uint8_t(FPenMode);
+    // While the main window is on screen the property window's own state counts; once it is
+    // hidden for shut-down, the state it had before.
+    if (FPropertyForm && isVisible())
+        FSettings.ShowProperty = FPropertyForm->isVisible();
     FSettings.JpegQuality = FFileInfo.JpegQuality;
     FSettings.Jpeg2kQuality = FFileInfo.Jpeg2kQuality;
     FSettings.Jpeg2kReversible = FFileInfo.Jpeg2kReversible;

@@ -32,6 +32,10 @@ void TKalvoMainForm::createViewMenu()
     acZoomMenu = makeAction(QStringLiteral("ズーム(&Z)"), QStringLiteral("ズーム"), QKeySequence(),
                             &TKalvoMainForm::acZoomMenuExecute);
 
+    acShowProperty = makeAction(QStringLiteral("プロパティウィンドウ（&P)"), QString(), QKeySequence(),
+                                &TKalvoMainForm::acShowPropertyExecute);
+    acShowProperty->setCheckable(true);
+
     ZoomPresetMenu = new QMenu(QStringLiteral("ズーム(&Z)"), this);
     for (int zoom : kZoomPresets) {
         if (zoom == 100) {
@@ -49,6 +53,7 @@ void TKalvoMainForm::createViewMenu()
     ViewMenu->addAction(acZoom100);
     ViewMenu->addAction(acZoomAuto);
     ViewMenu->addMenu(ZoomPresetMenu);
+    ViewMenu->addAction(acShowProperty);
     connect(pxImage1, &TpxImage::OnZoomChanged, this, &TKalvoMainForm::pxImage1ZoomChanged);
     pxImage1ZoomChanged(pxImage1->Zoom());
 }
