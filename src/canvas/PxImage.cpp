@@ -145,8 +145,13 @@ void TpxImage::SetMouseMode(TMouseMode value)
         return;
     FPreviousMouseMode = FMouseMode;
     FTool->Leave();
+    // The brush paints through a mask; a mask that holds only 0 and 255 is not kept after it.
+    if (FMouseMode == mmBrush && IsMaskHard())
+        DropSelectionMask();
     FTool = CreateCanvasTool(value, *this);
     FMouseMode = value;
+    if (value == mmBrush)
+        EnsureSelectionMask();
     FTool->Enter();
     ApplyModeCursor();
     Invalidate();

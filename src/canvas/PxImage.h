@@ -47,6 +47,12 @@ enum class TBorderStyle { None, Single };
 
 class TCanvasTool;
 
+// How a finished selection gesture combines with the selection: replace, add or subtract.
+enum TCombineMode : int { RGN_OR = 2, RGN_DIFF = 4, RGN_COPY = 5 };
+
+// Fills a region of an 8-bit mask with one value, clipped to the mask.
+void FillMaskRegion(TBitmap& mask, const TRegion& region, std::uint8_t value);
+
 class TpxImage : public QAbstractScrollArea, public TToolHost {
     Q_OBJECT
 public:
@@ -124,12 +130,33 @@ public:
     // Replaces the selection by a copy (absent removes it); drops the selection mask. Does
     // nothing without an image. Raises no before-change event.
     void SetRegion(const TRegionRef& value);
-    // Removes the selection: OnRegionChange before, OnRegionDeleted after.
+    // The region is intersected with the image; the old selection is replaced only after the
+    // new outline was traced. OnRegionChanged follows.
+    // Removes the selection: OnRegionChange before, OnRegionDeleted and OnRegionChanged after.
     void DeleteSelection();
+    // Selects the whole image / inverts the selection (a feathered one value by value; no
+    // selection selects everything). OnRegionChange before, OnRegionChanged after.
+    void SelectAll();
+    void InvertSelection();
+    // Combines a shape made by a gesture with the selection (RGN_COPY, RGN_OR, RGN_DIFF): one
+    // OnRegionChange before and one OnRegionChanged after a change; adding or subtracting an
+    // empty shape changes nothing. An absent shape removes the selection. Returns the class.
+    int CombineSelection(TRegionRef created, int combineMode);
     int RegionComplexity() const override { return FRegionComplexity; }
     const std::optional<TBitmap>& SelectionMask() const override { return FSelectionMask; }
-    // Replaces the selection mask (absent: none) and traces the outline again; the region stays.
+    // Draws the picture at (0, 0) over an all-255 mask (absent: no mask); a mask of only 0 and
+    // 255 is dropped. The region stays; callers set it first. OnRegionChanged follows.
     void SetSelectionMask(const std::optional<TBitmap>& mask);
+    // The mask from the region: 0 inside, 255 outside, all 0 without a region.
+    TBitmap CreateSelectionMask() const;
+    // Creates the mask from the region when there is none.
+    void EnsureSelectionMask();
+    void DropSelectionMask();
+    // True without a mask or when every value is 0 or 255.
+    bool IsMaskHard() const;
+    // Fill the region with 0 (selected) / 255 (not selected) in the mask, when there is one.
+    void MarkMaskSelected(const TRegion& region);
+    void MarkMaskUnselected(const TRegion& region);
     // The outline in image coordinates and its zoomed copy.
     const TPoints& Outline() const { return FOutline; }
     const TZoomedOutline& ZoomedOutline() const { return FZoomedOutline; }
@@ -212,6 +239,9 @@ signals:
     void OnImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnRegionChange();
     void OnRegionDeleted();
+    // After every selection change (gestures, SetRegion, SetSelectionMask, SelectAll,
+    // InvertSelection, DeleteSelection): the new selection is in place.
+    void OnRegionChanged();
     void OnMoveRegion(int xOffset, int yOffset);
     void OnPointSelected(Qt::MouseButton button, kalvo::TColor cl);
     void OnSpoitSelect(Qt::MouseButton button, kalvo::TColor cl);
@@ -260,6 +290,10 @@ protected:
     void DrawOutline();
     TOutlinePlacement OutlinePlacement() const;
     void RecalcDisplayColors();
+    // Selection (PxImageSelection.cpp).
+    TRect ImageRect() const;
+    void InstallSelection(TRegionRef region, std::optional<TBitmap> mask);
+    void RemoveSelection(bool raiseBefore);
 
     TBitmap FBitmap; // code that changes its pixels in place calls ImageChanged()
     TReducedImages FReduced;

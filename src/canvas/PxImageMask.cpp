@@ -1,7 +1,11 @@
-// Setting the canvas's selection mask directly (undo and redo restore it after the region).
+// The canvas's selection mask: created from the region for the brush, marked by added and
+// subtracted shapes, and set directly by undo and redo (after the region).
 #include "canvas/PxImage.h"
+#include "image/Palette.h"
+#include "image/RegionConvert.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kalvo {
 
@@ -18,20 +22,100 @@ bool isHard(const TBitmap& mask)
     return true;
 }
 
+bool isGreyPalette(const std::vector<TColor>& palette)
+{
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        if (palette[i] != RGB(int(i), int(i), int(i)))
+            return false;
+    return palette.size() == 256;
+}
+
+// Draws a picture at (0, 0) over an all-255 grey mask: each pixel becomes the grey nearest to
+// its colour (the identity for a grey 8-bit picture).
+void drawOverMask(TBitmap& mask, const TBitmap& picture)
+{
+    const int w = std::min(mask.width(), picture.width());
+    const int h = std::min(mask.height(), picture.height());
+    const bool direct = picture.bitCount() == 8 && isGreyPalette(picture.palette());
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* out = mask.scanLine(y);
+        if (direct) {
+            std::memcpy(out, picture.scanLine(y), std::size_t(w));
+            continue;
+        }
+        for (int x = 0; x < w; ++x) {
+            const TColor c = picture.pixelColor(x, y);
+            out[x] = std::uint8_t((GetRValue(c) + GetGValue(c) + GetBValue(c) + 1) / 3);
+        }
+    }
+}
+
 } // namespace
 
-void TpxImage::SetSelectionMask(const std::optional<TBitmap>& mask)
+void FillMaskRegion(TBitmap& mask, const TRegion& region, std::uint8_t value)
+{
+    for (const QRect& q : region.qregion()) {
+        const int left = std::max(q.left(), 0);
+        const int right = std::min(q.right() + 1, mask.width());
+        const int bottom = std::min(q.bottom() + 1, mask.height());
+        if (left >= right)
+            continue;
+        for (int y = std::max(q.top(), 0); y < bottom; ++y)
+            std::memset(mask.scanLine(y) + left, value, std::size_t(right - left));
+    }
+}
+
+TBitmap TpxImage::CreateSelectionMask() const
+{
+    return RegionToMask(FRegion, FBitmap.width(), FBitmap.height());
+}
+
+void TpxImage::EnsureSelectionMask()
+{
+    if (!FSelectionMask && HasImage())
+        FSelectionMask = CreateSelectionMask();
+}
+
+void TpxImage::DropSelectionMask()
+{
+    FSelectionMask.reset();
+}
+
+bool TpxImage::IsMaskHard() const
+{
+    return !FSelectionMask || isHard(*FSelectionMask);
+}
+
+void TpxImage::MarkMaskSelected(const TRegion& region)
+{
+    if (FSelectionMask)
+        FillMaskRegion(*FSelectionMask, region, 0);
+}
+
+void TpxImage::MarkMaskUnselected(const TRegion& region)
+{
+    if (FSelectionMask)
+        FillMaskRegion(*FSelectionMask, region, 255);
+}
+
+void TpxImage::SetSelectionMask(const std::optional<TBitmap>& picture)
 {
     if (!HasImage())
         return;
     FSelectionMask.reset();
-    if (mask && mask->bitCount() == 8 && mask->width() == Bitmap().width()
-        && mask->height() == Bitmap().height() && !isHard(*mask)) {
-        FSelectionMask = *mask;
-        FSelectionMask->setPalette(DefaultPalette(8));
+    if (picture && !picture->empty()) {
+        TBitmap mask(FBitmap.width(), FBitmap.height(), 8);
+        mask.setPalette(CreateGreyPalette());
+        std::memset(mask.bits(), 255, mask.byteSize());
+        drawOverMask(mask, *picture);
+        if (!isHard(mask))
+            FSelectionMask = std::move(mask);
     }
     RebuildOutline();
+    if (FMouseMode == mmBrush)
+        EnsureSelectionMask();
     viewport()->update();
+    emit OnRegionChanged();
 }
 
 } // namespace kalvo
