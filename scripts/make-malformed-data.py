@@ -70,28 +70,24 @@ def noise(width, height, colours, seed):
     return rows  # in file order: the bottom row first
 
 
+def pack_row(row, bits):
+    """The bytes of one row of indices, 8 bits or two 4-bit pixels a byte (high nibble first)."""
+    if bits == 8:
+        return bytes(row)
+    padded = row + [0] * (len(row) % 2)
+    return bytes((padded[i] << 4) | padded[i + 1] for i in range(0, len(padded), 2))
+
+
 def plain_rows(rows, width, bits):
     stride = ((width * bits + 31) // 32) * 4
-    out = b""
-    for row in rows:
-        if bits == 8:
-            packed = bytes(row)
-        else:
-            padded = row + [0] * (len(row) % 2)
-            packed = bytes((padded[i] << 4) | padded[i + 1] for i in range(0, len(padded), 2))
-        out += packed + b"\0" * (stride - len(packed))
-    return out
+    return b"".join(pack_row(row, bits).ljust(stride, b"\0") for row in rows)
 
 
 def absolute_rows(rows, width, bits):
     """Every row one absolute run, as a plain encoder writes noise."""
     out = b""
     for row in rows:
-        if bits == 8:
-            packed = bytes(row)
-        else:
-            padded = row + [0] * (len(row) % 2)
-            packed = bytes((padded[i] << 4) | padded[i + 1] for i in range(0, len(padded), 2))
+        packed = pack_row(row, bits)
         out += bytes([0, width]) + packed + b"\0" * (len(packed) % 2) + b"\0\0"
     return out + b"\0\1"
 
