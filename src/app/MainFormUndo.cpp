@@ -6,7 +6,6 @@
 #include "image/ImageErrors.h"
 
 #include <QAction>
-#include <QMenuBar>
 
 namespace kalvo {
 
@@ -16,11 +15,8 @@ void TKalvoMainForm::createEditMenu()
                         QKeySequence(Qt::CTRL | Qt::Key_Z), &TKalvoMainForm::acUndoExecute);
     acRedo = makeAction(QStringLiteral("リドゥ(&R)"), QStringLiteral("リドゥ"),
                         QKeySequence(Qt::CTRL | Qt::Key_Y), &TKalvoMainForm::acRedoExecute);
-    EditMenu = new QMenu(QStringLiteral("編集(&E)"), this);
-    menuBar()->insertMenu(ViewMenu ? ViewMenu->menuAction() : nullptr, EditMenu);
-    EditMenu->addAction(acUndo);
-    EditMenu->addAction(acRedo);
-    EditMenu->addSeparator();
+    acUndo->setObjectName(QStringLiteral("acUndo"));
+    acRedo->setObjectName(QStringLiteral("acRedo"));
     if (pxIdleTime1)
         connect(pxIdleTime1, &TpxIdleTime::OnInterval, this, [this] { RunCommand([this] { pxIdleTime1Interval(); }); });
 }
