@@ -4,6 +4,7 @@
 #include "app/MessageService.h"
 #include "app/ToolBarLayout.h"
 #include "app/commands/ActionHint.h"
+#include "app/commands/ActionIcons.h"
 #include "app/property/RollUpWindow.h"
 #include "app/settings/ProgramDirectory.h"
 #include "canvas/PxImage.h"
@@ -31,6 +32,8 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     createEditMenu();
     createImageMenu();
     createCommandActions();
+    SetUpIconTheme();
+    ApplyActionIcons(this);
     // Menus and tool bars look the actions up by name, so they are built after all exist, and
     // the tool bars before the layout file places them.
     createMenus();
@@ -38,6 +41,7 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     createToolBars();
     LoadSettings();
     LoadToolBarLayout(this, ToolBarLayoutFileName());
+    updateToolBarToggles();
     setFileName(QString());
     FModified = false;
     UpdateCaption();
@@ -120,16 +124,6 @@ void TKalvoMainForm::UpdateCaption()
         setWindowTitle(QStringLiteral("無題 - ") + title);
     else
         setWindowTitle(title);
-}
-
-void TKalvoMainForm::UpdateImageActions()
-{
-    const bool hasImage = pxImage1->HasImage();
-    acSaveAs->setEnabled(hasImage);
-    acSave->setEnabled(hasImage);
-    if (acLoassLessJpeg)
-        acLoassLessJpeg->setEnabled(hasImage && FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg);
-    UpdatePanelEnabling();
 }
 
 void TKalvoMainForm::RunCommand(const std::function<void()>& handler)

@@ -30,6 +30,7 @@ class TKVfrmRollUp;
 class TpxNumericEdit;
 class TColorChartPanel;
 class TColorBoxesPanel;
+struct TDocumentState;
 
 class TKalvoMainForm : public QMainWindow {
     Q_OBJECT
@@ -148,6 +149,8 @@ public:
     // (MainFormMenus.cpp, MainFormToolBars.cpp, MainFormColorPanels.cpp)
     // The window's action whose objectName is name; null when there is none.
     QAction* ActionByName(const QString& name) const;
+    // What the enabling tables read: image, depth, file type, selection, undo position.
+    TDocumentState DocumentState() const;
     // The Edit menu's mouse-mode submenu, also the canvas's mouse-mode popup.
     QMenu* MouseModeMenu = nullptr;
     // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
@@ -248,7 +251,6 @@ private:
     void createColorActions();
     void createToolBars();
     void createColorPanels();
-    void createStatusBarHints();
     void edtZoomChange();
     void pickColor(bool foreground);
     void updateToolBarToggles();

@@ -1,6 +1,7 @@
 // The undo and redo history of the main window: recording snapshots, undo, redo, the enabling of
 // both and the idle swap of old snapshots into temporary files.
 #include "app/MainForm.h"
+#include "app/commands/Enabling.h"
 #include "app/controls/IdleTime.h"
 #include "canvas/PxImage.h"
 #include "image/ImageErrors.h"
@@ -23,9 +24,7 @@ void TKalvoMainForm::createEditMenu()
 
 void TKalvoMainForm::UpdateUndoActions()
 {
-    const int count = int(FUndoList.size());
-    acUndo->setEnabled(count > 0 && FUndoPos > 0);
-    acRedo->setEnabled(count > 0 && FUndoPos < count - 1);
+    ApplyEnabling(UndoEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
     UpdateImageActions();
 }
 
