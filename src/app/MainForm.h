@@ -12,9 +12,12 @@
 #include <memory>
 
 class QAction;
+class QDockWidget;
 class QMenu;
 class QProgressBar;
 class QStatusBar;
+class QToolBar;
+class QToolButton;
 
 namespace kalvo {
 
@@ -24,6 +27,10 @@ class TRecentFileList;
 class TpxIdleTime;
 class TpxFileDrop;
 class TKVfrmRollUp;
+class TpxNumericEdit;
+class TColorChartPanel;
+class TColorBoxesPanel;
+struct TDocumentState;
 
 class TKalvoMainForm : public QMainWindow {
     Q_OBJECT
@@ -138,7 +145,42 @@ public:
     // The document's file name (FFileInfo.FileName); empty while untitled.
     QString FileName() const { return QString::fromStdString(FFileInfo.FileName); }
 
+    // --- Menus, tool bars, tool windows, status bar and colour panels -------------------------
+    // (MainFormMenus.cpp, MainFormToolBars.cpp, MainFormColorPanels.cpp)
+    // The window's action whose objectName is name; null when there is none.
+    QAction* ActionByName(const QString& name) const;
+    // What the enabling tables read: image, depth, file type, selection, undo position.
+    TDocumentState DocumentState() const;
+    // The Edit menu's mouse-mode submenu, also the canvas's mouse-mode popup.
+    QMenu* MouseModeMenu = nullptr;
+    // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
+    QMenu* ApplyCancelMenu = nullptr;
+    QMenu* EffectsMenu = nullptr;
+    QMenu* ColorMenu = nullptr;
+    QMenu* SelectionMenu = nullptr;
+    QMenu* ToolBarMenu = nullptr;
+    // Tool bars "基本", "ズーム", "適用", "マウスモード" and the tool windows "前背景色", "色",
+    // named after their sections in the layout file.
+    QToolBar* TBToolbar4 = nullptr;
+    QToolBar* TBToolbar3 = nullptr;
+    QToolBar* TBToolbar5 = nullptr;
+    QToolBar* TBToolbar2 = nullptr;
+    QDockWidget* TBColorWindow = nullptr;
+    QDockWidget* TBToolWindow1 = nullptr;
+    TpxNumericEdit* edtZoom = nullptr;
+    TColorBoxesPanel* ColorBoxes = nullptr;
+    TColorChartPanel* ColorChart = nullptr;
+    QAction* acViewMaximumSize = nullptr;
+    QAction* acViewStatusBar = nullptr;
+    QAction* acSelectForegroundColor = nullptr;
+    QAction* acSelectBackgroundColor = nullptr;
+    QAction* acSwapFBColors = nullptr;
+
 public slots:
+    void acViewMaximumSizeExecute();
+    void acSelectForegroundColorExecute();
+    void acSelectBackgroundColorExecute();
+    void acSwapFBColorsExecute();
     void acNewImageExecute();
     void acOpenExecute();
     void acSaveExecute();
@@ -180,8 +222,16 @@ private:
     void rebuildRecentMenu();
     void TBMRUList1Click(int index);
     void setFileName(const QString& name);
+    // A command of the window: caption, hint (see commands/ActionHint.h: "short|long" gives tool
+    // tip and status tip), shortcut and handler run through RunCommand. The overloads also set
+    // the objectName (the ac… name menus and tool bars look the action up by) or take any
+    // callable as handler.
     QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,
                         void (TKalvoMainForm::*handler)());
+    QAction* makeAction(const char* name, const QString& caption, const QString& hint,
+                        const QKeySequence& shortcut, void (TKalvoMainForm::*handler)());
+    QAction* makeAction(const char* name, const QString& caption, const QString& hint,
+                        const QKeySequence& shortcut, std::function<void()> handler);
     // The type change of the save dialog: sets the default extension for filterIndex.
     QString OptionSaveDialog1TypeChange(int filterIndex) const;
 
@@ -194,6 +244,17 @@ private:
     TKVfrmRollUp* FPropertyForm = nullptr;
     bool FShowPropertyAtStart = false;
     bool FPropertyPlaced = false;
+
+    // Menus, tool bars and colour panels (MainFormMenus.cpp, MainFormToolBars.cpp,
+    // MainFormColorPanels.cpp).
+    void createCommandActions();
+    void createColorActions();
+    void createToolBars();
+    void createColorPanels();
+    void edtZoomChange();
+    void pickColor(bool foreground);
+    void updateToolBarToggles();
+    bool FZoomEditByProgram = false;
 };
 
 } // namespace kalvo
