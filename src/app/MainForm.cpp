@@ -79,6 +79,7 @@ void TKalvoMainForm::createActions()
                         QKeySequence(Qt::CTRL | Qt::Key_S), &TKalvoMainForm::acSaveExecute);
     acClose = makeAction(QStringLiteral("プログラムの終了(&X)"), QStringLiteral("プログラムの終了"),
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
+    createPaintActions();
 }
 
 void TKalvoMainForm::createMenus()
@@ -120,6 +121,7 @@ void TKalvoMainForm::UpdateImageActions()
     if (acLoassLessJpeg)
         acLoassLessJpeg->setEnabled(hasImage && FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg);
     UpdatePanelEnabling();
+    UpdatePaintActions();
 }
 
 void TKalvoMainForm::RunCommand(const std::function<void()>& handler)

@@ -1,7 +1,7 @@
 #include "imaging/effects/ClearSelection.h"
 
 #include "image/PixelAccess.h"
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "image/NearestPaletteIndex.h"
 
 #include <algorithm>
 
