@@ -8,22 +8,6 @@
 
 namespace kalvo {
 
-namespace {
-
-// Busy for a scope, also when an exception passes.
-class TBusyScope {
-public:
-    explicit TBusyScope(TpxImage& image) : FImage(image) { FImage.BeginBusy(); }
-    ~TBusyScope() { FImage.EndBusy(); }
-    TBusyScope(const TBusyScope&) = delete;
-    TBusyScope& operator=(const TBusyScope&) = delete;
-
-private:
-    TpxImage& FImage;
-};
-
-} // namespace
-
 void TpxImage::BitmapPixelsChanged(const QRect& imageRect)
 {
     const QRect changed = imageRect & QRect(0, 0, FBitmap.width(), FBitmap.height());
@@ -75,7 +59,7 @@ void TpxImage::DrawAlongPoints(const TPoints& points, bool pairs, TColor color, 
 {
     if (points.size() < 2 || !HasImage())
         return;
-    TBusyScope busy(*this);
+    TPaintBusyGuard busy(*this);
     emit OnDraw();
     if ((antiAlias || alpha != 0) && FBitmap.bitCount() > 8) {
         TBitmap stroked = FBitmap.toTrueColor();

@@ -22,25 +22,6 @@ bool IsPaintableDepth(int bits)
     return bits == 1 || bits == 4 || bits == 8 || bits == 24;
 }
 
-// Calls span(y, x0, x1) for every run of image pixels [x0, x1) on row y inside clip and area
-// (absent clip: the whole area). The rectangles of a region do not overlap, so every pixel is
-// visited once.
-template <typename Span>
-void ForEachSpan(const QRect& area, const TRegionRef& clip, Span&& span)
-{
-    if (area.isEmpty())
-        return;
-    if (!clip) {
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            span(y, area.left(), area.right() + 1);
-        return;
-    }
-    for (const QRect& q : clip->qregion().intersected(area)) {
-        for (int y = q.top(); y <= q.bottom(); ++y)
-            span(y, q.left(), q.right() + 1);
-    }
-}
-
 void PutTriple(std::uint8_t* row, int x, std::int64_t color)
 {
     std::uint8_t* p = row + 3 * std::size_t(x);
@@ -72,7 +53,7 @@ private:
 std::vector<std::uint8_t> ClipCells(const QRect& box, const TRegionRef& clip)
 {
     std::vector<std::uint8_t> cells(std::size_t(box.width()) * std::size_t(box.height()), 0);
-    ForEachSpan(box, clip, [&](int y, int x0, int x1) {
+    ForEachRegionSpan(box, clip, [&](int y, int x0, int x1) {
         std::memset(cells.data() + std::size_t(y - box.top()) * std::size_t(box.width()) + std::size_t(x0 - box.left()),
                     1, std::size_t(x1 - x0));
     });
@@ -118,7 +99,7 @@ QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, co
         for (std::size_t i = 0; i < source.palette().size() && i < entryValue.size(); ++i)
             entryValue[i] = values(source.palette()[i]);
     QRect changed;
-    ForEachSpan(area, clip, [&](int ty, int x0, int x1) {
+    ForEachRegionSpan(area, clip, [&](int ty, int x0, int x1) {
         changed |= QRect(x0, ty, x1 - x0, 1);
         std::uint8_t* out = target.scanLine(ty);
         const std::uint8_t* in = source.scanLine(ty - y);
@@ -154,7 +135,7 @@ bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color)
     if (value < 0)
         return false;
     const int bits = bitmap.bitCount();
-    ForEachSpan(QRect(0, 0, bitmap.width(), bitmap.height()), region, [&](int y, int x0, int x1) {
+    ForEachRegionSpan(QRect(0, 0, bitmap.width(), bitmap.height()), region, [&](int y, int x0, int x1) {
         std::uint8_t* row = bitmap.scanLine(y);
         if (bits == 8) {
             std::memset(row + x0, int(value), std::size_t(x1 - x0));
@@ -191,18 +172,6 @@ QRect WritePixels(TBitmap& bitmap, const std::vector<QPoint>& pixels, std::int64
         changed |= QRect(p, QSize(1, 1));
     }
     return changed;
-}
-
-template <typename Segment>
-void ForEachSegment(const TPoints& points, bool pairs, Segment&& segment)
-{
-    if (pairs) {
-        for (std::size_t k = 0; 2 * k + 1 < points.size(); ++k)
-            segment(points[2 * k], points[2 * k + 1]);
-    } else {
-        for (std::size_t i = 1; i < points.size(); ++i)
-            segment(points[i - 1], points[i]);
-    }
 }
 
 } // namespace

@@ -13,6 +13,24 @@
 
 namespace kalvo {
 
+// Calls span(y, x0, x1) for every run of pixels [x0, x1) on row y that lies inside both the area
+// and the clip (absent: the whole area). The rectangles of a region do not overlap, so every
+// pixel is visited once.
+template <typename Span>
+void ForEachRegionSpan(const QRect& area, const TRegionRef& clip, Span&& span)
+{
+    if (area.isEmpty())
+        return;
+    if (!clip) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            span(y, area.left(), area.right() + 1);
+        return;
+    }
+    for (const QRect& q : clip->qregion().intersected(area))
+        for (int y = q.top(); y <= q.bottom(); ++y)
+            span(y, q.left(), q.right() + 1);
+}
+
 // What a colour is stored as in this image: the colour at 24 bits, the nearest palette index
 // (among the entries the depth can address) at 1, 4 and 8 bits; -1 when it cannot be stored
 // (an empty palette, another depth).

@@ -35,16 +35,9 @@ namespace {
 void drawPixelSegments(QPainter& surface, const TPoints& points, bool pairsMode)
 {
     QPolygon pixels;
-    const auto segment = [&](QPoint a, QPoint b) {
+    ForEachSegment(points, pairsMode, [&](QPoint a, QPoint b) {
         WalkPixelLine(a.x(), a.y(), b.x(), b.y(), [&](int x, int y) { pixels << QPoint(x, y); });
-    };
-    if (pairsMode) {
-        for (std::size_t k = 0; 2 * k + 1 < points.size(); ++k)
-            segment(points[2 * k], points[2 * k + 1]);
-    } else {
-        for (std::size_t i = 1; i < points.size(); ++i)
-            segment(points[i - 1], points[i]);
-    }
+    });
     surface.drawPoints(pixels);
 }
 

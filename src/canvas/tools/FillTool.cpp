@@ -4,22 +4,6 @@
 
 namespace kalvo {
 
-namespace {
-
-// Busy for a scope, also when an exception passes.
-class TBusy {
-public:
-    explicit TBusy(TToolHost& host) : FHost(host) { FHost.PaintBusy(true); }
-    ~TBusy() { FHost.PaintBusy(false); }
-    TBusy(const TBusy&) = delete;
-    TBusy& operator=(const TBusy&) = delete;
-
-private:
-    TToolHost& FHost;
-};
-
-} // namespace
-
 void TFillTool::Press(const TToolMouse& mouse)
 {
     TToolHost& host = Host();
@@ -33,7 +17,7 @@ void TFillTool::Press(const TToolMouse& mouse)
                                     host.PaintColor(mouse.Button == Qt::LeftButton)};
     std::optional<QRect> changed;
     {
-        TBusy busy(host);
+        TPaintBusyGuard busy(host);
         const std::optional<TBitmap>& mask = host.SelectionMask();
         changed = FloodFill(host.PaintBitmap(), mask ? &*mask : nullptr, host.Region(), request,
                             [&host] { host.RaisePaintNotice(TToolHost::TPaintNotice::PaintImage); });

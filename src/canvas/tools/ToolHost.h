@@ -69,4 +69,16 @@ public:
     virtual void InvalidateFrame() = 0;
 };
 
+// The painting busy section for a scope, also when an exception passes.
+class TPaintBusyGuard {
+public:
+    explicit TPaintBusyGuard(TToolHost& host) : FHost(host) { FHost.PaintBusy(true); }
+    ~TPaintBusyGuard() { FHost.PaintBusy(false); }
+    TPaintBusyGuard(const TPaintBusyGuard&) = delete;
+    TPaintBusyGuard& operator=(const TPaintBusyGuard&) = delete;
+
+private:
+    TToolHost& FHost;
+};
+
 } // namespace kalvo

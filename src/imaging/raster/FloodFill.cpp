@@ -75,14 +75,8 @@ void FillTrueColor(TBitmap& image, const TBitmap& fill, const TBitmap* selection
             }
         }
     };
-    if (throughMask || !region) {
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            fillSpan(y, box.left(), box.right() + 1);
-        return;
-    }
-    for (const QRect& q : region->qregion().intersected(box))
-        for (int y = q.top(); y <= q.bottom(); ++y)
-            fillSpan(y, q.left(), q.right() + 1);
+    // Through the mask the whole image is written; otherwise only the region.
+    ForEachRegionSpan(box, throughMask ? TRegionRef() : region, fillSpan);
 }
 
 void FillIndexed(TBitmap& image, const TBitmap& fill, const TRegionRef& region, const QRect& box, std::int64_t index)
@@ -94,14 +88,7 @@ void FillIndexed(TBitmap& image, const TBitmap& fill, const TRegionRef& region, 
             if (MaskBit(bits, x))
                 PutPixelIndex(x, row, image.bitCount(), std::uint32_t(index));
     };
-    if (!region) {
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            fillSpan(y, box.left(), box.right() + 1);
-        return;
-    }
-    for (const QRect& q : region->qregion().intersected(box))
-        for (int y = q.top(); y <= q.bottom(); ++y)
-            fillSpan(y, q.left(), q.right() + 1);
+    ForEachRegionSpan(box, region, fillSpan);
 }
 
 } // namespace
