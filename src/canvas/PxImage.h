@@ -64,6 +64,8 @@ public:
     // Takes a private copy (32-bit images are held at 24 bits) and relays out the view. A new
     // size resets the scroll position to 0, 0; the same size keeps it. The selection is kept.
     void SetBitmap(const TBitmap& bitmap);
+    // The same, taking over the pixels instead of copying them.
+    void SetBitmap(TBitmap&& bitmap);
     bool HasImage() const override { return !FBitmap.empty(); }
     int BitCount() const { return FBitmap.empty() ? 0 : FBitmap.bitCount(); }
     // The palette at 1..8 bits per pixel, else an empty list.
@@ -238,7 +240,7 @@ public:
     // Tool host: painting.
     TBitmap& PaintBitmap() override { return FBitmap; }
     void BitmapPixelsChanged(const QRect& imageRect) override;
-    void ReplaceBitmap(const TBitmap& bitmap) override { SetBitmap(bitmap); }
+    void ReplaceBitmap(TBitmap bitmap) override { SetBitmap(std::move(bitmap)); }
     TColor PaintColor(bool foreground) const override { return foreground ? FForegroundColor : FBackgroundColor; }
     void PaintBusy(bool on) override { on ? BeginBusy() : EndBusy(); }
     void PaintUpdateLock(bool on) override { on ? BeginUpdateLock() : EndUpdateLock(); }
@@ -300,6 +302,8 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
+    // After the image was replaced: layout, display colours, scroll position and zoom.
+    void BitmapReplaced();
     // Layout and view (PxImageView.cpp).
     void RecalcLayout();
     void UpdateView();

@@ -88,12 +88,12 @@ void TPenTool::Release(const TToolMouse& mouse)
         const TColor color = host.PaintColor(true);
         const std::optional<TBitmap>& mask = host.SelectionMask();
         if ((settings.PenAntiAlias || settings.PenAlphaChannel != 0) && host.Bitmap().bitCount() > 8) {
-            const std::optional<TBitmap> result =
+            std::optional<TBitmap> result =
                 DrawPenStroke(host.Bitmap(), mask ? &*mask : nullptr, points, settings.PenAlphaChannel,
                               settings.PenAntiAlias, host.Region(), color);
             if (result) {
                 host.RaisePaintNotice(TToolHost::TPaintNotice::Draw);
-                host.ReplaceBitmap(*result);
+                host.ReplaceBitmap(std::move(*result));
             }
         } else {
             host.RaisePaintNotice(TToolHost::TPaintNotice::Draw);

@@ -53,7 +53,7 @@ public:
     // are brought up to date there and just that part of the screen is repainted.
     virtual void BitmapPixelsChanged(const QRect& imageRect) = 0;
     // Replaces the whole image (keeping the view and the selection).
-    virtual void ReplaceBitmap(const TBitmap& bitmap) = 0;
+    virtual void ReplaceBitmap(TBitmap bitmap) = 0;
     // The foreground or the background colour.
     virtual TColor PaintColor(bool foreground) const = 0;
     // Busy section (hourglass, no repaint of the image) and update lock (no outline), in pairs.
