@@ -19,7 +19,7 @@ namespace {
 
 bool IsPaintableDepth(int bits)
 {
-    return bits == 1 || bits == 4 || bits == 8 || bits == 24;
+    return TBitmap::isValidBitCount(bits);
 }
 
 void PutTriple(std::uint8_t* row, int x, std::int64_t color)
@@ -37,7 +37,7 @@ public:
     std::int64_t operator()(TColor color)
     {
         if (FTarget.bitCount() == 24)
-            return color;
+            return color & 0xFFFFFF;
         const auto found = FValues.find(color);
         if (found != FValues.end())
             return found->second;
@@ -66,10 +66,16 @@ std::int64_t StoredValueOf(const TBitmap& bitmap, TColor color)
 {
     if (bitmap.empty())
         return -1;
-    if (bitmap.bitCount() == 24)
-        return color & 0xFFFFFF;
-    if (bitmap.bitCount() != 1 && bitmap.bitCount() != 4 && bitmap.bitCount() != 8)
-        return -1;
+    switch (bitmap.bitCount()) {
+    case 24: return color & 0xFFFFFF;
+    // 5-5-5 with red in the high bits; 32 bits: the word with blue in the low byte.
+    case 16: return (GetRValue(color) >> 3) << 10 | (GetGValue(color) >> 3) << 5 | GetBValue(color) >> 3;
+    case 32: return std::int64_t(GetRValue(color)) << 16 | GetGValue(color) << 8 | GetBValue(color);
+    case 1:
+    case 4:
+    case 8: break;
+    default: return -1;
+    }
     std::vector<TColor> usable = bitmap.palette();
     usable.resize(std::min(usable.size(), std::size_t(1) << bitmap.bitCount()));
     return NearestPaletteIndex(usable, color);
@@ -78,10 +84,18 @@ std::int64_t StoredValueOf(const TBitmap& bitmap, TColor color)
 void PutStoredValue(TBitmap& bitmap, int x, int y, std::int64_t value)
 {
     std::uint8_t* row = bitmap.scanLine(y);
-    if (bitmap.bitCount() == 24)
-        PutTriple(row, x, value);
-    else
-        PutPixelIndex(x, row, bitmap.bitCount(), std::uint32_t(value));
+    switch (bitmap.bitCount()) {
+    case 24: PutTriple(row, x, value); break;
+    case 16:
+        row[2 * x] = std::uint8_t(value);
+        row[2 * x + 1] = std::uint8_t(value >> 8);
+        break;
+    case 32:
+        for (int i = 0; i < 4; ++i)
+            row[4 * std::size_t(x) + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+        break;
+    default: PutPixelIndex(x, row, bitmap.bitCount(), std::uint32_t(value)); break;
+    }
 }
 
 QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, const TRegionRef& clip)
@@ -91,7 +105,7 @@ QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, co
         return {};
     const QRect area = QRect(x, y, source.width(), source.height()) & QRect(0, 0, target.width(), target.height());
     const int bits = target.bitCount();
-    const bool raw = source.bitCount() == bits && (bits == 24 || source.palette() == target.palette());
+    const bool raw = source.bitCount() == bits && (bits > 8 || source.palette() == target.palette());
     // Palette sources map each entry once.
     std::array<std::int64_t, 256> entryValue{};
     TValueCache values(target);
@@ -103,7 +117,7 @@ QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, co
         changed |= QRect(x0, ty, x1 - x0, 1);
         std::uint8_t* out = target.scanLine(ty);
         const std::uint8_t* in = source.scanLine(ty - y);
-        if (raw && (bits == 24 || bits == 8)) {
+        if (raw && bits >= 8) {
             const std::size_t bytes = std::size_t(bits / 8);
             std::memcpy(out + bytes * std::size_t(x0), in + bytes * std::size_t(x0 - x), bytes * std::size_t(x1 - x0));
             return;
@@ -139,12 +153,9 @@ bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color)
         std::uint8_t* row = bitmap.scanLine(y);
         if (bits == 8) {
             std::memset(row + x0, int(value), std::size_t(x1 - x0));
-        } else if (bits == 24) {
-            for (int x = x0; x < x1; ++x)
-                PutTriple(row, x, value);
         } else {
             for (int x = x0; x < x1; ++x)
-                PutPixelIndex(x, row, bits, std::uint32_t(value));
+                PutStoredValue(bitmap, x, y, value);
         }
     });
     return true;

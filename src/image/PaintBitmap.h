@@ -1,6 +1,6 @@
 #pragma once
-// Pixel routines that work alike on 1-, 4-, 8- and 24-bit images: a picture copied in at an
-// offset, a region filled, one-pixel lines and round-pen strokes, each clipped to a region.
+// Pixel routines that work alike at every depth (1, 4, 8, 16, 24 and 32 bits): a picture copied in
+// at an offset, a region filled, one-pixel lines and round-pen strokes, each clipped to a region.
 // Palette images take the nearest entry of the colour their palette can address. QPainter
 // cannot draw on indexed images, so painting on them goes through these.
 #include "image/Bitmap.h"
@@ -31,9 +31,9 @@ void ForEachRegionSpan(const QRect& area, const TRegionRef& clip, Span&& span)
             span(y, q.left(), q.right() + 1);
 }
 
-// What a colour is stored as in this image: the colour at 24 bits, the nearest palette index
-// (among the entries the depth can address) at 1, 4 and 8 bits; -1 when it cannot be stored
-// (an empty palette, another depth).
+// What a colour is stored as in this image: the nearest palette index (among the entries the
+// depth can address) at 1, 4 and 8 bits, a 5-5-5 word at 16, the colour at 24, the word with
+// blue in the low byte at 32; -1 when it cannot be stored (an empty palette, an empty image).
 std::int64_t StoredValueOf(const TBitmap& bitmap, TColor color);
 
 // Writes a stored value (from StoredValueOf) at pixel (x, y); no range checks.
@@ -42,8 +42,7 @@ void PutStoredValue(TBitmap& bitmap, int x, int y, std::int64_t value);
 // Draws source over target with its top-left pixel at target (x, y), only where the target lies
 // inside clip (target coordinates; absent: no clipping). At the same depth with the same palette
 // the stored values are copied; otherwise each pixel goes through its colour. Returns the
-// changed target rectangle (empty when nothing was written). Depths other than 1, 4, 8 and 24
-// change nothing.
+// changed target rectangle (empty when nothing was written).
 QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, const TRegionRef& clip);
 
 // Fills the region (absent: the whole image) with the colour. False when the colour cannot be

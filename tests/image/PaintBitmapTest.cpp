@@ -134,6 +134,17 @@ TEST(PaintBitmap, FillRegionTakesTheColourOrTheNearestIndex)
     TBitmap t(3, 2, 24);
     ASSERT_TRUE(FillRegion(t, std::nullopt, RGB(1, 2, 3)));
     EXPECT_EQ(t.pixelColor(2, 1), RGB(1, 2, 3));
+    // 5-5-5 words and 32-bit words keep their own layouts.
+    TBitmap w16(2, 1, 16), w32(2, 1, 32);
+    FillRegion(w16, TRegion::rect({1, 0, 2, 1}), RGB(255, 8, 0));
+    EXPECT_EQ(w16.scanLine(0)[2], 0x20);
+    EXPECT_EQ(w16.scanLine(0)[3], 0x7C);
+    EXPECT_EQ(w16.scanLine(0)[1], 0);
+    FillRegion(w32, std::nullopt, RGB(1, 2, 3));
+    EXPECT_EQ(w32.scanLine(0)[4], 3);
+    EXPECT_EQ(w32.scanLine(0)[5], 2);
+    EXPECT_EQ(w32.scanLine(0)[6], 1);
+    EXPECT_EQ(w32.scanLine(0)[7], 0);
     TBitmap g = Grey8(9, 1);
     FillRegion(g, TRegion::rect({3, 0, 9, 1}), RGB(7, 7, 7));
     EXPECT_EQ(g.scanLine(0)[2], 0);
