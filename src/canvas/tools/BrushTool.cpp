@@ -1,5 +1,6 @@
 #include "canvas/tools/BrushTool.h"
 
+#include "image/RegionConvert.h"
 #include "imaging/raster/PixelMath.h"
 
 #include <algorithm>
@@ -17,6 +18,14 @@ QRect TBrushTool::DabArea(QPoint a, QPoint b) const
     // rounded, so they stay within the segment's box.
     const int half = FTip.Size / 2;
     return QRect(a, b).normalized().adjusted(-half, -half, FTip.Size - half - 1, FTip.Size - half - 1);
+}
+
+const TBitmap* TBrushTool::StrokeMask() const
+{
+    const std::optional<TBitmap>& mask = Host().SelectionMask();
+    if (mask)
+        return &*mask;
+    return FRegionMask ? &*FRegionMask : nullptr;
 }
 
 void TBrushTool::Press(const TToolMouse& mouse)
@@ -37,9 +46,10 @@ void TBrushTool::Press(const TToolMouse& mouse)
     BuildBrush(FTip, settings.BrushSize, hardness, settings.BrushStyle);
     FStep = BrushSpacing(settings.BrushSize, settings.BrushStep);
     FTrail = {};
-    const std::optional<TBitmap>& mask = host.SelectionMask();
-    StampBrush(host.PaintBitmap(), mask ? &*mask : nullptr, FAnchor.x(), FAnchor.y(), FTip, host.PaintColor(true),
-               FTrail);
+    FRegionMask.reset();
+    if (!host.SelectionMask() && host.Region())
+        FRegionMask = RegionToMask(host.Region(), host.Bitmap().width(), host.Bitmap().height());
+    StampBrush(host.PaintBitmap(), StrokeMask(), FAnchor.x(), FAnchor.y(), FTip, host.PaintColor(true), FTrail);
     host.BitmapPixelsChanged(DabArea(FAnchor, FAnchor));
 }
 
@@ -49,8 +59,7 @@ void TBrushTool::Move(const TToolMouse& mouse)
     if (!FStroking || !host.Dragging())
         return;
     const QPoint p = host.ScreenToImage(mouse.Pos);
-    const std::optional<TBitmap>& mask = host.SelectionMask();
-    StrokeBrushLine(host.PaintBitmap(), mask ? &*mask : nullptr, FAnchor.x(), FAnchor.y(), p.x(), p.y(), FStep, FTip,
+    StrokeBrushLine(host.PaintBitmap(), StrokeMask(), FAnchor.x(), FAnchor.y(), p.x(), p.y(), FStep, FTip,
                     host.PaintColor(true), FTrail);
     host.BitmapPixelsChanged(DabArea(FAnchor, p));
     FAnchor = p;
@@ -78,6 +87,7 @@ void TBrushTool::EndStroke()
     host.CaptureMouse(false);
     host.SetDragging(false);
     FreeBrush(FTip);
+    FRegionMask.reset();
     host.PauseAnts(false);
     host.RaisePaintNotice(TToolHost::TPaintNotice::EndBrush);
     host.InvalidateFrame();

@@ -24,8 +24,12 @@ public:
 private:
     // The image rectangle dabs between a and b can touch.
     QRect DabArea(QPoint a, QPoint b) const;
+    // The mask the dabs go through: the canvas's, or one made from the region for this stroke
+    // (the brush never paints outside the selection); nullptr selects everything.
+    const TBitmap* StrokeMask() const;
     void EndStroke();
 
+    std::optional<TBitmap> FRegionMask;
     TpxPenBrush FTip;
     TBrushTrail FTrail;
     QPoint FAnchor;
