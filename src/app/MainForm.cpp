@@ -108,6 +108,7 @@ void TKalvoMainForm::createActions()
     acClose = makeAction(QStringLiteral("プログラムの終了(&X)"), QStringLiteral("プログラムの終了"),
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
     acClose->setObjectName(QStringLiteral("acClose"));
+    createPaintActions();
 }
 
 void TKalvoMainForm::setFileName(const QString& name)

@@ -4,12 +4,14 @@
 // command handler uses (busy sections, progress bar, enabling).
 #include "app/settings/MainSettings.h"
 #include "app/undo/UndoList.h"
+#include "canvas/MouseMode.h"
 #include "codecs/ImageInfo.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QDockWidget;
@@ -142,6 +144,20 @@ public:
     TpxIdleTime* pxIdleTime1 = nullptr;
     TpxFileDrop* pxFileDrop1 = nullptr;
 
+    // --- Painting (MainFormPaint.cpp) ---------------------------------------------------------
+    // Fill, colour picker, pen and brush modes, and stroking the selection outline.
+    QAction* acPaint = nullptr;
+    QAction* acSpoit = nullptr;
+    QAction* acPen = nullptr;
+    QAction* acBrush = nullptr;
+    QAction* acDrawRegion = nullptr;
+    // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
+    const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
+    int PenMode() const { return FPenMode; }
+    // Enables the painting commands by the image and the selection.
+    void UpdatePaintActions();
+    void acDrawRegionExecute();
+
     // The document's file name (FFileInfo.FileName); empty while untitled.
     QString FileName() const { return QString::fromStdString(FFileInfo.FileName); }
 
@@ -236,6 +252,12 @@ private:
     QString OptionSaveDialog1TypeChange(int filterIndex) const;
 
     std::unique_ptr<TFileDialogs> FFileDialogs;
+
+    // Painting (MainFormPaint.cpp).
+    void createPaintActions();
+    void paintModeChanged();
+    void selectPaintMode(TMouseMode mode);
+    std::optional<TBitmap> FBrushSnapshot;
 
     // The property window (MainFormProperty.cpp).
     void createPropertyWindow(bool visible);

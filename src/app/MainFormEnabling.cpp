@@ -24,6 +24,7 @@ void TKalvoMainForm::UpdateImageActions()
 {
     ApplyEnabling(ImageEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
     UpdatePanelEnabling();
+    UpdatePaintActions();
 }
 
 } // namespace kalvo

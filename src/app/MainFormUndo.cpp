@@ -108,7 +108,7 @@ void TKalvoMainForm::restoreItem(int index, bool forRedo)
     }
     FUndoPos += forRedo ? 1 : -1;
     if (parts.Image)
-        pxImage1->SetBitmap(image);
+        pxImage1->SetBitmap(std::move(image));
     if (parts.Region) {
         pxImage1->SetRegion(region);
         if (mask)
