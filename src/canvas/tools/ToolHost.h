@@ -2,6 +2,7 @@
 // What a canvas tool may reach of the canvas: coordinate mapping, the image and the selection,
 // committing a new selection or bitmap, raising the canvas's events, capture, auto-scroll and
 // repainting. The canvas implements it; tools never touch the canvas's fields.
+#include "canvas/OutlineOverlay.h"
 #include "canvas/ToolSettings.h"
 #include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
@@ -45,6 +46,15 @@ public:
     virtual void SetSelecting(bool value) = 0;
     virtual void ApplyModeCursor() = 0;
     virtual void UpdateClient(const QRect& area = QRect()) = 0;
+
+    // Moves and floating pastes: the update lock (taken once per drag, released exactly once),
+    // recomposing the frame, the zoomed outline, the hole colour, and the committed outline move
+    // (OnMoveRegion, then MoveSelection).
+    virtual void LockUpdates(bool on) = 0;
+    virtual void RecomposeFrame() = 0;
+    virtual const TZoomedOutline& ZoomedOutline() const = 0;
+    virtual TColor DisplayBackgroundColor() const = 0;
+    virtual void CommitOutlineMove(int dx, int dy) = 0;
 };
 
 } // namespace kalvo
