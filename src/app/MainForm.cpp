@@ -79,6 +79,8 @@ void TKalvoMainForm::createActions()
                         QKeySequence(Qt::CTRL | Qt::Key_S), &TKalvoMainForm::acSaveExecute);
     acClose = makeAction(QStringLiteral("プログラムの終了(&X)"), QStringLiteral("プログラムの終了"),
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
+    createClipboardActions();
+    createMoveActions();
 }
 
 void TKalvoMainForm::createMenus()
