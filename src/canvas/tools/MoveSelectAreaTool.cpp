@@ -1,5 +1,6 @@
 #include "canvas/tools/MoveSelectAreaTool.h"
 
+#include "canvas/DashedLine.h"
 #include "image/RegionConvert.h"
 
 #include <QPainter>
@@ -133,6 +134,17 @@ void TMoveSelectAreaTool::PaintOverlay(QPainter& painter)
     clip->offset(-p, -q);
     FPreview.DrawStretched(painter, v, Host().Bitmap(), box, QPoint(v.Zoomed(box.left) - p, v.Zoomed(box.top) - q),
                            clip);
+    // The outline goes with the pixels.
+    const TPoints& outline = Host().ZoomedOutline().Points;
+    const QPoint shift(v.ImageLeft - p, v.ImageTop - q);
+    const QRect shown(v.ImageLeft, v.ImageTop, v.DrawWidth + 1, v.DrawHeight + 1);
+    for (std::size_t i = 0; i + 1 < outline.size(); i += 2) {
+        const QPoint a = outline[i] + shift, b = outline[i + 1] + shift;
+        if ((a.x() < shown.left() && b.x() < shown.left()) || (a.y() < shown.top() && b.y() < shown.top())
+            || (a.x() > shown.right() && b.x() > shown.right()) || (a.y() > shown.bottom() && b.y() > shown.bottom()))
+            continue;
+        ClippedScreenDashLine(painter, a, b, shown);
+    }
 }
 
 } // namespace kalvo
