@@ -140,6 +140,7 @@ void TKalvoMainForm::runRestore(bool forRedo)
 
 void TKalvoMainForm::acUndoExecute()
 {
+    CancelPendingFloat();
     if (FUndoList.empty())
         return;
     if (FLeftButtonDown || FUndoPos - 1 < 0)
@@ -149,6 +150,7 @@ void TKalvoMainForm::acUndoExecute()
 
 void TKalvoMainForm::acRedoExecute()
 {
+    CancelPendingFloat();
     if (FUndoList.empty() || FUndoPos >= int(FUndoList.size()) - 1)
         return;
     runRestore(true);

@@ -367,3 +367,28 @@ TEST(MainFormClipboard, PixelMoveAppliesWithEnterAsOneStepAndPasteCancelsItFirst
     w.form.acPaste->trigger();
     EXPECT_EQ(UndoSteps(w.form), (std::vector<std::string>{"選択領域の移動/複写", "貼り付け"}));
 }
+
+TEST(MainFormClipboard, UndoAbandonsAFloatingPasteAndPasteKeepsTheTitle)
+{
+    ScopedConfigDir config;
+    Window w;
+    w.form.acCopy->trigger();
+    w.canvas().SetRegion(TRegion::rect({1, 1, 3, 3}));
+    w.form.acCut->trigger();
+    w.form.acMergePaste->trigger();
+    ASSERT_EQ(w.canvas().MouseMode(), mmMerge);
+    // Undo drops the floating paste first, then undoes the cut.
+    w.form.acUndo->trigger();
+    EXPECT_NE(w.canvas().MouseMode(), mmMerge);
+    EXPECT_FALSE(w.form.acApply->isEnabled());
+    EXPECT_EQ(w.form.FUndoPos, 0);
+
+    // A paste over a titled image keeps its name and marks it modified.
+    const std::string file = config.file("titled.bmp");
+    WriteBmpFile(PatternBitmap(4, 4, 24), file);
+    ASSERT_TRUE(w.form.OpenImageFile(QString::fromStdString(file)));
+    w.form.acPaste->trigger();
+    EXPECT_EQ(w.form.FileName(), QString::fromStdString(file));
+    EXPECT_TRUE(w.form.FModified);
+    EXPECT_EQ(w.canvas().Bitmap().width(), 2); // the cut part
+}

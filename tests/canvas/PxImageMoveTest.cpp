@@ -155,7 +155,10 @@ TEST(PxImageMove, MovedPixelsPreviewAndApplyLeaveTheHoleAndFollowTheSelection)
     EXPECT_EQ(c.shown(screen, {11, 12}), 0x010203u);                // the hole
     EXPECT_EQ(c.shown(screen, {16, 12}), Rgb(PatternAt(11, 12)));   // moved pixels
     EXPECT_EQ(c.shown(screen, {24, 19}), Rgb(PatternAt(19, 19)));
-    EXPECT_EQ(c.shown(screen, {25, 12}), Rgb(PatternAt(25, 12)));   // beyond the moved box
+    EXPECT_EQ(c.shown(screen, {27, 12}), Rgb(PatternAt(27, 12)));   // beyond the moved box
+    // The outline moves with the pixels: its right edge runs along column 25 now.
+    const std::uint32_t edge = screen.pixel(c.canvas.ImageToScreen({25, 14})) & 0xFFFFFF;
+    EXPECT_TRUE(edge == 0 || edge == 0xFFFFFF) << std::hex << edge;
 
     c.canvas.ApplyOperation();
     EXPECT_EQ(moving.count(), 1);
