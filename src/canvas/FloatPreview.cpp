@@ -1,5 +1,6 @@
 #include "canvas/FloatPreview.h"
 
+#include "canvas/DashedLine.h"
 #include "canvas/NearestStretch.h"
 
 #include <algorithm>
@@ -73,6 +74,17 @@ void FillFrameRegion(QPainter& painter, const TViewGeometry& view, const TRegion
     const QColor c = toQColor(color);
     for (const QRect& r : area)
         painter.fillRect(r, c);
+}
+
+void DrawShiftedOutline(QPainter& painter, const TPoints& zoomed, QPoint shift, const QRect& clip)
+{
+    for (std::size_t i = 0; i + 1 < zoomed.size(); i += 2) {
+        const QPoint a = zoomed[i] + shift, b = zoomed[i + 1] + shift;
+        if ((a.x() < clip.left() && b.x() < clip.left()) || (a.y() < clip.top() && b.y() < clip.top())
+            || (a.x() > clip.right() && b.x() > clip.right()) || (a.y() > clip.bottom() && b.y() > clip.bottom()))
+            continue;
+        ClippedScreenDashLine(painter, a, b, clip);
+    }
 }
 
 TRegion InnerFrame(const TRegion& region)

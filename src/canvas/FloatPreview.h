@@ -5,6 +5,7 @@
 // step in client coordinates; frame coordinates are offset by the image's place in the client.
 #include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
+#include "image/Geometry.h"
 #include "image/Region.h"
 
 #include <QImage>
@@ -33,6 +34,9 @@ void FillFrameRegion(QPainter& painter, const TViewGeometry& view, const TRegion
 // what lies below, and its inner one-pixel frame in 0xDDDDDD.
 void DrawHatchedPlaceholder(QPainter& painter, const TViewGeometry& view, const TRegion& region,
                             const TRegion& frame);
+// The zoomed outline shifted by `shift` (client pixels) as the screen dash, clipped to clip; a
+// segment lying wholly on one outer side of clip is skipped without plotting.
+void DrawShiftedOutline(QPainter& painter, const TPoints& zoomed, QPoint shift, const QRect& clip);
 // The one-pixel frame just inside a region: its pixels with a 4-neighbour outside it.
 TRegion InnerFrame(const TRegion& region);
 

@@ -13,8 +13,7 @@ void TMergeTool::Enter()
 
 void TMergeTool::Leave()
 {
-    if (FDragging)
-        endDrag();
+    FDrag.End();
     FPicture.clear();
     FPasteRegion.reset();
     FScaledPasteRegion.reset();
@@ -42,48 +41,34 @@ void TMergeTool::rescale()
 
 void TMergeTool::Press(const TToolMouse& m)
 {
-    if (m.Button != Qt::LeftButton || FDragging || !Host().HasImage())
+    if (m.Button != Qt::LeftButton || FDrag.Active() || !Host().HasImage())
         return;
-    Host().LockUpdates(true);
-    FDragging = true;
-    FDragStart = Host().ScreenToImage(m.Pos) - FFloatOffset;
-    Host().SetSelecting(true);
-    Host().SetDragging(true);
-    Host().CaptureMouse(true);
+    FDrag.Begin(m.Pos, FFloatOffset);
     Host().UpdateClient();
 }
 
 void TMergeTool::Move(const TToolMouse& m)
 {
-    if (!FDragging)
+    if (!FDrag.Active())
         return;
-    const QPoint offset = Host().ScreenToImage(m.Pos) - FDragStart;
+    const QPoint offset = FDrag.OffsetAt(m.Pos);
     if (offset == FFloatOffset)
         return;
     FFloatOffset = offset;
     Host().UpdateClient();
 }
 
-void TMergeTool::endDrag()
-{
-    FDragging = false;
-    Host().SetDragging(false);
-    Host().SetSelecting(false);
-    Host().CaptureMouse(false);
-    Host().LockUpdates(false);
-}
-
 void TMergeTool::Release(const TToolMouse& m)
 {
-    if (!FDragging || m.Button != Qt::LeftButton)
+    if (!FDrag.Active() || m.Button != Qt::LeftButton)
         return;
-    endDrag();
+    FDrag.End();
     Host().UpdateClient();
 }
 
 bool TMergeTool::KeyDown(const TToolKey& k)
 {
-    if (k.Key != Qt::Key_Escape || !FDragging)
+    if (k.Key != Qt::Key_Escape || !FDrag.Active())
         return false;
     Cancel();
     return true;
@@ -92,9 +77,9 @@ bool TMergeTool::KeyDown(const TToolKey& k)
 void TMergeTool::Cancel()
 {
     // An interrupted drag leaves the picture where it was last shown.
-    if (!FDragging)
+    if (!FDrag.Active())
         return;
-    endDrag();
+    FDrag.End();
     Host().UpdateClient();
 }
 

@@ -3,12 +3,13 @@
 // place, until Apply merges it with the merge transparency or Cancel drops it.
 #include "canvas/FloatPreview.h"
 #include "canvas/tools/CanvasTool.h"
+#include "canvas/tools/FloatingDrag.h"
 
 namespace kalvo {
 
 class TMergeTool : public TCanvasTool {
 public:
-    using TCanvasTool::TCanvasTool;
+    TMergeTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) {}
 
     // The picture is placed at the top-left of the view.
     void Enter() override;
@@ -30,7 +31,6 @@ public:
     static bool ShowsPlaceholder(int zoom) { return zoom % 100 != 0 && zoom < 2000; }
 
 private:
-    void endDrag();
     // The paste's shape (or the picture's rectangle) at the current zoom, and its inner frame.
     void rescale();
 
@@ -40,8 +40,7 @@ private:
     TRegion FScaledFrame;
     int FScaledZoom = 0;
     QPoint FFloatOffset;
-    QPoint FDragStart;
-    bool FDragging = false;
+    TFloatingDrag FDrag;
     TFloatPreview FPreview;
 };
 

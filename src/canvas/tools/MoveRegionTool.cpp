@@ -1,6 +1,6 @@
 #include "canvas/tools/MoveRegionTool.h"
 
-#include "canvas/DashedLine.h"
+#include "canvas/FloatPreview.h"
 #include "canvas/MoveLimit.h"
 
 #include <QPainter>
@@ -9,7 +9,7 @@ namespace kalvo {
 
 void TMoveRegionTool::Leave()
 {
-    if (FActive)
+    if (FDrag.Active())
         Cancel();
 }
 
@@ -23,14 +23,9 @@ QPoint TMoveRegionTool::limited(QPoint offset) const
 
 void TMoveRegionTool::Press(const TToolMouse& m)
 {
-    if (m.Button != Qt::LeftButton || FActive || !Host().HasImage() || !Host().Region())
+    if (m.Button != Qt::LeftButton || FDrag.Active() || !Host().HasImage() || !Host().Region())
         return;
-    Host().LockUpdates(true);
-    FActive = true;
-    Host().SetSelecting(true);
-    Host().SetDragging(true);
-    Host().CaptureMouse(true);
-    FDragStart = Host().ScreenToImage(m.Pos);
+    FDrag.Begin(m.Pos, QPoint(0, 0));
     FMoveOffset = QPoint(0, 0);
     FSavedOutline = Host().ZoomedOutline().Points;
     // The frame is composed again without the outline (the lock keeps it out); the overlay
@@ -40,9 +35,9 @@ void TMoveRegionTool::Press(const TToolMouse& m)
 
 void TMoveRegionTool::Move(const TToolMouse& m)
 {
-    if (!FActive)
+    if (!FDrag.Active())
         return;
-    const QPoint offset = limited(Host().ScreenToImage(m.Pos) - FDragStart);
+    const QPoint offset = limited(FDrag.OffsetAt(m.Pos));
     if (offset == FMoveOffset)
         return;
     FMoveOffset = offset;
@@ -51,18 +46,14 @@ void TMoveRegionTool::Move(const TToolMouse& m)
 
 void TMoveRegionTool::endDrag()
 {
-    FActive = false;
-    Host().CaptureMouse(false);
-    Host().SetDragging(false);
-    Host().SetSelecting(false);
+    FDrag.End();
     FSavedOutline.clear();
     FMoveOffset = QPoint(0, 0);
-    Host().LockUpdates(false);
 }
 
 void TMoveRegionTool::Release(const TToolMouse& m)
 {
-    if (!FActive || m.Button != Qt::LeftButton)
+    if (!FDrag.Active() || m.Button != Qt::LeftButton)
         return;
     const QPoint offset = FMoveOffset;
     endDrag();
@@ -73,7 +64,7 @@ void TMoveRegionTool::Release(const TToolMouse& m)
 
 bool TMoveRegionTool::KeyDown(const TToolKey& k)
 {
-    if (k.Key != Qt::Key_Escape || !FActive)
+    if (k.Key != Qt::Key_Escape || !FDrag.Active())
         return false;
     Cancel();
     return true;
@@ -81,7 +72,7 @@ bool TMoveRegionTool::KeyDown(const TToolKey& k)
 
 void TMoveRegionTool::Cancel()
 {
-    if (!FActive)
+    if (!FDrag.Active())
         return;
     endDrag();
     Host().RecomposeFrame();
@@ -89,19 +80,13 @@ void TMoveRegionTool::Cancel()
 
 void TMoveRegionTool::PaintOverlay(QPainter& painter)
 {
-    if (!FActive)
+    if (!FDrag.Active())
         return;
     const TViewGeometry& v = Host().View();
     const int ox = v.Zoomed(FMoveOffset.x() - v.ScrollX) + v.ImageLeft;
     const int oy = v.Zoomed(FMoveOffset.y() - v.ScrollY) + v.ImageTop;
-    const QRect clip(v.ImageLeft, v.ImageTop, v.DrawWidth + 1, v.DrawHeight + 1);
-    for (std::size_t i = 0; i + 1 < FSavedOutline.size(); i += 2) {
-        const QPoint a = FSavedOutline[i] + QPoint(ox, oy), b = FSavedOutline[i + 1] + QPoint(ox, oy);
-        if ((a.x() < clip.left() && b.x() < clip.left()) || (a.y() < clip.top() && b.y() < clip.top())
-            || (a.x() > clip.right() && b.x() > clip.right()) || (a.y() > clip.bottom() && b.y() > clip.bottom()))
-            continue;
-        ClippedScreenDashLine(painter, a, b, clip);
-    }
+    DrawShiftedOutline(painter, FSavedOutline, QPoint(ox, oy),
+                       QRect(v.ImageLeft, v.ImageTop, v.DrawWidth + 1, v.DrawHeight + 1));
 }
 
 } // namespace kalvo

@@ -2,12 +2,13 @@
 // The outline move (mmMoveRegion): dragging moves only the selection's outline, drawn from a
 // copy of the zoomed outline taken at the press; the release moves the selection once.
 #include "canvas/tools/CanvasTool.h"
+#include "canvas/tools/FloatingDrag.h"
 
 namespace kalvo {
 
 class TMoveRegionTool : public TCanvasTool {
 public:
-    using TCanvasTool::TCanvasTool;
+    TMoveRegionTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) {}
 
     void Leave() override;
     void Press(const TToolMouse& m) override;
@@ -17,7 +18,7 @@ public:
     void Cancel() override;
     void PaintOverlay(QPainter& painter) override;
 
-    bool Active() const { return FActive; }
+    bool Active() const { return FDrag.Active(); }
     QPoint MoveOffset() const { return FMoveOffset; }
 
 private:
@@ -25,8 +26,7 @@ private:
     // Ends the drag: capture, flags and the lock.
     void endDrag();
 
-    bool FActive = false;
-    QPoint FDragStart;
+    TFloatingDrag FDrag;
     QPoint FMoveOffset;
     TPoints FSavedOutline;
 };

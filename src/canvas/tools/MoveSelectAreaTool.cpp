@@ -1,6 +1,5 @@
 #include "canvas/tools/MoveSelectAreaTool.h"
 
-#include "canvas/DashedLine.h"
 #include "image/RegionConvert.h"
 
 #include <QPainter>
@@ -21,14 +20,9 @@ void TMoveSelectAreaTool::Leave()
 
 void TMoveSelectAreaTool::Press(const TToolMouse& m)
 {
-    if (m.Button != Qt::LeftButton || FDragging || !Host().HasImage() || !Host().Region())
+    if (m.Button != Qt::LeftButton || FDrag.Active() || !Host().HasImage() || !Host().Region())
         return;
-    Host().LockUpdates(true);
-    FDragging = true;
-    Host().SetSelecting(true);
-    Host().SetDragging(true);
-    Host().CaptureMouse(true);
-    FDragStart = Host().ScreenToImage(m.Pos) - FFloatOffset;
+    FDrag.Begin(m.Pos, FFloatOffset);
     FCopyMode = m.Modifiers.testFlag(Qt::ShiftModifier);
     Host().ApplyModeCursor();
     FScaledSelection = ScaleRegion(Host().Region(), Host().ZoomFactor());
@@ -39,29 +33,20 @@ void TMoveSelectAreaTool::Press(const TToolMouse& m)
 
 void TMoveSelectAreaTool::Move(const TToolMouse& m)
 {
-    if (!FDragging)
+    if (!FDrag.Active())
         return;
-    const QPoint offset = Host().ScreenToImage(m.Pos) - FDragStart;
+    const QPoint offset = FDrag.OffsetAt(m.Pos);
     if (offset == FFloatOffset)
         return;
     FFloatOffset = offset;
     Host().UpdateClient();
 }
 
-void TMoveSelectAreaTool::endDrag()
-{
-    FDragging = false;
-    Host().CaptureMouse(false);
-    Host().SetDragging(false);
-    Host().SetSelecting(false);
-    Host().LockUpdates(false);
-}
-
 void TMoveSelectAreaTool::Release(const TToolMouse& m)
 {
-    if (!FDragging || m.Button != Qt::LeftButton)
+    if (!FDrag.Active() || m.Button != Qt::LeftButton)
         return;
-    endDrag();
+    FDrag.End();
     Host().UpdateClient();
 }
 
@@ -75,7 +60,7 @@ void TMoveSelectAreaTool::setCopyMode(bool value)
 
 bool TMoveSelectAreaTool::KeyDown(const TToolKey& k)
 {
-    if (k.Key == Qt::Key_Escape && FDragging) {
+    if (k.Key == Qt::Key_Escape && FDrag.Active()) {
         Abandon();
         return true;
     }
@@ -91,7 +76,7 @@ bool TMoveSelectAreaTool::KeyDown(const TToolKey& k)
 
 bool TMoveSelectAreaTool::KeyUp(const TToolKey& k)
 {
-    if (FDragging)
+    if (FDrag.Active())
         setCopyMode(k.Key != Qt::Key_Shift && k.Modifiers.testFlag(Qt::ShiftModifier));
     return false;
 }
@@ -103,8 +88,7 @@ void TMoveSelectAreaTool::Cancel()
 
 void TMoveSelectAreaTool::Abandon()
 {
-    if (FDragging)
-        endDrag();
+    FDrag.End();
     FScaledSelection.reset();
     FFloatOffset = QPoint(0, 0);
     Host().UpdateClient();
@@ -113,7 +97,7 @@ void TMoveSelectAreaTool::Abandon()
 void TMoveSelectAreaTool::PaintOverlay(QPainter& painter)
 {
     const TRegionRef& region = Host().Region();
-    if (!region || !Host().HasImage() || (FFloatOffset == QPoint(0, 0) && !FDragging))
+    if (!region || !Host().HasImage() || (FFloatOffset == QPoint(0, 0) && !FDrag.Active()))
         return;
     const TViewGeometry& v = Host().View();
     if (!FScaledSelection || FScaledZoom != v.Zoom || !(FScaledFrom == *region)) {
@@ -135,16 +119,8 @@ void TMoveSelectAreaTool::PaintOverlay(QPainter& painter)
     FPreview.DrawStretched(painter, v, Host().Bitmap(), box, QPoint(v.Zoomed(box.left) - p, v.Zoomed(box.top) - q),
                            clip);
     // The outline goes with the pixels.
-    const TPoints& outline = Host().ZoomedOutline().Points;
-    const QPoint shift(v.ImageLeft - p, v.ImageTop - q);
-    const QRect shown(v.ImageLeft, v.ImageTop, v.DrawWidth + 1, v.DrawHeight + 1);
-    for (std::size_t i = 0; i + 1 < outline.size(); i += 2) {
-        const QPoint a = outline[i] + shift, b = outline[i + 1] + shift;
-        if ((a.x() < shown.left() && b.x() < shown.left()) || (a.y() < shown.top() && b.y() < shown.top())
-            || (a.x() > shown.right() && b.x() > shown.right()) || (a.y() > shown.bottom() && b.y() > shown.bottom()))
-            continue;
-        ClippedScreenDashLine(painter, a, b, shown);
-    }
+    DrawShiftedOutline(painter, Host().ZoomedOutline().Points, QPoint(v.ImageLeft - p, v.ImageTop - q),
+                       QRect(v.ImageLeft, v.ImageTop, v.DrawWidth + 1, v.DrawHeight + 1));
 }
 
 } // namespace kalvo

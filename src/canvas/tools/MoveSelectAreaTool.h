@@ -4,12 +4,13 @@
 // only by Apply (the canvas's ApplyOperation), Cancel abandons the offset.
 #include "canvas/FloatPreview.h"
 #include "canvas/tools/CanvasTool.h"
+#include "canvas/tools/FloatingDrag.h"
 
 namespace kalvo {
 
 class TMoveSelectAreaTool : public TCanvasTool {
 public:
-    using TCanvasTool::TCanvasTool;
+    TMoveSelectAreaTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) {}
 
     void Enter() override;
     void Leave() override;
@@ -23,18 +24,16 @@ public:
 
     QPoint FloatOffset() const { return FFloatOffset; }
     bool CopyMode() const { return FCopyMode; }
-    bool DragInProgress() const { return FDragging; }
+    bool DragInProgress() const { return FDrag.Active(); }
     // Back to the unmoved state: offset (0, 0), no preview, the drag (if any) ended.
     void Abandon();
 
 private:
-    void endDrag();
     void setCopyMode(bool value);
 
     QPoint FFloatOffset;
-    QPoint FDragStart;
     bool FCopyMode = false;
-    bool FDragging = false;
+    TFloatingDrag FDrag;
     TRegionRef FScaledSelection; // the region at the zoom of ScaledZoom
     int FScaledZoom = 0;
     TRegion FScaledFrom; // the selection ScaledSelection was made from
