@@ -109,6 +109,8 @@ void TKalvoMainForm::createActions()
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
     acClose->setObjectName(QStringLiteral("acClose"));
     createPaintActions();
+    createClipboardActions();
+    createMoveActions();
 }
 
 void TKalvoMainForm::setFileName(const QString& name)

@@ -277,6 +277,40 @@ private:
     void pickColor(bool foreground);
     void updateToolBarToggles();
     bool FZoomEditByProgram = false;
+    // --- Clipboard, moves and floating pastes (MainFormClipboard.cpp, MainFormMove.cpp) -------
+public:
+    QAction* acCopy = nullptr;
+    QAction* acCut = nullptr;
+    QAction* acPaste = nullptr;
+    QAction* acMergePaste = nullptr;
+    QAction* acCopyRegion = nullptr;
+    QAction* acPasteRegion = nullptr;
+    QAction* acApply = nullptr;
+    QAction* acCancel = nullptr;
+    // The clipboard offers a selection shape (application/x-pxregion).
+    bool FClipboardHasRegion = false;
+    bool FRightButtonDown = false;
+    void acCopyExecute();
+    void acCutExecute();
+    void acPasteExecute();
+    void acMergePasteExecute();
+    void acCopyRegionExecute();
+    void acPasteRegionExecute();
+    void acApplyExecute();
+    void acCancelExecute();
+    // Abandons moved pixels or a floating paste before a command that replaces image or selection.
+    void CancelPendingFloat();
+    // The paste actions from what the clipboard offers and whether there is an image.
+    void UpdateClipboardActions();
+
+private:
+    void createClipboardActions();
+    void createMoveActions();
+    // Enter, Escape and the arrow keys, taken before the focused control sees them.
+    bool handleWindowKey(QKeyEvent* event);
+    // Apply and Cancel after a mouse press or release on the canvas.
+    void updateFloatActionsAfterMouse();
+    QObject* FWindowKeyFilter = nullptr;
 };
 
 } // namespace kalvo

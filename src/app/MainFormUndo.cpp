@@ -135,6 +135,7 @@ void TKalvoMainForm::runRestore(bool forRedo)
 
 void TKalvoMainForm::acUndoExecute()
 {
+    CancelPendingFloat();
     if (FUndoList.empty())
         return;
     if (FLeftButtonDown || FUndoPos - 1 < 0)
@@ -144,6 +145,7 @@ void TKalvoMainForm::acUndoExecute()
 
 void TKalvoMainForm::acRedoExecute()
 {
+    CancelPendingFloat();
     if (FUndoList.empty() || FUndoPos >= int(FUndoList.size()) - 1)
         return;
     runRestore(true);
