@@ -79,6 +79,9 @@ void TKalvoMainForm::createActions()
                         QKeySequence(Qt::CTRL | Qt::Key_S), &TKalvoMainForm::acSaveExecute);
     acClose = makeAction(QStringLiteral("プログラムの終了(&X)"), QStringLiteral("プログラムの終了"),
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
+    createImageCommandActions();
+    createEffectActions();
+    createColorActions();
 }
 
 void TKalvoMainForm::createMenus()
@@ -119,6 +122,7 @@ void TKalvoMainForm::UpdateImageActions()
     acSave->setEnabled(hasImage);
     if (acLoassLessJpeg)
         acLoassLessJpeg->setEnabled(hasImage && FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg);
+    UpdateImageCommandActions();
     UpdatePanelEnabling();
 }
 
