@@ -111,6 +111,9 @@ void TKalvoMainForm::createActions()
     createPaintActions();
     createClipboardActions();
     createMoveActions();
+    createImageCommandActions();
+    createEffectActions();
+    createColorActions();
 }
 
 void TKalvoMainForm::setFileName(const QString& name)

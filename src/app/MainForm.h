@@ -216,6 +216,41 @@ public slots:
     void acShowPropertyExecute();
     void pxImage1ZoomChanged(int zoom);
 
+public:
+    // --- Image, effects and colour commands (MainFormImage.cpp, MainFormEffects.cpp,
+    // MainFormColor.cpp; the shared scaffolding is in ImageCommand.h) -----------------------
+    QAction* acResize = nullptr;
+    QAction* acNegativeImage = nullptr;
+    QAction* acDropShadow = nullptr;
+    QAction* acObscureRegion = nullptr;
+    QAction* acClear = nullptr;
+    QAction* acReduce8bitColor = nullptr;
+    QAction* acReduce4bitColor = nullptr;
+    QAction* acReduce1bitColor = nullptr;
+    QAction* acEnlarge4bitColors = nullptr;
+    QAction* acEnlarge8bitColors = nullptr;
+    QAction* acEnlarge24bitColors = nullptr;
+    QAction* acColorCount = nullptr;
+    QAction* acPaletteEdit = nullptr;
+    QAction* acPaletteExport = nullptr;
+    QAction* acPaletteImport = nullptr;
+    void acResizeExecute();
+    void acNegativeImageExecute();
+    void acDropShadowExecute();
+    void acObscureRegionExecute();
+    void acClearExecute();
+    void acReduce8bitColorExecute();
+    void acReduce4bitColorExecute();
+    void acReduce1bitColorExecute();
+    // bits is the command's tag: 4, 8 or 24.
+    void acEnlargeColorsExecute(int bits);
+    void acColorCountExecute();
+    void acPaletteEditExecute();
+    void acPaletteExportExecute();
+    void acPaletteImportExecute();
+    // The enabling of the commands above from the image's depth and the selection.
+    void UpdateImageCommandActions();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Messages from other main windows (WM_RELOADMRU).
@@ -258,6 +293,11 @@ private:
     void paintModeChanged();
     void selectPaintMode(TMouseMode mode);
     std::optional<TBitmap> FBrushSnapshot;
+    // Image, effects and colour commands.
+    void createImageCommandActions();
+    void createEffectActions();
+    void createColorActions();
+    void reduceColors(int colors);
 
     // The property window (MainFormProperty.cpp).
     void createPropertyWindow(bool visible);
@@ -270,7 +310,7 @@ private:
     // Menus, tool bars and colour panels (MainFormMenus.cpp, MainFormToolBars.cpp,
     // MainFormColorPanels.cpp).
     void createCommandActions();
-    void createColorActions();
+    void createColorPanelActions();
     void createToolBars();
     void createColorPanels();
     void edtZoomChange();

@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -274,6 +275,19 @@ public:
     void LockUpdates(bool on) override;
     void RecomposeFrame() override { Invalidate(); }
     void CommitOutlineMove(int dx, int dy) override;
+    // --- Effects on the image and its selection (PxImageEffects.cpp) -------------------------
+    // As SetBitmap, taking the bitmap over instead of copying it.
+    void TakeBitmap(TBitmap&& bitmap);
+    // Draws a drop shadow behind the selected object (see imaging/effects/DropShadow.h) and
+    // repaints. Does nothing without a selection or on an image of 8 bits or fewer; a selection
+    // mask made for the shadow is dropped again afterwards. True when the image changed.
+    bool DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
+                    const std::function<void(int)>& progress = {});
+    // Feathers the selection border by `pixels`: OnRegionChange, then the selection takes the
+    // widened region and the softened mask (a hard result drops the mask). Does nothing without
+    // a selection or on an image of 8 bits or fewer. EPxImageError "PxImage.ObscureRegion: ..."
+    // when the region cannot be made.
+    void ObscureRegion(int pixels);
 
 signals:
     void OnZoomChanged(int zoom);
