@@ -108,6 +108,12 @@ void TKalvoMainForm::createActions()
     acClose = makeAction(QStringLiteral("プログラムの終了(&X)"), QStringLiteral("プログラムの終了"),
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
     acClose->setObjectName(QStringLiteral("acClose"));
+    createPaintActions();
+    createClipboardActions();
+    createMoveActions();
+    createImageCommandActions();
+    createEffectActions();
+    createColorActions();
 }
 
 void TKalvoMainForm::setFileName(const QString& name)

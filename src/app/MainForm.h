@@ -4,12 +4,14 @@
 // command handler uses (busy sections, progress bar, enabling).
 #include "app/settings/MainSettings.h"
 #include "app/undo/UndoList.h"
+#include "canvas/MouseMode.h"
 #include "codecs/ImageInfo.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QDockWidget;
@@ -142,6 +144,20 @@ public:
     TpxIdleTime* pxIdleTime1 = nullptr;
     TpxFileDrop* pxFileDrop1 = nullptr;
 
+    // --- Painting (MainFormPaint.cpp) ---------------------------------------------------------
+    // Fill, colour picker, pen and brush modes, and stroking the selection outline.
+    QAction* acPaint = nullptr;
+    QAction* acSpoit = nullptr;
+    QAction* acPen = nullptr;
+    QAction* acBrush = nullptr;
+    QAction* acDrawRegion = nullptr;
+    // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
+    const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
+    int PenMode() const { return FPenMode; }
+    // Enables the painting commands by the image and the selection.
+    void UpdatePaintActions();
+    void acDrawRegionExecute();
+
     // The document's file name (FFileInfo.FileName); empty while untitled.
     QString FileName() const { return QString::fromStdString(FFileInfo.FileName); }
 
@@ -200,6 +216,41 @@ public slots:
     void acShowPropertyExecute();
     void pxImage1ZoomChanged(int zoom);
 
+public:
+    // --- Image, effects and colour commands (MainFormImage.cpp, MainFormEffects.cpp,
+    // MainFormColor.cpp; the shared scaffolding is in ImageCommand.h) -----------------------
+    QAction* acResize = nullptr;
+    QAction* acNegativeImage = nullptr;
+    QAction* acDropShadow = nullptr;
+    QAction* acObscureRegion = nullptr;
+    QAction* acClear = nullptr;
+    QAction* acReduce8bitColor = nullptr;
+    QAction* acReduce4bitColor = nullptr;
+    QAction* acReduce1bitColor = nullptr;
+    QAction* acEnlarge4bitColors = nullptr;
+    QAction* acEnlarge8bitColors = nullptr;
+    QAction* acEnlarge24bitColors = nullptr;
+    QAction* acColorCount = nullptr;
+    QAction* acPaletteEdit = nullptr;
+    QAction* acPaletteExport = nullptr;
+    QAction* acPaletteImport = nullptr;
+    void acResizeExecute();
+    void acNegativeImageExecute();
+    void acDropShadowExecute();
+    void acObscureRegionExecute();
+    void acClearExecute();
+    void acReduce8bitColorExecute();
+    void acReduce4bitColorExecute();
+    void acReduce1bitColorExecute();
+    // bits is the command's tag: 4, 8 or 24.
+    void acEnlargeColorsExecute(int bits);
+    void acColorCountExecute();
+    void acPaletteEditExecute();
+    void acPaletteExportExecute();
+    void acPaletteImportExecute();
+    // The enabling of the commands above from the image's depth and the selection.
+    void UpdateImageCommandActions();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Messages from other main windows (WM_RELOADMRU).
@@ -237,6 +288,17 @@ private:
 
     std::unique_ptr<TFileDialogs> FFileDialogs;
 
+    // Painting (MainFormPaint.cpp).
+    void createPaintActions();
+    void paintModeChanged();
+    void selectPaintMode(TMouseMode mode);
+    std::optional<TBitmap> FBrushSnapshot;
+    // Image, effects and colour commands.
+    void createImageCommandActions();
+    void createEffectActions();
+    void createColorActions();
+    void reduceColors(int colors);
+
     // The property window (MainFormProperty.cpp).
     void createPropertyWindow(bool visible);
     void showPropertyWindowAfterStart();
@@ -248,13 +310,47 @@ private:
     // Menus, tool bars and colour panels (MainFormMenus.cpp, MainFormToolBars.cpp,
     // MainFormColorPanels.cpp).
     void createCommandActions();
-    void createColorActions();
+    void createColorPanelActions();
     void createToolBars();
     void createColorPanels();
     void edtZoomChange();
     void pickColor(bool foreground);
     void updateToolBarToggles();
     bool FZoomEditByProgram = false;
+    // --- Clipboard, moves and floating pastes (MainFormClipboard.cpp, MainFormMove.cpp) -------
+public:
+    QAction* acCopy = nullptr;
+    QAction* acCut = nullptr;
+    QAction* acPaste = nullptr;
+    QAction* acMergePaste = nullptr;
+    QAction* acCopyRegion = nullptr;
+    QAction* acPasteRegion = nullptr;
+    QAction* acApply = nullptr;
+    QAction* acCancel = nullptr;
+    // The clipboard offers a selection shape (application/x-pxregion).
+    bool FClipboardHasRegion = false;
+    bool FRightButtonDown = false;
+    void acCopyExecute();
+    void acCutExecute();
+    void acPasteExecute();
+    void acMergePasteExecute();
+    void acCopyRegionExecute();
+    void acPasteRegionExecute();
+    void acApplyExecute();
+    void acCancelExecute();
+    // Abandons moved pixels or a floating paste before a command that replaces image or selection.
+    void CancelPendingFloat();
+    // The paste actions from what the clipboard offers and whether there is an image.
+    void UpdateClipboardActions();
+
+private:
+    void createClipboardActions();
+    void createMoveActions();
+    // Enter, Escape and the arrow keys, taken before the focused control sees them.
+    bool handleWindowKey(QKeyEvent* event);
+    // Apply and Cancel after a mouse press or release on the canvas.
+    void updateFloatActionsAfterMouse();
+    QObject* FWindowKeyFilter = nullptr;
 };
 
 } // namespace kalvo

@@ -36,7 +36,7 @@ kalvo::TBitmap loadColorChart()
 
 namespace kalvo {
 
-void TKalvoMainForm::createColorActions()
+void TKalvoMainForm::createColorPanelActions()
 {
     acSelectForegroundColor = makeAction("acSelectForegroundColor", QStringLiteral("前景色の選択(&F)..."), QString(),
                                          QKeySequence(), &TKalvoMainForm::acSelectForegroundColorExecute);

@@ -23,7 +23,9 @@ TDocumentState TKalvoMainForm::DocumentState() const
 void TKalvoMainForm::UpdateImageActions()
 {
     ApplyEnabling(ImageEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
+    UpdateImageCommandActions();
     UpdatePanelEnabling();
+    UpdatePaintActions();
 }
 
 } // namespace kalvo

@@ -93,7 +93,7 @@ void TKalvoMainForm::createCommandActions()
     });
     acViewStatusBar->setCheckable(true);
     acViewStatusBar->setChecked(true);
-    createColorActions();
+    createColorPanelActions();
 }
 
 void TKalvoMainForm::updateToolBarToggles()

@@ -108,7 +108,7 @@ void TKalvoMainForm::restoreItem(int index, bool forRedo)
     }
     FUndoPos += forRedo ? 1 : -1;
     if (parts.Image)
-        pxImage1->SetBitmap(image);
+        pxImage1->SetBitmap(std::move(image));
     if (parts.Region) {
         pxImage1->SetRegion(region);
         if (mask)
@@ -135,6 +135,7 @@ void TKalvoMainForm::runRestore(bool forRedo)
 
 void TKalvoMainForm::acUndoExecute()
 {
+    CancelPendingFloat();
     if (FUndoList.empty())
         return;
     if (FLeftButtonDown || FUndoPos - 1 < 0)
@@ -144,6 +145,7 @@ void TKalvoMainForm::acUndoExecute()
 
 void TKalvoMainForm::acRedoExecute()
 {
+    CancelPendingFloat();
     if (FUndoList.empty() || FUndoPos >= int(FUndoList.size()) - 1)
         return;
     runRestore(true);
