@@ -1,4 +1,7 @@
+#include "app/ColorChoice.h"
 #include "app/MainForm.h"
+#include "app/settings/IniFile.h"
+#include "app/settings/IniText.h"
 #include "app/controls/ColorPanels.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
@@ -8,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QColorDialog>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
@@ -138,4 +142,32 @@ TEST(ColorPanels, SwapButtonAndF4SwapTheColours)
     EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxFG->Color(), RGB(4, 5, 6));
     EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxBG->Color(), RGB(1, 2, 3));
     EXPECT_EQ(h.form.acSwapFBColors->shortcut(), QKeySequence(Qt::Key_F4));
+}
+
+TEST(ColorPanels, ColourBoxClicksChooseTheColoursAndCustomColoursReachTheSettings)
+{
+    ScopedConfigDir dir;
+    std::vector<TColor> offered;
+    SetColorChoiceHandler([&](TColor& colour) {
+        offered.push_back(colour);
+        QColorDialog::setCustomColor(2, QColor(0x12, 0x34, 0x56));
+        colour = RGB(9, 8, 7);
+        return true;
+    });
+    {
+        ShownHarness h;
+        h.form.pxImage1->SetBackgroundColor(RGB(50, 60, 70));
+        QTest::mouseClick(h.form.ColorBoxes->pxPaintBoxBG, Qt::LeftButton);
+        ASSERT_EQ(offered.size(), 1u);
+        EXPECT_EQ(offered[0], RGB(50, 60, 70));
+        EXPECT_EQ(h.form.pxImage1->BackgroundColor(), RGB(9, 8, 7));
+        EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxBG->Color(), RGB(9, 8, 7));
+        h.form.acSelectForegroundColor->trigger();
+        EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(9, 8, 7));
+    }
+    SetColorChoiceHandler({});
+    const auto ini = TIniFile(dir.qfile("Kalvo2.ini")).Load();
+    ASSERT_TRUE(ini.has_value());
+    // Blue, green, red from left to right.
+    EXPECT_EQ(ini->Value("CUSTOM_COLORS", "ColorC").value_or(""), "563412");
 }

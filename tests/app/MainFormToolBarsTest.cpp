@@ -174,6 +174,9 @@ TEST(MainFormToolBars, LayoutFileWrittenAtShutDownRestoresHiddenAndFloatingWindo
     EXPECT_EQ(text->Value("TBToolWindow1", "DockedTo").value_or(""), "+");
     EXPECT_EQ(text->Value("TBToolWindow1", "Rev").value_or(""), "2000");
     EXPECT_EQ(text->Value("TBColorWindow", "DockedTo").value_or(""), "TBDockRight");
+    EXPECT_EQ(text->Value("TBToolbar1", "DockedTo").value_or(""), "TBDockTop");
+    EXPECT_EQ(text->Value("TBToolbar1", "Visible").value_or(""), "1");
+    EXPECT_FALSE(text->Value("TBToolWindow1", "ClientWidth").value_or("0").toInt() == 0);
 
     ShownHarness again;
     EXPECT_TRUE(again.form.TBToolbar3->isHidden());
@@ -243,4 +246,16 @@ TEST(MainFormToolBars, FitToWindowDisablesTheZoomControlsAndCapsTheEdit)
     h.form.acZoomAuto->trigger();
     EXPECT_TRUE(h.form.edtZoom->isEnabled());
     EXPECT_TRUE(h.form.acZoomMenu->isEnabled());
+}
+
+TEST(MainFormToolBars, FullScreenTogglesAndComesBack)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.acViewMaximumSize->trigger();
+    EXPECT_TRUE(h.form.acViewMaximumSize->isChecked());
+    EXPECT_TRUE(h.form.windowState() & Qt::WindowFullScreen);
+    h.form.acViewMaximumSize->trigger();
+    EXPECT_FALSE(h.form.windowState() & Qt::WindowFullScreen);
+    EXPECT_FALSE(h.form.windowState() & Qt::WindowMaximized);
 }
