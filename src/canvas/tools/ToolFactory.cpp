@@ -5,6 +5,10 @@
 #include "canvas/tools/FillTool.h"
 #include "canvas/tools/PenTool.h"
 #include "canvas/tools/PickerTool.h"
+// Moves and floating pastes.
+#include "canvas/tools/MergeTool.h"
+#include "canvas/tools/MoveRegionTool.h"
+#include "canvas/tools/MoveSelectAreaTool.h"
 
 namespace kalvo {
 
@@ -17,6 +21,13 @@ std::unique_ptr<TCanvasTool> CreateCanvasTool(TMouseMode mode, TToolHost& host)
     case mmPenFreehand:
     case mmPenLine: return std::make_unique<TPenTool>(host, mode);
     case mmBrush: return std::make_unique<TBrushTool>(host, mode);
+    // Moves and floating pastes.
+    case mmMoveRegion:
+        return std::make_unique<TMoveRegionTool>(host, mode);
+    case mmMoveSelectArea:
+        return std::make_unique<TMoveSelectAreaTool>(host, mode);
+    case mmMerge:
+        return std::make_unique<TMergeTool>(host, mode);
     default:
         return std::make_unique<TCanvasTool>(host, mode);
     }

@@ -2,6 +2,7 @@
 // What a canvas tool may reach of the canvas: coordinate mapping, the image and the selection,
 // committing a new selection or bitmap, raising the canvas's events, capture, auto-scroll and
 // repainting. The canvas implements it; tools never touch the canvas's fields.
+#include "canvas/OutlineOverlay.h"
 #include "canvas/ToolSettings.h"
 #include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
@@ -46,6 +47,14 @@ public:
     virtual void ApplyModeCursor() = 0;
     virtual void UpdateClient(const QRect& area = QRect()) = 0;
 
+    // Moves and floating pastes: the update lock (taken once per drag, released exactly once),
+    // recomposing the frame, the zoomed outline, the hole colour, and the committed outline move
+    // (OnMoveRegion, then MoveSelection).
+    virtual void LockUpdates(bool on) = 0;
+    virtual void RecomposeFrame() = 0;
+    virtual const TZoomedOutline& ZoomedOutline() const = 0;
+    virtual TColor DisplayBackgroundColor() const = 0;
+    virtual void CommitOutlineMove(int dx, int dy) = 0;
     // --- Painting tools: the pixels, the colours and the painting notifications ---------------
     // The image for changing in place; BitmapPixelsChanged must follow every change.
     virtual TBitmap& PaintBitmap() = 0;
