@@ -105,7 +105,7 @@ QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, co
         return {};
     const QRect area = QRect(x, y, source.width(), source.height()) & QRect(0, 0, target.width(), target.height());
     const int bits = target.bitCount();
-    const bool raw = source.bitCount() == bits && (bits > 8 || source.palette() == target.palette());
+    const bool raw = source.bitCount() == bits;
     // Palette sources map each entry once.
     std::array<std::int64_t, 256> entryValue{};
     TValueCache values(target);
