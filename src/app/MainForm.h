@@ -226,8 +226,9 @@ private:
     void createMoveActions();
     // Enter, Escape and the arrow keys, taken before the focused control sees them.
     bool handleWindowKey(QKeyEvent* event);
-    // Apply and Cancel after a mouse press or release on the canvas.
-    void updateFloatActionsAfterMouse();
+    // Apply and Cancel after a mouse press or release on the canvas (allowed: the buttons let
+    // them be enabled).
+    void updateFloatActionsAfterMouse(bool allowed);
     QObject* FWindowKeyFilter = nullptr;
 };
 

@@ -67,39 +67,28 @@ void TKalvoMainForm::createMoveActions()
             FLeftButtonDown = true;
         else if (button == Qt::RightButton)
             FRightButtonDown = true;
-        const TMouseMode mode = pxImage1->MouseMode();
-        if (mode == mmMoveSelectArea) {
-            const bool on = FRightButtonDown && !FLeftButtonDown && pxImage1->FloatPosition() != QPoint(0, 0);
-            acApply->setEnabled(on);
-            acCancel->setEnabled(on);
-        } else if (mode == mmMerge) {
-            const bool on = FRightButtonDown && !FLeftButtonDown;
-            acApply->setEnabled(on);
-            acCancel->setEnabled(on);
-        }
+        // Pressing: only the right button alone (for the Apply/Cancel popup) keeps them.
+        updateFloatActionsAfterMouse(FRightButtonDown && !FLeftButtonDown);
     });
     connect(pxImage1, &TpxImage::OnMouseUp, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
         if (button == Qt::LeftButton)
             FLeftButtonDown = false;
         else if (button == Qt::RightButton)
             FRightButtonDown = false;
-        updateFloatActionsAfterMouse();
+        updateFloatActionsAfterMouse(true);
     });
     FWindowKeyFilter = new TWindowKeyFilter(this, [this](QKeyEvent* e) { return handleWindowKey(e); });
     qApp->installEventFilter(FWindowKeyFilter);
 }
 
-void TKalvoMainForm::updateFloatActionsAfterMouse()
+void TKalvoMainForm::updateFloatActionsAfterMouse(bool allowed)
 {
     const TMouseMode mode = pxImage1->MouseMode();
-    if (mode == mmMoveSelectArea) {
-        const bool on = pxImage1->FloatPosition() != QPoint(0, 0);
-        acApply->setEnabled(on);
-        acCancel->setEnabled(on);
-    } else if (mode == mmMerge) {
-        acApply->setEnabled(true);
-        acCancel->setEnabled(true);
-    }
+    if (mode != mmMoveSelectArea && mode != mmMerge)
+        return;
+    const bool on = allowed && (mode == mmMerge || pxImage1->FloatPosition() != QPoint(0, 0));
+    acApply->setEnabled(on);
+    acCancel->setEnabled(on);
 }
 
 bool TKalvoMainForm::handleWindowKey(QKeyEvent* event)
