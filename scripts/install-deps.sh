@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool python3
   xclip
   fonts-ipafont-gothic
+  breeze-icon-theme libqt6svg6
 )
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
