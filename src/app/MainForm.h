@@ -327,6 +327,8 @@ public:
     QAction* acPasteRegion = nullptr;
     QAction* acApply = nullptr;
     QAction* acCancel = nullptr;
+    QAction* acMoveRegion = nullptr;
+    QAction* acMoveSelectArea = nullptr;
     // The clipboard offers a selection shape (application/x-pxregion).
     bool FClipboardHasRegion = false;
     bool FRightButtonDown = false;
