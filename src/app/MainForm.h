@@ -327,6 +327,8 @@ public:
     QAction* acPasteRegion = nullptr;
     QAction* acApply = nullptr;
     QAction* acCancel = nullptr;
+    QAction* acMoveRegion = nullptr;
+    QAction* acMoveSelectArea = nullptr;
     // The clipboard offers a selection shape (application/x-pxregion).
     bool FClipboardHasRegion = false;
     bool FRightButtonDown = false;
@@ -348,8 +350,9 @@ private:
     void createMoveActions();
     // Enter, Escape and the arrow keys, taken before the focused control sees them.
     bool handleWindowKey(QKeyEvent* event);
-    // Apply and Cancel after a mouse press or release on the canvas.
-    void updateFloatActionsAfterMouse();
+    // Apply and Cancel after a mouse press or release on the canvas (allowed: the buttons let
+    // them be enabled).
+    void updateFloatActionsAfterMouse(bool allowed);
     QObject* FWindowKeyFilter = nullptr;
 };
 
