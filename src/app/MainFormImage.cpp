@@ -19,12 +19,11 @@ namespace kalvo {
 
 void TKalvoMainForm::createImageMenu()
 {
+    // The hint is the one its menu item shows.
     acLoassLessJpeg = makeAction(QStringLiteral("JPEG ロスレス回転(&J)..."),
-                                 QStringLiteral("画質を劣化させないでJPEG画像を回転させます"), QKeySequence(),
-                                 &TKalvoMainForm::acLoassLessJpegExecute);
-    ImageMenu = new QMenu(QStringLiteral("イメージ(&I)"), this);
-    menuBar()->insertMenu(ViewMenu ? ViewMenu->menuAction() : nullptr, ImageMenu);
-    ImageMenu->addAction(acLoassLessJpeg);
+                                 QStringLiteral("JPEG ロスレス回転|画質を劣化させないでJPEG画像を回転させます"),
+                                 QKeySequence(), &TKalvoMainForm::acLoassLessJpegExecute);
+    acLoassLessJpeg->setObjectName(QStringLiteral("acLoassLessJpeg"));
 }
 
 void TKalvoMainForm::acLoassLessJpegExecute()
