@@ -31,6 +31,11 @@ public:
     virtual std::optional<QString> SaveFile(QWidget* parent, int& filterIndex,
                                             const QString& proposedName,
                                             const std::function<void()>& optionsClicked);
+
+private:
+    // What the open dialog keeps from one run to the next.
+    QString FOpenDirectory;
+    bool FEnablePreview = true;
 };
 
 } // namespace kalvo
