@@ -80,6 +80,8 @@ std::optional<QString> TFileDialogs::OpenFile(QWidget* parent)
 {
     TPictureOpenDialog dialog(parent, QStringLiteral("開く"));
     dialog.setNameFilters(OpenDialogFilters());
+    // Room for the file list beside the preview.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(860, 520)));
     dialog.SetEnablePreview(FEnablePreview);
     if (!FOpenDirectory.isEmpty())
         dialog.setDirectory(FOpenDirectory);

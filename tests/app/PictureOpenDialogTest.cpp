@@ -297,6 +297,14 @@ TEST(PictureOpenDialog, MovingThroughTheFileListPreviewsEachFile)
     ASSERT_TRUE(WaitFor([&] {
         return s.dialog.PictureLabel1->text() == QStringLiteral("画像ｻｲｽﾞ：\t600 x 300 pixels 24 bpp");
     }));
+    // A name typed into the name box selects its file, which previews too.
+    auto* edit = s.dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_TRUE(edit);
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral("a.bmp"));
+    EXPECT_TRUE(WaitFor([&] {
+        return s.dialog.PictureLabel1->text() == QStringLiteral("画像ｻｲｽﾞ：\t100 x 50 pixels 24 bpp");
+    }));
 }
 
 TEST(FileDialogs, OpenDialogRemembersFolderAndPreviewAndTakesATypedPath)

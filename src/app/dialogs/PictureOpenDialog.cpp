@@ -9,7 +9,10 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
+#include <QFileSystemModel>
+#include <QItemSelectionModel>
 #include <QLabel>
+#include <QListView>
 #include <QVBoxLayout>
 
 namespace kalvo {
@@ -33,6 +36,13 @@ TPictureOpenDialog::TPictureOpenDialog(QWidget* parent, const QString& caption)
         previewLoaded(fileName, preview);
     };
     connect(this, &QFileDialog::currentChanged, this, &TPictureOpenDialog::SelectionChanged);
+    // A name typed into the name box selects the matching file without making it current.
+    if (auto* list = findChild<QListView*>(QStringLiteral("listView")); list && list->selectionModel())
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list] {
+            const QModelIndexList rows = list->selectionModel()->selectedRows();
+            if (rows.size() == 1)
+                SelectionChanged(rows.first().data(QFileSystemModel::FilePathRole).toString());
+        });
 }
 
 TPictureOpenDialog::~TPictureOpenDialog() = default;
@@ -121,6 +131,9 @@ void TPictureOpenDialog::previewFile(const QString& fileName)
         return;
     const QFileInfo info(fileName);
     if (!info.isFile())
+        return;
+    // The list reports one highlight both as the current file and as the selection.
+    if (info.absoluteFilePath() == FRequestedFile && FLoader->Busy())
         return;
     FRequestedFile = info.absoluteFilePath();
     FSizeText = FileSizeLine(info.size());
