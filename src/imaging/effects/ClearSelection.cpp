@@ -2,8 +2,11 @@
 
 #include "image/PixelAccess.h"
 #include "imaging/raster/NearestPaletteIndex.h"
+#include "imaging/raster/RowDriver.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace kalvo {
 
@@ -36,22 +39,69 @@ bool FillValue(const TBitmap& image, TColor background, std::uint32_t& value)
     return true;
 }
 
+// The bytes of one pixel holding value at a depth of whole bytes (8, 16, 24 or 32 bits).
+std::vector<std::uint8_t> PixelBytes(int bits, std::uint32_t value)
+{
+    std::vector<std::uint8_t> pixel(std::size_t(bits / 8));
+    if (bits == 24) {
+        pixel = {std::uint8_t(GetBValue(value)), std::uint8_t(GetGValue(value)), std::uint8_t(GetRValue(value))};
+    } else {
+        for (std::size_t i = 0; i < pixel.size(); ++i)
+            pixel[i] = std::uint8_t(value >> (8 * i));
+    }
+    return pixel;
+}
+
 void FillRegion(TBitmap& image, const TRegion& region, std::uint32_t value)
 {
     const int bits = image.bitCount();
-    for (const TRect& r : region.rects()) {
-        const int left = std::max(r.left, 0), right = std::min(r.right, image.width());
-        for (int y = std::max(r.top, 0); y < std::min(r.bottom, image.height()); ++y) {
-            std::uint8_t* row = image.scanLine(y);
-            for (int x = left; x < right; ++x) {
-                if (bits == 16) {
-                    row[2 * x] = std::uint8_t(value);
-                    row[2 * x + 1] = std::uint8_t(value >> 8);
+    const std::vector<TRect> rects = region.rects();
+    // At whole-byte depths every row segment is copied from one row already holding the value.
+    const bool bytes = bits >= 8;
+    const int bpp = bits / 8;
+    std::vector<std::uint8_t> filled;
+    if (bytes) {
+        const std::vector<std::uint8_t> pixel = PixelBytes(bits, value);
+        filled.resize(std::size_t(image.width()) * bpp);
+        for (std::size_t i = 0; i < filled.size(); ++i)
+            filled[i] = pixel[i % pixel.size()];
+    }
+    DriveRows(image.height(), image.width(), [&](int y0, int y1) {
+        for (const TRect& r : rects) {
+            const int left = std::max(r.left, 0), right = std::min(r.right, image.width());
+            if (left >= right)
+                continue;
+            for (int y = std::max(r.top, y0); y < std::min(r.bottom, y1); ++y) {
+                std::uint8_t* row = image.scanLine(y);
+                if (bytes) {
+                    std::memcpy(row + std::size_t(left) * bpp, filled.data() + std::size_t(left) * bpp,
+                                std::size_t(right - left) * bpp);
                 } else {
-                    PutPixel(x, row, bits, value);
+                    for (int x = left; x < right; ++x)
+                        PutPixel(x, row, bits, value);
                 }
             }
         }
+    });
+}
+
+// Row pixels [0, n) through mask values m toward the background bg (blue, green, red).
+void ClearRow(std::uint8_t* p, const std::uint8_t* m, int n, const int bg[3], const std::uint8_t* filled)
+{
+    switch (MaskCover(m, n)) {
+    case TMaskCover::None:
+        return;
+    case TMaskCover::All:
+        std::memcpy(p, filled, std::size_t(n) * 3);
+        return;
+    case TMaskCover::Partly:
+        break;
+    }
+    for (int x = 0; x < n; ++x) {
+        const unsigned a = m[x];
+        p[3 * x] = std::uint8_t((a * p[3 * x] + (255 - a) * unsigned(bg[0])) / 255);
+        p[3 * x + 1] = std::uint8_t((a * p[3 * x + 1] + (255 - a) * unsigned(bg[1])) / 255);
+        p[3 * x + 2] = std::uint8_t((a * p[3 * x + 2] + (255 - a) * unsigned(bg[2])) / 255);
     }
 }
 
@@ -63,16 +113,14 @@ bool ClearThroughMask(TBitmap& bitmap, const TBitmap& mask, TColor background)
         return false;
     const int bg[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
     const int rows = std::min(bitmap.height(), mask.height());
-    const int cols = std::min(bitmap.width(), mask.width());
-    for (int y = 0; y < rows; ++y) {
-        const std::uint8_t* m = mask.scanLine(y);
-        std::uint8_t* p = bitmap.scanLine(y);
-        for (int x = 0; x < cols; ++x) {
-            const int a = m[x];
-            for (int c = 0; c < 3; ++c)
-                p[3 * x + c] = std::uint8_t((a * p[3 * x + c] + (255 - a) * bg[c]) / 255);
-        }
-    }
+    const int cols = std::max(0, std::min(bitmap.width(), mask.width()));
+    std::vector<std::uint8_t> filled(std::size_t(cols) * 3);
+    for (std::size_t i = 0; i < filled.size(); ++i)
+        filled[i] = std::uint8_t(bg[i % 3]);
+    DriveRows(rows, cols, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+            ClearRow(bitmap.scanLine(y), mask.scanLine(y), cols, bg, filled.data());
+    });
     return true;
 }
 
