@@ -67,6 +67,7 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
 
 void TKalvoMainForm::acOpenExecute()
 {
+    CancelPendingFloat();
     if (auto name = FFileDialogs->OpenFile(this))
         OpenImageFile(*name);
 }

@@ -1,7 +1,6 @@
 #include "imaging/effects/ClearSelection.h"
 
-#include "image/PixelAccess.h"
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "image/PaintBitmap.h"
 #include "imaging/raster/RowDriver.h"
 
 #include <algorithm>
@@ -12,80 +11,8 @@ namespace kalvo {
 
 namespace {
 
-// The stored value of the background colour at the image's depth; false when a palette image
-// has no entry to use.
-bool FillValue(const TBitmap& image, TColor background, std::uint32_t& value)
-{
-    const int bits = image.bitCount();
-    if (bits <= 8) {
-        std::vector<TColor> usable = image.palette();
-        usable.resize(std::min(usable.size(), std::size_t(1) << bits));
-        const int index = NearestPaletteIndex(usable, background);
-        value = std::uint32_t(index);
-        return index >= 0;
-    }
-    if (bits == 16) {
-        value = std::uint32_t((GetRValue(background) >> 3) << 10 | (GetGValue(background) >> 3) << 5
-                              | GetBValue(background) >> 3);
-        return true;
-    }
-    if (bits == 24) {
-        value = background;
-        return true;
-    }
-    // 32 bits: the stored word, blue in the low byte.
-    value = (std::uint32_t(GetRValue(background)) << 16) | (std::uint32_t(GetGValue(background)) << 8)
-        | std::uint32_t(GetBValue(background));
-    return true;
-}
-
-// The bytes of one pixel holding value at a depth of whole bytes (8, 16, 24 or 32 bits).
-std::vector<std::uint8_t> PixelBytes(int bits, std::uint32_t value)
-{
-    std::vector<std::uint8_t> pixel(std::size_t(bits / 8));
-    if (bits == 24) {
-        pixel = {std::uint8_t(GetBValue(value)), std::uint8_t(GetGValue(value)), std::uint8_t(GetRValue(value))};
-    } else {
-        for (std::size_t i = 0; i < pixel.size(); ++i)
-            pixel[i] = std::uint8_t(value >> (8 * i));
-    }
-    return pixel;
-}
-
-void FillRegion(TBitmap& image, const TRegion& region, std::uint32_t value)
-{
-    const int bits = image.bitCount();
-    const std::vector<TRect> rects = region.rects();
-    // At whole-byte depths every row segment is copied from one row already holding the value.
-    const bool bytes = bits >= 8;
-    const int bpp = bits / 8;
-    std::vector<std::uint8_t> filled;
-    if (bytes) {
-        const std::vector<std::uint8_t> pixel = PixelBytes(bits, value);
-        filled.resize(std::size_t(image.width()) * bpp);
-        for (std::size_t i = 0; i < filled.size(); ++i)
-            filled[i] = pixel[i % pixel.size()];
-    }
-    DriveRows(image.height(), image.width(), [&](int y0, int y1) {
-        for (const TRect& r : rects) {
-            const int left = std::max(r.left, 0), right = std::min(r.right, image.width());
-            if (left >= right)
-                continue;
-            for (int y = std::max(r.top, y0); y < std::min(r.bottom, y1); ++y) {
-                std::uint8_t* row = image.scanLine(y);
-                if (bytes) {
-                    std::memcpy(row + std::size_t(left) * bpp, filled.data() + std::size_t(left) * bpp,
-                                std::size_t(right - left) * bpp);
-                } else {
-                    for (int x = left; x < right; ++x)
-                        PutPixel(x, row, bits, value);
-                }
-            }
-        }
-    });
-}
-
-// Row pixels [0, n) through mask values m toward the background bg (blue, green, red).
+// Row pixels [0, n) through mask values m toward the background bg (blue, green, red); filled
+// holds the background n times.
 void ClearRow(std::uint8_t* p, const std::uint8_t* m, int n, const int bg[3], const std::uint8_t* filled)
 {
     switch (MaskCover(m, n)) {
@@ -132,10 +59,8 @@ std::optional<TBitmap> ClearSelection(const TBitmap& image, const TRegionRef& re
     TBitmap result = image;
     if (mask && ClearThroughMask(result, *mask, background))
         return result;
-    std::uint32_t value = 0;
-    if (!FillValue(image, background, value))
+    if (!FillRegion(result, region, background))
         return std::nullopt;
-    FillRegion(result, *region, value);
     return result;
 }
 

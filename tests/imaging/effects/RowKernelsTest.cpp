@@ -5,7 +5,8 @@
 #include "image/RegionConvert.h"
 #include "imaging/effects/ClearSelection.h"
 #include "imaging/effects/NegativeImage.h"
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "imaging/raster/BlendThroughMask.h"
+#include "image/NearestPaletteIndex.h"
 #include "imaging/raster/PixelMath.h"
 
 #include <gtest/gtest.h>
@@ -190,6 +191,35 @@ TEST(RowKernels, ClearFillsTheRegionAtEveryDepth)
                 }
             }
             ASSERT_EQ(*cleared, expected) << bits << " bits, " << w << "x" << h;
+        }
+    }
+}
+
+TEST(RowKernels, BlendThroughMaskEqualsThePerPixelLoop)
+{
+    std::mt19937 random(28);
+    for (const QSize& size : Sizes()) {
+        const int w = size.width(), h = size.height();
+        const TBitmap target = Noise(w, h, 24, random);
+        for (const TBitmap& source : {Noise(w, h, 24, random), Noise(w + 2, std::max(1, h - 1), 24, random)}) {
+            for (const TBitmap& mask : {Mask(w, h, random), Mask(std::max(1, w - 1), h + 1, random)}) {
+                TBitmap expected = target, actual = target;
+                const int cw = std::min({w, mask.width(), source.width()});
+                const int ch = std::min({h, mask.height(), source.height()});
+                for (int y = 0; y < ch; ++y) {
+                    for (int x = 0; x < cw; ++x) {
+                        const int l = mask.scanLine(y)[x];
+                        if (l == 255)
+                            continue;
+                        for (int c = 3 * x; c < 3 * x + 3; ++c) {
+                            std::uint8_t& v = expected.scanLine(y)[c];
+                            v = std::uint8_t(((255 - l) * source.scanLine(y)[c] + l * v) / 255);
+                        }
+                    }
+                }
+                ASSERT_TRUE(BlendThroughMask(actual, mask, source));
+                ASSERT_EQ(actual, expected) << w << "x" << h;
+            }
         }
     }
 }
