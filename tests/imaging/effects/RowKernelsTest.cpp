@@ -6,6 +6,7 @@
 #include "imaging/effects/ClearSelection.h"
 #include "imaging/effects/NegativeImage.h"
 #include "imaging/raster/BlendThroughMask.h"
+#include "imaging/raster/FloodFill.h"
 #include "image/NearestPaletteIndex.h"
 #include "imaging/raster/PixelMath.h"
 
@@ -220,6 +221,42 @@ TEST(RowKernels, BlendThroughMaskEqualsThePerPixelLoop)
                 ASSERT_TRUE(BlendThroughMask(actual, mask, source));
                 ASSERT_EQ(actual, expected) << w << "x" << h;
             }
+        }
+    }
+}
+
+TEST(RowKernels, FloodFillThroughTheMaskOnTwoThreadsEqualsThePerPixelFormula)
+{
+    // Two colour halves; the fill at tolerance 0 takes the left one, whose rows are split
+    // between the threads (the image is large enough).
+    std::mt19937 random(29);
+    for (const QSize& size : {QSize(1001, 7), QSize(400, 301), QSize(3, 1)}) {
+        const int w = size.width(), h = size.height();
+        TBitmap image(w, h, 24);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                PutPixel(x, image.scanLine(y), 24, x <= w / 2 ? RGB(10, 200, 90) : RGB(250, 3, 77));
+        const TBitmap mask = Mask(w, h, random);
+        for (const TBitmap* m : {&mask, static_cast<const TBitmap*>(nullptr)}) {
+            TFloodFillRequest request;
+            request.Alpha = 30;
+            request.Color = RGB(1, 128, 255);
+            TBitmap expected = image, actual = image;
+            const int add[3] = {70 * 255, 70 * 128, 70 * 1};
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x <= w / 2; ++x) {
+                    const int l = m ? m->scanLine(y)[x] : 0;
+                    if (l == 255)
+                        continue;
+                    for (int c = 0; c < 3; ++c) {
+                        std::uint8_t& v = expected.scanLine(y)[3 * x + c];
+                        const int filled = (30 * v + add[c]) / 100;
+                        v = std::uint8_t(((255 - l) * filled + l * v) / 255);
+                    }
+                }
+            }
+            ASSERT_TRUE(FloodFill(actual, m, TRegionRef{}, request, [] {}));
+            ASSERT_EQ(actual, expected) << w << "x" << h << (m ? " masked" : "");
         }
     }
 }
