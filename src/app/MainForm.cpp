@@ -37,6 +37,9 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     FModified = false;
     UpdateCaption();
     ClearUndoHistory();
+    // The program starts in rectangle selection with the selection actions enabled to match.
+    MouseModeChange(acSelectRect);
+    UpdateRegionActions();
 }
 
 TKalvoMainForm::~TKalvoMainForm()
@@ -79,6 +82,7 @@ void TKalvoMainForm::createActions()
                         QKeySequence(Qt::CTRL | Qt::Key_S), &TKalvoMainForm::acSaveExecute);
     acClose = makeAction(QStringLiteral("プログラムの終了(&X)"), QStringLiteral("プログラムの終了"),
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
+    createSelectionActions();
 }
 
 void TKalvoMainForm::createMenus()
@@ -119,6 +123,7 @@ void TKalvoMainForm::UpdateImageActions()
     acSave->setEnabled(hasImage);
     if (acLoassLessJpeg)
         acLoassLessJpeg->setEnabled(hasImage && FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg);
+    updateSelectionImageActions();
     UpdatePanelEnabling();
 }
 

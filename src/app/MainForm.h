@@ -4,14 +4,18 @@
 // command handler uses (busy sections, progress bar, enabling).
 #include "app/settings/MainSettings.h"
 #include "app/undo/UndoList.h"
+#include "canvas/MouseMode.h"
 #include "codecs/ImageInfo.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QProgressBar;
 class QStatusBar;
@@ -135,6 +139,35 @@ public:
     TpxIdleTime* pxIdleTime1 = nullptr;
     TpxFileDrop* pxFileDrop1 = nullptr;
 
+
+    // --- Mouse modes and the selection commands (MainFormSelection.cpp) -----------------------
+    // A mode action joins the exclusive mode group, runs MouseModeChange when triggered and is
+    // checked whenever the canvas is in its mode. The action registered for mmPenFreehand
+    // selects FPenMode and stands for both pen modes.
+    void addModeAction(QAction* action, TMouseMode mode);
+    // The action of a mode (nullptr when none is registered).
+    QAction* ModeAction(TMouseMode mode) const;
+    // Sets the canvas mode of the sender's action (any other sender selects nothing).
+    void MouseModeChange(QObject* sender);
+    // Enables the actions that need a selection; leaves the move modes when it is gone.
+    void UpdateRegionActions();
+    QActionGroup* ModeActionGroup() const { return FModeActionGroup; }
+    QAction* acHandScroll = nullptr;
+    QAction* acZoom = nullptr;
+    QAction* acSelectRect = nullptr;
+    QAction* acSelectEllipse = nullptr;
+    QAction* acSelectRegion = nullptr;
+    QAction* acSelectMagicWand = nullptr;
+    QAction* acSelectAll = nullptr;
+    QAction* acInvertRegion = nullptr;
+    QAction* acDeleteRegion = nullptr;
+    QAction* acHideRegion = nullptr;
+    void acSelectAllExecute();
+    void acInvertRegionExecute();
+    void acDeleteRegionExecute();
+    void acHideRegionExecute();
+    // --- end of the mouse-mode and selection block ---------------------------------------------
+
     // The document's file name (FFileInfo.FileName); empty while untitled.
     QString FileName() const { return QString::fromStdString(FFileInfo.FileName); }
 
@@ -186,6 +219,17 @@ private:
     QString OptionSaveDialog1TypeChange(int filterIndex) const;
 
     std::unique_ptr<TFileDialogs> FFileDialogs;
+
+    // Mouse modes and the selection (MainFormSelection.cpp).
+    void createSelectionActions();
+    void pxImage1MouseModeChange();
+    void pxImage1RegionChange();
+    // acSelectAll and acHideRegion follow the image (from UpdateImageActions).
+    void updateSelectionImageActions();
+    // Open and New image: the selection goes without an undo step.
+    void dropSelectionForNewDocument();
+    QActionGroup* FModeActionGroup = nullptr;
+    std::vector<std::pair<QAction*, TMouseMode>> FModeActions;
 
     // The property window (MainFormProperty.cpp).
     void createPropertyWindow(bool visible);

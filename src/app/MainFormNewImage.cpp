@@ -54,6 +54,7 @@ void TKalvoMainForm::acNewImageExecute()
     FSavedSinceLoad = false;
     UpdateCaption();
     ClearUndoHistory();
+    dropSelectionForNewDocument();
 }
 
 } // namespace kalvo

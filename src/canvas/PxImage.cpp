@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace kalvo {
 
@@ -148,7 +149,8 @@ void TpxImage::SetMouseMode(TMouseMode value)
     // The brush paints through a mask; a mask that holds only 0 and 255 is not kept after it.
     if (FMouseMode == mmBrush && IsMaskHard())
         DropSelectionMask();
-    FTool = CreateCanvasTool(value, *this);
+    // A tool may change the mode from its own event handler: it stays alive until then.
+    FRetiredTool = std::exchange(FTool, CreateCanvasTool(value, *this));
     FMouseMode = value;
     if (value == mmBrush)
         EnsureSelectionMask();
