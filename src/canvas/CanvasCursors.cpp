@@ -1,11 +1,16 @@
 #include "canvas/CanvasCursors.h"
 
-#include <QBitmap>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
 
 #include <map>
+
+// The cursor pictures live in the canvas library's own resource file.
+static void initCursorResources()
+{
+    Q_INIT_RESOURCE(cursors);
+}
 
 namespace kalvo {
 
@@ -63,8 +68,11 @@ QCursor CanvasCursor(int number)
     // Registered once, at first use.
     static std::map<int, QCursor> cache;
     auto it = cache.find(number);
-    if (it == cache.end())
+    if (it == cache.end()) {
+        if (cache.empty())
+            initCursorResources();
         it = cache.emplace(number, loadCursor(*entry)).first;
+    }
     return it->second;
 }
 

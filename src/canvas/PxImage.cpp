@@ -1,5 +1,6 @@
 #include "canvas/PxImage.h"
 
+#include "canvas/CanvasCursors.h"
 #include "canvas/CoordinateMapping.h"
 #include "canvas/DisplayColors.h"
 #include "canvas/FrameComposer.h"
@@ -174,26 +175,21 @@ QCursor TpxImage::ModeCursor() const
     if (const std::optional<QCursor> own = FTool->Cursor())
         return *own;
     switch (FMouseMode) {
-    case mmNeko:
-        return FDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor;
+    case mmNeko: return CanvasCursor(FDragging ? crHandClosed : crHandOpen);
     case mmSelectRegion:
     case mmSelectRect:
-    case mmSelectEllipse:
-    case mmSelectMagicWand:
-    case mmPaint:
-    case mmSpoit:
-    case mmPenFreehand:
-    case mmPenLine:
-    case mmBrush:
-        return Qt::CrossCursor;
-    case mmMoveRegion:
+    case mmSelectEllipse: return CanvasCursor(crSelect);
+    case mmSelectMagicWand: return CanvasCursor(crMagicWand);
+    case mmZoom: return CanvasCursor(crZoom);
+    case mmMoveRegion: return CanvasCursor(crMoveRegion);
     case mmMoveSelectArea:
-    case mmMerge:
-        return Qt::SizeAllCursor;
-    case mmZoom:
-        return Qt::PointingHandCursor;
-    default:
-        return Qt::ArrowCursor;
+    case mmMerge: return CanvasCursor(crMoveArea);
+    case mmPaint: return CanvasCursor(crPaint);
+    case mmSpoit: return CanvasCursor(crSpoit);
+    case mmPenFreehand:
+    case mmPenLine: return CanvasCursor(crPen);
+    case mmBrush: return CanvasCursor(crBrush);
+    default: return Qt::ArrowCursor;
     }
 }
 

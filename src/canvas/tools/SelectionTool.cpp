@@ -138,7 +138,12 @@ void TSelectionTool::Cancel()
 
 void TSelectionTool::NoteModifiers(Qt::KeyboardModifiers mods)
 {
+    // The plus and minus cursors follow Shift and Ctrl as the pointer events report them too.
+    const Qt::KeyboardModifiers combining = Qt::ShiftModifier | Qt::ControlModifier;
+    const bool cursorChanges = (mods & combining) != (FMods & combining);
     FMods = mods;
+    if (cursorChanges)
+        Host().ApplyModeCursor();
     const bool alt = mods & Qt::AltModifier;
     if (alt != FAlt) {
         FAlt = alt;
