@@ -25,7 +25,9 @@ constexpr const char* kTrueColorRegionActions[] = {"acDropShadow", "acObscureReg
 void TKalvoMainForm::createSelectionActions()
 {
     FModeActionGroup = new QActionGroup(this);
-    FModeActionGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+    // Optional: a mode without an action (point picking) leaves every action unchecked; a
+    // click on the checked action is checked again by MouseModeChange.
+    FModeActionGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     struct TModeItem {
         QAction** Action;
         const char* Name;
@@ -127,9 +129,7 @@ void TKalvoMainForm::pxImage1MouseModeChange()
         action->setChecked(true);
     } else if (QAction* checked = FModeActionGroup->checkedAction()) {
         // A mode without an action (point picking, none): no mode action is checked.
-        FModeActionGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
         checked->setChecked(false);
-        FModeActionGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     }
     const bool merging = mode == mmMerge;
     for (const char* name : {"acApply", "acCancel"})
