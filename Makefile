@@ -4,6 +4,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
+# Extra CMake options for the configure step, e.g. CMAKE_OPTIONS=-DKALVO_WERROR=ON.
+CMAKE_OPTIONS ?=
 
 .PHONY: all deps configure build run test asan test-asan fuzz bench clean
 
@@ -13,7 +15,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_OPTIONS)
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

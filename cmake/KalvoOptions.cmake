@@ -2,6 +2,9 @@
 
 add_library(kalvo_warnings INTERFACE)
 target_compile_options(kalvo_warnings INTERFACE -Wall -Wextra -Wpedantic -Wno-missing-field-initializers)
+if(KALVO_WERROR)
+  target_compile_options(kalvo_warnings INTERFACE -Werror)
+endif()
 
 if(KALVO_SANITIZE OR KALVO_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

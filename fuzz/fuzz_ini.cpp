@@ -1,5 +1,5 @@
 // libFuzzer target: the INI text reader and its in-memory edits.
-#include "app/settings/IniText.h"
+#include "config/IniText.h"
 
 #include <cstdint>
 #include <cstdlib>

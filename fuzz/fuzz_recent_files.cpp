@@ -1,5 +1,5 @@
 // libFuzzer target: the recent-file list reader and the menu captions.
-#include "app/RecentFileText.h"
+#include "config/RecentFileText.h"
 
 #include <cstdint>
 #include <cstdlib>

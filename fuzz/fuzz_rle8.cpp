@@ -12,9 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int w = data[0] % 64 + 1, h = data[1] % 64 + 1;
     const std::size_t stride = (std::size_t(w) + 3) / 4 * 4;
     std::vector<std::uint8_t> out(stride * std::size_t(h));
-    try {
-        kalvo::DecodeRle8({data + 2, size - 2}, w, h, out.data(), std::ptrdiff_t(stride));
-    } catch (const kalvo::ERleDecodeError&) {
+    // Both rule sets, the container's and the general reader's, on the same data.
+    for (auto mode : {kalvo::TRleMode::Exact, kalvo::TRleMode::Lenient}) {
+        try {
+            kalvo::DecodeRle8({data + 2, size - 2}, w, h, out.data(), std::ptrdiff_t(stride), mode);
+        } catch (const kalvo::ERleDecodeError&) {
+        }
     }
     return 0;
 }

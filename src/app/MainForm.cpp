@@ -3,6 +3,8 @@
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
 #include "app/ToolBarLayout.h"
+#include "app/commands/ActionHint.h"
+#include "app/commands/ActionIcons.h"
 #include "app/property/RollUpWindow.h"
 #include "app/settings/ProgramDirectory.h"
 #include "canvas/PxImage.h"
@@ -26,13 +28,20 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     StatusBar1 = new QStatusBar(this);
     setStatusBar(StatusBar1);
     createActions();
-    createMenus();
     createViewMenu();
-    createComponents();
     createEditMenu();
     createImageMenu();
+    createCommandActions();
+    SetUpIconTheme();
+    ApplyActionIcons(this);
+    // Menus and tool bars look the actions up by name, so they are built after all exist, and
+    // the tool bars before the layout file places them.
+    createMenus();
+    createComponents();
+    createToolBars();
     LoadSettings();
     LoadToolBarLayout(this, ToolBarLayoutFileName());
+    updateToolBarToggles();
     setFileName(QString());
     FModified = false;
     UpdateCaption();
@@ -61,10 +70,24 @@ void TKalvoMainForm::showEvent(QShowEvent* event)
 QAction* TKalvoMainForm::makeAction(const QString& caption, const QString& hint,
                                     const QKeySequence& shortcut, void (TKalvoMainForm::*handler)())
 {
+    return makeAction(nullptr, caption, hint, shortcut, [this, handler] { (this->*handler)(); });
+}
+
+QAction* TKalvoMainForm::makeAction(const char* name, const QString& caption, const QString& hint,
+                                    const QKeySequence& shortcut, void (TKalvoMainForm::*handler)())
+{
+    return makeAction(name, caption, hint, shortcut, [this, handler] { (this->*handler)(); });
+}
+
+QAction* TKalvoMainForm::makeAction(const char* name, const QString& caption, const QString& hint,
+                                    const QKeySequence& shortcut, std::function<void()> handler)
+{
     auto* action = new QAction(caption, this);
-    action->setStatusTip(hint);
+    if (name)
+        action->setObjectName(QLatin1String(name));
+    ApplyHint(action, hint);
     action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] { RunCommand(handler); });
     return action;
 }
 
@@ -72,32 +95,29 @@ void TKalvoMainForm::createActions()
 {
     acNewImage = makeAction(QStringLiteral("新規作成(&N)..."), QStringLiteral("新規作成"),
                             QKeySequence(Qt::CTRL | Qt::Key_N), &TKalvoMainForm::acNewImageExecute);
+    acNewImage->setObjectName(QStringLiteral("acNewImage"));
     acOpen = makeAction(QStringLiteral("開く(&O)..."), QStringLiteral("ファイルを開く"),
                         QKeySequence(Qt::CTRL | Qt::Key_O), &TKalvoMainForm::acOpenExecute);
+    acOpen->setObjectName(QStringLiteral("acOpen"));
     acSaveOption = makeAction(QStringLiteral("保存オプション(&V)..."), QString(), QKeySequence(),
                               &TKalvoMainForm::acSaveOptionExecute);
+    acSaveOption->setObjectName(QStringLiteral("acSaveOption"));
     acSaveAs = makeAction(QStringLiteral("名前を付けて保存(&A)..."), QStringLiteral("名前を付けて保存"),
                           QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_A), &TKalvoMainForm::acSaveAsExecute);
+    acSaveAs->setObjectName(QStringLiteral("acSaveAs"));
     acSave = makeAction(QStringLiteral("上書き保存(&S)"), QStringLiteral("上書き保存"),
                         QKeySequence(Qt::CTRL | Qt::Key_S), &TKalvoMainForm::acSaveExecute);
+    acSave->setObjectName(QStringLiteral("acSave"));
     acClose = makeAction(QStringLiteral("プログラムの終了(&X)"), QStringLiteral("プログラムの終了"),
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
+    acClose->setObjectName(QStringLiteral("acClose"));
     createSelectionActions();
-}
-
-void TKalvoMainForm::createMenus()
-{
-    FileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    FileMenu->addAction(acNewImage);
-    FileMenu->addAction(acOpen);
-    FileMenu->addSeparator();
-    FileMenu->addAction(acSaveOption);
-    FileMenu->addAction(acSaveAs);
-    FileMenu->addAction(acSave);
-    FileMenu->addSeparator();
-    RecentMenu = FileMenu->addMenu(QStringLiteral("最近使ったファイル(&M)"));
-    FileMenu->addSeparator();
-    FileMenu->addAction(acClose);
+    createPaintActions();
+    createClipboardActions();
+    createMoveActions();
+    createImageCommandActions();
+    createEffectActions();
+    createColorActions();
 }
 
 void TKalvoMainForm::setFileName(const QString& name)
@@ -114,17 +134,6 @@ void TKalvoMainForm::UpdateCaption()
         setWindowTitle(QStringLiteral("無題 - ") + title);
     else
         setWindowTitle(title);
-}
-
-void TKalvoMainForm::UpdateImageActions()
-{
-    const bool hasImage = pxImage1->HasImage();
-    acSaveAs->setEnabled(hasImage);
-    acSave->setEnabled(hasImage);
-    if (acLoassLessJpeg)
-        acLoassLessJpeg->setEnabled(hasImage && FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg);
-    updateSelectionImageActions();
-    UpdatePanelEnabling();
 }
 
 void TKalvoMainForm::RunCommand(const std::function<void()>& handler)

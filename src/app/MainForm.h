@@ -11,14 +11,18 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 class QAction;
 class QActionGroup;
+class QDockWidget;
 class QMenu;
 class QProgressBar;
 class QStatusBar;
+class QToolBar;
+class QToolButton;
 
 namespace kalvo {
 
@@ -28,6 +32,10 @@ class TRecentFileList;
 class TpxIdleTime;
 class TpxFileDrop;
 class TKVfrmRollUp;
+class TpxNumericEdit;
+class TColorChartPanel;
+class TColorBoxesPanel;
+struct TDocumentState;
 
 class TKalvoMainForm : public QMainWindow {
     Q_OBJECT
@@ -167,11 +175,59 @@ public:
     void acDeleteRegionExecute();
     void acHideRegionExecute();
     // --- end of the mouse-mode and selection block ---------------------------------------------
+    // --- Painting (MainFormPaint.cpp) ---------------------------------------------------------
+    // Fill, colour picker, pen and brush modes, and stroking the selection outline.
+    QAction* acPaint = nullptr;
+    QAction* acSpoit = nullptr;
+    QAction* acPen = nullptr;
+    QAction* acBrush = nullptr;
+    QAction* acDrawRegion = nullptr;
+    // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
+    const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
+    int PenMode() const { return FPenMode; }
+    // Enables the painting commands by the image and the selection.
+    void UpdatePaintActions();
+    void acDrawRegionExecute();
 
     // The document's file name (FFileInfo.FileName); empty while untitled.
     QString FileName() const { return QString::fromStdString(FFileInfo.FileName); }
 
+    // --- Menus, tool bars, tool windows, status bar and colour panels -------------------------
+    // (MainFormMenus.cpp, MainFormToolBars.cpp, MainFormColorPanels.cpp)
+    // The window's action whose objectName is name; null when there is none.
+    QAction* ActionByName(const QString& name) const;
+    // What the enabling tables read: image, depth, file type, selection, undo position.
+    TDocumentState DocumentState() const;
+    // The Edit menu's mouse-mode submenu, also the canvas's mouse-mode popup.
+    QMenu* MouseModeMenu = nullptr;
+    // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
+    QMenu* ApplyCancelMenu = nullptr;
+    QMenu* EffectsMenu = nullptr;
+    QMenu* ColorMenu = nullptr;
+    QMenu* SelectionMenu = nullptr;
+    QMenu* ToolBarMenu = nullptr;
+    // Tool bars "基本", "ズーム", "適用", "マウスモード" and the tool windows "前背景色", "色",
+    // named after their sections in the layout file.
+    QToolBar* TBToolbar4 = nullptr;
+    QToolBar* TBToolbar3 = nullptr;
+    QToolBar* TBToolbar5 = nullptr;
+    QToolBar* TBToolbar2 = nullptr;
+    QDockWidget* TBColorWindow = nullptr;
+    QDockWidget* TBToolWindow1 = nullptr;
+    TpxNumericEdit* edtZoom = nullptr;
+    TColorBoxesPanel* ColorBoxes = nullptr;
+    TColorChartPanel* ColorChart = nullptr;
+    QAction* acViewMaximumSize = nullptr;
+    QAction* acViewStatusBar = nullptr;
+    QAction* acSelectForegroundColor = nullptr;
+    QAction* acSelectBackgroundColor = nullptr;
+    QAction* acSwapFBColors = nullptr;
+
 public slots:
+    void acViewMaximumSizeExecute();
+    void acSelectForegroundColorExecute();
+    void acSelectBackgroundColorExecute();
+    void acSwapFBColorsExecute();
     void acNewImageExecute();
     void acOpenExecute();
     void acSaveExecute();
@@ -190,6 +246,41 @@ public slots:
     void acZoomMenuExecute();
     void acShowPropertyExecute();
     void pxImage1ZoomChanged(int zoom);
+
+public:
+    // --- Image, effects and colour commands (MainFormImage.cpp, MainFormEffects.cpp,
+    // MainFormColor.cpp; the shared scaffolding is in ImageCommand.h) -----------------------
+    QAction* acResize = nullptr;
+    QAction* acNegativeImage = nullptr;
+    QAction* acDropShadow = nullptr;
+    QAction* acObscureRegion = nullptr;
+    QAction* acClear = nullptr;
+    QAction* acReduce8bitColor = nullptr;
+    QAction* acReduce4bitColor = nullptr;
+    QAction* acReduce1bitColor = nullptr;
+    QAction* acEnlarge4bitColors = nullptr;
+    QAction* acEnlarge8bitColors = nullptr;
+    QAction* acEnlarge24bitColors = nullptr;
+    QAction* acColorCount = nullptr;
+    QAction* acPaletteEdit = nullptr;
+    QAction* acPaletteExport = nullptr;
+    QAction* acPaletteImport = nullptr;
+    void acResizeExecute();
+    void acNegativeImageExecute();
+    void acDropShadowExecute();
+    void acObscureRegionExecute();
+    void acClearExecute();
+    void acReduce8bitColorExecute();
+    void acReduce4bitColorExecute();
+    void acReduce1bitColorExecute();
+    // bits is the command's tag: 4, 8 or 24.
+    void acEnlargeColorsExecute(int bits);
+    void acColorCountExecute();
+    void acPaletteEditExecute();
+    void acPaletteExportExecute();
+    void acPaletteImportExecute();
+    // The enabling of the commands above from the image's depth and the selection.
+    void UpdateImageCommandActions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -213,8 +304,16 @@ private:
     void rebuildRecentMenu();
     void TBMRUList1Click(int index);
     void setFileName(const QString& name);
+    // A command of the window: caption, hint (see commands/ActionHint.h: "short|long" gives tool
+    // tip and status tip), shortcut and handler run through RunCommand. The overloads also set
+    // the objectName (the ac… name menus and tool bars look the action up by) or take any
+    // callable as handler.
     QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,
                         void (TKalvoMainForm::*handler)());
+    QAction* makeAction(const char* name, const QString& caption, const QString& hint,
+                        const QKeySequence& shortcut, void (TKalvoMainForm::*handler)());
+    QAction* makeAction(const char* name, const QString& caption, const QString& hint,
+                        const QKeySequence& shortcut, std::function<void()> handler);
     // The type change of the save dialog: sets the default extension for filterIndex.
     QString OptionSaveDialog1TypeChange(int filterIndex) const;
 
@@ -224,12 +323,20 @@ private:
     void createSelectionActions();
     void pxImage1MouseModeChange();
     void pxImage1RegionChange();
-    // acSelectAll and acHideRegion follow the image (from UpdateImageActions).
-    void updateSelectionImageActions();
     // Open and New image: the selection goes without an undo step.
     void dropSelectionForNewDocument();
     QActionGroup* FModeActionGroup = nullptr;
     std::vector<std::pair<QAction*, TMouseMode>> FModeActions;
+    // Painting (MainFormPaint.cpp).
+    void createPaintActions();
+    void paintModeChanged();
+    void selectPaintMode(TMouseMode mode);
+    std::optional<TBitmap> FBrushSnapshot;
+    // Image, effects and colour commands.
+    void createImageCommandActions();
+    void createEffectActions();
+    void createColorActions();
+    void reduceColors(int colors);
 
     // The property window (MainFormProperty.cpp).
     void createPropertyWindow(bool visible);
@@ -238,6 +345,51 @@ private:
     TKVfrmRollUp* FPropertyForm = nullptr;
     bool FShowPropertyAtStart = false;
     bool FPropertyPlaced = false;
+
+    // Menus, tool bars and colour panels (MainFormMenus.cpp, MainFormToolBars.cpp,
+    // MainFormColorPanels.cpp).
+    void createCommandActions();
+    void createColorPanelActions();
+    void createToolBars();
+    void createColorPanels();
+    void edtZoomChange();
+    void pickColor(bool foreground);
+    void updateToolBarToggles();
+    bool FZoomEditByProgram = false;
+    // --- Clipboard, moves and floating pastes (MainFormClipboard.cpp, MainFormMove.cpp) -------
+public:
+    QAction* acCopy = nullptr;
+    QAction* acCut = nullptr;
+    QAction* acPaste = nullptr;
+    QAction* acMergePaste = nullptr;
+    QAction* acCopyRegion = nullptr;
+    QAction* acPasteRegion = nullptr;
+    QAction* acApply = nullptr;
+    QAction* acCancel = nullptr;
+    // The clipboard offers a selection shape (application/x-pxregion).
+    bool FClipboardHasRegion = false;
+    bool FRightButtonDown = false;
+    void acCopyExecute();
+    void acCutExecute();
+    void acPasteExecute();
+    void acMergePasteExecute();
+    void acCopyRegionExecute();
+    void acPasteRegionExecute();
+    void acApplyExecute();
+    void acCancelExecute();
+    // Abandons moved pixels or a floating paste before a command that replaces image or selection.
+    void CancelPendingFloat();
+    // The paste actions from what the clipboard offers and whether there is an image.
+    void UpdateClipboardActions();
+
+private:
+    void createClipboardActions();
+    void createMoveActions();
+    // Enter, Escape and the arrow keys, taken before the focused control sees them.
+    bool handleWindowKey(QKeyEvent* event);
+    // Apply and Cancel after a mouse press or release on the canvas.
+    void updateFloatActionsAfterMouse();
+    QObject* FWindowKeyFilter = nullptr;
 };
 
 } // namespace kalvo

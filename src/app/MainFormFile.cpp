@@ -68,6 +68,7 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
 
 void TKalvoMainForm::acOpenExecute()
 {
+    CancelPendingFloat();
     if (auto name = FFileDialogs->OpenFile(this))
         OpenImageFile(*name);
 }

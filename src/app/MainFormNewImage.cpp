@@ -33,6 +33,7 @@ void TKalvoMainForm::acNewImageExecute()
     TKVfrmNewImage dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    CancelPendingFloat();
     if (!ConfirmSave())
         return;
     const auto color = canvasColor(dialog.ComboBox1->currentIndex(), pxImage1->ForegroundColor(),

@@ -2,6 +2,7 @@
 // Selection menu's commands: select all, invert, remove, hide the outline; the undo step before
 // every selection change and the enabling of the actions that need a selection.
 #include "app/MainForm.h"
+#include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -11,16 +12,6 @@
 #include <algorithm>
 
 namespace kalvo {
-
-namespace {
-
-// The actions enabled only with a selection; the last two need a 24-bit image as well.
-constexpr const char* kRegionActions[] = {"acMoveRegion", "acMoveSelectArea", "acInvertRegion",
-                                          "acDeleteRegion", "acCopyRegion", "acCut", "acClear",
-                                          "acDrawRegion"};
-constexpr const char* kTrueColorRegionActions[] = {"acDropShadow", "acObscureRegion"};
-
-} // namespace
 
 void TKalvoMainForm::createSelectionActions()
 {
@@ -131,10 +122,7 @@ void TKalvoMainForm::pxImage1MouseModeChange()
         // A mode without an action (point picking, none): no mode action is checked.
         checked->setChecked(false);
     }
-    const bool merging = mode == mmMerge;
-    for (const char* name : {"acApply", "acCancel"})
-        if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
-            action->setEnabled(merging);
+    // Apply and Cancel follow the mode in the move commands' own handler.
 }
 
 void TKalvoMainForm::pxImage1RegionChange()
@@ -142,15 +130,6 @@ void TKalvoMainForm::pxImage1RegionChange()
     // Undo and redo restore selections without recording them.
     if (!FRestoring)
         PushUndo(QStringLiteral("選択範囲の変更"), kUndoRegion);
-}
-
-void TKalvoMainForm::updateSelectionImageActions()
-{
-    const bool hasImage = pxImage1->HasImage();
-    if (acSelectAll)
-        acSelectAll->setEnabled(hasImage);
-    if (acHideRegion)
-        acHideRegion->setEnabled(hasImage);
 }
 
 void TKalvoMainForm::dropSelectionForNewDocument()
@@ -165,21 +144,14 @@ void TKalvoMainForm::dropSelectionForNewDocument()
 
 void TKalvoMainForm::UpdateRegionActions()
 {
-    const bool selected = pxImage1->HasImage() && pxImage1->Region();
-    const bool trueColor = selected && pxImage1->BitCount() == 24;
-    for (const char* name : kRegionActions)
-        if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
-            action->setEnabled(selected);
-    for (const char* name : kTrueColorRegionActions)
-        if (auto* action = findChild<QAction*>(QString::fromLatin1(name)))
-            action->setEnabled(trueColor);
-    if (!selected && acSelectRect) {
-        for (const char* name : {"acMoveRegion", "acMoveSelectArea"}) {
-            auto* action = findChild<QAction*>(QString::fromLatin1(name));
-            if (action && action->isChecked()) {
-                MouseModeChange(acSelectRect);
-                break;
-            }
+    ApplyEnabling(RegionEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
+    if (pxImage1->Region() || !acSelectRect)
+        return;
+    for (const char* name : {"acMoveRegion", "acMoveSelectArea"}) {
+        QAction* action = ActionByName(QString::fromLatin1(name));
+        if (action && action->isChecked()) {
+            MouseModeChange(acSelectRect);
+            break;
         }
     }
 }

@@ -1,12 +1,12 @@
 // The undo and redo history of the main window: recording snapshots, undo, redo, the enabling of
 // both and the idle swap of old snapshots into temporary files.
 #include "app/MainForm.h"
+#include "app/commands/Enabling.h"
 #include "app/controls/IdleTime.h"
 #include "canvas/PxImage.h"
 #include "image/ImageErrors.h"
 
 #include <QAction>
-#include <QMenuBar>
 
 namespace kalvo {
 
@@ -16,20 +16,15 @@ void TKalvoMainForm::createEditMenu()
                         QKeySequence(Qt::CTRL | Qt::Key_Z), &TKalvoMainForm::acUndoExecute);
     acRedo = makeAction(QStringLiteral("リドゥ(&R)"), QStringLiteral("リドゥ"),
                         QKeySequence(Qt::CTRL | Qt::Key_Y), &TKalvoMainForm::acRedoExecute);
-    EditMenu = new QMenu(QStringLiteral("編集(&E)"), this);
-    menuBar()->insertMenu(ViewMenu ? ViewMenu->menuAction() : nullptr, EditMenu);
-    EditMenu->addAction(acUndo);
-    EditMenu->addAction(acRedo);
-    EditMenu->addSeparator();
+    acUndo->setObjectName(QStringLiteral("acUndo"));
+    acRedo->setObjectName(QStringLiteral("acRedo"));
     if (pxIdleTime1)
         connect(pxIdleTime1, &TpxIdleTime::OnInterval, this, [this] { RunCommand([this] { pxIdleTime1Interval(); }); });
 }
 
 void TKalvoMainForm::UpdateUndoActions()
 {
-    const int count = int(FUndoList.size());
-    acUndo->setEnabled(count > 0 && FUndoPos > 0);
-    acRedo->setEnabled(count > 0 && FUndoPos < count - 1);
+    ApplyEnabling(UndoEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
     UpdateImageActions();
 }
 
@@ -113,7 +108,7 @@ void TKalvoMainForm::restoreItem(int index, bool forRedo)
     }
     FUndoPos += forRedo ? 1 : -1;
     if (parts.Image)
-        pxImage1->SetBitmap(image);
+        pxImage1->SetBitmap(std::move(image));
     if (parts.Region) {
         pxImage1->SetRegion(region);
         if (mask)
@@ -140,6 +135,7 @@ void TKalvoMainForm::runRestore(bool forRedo)
 
 void TKalvoMainForm::acUndoExecute()
 {
+    CancelPendingFloat();
     if (FUndoList.empty())
         return;
     if (FLeftButtonDown || FUndoPos - 1 < 0)
@@ -149,6 +145,7 @@ void TKalvoMainForm::acUndoExecute()
 
 void TKalvoMainForm::acRedoExecute()
 {
+    CancelPendingFloat();
     if (FUndoList.empty() || FUndoPos >= int(FUndoList.size()) - 1)
         return;
     runRestore(true);

@@ -1,13 +1,15 @@
 // The view commands of the main window: zoom in and out by steps, 100 %, fit to window and the
-// zoom presets, all in the View menu.
+// zoom presets (on the zoom tool bar), the property window toggle and full screen.
 #include "app/MainForm.h"
+#include "app/controls/NumericEdit.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMenuBar>
+#include <QScopedValueRollback>
+#include <QWidget>
 
 namespace kalvo {
 
@@ -22,18 +24,24 @@ void TKalvoMainForm::createViewMenu()
 {
     acZoomIn = makeAction(QStringLiteral("ズームイン(&I)"), QStringLiteral("ズームイン"),
                           QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), &TKalvoMainForm::acZoomInExecute);
+    acZoomIn->setObjectName(QStringLiteral("acZoomIn"));
     acZoomOut = makeAction(QStringLiteral("ズームアウト(&O)"), QStringLiteral("ズームアウト"),
                            QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), &TKalvoMainForm::acZoomOutExecute);
+    acZoomOut->setObjectName(QStringLiteral("acZoomOut"));
     acZoom100 = makeAction(QStringLiteral("等倍"), QStringLiteral("等倍表示"), QKeySequence(Qt::Key_F10),
                            &TKalvoMainForm::acZoom100Execute);
+    acZoom100->setObjectName(QStringLiteral("acZoom100"));
     acZoomAuto = makeAction(QStringLiteral("自動"), QStringLiteral("ウィンドウの大きさに合わせる"),
                             QKeySequence(), &TKalvoMainForm::acZoomAutoExecute);
+    acZoomAuto->setObjectName(QStringLiteral("acZoomAuto"));
     acZoomAuto->setCheckable(true);
     acZoomMenu = makeAction(QStringLiteral("ズーム(&Z)"), QStringLiteral("ズーム"), QKeySequence(),
                             &TKalvoMainForm::acZoomMenuExecute);
+    acZoomMenu->setObjectName(QStringLiteral("acZoomMenu"));
 
     acShowProperty = makeAction(QStringLiteral("プロパティウィンドウ（&P)"), QString(), QKeySequence(),
                                 &TKalvoMainForm::acShowPropertyExecute);
+    acShowProperty->setObjectName(QStringLiteral("acShowProperty"));
     acShowProperty->setCheckable(true);
 
     ZoomPresetMenu = new QMenu(QStringLiteral("ズーム(&Z)"), this);
@@ -47,13 +55,10 @@ void TKalvoMainForm::createViewMenu()
         connect(item, &QAction::triggered, this, [this, zoom] { pxImage1->SetZoom(zoom); });
     }
 
-    ViewMenu = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    ViewMenu->addAction(acZoomIn);
-    ViewMenu->addAction(acZoomOut);
-    ViewMenu->addAction(acZoom100);
-    ViewMenu->addAction(acZoomAuto);
-    ViewMenu->addMenu(ZoomPresetMenu);
-    ViewMenu->addAction(acShowProperty);
+    acViewMaximumSize = makeAction("acViewMaximumSize", QStringLiteral("全画面表示(&A)"), QStringLiteral("全画面表示"),
+                                   QKeySequence(Qt::Key_F11), &TKalvoMainForm::acViewMaximumSizeExecute);
+    acViewMaximumSize->setCheckable(true);
+
     connect(pxImage1, &TpxImage::OnZoomChanged, this, &TKalvoMainForm::pxImage1ZoomChanged);
     pxImage1ZoomChanged(pxImage1->Zoom());
 }
@@ -97,6 +102,15 @@ void TKalvoMainForm::acZoomAutoExecute()
     pxImage1ZoomChanged(pxImage1->Zoom());
 }
 
+void TKalvoMainForm::acViewMaximumSizeExecute()
+{
+    // Full screen has no border and covers the screen; leaving it restores the sizeable window.
+    if (acViewMaximumSize->isChecked())
+        showFullScreen();
+    else
+        showNormal();
+}
+
 void TKalvoMainForm::acZoomMenuExecute()
 {
     ZoomPresetMenu->popup(QCursor::pos());
@@ -109,9 +123,16 @@ void TKalvoMainForm::pxImage1ZoomChanged(int)
     acZoomIn->setEnabled(fixed);
     acZoomOut->setEnabled(fixed);
     acZoom100->setEnabled(fixed);
+    acZoomMenu->setEnabled(fixed);
     for (QAction* item : ZoomPresetMenu->actions())
         item->setEnabled(fixed);
     acZoomAuto->setChecked(pxImage1->AutoStretch());
+    if (edtZoom) {
+        // The edit limits what it shows to its range (a fitted zoom above 3000 shows 3000).
+        const QScopedValueRollback<bool> byProgram(FZoomEditByProgram, true);
+        edtZoom->setEnabled(fixed);
+        edtZoom->SetValue(pxImage1->Zoom());
+    }
 }
 
 } // namespace kalvo

@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes with the platform flag values: 16 error icon, 48 exclamation, 36 Yes/No with the
+// Message boxes with the platform flag values: 16 error icon, 48 exclamation, 64 information, 36 Yes/No with the
 // question icon, 51 Yes/No/Cancel with exclamation, 0 plain OK. Results: 1 OK, 6 Yes, 7 No,
 // 2 Cancel. The caption is the application title. Every message the program shows goes through
 // here, so tests can answer them.
@@ -12,6 +12,7 @@ namespace kalvo {
 constexpr int MB_OK = 0;
 constexpr int MB_ICONERROR = 16;
 constexpr int MB_ICONEXCLAMATION = 48;
+constexpr int MB_ICONINFORMATION = 64;
 constexpr int MB_YESNO_QUESTION = 36;
 constexpr int MB_YESNOCANCEL_EXCLAMATION = 51;
 

@@ -1,6 +1,6 @@
 #include "app/RecentFiles.h"
 
-#include "app/RecentFileText.h"
+#include "config/RecentFileText.h"
 #include "app/settings/SafeWrite.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "canvas/DisplayColors.h"
 
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "image/NearestPaletteIndex.h"
 
 namespace kalvo {
 

@@ -39,20 +39,30 @@ TFrameSource Limited(const TBitmap& image, TFrameSource s, const QImage& frame)
 
 void ComposeFrame(const TBitmap& image, const TFrameSource& requested, QImage& frame, TReducedImages* reduced)
 {
+    ComposeFrameArea(image, requested, frame, reduced, QRect(0, 0, frame.width(), frame.height()));
+}
+
+void ComposeFrameArea(const TBitmap& image, const TFrameSource& requested, QImage& frame, TReducedImages* reduced,
+                      const QRect& area)
+{
     if (frame.format() != QImage::Format_RGB32 || image.empty())
         return;
     const TFrameSource s = Limited(image, requested, frame);
-    if (s.DrawWidth == 0 || s.DrawHeight == 0)
+    const QRect drawn = area & QRect(0, 0, s.DrawWidth, s.DrawHeight);
+    if (drawn.isEmpty())
         return;
     const int k = reduced ? TReducedImages::FactorFor(s.Zoom) : 1;
     const TStretchSource pixels =
         k > 1 ? TStretchSource::OfFrame(reduced->Level(image, k)) : TStretchSource::Of(image);
-    const TRowStretcher stretcher(pixels, ColumnMap(s.ScrollX, s.SourceWidth, s.DrawWidth, s.Zoom, k));
+    std::vector<int> columns = ColumnMap(s.ScrollX, s.SourceWidth, s.DrawWidth, s.Zoom, k);
+    if (drawn.left() > 0 || drawn.width() < s.DrawWidth)
+        columns = std::vector<int>(columns.begin() + drawn.left(), columns.begin() + drawn.left() + drawn.width());
+    const TRowStretcher stretcher(pixels, std::move(columns));
     const qsizetype stride = frame.bytesPerLine();
-    std::uint8_t* bits = frame.bits();
-    const std::size_t rowBytes = std::size_t(s.DrawWidth) * 4;
+    std::uint8_t* bits = frame.bits() + std::size_t(drawn.left()) * 4;
+    const std::size_t rowBytes = std::size_t(drawn.width()) * 4;
     int previous = -1;
-    for (int y = 0; y < s.DrawHeight; ++y) {
+    for (int y = drawn.top(); y <= drawn.bottom(); ++y) {
         const int sy = (s.ScrollY + std::min(int((long long)y * 100 / s.Zoom), s.SourceHeight - 1)) / k;
         std::uint8_t* out = bits + stride * y;
         if (sy == previous)
@@ -61,6 +71,45 @@ void ComposeFrame(const TBitmap& image, const TFrameSource& requested, QImage& f
             stretcher.Stretch(sy, reinterpret_cast<std::uint32_t*>(out));
         previous = sy;
     }
+}
+
+namespace {
+
+// The first frame coordinate whose source offset min(f * 100 / zoom, last) reaches offset.
+long long FirstFrameAt(long long offset, int zoom)
+{
+    if (offset <= 0)
+        return 0;
+    return (offset * zoom + 99) / 100;
+}
+
+// Frame coordinates [first, end) showing source offsets first..last (relative to the scroll
+// position), `span` source pixels visible, `drawn` frame pixels.
+std::pair<int, int> FrameRange(long long first, long long last, int span, int drawn, int zoom)
+{
+    if (last < 0 || first > span - 1 || drawn <= 0)
+        return {0, 0};
+    const long long begin = FirstFrameAt(first, zoom);
+    // The last source pixel also shows in every frame pixel beyond the source.
+    const long long end = last >= span - 1 ? drawn : FirstFrameAt(last + 1, zoom);
+    return {int(std::clamp<long long>(begin, 0, drawn)), int(std::clamp<long long>(end, 0, drawn))};
+}
+
+} // namespace
+
+QRect FrameAreaOf(const TFrameSource& s, const QRect& imageRect, int k)
+{
+    if (imageRect.isEmpty() || s.Zoom <= 0)
+        return {};
+    k = std::max(k, 1);
+    // Through a reduced copy a frame pixel over source column c shows column k * (c div k) <= c.
+    const auto [x0, x1] = FrameRange(imageRect.left() - s.ScrollX, imageRect.right() + k - 1 - s.ScrollX,
+                                     s.SourceWidth, s.DrawWidth, s.Zoom);
+    const auto [y0, y1] = FrameRange(imageRect.top() - s.ScrollY, imageRect.bottom() + k - 1 - s.ScrollY,
+                                     s.SourceHeight, s.DrawHeight, s.Zoom);
+    if (x0 >= x1 || y0 >= y1)
+        return {};
+    return QRect(x0, y0, x1 - x0, y1 - y0);
 }
 
 void PaintFrameEdge(QImage& frame, int drawWidth, int drawHeight, TColor color)

@@ -37,6 +37,16 @@ QImage CreateFrameBuffer(int width, int height);
 void ComposeFrame(const TBitmap& image, const TFrameSource& source, QImage& frame,
                   TReducedImages* reduced = nullptr);
 
+// ComposeFrame for the frame pixels inside area only (frame coordinates); the rest of the frame
+// is left as it is. The pixels written are those ComposeFrame would write there.
+void ComposeFrameArea(const TBitmap& image, const TFrameSource& source, QImage& frame,
+                      TReducedImages* reduced, const QRect& area);
+
+// The frame area (frame coordinates, within DrawWidth x DrawHeight) whose pixels show image
+// pixels inside the image rectangle, including the frame pixels that show them through a
+// reduced copy of factor k.
+QRect FrameAreaOf(const TFrameSource& source, const QRect& imageRect, int k);
+
 // Sets column DrawWidth (rows 0..DrawHeight) and row DrawHeight (columns 0..DrawWidth) to the
 // colour, as far as they lie in the frame.
 void PaintFrameEdge(QImage& frame, int drawWidth, int drawHeight, TColor color);

@@ -49,6 +49,24 @@ void TpxImage::SetBitmap(const TBitmap& bitmap)
     } catch (...) {
         // The canvas goes on with whatever the copy produced (an empty image at worst).
     }
+    BitmapReplaced();
+}
+
+void TpxImage::SetBitmap(TBitmap&& bitmap)
+{
+    if (bitmap.bitCount() == 32) {
+        SetBitmap(static_cast<const TBitmap&>(bitmap));
+        return;
+    }
+    if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
+        FView.ScrollX = FView.ScrollY = 0;
+    FReduced.Clear();
+    FBitmap = std::move(bitmap);
+    BitmapReplaced();
+}
+
+void TpxImage::BitmapReplaced()
+{
     RecalcLayout();
     RecalcDisplayColors();
     ClampScroll();

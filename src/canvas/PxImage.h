@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -64,6 +65,8 @@ public:
     // Takes a private copy (32-bit images are held at 24 bits) and relays out the view. A new
     // size resets the scroll position to 0, 0; the same size keeps it. The selection is kept.
     void SetBitmap(const TBitmap& bitmap);
+    // The same, taking over the pixels instead of copying them.
+    void SetBitmap(TBitmap&& bitmap);
     bool HasImage() const override { return !FBitmap.empty(); }
     int BitCount() const { return FBitmap.empty() ? 0 : FBitmap.bitCount(); }
     // The palette at 1..8 bits per pixel, else an empty list.
@@ -159,7 +162,7 @@ public:
     void MarkMaskUnselected(const TRegion& region);
     // The outline in image coordinates and its zoomed copy.
     const TPoints& Outline() const { return FOutline; }
-    const TZoomedOutline& ZoomedOutline() const { return FZoomedOutline; }
+    const TZoomedOutline& ZoomedOutline() const override { return FZoomedOutline; }
     // Traces the outline again from the mask or the region; an empty outline removes the region.
     void RebuildOutline();
     // Recomputes the zoomed outline and box for the current zoom.
@@ -176,7 +179,7 @@ public:
     void SetBackgroundColor(TColor value);
     // What painting produces: the nearest palette colours on images of 8 bits or fewer.
     TColor DisplayForegroundColor() const { return FDisplayForegroundColor; }
-    TColor DisplayBackgroundColor() const { return FDisplayBackgroundColor; }
+    TColor DisplayBackgroundColor() const override { return FDisplayBackgroundColor; }
     void SwapColors();
 
     // --- Mouse mode ----------------------------------------------------------------------------
@@ -225,6 +228,28 @@ public:
     // client area (client pixels used as image pixels). Returns true when the view moved.
     bool AutoScrollBy(QPoint clientPos);
 
+    // --- Painting (PxImagePainting.cpp) ---------------------------------------------------------
+    // Strokes the selection outline in the foreground colour with the pen's transparency and
+    // anti-aliasing and the brush size as width; OnDraw comes before the image changes.
+    void StrokeOutline();
+    // Draws along the points (segments in pairs, or a polyline): anti-aliased or transparent
+    // strokes through a round soft tip above 8 bits, else a solid round pen of the width, only
+    // inside clip (absent: no clipping) and through the selection mask when there is one.
+    // Nothing without two points; OnDraw first.
+    void DrawAlongPoints(const TPoints& points, bool pairs, TColor color, const TRegionRef& clip, int alpha,
+                         bool antiAlias, int width);
+    // Tool host: painting.
+    TBitmap& PaintBitmap() override { return FBitmap; }
+    void BitmapPixelsChanged(const QRect& imageRect) override;
+    void ReplaceBitmap(TBitmap bitmap) override { SetBitmap(std::move(bitmap)); }
+    TColor PaintColor(bool foreground) const override { return foreground ? FForegroundColor : FBackgroundColor; }
+    void PaintBusy(bool on) override { on ? BeginBusy() : EndBusy(); }
+    void PaintUpdateLock(bool on) override { on ? BeginUpdateLock() : EndUpdateLock(); }
+    void PauseAnts(bool on) override;
+    void RaisePaintNotice(TPaintNotice notice) override;
+    void RaiseSpoitSelect(Qt::MouseButton button, TColor color) override { emit OnSpoitSelect(button, color); }
+    void InvalidateFrame() override { Invalidate(); }
+
     // Timer entry points (public so that tests can tick them).
     void AntsTimerTimer();
     void AutoScrollTimerTimer();
@@ -240,6 +265,40 @@ public:
     void ShowBusyCursor() override;
     void RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p) override;
     void RaisePointSelected(Qt::MouseButton button, TColor color) override;
+    // --- Moves and floating pastes (PxImageMove.cpp) -------------------------------------------
+    // Moves the selection by an offset kept so that one column and row of its box stay on the
+    // image; nothing without a selection or when the limited offset is (0, 0). OnMoveRegion first.
+    void MoveRegionBy(int dx, int dy);
+    // The unconditional shift of mask and region.
+    void MoveSelection(int dx, int dy);
+    // Starts a floating paste of a copy of the picture with its own shape (absent: the whole
+    // picture); ignored while one is floating.
+    void PasteMerge(const TBitmap& picture, const TRegionRef& region);
+    // Writes moved pixels (mmMoveSelectArea) or merges the floating paste (mmMerge, then back to
+    // the previous mode); other modes: nothing.
+    void ApplyOperation();
+    // Abandons the moved pixels' offset or the floating paste; other modes: nothing.
+    void CancelOperation();
+    // The offset of the lifted pixels (mmMoveSelectArea) or the floating picture's position
+    // (mmMerge); (0, 0) in other modes.
+    QPoint FloatPosition() const;
+    int MergeAlphaChannel() const { return FToolSettings.MergeAlphaChannel; }
+    void LockUpdates(bool on) override;
+    void RecomposeFrame() override { Invalidate(); }
+    void CommitOutlineMove(int dx, int dy) override;
+    // --- Effects on the image and its selection (PxImageEffects.cpp) -------------------------
+    // As SetBitmap, taking the bitmap over instead of copying it.
+    void TakeBitmap(TBitmap&& bitmap);
+    // Draws a drop shadow behind the selected object (see imaging/effects/DropShadow.h) and
+    // repaints. Does nothing without a selection or on an image of 8 bits or fewer; a selection
+    // mask made for the shadow is dropped again afterwards. True when the image changed.
+    bool DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
+                    const std::function<void(int)>& progress = {});
+    // Feathers the selection border by `pixels`: OnRegionChange, then the selection takes the
+    // widened region and the softened mask (a hard result drops the mask). Does nothing without
+    // a selection or on an image of 8 bits or fewer. EPxImageError "PxImage.ObscureRegion: ..."
+    // when the region cannot be made.
+    void ObscureRegion(int pixels);
 
 signals:
     void OnZoomChanged(int zoom);
@@ -290,6 +349,8 @@ protected:
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
+    // After the image was replaced: layout, display colours, scroll position and zoom.
+    void BitmapReplaced();
     // Layout and view (PxImageView.cpp).
     void RecalcLayout();
     void UpdateView();

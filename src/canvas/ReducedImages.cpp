@@ -2,6 +2,8 @@
 
 #include "canvas/NearestStretch.h"
 
+#include <algorithm>
+
 namespace kalvo {
 
 namespace {
@@ -20,6 +22,26 @@ QImage Reduce(const TBitmap& image, int k)
 }
 
 } // namespace
+
+void TReducedImages::Update(const TBitmap& image, const QRect& rect)
+{
+    const QRect inside = rect & QRect(0, 0, image.width(), image.height());
+    if (inside.isEmpty())
+        return;
+    for (auto& [k, level] : FLevels) {
+        // The copy's pixels (x, y) that are image pixels (k x, k y) inside the rectangle.
+        const int x0 = (inside.left() + k - 1) / k, x1 = std::min(inside.right() / k + 1, level.width());
+        const int y0 = (inside.top() + k - 1) / k, y1 = std::min(inside.bottom() / k + 1, level.height());
+        if (x0 >= x1 || y0 >= y1)
+            continue;
+        std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
+        for (int x = x0; x < x1; ++x)
+            columns[std::size_t(x - x0)] = k * x;
+        const TRowStretcher stretcher(TStretchSource::Of(image), std::move(columns));
+        for (int y = y0; y < y1; ++y)
+            stretcher.Stretch(k * y, reinterpret_cast<std::uint32_t*>(level.scanLine(y)) + x0);
+    }
+}
 
 int TReducedImages::FactorFor(int zoom)
 {

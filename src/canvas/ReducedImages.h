@@ -18,6 +18,8 @@ public:
     // Forgets every copy (the image changed).
     void Clear() { FLevels.clear(); }
     bool Empty() const { return FLevels.empty(); }
+    // Brings every kept copy up to date for the image pixels inside rect (image coordinates).
+    void Update(const TBitmap& image, const QRect& rect);
     // The copy for factor k >= 2: pixel (x, y) is image pixel (k x, k y).
     const QImage& Level(const TBitmap& image, int k);
     // 100 div zoom at 50 % or less (each screen pixel then covers k or more image pixels, so

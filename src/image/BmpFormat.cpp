@@ -208,6 +208,9 @@ TBitmap ReadBmp(std::span<const std::uint8_t> data)
     const int width = int(h.width);
     const int height = int(h.height < 0 ? -h.height : h.height);
     const bool rle = h.compression == kBiRle8 || h.compression == kBiRle4;
+    // Compressed data is everything from bfOffBits to the end of the file; none at all is no picture.
+    if (rle && offBits >= data.size())
+        invalid("Pixel data is truncated");
     const int outBits = h.bitCount > 8 ? 24 : h.bitCount;
     if (rle) {
         const std::size_t available = data.size() - std::min(offset, data.size());
@@ -228,9 +231,9 @@ TBitmap ReadBmp(std::span<const std::uint8_t> data)
         std::uint8_t* first = topDown ? bmp.scanLine(0) : bmp.scanLine(height - 1);
         const std::ptrdiff_t step = topDown ? std::ptrdiff_t(bmp.stride()) : -std::ptrdiff_t(bmp.stride());
         if (h.compression == kBiRle8)
-            DecodeRle8(compressed, width, height, first, step);
+            DecodeRle8(compressed, width, height, first, step, TRleMode::Lenient);
         else
-            DecodeRle4(compressed, width, height, first, step);
+            DecodeRle4(compressed, width, height, first, step, TRleMode::Lenient);
     } else {
         readPlainRows(data, offset, h, bmp);
     }

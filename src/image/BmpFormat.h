@@ -3,7 +3,9 @@
 //
 // The reader is the general one: BMP files with 12-, 40-, 52-, 56-, 64-, 108- and 124-byte
 // headers; 1, 4, 8, 16, 24 and 32 bits; bit-field masks for 16 and 32 bits (which become 24-bit
-// bitmaps); top-down rows; RLE8 and RLE4 data of any length. Sizes and counts are checked against
+// bitmaps); top-down rows; RLE8 and RLE4 data of any length, decoded from bfOffBits to the end of
+// the file with the lenient rules of RleDecode.h (runs into the row padding, as some writers
+// encode the padding bytes too, lose the pixels beyond the width). Sizes and counts are checked against
 // the data before anything is allocated; every failure raises EInvalidGraphic (or
 // ERleDecodeError for bad compressed data).
 //

@@ -2,26 +2,10 @@
 // The drawing descriptor kept beside an image: a bitmap-info header and a colour table, so that
 // the image can be drawn and stretched from its own pixel store.
 #include "image/Bitmap.h"
+#include "image/BitmapInfoHeader.h"
 #include "image/Palette.h"
 
-#include <cstdint>
-
 namespace kalvo {
-
-struct TBitmapInfoHeader {
-    std::uint32_t biSize;
-    std::int32_t biWidth;
-    std::int32_t biHeight;
-    std::uint16_t biPlanes;
-    std::uint16_t biBitCount;
-    std::uint32_t biCompression;
-    std::uint32_t biSizeImage;
-    std::int32_t biXPelsPerMeter;
-    std::int32_t biYPelsPerMeter;
-    std::uint32_t biClrUsed;
-    std::uint32_t biClrImportant;
-};
-static_assert(sizeof(TBitmapInfoHeader) == 40);
 
 struct TSepDIB {
     TBitmapInfoHeader bmiHeader;

@@ -1,8 +1,10 @@
 #include "image/StrokePoints.h"
 
 #include "image/Path.h"
+#include "image/PixelLine.h"
 
 #include <QPainter>
+#include <QPolygon>
 
 namespace kalvo {
 
@@ -26,6 +28,21 @@ TPath strokePath(const TPoints& points, bool pairsMode)
 
 } // namespace
 
+namespace {
+
+// A one-pixel figure: each segment from its first pixel up to, not including, its last, as the
+// pen's stroke mask draws it, so that both pens agree pixel for pixel.
+void drawPixelSegments(QPainter& surface, const TPoints& points, bool pairsMode)
+{
+    QPolygon pixels;
+    ForEachSegment(points, pairsMode, [&](QPoint a, QPoint b) {
+        WalkPixelLine(a.x(), a.y(), b.x(), b.y(), [&](int x, int y) { pixels << QPoint(x, y); });
+    });
+    surface.drawPoints(pixels);
+}
+
+} // namespace
+
 void StrokePoints(QPainter& surface, const TPoints& points, bool pairsMode, TColor color, int width)
 {
     const QPen savedPen = surface.pen();
@@ -33,6 +50,13 @@ void StrokePoints(QPainter& surface, const TPoints& points, bool pairsMode, TCol
     surface.setPen(QPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)), width,
                         Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     surface.setRenderHint(QPainter::Antialiasing, false);
+    if (width <= 1) {
+        surface.setPen(QPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)), 1));
+        drawPixelSegments(surface, points, pairsMode);
+        surface.setRenderHint(QPainter::Antialiasing, savedAntialiasing);
+        surface.setPen(savedPen);
+        return;
+    }
     // The whole figure is one path, so overlapping parts are painted once.
     TPath path = TPath::capture(strokePath(points, pairsMode).replay());
     path.stroke(surface);

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QToolBar>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -25,13 +26,15 @@ QMenu* ViewMenuOf(TKalvoMainForm& form)
 
 } // namespace
 
-TEST(MainFormView, ViewMenuCarriesTheZoomCommandsWithTheirShortcuts)
+TEST(MainFormView, ZoomCommandsSitOnTheZoomToolBarWithTheirShortcuts)
 {
     Harness h;
     QMenu* view = ViewMenuOf(h.form);
     ASSERT_NE(view, nullptr);
-    EXPECT_TRUE(view->actions().contains(h.form.acZoomIn));
-    EXPECT_TRUE(view->actions().contains(h.form.acZoomAuto));
+    EXPECT_FALSE(view->actions().contains(h.form.acZoomIn));
+    ASSERT_NE(h.form.TBToolbar3, nullptr);
+    EXPECT_TRUE(h.form.TBToolbar3->actions().contains(h.form.acZoomIn));
+    EXPECT_TRUE(h.form.TBToolbar3->actions().contains(h.form.acZoomAuto));
     EXPECT_EQ(h.form.acZoomIn->text(), QStringLiteral("ズームイン(&I)"));
     EXPECT_EQ(h.form.acZoom100->text(), QStringLiteral("等倍"));
     EXPECT_EQ(h.form.acZoom100->statusTip(), QStringLiteral("等倍表示"));

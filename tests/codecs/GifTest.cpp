@@ -29,9 +29,9 @@ std::vector<std::uint8_t> saveBytes(const TempDir& dir, const TBitmap& bitmap, c
 
 const std::vector<TColor> kMap = {RGB(0, 0, 0), RGB(255, 0, 0), RGB(0, 200, 0), RGB(10, 20, 250)};
 
-TGifFrameSpec fullFrame(int width, int height, int seed, std::size_t colors)
+TGifFrameLayout fullFrame(int width, int height, int seed, std::size_t colors)
 {
-    TGifFrameSpec frame;
+    TGifFrameLayout frame;
     frame.width = width;
     frame.height = height;
     for (int i = 0; i < width * height; ++i)
@@ -39,7 +39,7 @@ TGifFrameSpec fullFrame(int width, int height, int seed, std::size_t colors)
     return frame;
 }
 
-void expectFramePixels(const TBitmap& bitmap, const TGifFrameSpec& frame, const std::vector<TColor>& map)
+void expectFramePixels(const TBitmap& bitmap, const TGifFrameLayout& frame, const std::vector<TColor>& map)
 {
     for (int y = 0; y < frame.height; ++y)
         for (int x = 0; x < frame.width; ++x)
@@ -52,13 +52,13 @@ void expectFramePixels(const TBitmap& bitmap, const TGifFrameSpec& frame, const 
 TEST(GifLoad, Gif87aWithoutControlBlockIsOpaque)
 {
     TempDir dir;
-    TGifSpec spec;
-    spec.version = "GIF87a";
-    spec.width = 9;
-    spec.height = 5;
-    spec.globalMap = kMap;
-    spec.frames = {fullFrame(9, 5, 1, kMap.size())};
-    const TLoaded loaded = loadBytes(dir, BuildGif(spec));
+    TGifLayout layout;
+    layout.version = "GIF87a";
+    layout.width = 9;
+    layout.height = 5;
+    layout.globalMap = kMap;
+    layout.frames = {fullFrame(9, 5, 1, kMap.size())};
+    const TLoaded loaded = loadBytes(dir, BuildGif(layout));
     ASSERT_TRUE(loaded.bitmap);
     EXPECT_EQ(loaded.info.Result, 0);
     EXPECT_FALSE(loaded.info.Transparent);
@@ -68,36 +68,36 @@ TEST(GifLoad, Gif87aWithoutControlBlockIsOpaque)
     EXPECT_EQ(loaded.info.Height, 5);
     EXPECT_EQ(loaded.bitmap->bitCount(), 4);
     EXPECT_EQ(loaded.bitmap->palette(), kMap);
-    expectFramePixels(*loaded.bitmap, spec.frames[0], kMap);
+    expectFramePixels(*loaded.bitmap, layout.frames[0], kMap);
 }
 
 TEST(GifLoad, DepthFollowsTheColourMapSize)
 {
     TempDir dir;
     for (const std::size_t colors : {2u, 16u, 32u, 256u}) {
-        TGifSpec spec;
-        spec.width = 20;
-        spec.height = 3;
+        TGifLayout layout;
+        layout.width = 20;
+        layout.height = 3;
         for (std::size_t i = 0; i < colors; ++i)
-            spec.globalMap.push_back(RGB(int(i), 255 - int(i), 7));
-        spec.frames = {fullFrame(20, 3, 2, colors)};
-        const TLoaded loaded = loadBytes(dir, BuildGif(spec));
+            layout.globalMap.push_back(RGB(int(i), 255 - int(i), 7));
+        layout.frames = {fullFrame(20, 3, 2, colors)};
+        const TLoaded loaded = loadBytes(dir, BuildGif(layout));
         ASSERT_TRUE(loaded.bitmap) << colors;
         EXPECT_EQ(loaded.bitmap->bitCount(), colors == 2 ? 1 : colors == 16 ? 4 : 8);
-        expectFramePixels(*loaded.bitmap, spec.frames[0], spec.globalMap);
+        expectFramePixels(*loaded.bitmap, layout.frames[0], layout.globalMap);
     }
 }
 
 TEST(GifLoad, ControlBlockDecidesTheTransparency)
 {
     TempDir dir;
-    TGifSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    spec.globalMap = kMap;
-    spec.frames = {fullFrame(4, 4, 0, kMap.size())};
-    spec.frames[0].control = std::array<std::uint8_t, 4>{1, 0, 0, 2};
-    TLoaded loaded = loadBytes(dir, BuildGif(spec));
+    TGifLayout layout;
+    layout.width = 4;
+    layout.height = 4;
+    layout.globalMap = kMap;
+    layout.frames = {fullFrame(4, 4, 0, kMap.size())};
+    layout.frames[0].control = std::array<std::uint8_t, 4>{1, 0, 0, 2};
+    TLoaded loaded = loadBytes(dir, BuildGif(layout));
     ASSERT_TRUE(loaded.bitmap);
     EXPECT_TRUE(loaded.info.Transparent);
     EXPECT_EQ(loaded.info.TransparentColor, kMap[2]);
@@ -105,8 +105,8 @@ TEST(GifLoad, ControlBlockDecidesTheTransparency)
     EXPECT_EQ(loaded.bitmap->transparentColor(), kMap[2]);
 
     // A control block without the flag still names its colour.
-    spec.frames[0].control = std::array<std::uint8_t, 4>{0, 0, 0, 3};
-    loaded = loadBytes(dir, BuildGif(spec));
+    layout.frames[0].control = std::array<std::uint8_t, 4>{0, 0, 0, 3};
+    loaded = loadBytes(dir, BuildGif(layout));
     ASSERT_TRUE(loaded.bitmap);
     EXPECT_FALSE(loaded.info.Transparent);
     EXPECT_EQ(loaded.info.TransparentColor, kMap[3]);
@@ -115,38 +115,38 @@ TEST(GifLoad, ControlBlockDecidesTheTransparency)
 TEST(GifLoad, InterlacedFrameLandsOnItsRows)
 {
     TempDir dir;
-    TGifSpec spec;
-    spec.width = 5;
-    spec.height = 11;
-    spec.globalMap = kMap;
-    spec.frames = {fullFrame(5, 11, 3, kMap.size())};
-    spec.frames[0].interlaced = true;
-    const TLoaded loaded = loadBytes(dir, BuildGif(spec));
+    TGifLayout layout;
+    layout.width = 5;
+    layout.height = 11;
+    layout.globalMap = kMap;
+    layout.frames = {fullFrame(5, 11, 3, kMap.size())};
+    layout.frames[0].interlaced = true;
+    const TLoaded loaded = loadBytes(dir, BuildGif(layout));
     ASSERT_TRUE(loaded.bitmap);
     EXPECT_TRUE(loaded.info.Interlaced);
-    expectFramePixels(*loaded.bitmap, spec.frames[0], kMap);
+    expectFramePixels(*loaded.bitmap, layout.frames[0], kMap);
 
     const TGifFacts saved = InspectGif(saveBytes(dir, *loaded.bitmap, loaded.info));
     ASSERT_EQ(saved.frames.size(), 1u);
     EXPECT_TRUE(saved.frames[0].interlaced);
     for (int i = 0; i < 55; ++i)
         ASSERT_EQ(saved.frames[0].activeMap[saved.frames[0].indices[std::size_t(i)]],
-                  kMap[spec.frames[0].indices[std::size_t(i)]]);
+                  kMap[layout.frames[0].indices[std::size_t(i)]]);
 }
 
 TEST(GifLoad, SmallFrameIsDrawnOnTheScreenBackground)
 {
     TempDir dir;
-    TGifSpec spec;
-    spec.width = 8;
-    spec.height = 6;
-    spec.globalMap = {RGB(1, 2, 3), RGB(4, 5, 6)};
-    TGifFrameSpec frame = fullFrame(3, 2, 0, 4);
+    TGifLayout layout;
+    layout.width = 8;
+    layout.height = 6;
+    layout.globalMap = {RGB(1, 2, 3), RGB(4, 5, 6)};
+    TGifFrameLayout frame = fullFrame(3, 2, 0, 4);
     frame.left = 2;
     frame.top = 3;
     frame.localMap = kMap;
-    spec.frames = {frame};
-    const TLoaded loaded = loadBytes(dir, BuildGif(spec));
+    layout.frames = {frame};
+    const TLoaded loaded = loadBytes(dir, BuildGif(layout));
     ASSERT_TRUE(loaded.bitmap);
     EXPECT_EQ(loaded.bitmap->width(), 8);
     EXPECT_EQ(loaded.bitmap->height(), 6);
@@ -163,17 +163,17 @@ TEST(GifLoad, SmallFrameIsDrawnOnTheScreenBackground)
 TEST(GifLoad, BackgroundOutsideAFullLocalMapGivesAFullColourScreen)
 {
     TempDir dir;
-    TGifSpec spec;
-    spec.width = 20;
-    spec.height = 3;
-    spec.globalMap = {RGB(1, 2, 3), RGB(4, 5, 6)};
-    TGifFrameSpec frame = fullFrame(16, 2, 0, 256);
+    TGifLayout layout;
+    layout.width = 20;
+    layout.height = 3;
+    layout.globalMap = {RGB(1, 2, 3), RGB(4, 5, 6)};
+    TGifFrameLayout frame = fullFrame(16, 2, 0, 256);
     frame.left = 3;
     frame.top = 1;
     for (int i = 0; i < 256; ++i)
         frame.localMap.push_back(RGB(i, 100, 200));
-    spec.frames = {frame};
-    const TLoaded loaded = loadBytes(dir, BuildGif(spec));
+    layout.frames = {frame};
+    const TLoaded loaded = loadBytes(dir, BuildGif(layout));
     ASSERT_TRUE(loaded.bitmap);
     EXPECT_EQ(loaded.bitmap->bitCount(), 24);
     for (int y = 0; y < 3; ++y)
@@ -189,33 +189,33 @@ TEST(GifLoad, BackgroundOutsideAFullLocalMapGivesAFullColourScreen)
 TEST(GifLoad, AnimationOpensAsItsFirstFrameAndSavesAsOne)
 {
     TempDir dir;
-    TGifSpec spec;
-    spec.width = 6;
-    spec.height = 4;
-    spec.globalMap = kMap;
-    spec.frames = {fullFrame(6, 4, 0, 4), fullFrame(6, 4, 1, 4), fullFrame(6, 4, 2, 4)};
-    for (TGifFrameSpec& frame : spec.frames)
+    TGifLayout layout;
+    layout.width = 6;
+    layout.height = 4;
+    layout.globalMap = kMap;
+    layout.frames = {fullFrame(6, 4, 0, 4), fullFrame(6, 4, 1, 4), fullFrame(6, 4, 2, 4)};
+    for (TGifFrameLayout& frame : layout.frames)
         frame.control = std::array<std::uint8_t, 4>{0, 10, 0, 0};
-    const TLoaded loaded = loadBytes(dir, BuildGif(spec));
+    const TLoaded loaded = loadBytes(dir, BuildGif(layout));
     ASSERT_TRUE(loaded.bitmap);
-    expectFramePixels(*loaded.bitmap, spec.frames[0], kMap);
+    expectFramePixels(*loaded.bitmap, layout.frames[0], kMap);
     const TGifFacts saved = InspectGif(saveBytes(dir, *loaded.bitmap, loaded.info));
     ASSERT_EQ(saved.frames.size(), 1u);
     for (int i = 0; i < 24; ++i)
         ASSERT_EQ(saved.frames[0].activeMap[saved.frames[0].indices[std::size_t(i)]],
-                  kMap[spec.frames[0].indices[std::size_t(i)]]);
+                  kMap[layout.frames[0].indices[std::size_t(i)]]);
 }
 
 TEST(GifSave, TransparentGifKeepsItsColour)
 {
     TempDir dir;
-    TGifSpec spec;
-    spec.width = 7;
-    spec.height = 3;
-    spec.globalMap = kMap;
-    spec.frames = {fullFrame(7, 3, 0, kMap.size())};
-    spec.frames[0].control = std::array<std::uint8_t, 4>{1, 0, 0, 1};
-    const TLoaded loaded = loadBytes(dir, BuildGif(spec));
+    TGifLayout layout;
+    layout.width = 7;
+    layout.height = 3;
+    layout.globalMap = kMap;
+    layout.frames = {fullFrame(7, 3, 0, kMap.size())};
+    layout.frames[0].control = std::array<std::uint8_t, 4>{1, 0, 0, 1};
+    const TLoaded loaded = loadBytes(dir, BuildGif(layout));
     ASSERT_TRUE(loaded.bitmap);
     const std::vector<std::uint8_t> bytes = saveBytes(dir, *loaded.bitmap, loaded.info);
     const TGifFacts saved = InspectGif(bytes);
@@ -343,14 +343,14 @@ void expectRefused(const TempDir& dir, const std::vector<std::uint8_t>& bytes, c
     EXPECT_THROW(ReadGif(bytes), EGifError) << what;
 }
 
-TGifSpec validSpec()
+TGifLayout validLayout()
 {
-    TGifSpec spec;
-    spec.width = 6;
-    spec.height = 5;
-    spec.globalMap = kMap;
-    spec.frames = {fullFrame(6, 5, 0, kMap.size())};
-    return spec;
+    TGifLayout layout;
+    layout.width = 6;
+    layout.height = 5;
+    layout.globalMap = kMap;
+    layout.frames = {fullFrame(6, 5, 0, kMap.size())};
+    return layout;
 }
 
 } // namespace
@@ -358,9 +358,9 @@ TGifSpec validSpec()
 TEST(GifBadInput, TruncatedFilesFail)
 {
     TempDir dir;
-    TGifSpec spec = validSpec();
-    spec.frames[0].control = std::array<std::uint8_t, 4>{1, 0, 0, 0};
-    const std::vector<std::uint8_t> bytes = BuildGif(spec);
+    TGifLayout layout = validLayout();
+    layout.frames[0].control = std::array<std::uint8_t, 4>{1, 0, 0, 0};
+    const std::vector<std::uint8_t> bytes = BuildGif(layout);
     ASSERT_TRUE(loadBytes(dir, bytes).bitmap);
     // Everything up to the end of the frame's data is needed; the trailer is not.
     for (std::size_t length = 0; length + 2 < bytes.size(); ++length)
@@ -371,34 +371,34 @@ TEST(GifBadInput, TruncatedFilesFail)
 TEST(GifBadInput, MalformedFramesFail)
 {
     TempDir dir;
-    TGifSpec spec = validSpec();
-    spec.frames[0].left = 1; // reaches past the screen's right edge
-    expectRefused(dir, BuildGif(spec), "frame outside the screen");
+    TGifLayout layout = validLayout();
+    layout.frames[0].left = 1; // reaches past the screen's right edge
+    expectRefused(dir, BuildGif(layout), "frame outside the screen");
 
-    spec = validSpec();
-    spec.globalMap.clear();
-    expectRefused(dir, BuildGif(spec), "no colour map");
+    layout = validLayout();
+    layout.globalMap.clear();
+    expectRefused(dir, BuildGif(layout), "no colour map");
 
-    spec = validSpec();
-    spec.frames[0].indices[7] = 9; // the map has four entries
-    spec.frames[0].codeSize = 4;
-    expectRefused(dir, BuildGif(spec), "pixel outside the colour map");
+    layout = validLayout();
+    layout.frames[0].indices[7] = 9; // the map has four entries
+    layout.frames[0].codeSize = 4;
+    expectRefused(dir, BuildGif(layout), "pixel outside the colour map");
 
-    spec = validSpec();
-    spec.frames[0].codeSize = 8;
-    spec.frames[0].rawCodes = {256, 1, 2, 400, 257}; // code 400 is not in the table
-    expectRefused(dir, BuildGif(spec), "LZW code out of range");
+    layout = validLayout();
+    layout.frames[0].codeSize = 8;
+    layout.frames[0].rawCodes = {256, 1, 2, 400, 257}; // code 400 is not in the table
+    expectRefused(dir, BuildGif(layout), "LZW code out of range");
 
-    spec = validSpec();
-    spec.frames.clear();
-    expectRefused(dir, BuildGif(spec), "no image");
+    layout = validLayout();
+    layout.frames.clear();
+    expectRefused(dir, BuildGif(layout), "no image");
 
-    spec = validSpec();
-    spec.width = 0;
-    spec.frames[0].width = 0;
-    expectRefused(dir, BuildGif(spec), "empty screen");
+    layout = validLayout();
+    layout.width = 0;
+    layout.frames[0].width = 0;
+    expectRefused(dir, BuildGif(layout), "empty screen");
 
-    std::vector<std::uint8_t> notGif = BuildGif(validSpec());
+    std::vector<std::uint8_t> notGif = BuildGif(validLayout());
     notGif[2] = 'X';
     expectRefused(dir, notGif, "not a GIF signature");
     notGif[2] = 'F';
@@ -410,15 +410,15 @@ TEST(GifBadInput, MalformedFramesFail)
 TEST(GifBadInput, HugeFramesNeedTheirData)
 {
     TempDir dir;
-    TGifSpec spec = validSpec();
-    spec.width = spec.height = 65535;
-    spec.frames[0].width = spec.frames[0].height = 65535;
-    spec.frames[0].rawCodes = {4, 0, 5};
-    expectRefused(dir, BuildGif(spec), "4 GB screen");
-    spec.width = spec.height = 30000;
-    spec.frames[0].width = spec.frames[0].height = 30000;
+    TGifLayout layout = validLayout();
+    layout.width = layout.height = 65535;
+    layout.frames[0].width = layout.frames[0].height = 65535;
+    layout.frames[0].rawCodes = {4, 0, 5};
+    expectRefused(dir, BuildGif(layout), "4 GB screen");
+    layout.width = layout.height = 30000;
+    layout.frames[0].width = layout.frames[0].height = 30000;
     try {
-        ReadGif(BuildGif(spec));
+        ReadGif(BuildGif(layout));
         ADD_FAILURE() << "a 900 MB frame from a few bytes was accepted";
     } catch (const EGifError& e) {
         EXPECT_STREQ(e.what(), "GIF: Not enough image data");

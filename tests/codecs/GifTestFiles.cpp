@@ -39,7 +39,7 @@ int tableBits(std::size_t count)
     return bits;
 }
 
-std::vector<int> literalCodes(const TGifFrameSpec& frame, int codeSize)
+std::vector<int> literalCodes(const TGifFrameLayout& frame, int codeSize)
 {
     const int clear = 1 << codeSize;
     std::vector<int> rows;
@@ -91,7 +91,7 @@ void putCodes(std::vector<std::uint8_t>& out, const std::vector<int>& codes, int
     out.push_back(0);
 }
 
-void putFrame(std::vector<std::uint8_t>& out, const TGifFrameSpec& frame, std::size_t globalCount)
+void putFrame(std::vector<std::uint8_t>& out, const TGifFrameLayout& frame, std::size_t globalCount)
 {
     if (frame.control) {
         out.insert(out.end(), {0x21, 0xF9, 4});
@@ -137,16 +137,16 @@ std::vector<TColor> colorsOf(const ColorMapObject* map)
 
 } // namespace
 
-std::vector<std::uint8_t> BuildGif(const TGifSpec& spec)
+std::vector<std::uint8_t> BuildGif(const TGifLayout& layout)
 {
-    std::vector<std::uint8_t> out(spec.version.begin(), spec.version.end());
-    put16(out, spec.width);
-    put16(out, spec.height);
+    std::vector<std::uint8_t> out(layout.version.begin(), layout.version.end());
+    put16(out, layout.width);
+    put16(out, layout.height);
     out.insert(out.end(), {0, 0, 0});
-    if (!spec.globalMap.empty())
-        out[10] = std::uint8_t(0x80 | 0x70 | putColorTable(out, spec.globalMap));
-    for (const TGifFrameSpec& frame : spec.frames)
-        putFrame(out, frame, spec.globalMap.size());
+    if (!layout.globalMap.empty())
+        out[10] = std::uint8_t(0x80 | 0x70 | putColorTable(out, layout.globalMap));
+    for (const TGifFrameLayout& frame : layout.frames)
+        putFrame(out, frame, layout.globalMap.size());
     out.push_back(0x3B);
     return out;
 }

@@ -11,7 +11,8 @@
 
 namespace kalvo::test {
 
-struct TGifFrameSpec {
+// The layout of one image of a GIF file to build: its place, interlacing, maps, pixels, codes.
+struct TGifFrameLayout {
     int left = 0;
     int top = 0;
     int width = 0;
@@ -24,16 +25,17 @@ struct TGifFrameSpec {
     int codeSize = 0;                          // LZW minimum code size; 0 = from the colour map
 };
 
-struct TGifSpec {
+// The layout of a whole GIF file: version, logical screen, global map and images in order.
+struct TGifLayout {
     std::string version = "GIF89a";
     int width = 0;
     int height = 0;
     std::vector<TColor> globalMap;             // none when empty
-    std::vector<TGifFrameSpec> frames;
+    std::vector<TGifFrameLayout> frames;
 };
 
 // Encodes the frames with literal codes only (a clear code keeps the code width fixed).
-std::vector<std::uint8_t> BuildGif(const TGifSpec& spec);
+std::vector<std::uint8_t> BuildGif(const TGifLayout& layout);
 
 struct TGifFrameFacts {
     int left = 0, top = 0, width = 0, height = 0;

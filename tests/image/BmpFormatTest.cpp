@@ -201,6 +201,10 @@ TEST(BmpFormat, RleErrorsCarryTheDecoderMessage)
     const TBitmap bmp = ReadBmp(makeBmp(4, 1, 8, 1, std::vector<TColor>(8, 0), cut));
     EXPECT_EQ(bmp.scanLine(0)[0], 7);
     EXPECT_EQ(bmp.scanLine(0)[2], 0);
+    // Compressed data is read from bfOffBits on; an offset at or past the end leaves none.
+    auto noData = makeBmp(4, 1, 8, 1, std::vector<TColor>(2, 0), {4, 1, 0, 1});
+    put32(noData, 10, std::uint32_t(noData.size()));
+    EXPECT_THROW(ReadBmp(noData), EInvalidGraphic);
 }
 
 TEST(BmpFormat, BadInputIsRefusedWithoutHugeAllocation)

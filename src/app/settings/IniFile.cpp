@@ -1,6 +1,6 @@
 #include "app/settings/IniFile.h"
 
-#include "app/settings/IniText.h"
+#include "config/IniText.h"
 #include "app/settings/SafeWrite.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/settings/MainSettings.h"
 
 #include "app/settings/IniFile.h"
-#include "app/settings/IniText.h"
+#include "config/IniText.h"
 
 #include <algorithm>
 

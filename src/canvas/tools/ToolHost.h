@@ -3,6 +3,7 @@
 // committing a new selection or bitmap, raising the canvas's events, capture, auto-scroll and
 // repainting. The canvas implements it; tools never touch the canvas's fields.
 #include "canvas/MouseMode.h"
+#include "canvas/OutlineOverlay.h"
 #include "canvas/ToolSettings.h"
 #include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
@@ -68,6 +69,47 @@ public:
     virtual void ShowBusyCursor() = 0;
     virtual void RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p) = 0;
     virtual void RaisePointSelected(Qt::MouseButton button, TColor color) = 0;
+    // Moves and floating pastes: the update lock (taken once per drag, released exactly once),
+    // recomposing the frame, the zoomed outline, the hole colour, and the committed outline move
+    // (OnMoveRegion, then MoveSelection).
+    virtual void LockUpdates(bool on) = 0;
+    virtual void RecomposeFrame() = 0;
+    virtual const TZoomedOutline& ZoomedOutline() const = 0;
+    virtual TColor DisplayBackgroundColor() const = 0;
+    virtual void CommitOutlineMove(int dx, int dy) = 0;
+    // --- Painting tools: the pixels, the colours and the painting notifications ---------------
+    // The image for changing in place; BitmapPixelsChanged must follow every change.
+    virtual TBitmap& PaintBitmap() = 0;
+    // Pixels inside the image rectangle were changed in place: the reduced copies and the frame
+    // are brought up to date there and just that part of the screen is repainted.
+    virtual void BitmapPixelsChanged(const QRect& imageRect) = 0;
+    // Replaces the whole image (keeping the view and the selection).
+    virtual void ReplaceBitmap(TBitmap bitmap) = 0;
+    // The foreground or the background colour.
+    virtual TColor PaintColor(bool foreground) const = 0;
+    // Busy section (hourglass, no repaint of the image) and update lock (no outline), in pairs.
+    virtual void PaintBusy(bool on) = 0;
+    virtual void PaintUpdateLock(bool on) = 0;
+    // Stops the marching ants for a stroke, or restarts them when the outline is shown.
+    virtual void PauseAnts(bool on) = 0;
+    // The painting notifications the main window records undo steps from.
+    enum class TPaintNotice { PaintImage, Draw, BeginBrush, EndBrush };
+    virtual void RaisePaintNotice(TPaintNotice notice) = 0;
+    virtual void RaiseSpoitSelect(Qt::MouseButton button, TColor color) = 0;
+    // Recomposes the whole frame and repaints.
+    virtual void InvalidateFrame() = 0;
+};
+
+// The painting busy section for a scope, also when an exception passes.
+class TPaintBusyGuard {
+public:
+    explicit TPaintBusyGuard(TToolHost& host) : FHost(host) { FHost.PaintBusy(true); }
+    ~TPaintBusyGuard() { FHost.PaintBusy(false); }
+    TPaintBusyGuard(const TPaintBusyGuard&) = delete;
+    TPaintBusyGuard& operator=(const TPaintBusyGuard&) = delete;
+
+private:
+    TToolHost& FHost;
 };
 
 } // namespace kalvo

@@ -20,9 +20,9 @@ TDibRecord decode(const TDibRecord& src, bool useFMO, int bits, std::uint32_t co
     try {
         const std::span<const std::uint8_t> data(src.Bits(), src.Size);
         if (bits == 8)
-            DecodeRle8(data, int(src.Width()), int(src.AbsHeight()), out.Bits(), std::ptrdiff_t(stride));
+            DecodeRle8(data, int(src.Width()), int(src.AbsHeight()), out.Bits(), std::ptrdiff_t(stride), TRleMode::Exact);
         else
-            DecodeRle4(data, int(src.Width()), int(src.AbsHeight()), out.Bits(), std::ptrdiff_t(stride));
+            DecodeRle4(data, int(src.Width()), int(src.AbsHeight()), out.Bits(), std::ptrdiff_t(stride), TRleMode::Exact);
     } catch (const ERleDecodeError& e) {
         if (e.badType)
             throw ELvDIBBadDIBType(e.what());

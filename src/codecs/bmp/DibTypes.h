@@ -1,5 +1,6 @@
 #pragma once
 // The Windows DIB layout the container keeps its pixels in.
+#include "image/BitmapInfoHeader.h"
 #include "image/Palette.h" // TRGBQuad
 
 #include <array>
@@ -7,20 +8,6 @@
 #include <cstdint>
 
 namespace kalvo {
-
-struct TBitmapInfoHeader {
-    std::uint32_t biSize = 40;
-    std::int32_t biWidth = 0;
-    std::int32_t biHeight = 0; // negative: the first row in memory is the top row
-    std::uint16_t biPlanes = 1;
-    std::uint16_t biBitCount = 0;
-    std::uint32_t biCompression = 0;
-    std::uint32_t biSizeImage = 0;
-    std::int32_t biXPelsPerMeter = 0;
-    std::int32_t biYPelsPerMeter = 0;
-    std::uint32_t biClrUsed = 0;
-    std::uint32_t biClrImportant = 0;
-};
 
 // Room for 256 palette entries plus the three bit-field masks read ahead of them.
 using TDibColors = std::array<TRGBQuad, 259>;

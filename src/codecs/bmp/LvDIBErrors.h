@@ -1,5 +1,7 @@
 #pragma once
 // Exception classes of the DIB container. Every message names the unit or method and the reason.
+#include "image/StreamErrors.h" // EReadError, the stream's read error
+
 #include <stdexcept>
 
 namespace kalvo {
@@ -37,11 +39,6 @@ public:
     using ELvDIBError::ELvDIBError;
 };
 
-// A read that could not deliver the full count.
-class EReadError : public std::runtime_error {
-public:
-    EReadError() : std::runtime_error("Stream read error") {}
-};
 // Memory, mappings or drawing resources that cannot be had.
 class EOutOfResources : public std::runtime_error {
 public:

@@ -74,6 +74,12 @@ int TJPEGDecompressor::DefaultOutputKind() const
                                                                         : kJpegOutput24;
 }
 
+void TJPEGDecompressor::SetScaleEighths(int eighths)
+{
+    cinfo_.scale_num = unsigned(std::clamp(eighths, 1, 8));
+    cinfo_.scale_denom = 8;
+}
+
 void TJPEGDecompressor::readHeader()
 {
     guarded([this] { jpeg_read_header(&cinfo_, TRUE); });

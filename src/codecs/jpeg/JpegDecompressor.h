@@ -43,6 +43,9 @@ public:
     bool Progressive() const { return cinfo_.progressive_mode != 0; }
     // The kind the decoding path uses: grey for grey files (or GrayscaleOutput), else 24 bits.
     int DefaultOutputKind() const;
+    // Decodes at eighths/8 of the image size (1..8, rounded up to whole pixels) through the
+    // library's scaled inverse transforms; set after the header was read, before ToBitmap.
+    void SetScaleEighths(int eighths);
 
     // Decodes the whole image into a new bitmap of the given output kind.
     TBitmap ToBitmap(int kind);

@@ -5,6 +5,7 @@
 #include "codecs/jpeg2000/OpjGlue.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kalvo {
 
@@ -92,10 +93,43 @@ opj::ImagePtr decodeImage(std::span<const std::uint8_t> data, TJpeg2kFormat form
     opj::ImagePtr image(raw);
     if (!headerRead || !image || !acceptable(geometryOf(*image), false, paletteColumns, info.MaxSamples))
         return {};
+    // OpenJPEG refuses a factor beyond the code stream's resolution levels: take the largest it
+    // accepts.
+    for (int factor = std::min(info.ReduceFactor, 32); factor > 0; --factor)
+        if (opj_set_decoded_resolution_factor(codec.get(), OPJ_UINT32(factor)))
+            break;
     if (!opj_decode(codec.get(), stream.get(), image.get())
         || !opj_end_decompress(codec.get(), stream.get()))
         return {};
     return image;
+}
+
+std::uint32_t ceilDivPow2(std::uint32_t a, std::uint32_t factor)
+{
+    return std::uint32_t((std::uint64_t(a) + (std::uint64_t(1) << factor) - 1) >> factor);
+}
+
+// A reduced decoding leaves the image's reference grid and the planes' origins at full
+// resolution while the planes hold the reduced samples: this view puts them on one grid.
+struct TReducedView {
+    opj_image_t image;
+    std::vector<opj_image_comp_t> comps;
+};
+
+TReducedView reducedView(const opj_image_t& image)
+{
+    TReducedView view{image, std::vector<opj_image_comp_t>(image.comps, image.comps + image.numcomps)};
+    const std::uint32_t factor = std::min<std::uint32_t>(view.comps.front().factor, 31);
+    view.image.x0 = ceilDivPow2(image.x0, factor);
+    view.image.y0 = ceilDivPow2(image.y0, factor);
+    view.image.x1 = ceilDivPow2(image.x1, factor);
+    view.image.y1 = ceilDivPow2(image.y1, factor);
+    for (opj_image_comp_t& comp : view.comps) {
+        comp.x0 = ceilDivPow2(comp.x0, factor);
+        comp.y0 = ceilDivPow2(comp.y0, factor);
+    }
+    view.image.comps = view.comps.data();
+    return view;
 }
 
 } // namespace
@@ -108,6 +142,10 @@ TBitmap DecodeJpeg2k(std::span<const std::uint8_t> data, TJpeg2kInfo& info)
     const opj::ImagePtr image = decodeImage(data, format, info);
     if (!image)
         return {};
+    if (image->numcomps > 0 && image->comps && image->comps[0].factor > 0) {
+        const TReducedView view = reducedView(*image);
+        return ImageToBitmap(view.image, info);
+    }
     return ImageToBitmap(*image, info);
 }
 

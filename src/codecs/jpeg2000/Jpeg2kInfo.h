@@ -23,6 +23,8 @@ struct TJpeg2kInfo {
                                   // 1 resolution-layer-component-position, other: the default
     int Threads = 0;              // worker threads of the codec; 0 = one per core
     std::uint64_t MaxSamples = kMaxJpeg2kSamples; // decoding: the sample budget
+    int ReduceFactor = 0;         // decoding: resolution levels left out, each halving the
+                                  // size (fewer when the code stream has fewer levels)
 };
 
 } // namespace kalvo

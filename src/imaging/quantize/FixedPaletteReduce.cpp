@@ -6,7 +6,7 @@
 #include "imaging/quantize/FixedPalettes.h"
 #include "imaging/quantize/PackIndices.h"
 #include "imaging/quantize/StaticColorQuantizers.h"
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "image/NearestPaletteIndex.h"
 
 #include <array>
 #include <cstdint>

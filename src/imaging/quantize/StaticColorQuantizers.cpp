@@ -1,7 +1,7 @@
 #include "imaging/quantize/StaticColorQuantizers.h"
 
 #include "imaging/quantize/FixedPalettes.h"
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "image/NearestPaletteIndex.h"
 
 namespace kalvo {
 

@@ -1,7 +1,7 @@
 #include "imaging/raster/BrushStamp.h"
 
 #include "imaging/raster/LineWalk.h"
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "image/NearestPaletteIndex.h"
 #include "imaging/raster/PixelMath.h"
 #include "image/PixelAccess.h"
 

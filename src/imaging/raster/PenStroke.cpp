@@ -3,7 +3,7 @@
 #include "image/RegionConvert.h"
 #include "imaging/raster/AntiAliasedLine.h"
 #include "imaging/raster/ParallelRows.h"
-#include "imaging/raster/PixelLine.h"
+#include "image/PixelLine.h"
 #include "imaging/raster/PixelMath.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "app/RecentFileText.h"
+#include "config/RecentFileText.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "image/NearestPaletteIndex.h"
 
 namespace kalvo {
 

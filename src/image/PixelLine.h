@@ -1,5 +1,7 @@
 #pragma once
 // A one-pixel Bresenham line that leaves out its final pixel, like the platform's line drawing.
+#include "image/Geometry.h"
+
 #include <cstdlib>
 
 namespace kalvo {
@@ -22,6 +24,20 @@ void WalkPixelLine(int x1, int y1, int x2, int y2, Plot&& plot)
             err += dx;
             y1 += sy;
         }
+    }
+}
+
+// Calls segment(a, b) for each segment of the figure: the separate pairs p0-p1, p2-p3, ... in
+// pairs mode, else the polyline's consecutive points.
+template <typename Segment>
+void ForEachSegment(const TPoints& points, bool pairsMode, Segment&& segment)
+{
+    if (pairsMode) {
+        for (std::size_t k = 0; 2 * k + 1 < points.size(); ++k)
+            segment(points[2 * k], points[2 * k + 1]);
+    } else {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            segment(points[i - 1], points[i]);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "app/settings/IniText.h"
+#include "config/IniText.h"
 
 #include <QSet>
 

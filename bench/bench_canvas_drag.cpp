@@ -1,0 +1,116 @@
+// Dragging floating pixels on a 6000 x 4000 image in a 1920 x 1080 canvas (offscreen platform):
+// each step is one mouse move plus the repaint it asks for, at 100 % and fitted to the window,
+// for the pixel move of a 12-megapixel elliptical selection and for a floating paste of a
+// 12-megapixel picture. Also: copying and pasting the whole 24-megapixel picture through the
+// clipboard within the program.
+#include "app/clipboard/CanvasClipboard.h"
+#include "canvas/PxImage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <cstdlib>
+
+namespace {
+
+using namespace kalvo;
+
+constexpr int kImageWidth = 6000, kImageHeight = 4000;
+
+TBitmap Picture(int w, int h)
+{
+    TBitmap image(w, h, 24);
+    std::uint32_t seed = 12345;
+    for (std::size_t i = 0; i < image.byteSize(); ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        image.bits()[i] = std::uint8_t(seed >> 24);
+    }
+    return image;
+}
+
+const TBitmap& Image()
+{
+    static const TBitmap image = Picture(kImageWidth, kImageHeight);
+    return image;
+}
+
+void Send(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void Drag(benchmark::State& state, TMouseMode mode)
+{
+    TpxImage canvas;
+    canvas.SetBitmap(Image());
+    canvas.resize(1924, 1084);
+    canvas.show();
+    QCoreApplication::processEvents();
+    const bool fit = state.range(0) != 0;
+    if (fit)
+        canvas.SetAutoStretch(true);
+    else
+        canvas.SetZoom(100);
+    // About 12 megapixels: the ellipse inscribed in 4500 x 3400.
+    const TRegion ellipse = TRegion::ellipse({750, 300, 5250, 3700});
+    if (mode == mmMoveSelectArea) {
+        canvas.SetRegion(ellipse);
+        canvas.SetMouseMode(mmMoveSelectArea);
+    } else {
+        static const TBitmap picture = Picture(4500, 3400);
+        TRegion shape = ellipse;
+        shape.offset(-750, -300);
+        canvas.PasteMerge(picture, shape);
+    }
+    canvas.SetScrollPosition(2000, 1500);
+    QWidget* vp = canvas.viewport();
+    vp->repaint();
+    const QPoint start(900, 500);
+    Send(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 200;
+        Send(vp, QEvent::MouseMove, start + QPoint(step, step / 2), Qt::LeftButton);
+        vp->repaint();
+    }
+    Send(vp, QEvent::MouseButtonRelease, start, Qt::NoButton);
+    state.counters["selected_px"] = double(ellipse.qregion().boundingRect().width()) * ellipse.qregion().boundingRect().height() * 0.785;
+}
+
+void BM_MoveSelectAreaDrag(benchmark::State& state) { Drag(state, mmMoveSelectArea); }
+void BM_FloatingPasteDrag(benchmark::State& state) { Drag(state, mmMerge); }
+BENCHMARK(BM_MoveSelectAreaDrag)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FloatingPasteDrag)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_CopyToClipboard24Mp(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CopyImageToClipboard(Image(), std::nullopt, 0));
+}
+BENCHMARK(BM_CopyToClipboard24Mp)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PasteFromClipboard24Mp(benchmark::State& state)
+{
+    CopyImageToClipboard(Image(), std::nullopt, 0);
+    for (auto _ : state) {
+        const TBitmap picture = GetBitmapFromClipboard();
+        benchmark::DoNotOptimize(picture.bits());
+    }
+}
+BENCHMARK(BM_PasteFromClipboard24Mp)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

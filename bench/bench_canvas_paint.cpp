@@ -1,0 +1,260 @@
+// Painting on a 24-megapixel photograph through the real canvas and main window on the offscreen
+// platform: each mouse event is sent, then the event loop runs until the screen is repainted, so
+// the times are from the event to the updated screen.
+//   - a brush stroke of 200 moves at size 100, hardness 0, at 100 % and fit to window;
+//   - a flood fill at tolerance 10 and 50; a pen stroke of 1000 points;
+//   - stroking the outline of a magic-wand selection; undo of a brush stroke.
+#include "app/Application.h"
+#include "app/MainForm.h"
+#include "canvas/PxImage.h"
+#include "image/FloodMask.h"
+#include "image/RegionConvert.h"
+#include "support/SamplePicture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using namespace kalvo;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kImageWidth = 6000, kImageHeight = 4000;
+
+const TBitmap& Photo()
+{
+    static const TBitmap photo = bench::SamplePicture(kImageWidth, kImageHeight, 2024);
+    return photo;
+}
+
+double Ms(Clock::time_point from)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
+}
+
+// The main window at 1600 x 1000 showing the photograph.
+struct Window {
+    TKalvoMainForm form;
+    TpxImage& canvas = *form.pxImage1;
+    Window()
+    {
+        form.resize(1600, 1000);
+        form.show();
+        canvas.SetBitmap(Photo());
+        form.ClearUndoHistory();
+        Settle();
+    }
+    static void Settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+    void Mouse(QEvent::Type type, QPoint client, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QMouseEvent event(type, QPointF(client), canvas.viewport()->mapToGlobal(QPointF(client)),
+                          type == QEvent::MouseMove ? Qt::NoButton : button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas.viewport(), &event);
+    }
+    // Sends the event and runs the event loop until the repaint it asked for is on screen.
+    double Timed(QEvent::Type type, QPoint client, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const auto t0 = Clock::now();
+        Mouse(type, client, button);
+        QCoreApplication::processEvents();
+        return Ms(t0);
+    }
+    QPoint Client(QPoint image) const { return canvas.ImageToScreenCentre(image); }
+};
+
+Window& SharedWindow()
+{
+    static Window* window = new Window; // lives until the process ends, with the application
+    return *window;
+}
+
+void Reset(Window& w, TMouseMode mode)
+{
+    w.canvas.SetMouseMode(mmNeko);
+    w.canvas.SetRegion(std::nullopt);
+    w.canvas.SetBitmap(Photo());
+    w.form.ClearUndoHistory();
+    w.canvas.SetMouseMode(mode);
+    Window::Settle();
+}
+
+void BrushSettings(TpxImage& canvas)
+{
+    TToolSettings s = canvas.ToolSettings();
+    s.BrushSize = 100;
+    s.BrushHardness = 0;
+    s.BrushStep = 0;
+    canvas.SetToolSettings(s);
+    canvas.SetForegroundColor(RGB(250, 40, 10));
+}
+
+// One stroke of 200 moves across the visible part; range(0): 1 = fit to window, 0 = 100 %.
+void BM_BrushStroke200Moves(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    const bool fit = state.range(0) != 0;
+    double worst = 0, total = 0, press = 0, release = 0;
+    long moves = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.canvas.SetAutoStretch(fit);
+        if (!fit)
+            w.canvas.SetZoom(100);
+        Reset(w, mmBrush);
+        BrushSettings(w.canvas);
+        w.canvas.viewport()->repaint();
+        const int cw = w.canvas.ClientWidth(), ch = w.canvas.ClientHeight();
+        state.ResumeTiming();
+        press += w.Timed(QEvent::MouseButtonPress, {cw / 10, ch / 5});
+        for (int i = 1; i <= 200; ++i) {
+            // Two and a half waves across the view, a few screen pixels per move.
+            const QPoint p(cw / 10 + i * (cw * 8 / 10) / 200,
+                           int(ch / 5 + (ch / 2) * (0.5 - 0.5 * std::cos(i * 5 * 3.14159265 / 200))));
+            const double ms = w.Timed(QEvent::MouseMove, p);
+            worst = std::max(worst, ms);
+            total += ms;
+            ++moves;
+        }
+        release += w.Timed(QEvent::MouseButtonRelease, {cw * 9 / 10, ch / 2});
+    }
+    state.counters["move_ms_mean"] = total / double(std::max(moves, 1L));
+    state.counters["move_ms_max"] = worst;
+    state.counters["press_ms"] = press / double(state.iterations());
+    state.counters["release_ms"] = release / double(state.iterations());
+    state.counters["zoom"] = w.canvas.Zoom();
+}
+BENCHMARK(BM_BrushStroke200Moves)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// Undo of one brush stroke (after the stroke above), from the command to the updated screen.
+void BM_UndoBrushStroke(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    w.canvas.SetAutoStretch(true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Reset(w, mmBrush);
+        BrushSettings(w.canvas);
+        w.Mouse(QEvent::MouseButtonPress, {200, 200});
+        for (int i = 1; i <= 20; ++i)
+            w.Mouse(QEvent::MouseMove, {200 + 30 * i, 200 + 10 * i});
+        w.Mouse(QEvent::MouseButtonRelease, {800, 400});
+        Window::Settle();
+        state.ResumeTiming();
+        w.form.acUndo->trigger();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_UndoBrushStroke)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// A fill click at the given tolerance (fit to window), click to updated screen.
+void BM_FloodFill(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    w.canvas.SetAutoStretch(true);
+    TToolSettings s = w.canvas.ToolSettings();
+    s.PaintTolerance = std::uint8_t(state.range(0));
+    w.canvas.SetToolSettings(s);
+    const QPoint seed(3000, 2000);
+    long filled = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Reset(w, mmPaint);
+        w.canvas.SetToolSettings(s);
+        w.canvas.viewport()->repaint();
+        state.ResumeTiming();
+        w.Timed(QEvent::MouseButtonPress, w.Client(seed));
+        state.PauseTiming();
+        w.Mouse(QEvent::MouseButtonRelease, w.Client(seed));
+        if (const auto mask = FloodMask(Photo(), seed.x(), seed.y(), s.PaintTolerance)) {
+            const TRegion area = MonoBitmapToRegion(*mask);
+            filled = long(area.boundingRect().width()) * area.boundingRect().height();
+        }
+        state.ResumeTiming();
+    }
+    state.counters["filled_box_px"] = double(filled);
+}
+BENCHMARK(BM_FloodFill)->Arg(10)->Arg(50)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// A free-hand pen stroke of 1000 points at 100 %: the mean move and the release (drawing).
+void BM_PenStroke1000Points(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    w.canvas.SetAutoStretch(false);
+    w.canvas.SetZoom(100);
+    double moveTotal = 0, worst = 0, release = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Reset(w, mmPenFreehand);
+        TToolSettings s = w.canvas.ToolSettings();
+        s.PenAntiAlias = state.range(0) != 0;
+        w.canvas.SetToolSettings(s);
+        state.ResumeTiming();
+        w.Timed(QEvent::MouseButtonPress, {50, 50});
+        for (int i = 1; i <= 1000; ++i) {
+            const double ms = w.Timed(QEvent::MouseMove, {50 + i % 1200, 50 + (i * 7) % 800});
+            moveTotal += ms;
+            worst = std::max(worst, ms);
+        }
+        release += w.Timed(QEvent::MouseButtonRelease, {50, 50});
+    }
+    state.counters["move_ms_mean"] = moveTotal / 1000.0 / double(state.iterations());
+    state.counters["move_ms_max"] = worst;
+    state.counters["release_ms"] = release / double(state.iterations());
+}
+BENCHMARK(BM_PenStroke1000Points)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+// Stroking the outline of a magic-wand selection (tolerance 30 around the middle), with the
+// brush size as width; range(0): anti-aliasing.
+void BM_StrokeOutlineOfMagicWand(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    w.canvas.SetAutoStretch(true);
+    const std::optional<TBitmap> mask = FloodMask(Photo(), 3000, 2000, 30);
+    const TRegion wand = MonoBitmapToRegion(*mask);
+    std::size_t outline = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Reset(w, mmSelectRect);
+        w.canvas.SetRegion(wand);
+        TToolSettings s = w.canvas.ToolSettings();
+        s.BrushSize = 3;
+        s.PenAntiAlias = state.range(0) != 0;
+        w.canvas.SetToolSettings(s);
+        outline = w.canvas.Outline().size();
+        Window::Settle();
+        state.ResumeTiming();
+        w.canvas.StrokeOutline();
+        QCoreApplication::processEvents();
+    }
+    state.counters["outline_points"] = double(outline);
+}
+BENCHMARK(BM_StrokeOutlineOfMagicWand)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QTemporaryDir configDir;
+    ::setenv("KALVO_CONFIG_DIR", QDir::toNativeSeparators(configDir.path()).toLocal8Bit().constData(), 1);
+    TKalvoApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::_Exit(0); // the shared window is left to the process end
+}

@@ -1,0 +1,68 @@
+#include "app/ImageCommand.h"
+
+#include "app/MainForm.h"
+#include "canvas/PxImage.h"
+#include "image/RegionConvert.h"
+
+namespace kalvo {
+
+TBusyScope::TBusyScope(TKalvoMainForm& form) : FForm(form)
+{
+    FForm.BeginBusySection();
+}
+
+TBusyScope::~TBusyScope()
+{
+    FForm.EndBusySection();
+}
+
+TProgressScope::TProgressScope(TKalvoMainForm& form) : FForm(form)
+{
+    FForm.ShowProgress(100);
+}
+
+TProgressScope::~TProgressScope()
+{
+    FForm.HideProgress();
+}
+
+TProgressCallback TProgressScope::Callback() const
+{
+    TKalvoMainForm* form = &FForm;
+    return [form](int position) { form->ProgressCallback(nullptr, 0, position); };
+}
+
+void ApplyImageResult(TKalvoMainForm& form, const QString& undo, TBitmap&& result)
+{
+    form.PushUndo(undo, TKalvoMainForm::kUndoImage);
+    form.pxImage1->TakeBitmap(std::move(result));
+    form.UpdateImageActions();
+}
+
+bool RunImageCommand(TKalvoMainForm& form, const QString& undo, unsigned flags, const TImageComputation& compute)
+{
+    TpxImage& canvas = *form.pxImage1;
+    if (!canvas.HasImage())
+        return false;
+    std::optional<TBitmap> result;
+    {
+        TBusyScope busy(form);
+        TImageCommandInput input;
+        input.Image = canvas.Bitmap();
+        input.Region = canvas.Region();
+        if (flags & icMask)
+            input.Mask = canvas.SelectionMask() ? *canvas.SelectionMask()
+                                                : RegionToMask(canvas.Region(), input.Image.width(), input.Image.height());
+        std::optional<TProgressScope> progress;
+        if (flags & icProgress) {
+            progress.emplace(form);
+            input.Progress = progress->Callback();
+        }
+        result = compute(input);
+        if (result)
+            ApplyImageResult(form, undo, std::move(*result));
+    }
+    return result.has_value();
+}
+
+} // namespace kalvo

@@ -1,0 +1,67 @@
+// The effects of the main window: negative, clear, feathering of the selection border and the
+// drop shadow.
+#include "app/ImageCommand.h"
+#include "app/MainForm.h"
+#include "app/dialogs/InputNumber.h"
+#include "app/settings/Settings.h"
+#include "canvas/PxImage.h"
+#include "imaging/effects/ClearSelection.h"
+#include "imaging/effects/NegativeImage.h"
+
+#include <QAction>
+
+namespace kalvo {
+
+void TKalvoMainForm::createEffectActions()
+{
+    acNegativeImage = makeAction(QStringLiteral("反転(&N)"), QString(), QKeySequence(),
+                                 &TKalvoMainForm::acNegativeImageExecute);
+    acNegativeImage->setObjectName(QStringLiteral("acNegativeImage"));
+    acClear = makeAction(QStringLiteral("クリア(&L)"), QStringLiteral("クリア"), QKeySequence(),
+                         &TKalvoMainForm::acClearExecute);
+    acClear->setObjectName(QStringLiteral("acClear"));
+    acObscureRegion = makeAction(QStringLiteral("境界をぼかす(&F)..."), QString(), QKeySequence(),
+                                 &TKalvoMainForm::acObscureRegionExecute);
+    acObscureRegion->setObjectName(QStringLiteral("acObscureRegion"));
+    connect(pxImage1, &TpxImage::OnRegionChanged, this, &TKalvoMainForm::UpdateImageCommandActions);
+    connect(pxImage1, &TpxImage::OnRegionDeleted, this, &TKalvoMainForm::UpdateImageCommandActions);
+}
+
+void TKalvoMainForm::acNegativeImageExecute()
+{
+    if (!pxImage1->HasImage() || !RequireTrueColor())
+        return;
+    RunImageCommand(*this, QStringLiteral("反転"), icMask | icProgress, [](TImageCommandInput& in) -> std::optional<TBitmap> {
+        if (!NegativeImage(in.Image, in.Region, &*in.Mask, in.Progress))
+            return std::nullopt;
+        return std::move(in.Image);
+    });
+}
+
+void TKalvoMainForm::acClearExecute()
+{
+    if (!pxImage1->Region())
+        return;
+    const TColor background = pxImage1->BackgroundColor();
+    const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
+    RunImageCommand(*this, QStringLiteral("クリア"), 0, [&](TImageCommandInput& in) {
+        return ClearSelection(in.Image, in.Region, mask, background);
+    });
+}
+
+void TKalvoMainForm::acObscureRegionExecute()
+{
+    if (!pxImage1->Region() || pxImage1->BitCount() != 24)
+        return;
+    int pixels = ReadIniInteger(QStringLiteral("EFFECT"), QStringLiteral("ObscureRegion"), 5);
+    if (!InputNumber(QStringLiteral("境界をぼかす"), QStringLiteral("ピクセルの数(1～100)"), pixels, 100, 1))
+        return;
+    {
+        TUpdateLockGuard lock(*pxImage1);
+        pxImage1->ObscureRegion(pixels);
+    }
+    WriteIniInteger(QStringLiteral("EFFECT"), QStringLiteral("ObscureRegion"), pixels);
+    UpdateImageCommandActions();
+}
+
+} // namespace kalvo

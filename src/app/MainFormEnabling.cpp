@@ -1,0 +1,31 @@
+// The enabling of the main window's commands from the document state (commands/Enabling.h).
+#include "app/MainForm.h"
+#include "app/commands/Enabling.h"
+#include "canvas/PxImage.h"
+#include "codecs/FileExtension.h"
+
+#include <QAction>
+
+namespace kalvo {
+
+TDocumentState TKalvoMainForm::DocumentState() const
+{
+    TDocumentState s;
+    s.hasImage = pxImage1->HasImage();
+    s.bitCount = pxImage1->BitCount();
+    s.jpegFile = FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg;
+    s.hasSelection = bool(pxImage1->Region());
+    s.undoCount = int(FUndoList.size());
+    s.undoPos = FUndoPos;
+    return s;
+}
+
+void TKalvoMainForm::UpdateImageActions()
+{
+    ApplyEnabling(ImageEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
+    UpdateImageCommandActions();
+    UpdatePanelEnabling();
+    UpdatePaintActions();
+}
+
+} // namespace kalvo

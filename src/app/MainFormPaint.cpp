@@ -1,0 +1,90 @@
+// The painting commands: the fill, colour picker, pen and brush modes, stroking the selection
+// outline, and the undo steps the canvas's painting notifications record.
+#include "app/MainForm.h"
+#include "canvas/PxImage.h"
+
+#include <QAction>
+
+namespace kalvo {
+
+void TKalvoMainForm::createPaintActions()
+{
+    const auto modeAction = [this](const QString& caption, const QString& hint, const char* name,
+                                   std::function<TMouseMode()> mode) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setStatusTip(hint);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, mode] { RunCommand([this, mode] { selectPaintMode(mode()); }); });
+        return action;
+    };
+    acPaint = modeAction(QStringLiteral("ペイント(&P)"), QStringLiteral("ペイント"), "acPaint", [] { return mmPaint; });
+    acSpoit = modeAction(QStringLiteral("色抽出(&P)"), QStringLiteral("色抽出"), "acSpoit", [] { return mmSpoit; });
+    // The pen comes back in the line type last chosen.
+    acPen = modeAction(QStringLiteral("ペン"), QString(), "acPen",
+                       [this] { return FPenMode == mmPenLine ? mmPenLine : mmPenFreehand; });
+    acBrush = modeAction(QStringLiteral("ブラシ"), QString(), "acBrush", [] { return mmBrush; });
+    acDrawRegion = makeAction(QStringLiteral("選択範囲を描画(&D)"), QString(), QKeySequence(),
+                              &TKalvoMainForm::acDrawRegionExecute);
+    acDrawRegion->setObjectName(QStringLiteral("acDrawRegion"));
+
+    // The steps are recorded while the image is still unchanged. A step that cannot be recorded
+    // is reported; the painting goes on.
+    connect(pxImage1, &TpxImage::OnPaintImage, this,
+            [this] { RunCommand([this] { PushUndo(QStringLiteral("塗りつぶし"), kUndoImage); }); });
+    connect(pxImage1, &TpxImage::OnDraw, this,
+            [this] { RunCommand([this] { PushUndo(QStringLiteral("描画"), kUndoImage); }); });
+    connect(pxImage1, &TpxImage::OnBeginBrush, this, [this] { FBrushSnapshot = pxImage1->Bitmap(); });
+    connect(pxImage1, &TpxImage::OnEndBrush, this, [this] {
+        RunCommand([this] {
+            if (FBrushSnapshot)
+                PushUndo(QStringLiteral("描画"), kUndoImage, &*FBrushSnapshot);
+        });
+    });
+    connect(pxImage1, &TpxImage::OnSpoitSelect, this, [this](Qt::MouseButton button, TColor color) {
+        if (button == Qt::LeftButton)
+            pxImage1->SetForegroundColor(color);
+        else if (button == Qt::RightButton)
+            pxImage1->SetBackgroundColor(color);
+    });
+    connect(pxImage1, &TpxImage::OnMouseModeChange, this, &TKalvoMainForm::paintModeChanged);
+    connect(pxImage1, &TpxImage::OnRegionChanged, this, &TKalvoMainForm::UpdatePaintActions);
+    UpdatePaintActions();
+}
+
+void TKalvoMainForm::selectPaintMode(TMouseMode mode)
+{
+    pxImage1->SetMouseMode(mode);
+    UpdatePropertyPanel();
+}
+
+void TKalvoMainForm::paintModeChanged()
+{
+    const TMouseMode mode = pxImage1->MouseMode();
+    acPaint->setChecked(mode == mmPaint);
+    acSpoit->setChecked(mode == mmSpoit);
+    acPen->setChecked(mode == mmPenFreehand || mode == mmPenLine);
+    acBrush->setChecked(mode == mmBrush);
+    // The snapshot lives only in brush mode.
+    if (mode == mmBrush)
+        FBrushSnapshot = pxImage1->Bitmap();
+    else
+        FBrushSnapshot.reset();
+}
+
+void TKalvoMainForm::UpdatePaintActions()
+{
+    if (!acPaint)
+        return;
+    const bool hasImage = pxImage1->HasImage();
+    for (QAction* action : {acPaint, acSpoit, acPen, acBrush})
+        action->setEnabled(hasImage);
+    acDrawRegion->setEnabled(hasImage && pxImage1->Region().has_value());
+}
+
+void TKalvoMainForm::acDrawRegionExecute()
+{
+    pxImage1->StrokeOutline();
+}
+
+} // namespace kalvo

@@ -1,0 +1,201 @@
+#include "app/dialogs/ResizeDialog.h"
+
+#include "app/MessageService.h"
+#include "app/controls/NumericEdit.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace kalvo {
+
+namespace {
+
+TpxNumericEdit* makeField(QWidget* parent, int minimum, int maximum, int value)
+{
+    auto* edit = new TpxNumericEdit(parent);
+    edit->SetRange(minimum, maximum);
+    edit->SetValue(value);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+    return edit;
+}
+
+// One "横： [a] × 縦： [b] unit" row.
+QHBoxLayout* fieldRow(QWidget* parent, TpxNumericEdit* first, TpxNumericEdit* second, const QString& unit)
+{
+    auto* row = new QHBoxLayout;
+    row->addSpacing(20);
+    row->addWidget(new QLabel(QStringLiteral("横："), parent));
+    row->addWidget(first);
+    row->addWidget(new QLabel(QStringLiteral("× 縦："), parent));
+    row->addWidget(second);
+    row->addWidget(new QLabel(unit, parent));
+    row->addStretch();
+    return row;
+}
+
+} // namespace
+
+TKVfrmResize::TKVfrmResize(int width, int height, QWidget* parent)
+    : QDialog(parent), FWidth(width), FHeight(height)
+{
+    setWindowTitle(QStringLiteral("リサイズ"));
+    lblCurrentSize = new QLabel(QStringLiteral("%1 x %2").arg(width).arg(height), this);
+    rbSize = new QRadioButton(QStringLiteral("サイズで指定する(&S)"), this);
+    rbRatio = new QRadioButton(QStringLiteral("比率で指定する(&R)"), this);
+    rbSize->setAutoExclusive(false);
+    rbRatio->setAutoExclusive(false);
+    edtWidth = makeField(this, 1, kMaxSide, width);
+    edtHeight = makeField(this, 1, kMaxSide, height);
+    edtPercentX = makeField(this, 1, kMaxPercent, 100);
+    edtPercentY = makeField(this, 1, kMaxPercent, 100);
+    cbKeepAspect = new QCheckBox(QStringLiteral("縦横の比率を保持する(&A)"), this);
+    cbResample = new QCheckBox(QStringLiteral("補間処理を行う(&M)"), this);
+    btnOk = new QPushButton(QStringLiteral("OK"), this);
+    btnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    btnHelp = new QPushButton(QStringLiteral("ヘルプ"), this);
+    btnOk->setDefault(true);
+
+    auto* current = new QHBoxLayout;
+    current->addWidget(new QLabel(QStringLiteral("現在のサイズ："), this));
+    current->addWidget(lblCurrentSize);
+    current->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    buttons->addWidget(btnHelp);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(current);
+    layout->addWidget(rbSize);
+    layout->addLayout(fieldRow(this, edtWidth, edtHeight, QStringLiteral("ピクセル")));
+    layout->addWidget(rbRatio);
+    layout->addLayout(fieldRow(this, edtPercentX, edtPercentY, QStringLiteral("％")));
+    layout->addWidget(cbKeepAspect);
+    layout->addWidget(cbResample);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnHelp, &QPushButton::clicked, this, [] {
+        ShowMessageBox(QStringLiteral("イメージの大きさを変更します．\r\n"
+                                      "新しい大きさをピクセル数か現在の大きさに対する比率(％)で指定します．"
+                                      "「縦横の比率を保持する」をオンにすると一方の値からもう一方が決まります．"
+                                      "「補間処理を行う」をオンにすると滑らかに拡大縮小します（フルカラーになります）．"),
+                       MB_OK);
+    });
+    connect(rbSize, &QRadioButton::clicked, this, [this] { chooseGroup(true); });
+    connect(rbRatio, &QRadioButton::clicked, this, [this] { chooseGroup(false); });
+    connect(edtWidth, &TpxNumericEdit::Change, this, &TKVfrmResize::widthChanged);
+    connect(edtHeight, &TpxNumericEdit::Change, this, &TKVfrmResize::heightChanged);
+    connect(edtPercentX, &TpxNumericEdit::Change, this, &TKVfrmResize::percentXChanged);
+    connect(edtPercentY, &TpxNumericEdit::Change, this, &TKVfrmResize::percentYChanged);
+
+    rbSize->setChecked(true);
+    edtPercentX->setEnabled(false);
+    edtPercentY->setEnabled(false);
+    edtWidth->setFocus();
+}
+
+void TKVfrmResize::chooseGroup(bool bySize)
+{
+    rbSize->setChecked(bySize);
+    rbRatio->setChecked(!bySize);
+    edtWidth->setEnabled(bySize);
+    edtHeight->setEnabled(bySize);
+    edtPercentX->setEnabled(!bySize);
+    edtPercentY->setEnabled(!bySize);
+    (bySize ? edtWidth : edtPercentX)->setFocus();
+}
+
+void TKVfrmResize::updatePercents()
+{
+    edtPercentX->SetValue(int(std::int64_t(edtWidth->Value()) * 100 / FWidth));
+    edtPercentY->SetValue(int(std::int64_t(edtHeight->Value()) * 100 / FHeight));
+}
+
+void TKVfrmResize::widthChanged()
+{
+    if (!edtWidth->hasFocus())
+        return;
+    if (cbKeepAspect->isChecked())
+        edtHeight->SetValue(int(double(FHeight) / FWidth * edtWidth->Value() + 0.5));
+    updatePercents();
+}
+
+void TKVfrmResize::heightChanged()
+{
+    if (!edtHeight->hasFocus())
+        return;
+    if (cbKeepAspect->isChecked())
+        edtWidth->SetValue(int(double(FWidth) / FHeight * edtHeight->Value() + 0.5));
+    updatePercents();
+}
+
+void TKVfrmResize::percentXChanged()
+{
+    if (!edtPercentX->hasFocus())
+        return;
+    if (cbKeepAspect->isChecked())
+        edtPercentY->SetValue(edtPercentX->Value());
+    edtWidth->SetValue(int(std::int64_t(FWidth) * edtPercentX->Value() / 100));
+    edtHeight->SetValue(int(std::int64_t(FHeight) * edtPercentY->Value() / 100));
+}
+
+void TKVfrmResize::percentYChanged()
+{
+    if (!edtPercentY->hasFocus())
+        return;
+    if (cbKeepAspect->isChecked())
+        edtPercentX->SetValue(edtPercentY->Value());
+    edtWidth->SetValue(int(std::int64_t(FWidth) * edtPercentX->Value() / 100));
+    edtHeight->SetValue(int(std::int64_t(FHeight) * edtPercentY->Value() / 100));
+}
+
+int TKVfrmResize::NewWidth() const
+{
+    return std::clamp(edtWidth->Value(), 1, kMaxSide);
+}
+
+int TKVfrmResize::NewHeight() const
+{
+    return std::clamp(edtHeight->Value(), 1, kMaxSide);
+}
+
+bool TKVfrmResize::KeepAspect() const
+{
+    return cbKeepAspect->isChecked();
+}
+
+void TKVfrmResize::SetKeepAspect(bool on)
+{
+    cbKeepAspect->setChecked(on);
+}
+
+bool TKVfrmResize::Resample() const
+{
+    return cbResample->isChecked();
+}
+
+void TKVfrmResize::SetResample(bool on)
+{
+    cbResample->setChecked(on);
+}
+
+void TKVfrmResize::accept()
+{
+    // OK by Enter does not leave the field: bring every typed value into its range first.
+    for (TpxNumericEdit* edit : {edtWidth, edtHeight, edtPercentX, edtPercentY})
+        edit->SetValue(edit->Value());
+    QDialog::accept();
+}
+
+} // namespace kalvo

@@ -1,0 +1,96 @@
+#include "canvas/tools/BrushTool.h"
+
+#include "image/RegionConvert.h"
+#include "imaging/raster/PixelMath.h"
+
+#include <algorithm>
+
+namespace kalvo {
+
+int BrushSpacing(int size, int stepPercent)
+{
+    return std::max(1, Round(double(size) * double(stepPercent) / 100.0));
+}
+
+QRect TBrushTool::DabArea(QPoint a, QPoint b) const
+{
+    // A dab at (x, y) covers x - size div 2 .. x - size div 2 + size - 1; walked positions are
+    // rounded, so they stay within the segment's box.
+    const int half = FTip.Size / 2;
+    return QRect(a, b).normalized().adjusted(-half, -half, FTip.Size - half - 1, FTip.Size - half - 1);
+}
+
+const TBitmap* TBrushTool::StrokeMask() const
+{
+    const std::optional<TBitmap>& mask = Host().SelectionMask();
+    if (mask)
+        return &*mask;
+    return FRegionMask ? &*FRegionMask : nullptr;
+}
+
+void TBrushTool::Press(const TToolMouse& mouse)
+{
+    TToolHost& host = Host();
+    if (mouse.Button != Qt::LeftButton || !host.HasImage() || FStroking)
+        return;
+    host.RaisePaintNotice(TToolHost::TPaintNotice::BeginBrush);
+    host.PauseAnts(true);
+    host.CaptureMouse(true);
+    host.SetDragging(true);
+    host.SetSelecting(true);
+    FStroking = true;
+    FAnchor = host.ScreenToImage(mouse.Pos);
+    const TToolSettings& settings = host.ToolSettings();
+    // Palette images are painted with hard dabs of the nearest palette index.
+    const int hardness = host.Bitmap().bitCount() <= 8 ? 100 : settings.BrushHardness;
+    BuildBrush(FTip, settings.BrushSize, hardness, settings.BrushStyle);
+    FStep = BrushSpacing(settings.BrushSize, settings.BrushStep);
+    FTrail = {};
+    FRegionMask.reset();
+    if (!host.SelectionMask() && host.Region())
+        FRegionMask = RegionToMask(host.Region(), host.Bitmap().width(), host.Bitmap().height());
+    StampBrush(host.PaintBitmap(), StrokeMask(), FAnchor.x(), FAnchor.y(), FTip, host.PaintColor(true), FTrail);
+    host.BitmapPixelsChanged(DabArea(FAnchor, FAnchor));
+}
+
+void TBrushTool::Move(const TToolMouse& mouse)
+{
+    TToolHost& host = Host();
+    if (!FStroking || !host.Dragging())
+        return;
+    const QPoint p = host.ScreenToImage(mouse.Pos);
+    StrokeBrushLine(host.PaintBitmap(), StrokeMask(), FAnchor.x(), FAnchor.y(), p.x(), p.y(), FStep, FTip,
+                    host.PaintColor(true), FTrail);
+    host.BitmapPixelsChanged(DabArea(FAnchor, p));
+    FAnchor = p;
+}
+
+void TBrushTool::Release(const TToolMouse& mouse)
+{
+    if (mouse.Button == Qt::LeftButton)
+        EndStroke();
+}
+
+void TBrushTool::Cancel()
+{
+    // The dabs are already in the image: a lost capture ends the stroke as a release does.
+    EndStroke();
+}
+
+void TBrushTool::EndStroke()
+{
+    if (!FStroking)
+        return;
+    TToolHost& host = Host();
+    FStroking = false;
+    host.SetSelecting(false);
+    host.CaptureMouse(false);
+    host.SetDragging(false);
+    FreeBrush(FTip);
+    FRegionMask.reset();
+    host.PauseAnts(false);
+    host.RaisePaintNotice(TToolHost::TPaintNotice::EndBrush);
+    host.InvalidateFrame();
+}
+
+} // namespace kalvo

@@ -1,0 +1,126 @@
+#include "canvas/tools/MoveSelectAreaTool.h"
+
+#include "image/RegionConvert.h"
+
+#include <QPainter>
+
+namespace kalvo {
+
+void TMoveSelectAreaTool::Enter()
+{
+    FFloatOffset = QPoint(0, 0);
+    FCopyMode = false;
+}
+
+void TMoveSelectAreaTool::Leave()
+{
+    // Leaving the mode discards the preview without writing.
+    Abandon();
+}
+
+void TMoveSelectAreaTool::Press(const TToolMouse& m)
+{
+    if (m.Button != Qt::LeftButton || FDrag.Active() || !Host().HasImage() || !Host().Region())
+        return;
+    FDrag.Begin(m.Pos, FFloatOffset);
+    FCopyMode = m.Modifiers.testFlag(Qt::ShiftModifier);
+    Host().ApplyModeCursor();
+    FScaledSelection = ScaleRegion(Host().Region(), Host().ZoomFactor());
+    FScaledZoom = Host().View().Zoom;
+    FScaledFrom = *Host().Region();
+    Host().UpdateClient();
+}
+
+void TMoveSelectAreaTool::Move(const TToolMouse& m)
+{
+    if (!FDrag.Active())
+        return;
+    const QPoint offset = FDrag.OffsetAt(m.Pos);
+    if (offset == FFloatOffset)
+        return;
+    FFloatOffset = offset;
+    Host().UpdateClient();
+}
+
+void TMoveSelectAreaTool::Release(const TToolMouse& m)
+{
+    if (!FDrag.Active() || m.Button != Qt::LeftButton)
+        return;
+    FDrag.End();
+    Host().UpdateClient();
+}
+
+void TMoveSelectAreaTool::setCopyMode(bool value)
+{
+    if (value == FCopyMode)
+        return;
+    FCopyMode = value;
+    Host().UpdateClient();
+}
+
+bool TMoveSelectAreaTool::KeyDown(const TToolKey& k)
+{
+    if (k.Key == Qt::Key_Escape && FDrag.Active()) {
+        Abandon();
+        return true;
+    }
+    // The Shift key's own press does not always carry its modifier.
+    const bool shift = k.Key == Qt::Key_Shift || k.Modifiers.testFlag(Qt::ShiftModifier);
+    const bool ctrl = k.Key == Qt::Key_Control || k.Modifiers.testFlag(Qt::ControlModifier);
+    if (shift && !ctrl)
+        setCopyMode(true);
+    else if (!shift && !ctrl)
+        setCopyMode(false);
+    return false;
+}
+
+bool TMoveSelectAreaTool::KeyUp(const TToolKey& k)
+{
+    if (FDrag.Active())
+        setCopyMode(k.Key != Qt::Key_Shift && k.Modifiers.testFlag(Qt::ShiftModifier));
+    return false;
+}
+
+void TMoveSelectAreaTool::Cancel()
+{
+    Abandon();
+}
+
+void TMoveSelectAreaTool::Abandon()
+{
+    FDrag.End();
+    FScaledSelection.reset();
+    FFloatOffset = QPoint(0, 0);
+    Host().UpdateClient();
+}
+
+void TMoveSelectAreaTool::PaintOverlay(QPainter& painter)
+{
+    const TRegionRef& region = Host().Region();
+    if (!region || !Host().HasImage() || (FFloatOffset == QPoint(0, 0) && !FDrag.Active()))
+        return;
+    const TViewGeometry& v = Host().View();
+    if (!FScaledSelection || FScaledZoom != v.Zoom || !(FScaledFrom == *region)) {
+        FScaledSelection = ScaleRegion(region, Host().ZoomFactor());
+        FScaledZoom = v.Zoom;
+        FScaledFrom = *region;
+    }
+    if (!FScaledSelection)
+        return;
+    if (!FCopyMode) {
+        TRegion hole = *FScaledSelection;
+        hole.offset(-v.Zoomed(v.ScrollX), -v.Zoomed(v.ScrollY));
+        FillFrameRegion(painter, v, hole, Host().DisplayBackgroundColor());
+    }
+    const int p = v.Zoomed(v.ScrollX - FFloatOffset.x()), q = v.Zoomed(v.ScrollY - FFloatOffset.y());
+    const TRect box = region->boundingRect();
+    TRegionRef clip = *FScaledSelection;
+    clip->offset(-p, -q);
+    FPreview.DrawStretched(painter, v, Host().Bitmap(), box, QPoint(v.Zoomed(box.left) - p, v.Zoomed(box.top) - q),
+                           clip);
+    // The outline goes with the pixels.
+    DrawShiftedOutline(painter, Host().ZoomedOutline().Points, QPoint(v.ImageLeft - p, v.ImageTop - q),
+                       QRect(v.ImageLeft, v.ImageTop, v.DrawWidth + 1, v.DrawHeight + 1));
+}
+
+} // namespace kalvo

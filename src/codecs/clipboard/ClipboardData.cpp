@@ -1,0 +1,245 @@
+#include "codecs/clipboard/ClipboardData.h"
+
+#include "codecs/bmp/LvDIB.h"
+#include "image/ImageErrors.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QMimeData>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace kalvo {
+
+namespace {
+
+// The image types tried after PNG, in the order the data offers them.
+std::vector<QString> otherImageTypes(const QMimeData& data)
+{
+    std::vector<QString> types;
+    const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+    for (const QString& type : data.formats())
+        if (type.startsWith(QLatin1String("image/")) && type != QLatin1String("image/png")
+            && readable.contains(type.toLatin1()))
+            types.push_back(type);
+    return types;
+}
+
+QByteArray formatOfMimeType(const QString& type)
+{
+    QByteArray format = type.mid(6).toLatin1().toLower(); // after "image/"
+    if (format.startsWith("x-"))
+        format = format.mid(2);
+    return format == "jpg" ? QByteArray("jpeg") : format;
+}
+
+std::uint8_t overWhite(int channel, int alpha)
+{
+    return std::uint8_t((channel * alpha + 255 * (255 - alpha) + 127) / 255);
+}
+
+} // namespace
+
+std::unique_ptr<QMimeData> CreatePictureData(const TBitmap& picture, const TRegionRef& shape)
+{
+    auto data = std::make_unique<QMimeData>();
+    TLvDIB dib;
+    dib.Assign(picture);
+    const std::vector<std::uint8_t> packed = dib.SaveToClipboardFormat();
+    data->setData(QString::fromLatin1(kDibMimeType),
+                  QByteArray(reinterpret_cast<const char*>(packed.data()), qsizetype(packed.size())));
+    data->setImageData(PictureToQImage(picture));
+    if (shape) {
+        const std::vector<std::uint8_t> bytes = RegionToBytes(*shape);
+        data->setData(QString::fromLatin1(kRegionMimeType),
+                      QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    }
+    return data;
+}
+
+std::unique_ptr<QMimeData> CreateRegionData(const TRegion& shape)
+{
+    auto data = std::make_unique<QMimeData>();
+    const std::vector<std::uint8_t> bytes = RegionToBytes(shape);
+    data->setData(QString::fromLatin1(kRegionMimeType),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    return data;
+}
+
+bool OffersPicture(const QMimeData& data)
+{
+    return data.hasFormat(QString::fromLatin1(kDibMimeType)) || data.hasImage()
+        || data.hasFormat(QStringLiteral("image/png")) || !otherImageTypes(data).empty();
+}
+
+bool OffersRegion(const QMimeData& data)
+{
+    return data.hasFormat(QString::fromLatin1(kRegionMimeType));
+}
+
+TBitmap DecodeClipboardDib(const QByteArray& bytes)
+{
+    const std::vector<std::uint8_t> block(bytes.begin(), bytes.end());
+    TLvDIB dib;
+    dib.LoadFromClipboardFormat(TLvDIB::ClipboardFormat, &block);
+    TBitmap picture = dib.ToBitmap();
+    if (picture.bitCount() == 16 || picture.bitCount() == 32)
+        picture = picture.toTrueColor();
+    return picture;
+}
+
+TBitmap DecodeClipboardImage(const QByteArray& bytes, const QByteArray& format)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (size.isValid() && !TBitmap::fitsBounds(size.width(), size.height(), 24))
+        throw EInvalidGraphic("Clipboard: Image is too large (" + std::to_string(size.width()) + " x "
+                              + std::to_string(size.height()) + ")");
+    QImage image;
+    if (!reader.read(&image) || image.isNull())
+        throw EInvalidGraphic("Clipboard: " + reader.errorString().toStdString());
+    if (!TBitmap::fitsBounds(image.width(), image.height(), 24))
+        throw EInvalidGraphic("Clipboard: Image is too large (" + std::to_string(image.width()) + " x "
+                              + std::to_string(image.height()) + ")");
+    return QImageToPicture(image);
+}
+
+TBitmap ReadClipboardPicture(const QMimeData& data)
+{
+    std::string firstError;
+    auto attempt = [&](auto&& decode) -> std::optional<TBitmap> {
+        try {
+            return decode();
+        } catch (const std::exception& e) {
+            if (firstError.empty())
+                firstError = e.what();
+        }
+        return std::nullopt;
+    };
+    const QString dibType = QString::fromLatin1(kDibMimeType);
+    if (data.hasFormat(dibType))
+        if (auto picture = attempt([&] { return DecodeClipboardDib(data.data(dibType)); }))
+            return std::move(*picture);
+    const QString png = QStringLiteral("image/png");
+    if (data.hasFormat(png))
+        if (auto picture = attempt([&] { return DecodeClipboardImage(data.data(png), "png"); }))
+            return std::move(*picture);
+    for (const QString& type : otherImageTypes(data))
+        if (auto picture = attempt([&] { return DecodeClipboardImage(data.data(type), formatOfMimeType(type)); }))
+            return std::move(*picture);
+    // Another program's picture that only Qt's own image conversion offers.
+    if (firstError.empty() && data.hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data.imageData());
+        if (!image.isNull()) {
+            if (!TBitmap::fitsBounds(image.width(), image.height(), 24))
+                throw EInvalidGraphic("Clipboard: Image is too large");
+            return QImageToPicture(image);
+        }
+    }
+    throw EInvalidGraphic(firstError.empty() ? std::string(kNoClipboardPicture) : firstError);
+}
+
+TRegionRef ReadClipboardRegion(const QMimeData& data)
+{
+    const QString type = QString::fromLatin1(kRegionMimeType);
+    if (!data.hasFormat(type))
+        return std::nullopt;
+    const QByteArray bytes = data.data(type);
+    if (bytes.isEmpty())
+        return std::nullopt;
+    try {
+        return RegionFromBytes({reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())});
+    } catch (const std::exception&) {
+        // A malformed shape counts as none.
+        return std::nullopt;
+    }
+}
+
+QImage PictureToQImage(const TBitmap& picture)
+{
+    if (picture.empty())
+        return {};
+    const int w = picture.width(), h = picture.height();
+    if (picture.bitCount() <= 8) {
+        QImage image(w, h, QImage::Format_Indexed8);
+        QList<QRgb> table;
+        for (TColor c : picture.palette())
+            table.push_back(qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
+        const int bits = picture.bitCount();
+        while (table.size() < (1 << bits))
+            table.push_back(qRgb(0, 0, 0));
+        image.setColorTable(table);
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t* in = picture.scanLine(y);
+            uchar* out = image.scanLine(y);
+            if (bits == 8) {
+                std::memcpy(out, in, std::size_t(w));
+            } else if (bits == 4) {
+                for (int x = 0; x < w; ++x)
+                    out[x] = x & 1 ? in[x >> 1] & 0x0F : in[x >> 1] >> 4;
+            } else {
+                for (int x = 0; x < w; ++x)
+                    out[x] = (in[x >> 3] >> (7 - (x & 7))) & 1;
+            }
+        }
+        return image;
+    }
+    const TBitmap* source = &picture;
+    TBitmap converted;
+    if (picture.bitCount() != 24) {
+        converted = picture.toTrueColor();
+        source = &converted;
+    }
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* in = source->scanLine(y);
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x, in += 3)
+            out[x] = 0xFF000000u | (QRgb(in[2]) << 16) | (QRgb(in[1]) << 8) | in[0];
+    }
+    return image;
+}
+
+TBitmap QImageToPicture(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    const int w = image.width(), h = image.height();
+    if (image.format() == QImage::Format_Indexed8 && !image.hasAlphaChannel() && image.colorCount() > 0
+        && image.colorCount() <= 256) {
+        TBitmap picture(w, h, 8);
+        std::vector<TColor> palette;
+        for (QRgb c : image.colorTable())
+            palette.push_back(RGB(qRed(c), qGreen(c), qBlue(c)));
+        picture.setPalette(std::move(palette));
+        const int last = image.colorCount() - 1;
+        for (int y = 0; y < h; ++y) {
+            const uchar* in = image.constScanLine(y);
+            std::uint8_t* out = picture.scanLine(y);
+            for (int x = 0; x < w; ++x)
+                out[x] = std::uint8_t(std::min<int>(in[x], last));
+        }
+        return picture;
+    }
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    TBitmap picture(w, h, 24);
+    for (int y = 0; y < h; ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        std::uint8_t* out = picture.scanLine(y);
+        for (int x = 0; x < w; ++x, out += 3) {
+            const int a = qAlpha(in[x]);
+            out[0] = overWhite(qBlue(in[x]), a);
+            out[1] = overWhite(qGreen(in[x]), a);
+            out[2] = overWhite(qRed(in[x]), a);
+        }
+    }
+    return picture;
+}
+
+} // namespace kalvo

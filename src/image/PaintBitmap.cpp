@@ -1,0 +1,245 @@
+#include "image/PaintBitmap.h"
+
+#include "image/NearestPaletteIndex.h"
+#include "image/PixelAccess.h"
+#include "image/PixelLine.h"
+#include "image/StrokePoints.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <unordered_map>
+
+namespace kalvo {
+
+namespace {
+
+bool IsPaintableDepth(int bits)
+{
+    return TBitmap::isValidBitCount(bits);
+}
+
+void PutTriple(std::uint8_t* row, int x, std::int64_t color)
+{
+    std::uint8_t* p = row + 3 * std::size_t(x);
+    p[0] = std::uint8_t(GetBValue(TColor(color)));
+    p[1] = std::uint8_t(GetGValue(TColor(color)));
+    p[2] = std::uint8_t(GetRValue(TColor(color)));
+}
+
+// Stored values of colours for a target image, remembered per colour.
+class TValueCache {
+public:
+    explicit TValueCache(const TBitmap& target) : FTarget(target) {}
+    std::int64_t operator()(TColor color)
+    {
+        if (FTarget.bitCount() == 24)
+            return color & 0xFFFFFF;
+        const auto found = FValues.find(color);
+        if (found != FValues.end())
+            return found->second;
+        return FValues[color] = StoredValueOf(FTarget, color);
+    }
+
+private:
+    const TBitmap& FTarget;
+    std::unordered_map<TColor, std::int64_t> FValues;
+};
+
+// The pixels inside clip among those of `box` (image coordinates): one byte per pixel.
+std::vector<std::uint8_t> ClipCells(const QRect& box, const TRegionRef& clip)
+{
+    std::vector<std::uint8_t> cells(std::size_t(box.width()) * std::size_t(box.height()), 0);
+    ForEachRegionSpan(box, clip, [&](int y, int x0, int x1) {
+        std::memset(cells.data() + std::size_t(y - box.top()) * std::size_t(box.width()) + std::size_t(x0 - box.left()),
+                    1, std::size_t(x1 - x0));
+    });
+    return cells;
+}
+
+} // namespace
+
+std::int64_t StoredValueOf(const TBitmap& bitmap, TColor color)
+{
+    if (bitmap.empty())
+        return -1;
+    switch (bitmap.bitCount()) {
+    case 24: return color & 0xFFFFFF;
+    // 5-5-5 with red in the high bits; 32 bits: the word with blue in the low byte.
+    case 16: return (GetRValue(color) >> 3) << 10 | (GetGValue(color) >> 3) << 5 | GetBValue(color) >> 3;
+    case 32: return std::int64_t(GetRValue(color)) << 16 | GetGValue(color) << 8 | GetBValue(color);
+    case 1:
+    case 4:
+    case 8: break;
+    default: return -1;
+    }
+    std::vector<TColor> usable = bitmap.palette();
+    usable.resize(std::min(usable.size(), std::size_t(1) << bitmap.bitCount()));
+    return NearestPaletteIndex(usable, color);
+}
+
+void PutStoredValue(TBitmap& bitmap, int x, int y, std::int64_t value)
+{
+    std::uint8_t* row = bitmap.scanLine(y);
+    switch (bitmap.bitCount()) {
+    case 24: PutTriple(row, x, value); break;
+    case 16:
+        row[2 * x] = std::uint8_t(value);
+        row[2 * x + 1] = std::uint8_t(value >> 8);
+        break;
+    case 32:
+        for (int i = 0; i < 4; ++i)
+            row[4 * std::size_t(x) + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+        break;
+    default: PutPixelIndex(x, row, bitmap.bitCount(), std::uint32_t(value)); break;
+    }
+}
+
+QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, const TRegionRef& clip)
+{
+    if (target.empty() || source.empty() || !IsPaintableDepth(target.bitCount()) ||
+        !IsPaintableDepth(source.bitCount()))
+        return {};
+    const QRect area = QRect(x, y, source.width(), source.height()) & QRect(0, 0, target.width(), target.height());
+    const int bits = target.bitCount();
+    const bool raw = source.bitCount() == bits && (bits > 8 || source.palette() == target.palette());
+    // Palette sources map each entry once.
+    std::array<std::int64_t, 256> entryValue{};
+    TValueCache values(target);
+    if (!raw && source.bitCount() <= 8)
+        for (std::size_t i = 0; i < source.palette().size() && i < entryValue.size(); ++i)
+            entryValue[i] = values(source.palette()[i]);
+    QRect changed;
+    ForEachRegionSpan(area, clip, [&](int ty, int x0, int x1) {
+        changed |= QRect(x0, ty, x1 - x0, 1);
+        std::uint8_t* out = target.scanLine(ty);
+        const std::uint8_t* in = source.scanLine(ty - y);
+        if (raw && bits >= 8) {
+            const std::size_t bytes = std::size_t(bits / 8);
+            std::memcpy(out + bytes * std::size_t(x0), in + bytes * std::size_t(x0 - x), bytes * std::size_t(x1 - x0));
+            return;
+        }
+        for (int tx = x0; tx < x1; ++tx) {
+            const int sx = tx - x;
+            std::int64_t value;
+            if (raw) {
+                value = bits == 1 ? (in[sx >> 3] >> (7 - (sx & 7))) & 1 : (in[sx >> 1] >> ((sx & 1) ? 0 : 4)) & 0x0F;
+            } else if (source.bitCount() <= 8) {
+                const int index = source.bitCount() == 8 ? in[sx]
+                                  : source.bitCount() == 4 ? (in[sx >> 1] >> ((sx & 1) ? 0 : 4)) & 0x0F
+                                                           : (in[sx >> 3] >> (7 - (sx & 7))) & 1;
+                // Indices beyond the palette read as black, as pixelColor does.
+                value = std::size_t(index) < source.palette().size() ? entryValue[std::size_t(index)] : values(0);
+            } else {
+                value = values(source.pixelColor(sx, ty - y));
+            }
+            if (value >= 0)
+                PutStoredValue(target, tx, ty, value);
+        }
+    });
+    return changed;
+}
+
+bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color)
+{
+    const std::int64_t value = StoredValueOf(bitmap, color);
+    if (value < 0)
+        return false;
+    const int bits = bitmap.bitCount();
+    ForEachRegionSpan(QRect(0, 0, bitmap.width(), bitmap.height()), region, [&](int y, int x0, int x1) {
+        std::uint8_t* row = bitmap.scanLine(y);
+        if (bits == 8) {
+            std::memset(row + x0, int(value), std::size_t(x1 - x0));
+        } else {
+            for (int x = x0; x < x1; ++x)
+                PutStoredValue(bitmap, x, y, value);
+        }
+    });
+    return true;
+}
+
+namespace {
+
+// Writes the value into the listed pixels that lie inside clip and the image.
+QRect WritePixels(TBitmap& bitmap, const std::vector<QPoint>& pixels, std::int64_t value, const TRegionRef& clip)
+{
+    QRect box;
+    for (const QPoint& p : pixels)
+        box |= QRect(p, QSize(1, 1));
+    box &= QRect(0, 0, bitmap.width(), bitmap.height());
+    if (box.isEmpty())
+        return {};
+    const std::vector<std::uint8_t> inside = ClipCells(box, clip);
+    QRect changed;
+    for (const QPoint& p : pixels) {
+        if (!box.contains(p))
+            continue;
+        if (!inside[std::size_t(p.y() - box.top()) * std::size_t(box.width()) + std::size_t(p.x() - box.left())])
+            continue;
+        PutStoredValue(bitmap, p.x(), p.y(), value);
+        changed |= QRect(p, QSize(1, 1));
+    }
+    return changed;
+}
+
+} // namespace
+
+QRect DrawPixelLines(TBitmap& bitmap, const TPoints& points, bool pairs, TColor color, const TRegionRef& clip,
+                     bool* stored)
+{
+    const std::int64_t value = StoredValueOf(bitmap, color);
+    if (stored)
+        *stored = value >= 0;
+    if (value < 0)
+        return {};
+    std::vector<QPoint> pixels;
+    ForEachSegment(points, pairs, [&](QPoint a, QPoint b) {
+        WalkPixelLine(a.x(), a.y(), b.x(), b.y(), [&](int x, int y) { pixels.emplace_back(x, y); });
+    });
+    return WritePixels(bitmap, pixels, value, clip);
+}
+
+QRect StrokeRoundPen(TBitmap& bitmap, const TPoints& points, bool pairs, TColor color, int width,
+                     const TRegionRef& clip, bool* stored)
+{
+    if (width <= 1)
+        return DrawPixelLines(bitmap, points, pairs, color, clip, stored);
+    const std::int64_t value = StoredValueOf(bitmap, color);
+    if (stored)
+        *stored = value >= 0;
+    if (value < 0 || points.empty())
+        return {};
+    // The stroke is drawn in white on black over the figure's box, then written where it is set:
+    // the same shape at every depth.
+    QRect box;
+    ForEachSegment(points, pairs, [&](QPoint a, QPoint b) { box |= QRect(a, b).normalized(); });
+    const int reach = width / 2 + 2;
+    box = box.adjusted(-reach, -reach, reach, reach) & QRect(0, 0, bitmap.width(), bitmap.height());
+    if (box.isEmpty())
+        return {};
+    QImage coverage(box.size(), QImage::Format_Grayscale8);
+    coverage.fill(0);
+    {
+        QPainter painter(&coverage);
+        painter.translate(-box.left(), -box.top());
+        StrokePoints(painter, points, pairs, clWhite, width);
+    }
+    const std::vector<std::uint8_t> inside = ClipCells(box, clip);
+    QRect changed;
+    for (int y = 0; y < box.height(); ++y) {
+        const std::uint8_t* cover = coverage.constScanLine(y);
+        const std::uint8_t* in = inside.data() + std::size_t(y) * std::size_t(box.width());
+        for (int x = 0; x < box.width(); ++x) {
+            if (cover[x] == 0 || !in[x])
+                continue;
+            PutStoredValue(bitmap, box.left() + x, box.top() + y, value);
+            changed |= QRect(box.left() + x, box.top() + y, 1, 1);
+        }
+    }
+    return changed;
+}
+
+} // namespace kalvo

@@ -1,0 +1,65 @@
+#pragma once
+// Pixel routines that work alike at every depth (1, 4, 8, 16, 24 and 32 bits): a picture copied in
+// at an offset, a region filled, one-pixel lines and round-pen strokes, each clipped to a region.
+// Palette images take the nearest entry of the colour their palette can address. QPainter
+// cannot draw on indexed images, so painting on them goes through these.
+#include "image/Bitmap.h"
+#include "image/Geometry.h"
+#include "image/Region.h"
+
+#include <QRect>
+
+#include <cstdint>
+
+namespace kalvo {
+
+// Calls span(y, x0, x1) for every run of pixels [x0, x1) on row y that lies inside both the area
+// and the clip (absent: the whole area). The rectangles of a region do not overlap, so every
+// pixel is visited once.
+template <typename Span>
+void ForEachRegionSpan(const QRect& area, const TRegionRef& clip, Span&& span)
+{
+    if (area.isEmpty())
+        return;
+    if (!clip) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            span(y, area.left(), area.right() + 1);
+        return;
+    }
+    for (const QRect& q : clip->qregion().intersected(area))
+        for (int y = q.top(); y <= q.bottom(); ++y)
+            span(y, q.left(), q.right() + 1);
+}
+
+// What a colour is stored as in this image: the nearest palette index (among the entries the
+// depth can address) at 1, 4 and 8 bits, a 5-5-5 word at 16, the colour at 24, the word with
+// blue in the low byte at 32; -1 when it cannot be stored (an empty palette, an empty image).
+std::int64_t StoredValueOf(const TBitmap& bitmap, TColor color);
+
+// Writes a stored value (from StoredValueOf) at pixel (x, y); no range checks.
+void PutStoredValue(TBitmap& bitmap, int x, int y, std::int64_t value);
+
+// Draws source over target with its top-left pixel at target (x, y), only where the target lies
+// inside clip (target coordinates; absent: no clipping). At the same depth with the same palette
+// the stored values are copied; otherwise each pixel goes through its colour. Returns the
+// changed target rectangle (empty when nothing was written).
+QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, const TRegionRef& clip);
+
+// Fills the region (absent: the whole image) with the colour. False when the colour cannot be
+// stored (see StoredValueOf); nothing changes then.
+bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color);
+
+// One-pixel lines through the points: a polyline, or the separate segments p0-p1, p2-p3, ...
+// when pairs is set. Each segment leaves out its final pixel, as the pen's stroke mask does, so a
+// polyline draws every joint once and a single point draws nothing. Only pixels inside clip
+// (absent: anywhere in the image) change. Returns the bounding box of the pixels written (empty
+// when none); `stored`, when given, becomes false when the colour cannot be stored.
+QRect DrawPixelLines(TBitmap& bitmap, const TPoints& points, bool pairs, TColor color,
+                     const TRegionRef& clip, bool* stored = nullptr);
+
+// The same figure stroked with a solid pen of the given width with round caps and joins (the
+// shape StrokePoints draws); width 1 or less draws the one-pixel lines above.
+QRect StrokeRoundPen(TBitmap& bitmap, const TPoints& points, bool pairs, TColor color, int width,
+                     const TRegionRef& clip, bool* stored = nullptr);
+
+} // namespace kalvo

@@ -1,0 +1,134 @@
+#include "app/MainForm.h"
+#include "app/commands/ActionHint.h"
+#include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+// A menu's entries: action names, "-" for separators, "[caption" for submenus.
+QStringList entriesOf(const QMenu* menu)
+{
+    QStringList out;
+    for (const QAction* a : menu->actions()) {
+        if (!a->isVisible())
+            continue;
+        if (a->isSeparator())
+            out << QStringLiteral("-");
+        else if (a->menu())
+            out << "[" + a->text();
+        else
+            out << a->objectName();
+    }
+    return out;
+}
+
+QStringList visibleMenuCaptions(TKalvoMainForm& form)
+{
+    QStringList out;
+    for (const QAction* a : form.menuBar()->actions())
+        if (a->isVisible())
+            out << a->text();
+    return out;
+}
+
+} // namespace
+
+TEST(ActionHint, TwoPartHintsSplitIntoToolTipAndStatusTip)
+{
+    EXPECT_EQ(PlainCaption(QStringLiteral("開く(&O)...")), QStringLiteral("開く"));
+    EXPECT_EQ(PlainCaption(QStringLiteral("プロパティウィンドウ（&P)")), QStringLiteral("プロパティウィンドウ"));
+    EXPECT_EQ(PlainCaption(QStringLiteral("&Save && Quit")), QStringLiteral("Save & Quit"));
+    const THintParts two = SplitHint(QStringLiteral("クリア(&L)"), QStringLiteral("クリア|選択範囲の中を背景色でクリアします"));
+    EXPECT_EQ(two.toolTip, QStringLiteral("クリア"));
+    EXPECT_EQ(two.statusTip, QStringLiteral("選択範囲の中を背景色でクリアします"));
+    const THintParts one = SplitHint(QStringLiteral("等倍"), QStringLiteral("等倍表示"));
+    EXPECT_EQ(one.toolTip, QStringLiteral("等倍表示"));
+    EXPECT_EQ(one.statusTip, QStringLiteral("等倍表示"));
+    const THintParts none = SplitHint(QStringLiteral("ペン"), QString());
+    EXPECT_EQ(none.toolTip, QStringLiteral("ペン"));
+    EXPECT_TRUE(none.statusTip.isEmpty());
+}
+
+TEST(MainFormMenus, FileViewAndImageMenusHoldTheirCommandsInOrder)
+{
+    ScopedConfigDir dir;
+    Harness h;
+    const QStringList captions = visibleMenuCaptions(h.form);
+    ASSERT_GE(captions.size(), 4);
+    EXPECT_EQ(captions.mid(0, 2), QStringList({QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)")}));
+    EXPECT_EQ(captions.at(2), QStringLiteral("表示(&V)"));
+    EXPECT_EQ(captions.at(3), QStringLiteral("イメージ(&I)"));
+
+    EXPECT_EQ(entriesOf(h.form.FileMenu),
+              QStringList({"acNewImage", "acOpen", "-", "acSaveOption", "acSaveAs", "acSave", "-",
+                           QStringLiteral("[最近使ったファイル(&M)"), "-", "acClose"}));
+    EXPECT_EQ(h.form.RecentMenu->parent(), h.form.FileMenu);
+    EXPECT_EQ(entriesOf(h.form.ViewMenu),
+              QStringList({QStringLiteral("[ツールバー(&T)"), "acShowProperty", "acViewStatusBar", "-",
+                           "acViewMaximumSize"}));
+    QStringList toggles;
+    for (const QAction* a : h.form.ToolBarMenu->actions())
+        toggles << a->text();
+    EXPECT_EQ(toggles, QStringList({QStringLiteral("基本"), QStringLiteral("ズーム"), QStringLiteral("マウスモード"),
+                                    QStringLiteral("前景色/背景色"), QStringLiteral("適用"),
+                                    QStringLiteral("前背景色"), QStringLiteral("色")}));
+    EXPECT_EQ(entriesOf(h.form.EditMenu).mid(0, 3), QStringList({"acUndo", "acRedo", "-"}));
+    EXPECT_TRUE(entriesOf(h.form.ImageMenu).contains("acLoassLessJpeg"));
+    EXPECT_EQ(entriesOf(h.form.ColorMenu).mid(0, 3),
+              QStringList({"acSelectForegroundColor", "acSelectBackgroundColor", "acSwapFBColors"}));
+}
+
+TEST(MainFormMenus, ActionsCarryNamesShortcutsAndExplicitTips)
+{
+    ScopedConfigDir dir;
+    Harness h;
+    EXPECT_EQ(h.form.ActionByName("acOpen"), h.form.acOpen);
+    EXPECT_EQ(h.form.ActionByName("acUndo"), h.form.acUndo);
+    EXPECT_EQ(h.form.ActionByName("acNoSuchAction"), nullptr);
+    EXPECT_EQ(h.form.acOpen->toolTip(), QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(h.form.acOpen->statusTip(), QStringLiteral("ファイルを開く"));
+    // No hint: the plain caption as tool tip, no status text.
+    EXPECT_EQ(h.form.acSaveOption->toolTip(), QStringLiteral("保存オプション"));
+    EXPECT_TRUE(h.form.acSaveOption->statusTip().isEmpty());
+    EXPECT_EQ(h.form.acLoassLessJpeg->toolTip(), QStringLiteral("JPEG ロスレス回転"));
+    EXPECT_EQ(h.form.acLoassLessJpeg->statusTip(), QStringLiteral("画質を劣化させないでJPEG画像を回転させます"));
+    EXPECT_EQ(h.form.acSwapFBColors->shortcut(), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(h.form.acViewMaximumSize->shortcut(), QKeySequence(Qt::Key_F11));
+    EXPECT_TRUE(h.form.acViewMaximumSize->isCheckable());
+    // Every command of the window has its name, and no two share one.
+    QStringList names;
+    for (const QAction* a : h.form.findChildren<QAction*>())
+        if (a->objectName().startsWith(QLatin1String("ac")))
+            names << a->objectName();
+    EXPECT_EQ(names.size(), QSet<QString>(names.begin(), names.end()).size());
+    EXPECT_TRUE(names.contains("acZoomAuto"));
+}
+
+TEST(MainFormMenus, ApplyCancelPopupFollowsItsActions)
+{
+    ScopedConfigDir dir;
+    Harness h;
+    ASSERT_NE(h.form.ApplyCancelMenu, nullptr);
+    const QList<QAction*> items = h.form.ApplyCancelMenu->actions();
+    ASSERT_EQ(items.size(), 3);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("適用(&A)"));
+    EXPECT_TRUE(items[1]->isSeparator());
+    EXPECT_EQ(items[2]->text(), QStringLiteral("キャンセル(&C)"));
+    if (QAction* apply = h.form.ActionByName("acApply")) {
+        apply->setEnabled(false);
+        EXPECT_FALSE(items[0]->isEnabled());
+        apply->setEnabled(true);
+        EXPECT_TRUE(items[0]->isEnabled());
+    } else {
+        EXPECT_FALSE(items[0]->isEnabled());
+    }
+}

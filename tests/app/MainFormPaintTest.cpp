@@ -1,0 +1,186 @@
+// The painting commands of the main window: the mode actions, the undo steps of fill, pen,
+// brush and outline stroke, and the colour picker, driven with synthetic mouse events.
+#include "app/MainForm.h"
+#include "canvas/PxImage.h"
+#include "MainWindowHarness.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include <gtest/gtest.h>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+TBitmap Solid(int w, int h, TColor color)
+{
+    TBitmap b(w, h, 24);
+    b.fill(color);
+    return b;
+}
+
+// A shown main window with an image, an empty history and the canvas at zoom 100.
+struct PaintWindow : Harness {
+    explicit PaintWindow(const TBitmap& image)
+    {
+        form.resize(500, 400);
+        form.show();
+        canvas().SetBitmap(image);
+        canvas().SetZoom(100);
+        form.ClearUndoHistory();
+        form.UpdateImageActions();
+        QCoreApplication::processEvents();
+    }
+    TpxImage& canvas() { return *form.pxImage1; }
+    void Mouse(QEvent::Type type, Qt::MouseButton button, QPoint imagePixel)
+    {
+        const QPointF pos = canvas().ImageToScreenCentre(imagePixel);
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::MouseButtons()
+                                      : type == QEvent::MouseMove        ? Qt::MouseButtons(Qt::LeftButton)
+                                                                         : Qt::MouseButtons(button);
+        QMouseEvent event(type, pos, canvas().viewport()->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : button,
+                          held, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas().viewport(), &event);
+    }
+    void Click(QPoint p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        Mouse(QEvent::MouseButtonPress, b, p);
+        Mouse(QEvent::MouseButtonRelease, b, p);
+    }
+    void Drag(std::initializer_list<QPoint> path)
+    {
+        const QPoint* p = path.begin();
+        Mouse(QEvent::MouseButtonPress, Qt::LeftButton, *p);
+        for (++p; p != path.end(); ++p)
+            Mouse(QEvent::MouseMove, Qt::NoButton, *p);
+        Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, *(path.end() - 1));
+    }
+    std::vector<std::string> Steps() const
+    {
+        std::vector<std::string> d;
+        for (const auto& item : form.FUndoList)
+            d.push_back(item->Description);
+        return d;
+    }
+};
+
+TEST(MainFormPaint, ModeActionsAreNamedCheckedAndEnabledByTheImage)
+{
+    Harness empty;
+    for (const char* name : {"acPaint", "acSpoit", "acPen", "acBrush", "acDrawRegion"}) {
+        QAction* action = empty.form.findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_FALSE(action->isEnabled()) << name;
+    }
+    EXPECT_EQ(empty.form.acPaint->text(), "ペイント(&P)");
+    EXPECT_EQ(empty.form.acSpoit->text(), "色抽出(&P)");
+    EXPECT_EQ(empty.form.acDrawRegion->text(), "選択範囲を描画(&D)");
+
+    PaintWindow w(Solid(20, 20, clBlack));
+    EXPECT_TRUE(w.form.acPaint->isEnabled());
+    EXPECT_FALSE(w.form.acDrawRegion->isEnabled()); // no selection
+    w.canvas().SetRegion(TRegion::rect({2, 2, 8, 8}));
+    EXPECT_TRUE(w.form.acDrawRegion->isEnabled());
+
+    w.form.acPaint->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmPaint);
+    EXPECT_TRUE(w.form.acPaint->isChecked());
+    // The pen comes back as the line type last chosen; it is checked for both.
+    w.form.FPenMode = mmPenLine;
+    w.form.acPen->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmPenLine);
+    EXPECT_TRUE(w.form.acPen->isChecked());
+    EXPECT_FALSE(w.form.acPaint->isChecked());
+    w.form.FPenMode = mmPenFreehand;
+    w.form.acPen->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmPenFreehand);
+    EXPECT_TRUE(w.form.acPen->isChecked());
+}
+
+TEST(MainFormPaint, FillAndPenRecordOneStepEachThatUndoRestores)
+{
+    const TBitmap original = Solid(20, 20, RGB(1, 2, 3));
+    PaintWindow w(original);
+    w.canvas().SetForegroundColor(RGB(250, 0, 0));
+    w.form.acPaint->trigger();
+    w.Click({4, 4});
+    EXPECT_EQ(w.canvas().Bitmap().pixelColor(10, 10), RGB(250, 0, 0));
+    ASSERT_EQ(w.Steps(), std::vector<std::string>{"塗りつぶし"});
+    EXPECT_TRUE(w.form.FModified);
+    const TBitmap filled = w.canvas().Bitmap();
+
+    w.form.acPen->trigger();
+    w.canvas().SetForegroundColor(clWhite);
+    w.Drag({{2, 2}, {12, 2}});
+    EXPECT_EQ(w.canvas().Bitmap().pixelColor(5, 2), clWhite);
+    ASSERT_EQ(w.Steps(), (std::vector<std::string>{"塗りつぶし", "描画"}));
+
+    w.form.acUndo->trigger();
+    EXPECT_EQ(w.canvas().Bitmap(), filled);
+    w.form.acUndo->trigger();
+    EXPECT_EQ(w.canvas().Bitmap(), original);
+    w.form.acRedo->trigger();
+    EXPECT_EQ(w.canvas().Bitmap(), filled);
+}
+
+TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromTheSnapshot)
+{
+    const TBitmap original = Solid(40, 30, clBlack);
+    PaintWindow w(original);
+    EXPECT_FALSE(w.form.BrushSnapshot());
+    w.form.acBrush->trigger();
+    ASSERT_EQ(w.canvas().MouseMode(), mmBrush);
+    ASSERT_TRUE(w.form.BrushSnapshot());
+    TToolSettings s = w.canvas().ToolSettings();
+    s.BrushSize = 7;
+    s.BrushHardness = 50;
+    w.canvas().SetToolSettings(s);
+    w.canvas().SetForegroundColor(clWhite);
+    w.Drag({{5, 5}, {15, 8}, {30, 20}});
+    EXPECT_NE(w.canvas().Bitmap().pixelColor(15, 8), clBlack);
+    ASSERT_EQ(w.Steps(), std::vector<std::string>{"描画"});
+    const TBitmap painted = w.canvas().Bitmap();
+
+    // A second stroke takes a new snapshot: undo goes back one stroke at a time.
+    w.Drag({{5, 25}, {35, 25}});
+    ASSERT_EQ(w.Steps(), (std::vector<std::string>{"描画", "描画"}));
+    w.form.acUndo->trigger();
+    EXPECT_EQ(w.canvas().Bitmap(), painted);
+    w.form.acUndo->trigger();
+    EXPECT_EQ(w.canvas().Bitmap(), original);
+
+    // Leaving the brush mode frees the snapshot.
+    w.form.acPaint->trigger();
+    EXPECT_FALSE(w.form.BrushSnapshot());
+}
+
+TEST(MainFormPaint, OutlineStrokeRecordsADrawingStep)
+{
+    const TBitmap original = Solid(30, 30, clBlack);
+    PaintWindow w(original);
+    w.canvas().SetRegion(TRegion::rect({10, 10, 20, 20}));
+    w.canvas().SetForegroundColor(clWhite);
+    w.form.acDrawRegion->trigger();
+    EXPECT_EQ(w.canvas().Bitmap().pixelColor(10, 15), clWhite);
+    ASSERT_EQ(w.Steps(), std::vector<std::string>{"描画"});
+    w.form.acUndo->trigger();
+    EXPECT_EQ(w.canvas().Bitmap(), original);
+}
+
+TEST(MainFormPaint, PickerSetsTheForegroundOrBackgroundColour)
+{
+    TBitmap image = Solid(10, 10, RGB(10, 20, 30));
+    image.scanLine(5)[3 * 5] = 99; // blue of pixel (5, 5)
+    PaintWindow w(image);
+    w.form.acSpoit->trigger();
+    w.Click({5, 5});
+    EXPECT_EQ(w.canvas().ForegroundColor(), RGB(10, 20, 99));
+    w.Click({1, 1}, Qt::RightButton);
+    EXPECT_EQ(w.canvas().BackgroundColor(), RGB(10, 20, 30));
+    EXPECT_TRUE(w.Steps().empty());
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#include "codecs/clipboard/ClipboardData.h"
+#include "support/TestSupport.h"
+
+#include <QBuffer>
+#include <QMimeData>
+
+#include <gtest/gtest.h>
+
+namespace kalvo {
+namespace {
+
+using test::PatternBitmap;
+
+TEST(ClipboardData, PrivateDibKeepsDepthPaletteAndPixelsAndTheShapeItsBytes)
+{
+    for (int bits : {1, 4, 8, 24}) {
+        const TBitmap picture = PatternBitmap(17, 5, bits);
+        const TRegion shape = TRegion::ellipse({0, 0, 17, 5});
+        const auto data = CreatePictureData(picture, shape);
+        EXPECT_TRUE(OffersPicture(*data));
+        EXPECT_TRUE(data->hasImage());
+        const TBitmap back = ReadClipboardPicture(*data);
+        EXPECT_EQ(back.bitCount(), bits);
+        EXPECT_EQ(back.palette(), picture.palette());
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 17; ++x)
+                ASSERT_EQ(back.pixelColor(x, y), picture.pixelColor(x, y)) << bits;
+        const std::vector<std::uint8_t> bytes = RegionToBytes(shape);
+        const QByteArray stored = data->data(QString::fromLatin1(kRegionMimeType));
+        EXPECT_EQ(std::vector<std::uint8_t>(stored.begin(), stored.end()), bytes);
+        EXPECT_EQ(ReadClipboardRegion(*data), TRegionRef(shape));
+        // The image for other programs carries the same colours.
+        const TBitmap viaQt = QImageToPicture(qvariant_cast<QImage>(data->imageData()));
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 17; ++x)
+                ASSERT_EQ(viaQt.pixelColor(x, y), picture.pixelColor(x, y)) << bits;
+    }
+}
+
+TEST(ClipboardData, TruncatedOrLyingDibsFailWithAMessage)
+{
+    const auto data = CreatePictureData(PatternBitmap(64, 64, 24), std::nullopt);
+    const QByteArray dib = data->data(QString::fromLatin1(kDibMimeType));
+    for (qsizetype n : {qsizetype(0), qsizetype(3), qsizetype(39)})
+        EXPECT_ANY_THROW(DecodeClipboardDib(dib.left(n))) << n;
+    // Pixel rows cut short are padded with zeros (bottom-up: the top rows are the missing ones).
+    const TBitmap half = DecodeClipboardDib(dib.left(40 + 64 * 64 * 3 / 2));
+    ASSERT_EQ(half.width(), 64);
+    EXPECT_EQ(half.pixelColor(5, 63), PatternBitmap(64, 64, 24).pixelColor(5, 63));
+    EXPECT_EQ(half.pixelColor(5, 0), RGB(0, 0, 0));
+    QByteArray lying = dib.left(60);
+    lying[4] = lying[5] = lying[6] = char(0xFF);
+    lying[7] = 0x7F; // width 2^31 - 1
+    EXPECT_ANY_THROW(DecodeClipboardDib(lying));
+    lying = dib;
+    lying[14] = 7; // 7 bits per pixel
+    EXPECT_ANY_THROW(DecodeClipboardDib(lying));
+}
+
+TEST(ClipboardData, NoPictureAndBadShapesAreReportedAsSuch)
+{
+    QMimeData text;
+    text.setText(QStringLiteral("x"));
+    EXPECT_FALSE(OffersPicture(text));
+    try {
+        ReadClipboardPicture(text);
+        FAIL();
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), kNoClipboardPicture);
+    }
+    QMimeData shape;
+    EXPECT_FALSE(ReadClipboardRegion(shape));
+    shape.setData(QString::fromLatin1(kRegionMimeType), QByteArray());
+    EXPECT_FALSE(ReadClipboardRegion(shape));
+    std::vector<std::uint8_t> bytes = RegionToBytes(TRegion::rect({0, 0, 4, 4}));
+    bytes[8] = 200; // claims 200 rectangles
+    shape.setData(QString::fromLatin1(kRegionMimeType),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    EXPECT_FALSE(ReadClipboardRegion(shape));
+}
+
+} // namespace
+} // namespace kalvo
