@@ -202,6 +202,9 @@ public:
     QMenu* MouseModeMenu = nullptr;
     // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
     QMenu* ApplyCancelMenu = nullptr;
+    // The popup of the canvas in its current mode: none for free-hand selection, zoom, fill and
+    // picker; Apply/Cancel for the pixel move and the floating paste; else the mouse-mode menu.
+    QMenu* CanvasPopupMenu() const;
     QMenu* EffectsMenu = nullptr;
     QMenu* ColorMenu = nullptr;
     QMenu* SelectionMenu = nullptr;
