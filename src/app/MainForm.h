@@ -154,7 +154,7 @@ public:
     // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
     const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
     int PenMode() const { return FPenMode; }
-    // Enables the painting commands by the image and the selection.
+    // Runs the selection commands' enabling (the outline stroke needs a selection).
     void UpdatePaintActions();
     void acDrawRegionExecute();
 
