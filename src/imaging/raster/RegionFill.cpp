@@ -1,7 +1,7 @@
 #include "imaging/raster/RegionFill.h"
 
 #include "image/BitmapBlit.h"
-#include "imaging/raster/NearestPaletteIndex.h"
+#include "image/NearestPaletteIndex.h"
 
 #include <algorithm>
 #include <vector>
