@@ -35,8 +35,11 @@ void TKalvoMainForm::acNegativeImageExecute()
 {
     if (!pxImage1->HasImage() || !RequireTrueColor())
         return;
-    RunImageCommand(*this, QStringLiteral("反転"), icMask | icProgress, [](TImageCommandInput& in) -> std::optional<TBitmap> {
-        if (!NegativeImage(in.Image, in.Region, &*in.Mask, in.Progress))
+    // Without a mask the region itself selects (the same result as a mask made from it, without
+    // making one).
+    const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
+    RunImageCommand(*this, QStringLiteral("反転"), icProgress, [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
+        if (!NegativeImage(in.Image, in.Region, mask, in.Progress))
             return std::nullopt;
         return std::move(in.Image);
     });
