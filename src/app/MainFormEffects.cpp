@@ -51,8 +51,8 @@ void TKalvoMainForm::acClearExecute()
         return;
     const TColor background = pxImage1->BackgroundColor();
     const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
-    RunImageCommand(*this, QStringLiteral("クリア"), 0, [&](TImageCommandInput& in) {
-        return ClearSelection(in.Image, in.Region, mask, background);
+    RunImageCommand(*this, QStringLiteral("クリア"), icReadOnly, [&](TImageCommandInput& in) {
+        return ClearSelection(*in.Source, in.Region, mask, background);
     });
 }
 
