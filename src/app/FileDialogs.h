@@ -35,6 +35,11 @@ public:
     // folder; the save dialog asks before overwriting. The chosen file or nothing.
     virtual std::optional<QString> OpenPaletteFile(QWidget* parent, const QString& folder);
     virtual std::optional<QString> SavePaletteFile(QWidget* parent, const QString& folder);
+
+private:
+    // What the open dialog keeps from one run to the next.
+    QString FOpenDirectory;
+    bool FEnablePreview = true;
 };
 
 } // namespace kalvo
