@@ -116,4 +116,31 @@ std::optional<QString> TFileDialogs::SaveFile(QWidget* parent, int& filterIndex,
     return dialog.selectedFiles().first();
 }
 
+namespace {
+
+std::optional<QString> paletteFileDialog(QWidget* parent, const QString& folder, bool save)
+{
+    QFileDialog dialog(parent, save ? QStringLiteral("パレットのエクスポート") : QStringLiteral("パレットのインポート"), folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("PAL ファイル(*.pal)"));
+    dialog.setDefaultSuffix(QStringLiteral("pal"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+std::optional<QString> TFileDialogs::OpenPaletteFile(QWidget* parent, const QString& folder)
+{
+    return paletteFileDialog(parent, folder, false);
+}
+
+std::optional<QString> TFileDialogs::SavePaletteFile(QWidget* parent, const QString& folder)
+{
+    return paletteFileDialog(parent, folder, true);
+}
+
 } // namespace kalvo

@@ -154,7 +154,7 @@ public:
     // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
     const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
     int PenMode() const { return FPenMode; }
-    // Enables the painting commands by the image and the selection.
+    // Runs the selection commands' enabling (the outline stroke needs a selection).
     void UpdatePaintActions();
     void acDrawRegionExecute();
 
@@ -327,6 +327,8 @@ public:
     QAction* acPasteRegion = nullptr;
     QAction* acApply = nullptr;
     QAction* acCancel = nullptr;
+    QAction* acMoveRegion = nullptr;
+    QAction* acMoveSelectArea = nullptr;
     // The clipboard offers a selection shape (application/x-pxregion).
     bool FClipboardHasRegion = false;
     bool FRightButtonDown = false;
@@ -348,8 +350,9 @@ private:
     void createMoveActions();
     // Enter, Escape and the arrow keys, taken before the focused control sees them.
     bool handleWindowKey(QKeyEvent* event);
-    // Apply and Cancel after a mouse press or release on the canvas.
-    void updateFloatActionsAfterMouse();
+    // Apply and Cancel after a mouse press or release on the canvas (allowed: the buttons let
+    // them be enabled).
+    void updateFloatActionsAfterMouse(bool allowed);
     QObject* FWindowKeyFilter = nullptr;
 };
 

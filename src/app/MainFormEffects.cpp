@@ -2,6 +2,7 @@
 // drop shadow.
 #include "app/ImageCommand.h"
 #include "app/MainForm.h"
+#include "app/dialogs/DropShadowDialog.h"
 #include "app/dialogs/InputNumber.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
@@ -23,6 +24,9 @@ void TKalvoMainForm::createEffectActions()
     acObscureRegion = makeAction(QStringLiteral("境界をぼかす(&F)..."), QString(), QKeySequence(),
                                  &TKalvoMainForm::acObscureRegionExecute);
     acObscureRegion->setObjectName(QStringLiteral("acObscureRegion"));
+    acDropShadow = makeAction(QStringLiteral("影をつける(&S)..."), QString(), QKeySequence(),
+                              &TKalvoMainForm::acDropShadowExecute);
+    acDropShadow->setObjectName(QStringLiteral("acDropShadow"));
     connect(pxImage1, &TpxImage::OnRegionChanged, this, &TKalvoMainForm::UpdateImageCommandActions);
     connect(pxImage1, &TpxImage::OnRegionDeleted, this, &TKalvoMainForm::UpdateImageCommandActions);
 }
@@ -62,6 +66,21 @@ void TKalvoMainForm::acObscureRegionExecute()
     }
     WriteIniInteger(QStringLiteral("EFFECT"), QStringLiteral("ObscureRegion"), pixels);
     UpdateImageCommandActions();
+}
+
+void TKalvoMainForm::acDropShadowExecute()
+{
+    if (!pxImage1->Region())
+        return;
+    TKVfrmDropShadow dialog(*pxImage1, this);
+    if (dialog.exec() != QDialog::Accepted || !RequireTrueColor())
+        return;
+    const TDropShadowParams p = dialog.Params();
+    TBusyScope busy(*this);
+    TProgressScope progress(*this);
+    PushUndo(QStringLiteral("影をつける"), kUndoImage);
+    pxImage1->DropShadow(p.OffsetX, p.OffsetY, p.Obscure, p.AlphaChannel, p.Color, progress.Callback());
+    UpdateImageActions();
 }
 
 } // namespace kalvo

@@ -100,6 +100,8 @@ void TKalvoMainForm::createMenus()
         {"SelectionMenu", "選択範囲(&R)", kSelectionMenu, &TKalvoMainForm::SelectionMenu},
     };
     const TActionLookup lookup = [this](const QString& name) { return ActionByName(name); };
+    menuBar()->setObjectName(QStringLiteral("TBToolbar1"));
+    menuBar()->setWindowTitle(QStringLiteral("メニューバー"));
     for (const TMenuBarEntry& m : menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
         menu->setObjectName(QLatin1String(m.name));

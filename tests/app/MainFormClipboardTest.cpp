@@ -392,3 +392,23 @@ TEST(MainFormClipboard, UndoAbandonsAFloatingPasteAndPasteKeepsTheTitle)
     EXPECT_TRUE(w.form.FModified);
     EXPECT_EQ(w.canvas().Bitmap().width(), 2); // the cut part
 }
+
+TEST(MainFormClipboard, MoveModeActionsFollowTheSelectionAndTheMode)
+{
+    ScopedConfigDir config;
+    Window w;
+    EXPECT_FALSE(w.form.acMoveRegion->isEnabled());
+    w.canvas().SetRegion(TRegion::rect({1, 1, 4, 4}));
+    ASSERT_TRUE(w.form.acMoveSelectArea->isEnabled());
+    w.form.acMoveSelectArea->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmMoveSelectArea);
+    EXPECT_TRUE(w.form.acMoveSelectArea->isChecked());
+    w.form.acMoveRegion->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmMoveRegion);
+    EXPECT_FALSE(w.form.acMoveSelectArea->isChecked());
+    // The selection goes: back to rectangle selection.
+    w.canvas().DeleteSelection();
+    EXPECT_EQ(w.canvas().MouseMode(), mmSelectRect);
+    EXPECT_FALSE(w.form.acMoveRegion->isEnabled());
+    EXPECT_FALSE(w.form.acMoveRegion->isChecked());
+}
