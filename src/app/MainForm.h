@@ -185,7 +185,7 @@ public:
     // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
     const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
     int PenMode() const { return FPenMode; }
-    // Enables the painting commands by the image and the selection.
+    // Runs the selection commands' enabling (the outline stroke needs a selection).
     void UpdatePaintActions();
     void acDrawRegionExecute();
 
@@ -202,6 +202,9 @@ public:
     QMenu* MouseModeMenu = nullptr;
     // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
     QMenu* ApplyCancelMenu = nullptr;
+    // The popup of the canvas in its current mode: none for free-hand selection, zoom, fill and
+    // picker; Apply/Cancel for the pixel move and the floating paste; else the mouse-mode menu.
+    QMenu* CanvasPopupMenu() const;
     QMenu* EffectsMenu = nullptr;
     QMenu* ColorMenu = nullptr;
     QMenu* SelectionMenu = nullptr;
@@ -366,6 +369,8 @@ public:
     QAction* acPasteRegion = nullptr;
     QAction* acApply = nullptr;
     QAction* acCancel = nullptr;
+    QAction* acMoveRegion = nullptr;
+    QAction* acMoveSelectArea = nullptr;
     // The clipboard offers a selection shape (application/x-pxregion).
     bool FClipboardHasRegion = false;
     bool FRightButtonDown = false;
@@ -387,8 +392,9 @@ private:
     void createMoveActions();
     // Enter, Escape and the arrow keys, taken before the focused control sees them.
     bool handleWindowKey(QKeyEvent* event);
-    // Apply and Cancel after a mouse press or release on the canvas.
-    void updateFloatActionsAfterMouse();
+    // Apply and Cancel after a mouse press or release on the canvas (allowed: the buttons let
+    // them be enabled).
+    void updateFloatActionsAfterMouse(bool allowed);
     QObject* FWindowKeyFilter = nullptr;
 };
 

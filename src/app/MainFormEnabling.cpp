@@ -25,7 +25,6 @@ void TKalvoMainForm::UpdateImageActions()
     ApplyEnabling(ImageEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
     UpdateImageCommandActions();
     UpdatePanelEnabling();
-    UpdatePaintActions();
 }
 
 } // namespace kalvo

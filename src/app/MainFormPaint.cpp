@@ -1,6 +1,7 @@
 // The painting commands: the fill, colour picker, pen and brush modes, stroking the selection
 // outline, and the undo steps the canvas's painting notifications record.
 #include "app/MainForm.h"
+#include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -27,6 +28,7 @@ void TKalvoMainForm::createPaintActions()
     acDrawRegion = makeAction(QStringLiteral("選択範囲を描画(&D)"), QString(), QKeySequence(),
                               &TKalvoMainForm::acDrawRegionExecute);
     acDrawRegion->setObjectName(QStringLiteral("acDrawRegion"));
+    acDrawRegion->setEnabled(false); // until there is a selection
 
     // The steps are recorded while the image is still unchanged. A step that cannot be recorded
     // is reported; the painting goes on.
@@ -41,15 +43,8 @@ void TKalvoMainForm::createPaintActions()
                 PushUndo(QStringLiteral("描画"), kUndoImage, &*FBrushSnapshot);
         });
     });
-    connect(pxImage1, &TpxImage::OnSpoitSelect, this, [this](Qt::MouseButton button, TColor color) {
-        if (button == Qt::LeftButton)
-            pxImage1->SetForegroundColor(color);
-        else if (button == Qt::RightButton)
-            pxImage1->SetBackgroundColor(color);
-    });
     connect(pxImage1, &TpxImage::OnMouseModeChange, this, &TKalvoMainForm::paintModeChanged);
     connect(pxImage1, &TpxImage::OnRegionChanged, this, &TKalvoMainForm::UpdatePaintActions);
-    UpdatePaintActions();
 }
 
 void TKalvoMainForm::selectPaintMode(TMouseMode mode)
@@ -74,12 +69,9 @@ void TKalvoMainForm::paintModeChanged()
 
 void TKalvoMainForm::UpdatePaintActions()
 {
-    if (!acPaint)
-        return;
-    const bool hasImage = pxImage1->HasImage();
-    for (QAction* action : {acPaint, acSpoit, acPen, acBrush})
-        action->setEnabled(hasImage);
-    acDrawRegion->setEnabled(hasImage && pxImage1->Region().has_value());
+    // The outline stroke needs a selection: the selection commands' rules run after every
+    // selection change.
+    ApplyEnabling(RegionEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
 }
 
 void TKalvoMainForm::acDrawRegionExecute()

@@ -305,6 +305,9 @@ public:
     // a selection or on an image of 8 bits or fewer. EPxImageError "PxImage.ObscureRegion: ..."
     // when the region cannot be made.
     void ObscureRegion(int pixels);
+    // Copies patch (of the image's depth, 8 bits or more) into the image with its top-left corner
+    // at `at`, clipped to the image, and repaints (previews that change a part of the image).
+    void PatchBitmap(const TBitmap& patch, QPoint at);
 
 signals:
     void OnZoomChanged(int zoom);

@@ -4,7 +4,7 @@
 #include "canvas/PxImage.h"
 #include "canvas/tools/MergeTool.h"
 #include "canvas/tools/MoveSelectAreaTool.h"
-#include "image/BitmapBlit.h"
+#include "image/PaintBitmap.h"
 #include "image/ImageErrors.h"
 #include "image/Palette.h"
 #include "image/RegionConvert.h"
@@ -22,7 +22,7 @@ TBitmap shiftedMask(const TBitmap& mask, int dx, int dy)
     TBitmap moved(mask.width(), mask.height(), 8);
     moved.setPalette(mask.palette().empty() ? CreateGreyPalette() : mask.palette());
     std::memset(moved.bits(), 255, moved.byteSize());
-    DrawBitmapAt(moved, mask, dx, dy);
+    CopyBitmapClipped(moved, mask, dx, dy, std::nullopt);
     return moved;
 }
 

@@ -39,10 +39,11 @@ std::int64_t StoredValueOf(const TBitmap& bitmap, TColor color);
 // Writes a stored value (from StoredValueOf) at pixel (x, y); no range checks.
 void PutStoredValue(TBitmap& bitmap, int x, int y, std::int64_t value);
 
-// Draws source over target with its top-left pixel at target (x, y), only where the target lies
-// inside clip (target coordinates; absent: no clipping). At the same depth with the same palette
-// the stored values are copied; otherwise each pixel goes through its colour. Returns the
-// changed target rectangle (empty when nothing was written).
+// Draws source 1:1 over target with its top-left pixel at target (x, y), only where the target
+// lies inside clip (target coordinates; absent: no clipping). At the same depth the stored values
+// are copied as they are (indices too; palettes are not touched); between depths each pixel goes
+// through its colour (the nearest palette entry on a palette target). Returns the changed target
+// rectangle (empty when nothing was written).
 QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, const TRegionRef& clip);
 
 // Fills the region (absent: the whole image) with the colour. False when the colour cannot be

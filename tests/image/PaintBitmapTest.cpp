@@ -1,5 +1,6 @@
 #include "image/PaintBitmap.h"
 #include "image/StrokePoints.h"
+#include "support/TestSupport.h"
 
 #include <QImage>
 #include <QPainter>
@@ -129,7 +130,7 @@ TEST(PaintBitmap, RoundPenHasTheShapeQtDrawsOnEveryDepthClippedToTheRegion)
 TEST(PaintBitmap, FillRegionTakesTheColourOrTheNearestIndex)
 {
     TBitmap b(5, 2, 1);
-    ASSERT_TRUE(FillRegion(b, TRegion::rect({1, 0, 4, 2}), RGB(200, 200, 200)));
+    ASSERT_TRUE(FillRegion(b, TRegion::rect({1, -3, 4, 200}), RGB(200, 200, 200))); // clipped to the image
     EXPECT_EQ(Picture(b), ".111.\n.111.\n");
     TBitmap t(3, 2, 24);
     ASSERT_TRUE(FillRegion(t, std::nullopt, RGB(1, 2, 3)));
@@ -180,15 +181,44 @@ TEST(PaintBitmap, CopyKeepsIndicesWithTheSamePaletteAndMapsColoursOtherwise)
     CopyBitmapClipped(into, bits, 5, 0, std::nullopt);
     EXPECT_EQ(Picture(into), ".....1.1\n");
 
-    // 8-bit with another palette into 8-bit grey: through the colours.
-    TBitmap other(1, 1, 8);
-    std::vector<TColor> pal(256, 0);
-    pal[0] = RGB(50, 50, 50);
-    other.setPalette(pal);
+    // 8-bit into 4-bit: through the colours to the nearest entry (grey 128 is the standard grey).
     TBitmap grey = Grey8(2, 1);
-    CopyBitmapClipped(grey, other, 1, 0, std::nullopt);
-    EXPECT_EQ(grey.scanLine(0)[0], 0);
-    EXPECT_EQ(grey.scanLine(0)[1], 50);
+    grey.scanLine(0)[1] = 128;
+    TBitmap sixteen(2, 1, 4);
+    CopyBitmapClipped(sixteen, grey, 0, 0, std::nullopt);
+    EXPECT_EQ(Picture(sixteen), ".8\n");
+
+    // 8-bit with another palette into 8-bit: the indices as they are.
+    TBitmap other(1, 1, 8);
+    other.setPalette(std::vector<TColor>(256, RGB(50, 50, 50)));
+    other.scanLine(0)[0] = 7;
+    TBitmap target8 = Grey8(2, 1);
+    CopyBitmapClipped(target8, other, 1, 0, std::nullopt);
+    EXPECT_EQ(target8.scanLine(0)[1], 7);
+}
+
+TEST(PaintBitmap, CopyDrawsAtAnOffsetClippedToTargetAndRegionAtEveryDepth)
+{
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
+        const TBitmap source = test::PatternBitmap(11, 7, bits);
+        TBitmap target(13, 9, bits);
+        target.setPalette(source.palette());
+        const TBitmap blank = target;
+        const TRegion clip = TRegion::fromQRegion(QRegion(QRect(0, 0, 13, 9)).subtracted(QRegion(5, 4, 2, 2)));
+        CopyBitmapClipped(target, source, 3, -2, clip);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 13; ++x) {
+                const int sx = x - 3, sy = y + 2;
+                const bool inside = sx >= 0 && sx < 11 && sy >= 0 && sy < 7 && clip.contains(x, y);
+                const TColor expected = inside ? source.pixelColor(sx, sy) : blank.pixelColor(x, y);
+                ASSERT_EQ(target.pixelColor(x, y), expected) << bits << " bits at " << x << ", " << y;
+            }
+    }
+    // A true-colour target takes the colours of a palette source.
+    const TBitmap source = test::PatternBitmap(4, 3, 8);
+    TBitmap target(4, 3, 24);
+    CopyBitmapClipped(target, source, 0, 0, std::nullopt);
+    EXPECT_EQ(target.pixelColor(3, 2), source.pixelColor(3, 2));
 }
 
 TEST(PaintBitmap, OnePixelStrokePointsLeavesOutTheFinalPixelAsTheLinesDo)

@@ -2,9 +2,8 @@
 
 #include "canvas/PxImage.h"
 #include "codecs/clipboard/ClipboardData.h"
-#include "image/BitmapBlit.h"
 #include "image/ImageErrors.h"
-#include "imaging/raster/RegionFill.h"
+#include "image/PaintBitmap.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -56,13 +55,13 @@ bool CopyImageToClipboard(const TBitmap& image, const TRegionRef& region, TColor
         return false;
     TBitmap part(box.width(), box.height(), image.bitCount());
     part.setPalette(image.palette());
-    DrawBitmapAt(part, image, -box.left, -box.top);
+    CopyBitmapClipped(part, image, -box.left, -box.top, std::nullopt);
     TRegion shape;
     TRegion::combine(shape, *region, TRegion::rect(box), TRegionOp::And);
     shape.offset(-box.left, -box.top);
     TRegion outside;
     TRegion::combine(outside, TRegion::rect({0, 0, box.width(), box.height()}), shape, TRegionOp::Diff);
-    FillRegionColor(part, outside, fill);
+    FillRegion(part, outside, fill);
     QGuiApplication::clipboard()->setMimeData(CreatePictureData(part, shape).release());
     return true;
 }
@@ -110,7 +109,7 @@ bool CutToClipboard(TpxImage& canvas)
     const bool copied = CopyImageToClipboard(canvas.Bitmap(), canvas.Region(), canvas.DisplayBackgroundColor());
     if (canvas.Region()) {
         TBitmap cleared = canvas.Bitmap();
-        if (FillRegionColor(cleared, *canvas.Region(), canvas.BackgroundColor()))
+        if (FillRegion(cleared, canvas.Region(), canvas.BackgroundColor()))
             canvas.SetBitmap(cleared);
     }
     return copied;

@@ -1,7 +1,6 @@
 #include "imaging/effects/FloatingPixels.h"
 
-#include "image/BitmapBlit.h"
-#include "imaging/raster/RegionFill.h"
+#include "image/PaintBitmap.h"
 
 #include <algorithm>
 
@@ -12,10 +11,10 @@ TBitmap MoveSelectedPixels(const TBitmap& image, const TRegion& region, int dx, 
 {
     TBitmap result = image;
     if (!copy)
-        FillRegionColor(result, region, background);
+        FillRegion(result, region, background);
     TRegion moved = region;
     moved.offset(dx, dy);
-    DrawBitmapAt(result, image, dx, dy, &moved);
+    CopyBitmapClipped(result, image, dx, dy, moved);
     return result;
 }
 

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include <QRect>
+
 namespace kalvo {
 
 namespace {
@@ -48,12 +50,20 @@ std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selec
     const TBitmap stroke = PenStrokeMask(source.width(), source.height(), points, antiAlias);
     TBitmap result = source;
     const std::int64_t channel[3] = {GetBValue(color), GetGValue(color), GetRValue(color)};
-    ParallelRows(source.height(), 256, [&](int y0, int y1) {
-        for (int y = y0; y < y1; ++y) {
+    // Only pixels near the points can carry stroke (the anti-aliased line reaches one pixel to
+    // the side and one beyond each end); the rest keep their weight 0.
+    QRect box;
+    for (const QPoint& p : points)
+        box |= QRect(p, QSize(1, 1));
+    box = box.adjusted(-2, -2, 2, 2) & QRect(0, 0, source.width(), source.height());
+    if (box.isEmpty())
+        return result;
+    ParallelRows(box.height(), 256, [&](int r0, int r1) {
+        for (int y = box.top() + r0; y < box.top() + r1; ++y) {
             const std::uint8_t* s = stroke.scanLine(y);
             const std::uint8_t* m = selectionMask && y < selectionMask->height() ? selectionMask->scanLine(y) : nullptr;
             std::uint8_t* p = result.scanLine(y);
-            for (int x = 0; x < source.width(); ++x) {
+            for (int x = box.left(); x <= box.right(); ++x) {
                 const int selected = selectionMask ? (m && x < selectionMask->width() ? 255 - m[x] : 0) : 255;
                 // a = weight / kPenWhole, kept as an exact fraction so that whole results are not
                 // truncated to one less.
