@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QMenu>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -123,6 +124,19 @@ void TKalvoMainForm::pxImage1MouseModeChange()
         checked->setChecked(false);
     }
     // Apply and Cancel follow the mode in the move commands' own handler.
+    // The canvas's popup: none for free-hand, zoom, fill and picker; Apply/Cancel for the floating
+    // modes; the mouse-mode menu otherwise.
+    QMenu* popup = MouseModeMenu;
+    switch (mode) {
+    case mmSelectRegion:
+    case mmZoom:
+    case mmPaint:
+    case mmSpoit: popup = nullptr; break;
+    case mmMoveSelectArea:
+    case mmMerge: popup = ApplyCancelMenu; break;
+    default: break;
+    }
+    pxImage1->SetPopupMenu(popup);
 }
 
 void TKalvoMainForm::pxImage1RegionChange()

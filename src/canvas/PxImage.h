@@ -21,6 +21,8 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QMenu>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -265,6 +267,10 @@ public:
     void ShowBusyCursor() override;
     void RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p) override;
     void RaisePointSelected(Qt::MouseButton button, TColor color) override;
+    // The canvas's popup menu (none: no popup); it opens on the right button's release, since on
+    // X11 a popup opened on the press would take the release.
+    QMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(QMenu* menu) { FPopupMenu = menu; }
     // --- Moves and floating pastes (PxImageMove.cpp) -------------------------------------------
     // Moves the selection by an offset kept so that one column and row of its box stay on the
     // image; nothing without a selection or when the limited offset is (0, 0). OnMoveRegion first.
@@ -351,6 +357,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
     // After the image was replaced: layout, display colours, scroll position and zoom.
     void BitmapReplaced();
@@ -399,6 +406,7 @@ protected:
 
     TToolSettings FToolSettings;
     std::unique_ptr<TCanvasTool> FTool;
+    QPointer<QMenu> FPopupMenu;
     std::unique_ptr<TCanvasTool> FRetiredTool; // the tool that changed the mode, until the next change
     TMouseMode FMouseMode = mmNeko;
     TMouseMode FPreviousMouseMode = mmNeko;

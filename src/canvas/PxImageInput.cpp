@@ -38,6 +38,8 @@ void TpxImage::mouseReleaseEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     FTool->Release(toolMouse(event));
     emit OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
+    if (event->button() == Qt::RightButton && FPopupMenu && !FSelecting)
+        FPopupMenu->popup(event->globalPosition().toPoint());
     if (event->button() == Qt::LeftButton && viewport()->rect().contains(p))
         emit OnClick();
 }

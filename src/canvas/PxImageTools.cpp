@@ -2,6 +2,7 @@
 // scrolling and zooming for the hand and zoom tools, the mode change, the busy cursor and events.
 #include "canvas/PxImage.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 
 namespace kalvo {
@@ -54,6 +55,12 @@ void TpxImage::ShowBusyCursor()
 void TpxImage::RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p)
 {
     emit OnImageMouseDown(button, shift, p.x(), p.y());
+}
+
+void TpxImage::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The popup opens on the right button's release (mouseReleaseEvent), not here.
+    event->accept();
 }
 
 void TpxImage::RaisePointSelected(Qt::MouseButton button, TColor color)

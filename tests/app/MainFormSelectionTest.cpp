@@ -187,3 +187,25 @@ TEST(MainFormSelection, OpenDropsTheSelectionWithoutAnUndoStep)
     EXPECT_FALSE(w.form.acUndo->isEnabled());
     EXPECT_FALSE(w.form.acDeleteRegion->isEnabled());
 }
+
+TEST(MainFormSelection, TheCanvasPopupFollowsTheModeAndOpensOnTheRightRelease)
+{
+    Window w;
+    ASSERT_NE(w.form.MouseModeMenu, nullptr);
+    EXPECT_EQ(w.canvas().PopupMenu(), w.form.MouseModeMenu);
+    w.form.acSelectRegion->trigger();
+    EXPECT_EQ(w.canvas().PopupMenu(), nullptr);
+    w.form.acZoom->trigger();
+    EXPECT_EQ(w.canvas().PopupMenu(), nullptr);
+    w.canvas().SetMouseMode(mmMerge);
+    EXPECT_EQ(w.canvas().PopupMenu(), w.form.ApplyCancelMenu);
+    w.form.acSelectEllipse->trigger();
+    EXPECT_EQ(w.canvas().PopupMenu(), w.form.MouseModeMenu);
+
+    w.input.press({20, 20}, Qt::RightButton);
+    EXPECT_FALSE(w.form.MouseModeMenu->isVisible());
+    w.input.release({20, 20}, Qt::RightButton);
+    EXPECT_TRUE(w.form.MouseModeMenu->isVisible());
+    w.form.MouseModeMenu->hide();
+    EXPECT_FALSE(w.canvas().Region()); // the right click selected nothing
+}
