@@ -2,7 +2,9 @@
 #include "app/MainForm.h"
 #include "app/settings/IniFile.h"
 #include "app/settings/IniText.h"
+#include "app/controls/ColorGrid.h"
 #include "app/controls/ColorPanels.h"
+#include "app/dialogs/ColorPaletteDialog.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
@@ -13,7 +15,9 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QLabel>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace kalvo;
@@ -170,4 +174,27 @@ TEST(ColorPanels, ColourBoxClicksChooseTheColoursAndCustomColoursReachTheSetting
     ASSERT_TRUE(ini.has_value());
     // Blue, green, red from left to right.
     EXPECT_EQ(ini->Value("CUSTOM_COLORS", "ColorC").value_or(""), "563412");
+}
+
+TEST(ColorPanels, PaletteImagesChooseTheirColourFromThePalette)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.pxImage1->SetBitmap(fewColours());
+    h.form.pxImage1->SetForegroundColor(RGB(190, 10, 10));
+    int preselected = -1;
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TKVfrmColorPalette*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        sawDialog = true;
+        preselected = dialog->ColorGrid->SelectColorIndex();
+        dialog->ColorGrid->SetSelectColorIndex(2);
+        dialog->accept();
+    });
+    h.form.acSelectForegroundColor->trigger();
+    EXPECT_TRUE(sawDialog);
+    EXPECT_EQ(preselected, 1);
+    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(0, 0, 200));
 }
