@@ -83,8 +83,8 @@ void TKalvoMainForm::reduceColors(int colors)
         return;
     const TReducePalette palette = dialog.PaletteChoice();
     const bool dither = dialog.Dither();
-    RunImageCommand(*this, QStringLiteral("減色"), icProgress, [&](TImageCommandInput& in) {
-        return std::optional<TBitmap>(ReduceColors(in.Image, colors, palette, dither, in.Progress));
+    RunImageCommand(*this, QStringLiteral("減色"), icProgress | icReadOnly, [&](TImageCommandInput& in) {
+        return std::optional<TBitmap>(ReduceColors(*in.Source, colors, palette, dither, in.Progress));
     });
     dialog.Store();
 }
@@ -145,10 +145,10 @@ void TKalvoMainForm::acPaletteImportExecute()
     const std::optional<std::vector<TColor>> palette = ImportPalette(name->toStdString());
     if (!palette)
         return;
-    RunImageCommand(*this, QStringLiteral("パレットのインポート"), 0, [&](TImageCommandInput& in) {
+    RunImageCommand(*this, QStringLiteral("パレットのインポート"), icReadOnly, [&](TImageCommandInput& in) {
         TBitmap result;
-        CreatePaletteBitmap(in.Image.width(), in.Image.height(), *palette, result);
-        DrawToPaletteBitmap(result, in.Image, 0, 0);
+        CreatePaletteBitmap(in.Source->width(), in.Source->height(), *palette, result);
+        DrawToPaletteBitmap(result, *in.Source, 0, 0);
         return std::optional<TBitmap>(std::move(result));
     });
 }
@@ -156,7 +156,8 @@ void TKalvoMainForm::acPaletteImportExecute()
 void TKalvoMainForm::acEnlargeColorsExecute(int bits)
 {
     TUpdateLockGuard lock(*pxImage1);
-    RunImageCommand(*this, QStringLiteral("増色"), 0, [bits](TImageCommandInput& in) { return EnlargeColors(in.Image, bits); });
+    RunImageCommand(*this, QStringLiteral("増色"), icReadOnly,
+                    [bits](TImageCommandInput& in) { return EnlargeColors(*in.Source, bits); });
 }
 
 void TKalvoMainForm::acColorCountExecute()

@@ -35,8 +35,11 @@ void TKalvoMainForm::acNegativeImageExecute()
 {
     if (!pxImage1->HasImage() || !RequireTrueColor())
         return;
-    RunImageCommand(*this, QStringLiteral("反転"), icMask | icProgress, [](TImageCommandInput& in) -> std::optional<TBitmap> {
-        if (!NegativeImage(in.Image, in.Region, &*in.Mask, in.Progress))
+    // Without a mask the region itself selects (the same result as a mask made from it, without
+    // making one).
+    const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
+    RunImageCommand(*this, QStringLiteral("反転"), icProgress, [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
+        if (!NegativeImage(in.Image, in.Region, mask, in.Progress))
             return std::nullopt;
         return std::move(in.Image);
     });
@@ -48,8 +51,8 @@ void TKalvoMainForm::acClearExecute()
         return;
     const TColor background = pxImage1->BackgroundColor();
     const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
-    RunImageCommand(*this, QStringLiteral("クリア"), 0, [&](TImageCommandInput& in) {
-        return ClearSelection(in.Image, in.Region, mask, background);
+    RunImageCommand(*this, QStringLiteral("クリア"), icReadOnly, [&](TImageCommandInput& in) {
+        return ClearSelection(*in.Source, in.Region, mask, background);
     });
 }
 

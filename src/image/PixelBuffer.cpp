@@ -31,7 +31,23 @@ TPixelBuffer::TPixelBuffer(TPixelBuffer&& other) noexcept
 {
 }
 
-TPixelBuffer& TPixelBuffer::operator=(TPixelBuffer other) noexcept
+TPixelBuffer& TPixelBuffer::operator=(const TPixelBuffer& other)
+{
+    if (this == &other)
+        return *this;
+    // A block of the same size is reused: no new memory to fault in (a snapshot taken again).
+    if (size_ == other.size_) {
+        if (size_ != 0)
+            std::memcpy(data_, other.data_, size_);
+        return *this;
+    }
+    TPixelBuffer copy(other);
+    std::swap(data_, copy.data_);
+    std::swap(size_, copy.size_);
+    return *this;
+}
+
+TPixelBuffer& TPixelBuffer::operator=(TPixelBuffer&& other) noexcept
 {
     std::swap(data_, other.data_);
     std::swap(size_, other.size_);

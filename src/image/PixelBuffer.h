@@ -14,7 +14,9 @@ public:
     explicit TPixelBuffer(std::size_t n);
     TPixelBuffer(const TPixelBuffer& other);
     TPixelBuffer(TPixelBuffer&& other) noexcept;
-    TPixelBuffer& operator=(TPixelBuffer other) noexcept;
+    // Copying into a buffer of the same size reuses its memory.
+    TPixelBuffer& operator=(const TPixelBuffer& other);
+    TPixelBuffer& operator=(TPixelBuffer&& other) noexcept;
     ~TPixelBuffer();
 
     std::uint8_t* data() { return data_; }

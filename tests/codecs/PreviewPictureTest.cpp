@@ -162,6 +162,32 @@ TEST(PreviewPicture, ReducedJpegAndJpeg2000KeepPlaceAndColour)
     }
 }
 
+TEST(PreviewPicture, AProgressiveJpegPreviewsFromItsFirstScan)
+{
+    TempDir dir;
+    JpegOptions progressive;
+    progressive.progressive = true;
+    std::vector<std::uint8_t> bytes = EncodeJpeg(TwoHalves(2400, 1600), progressive);
+    // Cut the file where its second scan starts: the first one carries every DC coefficient,
+    // all an eighth-scale preview needs.
+    std::size_t secondScan = 0;
+    int scans = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA && ++scans == 2) {
+            secondScan = i;
+            break;
+        }
+    ASSERT_GT(secondScan, 0u);
+    bytes.resize(secondScan);
+    WriteAll(dir.file("first-scan.jpg"), bytes);
+    const auto preview = LoadPreviewPicture(dir.file("first-scan.jpg"), 150, 150);
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->Width, 2400);
+    ASSERT_EQ(preview->Picture.width(), 150);
+    ExpectNear(preview->Picture.pixelColor(10, 50), RGB(255, 0, 0), 16, "left");
+    ExpectNear(preview->Picture.pixelColor(140, 50), RGB(0, 0, 255), 16, "right");
+}
+
 TEST(PreviewPicture, ABoxLargerThanAnEighthDecodesAtAFinerScale)
 {
     TempDir dir;
