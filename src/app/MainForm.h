@@ -357,6 +357,7 @@ private:
     void createColorPanels();
     void edtZoomChange();
     void pickColor(bool foreground);
+    bool choosePaletteColor(TColor& colour);
     void updateToolBarToggles();
     bool FZoomEditByProgram = false;
     // --- Clipboard, moves and floating pastes (MainFormClipboard.cpp, MainFormMove.cpp) -------

@@ -4,11 +4,14 @@
 #include "app/ColorChoice.h"
 #include "app/MainForm.h"
 #include "app/commands/ActionIcons.h"
+#include "app/controls/ColorGrid.h"
 #include "app/controls/ColorPanels.h"
+#include "app/dialogs/ColorPaletteDialog.h"
 #include "app/settings/CustomColors.h"
 #include "canvas/PxImage.h"
 #include "image/BmpFormat.h"
 #include "image/Color.h"
+#include "image/NearestPaletteIndex.h"
 
 #include <QAction>
 #include <QDockWidget>
@@ -111,9 +114,39 @@ void TKalvoMainForm::createColorPanels()
     }
 }
 
+// Palette images choose among their palette entries: the entry nearest the current colour is
+// preselected and a double click acts as OK.
+bool TKalvoMainForm::choosePaletteColor(TColor& colour)
+{
+    const std::vector<TColor> palette = pxImage1->ImagePalette();
+    if (palette.empty())
+        return ChooseColor(this, colour);
+    TKVfrmColorPalette dialog(this);
+    dialog.SetDoubleClickAccepts(true);
+    dialog.ColorGrid->SetPalette(palette);
+    dialog.ColorGrid->SetSelectColorIndex(NearestPaletteIndex(palette, colour));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const int index = dialog.ColorGrid->SelectColorIndex();
+    if (index < 0 || index >= int(palette.size()))
+        return false;
+    colour = palette[std::size_t(index)];
+    return true;
+}
+
 void TKalvoMainForm::pickColor(bool foreground)
 {
     TColor colour = foreground ? pxImage1->ForegroundColor() : pxImage1->BackgroundColor();
+    const int bits = pxImage1->BitCount();
+    if (bits >= 1 && bits <= 8) {
+        if (choosePaletteColor(colour)) {
+            if (foreground)
+                pxImage1->SetForegroundColor(colour);
+            else
+                pxImage1->SetBackgroundColor(colour);
+        }
+        return;
+    }
     const bool chosen = ChooseColor(this, colour);
     // The custom colours are kept whether or not a colour was chosen.
     FSettings.CustomColors = CustomColorsFromDialog();

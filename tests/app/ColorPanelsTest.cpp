@@ -2,7 +2,9 @@
 #include "app/MainForm.h"
 #include "app/settings/IniFile.h"
 #include "app/settings/IniText.h"
+#include "app/controls/ColorGrid.h"
 #include "app/controls/ColorPanels.h"
+#include "app/dialogs/ColorPaletteDialog.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
@@ -13,7 +15,9 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QLabel>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace kalvo;
@@ -73,7 +77,9 @@ TEST(ColorPanels, ChartReadoutOnAPaletteImageShowsTheNearestPaletteColour)
     QWidget* box = chart->pxPaintBox1;
     EXPECT_EQ(labels(chart), QStringList({"R:", "G:", "B:"}));
 
-    // Red at the top row, somewhat dark: the nearest entry is (200, 0, 0).
+    // Red at the top row, somewhat dark: the nearest entry is (200, 0, 0). (The pointer first
+    // goes elsewhere: a move to where it already is sends no event.)
+    QTest::mouseMove(box, QPoint(5, 70));
     QTest::mouseMove(box, QPoint(20, 0));
     ASSERT_TRUE(WaitFor([&] { return chart->Readout() != kNoReadout; }));
     EXPECT_EQ(chart->Readout(), int(RGB(200, 0, 0)));
@@ -170,4 +176,27 @@ TEST(ColorPanels, ColourBoxClicksChooseTheColoursAndCustomColoursReachTheSetting
     ASSERT_TRUE(ini.has_value());
     // Blue, green, red from left to right.
     EXPECT_EQ(ini->Value("CUSTOM_COLORS", "ColorC").value_or(""), "563412");
+}
+
+TEST(ColorPanels, PaletteImagesChooseTheirColourFromThePalette)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.pxImage1->SetBitmap(fewColours());
+    h.form.pxImage1->SetForegroundColor(RGB(190, 10, 10));
+    int preselected = -1;
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<TKVfrmColorPalette*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        sawDialog = true;
+        preselected = dialog->ColorGrid->SelectColorIndex();
+        dialog->ColorGrid->SetSelectColorIndex(2);
+        dialog->accept();
+    });
+    h.form.acSelectForegroundColor->trigger();
+    EXPECT_TRUE(sawDialog);
+    EXPECT_EQ(preselected, 1);
+    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(0, 0, 200));
 }

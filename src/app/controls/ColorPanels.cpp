@@ -150,6 +150,7 @@ TColorChartPanel::TColorChartPanel(const TBitmap& chart, QWidget* parent) : QWid
 
     connect(pxPaintBox2, &TpxPaintBox::OnPaint, this, [this](QPainter& p) { paintReadout(p); });
     connect(pxPaintBox1, &TColorChartBox::MouseMoved, this, [this](QPoint p) {
+        FOverChart = true;
         const int pixel = pxPaintBox1->ChartPixel(p);
         if (pixel == kNoReadout)
             SetReadout(kNoReadout);
@@ -157,7 +158,10 @@ TColorChartPanel::TColorChartPanel(const TBitmap& chart, QWidget* parent) : QWid
             SetReadout(int((MapChartColor ? MapChartColor(TColor(pixel)) : TColor(pixel)) & 0xFFFFFF));
     });
     connect(pxPaintBox1, &TpxPaintBox::OnMouseEnter, this, [this] { SetReadout(FReadout); });
-    connect(pxPaintBox1, &TpxPaintBox::OnMouseLeave, this, [this] { SetReadout(kNoReadout); });
+    connect(pxPaintBox1, &TpxPaintBox::OnMouseLeave, this, [this] {
+        FOverChart = false;
+        SetReadout(kNoReadout);
+    });
     connect(pxPaintBox1, &TColorChartBox::MousePressed, this, [this](Qt::MouseButton button, QPoint p) {
         // The press picks what the readout shows for that point.
         const int pixel = pxPaintBox1->ChartPixel(p);
@@ -172,7 +176,7 @@ TColorChartPanel::TColorChartPanel(const TBitmap& chart, QWidget* parent) : QWid
 
 bool TColorChartPanel::ReadoutShown() const
 {
-    return FReadout != kNoReadout && (pxPaintBox1->MouseInside() || (PickerActive && PickerActive()));
+    return FReadout != kNoReadout && (FOverChart || pxPaintBox1->MouseInside() || (PickerActive && PickerActive()));
 }
 
 void TColorChartPanel::SetReadout(int value)

@@ -98,6 +98,8 @@ private:
     void updateLabels();
 
     int FReadout = kNoReadout;
+    // A move over the chart means the pointer is on it, even when its enter event was lost.
+    bool FOverChart = false;
 };
 
 } // namespace kalvo
