@@ -6,8 +6,10 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 # Extra CMake options for the configure step, e.g. CMAKE_OPTIONS=-DKALVO_WERROR=ON.
 CMAKE_OPTIONS ?=
+# Where `make install` puts the programs, the desktop entry and the icons.
+PREFIX     ?= /usr/local
 
-.PHONY: all deps configure build run test asan test-asan fuzz bench clean
+.PHONY: all deps configure build run test install asan test-asan fuzz bench clean
 
 all: build
 
@@ -25,6 +27,9 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Debug build with AddressSanitizer and UBSan; the whole test suite runs under it.
 asan: deps

@@ -2,6 +2,8 @@
 
 #include "app/MessageService.h"
 
+#include <QIcon>
+
 namespace kalvo {
 
 TKalvoApplication::TKalvoApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -9,6 +11,10 @@ TKalvoApplication::TKalvoApplication(int& argc, char** argv) : QApplication(argc
     setApplicationName(QStringLiteral("Kalvo"));
     setApplicationDisplayName(QStringLiteral("Kalvo"));
     setOrganizationName(QStringLiteral("Kalvo"));
+    // The installed icon when the desktop has it, else the one built in; the desktop entry's name
+    // lets the desktop match windows to the entry.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("kalvo"), QIcon(QStringLiteral(":/kalvo/kalvo.svg"))));
+    setDesktopFileName(QStringLiteral("kalvo"));
 }
 
 bool TKalvoApplication::notify(QObject* receiver, QEvent* event)

@@ -1,10 +1,8 @@
 #include "app/FileDialogs.h"
 
+#include "app/dialogs/OptionSaveDialog.h"
+#include "app/dialogs/PictureOpenDialog.h"
 #include "codecs/FileExtension.h"
-
-#include <QFileDialog>
-#include <QGridLayout>
-#include <QPushButton>
 
 namespace kalvo {
 
@@ -80,11 +78,17 @@ int SaveFilterIndexForFileName(const QString& fileName, int current)
 
 std::optional<QString> TFileDialogs::OpenFile(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("開く"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    TPictureOpenDialog dialog(parent, QStringLiteral("開く"));
     dialog.setNameFilters(OpenDialogFilters());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    // Room for the file list beside the preview.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(860, 520)));
+    dialog.SetEnablePreview(FEnablePreview);
+    if (!FOpenDirectory.isEmpty())
+        dialog.setDirectory(FOpenDirectory);
+    const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    FEnablePreview = dialog.EnablePreview();
+    FOpenDirectory = dialog.directory().absolutePath();
+    if (!accepted)
         return std::nullopt;
     return dialog.selectedFiles().first();
 }
@@ -93,10 +97,7 @@ std::optional<QString> TFileDialogs::SaveFile(QWidget* parent, int& filterIndex,
                                               const QString& proposedName,
                                               const std::function<void()>& optionsClicked)
 {
-    QFileDialog dialog(parent, QStringLiteral("名前を付けて保存"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    TOptionSaveDialog dialog(parent, QStringLiteral("名前を付けて保存"));
     const QStringList names = SaveDialogFilters();
     dialog.setNameFilters(names);
     if (filterIndex >= 1 && filterIndex <= names.size())
@@ -108,15 +109,38 @@ std::optional<QString> TFileDialogs::SaveFile(QWidget* parent, int& filterIndex,
     });
     if (!proposedName.isEmpty())
         dialog.selectFile(proposedName);
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
-        auto* options = new QPushButton(QStringLiteral("オプション(&O)..."), &dialog);
-        QObject::connect(options, &QPushButton::clicked, &dialog, [&] { optionsClicked(); });
-        grid->addWidget(options, grid->rowCount(), 0, 1, -1, Qt::AlignRight);
-    }
+    dialog.OnButtonClick = optionsClicked;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     filterIndex = int(names.indexOf(dialog.selectedNameFilter())) + 1;
     return dialog.selectedFiles().first();
+}
+
+namespace {
+
+std::optional<QString> paletteFileDialog(QWidget* parent, const QString& folder, bool save)
+{
+    QFileDialog dialog(parent, save ? QStringLiteral("パレットのエクスポート") : QStringLiteral("パレットのインポート"), folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("PAL ファイル(*.pal)"));
+    dialog.setDefaultSuffix(QStringLiteral("pal"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+std::optional<QString> TFileDialogs::OpenPaletteFile(QWidget* parent, const QString& folder)
+{
+    return paletteFileDialog(parent, folder, false);
+}
+
+std::optional<QString> TFileDialogs::SavePaletteFile(QWidget* parent, const QString& folder)
+{
+    return paletteFileDialog(parent, folder, true);
 }
 
 } // namespace kalvo

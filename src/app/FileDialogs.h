@@ -31,6 +31,15 @@ public:
     virtual std::optional<QString> SaveFile(QWidget* parent, int& filterIndex,
                                             const QString& proposedName,
                                             const std::function<void()>& optionsClicked);
+    // The palette file dialogs ("PAL ファイル(*.pal)", default extension ".pal"), starting in
+    // folder; the save dialog asks before overwriting. The chosen file or nothing.
+    virtual std::optional<QString> OpenPaletteFile(QWidget* parent, const QString& folder);
+    virtual std::optional<QString> SavePaletteFile(QWidget* parent, const QString& folder);
+
+private:
+    // What the open dialog keeps from one run to the next.
+    QString FOpenDirectory;
+    bool FEnablePreview = true;
 };
 
 } // namespace kalvo

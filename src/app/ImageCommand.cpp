@@ -48,11 +48,14 @@ bool RunImageCommand(TKalvoMainForm& form, const QString& undo, unsigned flags, 
     {
         TBusyScope busy(form);
         TImageCommandInput input;
-        input.Image = canvas.Bitmap();
+        const TBitmap& image = canvas.Bitmap();
+        input.Source = &image;
+        if (!(flags & icReadOnly))
+            input.Image = image;
         input.Region = canvas.Region();
         if (flags & icMask)
             input.Mask = canvas.SelectionMask() ? *canvas.SelectionMask()
-                                                : RegionToMask(canvas.Region(), input.Image.width(), input.Image.height());
+                                                : RegionToMask(canvas.Region(), image.width(), image.height());
         std::optional<TProgressScope> progress;
         if (flags & icProgress) {
             progress.emplace(form);

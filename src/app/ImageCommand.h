@@ -42,7 +42,8 @@ private:
 
 // What a computation receives: copies it may change or move from.
 struct TImageCommandInput {
-    TBitmap Image;               // the canvas image
+    const TBitmap* Source = nullptr; // the canvas image itself, unchanged while compute runs
+    TBitmap Image;               // a copy of the canvas image (empty with icReadOnly)
     TRegionRef Region;           // the selection; none when nothing is selected
     std::optional<TBitmap> Mask; // with icMask: the selection mask, made from the region when
                                  // the canvas has none (all selected without a region)
@@ -52,6 +53,7 @@ struct TImageCommandInput {
 enum TImageCommandFlag : unsigned {
     icProgress = 1, // show the progress bar while computing
     icMask = 2,     // pass the selection mask
+    icReadOnly = 4, // compute only reads Source and makes its own result: no copy is made
 };
 
 using TImageComputation = std::function<std::optional<TBitmap>(TImageCommandInput&)>;

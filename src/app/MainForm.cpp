@@ -46,6 +46,9 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     FModified = false;
     UpdateCaption();
     ClearUndoHistory();
+    // The program starts in rectangle selection with the selection actions enabled to match.
+    MouseModeChange(acSelectRect);
+    UpdateRegionActions();
 }
 
 TKalvoMainForm::~TKalvoMainForm()
@@ -108,6 +111,7 @@ void TKalvoMainForm::createActions()
     acClose = makeAction(QStringLiteral("プログラムの終了(&X)"), QStringLiteral("プログラムの終了"),
                          QKeySequence(Qt::ALT | Qt::Key_F4), &TKalvoMainForm::acCloseExecute);
     acClose->setObjectName(QStringLiteral("acClose"));
+    createSelectionActions();
     createPaintActions();
     createClipboardActions();
     createMoveActions();

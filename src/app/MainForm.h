@@ -12,8 +12,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QAction;
+class QActionGroup;
 class QDockWidget;
 class QMenu;
 class QProgressBar;
@@ -144,6 +147,34 @@ public:
     TpxIdleTime* pxIdleTime1 = nullptr;
     TpxFileDrop* pxFileDrop1 = nullptr;
 
+
+    // --- Mouse modes and the selection commands (MainFormSelection.cpp) -----------------------
+    // A mode action joins the exclusive mode group, runs MouseModeChange when triggered and is
+    // checked whenever the canvas is in its mode. The action registered for mmPenFreehand
+    // selects FPenMode and stands for both pen modes.
+    void addModeAction(QAction* action, TMouseMode mode);
+    // The action of a mode (nullptr when none is registered).
+    QAction* ModeAction(TMouseMode mode) const;
+    // Sets the canvas mode of the sender's action (any other sender selects nothing).
+    void MouseModeChange(QObject* sender);
+    // Enables the actions that need a selection; leaves the move modes when it is gone.
+    void UpdateRegionActions();
+    QActionGroup* ModeActionGroup() const { return FModeActionGroup; }
+    QAction* acHandScroll = nullptr;
+    QAction* acZoom = nullptr;
+    QAction* acSelectRect = nullptr;
+    QAction* acSelectEllipse = nullptr;
+    QAction* acSelectRegion = nullptr;
+    QAction* acSelectMagicWand = nullptr;
+    QAction* acSelectAll = nullptr;
+    QAction* acInvertRegion = nullptr;
+    QAction* acDeleteRegion = nullptr;
+    QAction* acHideRegion = nullptr;
+    void acSelectAllExecute();
+    void acInvertRegionExecute();
+    void acDeleteRegionExecute();
+    void acHideRegionExecute();
+    // --- end of the mouse-mode and selection block ---------------------------------------------
     // --- Painting (MainFormPaint.cpp) ---------------------------------------------------------
     // Fill, colour picker, pen and brush modes, and stroking the selection outline.
     QAction* acPaint = nullptr;
@@ -171,6 +202,9 @@ public:
     QMenu* MouseModeMenu = nullptr;
     // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
     QMenu* ApplyCancelMenu = nullptr;
+    // The popup of the canvas in its current mode: none for free-hand selection, zoom, fill and
+    // picker; Apply/Cancel for the pixel move and the floating paste; else the mouse-mode menu.
+    QMenu* CanvasPopupMenu() const;
     QMenu* EffectsMenu = nullptr;
     QMenu* ColorMenu = nullptr;
     QMenu* SelectionMenu = nullptr;
@@ -288,6 +322,14 @@ private:
 
     std::unique_ptr<TFileDialogs> FFileDialogs;
 
+    // Mouse modes and the selection (MainFormSelection.cpp).
+    void createSelectionActions();
+    void pxImage1MouseModeChange();
+    void pxImage1RegionChange();
+    // Open and New image: the selection goes without an undo step.
+    void dropSelectionForNewDocument();
+    QActionGroup* FModeActionGroup = nullptr;
+    std::vector<std::pair<QAction*, TMouseMode>> FModeActions;
     // Painting (MainFormPaint.cpp).
     void createPaintActions();
     void paintModeChanged();
@@ -327,6 +369,8 @@ public:
     QAction* acPasteRegion = nullptr;
     QAction* acApply = nullptr;
     QAction* acCancel = nullptr;
+    QAction* acMoveRegion = nullptr;
+    QAction* acMoveSelectArea = nullptr;
     // The clipboard offers a selection shape (application/x-pxregion).
     bool FClipboardHasRegion = false;
     bool FRightButtonDown = false;
@@ -348,8 +392,9 @@ private:
     void createMoveActions();
     // Enter, Escape and the arrow keys, taken before the focused control sees them.
     bool handleWindowKey(QKeyEvent* event);
-    // Apply and Cancel after a mouse press or release on the canvas.
-    void updateFloatActionsAfterMouse();
+    // Apply and Cancel after a mouse press or release on the canvas (allowed: the buttons let
+    // them be enabled).
+    void updateFloatActionsAfterMouse(bool allowed);
     QObject* FWindowKeyFilter = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // The colour commands of the main window (foreground and background colour, swap) and the two
 // colour tool windows: "前背景色" with the colour boxes and the swap button, "色" with the colour
 // chart and its readout.
+#include "app/ColorChoice.h"
 #include "app/MainForm.h"
 #include "app/commands/ActionIcons.h"
 #include "app/controls/ColorPanels.h"
@@ -10,7 +11,6 @@
 #include "image/Color.h"
 
 #include <QAction>
-#include <QColorDialog>
 #include <QDockWidget>
 #include <QFile>
 #include <QToolButton>
@@ -113,21 +113,16 @@ void TKalvoMainForm::createColorPanels()
 
 void TKalvoMainForm::pickColor(bool foreground)
 {
-    const TColor current = foreground ? pxImage1->ForegroundColor() : pxImage1->BackgroundColor();
-    QColorDialog dialog(this);
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    dialog.setCurrentColor(QColor(GetRValue(current), GetGValue(current), GetBValue(current)));
-    const int result = dialog.exec();
+    TColor colour = foreground ? pxImage1->ForegroundColor() : pxImage1->BackgroundColor();
+    const bool chosen = ChooseColor(this, colour);
     // The custom colours are kept whether or not a colour was chosen.
     FSettings.CustomColors = CustomColorsFromDialog();
-    if (result != QDialog::Accepted)
+    if (!chosen)
         return;
-    const QColor c = dialog.selectedColor();
-    const TColor chosen = RGB(c.red(), c.green(), c.blue());
     if (foreground)
-        pxImage1->SetForegroundColor(chosen);
+        pxImage1->SetForegroundColor(colour);
     else
-        pxImage1->SetBackgroundColor(chosen);
+        pxImage1->SetBackgroundColor(colour);
 }
 
 void TKalvoMainForm::acSelectForegroundColorExecute()

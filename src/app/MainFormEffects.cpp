@@ -2,6 +2,7 @@
 // drop shadow.
 #include "app/ImageCommand.h"
 #include "app/MainForm.h"
+#include "app/dialogs/DropShadowDialog.h"
 #include "app/dialogs/InputNumber.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
@@ -23,6 +24,9 @@ void TKalvoMainForm::createEffectActions()
     acObscureRegion = makeAction(QStringLiteral("境界をぼかす(&F)..."), QString(), QKeySequence(),
                                  &TKalvoMainForm::acObscureRegionExecute);
     acObscureRegion->setObjectName(QStringLiteral("acObscureRegion"));
+    acDropShadow = makeAction(QStringLiteral("影をつける(&S)..."), QString(), QKeySequence(),
+                              &TKalvoMainForm::acDropShadowExecute);
+    acDropShadow->setObjectName(QStringLiteral("acDropShadow"));
     connect(pxImage1, &TpxImage::OnRegionChanged, this, &TKalvoMainForm::UpdateImageCommandActions);
     connect(pxImage1, &TpxImage::OnRegionDeleted, this, &TKalvoMainForm::UpdateImageCommandActions);
 }
@@ -31,8 +35,11 @@ void TKalvoMainForm::acNegativeImageExecute()
 {
     if (!pxImage1->HasImage() || !RequireTrueColor())
         return;
-    RunImageCommand(*this, QStringLiteral("反転"), icMask | icProgress, [](TImageCommandInput& in) -> std::optional<TBitmap> {
-        if (!NegativeImage(in.Image, in.Region, &*in.Mask, in.Progress))
+    // Without a mask the region itself selects (the same result as a mask made from it, without
+    // making one).
+    const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
+    RunImageCommand(*this, QStringLiteral("反転"), icProgress, [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
+        if (!NegativeImage(in.Image, in.Region, mask, in.Progress))
             return std::nullopt;
         return std::move(in.Image);
     });
@@ -44,8 +51,8 @@ void TKalvoMainForm::acClearExecute()
         return;
     const TColor background = pxImage1->BackgroundColor();
     const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
-    RunImageCommand(*this, QStringLiteral("クリア"), 0, [&](TImageCommandInput& in) {
-        return ClearSelection(in.Image, in.Region, mask, background);
+    RunImageCommand(*this, QStringLiteral("クリア"), icReadOnly, [&](TImageCommandInput& in) {
+        return ClearSelection(*in.Source, in.Region, mask, background);
     });
 }
 
@@ -62,6 +69,21 @@ void TKalvoMainForm::acObscureRegionExecute()
     }
     WriteIniInteger(QStringLiteral("EFFECT"), QStringLiteral("ObscureRegion"), pixels);
     UpdateImageCommandActions();
+}
+
+void TKalvoMainForm::acDropShadowExecute()
+{
+    if (!pxImage1->Region())
+        return;
+    TKVfrmDropShadow dialog(*pxImage1, this);
+    if (dialog.exec() != QDialog::Accepted || !RequireTrueColor())
+        return;
+    const TDropShadowParams p = dialog.Params();
+    TBusyScope busy(*this);
+    TProgressScope progress(*this);
+    PushUndo(QStringLiteral("影をつける"), kUndoImage);
+    pxImage1->DropShadow(p.OffsetX, p.OffsetY, p.Obscure, p.AlphaChannel, p.Color, progress.Callback());
+    UpdateImageActions();
 }
 
 } // namespace kalvo

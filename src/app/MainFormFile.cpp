@@ -50,6 +50,7 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
             AddToRecentFiles(oldFileName);
             ClearUndoHistory();
             FSavedSinceLoad = false;
+            dropSelectionForNewDocument();
             result = true;
         } catch (const std::exception&) {
             FFileInfo.Result = -1;

@@ -2,6 +2,7 @@
 // action appears in its place as soon as it exists (see commands/MenuBuilder.h).
 #include "app/MainForm.h"
 #include "app/commands/MenuBuilder.h"
+#include "canvas/PxImage.h"
 
 #include <QAction>
 #include <QMenu>
@@ -78,6 +79,22 @@ struct TMenuBarEntry {
 
 } // namespace
 
+QMenu* TKalvoMainForm::CanvasPopupMenu() const
+{
+    switch (pxImage1->MouseMode()) {
+    case mmSelectRegion:
+    case mmZoom:
+    case mmPaint:
+    case mmSpoit:
+        return nullptr;
+    case mmMoveSelectArea:
+    case mmMerge:
+        return ApplyCancelMenu;
+    default:
+        return MouseModeMenu;
+    }
+}
+
 QAction* TKalvoMainForm::ActionByName(const QString& name) const
 {
     if (name.isEmpty())
@@ -100,6 +117,8 @@ void TKalvoMainForm::createMenus()
         {"SelectionMenu", "選択範囲(&R)", kSelectionMenu, &TKalvoMainForm::SelectionMenu},
     };
     const TActionLookup lookup = [this](const QString& name) { return ActionByName(name); };
+    menuBar()->setObjectName(QStringLiteral("TBToolbar1"));
+    menuBar()->setWindowTitle(QStringLiteral("メニューバー"));
     for (const TMenuBarEntry& m : menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
         menu->setObjectName(QLatin1String(m.name));
@@ -132,6 +151,15 @@ void TKalvoMainForm::createMenus()
             connect(item, &QAction::triggered, target, &QAction::trigger);
         }
     }
+
+    // The canvas's popup opens on the right button's release (on X11 the context-menu event
+    // comes with the press, and the popup would take the release from the gesture).
+    connect(pxImage1, &TpxImage::OnMouseUp, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+        if (button != Qt::RightButton || !pxImage1->viewport()->rect().contains(x, y))
+            return;
+        if (QMenu* menu = CanvasPopupMenu(); menu && MenuHasCommands(menu))
+            menu->popup(pxImage1->viewport()->mapToGlobal(QPoint(x, y)));
+    });
 }
 
 } // namespace kalvo

@@ -46,6 +46,40 @@ void TKalvoMainForm::createMoveActions()
     acApply->setEnabled(false);
     acCancel->setEnabled(false);
 
+    // The two move modes: checked while active, enabled with a selection; without one the
+    // window goes back to rectangle selection.
+    const auto modeAction = [this](const QString& caption, const char* name, TMouseMode mode) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setStatusTip(QString(caption).remove(QStringLiteral("(&M)")).remove(QStringLiteral("(&A)")));
+        action->setCheckable(true);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, mode] {
+            RunCommand([this, mode] {
+                pxImage1->SetMouseMode(mode);
+                UpdatePropertyPanel();
+            });
+        });
+        return action;
+    };
+    acMoveRegion = modeAction(QStringLiteral("選択枠の移動(&M)"), "acMoveRegion", mmMoveRegion);
+    acMoveSelectArea = modeAction(QStringLiteral("選択領域の移動(&A)"), "acMoveSelectArea", mmMoveSelectArea);
+    const auto followMode = [this] {
+        acMoveRegion->setChecked(pxImage1->MouseMode() == mmMoveRegion);
+        acMoveSelectArea->setChecked(pxImage1->MouseMode() == mmMoveSelectArea);
+    };
+    connect(pxImage1, &TpxImage::OnMouseModeChange, this, followMode);
+    const auto followSelection = [this] {
+        const bool selected = pxImage1->Region().has_value();
+        acMoveRegion->setEnabled(selected);
+        acMoveSelectArea->setEnabled(selected);
+        const TMouseMode mode = pxImage1->MouseMode();
+        if (!selected && (mode == mmMoveRegion || mode == mmMoveSelectArea))
+            pxImage1->SetMouseMode(mmSelectRect);
+    };
+    connect(pxImage1, &TpxImage::OnRegionChanged, this, followSelection);
+    connect(pxImage1, &TpxImage::OnRegionDeleted, this, followSelection);
+
     connect(pxImage1, &TpxImage::OnMoveRegion, this, [this](int, int) {
         RunCommand([this] {
             if (FRegionMoveRecorded)
@@ -67,39 +101,28 @@ void TKalvoMainForm::createMoveActions()
             FLeftButtonDown = true;
         else if (button == Qt::RightButton)
             FRightButtonDown = true;
-        const TMouseMode mode = pxImage1->MouseMode();
-        if (mode == mmMoveSelectArea) {
-            const bool on = FRightButtonDown && !FLeftButtonDown && pxImage1->FloatPosition() != QPoint(0, 0);
-            acApply->setEnabled(on);
-            acCancel->setEnabled(on);
-        } else if (mode == mmMerge) {
-            const bool on = FRightButtonDown && !FLeftButtonDown;
-            acApply->setEnabled(on);
-            acCancel->setEnabled(on);
-        }
+        // Pressing: only the right button alone (for the Apply/Cancel popup) keeps them.
+        updateFloatActionsAfterMouse(FRightButtonDown && !FLeftButtonDown);
     });
     connect(pxImage1, &TpxImage::OnMouseUp, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
         if (button == Qt::LeftButton)
             FLeftButtonDown = false;
         else if (button == Qt::RightButton)
             FRightButtonDown = false;
-        updateFloatActionsAfterMouse();
+        updateFloatActionsAfterMouse(true);
     });
     FWindowKeyFilter = new TWindowKeyFilter(this, [this](QKeyEvent* e) { return handleWindowKey(e); });
     qApp->installEventFilter(FWindowKeyFilter);
 }
 
-void TKalvoMainForm::updateFloatActionsAfterMouse()
+void TKalvoMainForm::updateFloatActionsAfterMouse(bool allowed)
 {
     const TMouseMode mode = pxImage1->MouseMode();
-    if (mode == mmMoveSelectArea) {
-        const bool on = pxImage1->FloatPosition() != QPoint(0, 0);
-        acApply->setEnabled(on);
-        acCancel->setEnabled(on);
-    } else if (mode == mmMerge) {
-        acApply->setEnabled(true);
-        acCancel->setEnabled(true);
-    }
+    if (mode != mmMoveSelectArea && mode != mmMerge)
+        return;
+    const bool on = allowed && (mode == mmMerge || pxImage1->FloatPosition() != QPoint(0, 0));
+    acApply->setEnabled(on);
+    acCancel->setEnabled(on);
 }
 
 bool TKalvoMainForm::handleWindowKey(QKeyEvent* event)

@@ -55,6 +55,7 @@ void TKalvoMainForm::acNewImageExecute()
     FSavedSinceLoad = false;
     UpdateCaption();
     ClearUndoHistory();
+    dropSelectionForNewDocument();
 }
 
 } // namespace kalvo

@@ -158,11 +158,22 @@ void restoreDock(const TIniText& ini, QMainWindow* window, QDockWidget* dock)
     dock->setVisible(intValue(ini, s, "Visible", 1) != 0);
 }
 
+// The menu bar always spans the top dock's first row; its section records that.
+void writeMenuBar(TIniText& ini, const QWidget* menu)
+{
+    const QString s = menu->objectName();
+    writeCommon(ini, s, !menu->isHidden(), QStringLiteral("TBDockTop"), menu);
+    for (const char* key : {"DockRow", "DockPos", "FloatLeft", "FloatTop", "FloatRightX"})
+        ini.SetValue(s, QLatin1String(key), QStringLiteral("0"));
+}
+
 } // namespace
 
 bool SaveToolBarLayout(const QMainWindow* window, const QString& fileName)
 {
     TIniText ini;
+    if (const QWidget* menu = window->menuWidget(); menu && named(menu))
+        writeMenuBar(ini, menu);
     for (const QToolBar* bar : window->findChildren<QToolBar*>())
         if (named(bar))
             writeToolBar(ini, window, bar);

@@ -3,7 +3,8 @@
 // (QDockWidget) of the main window, named after the object ("TBToolbar4", "TBColorWindow"...),
 // with the keys Rev (always 2000), Visible, DockedTo ("TBDockTop", "TBDockLeft", "TBDockRight",
 // "TBDockBottom" or "+" when floating), LastDock, DockRow, DockPos, FloatLeft, FloatTop, and
-// FloatRightX for tool bars or ClientWidth and ClientHeight for tool windows.
+// FloatRightX for tool bars or ClientWidth and ClientHeight for tool windows. A menu bar named
+// like them ("TBToolbar1") gets a section too, always docked at the top; loading leaves it alone.
 #include <QString>
 
 class QMainWindow;

@@ -20,8 +20,20 @@ TZoomedOutline ScaleOutline(const TPoints& outline, const TRect& box, int zoom)
 {
     TZoomedOutline result;
     result.Points.reserve(outline.size());
-    for (const QPoint& p : outline)
-        result.Points.emplace_back(Scaled(p.x(), zoom), Scaled(p.y(), zoom));
+    // Zoomed out, many unit edges shrink to a point or repeat the edge before them: neither
+    // plots anything new, so the ants skip them.
+    for (std::size_t i = 0; i + 1 < outline.size(); i += 2) {
+        const QPoint a(Scaled(outline[i].x(), zoom), Scaled(outline[i].y(), zoom));
+        const QPoint b(Scaled(outline[i + 1].x(), zoom), Scaled(outline[i + 1].y(), zoom));
+        if (a == b)
+            continue;
+        const std::size_t n = result.Points.size();
+        if (n >= 2 && ((result.Points[n - 2] == a && result.Points[n - 1] == b)
+                       || (result.Points[n - 2] == b && result.Points[n - 1] == a)))
+            continue;
+        result.Points.push_back(a);
+        result.Points.push_back(b);
+    }
     if (!outline.empty())
         result.Box = {Scaled(box.left, zoom), Scaled(box.top, zoom), Scaled(box.right, zoom),
                       Scaled(box.bottom, zoom)};

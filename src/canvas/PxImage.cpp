@@ -1,5 +1,6 @@
 #include "canvas/PxImage.h"
 
+#include "canvas/CanvasCursors.h"
 #include "canvas/CoordinateMapping.h"
 #include "canvas/DisplayColors.h"
 #include "canvas/FrameComposer.h"
@@ -8,6 +9,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace kalvo {
 
@@ -166,7 +168,8 @@ void TpxImage::SetMouseMode(TMouseMode value)
     // The brush paints through a mask; a mask that holds only 0 and 255 is not kept after it.
     if (FMouseMode == mmBrush && IsMaskHard())
         DropSelectionMask();
-    FTool = CreateCanvasTool(value, *this);
+    // A tool may change the mode from its own event handler: it stays alive until then.
+    FRetiredTool = std::exchange(FTool, CreateCanvasTool(value, *this));
     FMouseMode = value;
     if (value == mmBrush)
         EnsureSelectionMask();
@@ -190,26 +193,21 @@ QCursor TpxImage::ModeCursor() const
     if (const std::optional<QCursor> own = FTool->Cursor())
         return *own;
     switch (FMouseMode) {
-    case mmNeko:
-        return FDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor;
+    case mmNeko: return CanvasCursor(FDragging ? crHandClosed : crHandOpen);
     case mmSelectRegion:
     case mmSelectRect:
-    case mmSelectEllipse:
-    case mmSelectMagicWand:
-    case mmPaint:
-    case mmSpoit:
-    case mmPenFreehand:
-    case mmPenLine:
-    case mmBrush:
-        return Qt::CrossCursor;
-    case mmMoveRegion:
+    case mmSelectEllipse: return CanvasCursor(crSelect);
+    case mmSelectMagicWand: return CanvasCursor(crMagicWand);
+    case mmZoom: return CanvasCursor(crZoom);
+    case mmMoveRegion: return CanvasCursor(crMoveRegion);
     case mmMoveSelectArea:
-    case mmMerge:
-        return Qt::SizeAllCursor;
-    case mmZoom:
-        return Qt::PointingHandCursor;
-    default:
-        return Qt::ArrowCursor;
+    case mmMerge: return CanvasCursor(crMoveArea);
+    case mmPaint: return CanvasCursor(crPaint);
+    case mmSpoit: return CanvasCursor(crSpoit);
+    case mmPenFreehand:
+    case mmPenLine: return CanvasCursor(crPen);
+    case mmBrush: return CanvasCursor(crBrush);
+    default: return Qt::ArrowCursor;
     }
 }
 

@@ -185,7 +185,7 @@ public:
     // --- Mouse mode ----------------------------------------------------------------------------
     TMouseMode MouseMode() const { return FMouseMode; }
     void SetMouseMode(TMouseMode value);
-    TMouseMode PreviousMouseMode() const { return FPreviousMouseMode; }
+    TMouseMode PreviousMouseMode() const override { return FPreviousMouseMode; }
     bool AutoMouseCursor() const { return FAutoMouseCursor; }
     void SetAutoMouseCursor(bool value);
     // The cursor of the current mode.
@@ -254,6 +254,17 @@ public:
     void AntsTimerTimer();
     void AutoScrollTimerTimer();
 
+    // --- Tool host services of the selection, hand and zoom tools (PxImageTools.cpp) ----------
+    QSize ClientSize() const override;
+    int CommitSelection(TRegionRef created, int combineMode) override;
+    void StopAnts() override;
+    void RestartAnts() override;
+    void ScrollTo(int x, int y) override;
+    void ZoomStepAt(QPoint p, bool zoomIn) override;
+    void ChangeMouseMode(TMouseMode mode) override { SetMouseMode(mode); }
+    void ShowBusyCursor() override;
+    void RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p) override;
+    void RaisePointSelected(Qt::MouseButton button, TColor color) override;
     // --- Moves and floating pastes (PxImageMove.cpp) -------------------------------------------
     // Moves the selection by an offset kept so that one column and row of its box stay on the
     // image; nothing without a selection or when the limited offset is (0, 0). OnMoveRegion first.
@@ -288,6 +299,9 @@ public:
     // a selection or on an image of 8 bits or fewer. EPxImageError "PxImage.ObscureRegion: ..."
     // when the region cannot be made.
     void ObscureRegion(int pixels);
+    // Copies patch (of the image's depth, 8 bits or more) into the image with its top-left corner
+    // at `at`, clipped to the image, and repaints (previews that change a part of the image).
+    void PatchBitmap(const TBitmap& patch, QPoint at);
 
 signals:
     void OnZoomChanged(int zoom);
@@ -385,6 +399,7 @@ protected:
 
     TToolSettings FToolSettings;
     std::unique_ptr<TCanvasTool> FTool;
+    std::unique_ptr<TCanvasTool> FRetiredTool; // the tool that changed the mode, until the next change
     TMouseMode FMouseMode = mmNeko;
     TMouseMode FPreviousMouseMode = mmNeko;
     bool FAutoMouseCursor = true;

@@ -4,6 +4,9 @@
 #include "imaging/effects/DropShadow.h"
 #include "imaging/effects/ObscureSelection.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace kalvo {
 
 void TpxImage::TakeBitmap(TBitmap&& bitmap)
@@ -63,6 +66,21 @@ void TpxImage::ObscureRegion(int pixels)
     // The region first (it drops the mask), then the mask drawn over it.
     SetRegion(TRegionRef(std::move(feathered.Region)));
     SetSelectionMask(std::move(feathered.Mask));
+}
+
+void TpxImage::PatchBitmap(const TBitmap& patch, QPoint at)
+{
+    if (patch.bitCount() != FBitmap.bitCount() || patch.bitCount() < 8)
+        return;
+    const int bytes = patch.bitCount() / 8;
+    const int left = std::max(at.x(), 0);
+    const int right = std::min(at.x() + patch.width(), FBitmap.width());
+    if (left >= right)
+        return;
+    for (int y = std::max(at.y(), 0); y < std::min(at.y() + patch.height(), FBitmap.height()); ++y)
+        std::memcpy(FBitmap.scanLine(y) + std::size_t(left) * bytes,
+                    patch.scanLine(y - at.y()) + std::size_t(left - at.x()) * bytes, std::size_t(right - left) * bytes);
+    ImageChanged();
 }
 
 } // namespace kalvo

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstring>
 #include <unordered_map>
+#include <vector>
 
 namespace kalvo {
 
@@ -149,10 +150,23 @@ bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color)
     if (value < 0)
         return false;
     const int bits = bitmap.bitCount();
+    // At 16, 24 and 32 bits every span is copied from one row already holding the value.
+    std::vector<std::uint8_t> filled;
+    const std::size_t bpp = std::size_t(bits / 8);
+    if (bits > 8) {
+        TBitmap one(1, 1, bits);
+        PutStoredValue(one, 0, 0, value);
+        filled.resize(std::size_t(bitmap.width()) * bpp);
+        for (std::size_t i = 0; i < filled.size(); ++i)
+            filled[i] = one.scanLine(0)[i % bpp];
+    }
     ForEachRegionSpan(QRect(0, 0, bitmap.width(), bitmap.height()), region, [&](int y, int x0, int x1) {
         std::uint8_t* row = bitmap.scanLine(y);
         if (bits == 8) {
             std::memset(row + x0, int(value), std::size_t(x1 - x0));
+        } else if (bits > 8) {
+            std::memcpy(row + std::size_t(x0) * bpp, filled.data() + std::size_t(x0) * bpp,
+                        std::size_t(x1 - x0) * bpp);
         } else {
             for (int x = x0; x < x1; ++x)
                 PutStoredValue(bitmap, x, y, value);

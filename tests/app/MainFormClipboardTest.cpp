@@ -265,7 +265,8 @@ TEST(MainFormClipboard, MergePasteFloatsTheCopyInItsShapeAndRecordsTheMerge)
     EXPECT_TRUE(w.form.acApply->isEnabled());
     QTest::keyClick(w.canvas().viewport(), Qt::Key_Return);
     EXPECT_NE(w.canvas().MouseMode(), mmMerge);
-    EXPECT_EQ(UndoSteps(w.form), std::vector<std::string>{"合成"});
+    // Removing the selection is a step of its own.
+    EXPECT_EQ(UndoSteps(w.form), (std::vector<std::string>{"選択範囲の変更", "合成"}));
     // Inside the ellipse the copy landed on itself, the corners are unchanged.
     EXPECT_EQ(w.canvas().Bitmap(), original);
 
@@ -286,7 +287,7 @@ TEST(MainFormClipboard, MergePasteFloatsTheCopyInItsShapeAndRecordsTheMerge)
     w.form.acMergePaste->trigger();
     QTest::keyClick(w.canvas().viewport(), Qt::Key_Escape);
     EXPECT_NE(w.canvas().MouseMode(), mmMerge);
-    EXPECT_EQ(w.form.FUndoList.size(), 2u);
+    EXPECT_EQ(w.form.FUndoList.size(), 3u);
 }
 
 TEST(MainFormClipboard, MergePasteOnAPaletteImageOffersTheConversion)
@@ -297,7 +298,7 @@ TEST(MainFormClipboard, MergePasteOnAPaletteImageOffersTheConversion)
     w.messages.answers.push_back(IDNO);
     w.form.acMergePaste->trigger();
     ASSERT_EQ(w.messages.shown.size(), 1u);
-    EXPECT_EQ(w.canvas().MouseMode(), mmNeko);
+    EXPECT_EQ(w.canvas().MouseMode(), mmSelectRect); // the mode the program starts in
     EXPECT_EQ(w.canvas().BitCount(), 8);
     w.messages.answers.push_back(IDYES);
     w.form.acMergePaste->trigger();
@@ -391,4 +392,50 @@ TEST(MainFormClipboard, UndoAbandonsAFloatingPasteAndPasteKeepsTheTitle)
     EXPECT_EQ(w.form.FileName(), QString::fromStdString(file));
     EXPECT_TRUE(w.form.FModified);
     EXPECT_EQ(w.canvas().Bitmap().width(), 2); // the cut part
+}
+
+TEST(MainFormClipboard, MoveModeActionsFollowTheSelectionAndTheMode)
+{
+    ScopedConfigDir config;
+    Window w;
+    EXPECT_FALSE(w.form.acMoveRegion->isEnabled());
+    w.canvas().SetRegion(TRegion::rect({1, 1, 4, 4}));
+    ASSERT_TRUE(w.form.acMoveSelectArea->isEnabled());
+    w.form.acMoveSelectArea->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmMoveSelectArea);
+    EXPECT_TRUE(w.form.acMoveSelectArea->isChecked());
+    w.form.acMoveRegion->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmMoveRegion);
+    EXPECT_FALSE(w.form.acMoveSelectArea->isChecked());
+    // The selection goes: back to rectangle selection.
+    w.canvas().DeleteSelection();
+    EXPECT_EQ(w.canvas().MouseMode(), mmSelectRect);
+    EXPECT_FALSE(w.form.acMoveRegion->isEnabled());
+    EXPECT_FALSE(w.form.acMoveRegion->isChecked());
+}
+
+TEST(MainFormClipboard, ApplyAndCancelFollowTheButtonsOnTheCanvas)
+{
+    ScopedConfigDir config;
+    Window w;
+    w.canvas().SetRegion(TRegion::rect({2, 2, 6, 6}));
+    w.canvas().SetMouseMode(mmMoveSelectArea);
+    QWidget* vp = w.canvas().viewport();
+    const QPoint a = w.canvas().ImageToScreenCentre({3, 3}), b = w.canvas().ImageToScreenCentre({6, 4});
+    // A right click without an offset leaves them off; after a drag the right button enables them.
+    QTest::mousePress(vp, Qt::RightButton, {}, a);
+    EXPECT_FALSE(w.form.acApply->isEnabled());
+    QTest::mouseRelease(vp, Qt::RightButton, {}, a);
+    QTest::mousePress(vp, Qt::LeftButton, {}, a);
+    QTest::mouseMove(vp, b);
+    EXPECT_FALSE(w.form.acCancel->isEnabled()); // not while the left button drags
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, b);
+    EXPECT_TRUE(w.form.acCancel->isEnabled());
+    QTest::mousePress(vp, Qt::RightButton, {}, b);
+    EXPECT_TRUE(w.form.acApply->isEnabled());
+    QTest::mouseRelease(vp, Qt::RightButton, {}, b);
+    QTest::keyClick(vp, Qt::Key_Escape);
+    EXPECT_EQ(w.canvas().FloatPosition(), QPoint(0, 0));
+    EXPECT_FALSE(w.form.acApply->isEnabled());
+    EXPECT_TRUE(w.form.FUndoList.empty());
 }

@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 #include "app/commands/ActionHint.h"
+#include "canvas/PxImage.h"
+#include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 #include "ScopedConfigDir.h"
 
@@ -8,6 +10,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -131,4 +134,34 @@ TEST(MainFormMenus, ApplyCancelPopupFollowsItsActions)
     } else {
         EXPECT_FALSE(items[0]->isEnabled());
     }
+}
+
+TEST(MainFormMenus, CanvasPopupByModeOpensOnTheRightButtonsRelease)
+{
+    ScopedConfigDir dir;
+    Harness h;
+    h.form.resize(800, 600);
+    h.form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.form));
+    h.form.pxImage1->SetBitmap(PatternBitmap(300, 200, 24));
+    const std::pair<TMouseMode, QMenu*> expected[] = {
+        {mmNeko, h.form.MouseModeMenu},       {mmSelectRegion, nullptr},  {mmSelectRect, h.form.MouseModeMenu},
+        {mmSelectMagicWand, h.form.MouseModeMenu}, {mmZoom, nullptr}, {mmMoveRegion, h.form.MouseModeMenu},
+        {mmMoveSelectArea, h.form.ApplyCancelMenu}, {mmPaint, nullptr}, {mmSpoit, nullptr},
+        {mmMerge, h.form.ApplyCancelMenu},   {mmPenFreehand, h.form.MouseModeMenu}, {mmBrush, h.form.MouseModeMenu},
+    };
+    for (const auto& [mode, menu] : expected) {
+        h.form.pxImage1->SetMouseMode(mode);
+        EXPECT_EQ(h.form.CanvasPopupMenu(), menu) << int(mode);
+    }
+    // A right release in the Apply/Cancel modes opens that popup; a left release opens nothing.
+    h.form.pxImage1->SetMouseMode(mmMerge);
+    QWidget* view = h.form.pxImage1->viewport();
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_FALSE(h.form.ApplyCancelMenu->isVisible());
+    QTest::mousePress(view, Qt::RightButton, {}, QPoint(50, 50));
+    QTest::mouseRelease(view, Qt::RightButton, {}, QPoint(50, 50));
+    EXPECT_TRUE(WaitFor([&] { return h.form.ApplyCancelMenu->isVisible(); }));
+    h.form.ApplyCancelMenu->close();
+    h.form.pxImage1->SetMouseMode(mmNeko);
 }

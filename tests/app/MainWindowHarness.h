@@ -60,6 +60,21 @@ public:
         return next(saveAnswers);
     }
 
+    // The palette file dialogs: the folder each was opened in, answers from queues.
+    std::deque<QString> paletteOpenAnswers;
+    std::deque<QString> paletteSaveAnswers;
+    QString lastPaletteFolder;
+    std::optional<QString> OpenPaletteFile(QWidget*, const QString& folder) override
+    {
+        lastPaletteFolder = folder;
+        return next(paletteOpenAnswers);
+    }
+    std::optional<QString> SavePaletteFile(QWidget*, const QString& folder) override
+    {
+        lastPaletteFolder = folder;
+        return next(paletteSaveAnswers);
+    }
+
 private:
     static std::optional<QString> next(std::deque<QString>& answers)
     {

@@ -28,6 +28,10 @@ TEST(OutlineOverlay, ScaleTruncatesEachPointAndEdgeExactly)
     EXPECT_EQ(z.Points, (TPoints{QPoint(115, 3), QPoint(116, 3)}));
     EXPECT_EQ(z.Box, (TRect{1, 3, 116, 8}));
     EXPECT_EQ(ScaleOutline({}, TRect{1, 3, 101, 7}, 200).Box, TRect{});
+    // At 50 % an edge shrinking to a point and a repeat of the edge before are left out.
+    const TPoints steps = {QPoint(0, 0), QPoint(1, 0), QPoint(1, 0), QPoint(2, 0),
+                           QPoint(2, 0), QPoint(3, 0), QPoint(3, 0), QPoint(2, 0)};
+    EXPECT_EQ(ScaleOutline(steps, TRect{0, 0, 3, 1}, 50).Points, (TPoints{QPoint(0, 0), QPoint(1, 0)}));
 }
 
 TEST(OutlineOverlay, SegmentIsDashedByPhaseWithTheEndExcluded)

@@ -5,6 +5,10 @@
 #include <QMimeData>
 
 #include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string>
+#include <utility>
 
 namespace kalvo {
 namespace {
@@ -55,6 +59,47 @@ TEST(ClipboardData, TruncatedOrLyingDibsFailWithAMessage)
     lying = dib;
     lying[14] = 7; // 7 bits per pixel
     EXPECT_ANY_THROW(DecodeClipboardDib(lying));
+}
+
+void AppendChunk(QByteArray& png, const char* type, const QByteArray& body)
+{
+    QByteArray chunk = QByteArray(type, 4) + body;
+    for (int i = 3; i >= 0; --i)
+        png.append(char(std::uint32_t(body.size()) >> (8 * i)));
+    png.append(chunk);
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.constData()), uInt(chunk.size()));
+    for (int i = 3; i >= 0; --i)
+        png.append(char(crc >> (8 * i)));
+}
+
+// A PNG claiming width x height, with valid checksums and a few bytes of pixel data.
+QByteArray PngHeader(std::uint32_t width, std::uint32_t height)
+{
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray header;
+    for (std::uint32_t v : {width, height})
+        for (int i = 3; i >= 0; --i)
+            header.append(char(v >> (8 * i)));
+    header.append("\x08\x02\0\0\0", 5);
+    AppendChunk(png, "IHDR", header);
+    AppendChunk(png, "IDAT", QByteArray("\x78\x9c\x63\x00\x00\x00\x01\x00\x01", 9));
+    AppendChunk(png, "IEND", QByteArray());
+    return png;
+}
+
+TEST(ClipboardData, ForeignPicturesBeyondTheLimitAreRefusedBeforeDecoding)
+{
+    for (auto [w, h] : {std::pair{12000u, 12000u}, std::pair{70000u, 10u}}) {
+        try {
+            DecodeClipboardImage(PngHeader(w, h), "png");
+            FAIL() << w;
+        } catch (const std::exception& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "Clipboard: Image is too large (" + std::to_string(w) + " x " + std::to_string(h) + ")");
+        }
+    }
+    // Within the limit but without data: the decoder's own failure.
+    EXPECT_ANY_THROW(DecodeClipboardImage(PngHeader(100, 100), "png"));
 }
 
 TEST(ClipboardData, NoPictureAndBadShapesAreReportedAsSuch)

@@ -1,3 +1,4 @@
+#include "codecs/FileExtension.h"
 #include "codecs/FormatDispatch.h"
 #include "codecs/preview/PreviewPicture.h"
 #include "codecs/JpegTestSupport.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -160,6 +162,32 @@ TEST(PreviewPicture, ReducedJpegAndJpeg2000KeepPlaceAndColour)
     }
 }
 
+TEST(PreviewPicture, AProgressiveJpegPreviewsFromItsFirstScan)
+{
+    TempDir dir;
+    JpegOptions progressive;
+    progressive.progressive = true;
+    std::vector<std::uint8_t> bytes = EncodeJpeg(TwoHalves(2400, 1600), progressive);
+    // Cut the file where its second scan starts: the first one carries every DC coefficient,
+    // all an eighth-scale preview needs.
+    std::size_t secondScan = 0;
+    int scans = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA && ++scans == 2) {
+            secondScan = i;
+            break;
+        }
+    ASSERT_GT(secondScan, 0u);
+    bytes.resize(secondScan);
+    WriteAll(dir.file("first-scan.jpg"), bytes);
+    const auto preview = LoadPreviewPicture(dir.file("first-scan.jpg"), 150, 150);
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->Width, 2400);
+    ASSERT_EQ(preview->Picture.width(), 150);
+    ExpectNear(preview->Picture.pixelColor(10, 50), RGB(255, 0, 0), 16, "left");
+    ExpectNear(preview->Picture.pixelColor(140, 50), RGB(0, 0, 255), 16, "right");
+}
+
 TEST(PreviewPicture, ABoxLargerThanAnEighthDecodesAtAFinerScale)
 {
     TempDir dir;
@@ -227,11 +255,40 @@ TEST(PreviewPicture, ACancelledLoadGivesNothing)
     EXPECT_TRUE(LoadPreviewPicture(file, 150, 150, &cancel));
 }
 
+TEST(PreviewPicture, MalformedFilesGiveNothingOrTheirIntactTwin)
+{
+    // EXPECTED lists each malformed file with "fail" or "same <intact file>".
+    const std::string dir = std::string(KALVO_TEST_DATA) + "/malformed/";
+    std::ifstream expected(dir + "EXPECTED");
+    ASSERT_TRUE(expected);
+    int checked = 0;
+    std::string name, verdict;
+    while (expected >> name >> verdict) {
+        if (FormatFromFileName(name) == TImageFormat::None) {
+            std::getline(expected, verdict);
+            continue;
+        }
+        const auto preview = LoadPreviewPicture(dir + name, 150, 150);
+        if (verdict == "fail") {
+            EXPECT_FALSE(preview) << name;
+        } else {
+            std::string twin;
+            expected >> twin;
+            const auto intact = LoadPreviewPicture(dir + twin, 150, 150);
+            ASSERT_TRUE(preview) << name;
+            ASSERT_TRUE(intact) << twin;
+            EXPECT_EQ(preview->Width, intact->Width) << name;
+            EXPECT_EQ(preview->Height, intact->Height) << name;
+            EXPECT_EQ(preview->Picture, intact->Picture) << name;
+        }
+        ++checked;
+    }
+    EXPECT_GT(checked, 30);
+}
+
 TEST(PreviewPicture, EveryTestDataFileLoadsOrGivesNothing)
 {
     const std::filesystem::path data(KALVO_TEST_DATA);
-    if (!std::filesystem::exists(data))
-        GTEST_SKIP() << "no test data folder";
     int files = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(data)) {
         if (!entry.is_regular_file())

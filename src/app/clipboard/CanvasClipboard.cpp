@@ -2,8 +2,8 @@
 
 #include "canvas/PxImage.h"
 #include "codecs/clipboard/ClipboardData.h"
-#include "image/PaintBitmap.h"
 #include "image/ImageErrors.h"
+#include "image/PaintBitmap.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QObject>
+#include <QStandardPaths>
 
 #include <cstring>
 
@@ -80,6 +81,14 @@ void InitIconResources()
 void SetUpIconTheme()
 {
     initIconResources();
+    // Platforms without a desktop theme (offscreen, some minimal sessions) search no system
+    // icon directories at all.
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& dir : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                                        QStandardPaths::LocateDirectory))
+        if (!paths.contains(dir))
+            paths << dir;
+    QIcon::setThemeSearchPaths(paths);
     const QString desktop = QIcon::themeName();
     if (desktop.isEmpty() || desktop == QLatin1String("hicolor"))
         QIcon::setThemeName(QStringLiteral("breeze"));

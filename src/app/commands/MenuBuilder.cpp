@@ -54,14 +54,25 @@ void FillMenu(QMenu* menu, std::span<const char* const> entries, const TActionLo
 void FillToolBar(QToolBar* bar, std::span<const char* const> entries, const TActionLookup& lookup,
                  const TWidgetLookup& widgets)
 {
+    // Tool bars do not collapse separators the way menus do: a separator is placed only between
+    // two items that exist.
+    bool separatorPending = false;
+    auto place = [&] {
+        if (separatorPending && !bar->actions().isEmpty())
+            bar->addSeparator();
+        separatorPending = false;
+    };
     for (const char* entry : entries) {
         const QString text = QString::fromUtf8(entry);
         if (text == QLatin1String("-")) {
-            bar->addSeparator();
+            separatorPending = true;
         } else if (text.startsWith(QLatin1Char('@'))) {
-            if (QWidget* w = widgets(text.mid(1)))
+            if (QWidget* w = widgets(text.mid(1))) {
+                place();
                 bar->addWidget(w);
+            }
         } else if (QAction* action = lookup(text)) {
+            place();
             bar->addAction(action);
         }
     }

@@ -40,6 +40,9 @@ TKVfrmRollUp::TKVfrmRollUp(QWidget* owner, std::function<QRect()> canvasRect)
     resize(164, FullHeight);
     PinButton = titleButton(this, QStringLiteral("\u25C9"), QStringLiteral("開いたままにする"));
     PinButton->setCheckable(true);
+    // The pin shows its state: a filled dot while the window is held open, a ring otherwise.
+    connect(PinButton, &QToolButton::toggled, PinButton,
+            [this](bool down) { PinButton->setText(down ? QStringLiteral("\u25C9") : QStringLiteral("\u25CB")); });
     PinButton->setChecked(true);
     CloseButton = titleButton(this, QStringLiteral("\u00D7"), QStringLiteral("閉じる"));
     CloseButton->move(width() - kTitleHeight - 1, 1);

@@ -16,7 +16,21 @@ QString withSeparator(QString dir)
     return dir;
 }
 
+// An installed program (<prefix>/bin beside <prefix>/share/applications/kalvo.desktop) keeps
+// per-user settings even where it could write its own directory (run as root, or a prefix in
+// the home directory): several users share it.
+bool isInstalled(const QString& exeDir)
+{
+    return QFileInfo::exists(exeDir + QStringLiteral("/../share/applications/kalvo.desktop"));
+}
+
 } // namespace
+
+QString UserConfigDirectory()
+{
+    return withSeparator(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                         + QStringLiteral("/Kalvo"));
+}
 
 QString ProgramDirectory()
 {
@@ -24,11 +38,11 @@ QString ProgramDirectory()
     if (!overridden.isEmpty())
         return withSeparator(QDir(overridden).absolutePath());
     const QString exeDir = QCoreApplication::applicationDirPath();
-    if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable())
+    if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable() && !isInstalled(exeDir))
         return withSeparator(exeDir);
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString config = UserConfigDirectory();
     QDir().mkpath(config);
-    return withSeparator(config);
+    return config;
 }
 
 QString SettingsFileName() { return ProgramDirectory() + QStringLiteral("Kalvo2.ini"); }

@@ -2,6 +2,7 @@
 // What a canvas tool may reach of the canvas: coordinate mapping, the image and the selection,
 // committing a new selection or bitmap, raising the canvas's events, capture, auto-scroll and
 // repainting. The canvas implements it; tools never touch the canvas's fields.
+#include "canvas/MouseMode.h"
 #include "canvas/OutlineOverlay.h"
 #include "canvas/ToolSettings.h"
 #include "canvas/ViewGeometry.h"
@@ -11,6 +12,7 @@
 #include <QCursor>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
 #include <optional>
 
@@ -47,6 +49,26 @@ public:
     virtual void ApplyModeCursor() = 0;
     virtual void UpdateClient(const QRect& area = QRect()) = 0;
 
+    // --- Selection, view and mode services of the selection, hand and zoom tools -------------
+    // The viewport's client size.
+    virtual QSize ClientSize() const = 0;
+    // Combines the shape of a finished gesture with the selection (RGN_COPY, RGN_OR, RGN_DIFF;
+    // absent removes the selection), restarts the ants from phase 0; returns the class.
+    virtual int CommitSelection(TRegionRef created, int combineMode) = 0;
+    // The marching ants pause during a gesture; restart obeys the outline display setting.
+    virtual void StopAnts() = 0;
+    virtual void RestartAnts() = 0;
+    // Scrolls to image column x, row y (clamped) and updates the view.
+    virtual void ScrollTo(int x, int y) = 0;
+    // Turns fit-to-window off and makes one zoom step about client point p.
+    virtual void ZoomStepAt(QPoint p, bool zoomIn) = 0;
+    virtual TMouseMode PreviousMouseMode() const = 0;
+    // Changes the mode; the calling tool is kept alive until the event that called it returns.
+    virtual void ChangeMouseMode(TMouseMode mode) = 0;
+    // Shows the wait cursor at once (before long work); ApplyModeCursor ends it.
+    virtual void ShowBusyCursor() = 0;
+    virtual void RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p) = 0;
+    virtual void RaisePointSelected(Qt::MouseButton button, TColor color) = 0;
     // Moves and floating pastes: the update lock (taken once per drag, released exactly once),
     // recomposing the frame, the zoomed outline, the hole colour, and the committed outline move
     // (OnMoveRegion, then MoveSelection).

@@ -35,6 +35,24 @@ QByteArray formatOfMimeType(const QString& type)
     return format == "jpg" ? QByteArray("jpeg") : format;
 }
 
+// The most memory another program's picture may take while Qt decodes it.
+constexpr int kForeignPictureLimitMB = 512;
+
+class TAllocationLimit {
+public:
+    explicit TAllocationLimit(int megabytes) : FOld(QImageReader::allocationLimit())
+    {
+        if (FOld != 0 && FOld < megabytes)
+            QImageReader::setAllocationLimit(megabytes);
+    }
+    ~TAllocationLimit() { QImageReader::setAllocationLimit(FOld); }
+    TAllocationLimit(const TAllocationLimit&) = delete;
+    TAllocationLimit& operator=(const TAllocationLimit&) = delete;
+
+private:
+    int FOld;
+};
+
 std::uint8_t overWhite(int channel, int alpha)
 {
     return std::uint8_t((channel * alpha + 255 * (255 - alpha) + 127) / 255);
@@ -98,15 +116,22 @@ TBitmap DecodeClipboardImage(const QByteArray& bytes, const QByteArray& format)
     QImageReader reader(&buffer, format);
     reader.setAutoTransform(false);
     const QSize size = reader.size();
-    if (size.isValid() && !TBitmap::fitsBounds(size.width(), size.height(), 24))
-        throw EInvalidGraphic("Clipboard: Image is too large (" + std::to_string(size.width()) + " x "
-                              + std::to_string(size.height()) + ")");
+    const auto tooLarge = [](QSize s) {
+        return EInvalidGraphic("Clipboard: Image is too large (" + std::to_string(s.width()) + " x "
+                               + std::to_string(s.height()) + ")");
+    };
+    // Qt decodes into 4 bytes a pixel and refuses more than its allocation limit; the limit is
+    // raised for the length of this read to what a foreign picture may take here.
+    const TAllocationLimit limit(kForeignPictureLimitMB);
+    if (size.isValid()
+        && (!TBitmap::fitsBounds(size.width(), size.height(), 24)
+            || 4.0 * size.width() * size.height() > double(kForeignPictureLimitMB) * 1024 * 1024))
+        throw tooLarge(size);
     QImage image;
     if (!reader.read(&image) || image.isNull())
         throw EInvalidGraphic("Clipboard: " + reader.errorString().toStdString());
     if (!TBitmap::fitsBounds(image.width(), image.height(), 24))
-        throw EInvalidGraphic("Clipboard: Image is too large (" + std::to_string(image.width()) + " x "
-                              + std::to_string(image.height()) + ")");
+        throw tooLarge(image.size());
     return QImageToPicture(image);
 }
 

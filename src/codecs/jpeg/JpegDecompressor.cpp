@@ -132,6 +132,14 @@ TBitmap TJPEGDecompressor::ToBitmap(int kind)
     TBitmap bitmap(int(cinfo_.output_width), int(cinfo_.output_height), bitsForKind(kind));
     guarded([this] { jpeg_start_decompress(&cinfo_); });
     readRows(bitmap, kind);
+    finishBitmap(bitmap, kind);
+    setProgressComplete();
+    guarded([this] { jpeg_finish_decompress(&cinfo_); });
+    return bitmap;
+}
+
+void TJPEGDecompressor::finishBitmap(TBitmap& bitmap, int kind)
+{
     if (kind == kJpegOutputGray) {
         bitmap.setPalette(DefaultPalette(8));
     } else if (kind != kJpegOutput24) {
@@ -140,8 +148,47 @@ TBitmap TJPEGDecompressor::ToBitmap(int kind)
             palette[i] = RGB(cinfo_.colormap[0][i], cinfo_.colormap[1][i], cinfo_.colormap[2][i]);
         bitmap.setPalette(std::move(palette));
     }
-    setProgressComplete();
-    guarded([this] { jpeg_finish_decompress(&cinfo_); });
+}
+
+bool TJPEGDecompressor::dcKnownForAllComponents() const
+{
+    if (!cinfo_.coef_bits)
+        return false;
+    for (int c = 0; c < cinfo_.num_components; ++c)
+        if (cinfo_.coef_bits[c][0] < 0)
+            return false;
+    return true;
+}
+
+TBitmap TJPEGDecompressor::ToBitmapFromFirstScans(int kind)
+{
+    if (!cinfo_.progressive_mode)
+        return ToBitmap(kind);
+    cinfo_.buffered_image = TRUE;
+    prepareOutput(kind);
+    TBitmap bitmap(int(cinfo_.output_width), int(cinfo_.output_height), bitsForKind(kind));
+    guarded([this] { jpeg_start_decompress(&cinfo_); });
+    // Reads scans until every component has its DC coefficients (or the data ends).
+    bool stalled = false;
+    guarded([&] {
+        while (!dcKnownForAllComponents()) {
+            const int status = jpeg_consume_input(&cinfo_);
+            if (status == JPEG_REACHED_EOI)
+                return;
+            if (status == JPEG_SUSPENDED) {
+                stalled = true;
+                return;
+            }
+        }
+    });
+    if (stalled)
+        throw EJPEGError("Read beyond end of JPEG source");
+    guarded([this] { jpeg_start_output(&cinfo_, cinfo_.input_scan_number); });
+    readRows(bitmap, kind);
+    finishBitmap(bitmap, kind);
+    guarded([this] { jpeg_finish_output(&cinfo_); });
+    // The rest of the file is not needed.
+    jpeg_abort_decompress(&cinfo_);
     return bitmap;
 }
 

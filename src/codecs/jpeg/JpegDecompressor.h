@@ -49,6 +49,11 @@ public:
 
     // Decodes the whole image into a new bitmap of the given output kind.
     TBitmap ToBitmap(int kind);
+    // For a progressive file: the picture as far as the first scans of every component give it
+    // (at least their DC coefficients), without reading the rest of the file; a quick preview,
+    // exact at a scale of 1/8. For other files the same as ToBitmap. The decompressor is
+    // finished with the file afterwards.
+    TBitmap ToBitmapFromFirstScans(int kind);
 
 protected:
     TJPEGDecompressor();
@@ -67,6 +72,8 @@ private:
     bool deliverAppMarker(int appNumber) noexcept;
     void prepareOutput(int kind);
     void readRows(TBitmap& bitmap, int kind);
+    bool dcKnownForAllComponents() const;
+    void finishBitmap(TBitmap& bitmap, int kind);
 
     std::vector<std::uint8_t> markerData_;
 };

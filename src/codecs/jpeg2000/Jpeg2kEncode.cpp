@@ -2,6 +2,7 @@
 
 #include "codecs/jpeg2000/Jpeg2kError.h"
 #include "codecs/jpeg2000/OpjGlue.h"
+#include "imaging/raster/RowDriver.h"
 
 #include <algorithm>
 #include <array>
@@ -73,22 +74,32 @@ void fillOneBit(const TBitmap& bitmap, opj_image_t& image)
 
 void fillTrueColor(const TBitmap& bitmap, opj_image_t& image, int precision, bool colour)
 {
+    // v * m div 255 looked up rather than divided per channel.
     const std::int64_t m = (std::int64_t(1) << precision) - 1;
-    const auto scale = [m](int v) { return OPJ_INT32(v * m / 255); };
-    std::size_t i = 0;
-    for (int y = 0; y < bitmap.height(); ++y) {
-        const std::uint8_t* p = bitmap.scanLine(y);
-        for (int x = 0; x < bitmap.width(); ++x, p += 3, ++i) {
-            const int b = p[0], g = p[1], r = p[2];
+    std::array<OPJ_INT32, 256> scale{};
+    for (int v = 0; v < 256; ++v)
+        scale[std::size_t(v)] = OPJ_INT32(v * m / 255);
+    const std::size_t width = std::size_t(bitmap.width());
+    DriveRows(bitmap.height(), bitmap.width(), [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const std::uint8_t* p = bitmap.scanLine(y);
+            const std::size_t first = std::size_t(y) * width;
             if (colour) {
-                image.comps[0].data[i] = scale(r);
-                image.comps[1].data[i] = scale(g);
-                image.comps[2].data[i] = scale(b);
+                OPJ_INT32* r = image.comps[0].data + first;
+                OPJ_INT32* g = image.comps[1].data + first;
+                OPJ_INT32* b = image.comps[2].data + first;
+                for (std::size_t x = 0; x < width; ++x, p += 3) {
+                    r[x] = scale[p[2]];
+                    g[x] = scale[p[1]];
+                    b[x] = scale[p[0]];
+                }
             } else {
-                image.comps[0].data[i] = scale((21 * r + 71 * g + 8 * b) / 100);
+                OPJ_INT32* grey = image.comps[0].data + first;
+                for (std::size_t x = 0; x < width; ++x, p += 3)
+                    grey[x] = scale[std::size_t((21 * p[2] + 71 * p[1] + 8 * p[0]) / 100)];
             }
         }
-    }
+    });
 }
 
 std::vector<std::uint8_t> compress(opj_image_t& image, opj_cparameters_t& params,

@@ -53,7 +53,9 @@ TReducedDecode DecodeJpegForPreview(const std::string& fileName, int boxWidth, i
         > kMaxPreviewDecodePixels)
         throw EJPEGError("Image is too large for a preview");
     jpeg.SetScaleEighths(eighths);
-    result.bitmap = jpeg.ToBitmap(jpeg.DefaultOutputKind());
+    // At an eighth only the DC coefficients count, and a progressive file sends them first.
+    result.bitmap = eighths == 1 ? jpeg.ToBitmapFromFirstScans(jpeg.DefaultOutputKind())
+                                 : jpeg.ToBitmap(jpeg.DefaultOutputKind());
     jpeg.Detach();
     return result;
 }

@@ -1,10 +1,38 @@
 #include "imaging/effects/ClearSelection.h"
 
 #include "image/PaintBitmap.h"
+#include "imaging/raster/RowDriver.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace kalvo {
+
+namespace {
+
+// Row pixels [0, n) through mask values m toward the background bg (blue, green, red); filled
+// holds the background n times.
+void ClearRow(std::uint8_t* p, const std::uint8_t* m, int n, const int bg[3], const std::uint8_t* filled)
+{
+    switch (MaskCover(m, n)) {
+    case TMaskCover::None:
+        return;
+    case TMaskCover::All:
+        std::memcpy(p, filled, std::size_t(n) * 3);
+        return;
+    case TMaskCover::Partly:
+        break;
+    }
+    for (int x = 0; x < n; ++x) {
+        const unsigned a = m[x];
+        p[3 * x] = std::uint8_t((a * p[3 * x] + (255 - a) * unsigned(bg[0])) / 255);
+        p[3 * x + 1] = std::uint8_t((a * p[3 * x + 1] + (255 - a) * unsigned(bg[1])) / 255);
+        p[3 * x + 2] = std::uint8_t((a * p[3 * x + 2] + (255 - a) * unsigned(bg[2])) / 255);
+    }
+}
+
+} // namespace
 
 bool ClearThroughMask(TBitmap& bitmap, const TBitmap& mask, TColor background)
 {
@@ -12,16 +40,14 @@ bool ClearThroughMask(TBitmap& bitmap, const TBitmap& mask, TColor background)
         return false;
     const int bg[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
     const int rows = std::min(bitmap.height(), mask.height());
-    const int cols = std::min(bitmap.width(), mask.width());
-    for (int y = 0; y < rows; ++y) {
-        const std::uint8_t* m = mask.scanLine(y);
-        std::uint8_t* p = bitmap.scanLine(y);
-        for (int x = 0; x < cols; ++x) {
-            const int a = m[x];
-            for (int c = 0; c < 3; ++c)
-                p[3 * x + c] = std::uint8_t((a * p[3 * x + c] + (255 - a) * bg[c]) / 255);
-        }
-    }
+    const int cols = std::max(0, std::min(bitmap.width(), mask.width()));
+    std::vector<std::uint8_t> filled(std::size_t(cols) * 3);
+    for (std::size_t i = 0; i < filled.size(); ++i)
+        filled[i] = std::uint8_t(bg[i % 3]);
+    DriveRows(rows, cols, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+            ClearRow(bitmap.scanLine(y), mask.scanLine(y), cols, bg, filled.data());
+    });
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "image/Outline.h"
 #include "image/Palette.h"
 #include "imaging/raster/PixelMath.h"
+#include "imaging/raster/RowDriver.h"
 #include "imaging/raster/StrokeAndBlend.h"
 
 #include <algorithm>
@@ -56,23 +57,31 @@ std::optional<TBitmap> DropShadow(const TBitmap& image, const TBitmap& mask, con
                                       std::clamp(params.Obscure, 0, 100));
     const int colour[3] = {GetBValue(params.Color), GetGValue(params.Color), GetRValue(params.Color)};
     TBitmap result = image;
-    for (int y = 0; y < image.height(); ++y) {
-        if (progress)
-            progress(RowPercent(y, image.height()));
-        const std::uint8_t* m = mask.scanLine(y);
-        const std::uint8_t* s = shadow.scanLine(y);
-        std::uint8_t* p = result.scanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            if (m[x] == 0 || s[x] == 255)
-                continue; // inside the object, or no shadow here
-            const int u = clamp255((s[x] * (100 - alpha) + 255 * alpha) / 100);
-            const int w = clamp255(255 - m[x] + u);
-            if (w == 255)
+    const int width = image.width();
+    auto work = [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const std::uint8_t* m = mask.scanLine(y);
+            const std::uint8_t* s = shadow.scanLine(y);
+            // Rows wholly inside the object or wholly without shadow stay as they are.
+            if (MaskCover(m, width) == TMaskCover::All || MaskCover(s, width) == TMaskCover::None)
                 continue;
-            for (int c = 0; c < 3; ++c)
-                p[3 * x + c] = std::uint8_t((p[3 * x + c] * w + (255 - w) * colour[c]) / 255);
+            std::uint8_t* p = result.scanLine(y);
+            for (int x = 0; x < width; ++x) {
+                if (m[x] == 0 || s[x] == 255)
+                    continue; // inside the object, or no shadow here
+                const int u = clamp255((s[x] * (100 - alpha) + 255 * alpha) / 100);
+                const int w = clamp255(255 - m[x] + u);
+                if (w == 255)
+                    continue;
+                for (int c = 0; c < 3; ++c)
+                    p[3 * x + c] = std::uint8_t((p[3 * x + c] * w + (255 - w) * colour[c]) / 255);
+            }
         }
-    }
+    };
+    if (progress)
+        DriveRows(image.height(), width, [&](int y) { progress(RowPercent(y, image.height())); }, work);
+    else
+        DriveRows(image.height(), width, work);
     return result;
 }
 

@@ -2,7 +2,9 @@
 
 #include "image/RegionConvert.h"
 #include "imaging/raster/PixelMath.h"
+#include "imaging/raster/RowDriver.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kalvo {
@@ -26,6 +28,37 @@ const TNegativeTable& NegativeTable()
     return table;
 }
 
+// The straight inversion of bytes [begin, end) of a row: what the table gives for mask value 0.
+void InvertBytes(std::uint8_t* p, int begin, int end)
+{
+    for (int i = begin; i < end; ++i)
+        p[i] = std::uint8_t(255 - p[i]);
+}
+
+// Pixels [left, right) of a row through mask values m (m[x] for pixel x).
+void NegativeThroughMask(std::uint8_t* p, const std::uint8_t* m, int left, int right)
+{
+    switch (MaskCover(m + left, right - left)) {
+    case TMaskCover::None:
+        return;
+    case TMaskCover::All:
+        InvertBytes(p, 3 * left, 3 * right);
+        return;
+    case TMaskCover::Partly:
+        break;
+    }
+    const TNegativeTable& table = NegativeTable();
+    for (int x = left; x < right; ++x) {
+        const int value = m[x];
+        if (value == 255)
+            continue;
+        const auto& row = table[value];
+        p[3 * x] = row[p[3 * x]];
+        p[3 * x + 1] = row[p[3 * x + 1]];
+        p[3 * x + 2] = row[p[3 * x + 2]];
+    }
+}
+
 } // namespace
 
 bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
@@ -36,20 +69,24 @@ bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const 
     QRect box(0, 0, bitmap.width(), bitmap.height());
     if (area)
         box = box.intersected(*area);
-    const TNegativeTable& table = NegativeTable();
-    for (int y = box.top(); y < box.top() + box.height(); ++y) {
-        if (progress)
-            progress(RowPercent(y - box.top(), box.height()));
-        const std::uint8_t* m = mask && y < mask->height() ? mask->scanLine(y) : nullptr;
-        std::uint8_t* p = bitmap.scanLine(y);
-        for (int x = box.left(); x < box.left() + box.width(); ++x) {
-            const int value = mask ? (m && x < mask->width() ? m[x] : 255) : 0;
-            if (value == 255)
-                continue;
-            for (int c = 0; c < 3; ++c)
-                p[3 * x + c] = table[value][p[3 * x + c]];
+    const int top = box.top(), rows = std::max(box.height(), 0);
+    const int left = box.left(), right = box.left() + std::max(box.width(), 0);
+    // Columns at or beyond the mask's width are outside it, so not selected.
+    const int maskRight = mask ? std::min(right, mask->width()) : right;
+    NegativeTable(); // built once here rather than raced for by the threads
+    auto work = [&](int y0, int y1) {
+        for (int y = top + y0; y < top + y1; ++y) {
+            std::uint8_t* p = bitmap.scanLine(y);
+            if (!mask)
+                InvertBytes(p, 3 * left, 3 * right);
+            else if (y < mask->height() && left < maskRight)
+                NegativeThroughMask(p, mask->scanLine(y), left, maskRight);
         }
-    }
+    };
+    if (progress)
+        DriveRows(rows, right - left, [&](int y) { progress(RowPercent(y, rows)); }, work);
+    else
+        DriveRows(rows, right - left, work);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "image/FloodMask.h"
 #include "image/PaintBitmap.h"
 #include "image/PixelAccess.h"
+#include "imaging/raster/RowDriver.h"
 
 #include <algorithm>
 
@@ -75,8 +76,18 @@ void FillTrueColor(TBitmap& image, const TBitmap& fill, const TBitmap* selection
             }
         }
     };
-    // Through the mask the whole image is written; otherwise only the region.
-    ForEachRegionSpan(box, throughMask ? TRegionRef() : region, fillSpan);
+    // Through the mask (or without a region) every row of the box is written, split between
+    // two threads; otherwise only the region's spans.
+    if (throughMask || !region) {
+        if (box.isEmpty())
+            return;
+        DriveRows(box.height(), box.width(), [&](int y0, int y1) {
+            for (int y = box.top() + y0; y < box.top() + y1; ++y)
+                fillSpan(y, box.left(), box.right() + 1);
+        });
+        return;
+    }
+    ForEachRegionSpan(box, region, fillSpan);
 }
 
 void FillIndexed(TBitmap& image, const TBitmap& fill, const TRegionRef& region, const QRect& box, std::int64_t index)

@@ -7,8 +7,18 @@ namespace kalvo {
 
 inline int Trunc(double v) { return int(v); }
 
-// Ties go to the even neighbour (the default floating-point rounding mode).
-inline int Round(double v) { return int(std::nearbyint(v)); }
+// Ties go to the even neighbour (the default floating-point rounding mode). Below 2^51 adding
+// and taking away 1.5 * 2^52 rounds exactly as nearbyint does, in two instructions instead of a
+// library call per value (the baseline x86-64 instruction set has no rounding instruction).
+inline int Round(double v)
+{
+    constexpr double shift = 6755399441055744.0;
+    if (std::fabs(v) < 2251799813685248.0) {
+        // Without -ffast-math the compiler keeps both operations (they are not an identity).
+        return int((v + shift) - shift);
+    }
+    return int(std::nearbyint(v));
+}
 
 inline int clamp255(double v)
 {

@@ -1,0 +1,23 @@
+#pragma once
+// The editor's command line: `kalvo [FILE]`, `kalvo --help`, `kalvo --version`.
+#include <QString>
+#include <QStringList>
+
+namespace kalvo {
+
+struct TCommandLine {
+    enum class TAction { Run, Help, Version, Error };
+    TAction Action = TAction::Run;
+    QString FileName;  // the picture to open after start-up; empty for none
+    QString Message;   // for Error: what was wrong
+};
+
+// Reads the arguments after the program name (Qt's own options already removed). The first
+// argument that is not an option names the file ("--" makes every following argument a file
+// name); further file names are an error, as is an unknown option.
+TCommandLine ParseCommandLine(const QStringList& arguments);
+
+// The text `--help` prints.
+QString CommandLineUsage();
+
+} // namespace kalvo

@@ -1,0 +1,37 @@
+#pragma once
+// The canvas's own cursors, numbered 161..175: 32 x 32 two-colour pictures kept as resources
+// with their hotspots.
+#include <QCursor>
+#include <QPoint>
+
+namespace kalvo {
+
+enum TCanvasCursor : int {
+    crHandOpen = 161,
+    crHandClosed = 162,
+    crSelect = 163,
+    crSelectAdd = 164,
+    crSelectSubtract = 165,
+    crMagicWand = 166,
+    crMagicWandAdd = 167,
+    crMagicWandSubtract = 168,
+    crZoom = 169,
+    crMoveRegion = 170,
+    crMoveArea = 171,
+    crPaint = 172,
+    crSpoit = 173,
+    crPen = 174,
+    crBrush = 175,
+};
+
+constexpr int kFirstCanvasCursor = crHandOpen;
+constexpr int kLastCanvasCursor = crBrush;
+
+// The resource name of a cursor ("PXR_HANDOPEN" ...); empty for other numbers.
+const char* CanvasCursorName(int number);
+// The hotspot of a cursor.
+QPoint CanvasCursorHotspot(int number);
+// The cursor; the arrow for numbers outside 161..175.
+QCursor CanvasCursor(int number);
+
+} // namespace kalvo

@@ -1,0 +1,48 @@
+#include "imaging/effects/DropShadowArea.h"
+
+#include "image/ImageErrors.h"
+#include "image/Outline.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace kalvo {
+
+TBitmap CropBitmap(const TBitmap& bitmap, const QRect& rect)
+{
+    const int bytes = bitmap.bitCount() / 8;
+    if (bitmap.bitCount() % 8 != 0 || rect.isEmpty() || !QRect(0, 0, bitmap.width(), bitmap.height()).contains(rect))
+        throw EPxImageError("CropBitmap: Invalid Parameters");
+    TBitmap crop(rect.width(), rect.height(), bitmap.bitCount());
+    crop.setPalette(bitmap.palette());
+    for (int y = 0; y < rect.height(); ++y)
+        std::memcpy(crop.scanLine(y), bitmap.scanLine(rect.top() + y) + std::size_t(rect.left()) * bytes,
+                    std::size_t(rect.width()) * bytes);
+    return crop;
+}
+
+std::optional<TBitmap> DropShadowArea(const TBitmap& image, const TBitmap& mask, const TDropShadowParams& params,
+                                      const QRect& area)
+{
+    const QRect bounds(0, 0, image.width(), image.height());
+    const QRect target = area & bounds;
+    if (target.isEmpty() || image.bitCount() != 24 || mask.bitCount() != 8 || mask.width() != image.width()
+        || mask.height() != image.height())
+        return std::nullopt;
+    // The shadow at a pixel depends on the mask within the offset plus one and a half blur
+    // tips of it; the crop's edges (traced as outline) stay beyond that.
+    const int blur = std::clamp(params.Obscure, 0, 100) + 1;
+    const int marginX = std::abs(params.OffsetX) + 2 * blur + 2;
+    const int marginY = std::abs(params.OffsetY) + 2 * blur + 2;
+    const QRect crop = target.adjusted(-marginX, -marginY, marginX, marginY) & bounds;
+    const TBitmap cropMask = CropBitmap(mask, crop);
+    TPoints outline;
+    Bitmap8ToPoints(&cropMask, outline);
+    std::optional<TBitmap> shadowed = DropShadow(CropBitmap(image, crop), cropMask, outline, params);
+    if (!shadowed)
+        return std::nullopt;
+    return CropBitmap(*shadowed, target.translated(-crop.topLeft()));
+}
+
+} // namespace kalvo

@@ -1,0 +1,173 @@
+#include "app/ColorChoice.h"
+#include "app/MainForm.h"
+#include "app/settings/IniFile.h"
+#include "app/settings/IniText.h"
+#include "app/controls/ColorPanels.h"
+#include "canvas/PxImage.h"
+#include "support/TestSupport.h"
+#include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QColorDialog>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+struct ShownHarness : Harness {
+    ShownHarness()
+    {
+        form.resize(900, 700);
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+};
+
+// An 8-bit image whose palette holds only a few colours.
+TBitmap fewColours()
+{
+    TBitmap b(4, 4, 8);
+    std::vector<TColor> palette(256, RGB(0, 0, 0));
+    palette[1] = RGB(200, 0, 0);
+    palette[2] = RGB(0, 0, 200);
+    palette[3] = RGB(255, 255, 255);
+    b.setPalette(palette);
+    return b;
+}
+
+QStringList labels(const TColorChartPanel* p)
+{
+    return {p->lblR->text(), p->lblG->text(), p->lblB->text()};
+}
+
+} // namespace
+
+TEST(ColorPanels, ChartLayoutRunsFromBlackThroughTheHueToWhite)
+{
+    ScopedConfigDir dir;
+    Harness h;
+    const TColorChartBox* box = h.form.ColorChart->pxPaintBox1;
+    ASSERT_EQ(box->Chart().width(), 45);
+    ASSERT_EQ(box->Chart().height(), 96);
+    EXPECT_EQ(box->ChartPixel({0, 0}), int(RGB(0, 0, 0)));
+    EXPECT_EQ(box->ChartPixel({44, 50}), int(RGB(255, 255, 255)));
+    EXPECT_EQ(box->ChartPixel({22, 0}), int(RGB(255, 0, 0)));   // red at the top
+    EXPECT_EQ(box->ChartPixel({22, 32}), int(RGB(0, 255, 0)));  // green a third down
+    EXPECT_EQ(box->ChartPixel({22, 64}), int(RGB(0, 0, 255)));  // blue two thirds down
+    EXPECT_EQ(box->ChartPixel({45, 0}), kNoReadout);
+}
+
+TEST(ColorPanels, ChartReadoutOnAPaletteImageShowsTheNearestPaletteColour)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.pxImage1->SetBitmap(fewColours());
+    TColorChartPanel* chart = h.form.ColorChart;
+    QWidget* box = chart->pxPaintBox1;
+    EXPECT_EQ(labels(chart), QStringList({"R:", "G:", "B:"}));
+
+    // Red at the top row, somewhat dark: the nearest entry is (200, 0, 0).
+    QTest::mouseMove(box, QPoint(20, 0));
+    ASSERT_TRUE(WaitFor([&] { return chart->Readout() != kNoReadout; }));
+    EXPECT_EQ(chart->Readout(), int(RGB(200, 0, 0)));
+    EXPECT_EQ(labels(chart), QStringList({"R:200", "G:  0", "B:  0"}));
+
+    // A left press takes it as foreground colour; a right press on blue as background.
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 0));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(20, 0));
+    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(200, 0, 0));
+    QTest::mousePress(box, Qt::RightButton, {}, QPoint(22, 64));
+    QTest::mouseRelease(box, Qt::RightButton, {}, QPoint(22, 64));
+    EXPECT_EQ(h.form.pxImage1->BackgroundColor(), RGB(0, 0, 200));
+
+    // The colour boxes show the canvas's display colours.
+    EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxFG->Color(), h.form.pxImage1->DisplayForegroundColor());
+    EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxBG->Color(), RGB(0, 0, 200));
+}
+
+TEST(ColorPanels, ChartReadoutOnTrueColourIsTheChartPixelAndLeavingClearsIt)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.pxImage1->SetBitmap(PatternBitmap(4, 4, 24));
+    TColorChartPanel* chart = h.form.ColorChart;
+    QTest::mouseMove(chart->pxPaintBox1, QPoint(10, 40));
+    ASSERT_TRUE(WaitFor([&] { return chart->Readout() != kNoReadout; }));
+    EXPECT_EQ(chart->Readout(), chart->pxPaintBox1->ChartPixel({10, 40}));
+    QTest::mouseMove(h.form.pxImage1->viewport(), QPoint(5, 5));
+    ASSERT_TRUE(WaitFor([&] { return chart->Readout() == kNoReadout; }));
+    EXPECT_EQ(labels(chart), QStringList({"R:", "G:", "B:"}));
+}
+
+TEST(ColorPanels, PickerModeReadoutFollowsTheImageAndCrossesOutsideIt)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    TBitmap image(10, 10, 24);
+    image.fill(RGB(10, 20, 30));
+    h.form.pxImage1->SetBitmap(image);
+    h.form.pxImage1->SetCenter(false);
+    h.form.pxImage1->SetZoom(100);
+    h.form.pxImage1->SetMouseMode(mmSpoit);
+    TColorChartPanel* chart = h.form.ColorChart;
+    QWidget* view = h.form.pxImage1->viewport();
+    const QPoint inside = h.form.pxImage1->ImageToScreen(QPoint(3, 3));
+    QTest::mouseMove(view, inside);
+    ASSERT_TRUE(WaitFor([&] { return chart->Readout() != kNoReadout; }));
+    EXPECT_EQ(chart->Readout(), int(RGB(10, 20, 30)));
+    EXPECT_TRUE(chart->ReadoutShown());
+    EXPECT_EQ(labels(chart), QStringList({"R: 10", "G: 20", "B: 30"}));
+    QTest::mouseMove(view, h.form.pxImage1->ImageToScreen(QPoint(40, 40)));
+    ASSERT_TRUE(WaitFor([&] { return chart->Readout() == kNoReadout; }));
+    EXPECT_FALSE(chart->ReadoutShown());
+    EXPECT_EQ(labels(chart), QStringList({"R:", "G:", "B:"}));
+}
+
+TEST(ColorPanels, SwapButtonAndF4SwapTheColours)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.pxImage1->SetForegroundColor(RGB(1, 2, 3));
+    h.form.pxImage1->SetBackgroundColor(RGB(4, 5, 6));
+    EXPECT_EQ(h.form.ColorBoxes->SwapButton->toolTip(), QStringLiteral("前景色と背景色を交換"));
+    h.form.ColorBoxes->SwapButton->click();
+    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(4, 5, 6));
+    EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxFG->Color(), RGB(4, 5, 6));
+    EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxBG->Color(), RGB(1, 2, 3));
+    EXPECT_EQ(h.form.acSwapFBColors->shortcut(), QKeySequence(Qt::Key_F4));
+}
+
+TEST(ColorPanels, ColourBoxClicksChooseTheColoursAndCustomColoursReachTheSettings)
+{
+    ScopedConfigDir dir;
+    std::vector<TColor> offered;
+    SetColorChoiceHandler([&](TColor& colour) {
+        offered.push_back(colour);
+        QColorDialog::setCustomColor(2, QColor(0x12, 0x34, 0x56));
+        colour = RGB(9, 8, 7);
+        return true;
+    });
+    {
+        ShownHarness h;
+        h.form.pxImage1->SetBackgroundColor(RGB(50, 60, 70));
+        QTest::mouseClick(h.form.ColorBoxes->pxPaintBoxBG, Qt::LeftButton);
+        ASSERT_EQ(offered.size(), 1u);
+        EXPECT_EQ(offered[0], RGB(50, 60, 70));
+        EXPECT_EQ(h.form.pxImage1->BackgroundColor(), RGB(9, 8, 7));
+        EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxBG->Color(), RGB(9, 8, 7));
+        h.form.acSelectForegroundColor->trigger();
+        EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(9, 8, 7));
+    }
+    SetColorChoiceHandler({});
+    const auto ini = TIniFile(dir.qfile("Kalvo2.ini")).Load();
+    ASSERT_TRUE(ini.has_value());
+    // Blue, green, red from left to right.
+    EXPECT_EQ(ini->Value("CUSTOM_COLORS", "ColorC").value_or(""), "563412");
+}

@@ -1,0 +1,261 @@
+#include "app/MainForm.h"
+#include "app/controls/NumericEdit.h"
+#include "app/settings/IniFile.h"
+#include "app/settings/IniText.h"
+#include "canvas/PxImage.h"
+#include "support/TestSupport.h"
+#include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+QStringList namesOn(const QToolBar* bar)
+{
+    QStringList out;
+    for (const QAction* a : bar->actions()) {
+        if (a->isSeparator())
+            out << "-";
+        else if (!a->objectName().isEmpty())
+            out << a->objectName();
+        else if (auto* w = bar->widgetForAction(const_cast<QAction*>(a)))
+            out << "@" + w->objectName();
+    }
+    return out;
+}
+
+void typeIntoZoomEdit(TKalvoMainForm& form, const QString& text)
+{
+    form.edtZoom->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return form.edtZoom->hasFocus(); }));
+    form.edtZoom->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(form.edtZoom, Qt::Key_Delete);
+    else
+        QTest::keyClicks(form.edtZoom, text);
+}
+
+struct ShownHarness : Harness {
+    ShownHarness()
+    {
+        form.resize(900, 700);
+        form.show();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+};
+
+} // namespace
+
+TEST(MainFormToolBars, BarsHoldTheirCommandsInOrderWithIconsAndTips)
+{
+    ScopedConfigDir dir;
+    Harness h;
+    ASSERT_NE(h.form.TBToolbar4, nullptr);
+    EXPECT_EQ(h.form.TBToolbar4->windowTitle(), QStringLiteral("基本"));
+    EXPECT_EQ(h.form.TBToolbar3->windowTitle(), QStringLiteral("ズーム"));
+    EXPECT_EQ(h.form.TBToolbar5->windowTitle(), QStringLiteral("適用"));
+    EXPECT_EQ(h.form.TBToolbar2->windowTitle(), QStringLiteral("マウスモード"));
+    EXPECT_EQ(h.form.toolBarArea(h.form.TBToolbar2), Qt::LeftToolBarArea);
+    EXPECT_EQ(h.form.dockWidgetArea(h.form.TBColorWindow), Qt::RightDockWidgetArea);
+    EXPECT_EQ(h.form.TBColorWindow->windowTitle(), QStringLiteral("前背景色"));
+    EXPECT_EQ(h.form.TBToolWindow1->windowTitle(), QStringLiteral("色"));
+
+    // Every basic command that exists, in its place; the separators between the groups.
+    QStringList basic = namesOn(h.form.TBToolbar4);
+    EXPECT_EQ(basic.mid(0, 6), QStringList({"acClose", "-", "acNewImage", "acOpen", "acSave", "-"}));
+    EXPECT_EQ(basic.mid(basic.size() - 2), QStringList({"acUndo", "acRedo"}));
+    EXPECT_EQ(namesOn(h.form.TBToolbar3),
+              QStringList({"acZoomIn", "@edtZoom", "acZoomMenu", "acZoom100", "acZoomAuto", "acZoomOut"}));
+
+    for (QToolBar* bar : {h.form.TBToolbar4, h.form.TBToolbar3, h.form.TBToolbar2, h.form.TBToolbar5})
+        for (QAction* a : bar->actions()) {
+            if (a->isSeparator() || a->objectName().isEmpty())
+                continue;
+            SCOPED_TRACE(a->objectName().toStdString());
+            EXPECT_FALSE(a->icon().isNull());
+            EXPECT_FALSE(a->icon().pixmap(16, 16).isNull());
+            EXPECT_FALSE(a->icon().pixmap(32, 32).isNull());
+            auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a));
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
+        }
+    auto* open = qobject_cast<QToolButton*>(h.form.TBToolbar4->widgetForAction(h.form.acOpen));
+    EXPECT_EQ(open->toolTip(), QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(h.form.acZoomAuto->toolTip(), QStringLiteral("ウィンドウの大きさに合わせる"));
+    EXPECT_TRUE(h.form.acZoomAuto->isCheckable());
+    EXPECT_EQ(h.form.edtZoom->toolTip(), QStringLiteral("表示倍率 10～3000(%)"));
+    // The preset menu drops down from its button.
+    auto* presets = qobject_cast<QToolButton*>(h.form.TBToolbar3->widgetForAction(h.form.acZoomMenu));
+    ASSERT_NE(presets, nullptr);
+    EXPECT_EQ(presets->menu(), h.form.ZoomPresetMenu);
+}
+
+TEST(MainFormToolBars, StatusBarShowsTheLongHintOfWhatThePointerIsOver)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.acLoassLessJpeg->setEnabled(true);
+    QMenu* menu = h.form.ImageMenu;
+    menu->popup(h.form.mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QTest::mouseMove(menu, menu->actionGeometry(h.form.acLoassLessJpeg).center());
+    EXPECT_TRUE(WaitFor([&] { return !h.form.statusBar()->currentMessage().isEmpty(); }));
+    EXPECT_EQ(h.form.statusBar()->currentMessage(), QStringLiteral("画質を劣化させないでJPEG画像を回転させます"));
+    menu->close();
+    auto* zoomIn = h.form.TBToolbar3->widgetForAction(h.form.acZoomIn);
+    QStatusTipEvent tip(zoomIn->statusTip());
+    QApplication::sendEvent(zoomIn, &tip);
+    EXPECT_EQ(h.form.statusBar()->currentMessage(), QStringLiteral("ズームイン"));
+}
+
+TEST(MainFormToolBars, TogglesShowAndHideTheirBarsAndFollowThem)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    QAction* basic = h.form.ActionByName("acViewTBToolbar4");
+    QAction* colors1 = h.form.ActionByName("acViewTBColorWindow");
+    QAction* colors2 = h.form.ActionByName("acViewTBColorWindow2");
+    ASSERT_TRUE(basic && colors1 && colors2);
+    EXPECT_TRUE(basic->isChecked());
+    basic->trigger();
+    EXPECT_TRUE(h.form.TBToolbar4->isHidden());
+    EXPECT_FALSE(basic->isChecked());
+    basic->trigger();
+    EXPECT_FALSE(h.form.TBToolbar4->isHidden());
+
+    // Both toggles of the colour-box window follow it, also when it is closed by its own button.
+    colors2->trigger();
+    EXPECT_TRUE(h.form.TBColorWindow->isHidden());
+    EXPECT_FALSE(colors1->isChecked());
+    colors1->trigger();
+    EXPECT_TRUE(colors2->isChecked());
+    h.form.TBColorWindow->close();
+    EXPECT_FALSE(colors1->isChecked());
+    EXPECT_FALSE(colors2->isChecked());
+
+    h.form.acViewStatusBar->trigger();
+    EXPECT_TRUE(h.form.statusBar()->isHidden());
+    h.form.acViewStatusBar->trigger();
+    EXPECT_FALSE(h.form.statusBar()->isHidden());
+}
+
+TEST(MainFormToolBars, LayoutFileWrittenAtShutDownRestoresHiddenAndFloatingWindows)
+{
+    ScopedConfigDir dir;
+    QPoint floatedAt;
+    {
+        ShownHarness h;
+        h.form.TBToolbar3->hide();
+        h.form.TBToolWindow1->setFloating(true);
+        h.form.TBToolWindow1->move(130, 170);
+        floatedAt = h.form.TBToolWindow1->pos();
+        h.form.TBToolWindow1->hide();
+        h.form.acViewStatusBar->trigger();
+    }
+    const auto text = TIniFile(dir.qfile("Kalvo2.tlb")).Load();
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(text->Value("TBToolbar3", "Visible").value_or(""), "0");
+    EXPECT_EQ(text->Value("TBToolbar4", "Visible").value_or(""), "1");
+    EXPECT_EQ(text->Value("TBToolbar2", "DockedTo").value_or(""), "TBDockLeft");
+    EXPECT_EQ(text->Value("TBToolWindow1", "DockedTo").value_or(""), "+");
+    EXPECT_EQ(text->Value("TBToolWindow1", "Rev").value_or(""), "2000");
+    EXPECT_EQ(text->Value("TBColorWindow", "DockedTo").value_or(""), "TBDockRight");
+    EXPECT_EQ(text->Value("TBToolbar1", "DockedTo").value_or(""), "TBDockTop");
+    EXPECT_EQ(text->Value("TBToolbar1", "Visible").value_or(""), "1");
+    EXPECT_FALSE(text->Value("TBToolWindow1", "ClientWidth").value_or("0").toInt() == 0);
+
+    ShownHarness again;
+    EXPECT_TRUE(again.form.TBToolbar3->isHidden());
+    EXPECT_FALSE(again.form.ActionByName("acViewTBToolbar3")->isChecked());
+    EXPECT_TRUE(again.form.ActionByName("acViewTBToolbar4")->isChecked());
+    EXPECT_TRUE(again.form.TBToolWindow1->isHidden());
+    EXPECT_TRUE(again.form.TBToolWindow1->isFloating());
+    EXPECT_EQ(again.form.TBToolWindow1->pos(), floatedAt);
+    EXPECT_FALSE(again.form.ActionByName("acViewTBToolWindow1")->isChecked());
+    EXPECT_FALSE(again.form.TBColorWindow->isHidden());
+    EXPECT_EQ(again.form.toolBarArea(again.form.TBToolbar2), Qt::LeftToolBarArea);
+    EXPECT_TRUE(again.form.statusBar()->isHidden());
+    EXPECT_FALSE(again.form.acViewStatusBar->isChecked());
+}
+
+TEST(MainFormToolBars, ZoomEditTakesTypedValuesOnly)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.pxImage1->SetBitmap(PatternBitmap(200, 100, 24));
+    QSignalSpy zooms(h.form.pxImage1, &TpxImage::OnZoomChanged);
+
+    typeIntoZoomEdit(h.form, "250");
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 250);
+    typeIntoZoomEdit(h.form, "abc");
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 250);
+    typeIntoZoomEdit(h.form, "");
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 250);
+    typeIntoZoomEdit(h.form, "5000");
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 3000);
+    typeIntoZoomEdit(h.form, "0");
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 1);
+
+    // Program changes show in the edit without coming back to the canvas.
+    h.form.pxImage1->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return !h.form.edtZoom->hasFocus(); }));
+    zooms.clear();
+    h.form.ZoomPresetMenu->actions().at(2)->trigger();
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 50);
+    EXPECT_EQ(h.form.edtZoom->text(), "50");
+    h.form.acZoomIn->trigger();
+    EXPECT_EQ(h.form.edtZoom->text(), QString::number(h.form.pxImage1->Zoom()));
+    EXPECT_EQ(zooms.count(), 2);
+
+    // Set while the edit has the focus: the edit follows, the canvas hears it once.
+    typeIntoZoomEdit(h.form, "400");
+    zooms.clear();
+    h.form.acZoom100->trigger();
+    EXPECT_EQ(h.form.edtZoom->text(), "100");
+    EXPECT_EQ(h.form.pxImage1->Zoom(), 100);
+    EXPECT_EQ(zooms.count(), 1);
+}
+
+TEST(MainFormToolBars, FitToWindowDisablesTheZoomControlsAndCapsTheEdit)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.pxImage1->SetBitmap(PatternBitmap(2, 2, 24));
+    h.form.acZoomAuto->trigger();
+    EXPECT_TRUE(h.form.pxImage1->AutoStretch());
+    for (QAction* a : {h.form.acZoomIn, h.form.acZoomOut, h.form.acZoom100, h.form.acZoomMenu})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_FALSE(h.form.edtZoom->isEnabled());
+    EXPECT_FALSE(h.form.TBToolbar3->widgetForAction(h.form.acZoomMenu)->isEnabled());
+    ASSERT_GT(h.form.pxImage1->Zoom(), 3000);
+    EXPECT_EQ(h.form.edtZoom->text(), "3000");
+    h.form.acZoomAuto->trigger();
+    EXPECT_TRUE(h.form.edtZoom->isEnabled());
+    EXPECT_TRUE(h.form.acZoomMenu->isEnabled());
+}
+
+TEST(MainFormToolBars, FullScreenTogglesAndComesBack)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.acViewMaximumSize->trigger();
+    EXPECT_TRUE(h.form.acViewMaximumSize->isChecked());
+    EXPECT_TRUE(h.form.windowState() & Qt::WindowFullScreen);
+    h.form.acViewMaximumSize->trigger();
+    EXPECT_FALSE(h.form.windowState() & Qt::WindowFullScreen);
+    EXPECT_FALSE(h.form.windowState() & Qt::WindowMaximized);
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# End-to-end: `kalvo FILE` opens the picture after start-up (the title names it); `kalvo MISSING`
+# shows a message and leaves an empty editor; `--help` and `--version` print one line and exit
+# without a display.
+set -euo pipefail
+kalvo=$1
+work=$(mktemp -d)
+pid=""
+xvfb=""
+trap 'kill $pid 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+export KALVO_CONFIG_DIR=$work/config
+mkdir -p "$KALVO_CONFIG_DIR"
+
+[ "$(env -u DISPLAY "$kalvo" --version | wc -l)" = 1 ] || { echo "--version"; exit 1; }
+env -u DISPLAY "$kalvo" --version | grep -q '^Kalvo [0-9]' || { echo "--version text"; exit 1; }
+env -u DISPLAY "$kalvo" --help | grep -q '^Usage: kalvo \[FILE\]' || { echo "--help text"; exit 1; }
+
+python3 - "$work/photo one.bmp" <<'PY'
+import struct, sys
+w, h = 4, 3
+stride = (w * 3 + 3) // 4 * 4
+rows = b''.join(bytes([10, 20, 30]) * w + b'\0' * (stride - 3 * w) for _ in range(h))
+hdr = struct.pack('<2sIHHI', b'BM', 54 + len(rows), 0, 0, 54)
+info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(rows), 0, 0, 0, 0)
+open(sys.argv[1], 'wb').write(hdr + info + rows)
+PY
+
+display=:$(( 90 + RANDOM % 100 ))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+
+wait_title() { # $1: title pattern; true when a visible window has it within 10 s
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# A relative name with a blank, from the file's folder.
+(cd "$work" && QT_QPA_PLATFORM=xcb exec "$kalvo" "photo one.bmp") &
+pid=$!
+wait_title '^photo one\.bmp - Kalvo$' || { echo "the title did not name the file given"; exit 1; }
+kill $pid; wait $pid 2>/dev/null || true
+
+QT_QPA_PLATFORM=xcb "$kalvo" "$work/missing.bmp" &
+pid=$!
+wait_title '^Kalvo$' || { echo "no window for a missing file"; exit 1; }
+# The main window and the message box, both titled Kalvo.
+for _ in $(seq 100); do
+  [ "$(xdotool search --onlyvisible --name '^Kalvo$' 2>/dev/null | wc -l)" -ge 2 ] && break
+  sleep 0.1
+done
+[ "$(xdotool search --onlyvisible --name '^Kalvo$' | wc -l)" -ge 2 ] || { echo "no message for a missing file"; exit 1; }
+box=$(xdotool search --onlyvisible --name '^Kalvo$' | tail -n1)
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+for _ in $(seq 50); do
+  [ "$(xdotool search --onlyvisible --name '^Kalvo$' 2>/dev/null | wc -l)" = 1 ] && break
+  sleep 0.1
+done
+[ "$(xdotool search --onlyvisible --name '^Kalvo$' | wc -l)" = 1 ] || { echo "the message did not close"; exit 1; }
+kill -0 $pid || { echo "the editor quit after the message"; exit 1; }
+echo "e2e: file argument, missing file, --help and --version passed"

@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# End-to-end: starts the real editor under Xvfb, opens a 60 x 40 BMP, drags a rectangle with the
+# mouse (the program starts in rectangle selection), clears the selection to the background
+# colour from the Edit menu (Alt+E, L), saves with Shift+Ctrl+A and checks that exactly the dragged rectangle
+# became white in the written file.
+set -euo pipefail
+here=$(dirname "$(readlink -f "$0")")
+kalvo=$1
+work=$(mktemp -d)
+pid=""
+xvfb=""
+trap 'kill $pid 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+export KALVO_CONFIG_DIR=$work/config
+mkdir -p "$KALVO_CONFIG_DIR"
+
+# Solid 20 40 60 with a marker pixel FE 01 FD at (0, 0) to find the image on the screen.
+python3 - "$work/in.bmp" <<'PY'
+import struct, sys
+w, h = 60, 40
+stride = (w * 3 + 3) // 4 * 4
+def px(x, y):
+    return bytes([0xFD, 0x01, 0xFE]) if (x, y) == (0, 0) else bytes([60, 40, 20])
+rows = b''.join(b''.join(px(x, y) for x in range(w)) + b'\0' * (stride - 3 * w)
+                for y in reversed(range(h)))
+hdr = struct.pack('<2sIHHI', b'BM', 54 + len(rows), 0, 0, 54)
+info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(rows), 0, 0, 0, 0)
+open(sys.argv[1], 'wb').write(hdr + info + rows)
+PY
+
+display=:$(( 90 + RANDOM % 100 ))
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+
+QT_QPA_PLATFORM=xcb "$kalvo" &
+pid=$!
+win=""
+for _ in $(seq 100); do
+  win=$(xdotool search --onlyvisible --name '^Kalvo$' 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "editor window did not appear"; exit 1; }
+xdotool windowfocus --sync "$win"
+
+type_into_dialog() { # $1: dialog title pattern, $2: text
+  local dlg=""
+  for _ in $(seq 100); do
+    dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+    [ -n "$dlg" ] && break
+    sleep 0.1
+  done
+  [ -n "$dlg" ] || { echo "dialog '$1' did not appear"; exit 1; }
+  sleep 0.3
+  xdotool windowfocus --sync "$dlg"
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 5 "$2"
+  xdotool key Return
+}
+
+xdotool key --clearmodifiers ctrl+o
+type_into_dialog '開く' "$work/in.bmp"
+for _ in $(seq 100); do
+  xdotool search --name '^in\.bmp - Kalvo$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool windowfocus --sync "$win"
+xdotool mousemove 1279 1023
+pos=""
+for _ in $(seq 50); do
+  pos=$(python3 "$here/find_screen_colour.py" fe01fd || true)
+  [ -n "$pos" ] && break
+  sleep 0.1
+done
+[ -n "$pos" ] || { echo "the opened image is not on the screen"; exit 1; }
+read -r sx sy <<<"$pos"
+
+# Drag from image pixel (10, 5) to (30, 20) in a few steps.
+xdotool mousemove $((sx + 10)) $((sy + 5))
+sleep 0.2
+xdotool mousedown 1
+for step in 1 2 3 4; do
+  xdotool mousemove $((sx + 10 + 5 * step)) $((sy + 5 + 15 * step / 4))
+  sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.3
+xdotool mousemove 1279 1023
+
+# Edit menu, Clear.
+xdotool key --clearmodifiers alt+e
+sleep 0.5
+xdotool key l
+sleep 0.5
+xdotool key --clearmodifiers shift+ctrl+a
+type_into_dialog '名前を付けて保存' "$work/out.bmp"
+for _ in $(seq 100); do [ -s "$work/out.bmp" ] && break; sleep 0.1; done
+[ -s "$work/out.bmp" ] || { echo "out.bmp was not written"; exit 1; }
+
+python3 - "$work/out.bmp" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+offset, = struct.unpack_from('<I', data, 10)
+w, h, planes, bits = struct.unpack_from('<iiHH', data, 18)
+assert (w, h, bits) == (60, 40, 24), (w, h, bits)
+stride = (w * 3 + 3) // 4 * 4
+bad = []
+for y in range(h):
+    row = offset + (h - 1 - y) * stride
+    for x in range(w):
+        p = data[row + 3 * x:row + 3 * x + 3]
+        if 10 <= x < 30 and 5 <= y < 20:
+            want = b'\xff\xff\xff'
+        elif (x, y) == (0, 0):
+            want = bytes([0xFD, 0x01, 0xFE])
+        else:
+            want = bytes([60, 40, 20])
+        if p != want:
+            bad.append((x, y, p.hex()))
+if bad:
+    sys.exit("pixels differ from the dragged rectangle cleared: %d, first %s" % (len(bad), bad[:5]))
+PY
+
+xdotool windowfocus --sync "$win"
+sleep 0.3
+xdotool key --clearmodifiers alt+F4
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && { echo "editor did not quit"; exit 1; }
+echo "e2e: rectangle drag, clear and save passed"
