@@ -191,6 +191,18 @@ TEST(PxImagePaint, FillThroughAFeatheredMaskMixesInProportion)
     EXPECT_EQ(p.Pixel(4, 0), clBlack);
 }
 
+TEST(PxImagePaint, FillOnA16BitImageBlendsTheColoursInsideTheRegion)
+{
+    Painter p(TBitmap(6, 2, 16), mmPaint); // all black words
+    p.canvas.SetRegion(TRegion::rect({0, 0, 3, 2}));
+    p.canvas.SetForegroundColor(clWhite);
+    p.Press({1, 1});
+    EXPECT_EQ(p.notices, std::vector<std::string>{"paint"});
+    const std::uint8_t* row = p.canvas.Bitmap().scanLine(1);
+    EXPECT_EQ(row[4] | row[5] << 8, 0x7FFF);
+    EXPECT_EQ(row[6] | row[7] << 8, 0);
+}
+
 // --- Colour picker ---------------------------------------------------------------------------
 
 TEST(PxImagePaint, PickerReportsThePaletteColourForEitherButtonOnPress)

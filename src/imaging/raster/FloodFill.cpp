@@ -102,13 +102,32 @@ void FillIndexed(TBitmap& image, const TBitmap& fill, const TRegionRef& region, 
     ForEachRegionSpan(box, region, fillSpan);
 }
 
+// 16- and 32-bit images: the same blend on the pixels' colours, clipped to the region.
+void FillWords(TBitmap& image, const TBitmap& fill, const TRegionRef& region, const QRect& box, int alpha,
+               TColor color)
+{
+    const int a = std::clamp(alpha, 0, 100);
+    const auto mix = [a](int old, int c) { return (a * old + (100 - a) * c) / 100; };
+    ForEachRegionSpan(box, region, [&](int y, int x0, int x1) {
+        const std::uint8_t* bits = fill.scanLine(y);
+        for (int x = x0; x < x1; ++x) {
+            if (!MaskBit(bits, x))
+                continue;
+            const TColor old = image.pixelColor(x, y);
+            const TColor filled = RGB(mix(GetRValue(old), GetRValue(color)), mix(GetGValue(old), GetGValue(color)),
+                                      mix(GetBValue(old), GetBValue(color)));
+            PutStoredValue(image, x, y, StoredValueOf(image, filled));
+        }
+    });
+}
+
 } // namespace
 
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
                                const TFloodFillRequest& request, const std::function<void()>& beforeChange)
 {
     const int bits = image.bitCount();
-    if (image.empty() || (bits != 1 && bits != 4 && bits != 8 && bits != 24))
+    if (image.empty() || !TBitmap::isValidBitCount(bits))
         return std::nullopt;
     const std::optional<TBitmap> fill = FloodMask(image, request.X, request.Y, request.Tolerance);
     if (!fill)
@@ -128,8 +147,10 @@ std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, con
     // itself and stay as it is, so only the filled ones are visited.
     if (bits == 24)
         FillTrueColor(image, *fill, selectionMask, region, box, request.Alpha, request.Color);
-    else
+    else if (bits <= 8)
         FillIndexed(image, *fill, region, box, index);
+    else
+        FillWords(image, *fill, region, box, request.Alpha, request.Color);
     return box;
 }
 

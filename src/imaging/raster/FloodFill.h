@@ -21,10 +21,11 @@ struct TFloodFillRequest {
 // selected part: at 24 bits each filled pixel becomes (a * old + (100 - a) * colour) div 100 per
 // channel, mixed in through the selection mask when there is one (BlendThroughMask), else
 // clipped to the region (absent: no clipping); at 1, 4 and 8 bits the filled pixels inside the
-// region take the colour's nearest palette index and the transparency is ignored.
+// region take the colour's nearest palette index and the transparency is ignored; 16- and
+// 32-bit images blend the pixels' colours as 24 bits do, clipped to the region.
 // `beforeChange` runs once the fill is known to happen, while the image is still unchanged.
 // Returns the rectangle that may have changed, or nullopt when nothing happens (pixel outside
-// the image, no usable palette entry, another depth).
+// the image, no usable palette entry).
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
                                const TFloodFillRequest& request, const std::function<void()>& beforeChange);
 
