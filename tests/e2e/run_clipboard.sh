@@ -45,7 +45,7 @@ start_editor() { # prints the new window's id
   before=$(xdotool search --onlyvisible --name 'Kalvo$' 2>/dev/null | sort || true)
   QT_QPA_PLATFORM=xcb "$kalvo" >/dev/null 2>&1 &
   pids+=($!)
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     after=$(xdotool search --onlyvisible --name 'Kalvo$' 2>/dev/null | sort || true)
     win=$(comm -13 <(echo "$before") <(echo "$after") | head -n1)
     [ -n "$win" ] && break
@@ -56,7 +56,7 @@ start_editor() { # prints the new window's id
 }
 in_dialog() { # $1: dialog title pattern, $2: text
   local dlg=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
     [ -n "$dlg" ] && break
     sleep 0.1
@@ -80,13 +80,13 @@ open_file() { # $1: window, $2: file
   in_dialog '開く' "$2"
   local title
   title="^$(basename "$2" | sed 's/\./\\./g') - Kalvo$"
-  for _ in $(seq 100); do xdotool search --name "$title" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  for _ in $(seq 300); do xdotool search --name "$title" >/dev/null 2>&1 && return 0; sleep 0.1; done
   echo "$2 did not open"; exit 1
 }
 save_as() { # $1: window, $2: file
   keys "$1" shift+ctrl+a
   in_dialog '名前を付けて保存' "$2"
-  for _ in $(seq 100); do [ -s "$2" ] && return 0; sleep 0.1; done
+  for _ in $(seq 300); do [ -s "$2" ] && return 0; sleep 0.1; done
   echo "$2 was not written"; exit 1
 }
 offered() { xclip -selection clipboard -t TARGETS -o 2>/dev/null || true; }

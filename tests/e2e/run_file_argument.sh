@@ -32,7 +32,7 @@ export DISPLAY=$display
 sleep 1
 
 wait_title() { # $1: title pattern; true when a visible window has it within 10 s
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return 0
     sleep 0.1
   done
@@ -49,7 +49,7 @@ QT_QPA_PLATFORM=xcb "$kalvo" "$work/missing.bmp" &
 pid=$!
 wait_title '^Kalvo$' || { echo "no window for a missing file"; exit 1; }
 # The main window and the message box, both titled Kalvo.
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   [ "$(xdotool search --onlyvisible --name '^Kalvo$' 2>/dev/null | wc -l)" -ge 2 ] && break
   sleep 0.1
 done

@@ -40,7 +40,7 @@ sleep 1
 QT_QPA_PLATFORM=xcb "$prefix/usr/bin/kalvo" &
 pid=$!
 win=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   win=$(xdotool search --onlyvisible --name '^Kalvo$' 2>/dev/null | head -n1 || true)
   [ -n "$win" ] && break
   sleep 0.1

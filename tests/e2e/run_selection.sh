@@ -36,7 +36,7 @@ sleep 1
 QT_QPA_PLATFORM=xcb "$kalvo" &
 pid=$!
 win=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   win=$(xdotool search --onlyvisible --name '^Kalvo$' 2>/dev/null | head -n1 || true)
   [ -n "$win" ] && break
   sleep 0.1
@@ -46,7 +46,7 @@ xdotool windowfocus --sync "$win"
 
 type_into_dialog() { # $1: dialog title pattern, $2: text
   local dlg=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
     [ -n "$dlg" ] && break
     sleep 0.1
@@ -61,7 +61,7 @@ type_into_dialog() { # $1: dialog title pattern, $2: text
 
 xdotool key --clearmodifiers ctrl+o
 type_into_dialog '開く' "$work/in.bmp"
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   xdotool search --name '^in\.bmp - Kalvo$' >/dev/null 2>&1 && break
   sleep 0.1
 done
@@ -95,7 +95,7 @@ xdotool key l
 sleep 0.5
 xdotool key --clearmodifiers shift+ctrl+a
 type_into_dialog '名前を付けて保存' "$work/out.bmp"
-for _ in $(seq 100); do [ -s "$work/out.bmp" ] && break; sleep 0.1; done
+for _ in $(seq 300); do [ -s "$work/out.bmp" ] && break; sleep 0.1; done
 [ -s "$work/out.bmp" ] || { echo "out.bmp was not written"; exit 1; }
 
 python3 - "$work/out.bmp" <<'PY'
