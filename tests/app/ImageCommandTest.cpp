@@ -257,6 +257,7 @@ TEST(ImageCommand, FeatheringSetsTheSoftMaskAndRemembersThePixelCount)
         edit->setText("3");
         d->accept();
     });
+    const std::size_t stepsBefore = h.form.FUndoList.size();
     h.form.acObscureRegion->trigger();
     EXPECT_EQ(caption, "境界をぼかす");
     ASSERT_TRUE(h.form.pxImage1->SelectionMask());
@@ -264,6 +265,16 @@ TEST(ImageCommand, FeatheringSetsTheSoftMaskAndRemembersThePixelCount)
     ASSERT_TRUE(h.form.pxImage1->Region());
     EXPECT_EQ(*h.form.pxImage1->Region(), expected.Region);
     EXPECT_EQ(ReadIniInteger("EFFECT", "ObscureRegion", 0), 3);
+    // One selection step, and undo brings back the hard rectangle.
+    ASSERT_EQ(h.form.FUndoList.size(), stepsBefore + 1);
+    EXPECT_EQ(QString::fromStdString(h.form.FUndoList.back()->Description), QStringLiteral("選択範囲の変更"));
+    h.form.acUndo->trigger();
+    ASSERT_TRUE(h.form.pxImage1->Region());
+    EXPECT_EQ(*h.form.pxImage1->Region(), region);
+    EXPECT_FALSE(h.form.pxImage1->SelectionMask());
+    h.form.acRedo->trigger();
+    ASSERT_TRUE(h.form.pxImage1->SelectionMask());
+    EXPECT_EQ(*h.form.pxImage1->SelectionMask(), expected.Mask);
 
     // One pixel gives a hard mask, which the canvas drops; the region stays widened.
     h.form.pxImage1->SetRegion(region);
