@@ -4,6 +4,12 @@
 
 #include <QIcon>
 
+// The application icon and desktop entry live in a static library: make sure they are registered.
+static void initApplicationResources()
+{
+    Q_INIT_RESOURCE(kalvo);
+}
+
 namespace kalvo {
 
 TKalvoApplication::TKalvoApplication(int& argc, char** argv) : QApplication(argc, argv)
@@ -11,6 +17,7 @@ TKalvoApplication::TKalvoApplication(int& argc, char** argv) : QApplication(argc
     setApplicationName(QStringLiteral("Kalvo"));
     setApplicationDisplayName(QStringLiteral("Kalvo"));
     setOrganizationName(QStringLiteral("Kalvo"));
+    initApplicationResources();
     // The installed icon when the desktop has it, else the one built in; the desktop entry's name
     // lets the desktop match windows to the entry.
     setWindowIcon(QIcon::fromTheme(QStringLiteral("kalvo"), QIcon(QStringLiteral(":/kalvo/kalvo.svg"))));
