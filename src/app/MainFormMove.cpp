@@ -54,9 +54,11 @@ void TKalvoMainForm::createMoveActions()
         action->setStatusTip(QString(caption).remove(QStringLiteral("(&M)")).remove(QStringLiteral("(&A)")));
         action->setCheckable(true);
         action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, mode] {
-            RunCommand([this, mode] {
+        connect(action, &QAction::triggered, this, [this, action, mode] {
+            RunCommand([this, action, mode] {
                 pxImage1->SetMouseMode(mode);
+                // Choosing the mode already on show unchecks a checkable action; keep it checked.
+                action->setChecked(pxImage1->MouseMode() == mode);
                 UpdatePropertyPanel();
             });
         });

@@ -16,7 +16,13 @@ void TKalvoMainForm::createPaintActions()
         action->setObjectName(QString::fromLatin1(name));
         action->setStatusTip(hint);
         action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, mode] { RunCommand([this, mode] { selectPaintMode(mode()); }); });
+        connect(action, &QAction::triggered, this, [this, mode] {
+            RunCommand([this, mode] {
+                selectPaintMode(mode());
+                // Choosing the mode already on show unchecks a checkable action; check again.
+                paintModeChanged();
+            });
+        });
         return action;
     };
     acPaint = modeAction(QStringLiteral("ペイント(&P)"), QStringLiteral("ペイント"), "acPaint", [] { return mmPaint; });

@@ -88,6 +88,16 @@ TEST(MainFormPaint, ModeActionsAreNamedCheckedAndEnabledByTheImage)
     w.form.acPaint->trigger();
     EXPECT_EQ(w.canvas().MouseMode(), mmPaint);
     EXPECT_TRUE(w.form.acPaint->isChecked());
+    // Choosing the mode on show again keeps its button down, also for the move modes.
+    w.form.acPaint->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmPaint);
+    EXPECT_TRUE(w.form.acPaint->isChecked());
+    w.form.acMoveRegion->trigger();
+    w.form.acMoveRegion->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmMoveRegion);
+    EXPECT_TRUE(w.form.acMoveRegion->isChecked());
+    EXPECT_FALSE(w.form.acPaint->isChecked());
+    w.form.acPaint->trigger();
     // The pen comes back as the line type last chosen; it is checked for both.
     w.form.FPenMode = mmPenLine;
     w.form.acPen->trigger();
