@@ -333,7 +333,6 @@ private:
     // Painting (MainFormPaint.cpp).
     void createPaintActions();
     void paintModeChanged();
-    void selectPaintMode(TMouseMode mode);
     std::optional<TBitmap> FBrushSnapshot;
     // Image, effects and colour commands.
     void createImageCommandActions();

@@ -10,27 +10,19 @@ namespace kalvo {
 
 void TKalvoMainForm::createPaintActions()
 {
-    const auto modeAction = [this](const QString& caption, const QString& hint, const char* name,
-                                   std::function<TMouseMode()> mode) {
+    // The painting modes join the window's mode group; the pen action stands for both pen
+    // modes and comes back in the line type last chosen (FPenMode).
+    const auto modeAction = [this](const QString& caption, const QString& hint, const char* name, TMouseMode mode) {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
         action->setStatusTip(hint);
-        action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, mode] {
-            RunCommand([this, mode] {
-                selectPaintMode(mode());
-                // Choosing the mode already on show unchecks a checkable action; check again.
-                paintModeChanged();
-            });
-        });
+        addModeAction(action, mode);
         return action;
     };
-    acPaint = modeAction(QStringLiteral("ペイント(&P)"), QStringLiteral("ペイント"), "acPaint", [] { return mmPaint; });
-    acSpoit = modeAction(QStringLiteral("色抽出(&P)"), QStringLiteral("色抽出"), "acSpoit", [] { return mmSpoit; });
-    // The pen comes back in the line type last chosen.
-    acPen = modeAction(QStringLiteral("ペン"), QString(), "acPen",
-                       [this] { return FPenMode == mmPenLine ? mmPenLine : mmPenFreehand; });
-    acBrush = modeAction(QStringLiteral("ブラシ"), QString(), "acBrush", [] { return mmBrush; });
+    acPaint = modeAction(QStringLiteral("ペイント(&P)"), QStringLiteral("ペイント"), "acPaint", mmPaint);
+    acSpoit = modeAction(QStringLiteral("色抽出(&P)"), QStringLiteral("色抽出"), "acSpoit", mmSpoit);
+    acPen = modeAction(QStringLiteral("ペン"), QString(), "acPen", mmPenFreehand);
+    acBrush = modeAction(QStringLiteral("ブラシ"), QString(), "acBrush", mmBrush);
     acDrawRegion = makeAction(QStringLiteral("選択範囲を描画(&D)"), QString(), QKeySequence(),
                               &TKalvoMainForm::acDrawRegionExecute);
     acDrawRegion->setObjectName(QStringLiteral("acDrawRegion"));
@@ -53,19 +45,9 @@ void TKalvoMainForm::createPaintActions()
     connect(pxImage1, &TpxImage::OnRegionChanged, this, &TKalvoMainForm::UpdatePaintActions);
 }
 
-void TKalvoMainForm::selectPaintMode(TMouseMode mode)
-{
-    pxImage1->SetMouseMode(mode);
-    UpdatePropertyPanel();
-}
-
 void TKalvoMainForm::paintModeChanged()
 {
     const TMouseMode mode = pxImage1->MouseMode();
-    acPaint->setChecked(mode == mmPaint);
-    acSpoit->setChecked(mode == mmSpoit);
-    acPen->setChecked(mode == mmPenFreehand || mode == mmPenLine);
-    acBrush->setChecked(mode == mmBrush);
     // The snapshot lives only in brush mode.
     if (mode == mmBrush)
         FBrushSnapshot = pxImage1->Bitmap();

@@ -72,10 +72,10 @@ TEST(MainFormSelection, ModeActionsAreOneExclusiveGroupThatFollowsTheCanvas)
 TEST(MainFormSelection, RegisteredModeActionsOfOtherToolsJoinTheGroup)
 {
     Window w;
-    auto* paint = new QAction(QStringLiteral("ペイント(&P)"), &w.form);
-    auto* pen = new QAction(QStringLiteral("ペン"), &w.form);
-    w.form.addModeAction(paint, mmPaint);
-    w.form.addModeAction(pen, mmPenFreehand);
+    // The painting tools register theirs.
+    QAction* paint = w.form.acPaint;
+    QAction* pen = w.form.acPen;
+    ASSERT_TRUE(paint && pen);
     paint->trigger();
     EXPECT_EQ(w.canvas().MouseMode(), mmPaint);
     EXPECT_TRUE(paint->isChecked());
