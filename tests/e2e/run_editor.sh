@@ -25,37 +25,13 @@ info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(rows), 0, 0, 0, 0)
 open(sys.argv[1], 'wb').write(hdr + info + rows)
 PY
 
-display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
+. "$here/lib.sh"
+start_xvfb
 
 QT_QPA_PLATFORM=xcb "$kalvo" &
 pid=$!
-win=""
-for _ in $(seq 300); do
-  win=$(xdotool search --onlyvisible --name '^Kalvo$' 2>/dev/null | head -n1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "editor window did not appear"; exit 1; }
+win=$(wait_window '^Kalvo$') || { echo "editor window did not appear"; exit 1; }
 xdotool windowfocus --sync "$win"
-
-type_into_dialog() { # $1: dialog title pattern, $2: text
-  local dlg=""
-  for _ in $(seq 300); do
-    dlg=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
-    [ -n "$dlg" ] && break
-    sleep 0.1
-  done
-  [ -n "$dlg" ] || { echo "dialog '$1' did not appear"; exit 1; }
-  sleep 0.3
-  xdotool windowfocus --sync "$dlg"
-  xdotool key --clearmodifiers ctrl+a
-  xdotool type --delay 5 "$2"
-  xdotool key Return
-}
 
 xdotool key --clearmodifiers ctrl+o
 type_into_dialog '開く' "$work/in.bmp"
