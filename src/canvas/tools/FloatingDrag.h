@@ -25,6 +25,25 @@ public:
     }
     // The offset for the pointer at client point pos.
     QPoint OffsetAt(QPoint pos) const { return FHost.ScreenToImage(pos) - FStart; }
+    // Moves offset after the pointer at client point pos; true when it changed (repaint).
+    bool Follow(QPoint pos, QPoint& offset) const
+    {
+        if (!FActive)
+            return false;
+        const QPoint moved = OffsetAt(pos);
+        if (moved == offset)
+            return false;
+        offset = moved;
+        return true;
+    }
+    // Ends the drag when the left button is released; true when it ended (repaint).
+    bool EndOnRelease(Qt::MouseButton button)
+    {
+        if (!FActive || button != Qt::LeftButton)
+            return false;
+        End();
+        return true;
+    }
     void End()
     {
         if (!FActive)

@@ -49,21 +49,14 @@ void TMergeTool::Press(const TToolMouse& m)
 
 void TMergeTool::Move(const TToolMouse& m)
 {
-    if (!FDrag.Active())
-        return;
-    const QPoint offset = FDrag.OffsetAt(m.Pos);
-    if (offset == FFloatOffset)
-        return;
-    FFloatOffset = offset;
-    Host().UpdateClient();
+    if (FDrag.Follow(m.Pos, FFloatOffset))
+        Host().UpdateClient();
 }
 
 void TMergeTool::Release(const TToolMouse& m)
 {
-    if (!FDrag.Active() || m.Button != Qt::LeftButton)
-        return;
-    FDrag.End();
-    Host().UpdateClient();
+    if (FDrag.EndOnRelease(m.Button))
+        Host().UpdateClient();
 }
 
 bool TMergeTool::KeyDown(const TToolKey& k)

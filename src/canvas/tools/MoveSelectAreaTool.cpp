@@ -33,21 +33,14 @@ void TMoveSelectAreaTool::Press(const TToolMouse& m)
 
 void TMoveSelectAreaTool::Move(const TToolMouse& m)
 {
-    if (!FDrag.Active())
-        return;
-    const QPoint offset = FDrag.OffsetAt(m.Pos);
-    if (offset == FFloatOffset)
-        return;
-    FFloatOffset = offset;
-    Host().UpdateClient();
+    if (FDrag.Follow(m.Pos, FFloatOffset))
+        Host().UpdateClient();
 }
 
 void TMoveSelectAreaTool::Release(const TToolMouse& m)
 {
-    if (!FDrag.Active() || m.Button != Qt::LeftButton)
-        return;
-    FDrag.End();
-    Host().UpdateClient();
+    if (FDrag.EndOnRelease(m.Button))
+        Host().UpdateClient();
 }
 
 void TMoveSelectAreaTool::setCopyMode(bool value)
