@@ -3,6 +3,8 @@
 // kernel, the driver splits the rows between two threads on large images, reports progress
 // from the calling thread in row order, and tells the kernel how much of each row the
 // selection mask selects so that unmasked or fully selected rows take a straight loop.
+#include "imaging/raster/ParallelRows.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <thread>
@@ -77,14 +79,9 @@ void DriveRows(int rows, int width, Work&& work)
 {
     if (rows <= 0)
         return;
-    if (rows < 2 || std::int64_t(rows) * width < kParallelPixels || std::thread::hardware_concurrency() < 2) {
-        work(0, rows);
-        return;
-    }
-    const int middle = rows / 2;
-    std::thread lower([&] { work(0, middle); });
-    work(middle, rows);
-    lower.join();
+    // Small images stay on the calling thread: their minimum row count is out of reach.
+    const bool large = std::int64_t(rows) * width >= kParallelPixels;
+    ParallelRows(rows, large ? 2 : rows + 1, std::forward<Work>(work));
 }
 
 } // namespace kalvo
