@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,7 @@ class TpxNumericEdit;
 class TColorChartPanel;
 class TColorBoxesPanel;
 struct TDocumentState;
+struct TEnablingRule;
 
 class TKalvoMainForm : public QMainWindow {
     Q_OBJECT
@@ -186,7 +188,6 @@ public:
     const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
     int PenMode() const { return FPenMode; }
     // Runs the selection commands' enabling (the outline stroke needs a selection).
-    void UpdatePaintActions();
     void acDrawRegionExecute();
 
     // The document's file name (FFileInfo.FileName); empty while untitled.
@@ -198,6 +199,8 @@ public:
     QAction* ActionByName(const QString& name) const;
     // What the enabling tables read: image, depth, file type, selection, undo position.
     TDocumentState DocumentState() const;
+    // Applies one enabling table to the window's actions from the current document state.
+    void ApplyEnablingTable(std::span<const TEnablingRule> rules);
     // The Edit menu's mouse-mode submenu, also the canvas's mouse-mode popup.
     QMenu* MouseModeMenu = nullptr;
     // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
@@ -283,7 +286,6 @@ public:
     void acPaletteExportExecute();
     void acPaletteImportExecute();
     // The enabling of the commands above from the image's depth and the selection.
-    void UpdateImageCommandActions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -372,6 +374,7 @@ public:
     QAction* acMoveRegion = nullptr;
     QAction* acMoveSelectArea = nullptr;
     // The clipboard offers a selection shape (application/x-pxregion).
+    bool FClipboardHasPicture = false;
     bool FClipboardHasRegion = false;
     bool FRightButtonDown = false;
     void acCopyExecute();

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/MessageService.h"
 #include "app/clipboard/CanvasClipboard.h"
+#include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -55,19 +56,9 @@ void TKalvoMainForm::createClipboardActions()
                         QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_C), &TKalvoMainForm::acCopyRegionExecute);
     acPasteRegion = make("acPasteRegion", QStringLiteral("選択範囲の貼り付け(&P)"),
                          QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_V), &TKalvoMainForm::acPasteRegionExecute);
-    acCut->setEnabled(false);
-    acCopyRegion->setEnabled(false);
 
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TKalvoMainForm::UpdateClipboardActions);
     installEventFilter(new TActivationWatch(this, [this] { UpdateClipboardActions(); }));
-    // Cut and Copy selection need a selection.
-    const auto followSelection = [this] {
-        const bool selected = pxImage1->Region().has_value();
-        acCut->setEnabled(selected);
-        acCopyRegion->setEnabled(selected);
-    };
-    connect(pxImage1, &TpxImage::OnRegionChanged, this, followSelection);
-    connect(pxImage1, &TpxImage::OnRegionDeleted, this, followSelection);
     UpdateClipboardActions();
 }
 
@@ -75,12 +66,9 @@ void TKalvoMainForm::UpdateClipboardActions()
 {
     if (!acPaste)
         return;
-    const bool pasteable = ClipboardHasPicture();
+    FClipboardHasPicture = ClipboardHasPicture();
     FClipboardHasRegion = ClipboardHasRegion();
-    const bool hasImage = pxImage1->HasImage();
-    acPaste->setEnabled(pasteable);
-    acPasteRegion->setEnabled(FClipboardHasRegion && hasImage);
-    acMergePaste->setEnabled(pasteable && hasImage);
+    ApplyEnablingTable(ClipboardEnablingRules());
 }
 
 void TKalvoMainForm::acCopyExecute()
@@ -124,8 +112,7 @@ void TKalvoMainForm::acPasteExecute()
         FSavedSinceLoad = false;
         FUndoPos = 0;
         UpdateCaption();
-        UpdateUndoActions();
-        acMergePaste->setEnabled(acPaste->isEnabled() && pxImage1->HasImage());
+        UpdateUndoActions(); // ends with the image enabling, merge paste included
     } else {
         UpdateImageActions();
     }

@@ -27,8 +27,6 @@ void TKalvoMainForm::createEffectActions()
     acDropShadow = makeAction(QStringLiteral("影をつける(&S)..."), QString(), QKeySequence(),
                               &TKalvoMainForm::acDropShadowExecute);
     acDropShadow->setObjectName(QStringLiteral("acDropShadow"));
-    connect(pxImage1, &TpxImage::OnRegionChanged, this, &TKalvoMainForm::UpdateImageCommandActions);
-    connect(pxImage1, &TpxImage::OnRegionDeleted, this, &TKalvoMainForm::UpdateImageCommandActions);
 }
 
 void TKalvoMainForm::acNegativeImageExecute()
@@ -68,7 +66,7 @@ void TKalvoMainForm::acObscureRegionExecute()
         pxImage1->ObscureRegion(pixels);
     }
     WriteIniInteger(QStringLiteral("EFFECT"), QStringLiteral("ObscureRegion"), pixels);
-    UpdateImageCommandActions();
+    UpdateRegionActions();
 }
 
 void TKalvoMainForm::acDropShadowExecute()

@@ -17,13 +17,21 @@ TDocumentState TKalvoMainForm::DocumentState() const
     s.hasSelection = bool(pxImage1->Region());
     s.undoCount = int(FUndoList.size());
     s.undoPos = FUndoPos;
+    s.clipboardHasPicture = FClipboardHasPicture;
+    s.clipboardHasRegion = FClipboardHasRegion;
     return s;
+}
+
+void TKalvoMainForm::ApplyEnablingTable(std::span<const TEnablingRule> rules)
+{
+    ApplyEnabling(rules, DocumentState(), [this](const QString& n) { return ActionByName(n); });
 }
 
 void TKalvoMainForm::UpdateImageActions()
 {
-    ApplyEnabling(ImageEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
-    UpdateImageCommandActions();
+    ApplyEnablingTable(ImageEnablingRules());
+    // Merge paste and Paste selection also need an image: they follow open, new and close.
+    ApplyEnablingTable(ClipboardEnablingRules());
     UpdatePanelEnabling();
 }
 

@@ -51,39 +51,6 @@ void TKalvoMainForm::createImageCommandActions()
     acResize->setObjectName(QStringLiteral("acResize"));
 }
 
-void TKalvoMainForm::UpdateImageCommandActions()
-{
-    if (!acResize)
-        return;
-    const bool hasImage = pxImage1->HasImage();
-    const int bits = pxImage1->BitCount();
-    const bool selected = hasImage && pxImage1->Region().has_value();
-    const bool palette = bits == 1 || bits == 4 || bits == 8;
-    const struct {
-        QAction* action;
-        bool enabled;
-    } rules[] = {
-        {acResize, hasImage},
-        {acColorCount, hasImage},
-        {acPaletteImport, hasImage},
-        {acPaletteExport, hasImage && palette},
-        {acPaletteEdit, hasImage && palette},
-        {acNegativeImage, hasImage && bits == 24},
-        {acReduce8bitColor, hasImage && bits == 24},
-        {acReduce4bitColor, hasImage && bits >= 8},
-        {acReduce1bitColor, hasImage && bits >= 4},
-        {acEnlarge24bitColors, hasImage && bits < 24},
-        {acEnlarge8bitColors, hasImage && bits < 8},
-        {acEnlarge4bitColors, hasImage && bits < 4},
-        {acClear, selected},
-        {acDropShadow, selected && bits == 24},
-        {acObscureRegion, selected && bits == 24},
-    };
-    for (const auto& rule : rules)
-        if (rule.action)
-            rule.action->setEnabled(rule.enabled);
-}
-
 void TKalvoMainForm::acResizeExecute()
 {
     if (!pxImage1->HasImage())

@@ -1,7 +1,6 @@
 // The painting commands: the fill, colour picker, pen and brush modes, stroking the selection
 // outline, and the undo steps the canvas's painting notifications record.
 #include "app/MainForm.h"
-#include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -26,7 +25,6 @@ void TKalvoMainForm::createPaintActions()
     acDrawRegion = makeAction(QStringLiteral("選択範囲を描画(&D)"), QString(), QKeySequence(),
                               &TKalvoMainForm::acDrawRegionExecute);
     acDrawRegion->setObjectName(QStringLiteral("acDrawRegion"));
-    acDrawRegion->setEnabled(false); // until there is a selection
 
     // The steps are recorded while the image is still unchanged. A step that cannot be recorded
     // is reported; the painting goes on.
@@ -42,7 +40,6 @@ void TKalvoMainForm::createPaintActions()
         });
     });
     connect(pxImage1, &TpxImage::OnMouseModeChange, this, &TKalvoMainForm::paintModeChanged);
-    connect(pxImage1, &TpxImage::OnRegionChanged, this, &TKalvoMainForm::UpdatePaintActions);
 }
 
 void TKalvoMainForm::paintModeChanged()
@@ -53,13 +50,6 @@ void TKalvoMainForm::paintModeChanged()
         FBrushSnapshot = pxImage1->Bitmap();
     else
         FBrushSnapshot.reset();
-}
-
-void TKalvoMainForm::UpdatePaintActions()
-{
-    // The outline stroke needs a selection: the selection commands' rules run after every
-    // selection change.
-    ApplyEnabling(RegionEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
 }
 
 void TKalvoMainForm::acDrawRegionExecute()

@@ -158,7 +158,7 @@ void TKalvoMainForm::dropSelectionForNewDocument()
 
 void TKalvoMainForm::UpdateRegionActions()
 {
-    ApplyEnabling(RegionEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
+    ApplyEnablingTable(RegionEnablingRules());
     if (pxImage1->Region() || !acSelectRect)
         return;
     for (const char* name : {"acMoveRegion", "acMoveSelectArea"}) {

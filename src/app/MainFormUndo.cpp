@@ -24,7 +24,7 @@ void TKalvoMainForm::createEditMenu()
 
 void TKalvoMainForm::UpdateUndoActions()
 {
-    ApplyEnabling(UndoEnablingRules(), DocumentState(), [this](const QString& n) { return ActionByName(n); });
+    ApplyEnablingTable(UndoEnablingRules());
     UpdateImageActions();
 }
 

@@ -46,9 +46,10 @@ TEST(Enabling, TablesOverEveryDepthSelectionAndUndoPosition)
     for (int bits : {0, 1, 4, 8, 16, 24})
         for (bool selected : {false, true})
             for (int pos : {0, 1, 2})
-                for (bool jpegFile : {false, true}) {
+                for (int flags = 0; flags < 8; ++flags) {
+                    const bool jpegFile = flags & 1, picture = flags & 2, shape = flags & 4;
                     SCOPED_TRACE(testing::Message() << "bits " << bits << " selection " << selected << " pos " << pos
-                                                    << " jpeg " << jpegFile);
+                                                    << " jpeg " << jpegFile << " clipboard " << picture << shape);
                     TDocumentState s;
                     s.hasImage = bits != 0;
                     s.bitCount = bits;
@@ -56,7 +57,10 @@ TEST(Enabling, TablesOverEveryDepthSelectionAndUndoPosition)
                     s.jpegFile = jpegFile;
                     s.undoCount = 3;
                     s.undoPos = pos;
+                    s.clipboardHasPicture = picture;
+                    s.clipboardHasRegion = shape;
                     ApplyEnabling(ImageEnablingRules(), s, lookup);
+                    ApplyEnabling(ClipboardEnablingRules(), s, lookup);
                     ApplyEnabling(RegionEnablingRules(), s, lookup);
                     ApplyEnabling(UndoEnablingRules(), s, lookup);
                     for (const TEnablingRule& r : ImageEnablingRules()) {
@@ -75,9 +79,13 @@ TEST(Enabling, TablesOverEveryDepthSelectionAndUndoPosition)
                         EXPECT_EQ(lookup(name)->isEnabled(), selected && bits == 24) << name;
                     EXPECT_EQ(lookup("acUndo")->isEnabled(), pos > 0);
                     EXPECT_EQ(lookup("acRedo")->isEnabled(), pos < 2);
+                    EXPECT_EQ(lookup("acPaste")->isEnabled(), picture);
+                    EXPECT_EQ(lookup("acMergePaste")->isEnabled(), picture && bits != 0);
+                    EXPECT_EQ(lookup("acPasteRegion")->isEnabled(), shape && bits != 0);
                 }
     // No command appears in two tables, and every table names something.
-    EXPECT_EQ(actions.size(), ImageEnablingRules().size() + RegionEnablingRules().size() + UndoEnablingRules().size());
+    EXPECT_EQ(actions.size(), ImageEnablingRules().size() + RegionEnablingRules().size() +
+                                  UndoEnablingRules().size() + ClipboardEnablingRules().size());
 }
 
 TEST(Enabling, MainWindowEnablesByTheOpenedFile)

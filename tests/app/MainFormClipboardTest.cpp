@@ -439,3 +439,23 @@ TEST(MainFormClipboard, ApplyAndCancelFollowTheButtonsOnTheCanvas)
     EXPECT_FALSE(w.form.acApply->isEnabled());
     EXPECT_TRUE(w.form.FUndoList.empty());
 }
+
+TEST(MainFormClipboard, OpeningAPictureReevaluatesMergePasteAndPasteSelection)
+{
+    ScopedConfigDir config;
+    Harness h;
+    // A picture with a shape on the clipboard before any image is open.
+    auto* data = new QMimeData;
+    data->setImageData(QImage(3, 3, QImage::Format_RGB32));
+    data->setData(QString::fromLatin1(kRegionMimeType), QByteArray(40, '\x01'));
+    Clip()->setMimeData(data);
+    ASSERT_TRUE(h.form.acPaste->isEnabled());
+    EXPECT_FALSE(h.form.acMergePaste->isEnabled());
+    EXPECT_FALSE(h.form.acPasteRegion->isEnabled());
+
+    const std::string file = config.file("open.bmp");
+    WriteBmpFile(PatternBitmap(4, 4, 24), file);
+    ASSERT_TRUE(h.form.OpenImageFile(QString::fromStdString(file)));
+    EXPECT_TRUE(h.form.acMergePaste->isEnabled());
+    EXPECT_TRUE(h.form.acPasteRegion->isEnabled());
+}

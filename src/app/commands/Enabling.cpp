@@ -20,6 +20,9 @@ bool below4(const TDocumentState& s) { return s.hasImage && s.bitCount < 4; }
 bool jpeg(const TDocumentState& s) { return s.hasImage && s.jpegFile; }
 bool selection(const TDocumentState& s) { return s.hasSelection; }
 bool trueColorSelection(const TDocumentState& s) { return s.hasSelection && s.hasImage && s.bitCount == 24; }
+bool pasteable(const TDocumentState& s) { return s.clipboardHasPicture; }
+bool mergePasteable(const TDocumentState& s) { return s.clipboardHasPicture && s.hasImage; }
+bool regionPasteable(const TDocumentState& s) { return s.clipboardHasRegion && s.hasImage; }
 bool canUndo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos > 0; }
 bool canRedo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos < s.undoCount - 1; }
 
@@ -49,11 +52,18 @@ constexpr TEnablingRule kUndoRules[] = {
     {"acRedo", canRedo},
 };
 
+constexpr TEnablingRule kClipboardRules[] = {
+    {"acPaste", pasteable},
+    {"acPasteRegion", regionPasteable},
+    {"acMergePaste", mergePasteable},
+};
+
 } // namespace
 
 std::span<const TEnablingRule> ImageEnablingRules() { return kImageRules; }
 std::span<const TEnablingRule> RegionEnablingRules() { return kRegionRules; }
 std::span<const TEnablingRule> UndoEnablingRules() { return kUndoRules; }
+std::span<const TEnablingRule> ClipboardEnablingRules() { return kClipboardRules; }
 
 void ApplyEnabling(std::span<const TEnablingRule> rules, const TDocumentState& state,
                    const std::function<QAction*(const QString&)>& lookup)

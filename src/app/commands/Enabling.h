@@ -17,6 +17,8 @@ struct TDocumentState {
     bool hasSelection = false;
     int undoCount = 0;
     int undoPos = 0;
+    bool clipboardHasPicture = false; // the clipboard offers a picture Paste can read
+    bool clipboardHasRegion = false; // the clipboard offers a selection shape
 };
 
 struct TEnablingRule {
@@ -30,6 +32,9 @@ std::span<const TEnablingRule> ImageEnablingRules();
 std::span<const TEnablingRule> RegionEnablingRules();
 // After every change of the undo history.
 std::span<const TEnablingRule> UndoEnablingRules();
+// After every change of the clipboard, and with the image table (Merge paste and Paste
+// selection also need an image).
+std::span<const TEnablingRule> ClipboardEnablingRules();
 
 void ApplyEnabling(std::span<const TEnablingRule> rules, const TDocumentState& state,
                    const std::function<QAction*(const QString&)>& lookup);
