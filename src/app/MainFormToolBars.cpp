@@ -42,6 +42,18 @@ constexpr const char* kMouseModeBar[] = {
     "acPen", "acBrush", "acPaint",
 };
 
+// Buttons whose caption differs from their action's menu caption. Qt's tool buttons show an
+// action's icon text (and screen readers announce it); menus keep the action's own caption.
+struct TButtonCaption {
+    const char* action;
+    const char* caption;
+};
+
+constexpr TButtonCaption kButtonCaptions[] = {
+    {"acSpoit", "スポイト"},
+    {"acMoveSelectArea", "選択領域の移動/コピー"},
+};
+
 struct TToolBarEntry {
     const char* name;
     const char* title;
@@ -127,6 +139,9 @@ void TKalvoMainForm::createToolBars()
         {"TBToolbar5", "適用", Qt::TopToolBarArea, kApplyBar, &TKalvoMainForm::TBToolbar5},
         {"TBToolbar2", "マウスモード", Qt::LeftToolBarArea, kMouseModeBar, &TKalvoMainForm::TBToolbar2},
     };
+    for (const TButtonCaption& c : kButtonCaptions)
+        if (QAction* action = ActionByName(QLatin1String(c.action)))
+            action->setIconText(QString::fromUtf8(c.caption));
     const TActionLookup lookup = [this](const QString& name) { return ActionByName(name); };
     const TWidgetLookup widgets = [this](const QString& name) { return findChild<QWidget*>(name); };
     for (const TToolBarEntry& b : bars) {

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QAction>
 #include <QDockWidget>
 #include <QMenu>
@@ -102,6 +104,20 @@ TEST(MainFormToolBars, BarsHoldTheirCommandsInOrderWithIconsAndTips)
     auto* presets = qobject_cast<QToolButton*>(h.form.TBToolbar3->widgetForAction(h.form.acZoomMenu));
     ASSERT_NE(presets, nullptr);
     EXPECT_EQ(presets->menu(), h.form.ZoomPresetMenu);
+
+    // Two mode buttons carry a caption of their own; their menu items keep the action's caption.
+    for (const auto& [name, caption, menuCaption] :
+         {std::tuple{"acSpoit", "スポイト", "色抽出(&P)"},
+          std::tuple{"acMoveSelectArea", "選択領域の移動/コピー", "選択領域の移動(&A)"}}) {
+        QAction* action = h.form.ActionByName(QLatin1String(name));
+        ASSERT_NE(action, nullptr);
+        auto* button = qobject_cast<QToolButton*>(h.form.TBToolbar2->widgetForAction(action));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), QString::fromUtf8(caption));
+        EXPECT_EQ(action->text(), QString::fromUtf8(menuCaption));
+        action->setEnabled(!action->isEnabled()); // a changed action keeps its button caption
+        EXPECT_EQ(button->text(), QString::fromUtf8(caption));
+    }
 }
 
 TEST(MainFormToolBars, StatusBarShowsTheLongHintOfWhatThePointerIsOver)
