@@ -1,7 +1,7 @@
 // Dragging floating pixels on a 6000 x 4000 image in a 1920 x 1080 canvas (offscreen platform):
 // each step is one mouse move plus the repaint it asks for, at 100 % and fitted to the window,
 // for the pixel move of a 12-megapixel elliptical selection and for a floating paste of a
-// 12-megapixel picture. Also: copying and pasting the whole 24-megapixel picture through the
+// 12-megapixel picture; an ants step while the moved pixels float. Also: copying and pasting the whole 24-megapixel picture through the
 // clipboard within the program.
 #include "app/clipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"
@@ -43,32 +43,45 @@ void Send(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButtons butto
     QCoreApplication::sendEvent(target, &event);
 }
 
-void Drag(benchmark::State& state, TMouseMode mode)
-{
+// The canvas with the 12-megapixel selection ready to float (mmMoveSelectArea) or the
+// 12-megapixel picture floating (mmMerge), at 100 % or fitted, scrolled into the picture.
+struct TFloatSetup {
     TpxImage canvas;
-    canvas.SetBitmap(Image());
-    canvas.resize(1924, 1084);
-    canvas.show();
-    QCoreApplication::processEvents();
-    const bool fit = state.range(0) != 0;
-    if (fit)
-        canvas.SetAutoStretch(true);
-    else
-        canvas.SetZoom(100);
     // About 12 megapixels: the ellipse inscribed in 4500 x 3400.
     const TRegion ellipse = TRegion::ellipse({750, 300, 5250, 3700});
-    if (mode == mmMoveSelectArea) {
-        canvas.SetRegion(ellipse);
-        canvas.SetMouseMode(mmMoveSelectArea);
-    } else {
-        static const TBitmap picture = Picture(4500, 3400);
-        TRegion shape = ellipse;
-        shape.offset(-750, -300);
-        canvas.PasteMerge(picture, shape);
+    TFloatSetup(bool fit, TMouseMode mode)
+    {
+        canvas.SetBitmap(Image());
+        canvas.resize(1924, 1084);
+        canvas.show();
+        QCoreApplication::processEvents();
+        if (fit)
+            canvas.SetAutoStretch(true);
+        else
+            canvas.SetZoom(100);
+        if (mode == mmMoveSelectArea) {
+            canvas.SetRegion(ellipse);
+            canvas.SetMouseMode(mmMoveSelectArea);
+        } else {
+            static const TBitmap picture = Picture(4500, 3400);
+            TRegion shape = ellipse;
+            shape.offset(-750, -300);
+            canvas.PasteMerge(picture, shape);
+        }
+        canvas.SetScrollPosition(2000, 1500);
+        canvas.viewport()->repaint();
     }
-    canvas.SetScrollPosition(2000, 1500);
-    QWidget* vp = canvas.viewport();
-    vp->repaint();
+    double selectedPixels() const
+    {
+        const QRect box = ellipse.qregion().boundingRect();
+        return double(box.width()) * box.height() * 0.785;
+    }
+};
+
+void Drag(benchmark::State& state, TMouseMode mode)
+{
+    TFloatSetup s(state.range(0) != 0, mode);
+    QWidget* vp = s.canvas.viewport();
     const QPoint start(900, 500);
     Send(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
     int step = 0;
@@ -78,8 +91,27 @@ void Drag(benchmark::State& state, TMouseMode mode)
         vp->repaint();
     }
     Send(vp, QEvent::MouseButtonRelease, start, Qt::NoButton);
-    state.counters["selected_px"] = double(ellipse.qregion().boundingRect().width()) * ellipse.qregion().boundingRect().height() * 0.785;
+    state.counters["selected_px"] = s.selectedPixels();
 }
+
+// One ants step while the moved pixels float: the frame's outline and the one going with the
+// pixels drawn with the next phase, and the repaint of their bounds it asks for.
+void BM_FloatingAntsStep(benchmark::State& state)
+{
+    TFloatSetup s(state.range(0) != 0, mmMoveSelectArea);
+    QWidget* vp = s.canvas.viewport();
+    const QPoint start(900, 500);
+    Send(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    Send(vp, QEvent::MouseMove, start + QPoint(60, 30), Qt::LeftButton);
+    Send(vp, QEvent::MouseButtonRelease, start + QPoint(60, 30), Qt::NoButton);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        s.canvas.AntsTimerTimer();
+        QCoreApplication::processEvents();
+    }
+    state.counters["selected_px"] = s.selectedPixels();
+}
+BENCHMARK(BM_FloatingAntsStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_MoveSelectAreaDrag(benchmark::State& state) { Drag(state, mmMoveSelectArea); }
 void BM_FloatingPasteDrag(benchmark::State& state) { Drag(state, mmMerge); }

@@ -46,31 +46,18 @@ void TKalvoMainForm::createMoveActions()
     acApply->setEnabled(false);
     acCancel->setEnabled(false);
 
-    // The two move modes: checked while active, enabled with a selection; without one the
-    // window goes back to rectangle selection.
+    // The two move modes join the window's mode group, enabled with a selection; without one
+    // the window goes back to rectangle selection.
     const auto modeAction = [this](const QString& caption, const char* name, TMouseMode mode) {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
         action->setStatusTip(QString(caption).remove(QStringLiteral("(&M)")).remove(QStringLiteral("(&A)")));
-        action->setCheckable(true);
         action->setEnabled(false);
-        connect(action, &QAction::triggered, this, [this, action, mode] {
-            RunCommand([this, action, mode] {
-                pxImage1->SetMouseMode(mode);
-                // Choosing the mode already on show unchecks a checkable action; keep it checked.
-                action->setChecked(pxImage1->MouseMode() == mode);
-                UpdatePropertyPanel();
-            });
-        });
+        addModeAction(action, mode);
         return action;
     };
     acMoveRegion = modeAction(QStringLiteral("選択枠の移動(&M)"), "acMoveRegion", mmMoveRegion);
     acMoveSelectArea = modeAction(QStringLiteral("選択領域の移動(&A)"), "acMoveSelectArea", mmMoveSelectArea);
-    const auto followMode = [this] {
-        acMoveRegion->setChecked(pxImage1->MouseMode() == mmMoveRegion);
-        acMoveSelectArea->setChecked(pxImage1->MouseMode() == mmMoveSelectArea);
-    };
-    connect(pxImage1, &TpxImage::OnMouseModeChange, this, followMode);
     const auto followSelection = [this] {
         const bool selected = pxImage1->Region().has_value();
         acMoveRegion->setEnabled(selected);

@@ -25,13 +25,13 @@ void BufferDashLine(const TLineDDAParam& param, QPoint from, QPoint to)
 
 namespace {
 
-void DrawDash(QPainter& painter, QPoint from, QPoint to, const QRect* clip)
+void DrawDash(QPainter& painter, QPoint from, QPoint to, const QRect* clip, int phase)
 {
     QPolygon black, white;
     LineDDA(from.x(), from.y(), to.x(), to.y(), [&](int x, int y) {
         if (clip && !(x >= clip->left() && x <= clip->right() && y >= clip->top() && y <= clip->bottom()))
             return;
-        (IsDashBlack(x, y, 0) ? black : white).append(QPoint(x, y));
+        (IsDashBlack(x, y, phase) ? black : white).append(QPoint(x, y));
     });
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -46,12 +46,12 @@ void DrawDash(QPainter& painter, QPoint from, QPoint to, const QRect* clip)
 
 void ScreenDashLine(QPainter& painter, QPoint from, QPoint to)
 {
-    DrawDash(painter, from, to, nullptr);
+    DrawDash(painter, from, to, nullptr, 0);
 }
 
-void ClippedScreenDashLine(QPainter& painter, QPoint from, QPoint to, const QRect& clip)
+void ClippedScreenDashLine(QPainter& painter, QPoint from, QPoint to, const QRect& clip, int phase)
 {
-    DrawDash(painter, from, to, &clip);
+    DrawDash(painter, from, to, &clip, phase);
 }
 
 } // namespace kalvo

@@ -56,9 +56,10 @@ struct TLineDDAParam {
 };
 void BufferDashLine(const TLineDDAParam& param, QPoint from, QPoint to);
 
-// The screen dashes: black where (x + y) mod 8 <= 4, else white, drawn with the painter; the
-// clipped form draws only points inside the clip rectangle.
+// The screen dashes: black where (x + y + phase) mod 8 <= 4, else white, drawn with the painter;
+// the clipped form draws only points inside the clip rectangle. A moving outline drawn with the
+// ants' phase marches with them.
 void ScreenDashLine(QPainter& painter, QPoint from, QPoint to);
-void ClippedScreenDashLine(QPainter& painter, QPoint from, QPoint to, const QRect& clip);
+void ClippedScreenDashLine(QPainter& painter, QPoint from, QPoint to, const QRect& clip, int phase = 0);
 
 } // namespace kalvo

@@ -76,15 +76,21 @@ void FillFrameRegion(QPainter& painter, const TViewGeometry& view, const TRegion
         painter.fillRect(r, c);
 }
 
-void DrawShiftedOutline(QPainter& painter, const TPoints& zoomed, QPoint shift, const QRect& clip)
+void DrawShiftedOutline(QPainter& painter, const TPoints& zoomed, QPoint shift, const QRect& clip, int phase)
 {
     for (std::size_t i = 0; i + 1 < zoomed.size(); i += 2) {
         const QPoint a = zoomed[i] + shift, b = zoomed[i + 1] + shift;
         if ((a.x() < clip.left() && b.x() < clip.left()) || (a.y() < clip.top() && b.y() < clip.top())
             || (a.x() > clip.right() && b.x() > clip.right()) || (a.y() > clip.bottom() && b.y() > clip.bottom()))
             continue;
-        ClippedScreenDashLine(painter, a, b, clip);
+        ClippedScreenDashLine(painter, a, b, clip, phase);
     }
+}
+
+QRect ShiftedOutlineBounds(const TRect& box, QPoint shift, const QRect& clip)
+{
+    // The outline's points run from the box's left and top to its right and bottom inclusive.
+    return QRect(QPoint(box.left, box.top), QPoint(box.right, box.bottom)).translated(shift).intersected(clip);
 }
 
 TRegion InnerFrame(const TRegion& region)

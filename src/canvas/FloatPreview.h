@@ -34,9 +34,12 @@ void FillFrameRegion(QPainter& painter, const TViewGeometry& view, const TRegion
 // what lies below, and its inner one-pixel frame in 0xDDDDDD.
 void DrawHatchedPlaceholder(QPainter& painter, const TViewGeometry& view, const TRegion& region,
                             const TRegion& frame);
-// The zoomed outline shifted by `shift` (client pixels) as the screen dash, clipped to clip; a
-// segment lying wholly on one outer side of clip is skipped without plotting.
-void DrawShiftedOutline(QPainter& painter, const TPoints& zoomed, QPoint shift, const QRect& clip);
+// The zoomed outline shifted by `shift` (client pixels) as the screen dash with the given phase,
+// clipped to clip; a segment lying wholly on one outer side of clip is skipped without plotting.
+void DrawShiftedOutline(QPainter& painter, const TPoints& zoomed, QPoint shift, const QRect& clip, int phase = 0);
+// The client rectangle the zoomed outline with bounding box `box` covers when shifted by `shift`,
+// within clip.
+QRect ShiftedOutlineBounds(const TRect& box, QPoint shift, const QRect& clip);
 // The one-pixel frame just inside a region: its pixels with a 4-neighbour outside it.
 TRegion InnerFrame(const TRegion& region);
 

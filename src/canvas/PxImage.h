@@ -171,7 +171,7 @@ public:
     void ScaleOutline();
     bool ShowRegion() const { return FShowRegion; }
     void SetShowRegion(bool value);
-    int AntsPhase() const { return FAntsPhase; }
+    int AntsPhase() const override { return FAntsPhase; }
     bool AntsRunning() const { return FAntsTimer.isActive(); }
 
     // --- Colours -------------------------------------------------------------------------------

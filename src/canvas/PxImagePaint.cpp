@@ -108,6 +108,10 @@ void TpxImage::AntsTimerTimer()
         const QRect area = OutlineFrameBounds(FZoomedOutline.Box, OutlinePlacement());
         if (!area.isEmpty())
             viewport()->update(area.translated(FView.ImageLeft, FView.ImageTop));
+        // An outline the tool draws over the frame (floating pixels) marches too.
+        const QRect overlay = FTool->MarchingOutlineArea();
+        if (!overlay.isEmpty())
+            viewport()->update(overlay);
     }
     if (FRegion && FShowRegion)
         FAntsTimer.start();

@@ -1,9 +1,14 @@
+// Rows are compared 64 columns at a time: each row becomes words with the leftmost column in the
+// top bit, the vertical edges of a word are the bits that differ from their left neighbours and
+// the horizontal ones the bits that differ from the row above; segments are emitted only at the
+// set bits, in column order, vertical before horizontal.
 #include "image/Outline.h"
 
-#include "image/BitRuns.h"
 #include "image/ImageErrors.h"
+#include "image/WordRows.h"
 
 #include <algorithm>
+#include <bit>
 #include <new>
 
 namespace kalvo {
@@ -12,39 +17,73 @@ namespace {
 
 constexpr std::size_t kInitialPoints = 4000;
 
-// Walks rows y0..h and columns x0..w (inclusive) and calls onSegment(ax, ay, bx, by) for every
-// segment. rowAt(y) gives row y of the bitmap; inside(row, x) tests one pixel of it.
-template <class RowAt, class Inside, class Emit>
-void walkSegments(int w, int h, int x0, int y0, RowAt rowAt, Inside inside, Emit onSegment)
+// The columns from x0 on among the 64 of word k.
+std::uint64_t columnsFrom(std::size_t k, int x0)
+{
+    const long long base = static_cast<long long>(k) * 64;
+    if (base >= x0)
+        return ~std::uint64_t(0);
+    if (base + 64 <= x0)
+        return 0;
+    return ~std::uint64_t(0) >> (x0 - base);
+}
+
+// Walks rows y0..h and columns x0..w (inclusive) and calls visit(firstColumn, y, vertical,
+// horizontal) for every word with an edge. load(y, words) fills row y (0 <= y < h) of the
+// picture, all words cleared beforehand.
+template <class LoadRow, class Visit>
+void walkWords(int w, int h, int x0, int y0, LoadRow load, Visit visit)
 {
     x0 = std::max(x0, 0);
-    for (int y = std::max(y0, 0); y <= h; ++y) {
-        const auto* cur = y < h ? rowAt(y) : nullptr;
-        const auto* up = y > 0 && y <= h ? rowAt(y - 1) : nullptr;
-        bool state = false;
-        for (int x = x0; x <= w; ++x) {
-            const bool c = x < w && cur && inside(cur, x);
-            if (c != state) {
-                onSegment(x, y, x, y + 1);
-                state = c;
-            }
-            if (c != (x < w && up && inside(up, x)))
-                onSegment(x, y, x + 1, y);
+    y0 = std::max(y0, 0);
+    if (y0 > h || x0 > w)
+        return;
+    const std::size_t words = WordsFor(w);
+    TWordRow cur(words), up(words);
+    const auto fetch = [&](TWordRow& row, int y) {
+        std::fill(row.begin(), row.end(), 0);
+        if (y >= 0 && y < h)
+            load(y, row.data());
+    };
+    fetch(up, y0 - 1);
+    for (int y = y0; y <= h; ++y) {
+        fetch(cur, y);
+        std::uint64_t left = 0;
+        for (std::size_t k = 0; k < words; ++k) {
+            const std::uint64_t valid = columnsFrom(k, x0);
+            const std::uint64_t vertical = WordEdges(cur[k] & valid, left);
+            const std::uint64_t horizontal = (cur[k] ^ up[k]) & valid;
+            if (vertical | horizontal)
+                visit(int(k * 64), y, vertical, horizontal);
         }
+        cur.swap(up);
     }
 }
 
 // Counts the segments first so that the list is allocated once at its final size.
-template <class RowAt, class Inside>
-void traceSegments(int w, int h, int x0, int y0, int dx, int dy, RowAt rowAt, Inside inside,
-                   TPoints& points)
+template <class LoadRow>
+void traceSegments(int w, int h, int x0, int y0, int dx, int dy, LoadRow load, TPoints& points)
 {
     std::size_t segments = 0;
-    walkSegments(w, h, x0, y0, rowAt, inside, [&](int, int, int, int) { ++segments; });
+    walkWords(w, h, x0, y0, load, [&](int, int, std::uint64_t v, std::uint64_t hz) {
+        segments += std::size_t(CountBits(v) + CountBits(hz));
+    });
     points.reserve(std::max(kInitialPoints, 2 * segments));
-    walkSegments(w, h, x0, y0, rowAt, inside, [&](int ax, int ay, int bx, int by) {
-        points.emplace_back(ax + dx, ay + dy);
-        points.emplace_back(bx + dx, by + dy);
+    walkWords(w, h, x0, y0, load, [&](int base, int y, std::uint64_t v, std::uint64_t hz) {
+        for (std::uint64_t m = v | hz; m;) {
+            const int i = std::countl_zero(m);
+            const std::uint64_t bit = std::uint64_t(1) << (63 - i);
+            const int x = base + i + dx;
+            if (v & bit) {
+                points.emplace_back(x, y + dy);
+                points.emplace_back(x, y + 1 + dy);
+            }
+            if (hz & bit) {
+                points.emplace_back(x, y + dy);
+                points.emplace_back(x + 1, y + dy);
+            }
+            m ^= bit;
+        }
     });
 }
 
@@ -76,9 +115,13 @@ std::size_t Bitmap8ToPoints(const TBitmap* mask, TPoints& points)
         throw EPxImageError(kFailure);
     }
     return collect(points, kFailure, [&] {
-        auto rowAt = [mask](int y) { return mask->scanLine(y); };
-        auto inside = [](const std::uint8_t* row, int x) { return row[x] != 255; };
-        traceSegments(mask->width(), mask->height(), 0, 0, 0, 0, rowAt, inside, points);
+        const int w = mask->width();
+        auto load = [mask, w](int y, std::uint64_t* words) {
+            const std::uint8_t* row = mask->scanLine(y);
+            for (int x = 0; x < w; ++x)
+                words[x >> 6] |= std::uint64_t(row[x] != 255) << (63 - (x & 63));
+        };
+        traceSegments(w, mask->height(), 0, 0, 0, 0, load, points);
     });
 }
 
@@ -93,29 +136,44 @@ std::size_t BwBitmapToPoints(const TBitmap& bitmap, TPoints& points, const TRect
     const int x0 = rect ? rect->left : 0;
     const int y0 = rect ? rect->top : 0;
     return collect(points, kFailure, [&] {
-        auto rowAt = [&bitmap](int y) { return bitmap.scanLine(y); };
-        traceSegments(bitmap.width(), bitmap.height(), x0, y0, offsetX, offsetY, rowAt, TestBit,
-                      points);
+        auto load = [&bitmap](int y, std::uint64_t* words) { LoadBwWords(bitmap, y, words); };
+        traceSegments(bitmap.width(), bitmap.height(), x0, y0, offsetX, offsetY, load, points);
     });
 }
 
 std::size_t RegionToPoints(const TRegionRef& region, TPoints& points)
 {
+    static constexpr char kFailure[] = "PxImage.BwBitmapToPoints: Can not allocate memory.";
     if (!region) {
         points.clear();
         return 0;
     }
     const TRect box = region->boundingRect();
-    const int w = box.width();
-    const int h = box.height();
-    TBitmap bitmap(w + 1, h + 1, 1);
-    for (const QRect& q : region->qregion()) {
-        const int left = q.left() - box.left;
-        const int right = q.right() + 1 - box.left;
-        for (int y = q.top() - box.top; y <= q.bottom() - box.top; ++y)
-            SetBitRun(bitmap.scanLine(y), left, right);
-    }
-    return BwBitmapToPoints(bitmap, points, nullptr, box.top, box.left);
+    const QRegion& q = region->qregion();
+    // Rows are asked for in increasing order; the rectangles of a band give the same row for
+    // all of its rows, so it is built once per band. Each pass starts with its own copy.
+    return collect(points, kFailure, [&] {
+        const int w = box.width();
+        auto load = [&q, box, band = TWordRow(WordsFor(w)), next = q.begin(),
+                     bandBottom = 0](int y, std::uint64_t* words) mutable {
+            if (y >= bandBottom) {
+                while (next != q.end() && next->bottom() - box.top < y)
+                    ++next;
+                std::fill(band.begin(), band.end(), 0);
+                if (next != q.end() && next->top() - box.top <= y) {
+                    const int top = next->top();
+                    const int bottom = next->bottom();
+                    for (; next != q.end() && next->top() == top; ++next)
+                        SetWordColumns(band.data(), next->left() - box.left, next->right() + 1 - box.left);
+                    bandBottom = bottom + 1 - box.top;
+                } else {
+                    bandBottom = next != q.end() ? next->top() - box.top : box.height();
+                }
+            }
+            std::copy(band.begin(), band.end(), words);
+        };
+        traceSegments(w, box.height(), 0, 0, box.left, box.top, load, points);
+    });
 }
 
 } // namespace kalvo

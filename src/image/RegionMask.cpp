@@ -1,12 +1,13 @@
 // Regions from and to 1-bit bitmaps and 8-bit selection masks. The rectangles are produced row
 // by row in banded order and assembled in one linear pass.
-#include "image/BitRuns.h"
 #include "image/ImageErrors.h"
 #include "image/Palette.h"
 #include "image/RegionBuilder.h"
 #include "image/RegionConvert.h"
+#include "image/WordRows.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace kalvo {
@@ -17,18 +18,38 @@ TRegion MonoBitmapToRegion(const TBitmap& bitmap)
         return TRegion();
     if (bitmap.bitCount() != 1)
         throw EPxImageError("PxImage.MonoBitmapToRegion: Bitmap is not monochrome.");
-    TRegionBuilder builder;
+    // The runs of a row begin and end at the columns whose bit differs from the one before.
     const int w = bitmap.width();
+    TWordRow row(WordsFor(w));
+    const auto load = [&](int y) {
+        std::fill(row.begin(), row.end(), 0);
+        LoadBwWords(bitmap, y, row.data());
+    };
     std::size_t runs = 0;
-    for (int y = 0; y < bitmap.height(); ++y)
-        runs += CountBitRuns(bitmap.scanLine(y), w);
+    for (int y = 0; y < bitmap.height(); ++y) {
+        load(y);
+        std::uint64_t left = 0;
+        for (const std::uint64_t bits : row)
+            runs += std::size_t(CountBits(bits & WordEdges(bits, left)));
+    }
+    TRegionBuilder builder;
     builder.reserve(runs);
     for (int y = 0; y < bitmap.height(); ++y) {
-        const std::uint8_t* row = bitmap.scanLine(y);
-        for (int a = FindBit(row, 0, w, true); a < w;) {
-            const int b = FindBit(row, a + 1, w, false);
-            builder.add(a, y, b, y + 1);
-            a = FindBit(row, b, w, true);
+        load(y);
+        std::uint64_t left = 0;
+        int start = -1;
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            for (std::uint64_t edges = WordEdges(row[k], left); edges;) {
+                const int i = std::countl_zero(edges);
+                const int x = int(k * 64) + i;
+                if (start < 0) {
+                    start = x;
+                } else {
+                    builder.add(start, y, x, y + 1);
+                    start = -1;
+                }
+                edges ^= std::uint64_t(1) << (63 - i);
+            }
         }
     }
     return builder.finish();

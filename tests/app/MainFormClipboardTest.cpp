@@ -10,6 +10,7 @@
 #include "ScopedConfigDir.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -18,6 +19,8 @@
 
 #include <gtest/gtest.h>
 #include <zlib.h>
+
+#include <algorithm>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -412,6 +415,62 @@ TEST(MainFormClipboard, MoveModeActionsFollowTheSelectionAndTheMode)
     EXPECT_EQ(w.canvas().MouseMode(), mmSelectRect);
     EXPECT_FALSE(w.form.acMoveRegion->isEnabled());
     EXPECT_FALSE(w.form.acMoveRegion->isChecked());
+}
+
+TEST(MainFormClipboard, MoveModeActionsKeepOneButtonDownInTheModeGroup)
+{
+    ScopedConfigDir config;
+    Window w;
+    QActionGroup* group = w.form.ModeActionGroup();
+    const auto checkedCount = [group] {
+        const QList<QAction*> actions = group->actions();
+        return std::count_if(actions.begin(), actions.end(), [](QAction* a) { return a->isChecked(); });
+    };
+    EXPECT_TRUE(group->actions().contains(w.form.acMoveRegion));
+    EXPECT_TRUE(group->actions().contains(w.form.acMoveSelectArea));
+    w.canvas().SetRegion(TRegion::rect({2, 2, 6, 6}));
+    for (QAction* action : {w.form.acMoveRegion, w.form.acMoveSelectArea}) {
+        // Choosing the mode on show again keeps its button down.
+        action->trigger();
+        action->trigger();
+        EXPECT_EQ(group->checkedAction(), action);
+        EXPECT_EQ(checkedCount(), 1);
+    }
+    // A selection tool takes the button from the move mode.
+    w.form.acSelectEllipse->trigger();
+    EXPECT_EQ(group->checkedAction(), w.form.acSelectEllipse);
+    EXPECT_FALSE(w.form.acMoveSelectArea->isChecked());
+
+    // A floating paste has no button; applying it returns to the move mode before it, checked.
+    w.form.acMoveRegion->trigger();
+    w.form.acCopy->trigger();
+    w.form.acMergePaste->trigger();
+    ASSERT_EQ(w.canvas().MouseMode(), mmMerge);
+    EXPECT_EQ(checkedCount(), 0);
+    w.form.acApply->setEnabled(true);
+    w.form.acApply->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmMoveRegion);
+    EXPECT_EQ(group->checkedAction(), w.form.acMoveRegion);
+    EXPECT_EQ(checkedCount(), 1);
+    // Cancelling a paste made in the pixel move mode checks that one again.
+    w.form.acMoveSelectArea->trigger();
+    w.form.acMergePaste->trigger();
+    ASSERT_EQ(w.canvas().MouseMode(), mmMerge);
+    EXPECT_EQ(checkedCount(), 0);
+    w.form.acCancel->setEnabled(true);
+    w.form.acCancel->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmMoveSelectArea);
+    EXPECT_EQ(group->checkedAction(), w.form.acMoveSelectArea);
+
+    // Pixels moved wholly off the image leave no selection: rectangle selection, checked.
+    QWidget* vp = w.canvas().viewport();
+    QTest::mousePress(vp, Qt::LeftButton, {}, w.canvas().ImageToScreenCentre({3, 3}));
+    QTest::mouseMove(vp, w.canvas().ImageToScreenCentre({29, 19}) + QPoint(200, 200));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, w.canvas().ImageToScreenCentre({29, 19}) + QPoint(200, 200));
+    w.form.acApply->trigger();
+    EXPECT_EQ(w.canvas().MouseMode(), mmSelectRect);
+    EXPECT_EQ(group->checkedAction(), w.form.acSelectRect);
+    EXPECT_EQ(checkedCount(), 1);
 }
 
 TEST(MainFormClipboard, ApplyAndCancelFollowTheButtonsOnTheCanvas)

@@ -87,6 +87,10 @@ TEST(MainFormSelection, RegisteredModeActionsOfOtherToolsJoinTheGroup)
     EXPECT_TRUE(pen->isChecked());
     EXPECT_EQ(w.form.ModeAction(mmPenFreehand), pen);
     EXPECT_EQ(w.form.ModeAction(mmPenLine), pen);
+    // So do the move modes.
+    EXPECT_EQ(w.form.ModeAction(mmMoveRegion), w.form.acMoveRegion);
+    EXPECT_EQ(w.form.ModeAction(mmMoveSelectArea), w.form.acMoveSelectArea);
+    EXPECT_EQ(w.form.acMoveRegion->actionGroup(), w.form.ModeActionGroup());
 }
 
 TEST(MainFormSelection, EveryGestureRecordsOneStepAndEnablingFollowsTheNewSelection)
@@ -148,9 +152,7 @@ TEST(MainFormSelection, UndoOfSelectAllRestoresThePreviousSelection)
 TEST(MainFormSelection, DeletingTheSelectionInAMoveModeReturnsToRectangleSelection)
 {
     Window w;
-    auto* move = new QAction(QStringLiteral("選択枠の移動(&M)"), &w.form);
-    move->setObjectName(QStringLiteral("acMoveRegion"));
-    w.form.addModeAction(move, mmMoveRegion);
+    QAction* move = w.form.acMoveRegion;
     w.form.acSelectAll->trigger();
     w.form.UpdateRegionActions();
     EXPECT_TRUE(move->isEnabled());

@@ -1,12 +1,17 @@
 // The outline move, the pixel move and copy and the floating paste on the canvas, driven with
 // synthetic mouse and key events; pixels read from the image and from the painted viewport.
 #include "CanvasTestSupport.h"
+#include "canvas/DashedLine.h"
 #include "canvas/tools/MergeTool.h"
+
+#include <QPaintEvent>
 
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace kalvo {
 namespace {
@@ -172,6 +177,78 @@ TEST(PxImageMove, MovedPixelsPreviewAndApplyLeaveTheHoleAndFollowTheSelection)
     EXPECT_EQ(b.pixelColor(9, 12), PatternAt(9, 12));
     EXPECT_EQ(c.canvas.Region()->boundingRect(), (TRect{15, 10, 25, 20}));
     EXPECT_EQ(c.canvas.MouseMode(), mmMoveSelectArea);
+}
+
+// Records the areas the viewport is asked to paint.
+class TPaintAreas : public QObject {
+public:
+    QRegion Painted;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            Painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST(PxImageMove, FloatingOutlineMarchesWithTheAntsAndNothingElseChanges)
+{
+    MoveCanvas c(Pattern(40, 30));
+    c.canvas.SetZoom(100);
+    c.canvas.SetScrollPosition(0, 0);
+    c.canvas.SetRegion(TRegion::rect({10, 10, 20, 20}));
+    c.canvas.SetMouseMode(mmMoveSelectArea);
+    c.drag({12, 12}, {17, 15});
+    ASSERT_EQ(c.canvas.FloatPosition(), QPoint(5, 3));
+    ASSERT_TRUE(c.canvas.AntsRunning());
+    QCoreApplication::processEvents();
+    const QImage before = c.painted();
+    const int phase = c.canvas.AntsPhase();
+    const int composed = c.canvas.ComposeCount();
+
+    // The points the moved outline and the frame's own outline plot, in client pixels.
+    const QPoint origin = c.canvas.ImageToScreen({0, 0});
+    const QPoint shift = origin + QPoint(5, 3);
+    const TPoints& zoomed = c.canvas.ZoomedOutline().Points;
+    std::set<std::pair<int, int>> moved, own;
+    for (std::size_t i = 0; i + 1 < zoomed.size(); i += 2) {
+        const QPoint a = zoomed[i], b = zoomed[i + 1];
+        LineDDA(a.x() + shift.x(), a.y() + shift.y(), b.x() + shift.x(), b.y() + shift.y(),
+                [&](int x, int y) { moved.insert({x, y}); });
+        LineDDA(a.x() + origin.x(), a.y() + origin.y(), b.x() + origin.x(), b.y() + origin.y(),
+                [&](int x, int y) { own.insert({x, y}); });
+    }
+    ASSERT_EQ(moved.size(), 39u); // the 40 unit edges of the square share one start point
+
+    TPaintAreas areas;
+    c.vp()->installEventFilter(&areas);
+    c.canvas.AntsTimerTimer();
+    QCoreApplication::processEvents();
+    c.vp()->removeEventFilter(&areas);
+    EXPECT_EQ(c.canvas.AntsPhase(), (phase + 1) & 7);
+    EXPECT_EQ(c.canvas.ComposeCount(), composed);
+    // The step repaints the two outlines' bounds only.
+    const QRect movedBox(shift + QPoint(10, 10), shift + QPoint(20, 20));
+    EXPECT_TRUE(QRegion(movedBox).subtracted(areas.Painted).isEmpty());
+    EXPECT_FALSE(areas.Painted.contains(origin + QPoint(35, 5)));
+    EXPECT_FALSE(areas.Painted.contains(origin + QPoint(5, 27)));
+
+    const QImage after = c.painted();
+    int marched = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x) {
+            const std::uint32_t was = before.pixel(x, y) & 0xFFFFFF, now = after.pixel(x, y) & 0xFFFFFF;
+            if (moved.count({x, y})) {
+                // The moved outline shows the dash of the new phase.
+                EXPECT_EQ(now, IsDashBlack(x, y, (phase + 1) & 7) ? 0u : 0xFFFFFFu) << x << ", " << y;
+                EXPECT_EQ(was, IsDashBlack(x, y, phase) ? 0u : 0xFFFFFFu) << x << ", " << y;
+                marched += now != was;
+            } else if (!own.count({x, y})) {
+                EXPECT_EQ(now, was) << x << ", " << y;
+            }
+        }
+    // A quarter of the dash changes colour per step.
+    EXPECT_GE(marched, 8);
 }
 
 TEST(PxImageMove, ShiftCopiesAndSuccessiveDragsAddUp)

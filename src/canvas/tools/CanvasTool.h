@@ -59,6 +59,9 @@ public:
     // Rubber bands, inverted lines, moving outlines, floating pictures: drawn here in client
     // coordinates, after the frame; the tool asks for the repaint of what it changed.
     virtual void PaintOverlay(QPainter&) {}
+    // The client rectangle of an outline the overlay draws with the ants' phase (empty: none);
+    // each ants step repaints it.
+    virtual QRect MarchingOutlineArea() const { return {}; }
 
 protected:
     TToolHost& Host() const { return FHost; }

@@ -87,10 +87,34 @@ void TMoveSelectAreaTool::Abandon()
     Host().UpdateClient();
 }
 
+bool TMoveSelectAreaTool::floating() const
+{
+    return Host().Region() && Host().HasImage() && (FFloatOffset != QPoint(0, 0) || FDrag.Active());
+}
+
+QPoint TMoveSelectAreaTool::outlineShift() const
+{
+    const TViewGeometry& v = Host().View();
+    return {v.ImageLeft - v.Zoomed(v.ScrollX - FFloatOffset.x()), v.ImageTop - v.Zoomed(v.ScrollY - FFloatOffset.y())};
+}
+
+QRect TMoveSelectAreaTool::displayedClip() const
+{
+    const TViewGeometry& v = Host().View();
+    return QRect(v.ImageLeft, v.ImageTop, v.DrawWidth + 1, v.DrawHeight + 1);
+}
+
+QRect TMoveSelectAreaTool::MarchingOutlineArea() const
+{
+    if (!floating() || Host().ZoomedOutline().Points.empty())
+        return {};
+    return ShiftedOutlineBounds(Host().ZoomedOutline().Box, outlineShift(), displayedClip());
+}
+
 void TMoveSelectAreaTool::PaintOverlay(QPainter& painter)
 {
     const TRegionRef& region = Host().Region();
-    if (!region || !Host().HasImage() || (FFloatOffset == QPoint(0, 0) && !FDrag.Active()))
+    if (!floating())
         return;
     const TViewGeometry& v = Host().View();
     if (!FScaledSelection || FScaledZoom != v.Zoom || !(FScaledFrom == *region)) {
@@ -111,9 +135,8 @@ void TMoveSelectAreaTool::PaintOverlay(QPainter& painter)
     clip->offset(-p, -q);
     FPreview.DrawStretched(painter, v, Host().Bitmap(), box, QPoint(v.Zoomed(box.left) - p, v.Zoomed(box.top) - q),
                            clip);
-    // The outline goes with the pixels.
-    DrawShiftedOutline(painter, Host().ZoomedOutline().Points, QPoint(v.ImageLeft - p, v.ImageTop - q),
-                       QRect(v.ImageLeft, v.ImageTop, v.DrawWidth + 1, v.DrawHeight + 1));
+    // The outline goes with the pixels and marches with the ants.
+    DrawShiftedOutline(painter, Host().ZoomedOutline().Points, outlineShift(), displayedClip(), Host().AntsPhase());
 }
 
 } // namespace kalvo

@@ -21,6 +21,7 @@ public:
     bool KeyUp(const TToolKey& k) override;
     void Cancel() override;
     void PaintOverlay(QPainter& painter) override;
+    QRect MarchingOutlineArea() const override;
 
     QPoint FloatOffset() const { return FFloatOffset; }
     bool CopyMode() const { return FCopyMode; }
@@ -30,6 +31,11 @@ public:
 
 private:
     void setCopyMode(bool value);
+    bool floating() const;
+    // Where the outline goes with the pixels (client pixels) and the displayed image it is
+    // clipped to.
+    QPoint outlineShift() const;
+    QRect displayedClip() const;
 
     QPoint FFloatOffset;
     bool FCopyMode = false;

@@ -58,6 +58,8 @@ public:
     // The marching ants pause during a gesture; restart obeys the outline display setting.
     virtual void StopAnts() = 0;
     virtual void RestartAnts() = 0;
+    // The ants' dash phase (0..7), for outlines a tool draws that march with them.
+    virtual int AntsPhase() const = 0;
     // Scrolls to image column x, row y (clamped) and updates the view.
     virtual void ScrollTo(int x, int y) = 0;
     // Turns fit-to-window off and makes one zoom step about client point p.
