@@ -46,8 +46,8 @@ void TKalvoMainForm::createMoveActions()
     acApply->setEnabled(false);
     acCancel->setEnabled(false);
 
-    // The two move modes join the window's mode group, enabled with a selection; without one
-    // the window goes back to rectangle selection.
+    // The two move modes join the window's mode group; the selection rules enable them and
+    // switch to rectangle selection when the selection goes (UpdateRegionActions).
     const auto modeAction = [this](const QString& caption, const char* name, TMouseMode mode) {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
@@ -58,16 +58,6 @@ void TKalvoMainForm::createMoveActions()
     };
     acMoveRegion = modeAction(QStringLiteral("選択枠の移動(&M)"), "acMoveRegion", mmMoveRegion);
     acMoveSelectArea = modeAction(QStringLiteral("選択領域の移動(&A)"), "acMoveSelectArea", mmMoveSelectArea);
-    const auto followSelection = [this] {
-        const bool selected = pxImage1->Region().has_value();
-        acMoveRegion->setEnabled(selected);
-        acMoveSelectArea->setEnabled(selected);
-        const TMouseMode mode = pxImage1->MouseMode();
-        if (!selected && (mode == mmMoveRegion || mode == mmMoveSelectArea))
-            pxImage1->SetMouseMode(mmSelectRect);
-    };
-    connect(pxImage1, &TpxImage::OnRegionChanged, this, followSelection);
-    connect(pxImage1, &TpxImage::OnRegionDeleted, this, followSelection);
 
     connect(pxImage1, &TpxImage::OnMoveRegion, this, [this](int, int) {
         RunCommand([this] {
