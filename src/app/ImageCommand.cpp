@@ -32,10 +32,23 @@ TProgressCallback TProgressScope::Callback() const
     return [form](int position) { form->ProgressCallback(nullptr, 0, position); };
 }
 
+void ReplaceImageRecording(TKalvoMainForm& form, const QString& undo, TBitmap&& result)
+{
+    TpxImage& canvas = *form.pxImage1;
+    TBitmap previous = canvas.ExchangeBitmap(std::move(result));
+    if (previous.empty())
+        return;
+    try {
+        form.PushUndoTaking(undo, TKalvoMainForm::kUndoImage, previous);
+    } catch (...) {
+        canvas.ExchangeBitmap(std::move(previous));
+        throw;
+    }
+}
+
 void ApplyImageResult(TKalvoMainForm& form, const QString& undo, TBitmap&& result)
 {
-    form.PushUndo(undo, TKalvoMainForm::kUndoImage);
-    form.pxImage1->TakeBitmap(std::move(result));
+    ReplaceImageRecording(form, undo, std::move(result));
     form.UpdateImageActions();
 }
 

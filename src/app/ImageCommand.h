@@ -65,6 +65,11 @@ using TImageComputation = std::function<std::optional<TBitmap>(TImageCommandInpu
 // section and the progress bar are closed.
 bool RunImageCommand(TKalvoMainForm& form, const QString& undo, unsigned flags, const TImageComputation& compute);
 
+// Puts `result` into the canvas and records `undo` with the image it replaced, taken over rather
+// than copied; when the step cannot be recorded the canvas gets its image back and the error
+// passes on. Nothing is recorded when the canvas had no image.
+void ReplaceImageRecording(TKalvoMainForm& form, const QString& undo, TBitmap&& result);
+
 // Records `undo` and puts `result` into the canvas with the refreshes that follow every image
 // change (for commands whose result comes from elsewhere).
 void ApplyImageResult(TKalvoMainForm& form, const QString& undo, TBitmap&& result);

@@ -85,6 +85,9 @@ public:
     // Records the snapshot before a change; image, when given, is recorded instead of the
     // canvas image. EPxImageError "Except on AddUndoItem." when memory cannot be had.
     void PushUndo(const QString& description, int kind, const TBitmap* image = nullptr);
+    // As PushUndo with image recorded instead of the canvas image, taken over rather than
+    // copied; it is moved from only when the step is recorded.
+    void PushUndoTaking(const QString& description, int kind, TBitmap& image);
     void UpdateUndoActions();
     // Empties the history (open, new image).
     void ClearUndoHistory();
@@ -301,7 +304,10 @@ private:
     void createViewMenu();
     void createEditMenu();
     void createImageMenu();
-    void appendSnapshot(const QString& description, const TBitmap* image, bool withRegion, bool modified);
+    // Appends a snapshot of image, or of take taken over (moved from only on success).
+    void appendSnapshot(const QString& description, const TBitmap* image, TBitmap* take, bool withRegion,
+                        bool modified);
+    void recordStep(const QString& description, int kind, const TBitmap* image, TBitmap* take);
     void restoreItem(int index, bool forRedo);
     void runRestore(bool forRedo);
     // The idle detector, the file drop on the canvas and the recent-file list.

@@ -1,5 +1,6 @@
 // Busy sections and the status-bar progress bar of the main window.
 #include "app/MainForm.h"
+#include "app/ImageCommand.h"
 #include "app/MessageService.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/ColorResolution.h"
@@ -94,9 +95,10 @@ bool TKalvoMainForm::ChangeColorResolution(int bits)
     std::optional<TBitmap> result = kalvo::ChangeColorResolution(pxImage1->Bitmap(), bits);
     if (!result)
         return false;
-    if (!FRestoring)
-        PushUndo(QStringLiteral("色解像度変更"), kUndoImage);
-    pxImage1->SetBitmap(*result);
+    if (FRestoring)
+        pxImage1->SetBitmap(std::move(*result));
+    else
+        ReplaceImageRecording(*this, QStringLiteral("色解像度変更"), std::move(*result));
     UpdateImageActions();
     return true;
 }

@@ -81,14 +81,13 @@ void TKalvoMainForm::acResizeExecute()
         TBusyScope busy(*this);
         TBitmap result = resample ? ResizeResample(pxImage1->Bitmap(), newWidth, newHeight)
                                   : ResizeNearest(pxImage1->Bitmap(), newWidth, newHeight);
-        PushUndo(QStringLiteral("リサイズ"), kUndoImage);
+        ReplaceImageRecording(*this, QStringLiteral("リサイズ"), std::move(result));
         const bool hadSelection = pxImage1->Region().has_value();
         if (hadSelection) {
             // The selection goes with the old size; its removal is part of this step.
             const QSignalBlocker quiet(pxImage1);
             pxImage1->DeleteSelection();
         }
-        pxImage1->TakeBitmap(std::move(result));
         if (hadSelection) {
             emit pxImage1->OnRegionDeleted();
             emit pxImage1->OnRegionChanged();

@@ -36,7 +36,8 @@ void TKalvoMainForm::createPaintActions()
     connect(pxImage1, &TpxImage::OnEndBrush, this, [this] {
         RunCommand([this] {
             if (FBrushSnapshot)
-                PushUndo(QStringLiteral("描画"), kUndoImage, &*FBrushSnapshot);
+                PushUndoTaking(QStringLiteral("描画"), kUndoImage, *FBrushSnapshot);
+            FBrushSnapshot.reset();
         });
     });
     connect(pxImage1, &TpxImage::OnMouseModeChange, this, &TKalvoMainForm::paintModeChanged);

@@ -35,20 +35,35 @@ void TKalvoMainForm::ClearUndoHistory()
     UpdateUndoActions();
 }
 
-void TKalvoMainForm::appendSnapshot(const QString& description, const TBitmap* image, bool withRegion, bool modified)
+void TKalvoMainForm::appendSnapshot(const QString& description, const TBitmap* image, TBitmap* take,
+                                    bool withRegion, bool modified)
 {
     const TRegionRef* region = withRegion ? &pxImage1->Region() : nullptr;
     const TBitmap* mask = withRegion && pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
     const std::string text = description.toStdString();
     // Memory exhausted: move every snapshot into temporary files and try again while that frees
     // anything.
-    while (!AddUndoItem(FUndoList, text, image, mask, region, withRegion, modified)) {
+    auto add = [&] {
+        return take ? AddUndoItemTaking(FUndoList, text, *take, mask, region, withRegion, modified)
+                    : AddUndoItem(FUndoList, text, image, mask, region, withRegion, modified);
+    };
+    while (!add()) {
         if (SwapOutUndoItems(FUndoList, 0) == 0)
             throw EPxImageError("Except on AddUndoItem.");
     }
 }
 
 void TKalvoMainForm::PushUndo(const QString& description, int kind, const TBitmap* image)
+{
+    recordStep(description, kind, image, nullptr);
+}
+
+void TKalvoMainForm::PushUndoTaking(const QString& description, int kind, TBitmap& image)
+{
+    recordStep(description, kind, nullptr, &image);
+}
+
+void TKalvoMainForm::recordStep(const QString& description, int kind, const TBitmap* image, TBitmap* take)
 {
     FRegionMoveRecorded = false;
     if (!pxImage1->HasImage())
@@ -66,8 +81,11 @@ void TKalvoMainForm::PushUndo(const QString& description, int kind, const TBitma
             if (kind == kUndoRegion && last.HasImage)
                 withImage = true;
         }
-        const TBitmap* recorded = withImage ? (image ? image : &pxImage1->Bitmap()) : nullptr;
-        appendSnapshot(description, recorded, withRegion, FModified);
+        if (withImage && take)
+            appendSnapshot(description, nullptr, take, withRegion, FModified);
+        else
+            appendSnapshot(description, withImage ? (image ? image : &pxImage1->Bitmap()) : nullptr, nullptr,
+                           withRegion, FModified);
         FUndoPos = int(FUndoList.size());
         if (kind == kUndoImage || kind == kUndoImageAndRegion)
             FModified = true;
@@ -97,17 +115,30 @@ void TKalvoMainForm::restoreItem(int index, bool forRedo)
     const TUndoParts parts = GetUndoItem(FUndoList, index, image, mask, region, modified);
     const bool before = FModified;
     FModified = forRedo ? modified : (modified || FSavedSinceLoad);
+    bool imageRestored = false;
     if (!forRedo && FUndoPos == int(FUndoList.size())) {
-        const TBitmap current = pxImage1->Bitmap();
+        // The step for redo takes the current image over while the canvas gets the restored one;
+        // should the step fail, the canvas gets its image back.
         try {
-            appendSnapshot(QStringLiteral("For redo."), parts.Image ? &current : nullptr, parts.Region, before);
+            if (parts.Image) {
+                TBitmap current = pxImage1->ExchangeBitmap(std::move(image));
+                imageRestored = true;
+                try {
+                    appendSnapshot(QStringLiteral("For redo."), nullptr, &current, parts.Region, before);
+                } catch (...) {
+                    pxImage1->ExchangeBitmap(std::move(current));
+                    throw;
+                }
+            } else {
+                appendSnapshot(QStringLiteral("For redo."), nullptr, nullptr, parts.Region, before);
+            }
         } catch (...) {
             FModified = before;
             throw;
         }
     }
     FUndoPos += forRedo ? 1 : -1;
-    if (parts.Image)
+    if (parts.Image && !imageRestored)
         pxImage1->SetBitmap(std::move(image));
     if (parts.Region) {
         pxImage1->SetRegion(region);

@@ -54,15 +54,23 @@ void TpxImage::SetBitmap(const TBitmap& bitmap)
 
 void TpxImage::SetBitmap(TBitmap&& bitmap)
 {
-    if (bitmap.bitCount() == 32) {
-        SetBitmap(static_cast<const TBitmap&>(bitmap));
-        return;
-    }
+    ExchangeBitmap(std::move(bitmap));
+}
+
+TBitmap TpxImage::ExchangeBitmap(TBitmap&& bitmap)
+{
     if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
         FView.ScrollX = FView.ScrollY = 0;
+    TBitmap previous = std::move(FBitmap);
+    FBitmap = TBitmap();
     FReduced.Clear();
-    FBitmap = std::move(bitmap);
+    try {
+        FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : std::move(bitmap);
+    } catch (...) {
+        // The canvas goes on with whatever the conversion produced (an empty image at worst).
+    }
     BitmapReplaced();
+    return previous;
 }
 
 void TpxImage::BitmapReplaced()

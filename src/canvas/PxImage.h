@@ -69,6 +69,8 @@ public:
     void SetBitmap(const TBitmap& bitmap);
     // The same, taking over the pixels instead of copying them.
     void SetBitmap(TBitmap&& bitmap);
+    // As SetBitmap(TBitmap&&), handing back the image it replaces (neither is copied).
+    TBitmap ExchangeBitmap(TBitmap&& bitmap);
     bool HasImage() const override { return !FBitmap.empty(); }
     int BitCount() const { return FBitmap.empty() ? 0 : FBitmap.bitCount(); }
     // The palette at 1..8 bits per pixel, else an empty list.
@@ -293,8 +295,6 @@ public:
     void RecomposeFrame() override { Invalidate(); }
     void CommitOutlineMove(int dx, int dy) override;
     // --- Effects on the image and its selection (PxImageEffects.cpp) -------------------------
-    // As SetBitmap, taking the bitmap over instead of copying it.
-    void TakeBitmap(TBitmap&& bitmap);
     // Draws a drop shadow behind the selected object (see imaging/effects/DropShadow.h) and
     // repaints. Does nothing without a selection or on an image of 8 bits or fewer; a selection
     // mask made for the shadow is dropped again afterwards. True when the image changed.

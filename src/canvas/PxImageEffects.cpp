@@ -9,23 +9,6 @@
 
 namespace kalvo {
 
-void TpxImage::TakeBitmap(TBitmap&& bitmap)
-{
-    if (bitmap.bitCount() == 32) {
-        SetBitmap(bitmap);
-        return;
-    }
-    if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
-        FView.ScrollX = FView.ScrollY = 0;
-    FReduced.Clear();
-    FBitmap = std::move(bitmap);
-    RecalcLayout();
-    RecalcDisplayColors();
-    ClampScroll();
-    UpdateView();
-    SetZoom(FView.Zoom);
-}
-
 bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
                           const std::function<void(int)>& progress)
 {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace kalvo {
@@ -26,6 +27,30 @@ public:
     // A zero-filled bitmap; images of 8 bits or fewer get the default palette for their depth.
     // Throws EInvalidGraphic for an unsupported depth or a size outside the bounds above.
     TBitmap(int width, int height, int bitCount);
+    TBitmap(const TBitmap&) = default;
+    TBitmap& operator=(const TBitmap&) = default;
+    // A bitmap moved from is left empty (no size, no pixels), never a size without pixels.
+    TBitmap(TBitmap&& other) noexcept { swap(other); }
+    TBitmap& operator=(TBitmap&& other) noexcept
+    {
+        if (this != &other) {
+            TBitmap taken;
+            taken.swap(other);
+            swap(taken);
+        }
+        return *this;
+    }
+    void swap(TBitmap& other) noexcept
+    {
+        std::swap(width_, other.width_);
+        std::swap(height_, other.height_);
+        std::swap(bitCount_, other.bitCount_);
+        std::swap(stride_, other.stride_);
+        std::swap(pixels_, other.pixels_);
+        palette_.swap(other.palette_);
+        std::swap(transparent_, other.transparent_);
+        std::swap(transparentColor_, other.transparentColor_);
+    }
 
     static bool isValidBitCount(int bitCount);
     static std::size_t strideFor(int width, int bitCount);

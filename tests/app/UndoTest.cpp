@@ -264,3 +264,57 @@ TEST(UndoList, ImageAndMaskShareOneStreamAndReadBack)
     DeleteUndoItems(list, -3, 99);
     EXPECT_TRUE(list.empty());
 }
+
+TEST(UndoList, TakenImageIsHeldWithoutACopyAndSwapsOutLikeACopiedOne)
+{
+    TUndoList list;
+    const TBitmap original = PatternBitmap(13, 7, 8);
+    TBitmap taken = original;
+    const std::uint8_t* pixels = taken.bits();
+    TBitmap mask(13, 7, 8);
+    mask.scanLine(6)[12] = 77;
+    ASSERT_TRUE(AddUndoItemTaking(list, "taken", taken, &mask, nullptr, false, false));
+    EXPECT_TRUE(taken.empty());
+    ASSERT_TRUE(AddUndoItemTaking(list, "empty image", taken, nullptr, nullptr, false, false));
+    EXPECT_FALSE(list[1]->ImageStream); // nothing to hold
+
+    for (int pass = 0; pass < 2; ++pass) {
+        TBitmap image;
+        std::optional<TBitmap> outMask;
+        TRegionRef region;
+        bool modified = true;
+        const TUndoParts parts = GetUndoItem(list, 0, image, outMask, region, modified);
+        EXPECT_TRUE(parts.Image && parts.Mask && !parts.Region);
+        EXPECT_EQ(image, original);
+        EXPECT_EQ(image.palette(), original.palette());
+        ASSERT_TRUE(outMask);
+        EXPECT_EQ(outMask->scanLine(6)[12], 77);
+        EXPECT_FALSE(modified);
+        if (pass == 0) {
+            // Read back as a copy: the held pixels are the ones handed over.
+            EXPECT_NE(image.bits(), pixels);
+            EXPECT_EQ(SwapOutUndoItems(list, 0), 2);
+            EXPECT_TRUE(list[0]->ImageStream->SwappedOut());
+        }
+    }
+}
+
+TEST(Undo, UndoAndRedoOfACommandHandTheImagesOverExactly)
+{
+    UndoHarness h;
+    auto& f = h.form;
+    const TBitmap before = PatternBitmap(21, 11, 24);
+    f.pxImage1->SetBitmap(before);
+    f.acNegativeImage->trigger();
+    const TBitmap negative = f.pxImage1->Bitmap();
+    ASSERT_NE(negative, before);
+    EXPECT_EQ(negative.pixelColor(3, 4), TColor(0xFFFFFF) - before.pixelColor(3, 4));
+    f.acUndo->trigger();
+    EXPECT_EQ(f.pxImage1->Bitmap(), before);
+    f.acRedo->trigger();
+    EXPECT_EQ(f.pxImage1->Bitmap(), negative);
+    f.acUndo->trigger();
+    f.acRedo->trigger();
+    EXPECT_EQ(f.pxImage1->Bitmap(), negative);
+    EXPECT_TRUE(f.FModified);
+}

@@ -4,19 +4,44 @@
 #include "image/ImageErrors.h"
 #include "image/MappedFile.h"
 
+#include <fstream>
 #include <new>
 
 namespace kalvo {
+
+namespace {
+
+// Writes the held pictures as BMP files one after the other, straight from their rows.
+bool WritePictures(const std::string& fileName, const std::optional<TBitmap>& image,
+                   const std::optional<TBitmap>& mask)
+{
+    try {
+        std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+        if (image)
+            WriteBmp(*image, out);
+        if (mask)
+            WriteBmp(*mask, out);
+        out.close();
+        return !out.fail();
+    } catch (const EFileError&) {
+        return false;
+    }
+}
+
+} // namespace
 
 bool TUndoStream::SwapOut()
 {
     if (FFile)
         return true;
     auto file = std::make_unique<TTempFileStream>("_KV");
-    if (!file->Write({FBytes.data(), FBytes.size()}))
+    const bool pictures = FHasImage || FHasMask;
+    if (pictures ? !WritePictures(file->FileName(), FImage, FMask) : !file->Write({FBytes.data(), FBytes.size()}))
         return false;
     FFile = std::move(file);
     TByteBuffer().swap(FBytes);
+    FImage.reset();
+    FMask.reset();
     return true;
 }
 
@@ -31,32 +56,83 @@ void TUndoStream::Read(const std::function<void(std::span<const std::uint8_t>)>&
     use(file.bytes());
 }
 
+void TUndoStream::ReadPictures(std::optional<TBitmap>& image, std::optional<TBitmap>& mask) const
+{
+    if (!FFile) {
+        image = FImage;
+        mask = FMask;
+        return;
+    }
+    image.reset();
+    mask.reset();
+    Read([&](std::span<const std::uint8_t> rest) {
+        if (FHasImage) {
+            image = ReadBmp(rest);
+            rest = rest.subspan(std::min(rest.size(), BmpFileSize(rest)));
+        }
+        if (FHasMask)
+            mask = ReadBmp(rest);
+    });
+}
+
+namespace {
+
+// Everything of an item but its image; the image is put in by the caller.
+std::unique_ptr<TUndoItem> NewItem(const std::string& description, const TRegionRef* region, bool withRegion,
+                                   bool modified)
+{
+    auto item = std::make_unique<TUndoItem>();
+    item->Description = description.substr(0, 255);
+    item->Modified = modified;
+    item->HasRegion = withRegion;
+    if (withRegion && region && *region) {
+        const auto stream = RegionToBytes(**region);
+        item->RegionStream = std::make_unique<TUndoStream>(TByteBuffer(stream.begin(), stream.end()));
+    }
+    return item;
+}
+
+void AttachPictures(TUndoItem& item, std::unique_ptr<TUndoStream> stream)
+{
+    item.HasImage = stream->HasImage();
+    item.HasMask = stream->HasMask();
+    if (item.HasImage || item.HasMask)
+        item.ImageStream = std::move(stream);
+}
+
+std::optional<TBitmap> CopyOf(const TBitmap* bitmap)
+{
+    return bitmap ? std::optional<TBitmap>(*bitmap) : std::nullopt;
+}
+
+} // namespace
+
 bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap* image,
                  const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified)
 {
     try {
-        auto item = std::make_unique<TUndoItem>();
-        item->Description = description.substr(0, 255);
-        item->Modified = modified;
-        if ((image && !image->empty()) || mask) {
-            TByteBuffer bytes;
-            const std::size_t imageBytes = image ? image->byteSize() + 2048 : 0;
-            bytes.reserve(imageBytes + (mask ? mask->byteSize() + 2048 : 0));
-            if (image && !image->empty()) {
-                AppendBmp(*image, bytes);
-                item->HasImage = true;
-            }
-            if (mask) {
-                AppendBmp(*mask, bytes);
-                item->HasMask = true;
-            }
-            item->ImageStream = std::make_unique<TUndoStream>(std::move(bytes));
-        }
-        item->HasRegion = withRegion;
-        if (withRegion && region && *region) {
-            const auto stream = RegionToBytes(**region);
-            item->RegionStream = std::make_unique<TUndoStream>(TByteBuffer(stream.begin(), stream.end()));
-        }
+        auto item = NewItem(description, region, withRegion, modified);
+        AttachPictures(*item, std::make_unique<TUndoStream>(CopyOf(image && !image->empty() ? image : nullptr),
+                                                            CopyOf(mask)));
+        list.push_back(std::move(item));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap& image,
+                       const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified)
+{
+    if (image.empty())
+        return AddUndoItem(list, description, nullptr, mask, region, withRegion, modified);
+    try {
+        auto item = NewItem(description, region, withRegion, modified);
+        auto stream = std::make_unique<TUndoStream>(std::nullopt, CopyOf(mask));
+        list.reserve(list.size() + 1);
+        // Nothing can fail from here: the image is moved only now.
+        stream->HoldImage(std::move(image));
+        AttachPictures(*item, std::move(stream));
         list.push_back(std::move(item));
         return true;
     } catch (const std::bad_alloc&) {
@@ -73,19 +149,13 @@ TUndoParts GetUndoItem(const TUndoList& list, int index, TBitmap& image, std::op
     const TUndoItem& item = *list[std::size_t(index)];
     modified = item.Modified;
     if (item.ImageStream) {
-        item.ImageStream->Read([&](std::span<const std::uint8_t> rest) {
-            if (item.HasImage) {
-                image = ReadBmp(rest);
-                rest = rest.subspan(std::min(rest.size(), BmpFileSize(rest)));
-                parts.Image = true;
-            }
-            if (item.HasMask) {
-                mask = ReadBmp(rest);
-                parts.Mask = true;
-            } else {
-                mask.reset();
-            }
-        });
+        std::optional<TBitmap> picture;
+        item.ImageStream->ReadPictures(picture, mask);
+        if (picture) {
+            image = std::move(*picture);
+            parts.Image = true;
+        }
+        parts.Mask = mask.has_value();
     }
     if (item.RegionStream) {
         if (item.HasRegion) {
@@ -98,7 +168,6 @@ TUndoParts GetUndoItem(const TUndoList& list, int index, TBitmap& image, std::op
     }
     return parts;
 }
-
 void DeleteUndoItems(TUndoList& list, int from, int to)
 {
     from = std::max(from, 0);

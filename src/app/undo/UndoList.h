@@ -15,20 +15,40 @@
 
 namespace kalvo {
 
-// One stream of an item: bytes in memory until swapped out, then a temporary file.
+// One stream of an item: its content in memory until swapped out, then a temporary file. The
+// content is bytes (the region's stream form) or pictures (the image and/or the mask), which
+// are held as they are and go out as complete BMP files, the image first.
 class TUndoStream {
 public:
     explicit TUndoStream(TByteBuffer bytes) : FBytes(std::move(bytes)) {}
+    TUndoStream(std::optional<TBitmap> image, std::optional<TBitmap> mask)
+        : FImage(std::move(image)), FMask(std::move(mask)), FHasImage(FImage), FHasMask(FMask) {}
     bool SwappedOut() const { return bool(FFile); }
-    // Moves the bytes into a new temporary file with the prefix "_KV"; false when the copy fails
-    // (the bytes then stay in memory). EPxImageError when no temporary file can be made.
+    // Moves the content into a new temporary file with the prefix "_KV"; false when it could
+    // not be written (the content then stays in memory). EPxImageError when no temporary file
+    // can be made.
     bool SwapOut();
     // Calls use with the stream's bytes: the memory itself, or a read-only mapping of the file.
     void Read(const std::function<void(std::span<const std::uint8_t>)>& use) const;
+    // The pictures of a picture stream: copies of the held ones, or read back from the file.
+    // Absent ones are reset.
+    void ReadPictures(std::optional<TBitmap>& image, std::optional<TBitmap>& mask) const;
+    // Takes the image over into a picture stream that holds none yet (cannot fail).
+    void HoldImage(TBitmap&& image) noexcept
+    {
+        FImage = std::move(image);
+        FHasImage = true;
+    }
+    bool HasImage() const { return FHasImage; }
+    bool HasMask() const { return FHasMask; }
     const std::string* FileName() const { return FFile ? &FFile->FileName() : nullptr; }
 
 private:
     TByteBuffer FBytes;
+    std::optional<TBitmap> FImage;
+    std::optional<TBitmap> FMask;
+    bool FHasImage = false;
+    bool FHasMask = false;
     std::unique_ptr<TTempFileStream> FFile;
 };
 
@@ -38,7 +58,7 @@ struct TUndoItem {
     bool HasImage = false;
     bool HasMask = false;
     bool HasRegion = false;
-    std::unique_ptr<TUndoStream> ImageStream;  // image and/or mask, each a complete BMP file
+    std::unique_ptr<TUndoStream> ImageStream;  // the image and/or the mask
     std::unique_ptr<TUndoStream> RegionStream; // the region stream form
     bool SwappedOut = false;
 };
@@ -53,9 +73,14 @@ struct TUndoParts {
     bool empty() const { return !Image && !Region && !Mask; }
 };
 
-// Appends an item; false when it could not be made (memory exhausted), the list unchanged.
+// Appends an item with copies of image and mask; false when it could not be made (memory
+// exhausted), the list unchanged.
 bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap* image,
                  const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified);
+// As above, taking the image over instead of copying it. It is moved from only when the item
+// is appended; on failure it stays as it was.
+bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap& image,
+                       const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified);
 // Reads item index into image, mask and region; the empty set for an index beyond the list. The
 // mask becomes absent when the item has none; the region absent when the item covers the
 // selection but there was none.
