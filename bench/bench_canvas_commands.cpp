@@ -103,6 +103,20 @@ void BM_NegativeWindow(benchmark::State& state)
     }
 }
 
+// Undo and redo of a whole-image negative, each to the repainted canvas.
+void BM_NegativeUndoRedoWindow(benchmark::State& state)
+{
+    TKalvoMainForm& form = Form();
+    Load(form, false);
+    form.acNegativeImage->trigger();
+    for (auto _ : state) {
+        form.acUndo->trigger();
+        Repaint(form);
+        form.acRedo->trigger();
+        Repaint(form);
+    }
+}
+
 void BM_ClearCore(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -201,6 +215,7 @@ void BM_DropShadowWhole(benchmark::State& state)
 
 BENCHMARK(BM_NegativeCore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NegativeWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NegativeUndoRedoWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClearCore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClearWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResizeCore)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
