@@ -22,7 +22,7 @@ class TToolHost {
 public:
     virtual ~TToolHost() = default;
 
-    // Coordinates (client pixels of the viewport <-> image pixels).
+    // Coordinates (client pixels of the viewport, counted in device pixels <-> image pixels).
     virtual QPoint ScreenToImage(QPoint p) const = 0;
     virtual QPoint ImageToScreen(QPoint p) const = 0;
     virtual QPoint ClampToImageEdge(QPoint p) const = 0;
