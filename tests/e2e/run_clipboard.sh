@@ -34,11 +34,8 @@ open(f'{sys.argv[1]}/shape.bin', 'wb').write(head + b''.join(struct.pack('<iiii'
 PY
 "$cli" convert "$work/fg.bmp" "$work/fg.png" >/dev/null
 
-display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
+. "$(dirname "$0")/lib.sh"
+start_xvfb 1280x1024x24
 
 start_editor() { # prints the new window's id
   local before after win=""

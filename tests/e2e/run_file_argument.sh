@@ -25,11 +25,8 @@ info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(rows), 0, 0, 0, 0)
 open(sys.argv[1], 'wb').write(hdr + info + rows)
 PY
 
-display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
+. "$(dirname "$0")/lib.sh"
+start_xvfb 1024x768x24
 
 wait_title() { # $1: title pattern; true when a visible window has it within 10 s
   for _ in $(seq 300); do

@@ -32,11 +32,8 @@ grep -q '^Exec=kalvo %f$' "$prefix/usr/share/applications/kalvo.desktop"
 export HOME=$prefix/home
 mkdir -p "$HOME"
 unset KALVO_CONFIG_DIR XDG_CONFIG_HOME
-display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
+. "$(dirname "$0")/lib.sh"
+start_xvfb 1024x768x24
 QT_QPA_PLATFORM=xcb "$prefix/usr/bin/kalvo" &
 pid=$!
 win=""
