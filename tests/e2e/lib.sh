@@ -1,5 +1,6 @@
 # Shared steps of the end-to-end runs: a private X server, waiting for windows, answering a
-# file dialog. Source it after setting $work; the caller's EXIT trap kills $xvfb.
+# file dialog, finding the marker pixel, a mouse drag, clearing and saving, quitting. Source it
+# after setting $work and $here; the caller's EXIT trap kills $xvfb.
 
 start_xvfb() { # $1: screen geometry (default 1280x1024x24); starts Xvfb and exports DISPLAY
   # The server picks a free display itself and reports it once it accepts clients, so runs in
