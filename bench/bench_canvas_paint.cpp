@@ -3,7 +3,11 @@
 // the times are from the event to the updated screen.
 //   - a brush stroke of 200 moves at size 100, hardness 0, at 100 % and fit to window;
 //   - a flood fill at tolerance 10 and 50; a pen stroke of 1000 points;
-//   - stroking the outline of a magic-wand selection; undo of a brush stroke.
+//   - stroking the outline of a magic-wand selection; undo of a brush stroke;
+//   - the frame time of the view: a recomposed frame, a hand-tool scroll step and a rubber-band
+//     move, at 100 % and fit to window.
+// --scale=F runs on a screen with device pixel ratio F (QT_SCALE_FACTOR); the window stays
+// 1600 x 1000 logical pixels, so at 2 the canvas composes and shows four times the pixels.
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "canvas/PxImage.h"
@@ -22,6 +26,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -68,9 +73,11 @@ struct Window {
         for (int i = 0; i < 3; ++i)
             QCoreApplication::processEvents();
     }
+    // client: the canvas's client (device) pixels, sent at the logical position they lie on.
     void Mouse(QEvent::Type type, QPoint client, Qt::MouseButton button = Qt::LeftButton)
     {
-        QMouseEvent event(type, QPointF(client), canvas.viewport()->mapToGlobal(QPointF(client)),
+        const QPointF at = canvas.ViewportPoint(client);
+        QMouseEvent event(type, at, canvas.viewport()->mapToGlobal(at),
                           type == QEvent::MouseMove ? Qt::NoButton : button,
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
         QCoreApplication::sendEvent(canvas.viewport(), &event);
@@ -260,11 +267,80 @@ void BM_StrokeOutlineOfMagicWand(benchmark::State& state)
 }
 BENCHMARK(BM_StrokeOutlineOfMagicWand)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
 
+// The frame time of the view, from the event to the repainted viewport; range(0): 1 = fit to
+// window, 0 = 100 %; range(1): 0 = the frame recomposed (after any change of what it shows),
+// 1 = a hand-tool drag step that scrolls by 8 x 5 pixels (100 % only), 2 = a rubber-band move of a
+// rectangle selection (the frame is reused, the band drawn over it).
+void BM_ViewFrame(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    const bool fit = state.range(0) != 0;
+    const int gesture = int(state.range(1));
+    constexpr int kSteps = 40;
+    double total = 0, worst = 0;
+    long steps = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.canvas.SetAutoStretch(fit);
+        if (!fit)
+            w.canvas.SetZoom(100);
+        Reset(w, gesture == 1 ? mmNeko : mmSelectRect);
+        if (!fit)
+            w.canvas.SetScrollPosition(1000, 800);
+        w.canvas.viewport()->repaint();
+        const int cw = w.canvas.ClientWidth(), ch = w.canvas.ClientHeight();
+        const QPoint start(cw * 3 / 4, ch * 3 / 4);
+        if (gesture != 0)
+            w.Mouse(QEvent::MouseButtonPress, start);
+        Window::Settle();
+        state.ResumeTiming();
+        for (int i = 1; i <= kSteps; ++i) {
+            double ms = 0;
+            if (gesture == 0) {
+                const auto t0 = Clock::now();
+                w.canvas.Invalidate();
+                QCoreApplication::processEvents();
+                ms = Ms(t0);
+            } else {
+                ms = w.Timed(QEvent::MouseMove, start - QPoint(8 * i, 5 * i));
+            }
+            total += ms;
+            worst = std::max(worst, ms);
+            ++steps;
+        }
+        state.PauseTiming();
+        if (gesture != 0)
+            w.Mouse(QEvent::MouseButtonRelease, start - QPoint(8 * kSteps, 5 * kSteps));
+        Window::Settle();
+        state.ResumeTiming();
+    }
+    state.counters["frame_ms_mean"] = total / double(std::max(steps, 1L));
+    state.counters["frame_ms_max"] = worst;
+    state.counters["frame_px"] = double(w.canvas.BufferedBitmap().width()) * w.canvas.BufferedBitmap().height();
+    state.counters["ratio"] = w.canvas.PixelRatio();
+    state.counters["zoom"] = w.canvas.Zoom();
+}
+BENCHMARK(BM_ViewFrame)
+    ->ArgNames({"fit", "gesture"})
+    ->Args({0, 0})->Args({0, 1})->Args({0, 2})->Args({1, 0})->Args({1, 2})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // --scale=F: the screen's device pixel ratio; taken out before the benchmark library reads
+    // the arguments.
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--scale=", 8) == 0)
+            ::setenv("QT_SCALE_FACTOR", argv[i] + 8, 1);
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
     QTemporaryDir configDir;
     ::setenv("KALVO_CONFIG_DIR", QDir::toNativeSeparators(configDir.path()).toLocal8Bit().constData(), 1);
     TKalvoApplication app(argc, argv);

@@ -153,12 +153,13 @@ void TKalvoMainForm::createMenus()
     }
 
     // The canvas's popup opens on the right button's release (on X11 the context-menu event
-    // comes with the press, and the popup would take the release from the gesture).
+    // comes with the press, and the popup would take the release from the gesture). The
+    // canvas reports client (device) pixels.
     connect(pxImage1, &TpxImage::OnMouseUp, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-        if (button != Qt::RightButton || !pxImage1->viewport()->rect().contains(x, y))
+        if (button != Qt::RightButton || !QRect(0, 0, pxImage1->ClientWidth(), pxImage1->ClientHeight()).contains(x, y))
             return;
         if (QMenu* menu = CanvasPopupMenu(); menu && MenuHasCommands(menu))
-            menu->popup(pxImage1->viewport()->mapToGlobal(QPoint(x, y)));
+            menu->popup(pxImage1->viewport()->mapToGlobal(pxImage1->ViewportPoint(QPoint(x, y))).toPoint());
     });
 }
 

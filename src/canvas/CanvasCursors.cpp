@@ -1,10 +1,13 @@
 #include "canvas/CanvasCursors.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
 
+#include <cmath>
 #include <map>
+#include <utility>
 
 // The cursor pictures live in the canvas library's own resource file.
 static void initCursorResources()
@@ -38,12 +41,19 @@ const TCursorEntry* entryOf(int number)
 }
 
 // The picture's black pixels draw black, white pixels white, transparent ones nothing.
-QCursor loadCursor(const TCursorEntry& entry)
+QCursor loadCursor(const TCursorEntry& entry, double ratio)
 {
     const QImage picture(QStringLiteral(":/kalvo/cursors/%1.xpm").arg(QString::fromLatin1(entry.Name)));
     if (picture.isNull())
         return QCursor(Qt::ArrowCursor);
-    return QCursor(QPixmap::fromImage(picture), entry.HotX, entry.HotY);
+    if (ratio == 1.0)
+        return QCursor(QPixmap::fromImage(picture), entry.HotX, entry.HotY);
+    const int size = int(std::lround(picture.width() * ratio));
+    QPixmap scaled = QPixmap::fromImage(picture.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    scaled.setDevicePixelRatio(ratio);
+    const QPoint hot = ScaledCursorHotspot({entry.HotX, entry.HotY}, ratio,
+                                           QGuiApplication::platformName() == QLatin1String("xcb"));
+    return QCursor(scaled, hot.x(), hot.y());
 }
 
 } // namespace
@@ -60,18 +70,26 @@ QPoint CanvasCursorHotspot(int number)
     return entry ? QPoint(entry->HotX, entry->HotY) : QPoint();
 }
 
-QCursor CanvasCursor(int number)
+QPoint ScaledCursorHotspot(QPoint hotspot, double ratio, bool inPicturePixels)
+{
+    if (!inPicturePixels)
+        return hotspot;
+    return QPoint(int(std::floor(hotspot.x() * ratio)), int(std::floor(hotspot.y() * ratio)));
+}
+
+QCursor CanvasCursor(int number, double ratio)
 {
     const TCursorEntry* entry = entryOf(number);
     if (!entry)
         return QCursor(Qt::ArrowCursor);
-    // Registered once, at first use.
-    static std::map<int, QCursor> cache;
-    auto it = cache.find(number);
+    // Registered once, at first use; one cursor per number and ratio.
+    static std::map<std::pair<int, double>, QCursor> cache;
+    const std::pair<int, double> key(number, ratio);
+    auto it = cache.find(key);
     if (it == cache.end()) {
         if (cache.empty())
             initCursorResources();
-        it = cache.emplace(number, loadCursor(*entry)).first;
+        it = cache.emplace(key, loadCursor(*entry, ratio)).first;
     }
     return it->second;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The canvas's own cursors, numbered 161..175: 32 x 32 two-colour pictures kept as resources
-// with their hotspots.
+// with their hotspots. On a screen with a device pixel ratio above 1 a picture is enlarged by
+// whole pixels (nearest neighbour) to the ratio, so that it keeps its size and stays crisp.
 #include <QCursor>
 #include <QPoint>
 
@@ -31,7 +32,10 @@ constexpr int kLastCanvasCursor = crBrush;
 const char* CanvasCursorName(int number);
 // The hotspot of a cursor.
 QPoint CanvasCursorHotspot(int number);
-// The cursor; the arrow for numbers outside 161..175.
-QCursor CanvasCursor(int number);
+// The cursor for a device pixel ratio; the arrow for numbers outside 161..175.
+QCursor CanvasCursor(int number, double ratio = 1.0);
+// The hotspot given to the enlarged cursor: X11 places it in the picture's own pixels, other
+// platforms in logical pixels.
+QPoint ScaledCursorHotspot(QPoint hotspot, double ratio, bool inPicturePixels);
 
 } // namespace kalvo

@@ -201,20 +201,20 @@ QCursor TpxImage::ModeCursor() const
     if (const std::optional<QCursor> own = FTool->Cursor())
         return *own;
     switch (FMouseMode) {
-    case mmNeko: return CanvasCursor(FDragging ? crHandClosed : crHandOpen);
+    case mmNeko: return CanvasCursor(FDragging ? crHandClosed : crHandOpen, PixelRatio());
     case mmSelectRegion:
     case mmSelectRect:
-    case mmSelectEllipse: return CanvasCursor(crSelect);
-    case mmSelectMagicWand: return CanvasCursor(crMagicWand);
-    case mmZoom: return CanvasCursor(crZoom);
-    case mmMoveRegion: return CanvasCursor(crMoveRegion);
+    case mmSelectEllipse: return CanvasCursor(crSelect, PixelRatio());
+    case mmSelectMagicWand: return CanvasCursor(crMagicWand, PixelRatio());
+    case mmZoom: return CanvasCursor(crZoom, PixelRatio());
+    case mmMoveRegion: return CanvasCursor(crMoveRegion, PixelRatio());
     case mmMoveSelectArea:
-    case mmMerge: return CanvasCursor(crMoveArea);
-    case mmPaint: return CanvasCursor(crPaint);
-    case mmSpoit: return CanvasCursor(crSpoit);
+    case mmMerge: return CanvasCursor(crMoveArea, PixelRatio());
+    case mmPaint: return CanvasCursor(crPaint, PixelRatio());
+    case mmSpoit: return CanvasCursor(crSpoit, PixelRatio());
     case mmPenFreehand:
-    case mmPenLine: return CanvasCursor(crPen);
-    case mmBrush: return CanvasCursor(crBrush);
+    case mmPenLine: return CanvasCursor(crPen, PixelRatio());
+    case mmBrush: return CanvasCursor(crBrush, PixelRatio());
     default: return Qt::ArrowCursor;
     }
 }

@@ -120,8 +120,15 @@ public:
     // The margin colour for brush styles other than bsClear.
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
+    // The client area and every client coordinate of the canvas (mouse events' positions, the
+    // coordinates of its signals, ScreenToImage) count device pixels: at a device pixel ratio of
+    // 2, 100 % zoom shows one image pixel per screen pixel.
+    double PixelRatio() const override;
     int ClientWidth() const;
     int ClientHeight() const;
+    // The client pixel under a position in viewport (logical) coordinates, and back.
+    QPoint ClientPoint(QPointF viewportPos) const;
+    QPointF ViewportPoint(QPoint clientPos) const;
 
     // --- Coordinates (see CoordinateMapping.h) -------------------------------------------------
     QPoint ScreenToImage(QPoint p) const override;
@@ -344,6 +351,7 @@ signals:
     void OnKeyPress(QString key);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;

@@ -1,5 +1,6 @@
 // Mouse input of the canvas that belongs to the view: the standard events, wheel scrolling and
 // zooming, pointer enter and leave, and auto-scrolling while a gesture drags past the edge.
+#include "canvas/DeviceScale.h"
 #include "canvas/PxImage.h"
 #include "canvas/tools/CanvasTool.h"
 
@@ -11,43 +12,44 @@ namespace kalvo {
 
 namespace {
 
-TToolMouse toolMouse(const QMouseEvent* event)
+// Positions enter the canvas here, once, converted to client (device) pixels.
+TToolMouse toolMouse(const QMouseEvent* event, QPoint client)
 {
-    return {event->button(), event->buttons(), event->modifiers(), event->position().toPoint()};
+    return {event->button(), event->buttons(), event->modifiers(), client};
 }
 
 } // namespace
 
 void TpxImage::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ClientPoint(event->position());
     emit OnMousedown(event->button(), event->modifiers(), p.x(), p.y());
     setFocus(Qt::MouseFocusReason);
-    FTool->Press(toolMouse(event));
+    FTool->Press(toolMouse(event, p));
 }
 
 void TpxImage::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    FTool->Move(toolMouse(event));
+    const QPoint p = ClientPoint(event->position());
+    FTool->Move(toolMouse(event, p));
     emit OnMouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TpxImage::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPoint p = event->position().toPoint();
-    FTool->Release(toolMouse(event));
+    const QPoint p = ClientPoint(event->position());
+    FTool->Release(toolMouse(event, p));
     emit OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
     if (event->button() == Qt::RightButton && FPopupMenu && !FSelecting)
         FPopupMenu->popup(event->globalPosition().toPoint());
-    if (event->button() == Qt::LeftButton && viewport()->rect().contains(p))
+    if (event->button() == Qt::LeftButton && viewport()->rect().contains(event->position().toPoint()))
         emit OnClick();
 }
 
 void TpxImage::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // X11 sends press, release, double click, release: the double click has no press of its own.
-    FTool->DoubleClick(toolMouse(event));
+    FTool->DoubleClick(toolMouse(event, ClientPoint(event->position())));
     emit OnDblClick();
 }
 
@@ -58,7 +60,7 @@ void TpxImage::wheelEvent(QWheelEvent* event)
         const int delta = event->angleDelta().y();
         if (delta != 0 && HasImage()) {
             SetAutoStretch(false);
-            const QPoint p = event->position().toPoint();
+            const QPoint p = ClientPoint(event->position());
             ZoomStep(p.x(), p.y(), delta > 0);
         }
         event->accept();
@@ -102,7 +104,7 @@ void TpxImage::UpdateClient(const QRect& area)
     if (area.isEmpty())
         viewport()->update();
     else
-        viewport()->update(area);
+        viewport()->update(LogicalRect(area, PixelRatio()));
 }
 
 // --- Auto-scroll --------------------------------------------------------------------------------
@@ -139,7 +141,7 @@ void TpxImage::AutoScrollTimerTimer()
     FAutoScrollTimer.stop();
     if (!FSelecting)
         return;
-    AutoScrollBy(viewport()->mapFromGlobal(QCursor::pos()));
+    AutoScrollBy(ClientPoint(viewport()->mapFromGlobal(QPointF(QCursor::pos()))));
     FAutoScrollTimer.start();
 }
 

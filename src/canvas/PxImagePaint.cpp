@@ -1,4 +1,5 @@
 // Rendering of the canvas: margins, the composed frame, the outline and its animation.
+#include "canvas/DeviceScale.h"
 #include "canvas/FrameComposer.h"
 #include "canvas/PxImage.h"
 #include "canvas/tools/CanvasTool.h"
@@ -51,6 +52,11 @@ void TpxImage::EraseMargins(QPainter& painter) const
 void TpxImage::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
+    // Everything is drawn in client (device) pixels: the frame is copied 1:1 onto the screen's
+    // pixels and one-pixel lines stay one device pixel wide at any device pixel ratio.
+    const double ratio = PixelRatio();
+    if (ratio != 1.0)
+        painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
     EraseMargins(painter);
     if (!HasImage() || FBusyCount >= 1)
         return;
@@ -107,11 +113,11 @@ void TpxImage::AntsTimerTimer()
         DrawOutline();
         const QRect area = OutlineFrameBounds(FZoomedOutline.Box, OutlinePlacement());
         if (!area.isEmpty())
-            viewport()->update(area.translated(FView.ImageLeft, FView.ImageTop));
+            UpdateClient(area.translated(FView.ImageLeft, FView.ImageTop));
         // An outline the tool draws over the frame (floating pixels) marches too.
         const QRect overlay = FTool->MarchingOutlineArea();
         if (!overlay.isEmpty())
-            viewport()->update(overlay);
+            UpdateClient(overlay);
     }
     if (FRegion && FShowRegion)
         FAntsTimer.start();

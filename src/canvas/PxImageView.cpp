@@ -1,5 +1,6 @@
 // Layout, zoom and scrolling of the canvas.
 #include "canvas/CoordinateMapping.h"
+#include "canvas/DeviceScale.h"
 #include "canvas/FrameComposer.h"
 #include "canvas/PxImage.h"
 #include "canvas/tools/CanvasTool.h"
@@ -10,8 +11,11 @@
 
 namespace kalvo {
 
-int TpxImage::ClientWidth() const { return viewport()->width(); }
-int TpxImage::ClientHeight() const { return viewport()->height(); }
+double TpxImage::PixelRatio() const { return viewport()->devicePixelRatioF(); }
+int TpxImage::ClientWidth() const { return DeviceLength(viewport()->width(), PixelRatio()); }
+int TpxImage::ClientHeight() const { return DeviceLength(viewport()->height(), PixelRatio()); }
+QPoint TpxImage::ClientPoint(QPointF viewportPos) const { return DevicePoint(viewportPos, PixelRatio()); }
+QPointF TpxImage::ViewportPoint(QPoint clientPos) const { return LogicalPoint(clientPos, PixelRatio()); }
 
 void TpxImage::RecalcLayout()
 {
@@ -78,6 +82,19 @@ void TpxImage::resizeEvent(QResizeEvent* event)
     SizeChanged();
 }
 
+bool TpxImage::event(QEvent* event)
+{
+    const bool result = QAbstractScrollArea::event(event);
+    // On another screen the device pixel ratio may differ: the client area in device pixels and
+    // the cursors change with it.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        if (ClientWidth() != FView.ClientWidth || ClientHeight() != FView.ClientHeight)
+            SizeChanged();
+        ApplyModeCursor();
+    }
+    return result;
+}
+
 void TpxImage::SizeChanged()
 {
     ++FSizeChangeDepth;
@@ -134,7 +151,9 @@ void TpxImage::SetZoom(int value)
             return;
         // Measured as if the scroll bars were off, so that the client area excludes them.
         const QSize client = maximumViewportSize();
-        z = FitToWindowZoom(client.width(), client.height(), FBitmap.width(), FBitmap.height());
+        const double ratio = PixelRatio();
+        z = FitToWindowZoom(DeviceLength(client.width(), ratio), DeviceLength(client.height(), ratio),
+                            FBitmap.width(), FBitmap.height());
     } else if (value < kMinZoom || value > kMaxZoom) {
         return;
     }

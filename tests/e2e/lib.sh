@@ -1,5 +1,6 @@
 # Shared steps of the end-to-end runs: a private X server, waiting for windows, answering a
-# file dialog. Source it after setting $work; the caller's EXIT trap kills $xvfb.
+# file dialog, finding the marker pixel, a mouse drag, clearing and saving, quitting. Source it
+# after setting $work and $here; the caller's EXIT trap kills $xvfb.
 
 start_xvfb() { # $1: screen geometry (default 1280x1024x24); starts Xvfb and exports DISPLAY
   # The server picks a free display itself and reports it once it accepts clients, so runs in
@@ -35,4 +36,45 @@ type_into_dialog() { # $1: dialog title pattern, $2: text typed into its focused
   xdotool key --clearmodifiers ctrl+a
   xdotool type --delay 5 "$2"
   xdotool key Return
+}
+
+find_marker() { # prints the screen position "x y" of the marker pixel FE01FD, fails after 5 s
+  local pos=""
+  for _ in $(seq 50); do
+    pos=$(python3 "$here/find_screen_colour.py" fe01fd || true)
+    [ -n "$pos" ] && { echo "$pos"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+drag_screen() { # $1 $2 to $3 $4: a left-button drag in screen pixels, in four steps
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  for step in 1 2 3 4; do
+    xdotool mousemove $(($1 + ($3 - $1) * step / 4)) $(($2 + ($4 - $2) * step / 4))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+
+clear_and_save_as() { # $1: file; Edit menu Clear (Alt+E, L), then Save As (Shift+Ctrl+A) to $1
+  xdotool key --clearmodifiers alt+e
+  sleep 0.5
+  xdotool key l
+  sleep 0.5
+  xdotool key --clearmodifiers shift+ctrl+a
+  type_into_dialog '名前を付けて保存' "$1"
+  for _ in $(seq 300); do [ -s "$1" ] && break; sleep 0.1; done
+  [ -s "$1" ] || { echo "$1 was not written"; exit 1; }
+}
+
+quit_editor() { # $1: the editor's window; closes it with Alt+F4 and waits for $pid to end
+  xdotool windowfocus --sync "$1"
+  sleep 0.3
+  xdotool key --clearmodifiers alt+F4
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then echo "editor did not quit"; exit 1; fi
 }

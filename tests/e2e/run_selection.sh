@@ -43,36 +43,13 @@ for _ in $(seq 300); do
 done
 xdotool windowfocus --sync "$win"
 xdotool mousemove 1279 1023
-pos=""
-for _ in $(seq 50); do
-  pos=$(python3 "$here/find_screen_colour.py" fe01fd || true)
-  [ -n "$pos" ] && break
-  sleep 0.1
-done
-[ -n "$pos" ] || { echo "the opened image is not on the screen"; exit 1; }
+pos=$(find_marker) || { echo "the opened image is not on the screen"; exit 1; }
 read -r sx sy <<<"$pos"
 
 # Drag from image pixel (10, 5) to (30, 20) in a few steps.
-xdotool mousemove $((sx + 10)) $((sy + 5))
-sleep 0.2
-xdotool mousedown 1
-for step in 1 2 3 4; do
-  xdotool mousemove $((sx + 10 + 5 * step)) $((sy + 5 + 15 * step / 4))
-  sleep 0.05
-done
-xdotool mouseup 1
-sleep 0.3
+drag_screen $((sx + 10)) $((sy + 5)) $((sx + 30)) $((sy + 20))
 xdotool mousemove 1279 1023
-
-# Edit menu, Clear.
-xdotool key --clearmodifiers alt+e
-sleep 0.5
-xdotool key l
-sleep 0.5
-xdotool key --clearmodifiers shift+ctrl+a
-type_into_dialog '名前を付けて保存' "$work/out.bmp"
-for _ in $(seq 300); do [ -s "$work/out.bmp" ] && break; sleep 0.1; done
-[ -s "$work/out.bmp" ] || { echo "out.bmp was not written"; exit 1; }
+clear_and_save_as "$work/out.bmp"
 
 python3 - "$work/out.bmp" <<'PY'
 import struct, sys
@@ -98,9 +75,5 @@ if bad:
     sys.exit("pixels differ from the dragged rectangle cleared: %d, first %s" % (len(bad), bad[:5]))
 PY
 
-xdotool windowfocus --sync "$win"
-sleep 0.3
-xdotool key --clearmodifiers alt+F4
-for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $pid 2>/dev/null && { echo "editor did not quit"; exit 1; }
+quit_editor "$win"
 echo "e2e: rectangle drag, clear and save passed"

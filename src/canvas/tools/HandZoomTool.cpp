@@ -54,7 +54,7 @@ void THandTool::Cancel()
 
 std::optional<QCursor> THandTool::Cursor() const
 {
-    return CanvasCursor(Host().Dragging() ? crHandClosed : crHandOpen);
+    return CanvasCursor(Host().Dragging() ? crHandClosed : crHandOpen, Host().PixelRatio());
 }
 
 void TZoomTool::Press(const TToolMouse& m)
@@ -66,7 +66,7 @@ void TZoomTool::Press(const TToolMouse& m)
 
 std::optional<QCursor> TZoomTool::Cursor() const
 {
-    return CanvasCursor(crZoom);
+    return CanvasCursor(crZoom, Host().PixelRatio());
 }
 
 } // namespace kalvo

@@ -181,7 +181,7 @@ std::optional<QCursor> TSelectionTool::Cursor() const
         const bool falling = FHover == TCornerHandle::UpperLeft || FHover == TCornerHandle::LowerRight;
         return QCursor(falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor);
     }
-    return CanvasCursor(CursorNumber(CombineMode()));
+    return CanvasCursor(CursorNumber(CombineMode()), Host().PixelRatio());
 }
 
 void TSelectionTool::UpdateHoverCursor(QPoint p)

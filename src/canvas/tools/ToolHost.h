@@ -22,7 +22,7 @@ class TToolHost {
 public:
     virtual ~TToolHost() = default;
 
-    // Coordinates (client pixels of the viewport <-> image pixels).
+    // Coordinates (client pixels of the viewport, counted in device pixels <-> image pixels).
     virtual QPoint ScreenToImage(QPoint p) const = 0;
     virtual QPoint ImageToScreen(QPoint p) const = 0;
     virtual QPoint ClampToImageEdge(QPoint p) const = 0;
@@ -30,6 +30,8 @@ public:
     virtual bool IsInDisplayedImage(QPoint p) const = 0;
     virtual const TViewGeometry& View() const = 0;
     virtual double ZoomFactor() const = 0;
+    // Device pixels per logical pixel of the screen the canvas is on (the cursors' size).
+    virtual double PixelRatio() const = 0;
 
     // The image, the selection and the tool settings.
     virtual bool HasImage() const = 0;
