@@ -1,8 +1,14 @@
 #include "canvas/DeviceScale.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalvo {
+
+int MarkScale(double ratio)
+{
+    return std::max(1, int(std::lround(ratio)));
+}
 
 namespace {
 

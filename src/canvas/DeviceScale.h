@@ -14,6 +14,9 @@ int DeviceLength(int logical, double ratio);
 // The device pixel under a logical position (an event's, fractional at ratios above 1). At ratio 1
 // the position is rounded as QPointF::toPoint does, which keeps the behaviour of ordinary screens.
 QPoint DevicePoint(QPointF logical, double ratio);
+// The whole factor by which fixed-size marks (the selection's corner handles) grow on this
+// screen so that they keep their physical size: the ratio rounded, at least 1.
+int MarkScale(double ratio);
 // A device position in logical coordinates (popup menus, mapping to global coordinates).
 QPointF LogicalPoint(QPoint device, double ratio);
 // The logical rectangle covering a device rectangle (repaint requests): edges rounded outward.

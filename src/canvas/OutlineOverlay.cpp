@@ -62,7 +62,8 @@ namespace {
 
 void DrawHandle(QImage& frame, int cx, int cy, const TOutlinePlacement& place)
 {
-    const int x0 = cx - 3, y0 = cy - 3, x1 = cx + 4, y1 = cy + 4;
+    const int half = 3 * place.HandleScale;
+    const int x0 = cx - half, y0 = cy - half, x1 = cx + half + 1, y1 = cy + half + 1;
     const int right = std::min(place.DisplayWidth, frame.width() - 1);
     const int bottom = std::min(place.DisplayHeight, frame.height() - 1);
     for (int y = std::max(y0, 0); y <= std::min(y1, bottom); ++y) {
@@ -88,8 +89,9 @@ void DrawCornerHandles(QImage& frame, const TRect& box, const TOutlinePlacement&
 
 QRect OutlineFrameBounds(const TRect& box, const TOutlinePlacement& place)
 {
-    const QRect area(QPoint(box.left - place.OffsetX - 3, box.top - place.OffsetY - 3),
-                     QPoint(box.right - place.OffsetX + 4, box.bottom - place.OffsetY + 4));
+    const int half = 3 * place.HandleScale;
+    const QRect area(QPoint(box.left - place.OffsetX - half, box.top - place.OffsetY - half),
+                     QPoint(box.right - place.OffsetX + half + 1, box.bottom - place.OffsetY + half + 1));
     return area.intersected(QRect(0, 0, place.DisplayWidth + 1, place.DisplayHeight + 1));
 }
 

@@ -26,6 +26,7 @@ struct TOutlinePlacement {
     int DisplayWidth = 0;
     int DisplayHeight = 0;
     int Phase = 0;
+    int HandleScale = 1; // corner handles are 8 x 8 pixels at 1, growing by 6 per step
 };
 
 // Draws every segment that may reach the display with the buffer dash; a segment with both ends

@@ -87,7 +87,7 @@ void TpxImage::Invalidate()
 TOutlinePlacement TpxImage::OutlinePlacement() const
 {
     return {FView.Zoomed(FView.ScrollX), FView.Zoomed(FView.ScrollY), FView.DisplayWidth,
-            FView.DisplayHeight, FAntsPhase};
+            FView.DisplayHeight, FAntsPhase, MarkScale(PixelRatio())};
 }
 
 void TpxImage::DrawOutline()

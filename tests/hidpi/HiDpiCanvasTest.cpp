@@ -224,6 +224,31 @@ TEST(HighDensityScreen, TheSelectionOutlineIsOneDevicePixelWide)
     EXPECT_LE(columns[1], 60);
 }
 
+TEST(HighDensityScreen, CornerHandlesKeepTheirPhysicalSize)
+{
+    TBitmap image(300, 200, 24);
+    image.fill(RGB(10, 20, 30));
+    Canvas c(image);
+    c.canvas.SetZoom(100);
+    c.canvas.SetMouseMode(mmSelectRect);
+    c.canvas.SetRegion(TRegion::rect({20, 10, 60, 40}));
+    // The upper-left handle: device columns 14..27 of row 4 (its top edge) are black, its
+    // inside white: twice the 8 x 8 handle of an ordinary screen, less the doubled border.
+    const QImage shown = c.shown();
+    for (int x = 12; x <= 29; ++x)
+        EXPECT_EQ(shown.pixel(x, 4), x >= 14 && x <= 27 ? qRgb(0, 0, 0) : kPlain) << x;
+    EXPECT_EQ(shown.pixel(14, 12), qRgb(0, 0, 0));
+    EXPECT_EQ(shown.pixel(15, 12), qRgb(255, 255, 255));
+    EXPECT_EQ(shown.pixel(26, 16), qRgb(255, 255, 255));
+
+    // Grabbed 5 device pixels from the corner, the handle moves the corner.
+    c.send(QEvent::MouseButtonPress, {12.5, 7.5});
+    c.send(QEvent::MouseMove, {5, 3});
+    c.send(QEvent::MouseButtonRelease, {5, 3});
+    ASSERT_TRUE(c.canvas.Region());
+    EXPECT_EQ(c.canvas.Region()->boundingRect(), (TRect{10, 6, 60, 40}));
+}
+
 TEST(HighDensityScreen, TheCursorIsEnlargedByWholePixels)
 {
     Canvas c(Checkerboard(300, 200));

@@ -2,6 +2,7 @@
 
 #include "canvas/CanvasCursors.h"
 #include "canvas/DashedLine.h"
+#include "canvas/DeviceScale.h"
 #include "canvas/PxImage.h"
 #include "canvas/tools/RubberBand.h"
 
@@ -11,13 +12,16 @@
 
 namespace kalvo {
 
-TCornerHandle HitCornerHandle(const TViewGeometry& view, const TRect& box, QPoint p)
+TCornerHandle HitCornerHandle(const TViewGeometry& view, const TRect& box, QPoint p, int scale)
 {
+    const int reach = 3 * scale;
     const int ox = view.ImageLeft - view.Zoomed(view.ScrollX);
     const int oy = view.ImageTop - view.Zoomed(view.ScrollY);
     const int l = view.Zoomed(box.left) + ox, r = view.Zoomed(box.right) + ox;
     const int t = view.Zoomed(box.top) + oy, b = view.Zoomed(box.bottom) + oy;
-    const auto near = [p](int x, int y) { return std::abs(p.x() - x) <= 3 && std::abs(p.y() - y) <= 3; };
+    const auto near = [p, reach](int x, int y) {
+        return std::abs(p.x() - x) <= reach && std::abs(p.y() - y) <= reach;
+    };
     if (near(l, t))
         return TCornerHandle::UpperLeft;
     if (near(r, b))
@@ -189,7 +193,7 @@ void TSelectionTool::UpdateHoverCursor(QPoint p)
     TCornerHandle hover = TCornerHandle::None;
     if (IsSelectionMode(Mode()) && Host().HasImage() && Host().Region()
         && Host().RegionComplexity() == rcSimple && CombineMode() == RGN_COPY)
-        hover = HitCornerHandle(Host().View(), Host().Region()->boundingRect(), p);
+        hover = HitCornerHandle(Host().View(), Host().Region()->boundingRect(), p, MarkScale(Host().PixelRatio()));
     if (hover != FHover) {
         FHover = hover;
         Host().ApplyModeCursor();
@@ -206,7 +210,7 @@ bool TSelectionTool::StartCornerDrag(const TToolMouse& m)
     const TRect box = Host().Region()->boundingRect();
     const QPoint ul(box.left, box.top), lr(box.right, box.bottom);
     const QPoint ur(box.right, box.top), ll(box.left, box.bottom);
-    switch (HitCornerHandle(Host().View(), box, m.Pos)) {
+    switch (HitCornerHandle(Host().View(), box, m.Pos, MarkScale(Host().PixelRatio()))) {
     case TCornerHandle::UpperLeft: FAnchor = lr; FCurrent = ul; break;
     case TCornerHandle::LowerRight: FAnchor = ul; FCurrent = lr; break;
     case TCornerHandle::UpperRight: FAnchor = ll; FCurrent = ur; break;

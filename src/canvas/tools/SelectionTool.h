@@ -12,7 +12,7 @@ enum class TCornerHandle { None, UpperLeft, LowerRight, UpperRight, LowerLeft };
 
 // The handle whose 7 x 7 square (centre +-3) holds client point p, for a selection box in image
 // coordinates shown with the view.
-TCornerHandle HitCornerHandle(const TViewGeometry& view, const TRect& box, QPoint p);
+TCornerHandle HitCornerHandle(const TViewGeometry& view, const TRect& box, QPoint p, int scale = 1);
 
 class TSelectionTool : public TCanvasTool {
 public:
