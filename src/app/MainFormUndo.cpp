@@ -119,20 +119,17 @@ void TKalvoMainForm::restoreItem(int index, bool forRedo)
     if (!forRedo && FUndoPos == int(FUndoList.size())) {
         // The step for redo takes the current image over while the canvas gets the restored one;
         // should the step fail, the canvas gets its image back.
+        TBitmap current;
         try {
             if (parts.Image) {
-                TBitmap current = pxImage1->ExchangeBitmap(std::move(image));
+                current = pxImage1->ExchangeBitmap(std::move(image));
                 imageRestored = true;
-                try {
-                    appendSnapshot(QStringLiteral("For redo."), nullptr, &current, parts.Region, before);
-                } catch (...) {
-                    pxImage1->ExchangeBitmap(std::move(current));
-                    throw;
-                }
-            } else {
-                appendSnapshot(QStringLiteral("For redo."), nullptr, nullptr, parts.Region, before);
             }
+            appendSnapshot(QStringLiteral("For redo."), nullptr, imageRestored ? &current : nullptr, parts.Region,
+                           before);
         } catch (...) {
+            if (imageRestored)
+                pxImage1->ExchangeBitmap(std::move(current));
             FModified = before;
             throw;
         }

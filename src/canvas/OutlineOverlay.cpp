@@ -62,7 +62,7 @@ namespace {
 
 void DrawHandle(QImage& frame, int cx, int cy, const TOutlinePlacement& place)
 {
-    const int half = 3 * place.HandleScale;
+    const int half = CornerHandleReach(place.HandleScale);
     const int x0 = cx - half, y0 = cy - half, x1 = cx + half + 1, y1 = cy + half + 1;
     const int right = std::min(place.DisplayWidth, frame.width() - 1);
     const int bottom = std::min(place.DisplayHeight, frame.height() - 1);
@@ -89,7 +89,7 @@ void DrawCornerHandles(QImage& frame, const TRect& box, const TOutlinePlacement&
 
 QRect OutlineFrameBounds(const TRect& box, const TOutlinePlacement& place)
 {
-    const int half = 3 * place.HandleScale;
+    const int half = CornerHandleReach(place.HandleScale);
     const QRect area(QPoint(box.left - place.OffsetX - half, box.top - place.OffsetY - half),
                      QPoint(box.right - place.OffsetX + half + 1, box.bottom - place.OffsetY + half + 1));
     return area.intersected(QRect(0, 0, place.DisplayWidth + 1, place.DisplayHeight + 1));

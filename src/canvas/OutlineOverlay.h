@@ -29,6 +29,10 @@ struct TOutlinePlacement {
     int HandleScale = 1; // corner handles are 8 x 8 pixels at 1, growing by 6 per step
 };
 
+// How far a corner handle reaches from its corner at a whole scale: it covers corner - reach
+// .. corner + reach + 1 (8 x 8 pixels at scale 1), and the pointer grabs it within +-reach.
+constexpr int CornerHandleReach(int scale) { return 3 * scale; }
+
 // Draws every segment that may reach the display with the buffer dash; a segment with both ends
 // left of or both above the frame is skipped without plotting. keepGoing() is asked before each
 // segment; drawing stops when it returns false.

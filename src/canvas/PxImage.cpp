@@ -61,8 +61,7 @@ TBitmap TpxImage::ExchangeBitmap(TBitmap&& bitmap)
 {
     if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
         FView.ScrollX = FView.ScrollY = 0;
-    TBitmap previous = std::move(FBitmap);
-    FBitmap = TBitmap();
+    TBitmap previous = std::move(FBitmap); // leaves the canvas's bitmap empty
     FReduced.Clear();
     try {
         FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : std::move(bitmap);
@@ -200,23 +199,26 @@ QCursor TpxImage::ModeCursor() const
         return cursor();
     if (const std::optional<QCursor> own = FTool->Cursor())
         return *own;
-    switch (FMouseMode) {
-    case mmNeko: return CanvasCursor(FDragging ? crHandClosed : crHandOpen, PixelRatio());
-    case mmSelectRegion:
-    case mmSelectRect:
-    case mmSelectEllipse: return CanvasCursor(crSelect, PixelRatio());
-    case mmSelectMagicWand: return CanvasCursor(crMagicWand, PixelRatio());
-    case mmZoom: return CanvasCursor(crZoom, PixelRatio());
-    case mmMoveRegion: return CanvasCursor(crMoveRegion, PixelRatio());
-    case mmMoveSelectArea:
-    case mmMerge: return CanvasCursor(crMoveArea, PixelRatio());
-    case mmPaint: return CanvasCursor(crPaint, PixelRatio());
-    case mmSpoit: return CanvasCursor(crSpoit, PixelRatio());
-    case mmPenFreehand:
-    case mmPenLine: return CanvasCursor(crPen, PixelRatio());
-    case mmBrush: return CanvasCursor(crBrush, PixelRatio());
-    default: return Qt::ArrowCursor;
-    }
+    const int number = [this]() -> int {
+        switch (FMouseMode) {
+        case mmNeko: return FDragging ? crHandClosed : crHandOpen;
+        case mmSelectRegion:
+        case mmSelectRect:
+        case mmSelectEllipse: return crSelect;
+        case mmSelectMagicWand: return crMagicWand;
+        case mmZoom: return crZoom;
+        case mmMoveRegion: return crMoveRegion;
+        case mmMoveSelectArea:
+        case mmMerge: return crMoveArea;
+        case mmPaint: return crPaint;
+        case mmSpoit: return crSpoit;
+        case mmPenFreehand:
+        case mmPenLine: return crPen;
+        case mmBrush: return crBrush;
+        default: return 0; // not a canvas cursor: the arrow
+        }
+    }();
+    return CanvasCursor(number, PixelRatio());
 }
 
 void TpxImage::ApplyModeCursor()

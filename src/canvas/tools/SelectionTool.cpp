@@ -3,6 +3,7 @@
 #include "canvas/CanvasCursors.h"
 #include "canvas/DashedLine.h"
 #include "canvas/DeviceScale.h"
+#include "canvas/OutlineOverlay.h"
 #include "canvas/PxImage.h"
 #include "canvas/tools/RubberBand.h"
 
@@ -14,7 +15,7 @@ namespace kalvo {
 
 TCornerHandle HitCornerHandle(const TViewGeometry& view, const TRect& box, QPoint p, int scale)
 {
-    const int reach = 3 * scale;
+    const int reach = CornerHandleReach(scale);
     const int ox = view.ImageLeft - view.Zoomed(view.ScrollX);
     const int oy = view.ImageTop - view.Zoomed(view.ScrollY);
     const int l = view.Zoomed(box.left) + ox, r = view.Zoomed(box.right) + ox;
