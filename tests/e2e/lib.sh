@@ -1,6 +1,16 @@
-# Shared steps of the end-to-end runs: a private X server, waiting for windows, answering a
-# file dialog, finding the marker pixel, a mouse drag, clearing and saving, quitting. Source it
-# after setting $work and $here; the caller's EXIT trap kills $xvfb.
+# Shared steps of the end-to-end runs: the work directory, a private X server, waiting for
+# windows, answering a file dialog, finding the marker pixel, a mouse drag, clearing and saving,
+# quitting. Source it after setting $here (the folder of these scripts); e2e_workspace makes
+# $work and the EXIT trap that ends $pid and $xvfb.
+
+e2e_workspace() { # a fresh $work with an empty settings directory; on exit $pid and $xvfb end
+  work=$(mktemp -d)
+  pid=""
+  xvfb=""
+  trap 'kill $pid 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+  export KALVO_CONFIG_DIR=$work/config
+  mkdir -p "$KALVO_CONFIG_DIR"
+}
 
 start_xvfb() { # $1: screen geometry (default 1280x1024x24); starts Xvfb and exports DISPLAY
   # The server picks a free display itself and reports it once it accepts clients, so runs in

@@ -6,12 +6,8 @@ set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 kalvo=$1
 cli=$2
-work=$(mktemp -d)
-pid=""
-xvfb=""
-trap 'kill $pid 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-export KALVO_CONFIG_DIR=$work/config
-mkdir -p "$KALVO_CONFIG_DIR"
+. "$here/lib.sh"
+e2e_workspace
 
 # A small 24-bit BMP made by kalvo-cli from bytes written here.
 python3 - "$work/in.bmp" <<'PY'
@@ -25,7 +21,6 @@ info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(rows), 0, 0, 0, 0)
 open(sys.argv[1], 'wb').write(hdr + info + rows)
 PY
 
-. "$here/lib.sh"
 start_xvfb
 
 QT_QPA_PLATFORM=xcb "$kalvo" &

@@ -63,6 +63,13 @@ struct Canvas {
                       type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(canvas.viewport(), &e);
     }
+    // A left-button drag in one move.
+    void drag(QPointF from, QPointF to)
+    {
+        send(QEvent::MouseButtonPress, from);
+        send(QEvent::MouseMove, to);
+        send(QEvent::MouseButtonRelease, to);
+    }
     // What the viewport shows, one QImage pixel per device pixel.
     QImage shown() const
     {
@@ -148,17 +155,13 @@ TEST(HighDensityScreen, ARectangleDragSelectsTheImagePixelsUnderThePointer)
     Canvas c(image);
     c.canvas.SetZoom(100);
     c.canvas.SetMouseMode(mmSelectRect);
-    c.send(QEvent::MouseButtonPress, {10, 5});
-    c.send(QEvent::MouseMove, {30, 20});
-    c.send(QEvent::MouseButtonRelease, {30, 20});
+    c.drag({10, 5}, {30, 20});
     ASSERT_TRUE(c.canvas.Region());
     EXPECT_EQ(c.canvas.Region()->boundingRect(), (TRect{20, 10, 60, 40}));
 
     // A position between logical pixels names the device pixel it lies on.
     c.canvas.DeleteSelection();
-    c.send(QEvent::MouseButtonPress, {10.75, 5.25});
-    c.send(QEvent::MouseMove, {40.5, 30.5});
-    c.send(QEvent::MouseButtonRelease, {40.5, 30.5});
+    c.drag({10.75, 5.25}, {40.5, 30.5});
     ASSERT_TRUE(c.canvas.Region());
     EXPECT_EQ(c.canvas.Region()->boundingRect(), (TRect{21, 10, 81, 61}));
 }
@@ -242,9 +245,7 @@ TEST(HighDensityScreen, CornerHandlesKeepTheirPhysicalSize)
     EXPECT_EQ(shown.pixel(26, 16), qRgb(255, 255, 255));
 
     // Grabbed 5 device pixels from the corner, the handle moves the corner.
-    c.send(QEvent::MouseButtonPress, {12.5, 7.5});
-    c.send(QEvent::MouseMove, {5, 3});
-    c.send(QEvent::MouseButtonRelease, {5, 3});
+    c.drag({12.5, 7.5}, {5, 3});
     ASSERT_TRUE(c.canvas.Region());
     EXPECT_EQ(c.canvas.Region()->boundingRect(), (TRect{10, 6, 60, 40}));
 }
