@@ -1,5 +1,6 @@
 // kalvo-cli: the editor's operations without a window.
 #include "cli/CliCommand.h"
+#include "cli/HugePageRestart.h"
 
 #include <algorithm>
 #include <iostream>
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
         std::cout << "usage:\n" << it->usage << "\n";
         return kExitOk;
     }
+    RestartWithHugePagesForLargeFiles(argv, rest);
     try {
         return it->run(rest);
     } catch (const UsageError& e) {

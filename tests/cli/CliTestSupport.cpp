@@ -29,10 +29,15 @@ std::string slurp(const std::string& path)
 
 } // namespace
 
-CliResult RunCli(const std::vector<std::string>& args)
+CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& environment)
 {
     TempDir dir;
-    std::string cmd = quote(std::string(KALVO_BIN_DIR) + "/kalvo-cli");
+    std::string cmd;
+    for (const auto& setting : environment) {
+        const std::size_t eq = setting.find('=');
+        cmd += setting.substr(0, eq) + "=" + quote(setting.substr(eq + 1)) + " ";
+    }
+    cmd += quote(std::string(KALVO_BIN_DIR) + "/kalvo-cli");
     for (const auto& a : args) {
         cmd += ' ';
         cmd += quote(a);

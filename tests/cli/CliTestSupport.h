@@ -11,6 +11,7 @@ struct CliResult {
     std::string err;
 };
 
-CliResult RunCli(const std::vector<std::string>& args);
+// Runs kalvo-cli with args; environment holds "NAME=VALUE" settings added for this run.
+CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& environment = {});
 
 } // namespace kalvo::test
