@@ -1,5 +1,7 @@
 #include "cli/HugePageRestart.h"
 
+#include "codecs/FileExtension.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -23,6 +25,16 @@ std::optional<std::string> TunablesWithHugePages(const char* current)
     return std::string(current) + ":" + kTunable + "=1";
 }
 
+bool LibrariesAllocatePictureBuffers(const std::string& command, const std::vector<std::string>& args)
+{
+    if (command == "lossless-jpeg")
+        return true;
+    for (const auto& arg : args)
+        if (FormatFromFileName(arg) == TImageFormat::Jpeg2000)
+            return true;
+    return false;
+}
+
 bool NamesLargeFile(const std::vector<std::string>& args)
 {
     for (const auto& arg : args) {
@@ -41,12 +53,14 @@ bool HugePagesOnRequest()
     return mode.find("[madvise]") != std::string::npos;
 }
 
-void RestartWithHugePagesForLargeFiles(char** argv, const std::vector<std::string>& args)
+void RestartWithHugePagesForLargeFiles(char** argv, const std::string& command,
+                                       const std::vector<std::string>& args)
 {
     const char* current = std::getenv("GLIBC_TUNABLES");
     const std::optional<std::string> tunables = TunablesWithHugePages(current);
     // The restarted process finds the tunable set and goes on, so this happens at most once.
-    if (!tunables || !NamesLargeFile(args) || !HugePagesOnRequest())
+    if (!tunables || !LibrariesAllocatePictureBuffers(command, args) || !NamesLargeFile(args)
+        || !HugePagesOnRequest())
         return;
     const std::optional<std::string> previous = current ? std::optional<std::string>(current) : std::nullopt;
     if (::setenv("GLIBC_TUNABLES", tunables->c_str(), 1) != 0)

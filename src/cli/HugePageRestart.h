@@ -4,7 +4,8 @@
 // buffers. In 4 KiB pages that is tens of thousands of page faults, which cost as much as the
 // codec's work itself. glibc backs such allocations with transparent huge pages when the process
 // starts with the tunable glibc.malloc.hugetlb=1, and only then, so kalvo-cli restarts itself
-// once with it before working on a large picture.
+// once with it before such a library works on a large picture. Kalvo's own pixel buffers ask for
+// huge pages themselves and need no restart.
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@ constexpr long long kHugePageInputBytes = 1 << 20;
 // when `current` already decides how malloc uses huge pages.
 std::optional<std::string> TunablesWithHugePages(const char* current);
 
+// Whether the command hands the picture to a library that allocates its large buffers itself: a
+// lossless JPEG transformation, or any JPEG 2000 file read or written.
+bool LibrariesAllocatePictureBuffers(const std::string& command, const std::vector<std::string>& args);
+
 // Whether one of the arguments names an existing regular file of at least kHugePageInputBytes.
 bool NamesLargeFile(const std::vector<std::string>& args);
 
@@ -25,9 +30,10 @@ bool NamesLargeFile(const std::vector<std::string>& args);
 // mode every large mapping has them already, in "never" mode none can.
 bool HugePagesOnRequest();
 
-// Replaces the process with a new start of itself with the huge-page tunable, when the arguments
-// name a large file and the kernel offers huge pages on request. Returns when no restart is
+// Replaces the process with a new start of itself with the huge-page tunable, when such a library
+// works on a large file and the kernel offers huge pages on request. Returns when no restart is
 // wanted or the restart fails (the command then runs as it is).
-void RestartWithHugePagesForLargeFiles(char** argv, const std::vector<std::string>& args);
+void RestartWithHugePagesForLargeFiles(char** argv, const std::string& command,
+                                       const std::vector<std::string>& args);
 
 } // namespace kalvo::cli

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         std::cout << "usage:\n" << it->usage << "\n";
         return kExitOk;
     }
-    RestartWithHugePagesForLargeFiles(argv, rest);
+    RestartWithHugePagesForLargeFiles(argv, it->name, rest);
     try {
         return it->run(rest);
     } catch (const UsageError& e) {
