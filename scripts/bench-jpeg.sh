@@ -64,6 +64,13 @@ compare "save q80 (vs cjpeg)" 1.15 kalvo_save cjpeg_save
 compare "convert BMP -> JPEG" 0 kalvo_convert_save cjpeg_save
 compare "rotate 90 (vs jpegtran)" 1.2 kalvo_rotate jpegtran_rotate
 
+# Page faults of one rotation each: large buffers in huge pages take a few thousand, in 4 KiB pages
+# tens of thousands.
+faults() { /usr/bin/time -f %R "$@" 2>&1 >/dev/null | tail -1; }
+printf 'page faults of a rotation kalvo %d  jpegtran %d\n' \
+  "$(faults "$cli" lossless-jpeg "$work/turn.jpg" --rotate 90)" \
+  "$(faults jpegtran -rotate 90 -copy all -outfile "$work/o.jpg" "$work/sample.jpg")"
+
 # Peak memory of opening: kalvo-cli info decodes the whole picture and prints one line.
 peak_kb=$(/usr/bin/time -f %M "$cli" info "$work/sample.jpg" 2>&1 >/dev/null | tail -1)
 decoded_kb=$(( 6000 * 4000 * 3 / 1024 ))
