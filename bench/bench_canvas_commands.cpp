@@ -2,11 +2,12 @@
 // canvas (copies, undo step, hand-over to the canvas, one frame), beside the same core operation
 // as kalvo-cli runs it; and the drop-shadow preview of the visible area against the whole image.
 #include "app/MainForm.h"
-#include "app/dialogs/ReduceColorsDialog.h"
-#include "app/dialogs/ResizeDialog.h"
 #include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
+#include "app/dialogs/ReduceColorsDialog.h"
+#include "app/dialogs/ResizeDialog.h"
 #include "canvas/PxImage.h"
+#include "image/HugePageMalloc.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
 #include "imaging/colour/ReduceColors.h"
@@ -229,6 +230,8 @@ BENCHMARK(BM_DropShadowWhole)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
+    // As the editor runs: with huge-page malloc.
+    kalvo::RestartWithHugePageMalloc(argv);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QTemporaryDir config;
     ::setenv("KALVO_CONFIG_DIR", config.path().toLocal8Bit().constData(), 1);

@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/FloodMask.h"
+#include "image/HugePageMalloc.h"
 #include "image/RegionConvert.h"
 #include "support/SamplePicture.h"
 
@@ -330,6 +331,8 @@ BENCHMARK(BM_ViewFrame)
 
 int main(int argc, char** argv)
 {
+    // As the editor runs: with huge-page malloc.
+    kalvo::RestartWithHugePageMalloc(argv);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // --scale=F: the screen's device pixel ratio; taken out before the benchmark library reads
     // the arguments.

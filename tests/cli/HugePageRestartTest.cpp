@@ -3,6 +3,7 @@
 #include "cli/HugePageRestart.h"
 #include "codecs/jpegtran/LosslessTransform.h"
 #include "image/BmpFormat.h"
+#include "image/HugePageMalloc.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -49,16 +50,6 @@ TBitmap NoiseBitmap(int width, int height)
 }
 
 } // namespace
-
-TEST(HugePageRestart, TunablesAddTheSettingOnce)
-{
-    EXPECT_EQ(TunablesWithHugePages(nullptr), "glibc.malloc.hugetlb=1");
-    EXPECT_EQ(TunablesWithHugePages(""), "glibc.malloc.hugetlb=1");
-    EXPECT_EQ(TunablesWithHugePages("glibc.malloc.arena_max=2"), "glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1");
-    // A setting of the user's own, whatever its value, is left alone; so is the restarted process.
-    EXPECT_EQ(TunablesWithHugePages("glibc.malloc.hugetlb=0"), std::nullopt);
-    EXPECT_EQ(TunablesWithHugePages("glibc.malloc.arena_max=2:glibc.malloc.hugetlb=2"), std::nullopt);
-}
 
 TEST(HugePageRestart, OnlyExistingLargeFilesCount)
 {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end: starts the real editor under Xvfb with a fresh settings directory, opens a BMP with
-# Ctrl+O, saves it under a new name with Shift+Ctrl+A and checks the written file; zooms with the
-# keypad + and - keys and F10 and checks the zoom on the screen; then quits with Alt+F4.
+# End-to-end: starts the real editor under Xvfb with a fresh settings directory (and checks that it
+# runs with huge-page malloc), opens a BMP with Ctrl+O, saves it under a new name with Shift+Ctrl+A
+# and checks the written file; zooms with the keypad + and - keys and F10 and checks the zoom on the
+# screen; then quits with Alt+F4.
 set -euo pipefail
 here=$(dirname "$(readlink -f "$0")")
 kalvo=$1
@@ -27,6 +28,12 @@ QT_QPA_PLATFORM=xcb "$kalvo" &
 pid=$!
 win=$(wait_window '^Kalvo$') || { echo "editor window did not appear"; exit 1; }
 xdotool windowfocus --sync "$win"
+
+# The editor runs restarted with huge-page malloc where the kernel gives huge pages on request.
+if grep -q '\[madvise\]' /sys/kernel/mm/transparent_hugepage/enabled 2>/dev/null; then
+  tr '\0' '\n' < "/proc/$pid/environ" | grep -q '^GLIBC_TUNABLES=.*glibc\.malloc\.hugetlb=' \
+    || { echo "the editor did not restart with glibc.malloc.hugetlb=1"; exit 1; }
+fi
 
 xdotool key --clearmodifiers ctrl+o
 type_into_dialog '開く' "$work/in.bmp"
