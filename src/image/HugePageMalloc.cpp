@@ -39,6 +39,13 @@ void RestartWithHugePageMalloc(char** argv)
     const std::optional<std::string> previous = current ? std::optional<std::string>(current) : std::nullopt;
     if (::setenv("GLIBC_TUNABLES", tunables->c_str(), 1) != 0)
         return;
+    // The program's own path rather than /proc/self/exe, so that the process keeps its name.
+    char path[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n > 0) {
+        path[n] = '\0';
+        ::execv(path, argv);
+    }
     ::execv("/proc/self/exe", argv);
     // Could not start again: run as we are, with the environment as it was.
     if (previous)

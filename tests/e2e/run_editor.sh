@@ -34,6 +34,8 @@ if grep -q '\[madvise\]' /sys/kernel/mm/transparent_hugepage/enabled 2>/dev/null
   tr '\0' '\n' < "/proc/$pid/environ" | grep -q '^GLIBC_TUNABLES=.*glibc\.malloc\.hugetlb=' \
     || { echo "the editor did not restart with glibc.malloc.hugetlb=1"; exit 1; }
 fi
+[ "$(cat "/proc/$pid/comm")" = "$(basename "$kalvo" | cut -c1-15)" ] \
+  || { echo "the editor's process is called $(cat "/proc/$pid/comm")"; exit 1; }
 
 xdotool key --clearmodifiers ctrl+o
 type_into_dialog '開く' "$work/in.bmp"
