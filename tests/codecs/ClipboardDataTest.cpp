@@ -41,6 +41,21 @@ TEST(ClipboardData, PrivateDibKeepsDepthPaletteAndPixelsAndTheShapeItsBytes)
     }
 }
 
+TEST(ClipboardData, TheImageForOtherProgramsIsMadeWhenAskedAndEqualsTheDirectConversion)
+{
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
+        const TBitmap picture = PatternBitmap(23, 7, bits);
+        const auto data = CreatePictureData(picture, std::nullopt);
+        EXPECT_TRUE(data->hasImage()) << bits;
+        EXPECT_TRUE(data->formats().contains(QStringLiteral("application/x-qt-image"))) << bits;
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        EXPECT_EQ(image, PictureToQImage(picture)) << bits;
+        EXPECT_EQ(image.colorTable(), PictureToQImage(picture).colorTable()) << bits;
+        // Asked again, the same image.
+        EXPECT_EQ(qvariant_cast<QImage>(data->imageData()), image) << bits;
+    }
+}
+
 TEST(ClipboardData, TruncatedOrLyingDibsFailWithAMessage)
 {
     const auto data = CreatePictureData(PatternBitmap(64, 64, 24), std::nullopt);

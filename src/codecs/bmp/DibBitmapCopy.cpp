@@ -1,32 +1,85 @@
 // Copies between the DIB container and the image bitmap.
 #include "codecs/bmp/DibConvert.h"
 #include "codecs/bmp/LvDIB.h"
+#include "codecs/bmp/PackedDib.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
+#include <stdexcept>
 
 namespace kalvo {
 
+namespace {
+
+// The pixels a DIB holds of a bitmap: 16 and 32 bits become 24.
+struct TDibPixels {
+    std::optional<TBitmap> converted;
+    const TBitmap* pixels = nullptr;
+    int bits = 0;
+
+    explicit TDibPixels(const TBitmap& source)
+        : bits(source.bitCount() == 16 || source.bitCount() == 32 ? 24 : source.bitCount())
+    {
+        if (bits != source.bitCount())
+            converted = source.toTrueColor();
+        pixels = converted ? &*converted : &source;
+    }
+};
+
+// Header and colour table of the DIB of those pixels; a palette picture gets all 2^bits entries.
+void describe(const TDibPixels& dib, TDibRecord& rec)
+{
+    rec.Header = BlankDibHeader(dib.pixels->width(), dib.pixels->height(), 0, dib.bits);
+    if (dib.bits <= 8) {
+        rec.Header.biClrUsed = 1u << dib.bits;
+        PaletteToRGBQuads(dib.pixels->palette(), std::span(rec.Colors).first(256), 255);
+    }
+}
+
+// The rows bottom-up (image row y is memory row height - 1 - y), each padded with zeros to the
+// DIB's stride.
+void copyRowsBottomUp(const TBitmap& pixels, std::uint8_t* bits, std::size_t stride)
+{
+    const std::size_t rowBytes = std::min(stride, pixels.stride());
+    for (int y = 0; y < pixels.height(); ++y) {
+        std::uint8_t* row = bits + std::size_t(pixels.height() - 1 - y) * stride;
+        std::memcpy(row, pixels.scanLine(y), rowBytes);
+        std::memset(row + rowBytes, 0, stride - rowBytes);
+    }
+}
+
+} // namespace
+
 void TLvDIB::Assign(const TBitmap& source)
 {
-    const int bits = source.bitCount() == 16 || source.bitCount() == 32 ? 24 : source.bitCount();
-    std::optional<TBitmap> converted;
-    if (bits != source.bitCount())
-        converted = source.toTrueColor();
-    const TBitmap& pixels = converted ? *converted : source;
+    const TDibPixels dib(source);
     auto store = std::make_shared<TLvInternalDIB>(FInternalDIB->UseFMO);
-    store->CreateDIB(pixels.width(), pixels.height(), 0, bits);
+    store->CreateDIB(dib.pixels->width(), dib.pixels->height(), 0, dib.bits);
     auto& rec = store->Rec;
-    if (bits <= 8) {
-        rec.Header.biClrUsed = 1u << bits;
-        PaletteToRGBQuads(pixels.palette(), std::span(rec.Colors).first(256), 255);
-    }
-    // The store is bottom-up: image row y is memory row height - 1 - y.
-    const std::size_t rowBytes = std::min(rec.Stride(), pixels.stride());
-    for (int y = 0; y < pixels.height(); ++y)
-        std::memcpy(rec.Row(pixels.height() - 1 - y), pixels.scanLine(y), rowBytes);
+    describe(dib, rec);
+    copyRowsBottomUp(*dib.pixels, rec.Bits(), rec.Stride());
     store->UpdatePalette();
     takeStore(std::move(store));
+}
+
+std::size_t PackedDibSize(const TBitmap& source)
+{
+    const int bits = source.bitCount() == 16 || source.bitCount() == 32 ? 24 : source.bitCount();
+    const std::size_t colors = bits <= 8 ? std::size_t(1) << bits : 0;
+    return 40 + 4 * colors + DibStride(source.width(), bits) * std::size_t(source.height());
+}
+
+void WritePackedDib(const TBitmap& source, std::span<std::uint8_t> out)
+{
+    if (source.empty() || out.size() != PackedDibSize(source))
+        throw std::length_error("WritePackedDib: wrong buffer size");
+    const TDibPixels dib(source);
+    TDibRecord rec;
+    describe(dib, rec);
+    const std::vector<std::uint8_t> header = PackedDibHeader(rec);
+    std::memcpy(out.data(), header.data(), header.size());
+    copyRowsBottomUp(*dib.pixels, out.data() + header.size(), rec.Stride());
 }
 
 TBitmap TLvDIB::ToBitmap() const

@@ -119,8 +119,9 @@ void put32(std::uint8_t* p, std::uint32_t v)
         p[i] = std::uint8_t(v >> (8 * i));
 }
 
-// The 40-byte information header and clrUsed colour entries, as stored.
-std::vector<std::uint8_t> packedHeader(const TDibRecord& rec)
+} // namespace
+
+std::vector<std::uint8_t> PackedDibHeader(const TDibRecord& rec)
 {
     const auto& h = rec.Header;
     const std::uint32_t colors = std::min<std::uint32_t>(h.biClrUsed, 256);
@@ -141,11 +142,10 @@ std::vector<std::uint8_t> packedHeader(const TDibRecord& rec)
     return out;
 }
 
-} // namespace
 
 void TLvInternalDIB::SaveToStream(std::ostream& out) const
 {
-    const auto header = packedHeader(Rec);
+    const auto header = PackedDibHeader(Rec);
     std::uint8_t file[14] = {'B', 'M'};
     put32(file + 2, std::uint32_t(14 + header.size() + Rec.Size));
     put32(file + 10, std::uint32_t(14 + header.size()));
@@ -156,7 +156,7 @@ void TLvInternalDIB::SaveToStream(std::ostream& out) const
 
 std::vector<std::uint8_t> TLvInternalDIB::SaveToClipboardFormat() const
 {
-    std::vector<std::uint8_t> block = packedHeader(Rec);
+    std::vector<std::uint8_t> block = PackedDibHeader(Rec);
     block.insert(block.end(), Rec.Bits(), Rec.Bits() + Rec.Size);
     return block;
 }

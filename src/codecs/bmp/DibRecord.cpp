@@ -4,6 +4,21 @@
 
 namespace kalvo {
 
+TBitmapInfoHeader BlankDibHeader(int width, int height, int colors, int bitCount)
+{
+    TBitmapInfoHeader h{};
+    h.biSize = 40;
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biPlanes = 1;
+    h.biBitCount = std::uint16_t(bitCount);
+    h.biCompression = BI_RGB;
+    h.biXPelsPerMeter = 3780;
+    h.biYPelsPerMeter = 3780;
+    h.biClrUsed = std::uint32_t(colors);
+    return h;
+}
+
 TDibRecord DeriveRecord(const TDibRecord& source, std::size_t size, bool useFMO, int bitCount,
                         std::uint32_t compression)
 {

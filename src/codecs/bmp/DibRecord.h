@@ -5,6 +5,7 @@
 #include "codecs/bmp/DibTypes.h"
 
 #include <string>
+#include <vector>
 
 namespace kalvo {
 
@@ -28,6 +29,13 @@ struct TDibRecord {
 // the given bit count and compression, and biSizeImage 0.
 TDibRecord DeriveRecord(const TDibRecord& source, std::size_t size, bool useFMO, int bitCount,
                         std::uint32_t compression);
+
+// The 40-byte information header and the record's biClrUsed colour entries (at most 256), as a
+// packed DIB or a BMP file stores them before the pixels.
+std::vector<std::uint8_t> PackedDibHeader(const TDibRecord& record);
+
+// The header of a blank DIB: 40 bytes, one plane, no compression, 3780 dots per metre.
+TBitmapInfoHeader BlankDibHeader(int width, int height, int colors, int bitCount);
 
 // Raises ELvDIBBadDIBType "<name>: Invalid Bitcount & Compression Combination" unless the
 // record has the given bit count and compression.

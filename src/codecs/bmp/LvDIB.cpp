@@ -191,10 +191,17 @@ void TLvDIB::SaveToFile(const std::string& fileName) const
 
 void TLvDIB::LoadFromClipboardFormat(int format, const std::vector<std::uint8_t>* data)
 {
-    if (format != ClipboardFormat || !data)
+    if (!data)
+        throw EInvalidGraphic("TLvDIB.LoadFromClipboardFormat: Invalid Clipboard Format or No Data");
+    LoadFromClipboardFormat(format, std::span<const std::uint8_t>(*data));
+}
+
+void TLvDIB::LoadFromClipboardFormat(int format, std::span<const std::uint8_t> data)
+{
+    if (format != ClipboardFormat)
         throw EInvalidGraphic("TLvDIB.LoadFromClipboardFormat: Invalid Clipboard Format or No Data");
     auto store = std::make_shared<TLvInternalDIB>(FInternalDIB->UseFMO);
-    store->LoadFromClipboardFormat(*data);
+    store->LoadFromClipboardFormat(data);
     takeStore(std::move(store));
 }
 

@@ -48,6 +48,8 @@ public:
     void SaveToFile(const std::string& fileName) const;
     // format must be 8 and data present, else EInvalidGraphic.
     void LoadFromClipboardFormat(int format, const std::vector<std::uint8_t>* data);
+    // The same over bytes held elsewhere (no copy of a large block first).
+    void LoadFromClipboardFormat(int format, std::span<const std::uint8_t> data);
     std::vector<std::uint8_t> SaveToClipboardFormat() const;
 
     // Shares the other container's store (nothing is copied until one side changes).

@@ -12,15 +12,7 @@ void TLvInternalDIB::CreateDIB(int width, int height, int colors, int bitCount)
         || !TBitmap::fitsBounds(width, height < 0 ? -height : height, bitCount))
         throw ELvDIBInvalidDIBPara("TLvInternalDIB.CreateDIB: Invalid Parameters");
     TDibRecord rec;
-    rec.Header.biSize = 40;
-    rec.Header.biWidth = width;
-    rec.Header.biHeight = height;
-    rec.Header.biPlanes = 1;
-    rec.Header.biBitCount = std::uint16_t(bitCount);
-    rec.Header.biCompression = BI_RGB;
-    rec.Header.biXPelsPerMeter = 3780;
-    rec.Header.biYPelsPerMeter = 3780;
-    rec.Header.biClrUsed = std::uint32_t(colors);
+    rec.Header = BlankDibHeader(width, height, colors, bitCount);
     rec.Size = std::size_t(height < 0 ? -height : height) * DibStride(width, bitCount);
     rec.Memory = TDibMemory(rec.Size, UseFMO);
     TakeRecord(std::move(rec));

@@ -1,13 +1,16 @@
 #include "codecs/clipboard/ClipboardData.h"
 
 #include "codecs/bmp/LvDIB.h"
+#include "codecs/bmp/PackedDib.h"
 #include "image/ImageErrors.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QImageReader>
 #include <QMimeData>
 
 #include <cstring>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -58,17 +61,53 @@ std::uint8_t overWhite(int channel, int alpha)
     return std::uint8_t((channel * alpha + 255 * (255 - alpha) + 127) / 255);
 }
 
+// Qt's name for the image it offers other programs in their formats (PNG, BMP, ...).
+const QString kQtImageType = QStringLiteral("application/x-qt-image");
+
+// Picture data whose image for other programs is made from the private DIB only when one asks
+// for it: a paste within the program reads the DIB, and building the image at every copy took
+// a third of the time of copying a large picture.
+class TPictureMimeData : public QMimeData {
+public:
+    QStringList formats() const override
+    {
+        QStringList types = QMimeData::formats();
+        if (!types.contains(kQtImageType))
+            types.append(kQtImageType);
+        return types;
+    }
+    bool hasFormat(const QString& type) const override
+    {
+        return type == kQtImageType || QMimeData::hasFormat(type);
+    }
+
+protected:
+    QVariant retrieveData(const QString& type, QMetaType metaType) const override
+    {
+        if (type != kQtImageType)
+            return QMimeData::retrieveData(type, metaType);
+        if (FImage.isNull()) {
+            try {
+                FImage = PictureToQImage(DecodeClipboardDib(data(QString::fromLatin1(kDibMimeType))));
+            } catch (const std::exception&) {
+                return {};
+            }
+        }
+        return FImage;
+    }
+
+private:
+    mutable QImage FImage;
+};
+
 } // namespace
 
 std::unique_ptr<QMimeData> CreatePictureData(const TBitmap& picture, const TRegionRef& shape)
 {
-    auto data = std::make_unique<QMimeData>();
-    TLvDIB dib;
-    dib.Assign(picture);
-    const std::vector<std::uint8_t> packed = dib.SaveToClipboardFormat();
-    data->setData(QString::fromLatin1(kDibMimeType),
-                  QByteArray(reinterpret_cast<const char*>(packed.data()), qsizetype(packed.size())));
-    data->setImageData(PictureToQImage(picture));
+    auto data = std::make_unique<TPictureMimeData>();
+    QByteArray packed(qsizetype(PackedDibSize(picture)), Qt::Uninitialized);
+    WritePackedDib(picture, std::span(reinterpret_cast<std::uint8_t*>(packed.data()), std::size_t(packed.size())));
+    data->setData(QString::fromLatin1(kDibMimeType), packed);
     if (shape) {
         const std::vector<std::uint8_t> bytes = RegionToBytes(*shape);
         data->setData(QString::fromLatin1(kRegionMimeType),
@@ -99,9 +138,10 @@ bool OffersRegion(const QMimeData& data)
 
 TBitmap DecodeClipboardDib(const QByteArray& bytes)
 {
-    const std::vector<std::uint8_t> block(bytes.begin(), bytes.end());
     TLvDIB dib;
-    dib.LoadFromClipboardFormat(TLvDIB::ClipboardFormat, &block);
+    dib.LoadFromClipboardFormat(TLvDIB::ClipboardFormat,
+                                std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                          std::size_t(bytes.size())));
     TBitmap picture = dib.ToBitmap();
     if (picture.bitCount() == 16 || picture.bitCount() == 32)
         picture = picture.toTrueColor();
