@@ -94,14 +94,20 @@ TBitmap TLvDIB::ToBitmap() const
         decoded = Convert8BitRLETo8BitRGB(*rec, false);
         rec = &decoded;
     }
-    const int bits = rec->Header.biBitCount;
-    TBitmap bitmap(int(rec->Width()), int(rec->AbsHeight()), bits);
+    return BitmapFromDibRows(rec->Header, rec->Colors, rec->Bits());
+}
+
+TBitmap BitmapFromDibRows(const TBitmapInfoHeader& header, const TDibColors& colors, const std::uint8_t* rows)
+{
+    const int bits = header.biBitCount;
+    const int h = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    TBitmap bitmap(header.biWidth, h, bits);
     if (bits <= 8)
-        bitmap.setPalette(RGBQuadsToPalette(rec->Colors, int(std::min<std::uint32_t>(rec->Header.biClrUsed, 256))));
-    const bool topDown = rec->Header.biHeight < 0;
-    const int h = bitmap.height();
+        bitmap.setPalette(RGBQuadsToPalette(colors, int(std::min<std::uint32_t>(header.biClrUsed, 256))));
+    const bool topDown = header.biHeight < 0;
+    const std::size_t stride = DibStride(header.biWidth, bits);
     for (int y = 0; y < h; ++y)
-        std::memcpy(bitmap.scanLine(y), rec->Row(topDown ? y : h - 1 - y), bitmap.stride());
+        std::memcpy(bitmap.scanLine(y), rows + std::size_t(topDown ? y : h - 1 - y) * stride, bitmap.stride());
     return bitmap;
 }
 

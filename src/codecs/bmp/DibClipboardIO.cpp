@@ -3,6 +3,7 @@
 #include "codecs/bmp/DibReader.h"
 #include "codecs/bmp/LvDIBErrors.h"
 #include "codecs/bmp/LvInternalDIB.h"
+#include "codecs/bmp/PackedDib.h"
 #include "image/Bitmap.h"
 
 #include <cstring>
@@ -52,13 +53,11 @@ std::size_t readHeader(std::span<const std::uint8_t> data, TDibRecord& rec)
     throw ELvDIBInvalidDIB("TLvDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
 }
 
-} // namespace
-
-void TLvInternalDIB::LoadFromClipboardFormat(std::span<const std::uint8_t> data)
+// Header and colour table, checked as the store takes them; returns where the pixels start.
+std::size_t readCheckedHeader(std::span<const std::uint8_t> data, TDibRecord& rec)
 {
-    TDibRecord rec;
     const std::size_t l = readHeader(data, rec);
-    auto& h = rec.Header;
+    const auto& h = rec.Header;
     if (h.biWidth <= 0 || h.biHeight == 0)
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Invalid Width or Height");
     const int bits = h.biBitCount;
@@ -67,6 +66,30 @@ void TLvInternalDIB::LoadFromClipboardFormat(std::span<const std::uint8_t> data)
     if (rec.AbsHeight() > TBitmap::kMaxDimension
         || !TBitmap::fitsBounds(int(std::min<long>(rec.Width(), TBitmap::kMaxDimension + 1L)), int(rec.AbsHeight()), bits > 8 ? 24 : bits))
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Image is too large");
+    return l;
+}
+
+} // namespace
+
+std::optional<TBitmap> UnpackPlainDib(std::span<const std::uint8_t> data)
+{
+    TDibRecord rec;
+    const std::size_t l = readCheckedHeader(data, rec);
+    const auto& h = rec.Header;
+    const int bits = h.biBitCount;
+    if (h.biCompression != BI_RGB || (bits != 1 && bits != 4 && bits != 8 && bits != 24))
+        return std::nullopt;
+    if (data.size() - l < rec.Stride() * std::size_t(rec.AbsHeight()))
+        return std::nullopt; // rows cut short: the store pads them
+    return BitmapFromDibRows(h, rec.Colors, data.data() + l);
+}
+
+void TLvInternalDIB::LoadFromClipboardFormat(std::span<const std::uint8_t> data)
+{
+    TDibRecord rec;
+    const std::size_t l = readCheckedHeader(data, rec);
+    auto& h = rec.Header;
+    const int bits = h.biBitCount;
     TDibReader in(data, l);
     if (bits == 16 || bits == 32) {
         ReadBitFieldPixels(in, rec, UseFMO);

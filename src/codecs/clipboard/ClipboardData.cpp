@@ -138,10 +138,11 @@ bool OffersRegion(const QMimeData& data)
 
 TBitmap DecodeClipboardDib(const QByteArray& bytes)
 {
+    const std::span data(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
+    if (std::optional<TBitmap> plain = UnpackPlainDib(data))
+        return std::move(*plain);
     TLvDIB dib;
-    dib.LoadFromClipboardFormat(TLvDIB::ClipboardFormat,
-                                std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                          std::size_t(bytes.size())));
+    dib.LoadFromClipboardFormat(TLvDIB::ClipboardFormat, data);
     TBitmap picture = dib.ToBitmap();
     if (picture.bitCount() == 16 || picture.bitCount() == 32)
         picture = picture.toTrueColor();
