@@ -142,7 +142,6 @@ std::vector<std::uint8_t> PackedDibHeader(const TDibRecord& rec)
     return out;
 }
 
-
 void TLvInternalDIB::SaveToStream(std::ostream& out) const
 {
     const auto header = PackedDibHeader(Rec);
