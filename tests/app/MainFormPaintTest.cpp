@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "canvas/PxImage.h"
 #include "MainWindowHarness.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -14,13 +15,6 @@ using namespace kalvo;
 using namespace kalvo::test;
 
 namespace {
-
-TBitmap Solid(int w, int h, TColor color)
-{
-    TBitmap b(w, h, 24);
-    b.fill(color);
-    return b;
-}
 
 // A shown main window with an image, an empty history and the canvas at zoom 100.
 struct PaintWindow : Harness {
@@ -79,7 +73,7 @@ TEST(MainFormPaint, ModeActionsAreNamedCheckedAndEnabledByTheImage)
     EXPECT_EQ(empty.form.acSpoit->text(), "色抽出(&P)");
     EXPECT_EQ(empty.form.acDrawRegion->text(), "選択範囲を描画(&D)");
 
-    PaintWindow w(Solid(20, 20, clBlack));
+    PaintWindow w(SolidBitmap(20, 20, clBlack));
     EXPECT_TRUE(w.form.acPaint->isEnabled());
     EXPECT_FALSE(w.form.acDrawRegion->isEnabled()); // no selection
     w.canvas().SetRegion(TRegion::rect({2, 2, 8, 8}));
@@ -112,7 +106,7 @@ TEST(MainFormPaint, ModeActionsAreNamedCheckedAndEnabledByTheImage)
 
 TEST(MainFormPaint, FillAndPenRecordOneStepEachThatUndoRestores)
 {
-    const TBitmap original = Solid(20, 20, RGB(1, 2, 3));
+    const TBitmap original = SolidBitmap(20, 20, RGB(1, 2, 3));
     PaintWindow w(original);
     w.canvas().SetForegroundColor(RGB(250, 0, 0));
     w.form.acPaint->trigger();
@@ -138,7 +132,7 @@ TEST(MainFormPaint, FillAndPenRecordOneStepEachThatUndoRestores)
 
 TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromTheSnapshot)
 {
-    const TBitmap original = Solid(40, 30, clBlack);
+    const TBitmap original = SolidBitmap(40, 30, clBlack);
     PaintWindow w(original);
     EXPECT_FALSE(w.form.BrushSnapshot());
     w.form.acBrush->trigger();
@@ -169,7 +163,7 @@ TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromTheSnapshot)
 
 TEST(MainFormPaint, OutlineStrokeRecordsADrawingStep)
 {
-    const TBitmap original = Solid(30, 30, clBlack);
+    const TBitmap original = SolidBitmap(30, 30, clBlack);
     PaintWindow w(original);
     w.canvas().SetRegion(TRegion::rect({10, 10, 20, 20}));
     w.canvas().SetForegroundColor(clWhite);
@@ -182,7 +176,7 @@ TEST(MainFormPaint, OutlineStrokeRecordsADrawingStep)
 
 TEST(MainFormPaint, PickerSetsTheForegroundOrBackgroundColour)
 {
-    TBitmap image = Solid(10, 10, RGB(10, 20, 30));
+    TBitmap image = SolidBitmap(10, 10, RGB(10, 20, 30));
     image.scanLine(5)[3 * 5] = 99; // blue of pixel (5, 5)
     PaintWindow w(image);
     w.form.acSpoit->trigger();

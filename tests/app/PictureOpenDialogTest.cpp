@@ -38,13 +38,6 @@ constexpr TColor kRed = 0x0000FF; // 0x00BBGGRR
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 
-TBitmap Solid(int width, int height, TColor color)
-{
-    TBitmap bmp(width, height, 24);
-    bmp.fill(color);
-    return bmp;
-}
-
 std::string Save(const TempDir& dir, const std::string& name, TBitmap bitmap)
 {
     TpxImageInfo info;
@@ -156,7 +149,7 @@ TEST(PictureOpenDialog, EachFormatShowsItsSizeDepthAndFileInformation)
     const Case cases[] = {
         {"a.bmp", PatternBitmap(300, 120, 8), QStringLiteral("画像ｻｲｽﾞ：\t300 x 120 pixels 8 bpp")},
         {"b.rle", PatternBitmap(40, 20, 4), QStringLiteral("画像ｻｲｽﾞ：\t40 x 20 pixels 4 bpp")},
-        {"c.png", Solid(600, 300, kRed), QStringLiteral("画像ｻｲｽﾞ：\t600 x 300 pixels 24 bpp")},
+        {"c.png", SolidBitmap(600, 300, kRed), QStringLiteral("画像ｻｲｽﾞ：\t600 x 300 pixels 24 bpp")},
         {"d.gif", PatternBitmap(64, 64, 8), QStringLiteral("画像ｻｲｽﾞ：\t64 x 64 pixels 8 bpp")},
         {"e.jpg", PhotoLike(1024, 768), QStringLiteral("画像ｻｲｽﾞ：\t1024 x 768 pixels 24 bpp")},
         {"f.jpe", PhotoLike(64, 48), QStringLiteral("画像ｻｲｽﾞ：\t64 x 48 pixels 24 bpp")},
@@ -179,7 +172,7 @@ TEST(PictureOpenDialog, EachFormatShowsItsSizeDepthAndFileInformation)
         EXPECT_TRUE(s.dialog.PaintBox->HasPicture()) << c.name;
     }
     // A file of 1,234,567 bytes: a PNG with padding after its end chunk.
-    const std::string padded = Save(dir, "padded.png", Solid(20, 10, kRed));
+    const std::string padded = Save(dir, "padded.png", SolidBitmap(20, 10, kRed));
     std::vector<std::uint8_t> bytes = ReadAll(padded);
     bytes.resize(1234567, 0);
     WriteAll(padded, bytes);
@@ -195,17 +188,17 @@ TEST(PictureOpenDialog, PicturesFitTheBoxByTheSmallerScale)
     const int h = s.boxHeight();
     ASSERT_GT(h, 150); // a box taller than wide, where the old rule overflowed
     // Fits: own size, centred.
-    s.highlight(Save(dir, "small.bmp", Solid(100, 50, kRed)));
+    s.highlight(Save(dir, "small.bmp", SolidBitmap(100, 50, kRed)));
     EXPECT_EQ(s.dialog.PaintBox->PictureRect(), QRect(25, (h - 50) / 2, 100, 50));
     ExpectPictureAt(s.box(), QRect(25, (h - 50) / 2, 100, 50));
     // Wide: 150 x 75 centred vertically.
-    s.highlight(Save(dir, "wide.png", Solid(600, 300, kRed)));
+    s.highlight(Save(dir, "wide.png", SolidBitmap(600, 300, kRed)));
     ExpectPictureAt(s.box(), QRect(0, (h - 75) / 2, 150, 75));
     // Square: 150 x 150, not box height wide.
-    s.highlight(Save(dir, "square.png", Solid(400, 400, kRed)));
+    s.highlight(Save(dir, "square.png", SolidBitmap(400, 400, kRed)));
     ExpectPictureAt(s.box(), QRect(0, (h - 150) / 2, 150, 150));
     // Tall: the smaller of the two scales.
-    s.highlight(Save(dir, "tall.bmp", Solid(300, 900, kRed)));
+    s.highlight(Save(dir, "tall.bmp", SolidBitmap(300, 900, kRed)));
     const QRect tall = 150 * 900 <= h * 300 ? QRect(0, (h - 450) / 2, 150, 450)
                                             : QRect((150 - (300 * h + 450) / 900) / 2, 0, (300 * h + 450) / 900, h);
     ExpectPictureAt(s.box(), tall);
@@ -215,7 +208,7 @@ TEST(PictureOpenDialog, CheckBoxSwitchesThePreviewOffAndBackOn)
 {
     TempDir dir;
     ShownDialog s;
-    const std::string wide = Save(dir, "wide.png", Solid(600, 300, kRed));
+    const std::string wide = Save(dir, "wide.png", SolidBitmap(600, 300, kRed));
     s.highlight(wide);
     ASSERT_TRUE(s.dialog.PaintBox->HasPicture());
     s.dialog.PreviewCheckBox->click();
@@ -223,7 +216,7 @@ TEST(PictureOpenDialog, CheckBoxSwitchesThePreviewOffAndBackOn)
     ExpectEmptyPane(s.dialog);
     ExpectPictureAt(s.box(), QRect());
     // Highlighting while off shows nothing; switching on shows the file highlighted last.
-    const std::string square = Save(dir, "square.png", Solid(400, 400, kRed));
+    const std::string square = Save(dir, "square.png", SolidBitmap(400, 400, kRed));
     s.highlight(square);
     ExpectEmptyPane(s.dialog);
     s.dialog.PreviewCheckBox->click();
@@ -237,7 +230,7 @@ TEST(PictureOpenDialog, FoldersAndMissingNamesKeepThePreviewDamagedFilesClearIt)
 {
     TempDir dir;
     ShownDialog s;
-    const std::string wide = Save(dir, "wide.png", Solid(600, 300, kRed));
+    const std::string wide = Save(dir, "wide.png", SolidBitmap(600, 300, kRed));
     std::filesystem::create_directory(dir.file("folder.png"));
     s.highlight(wide);
     const QString line1 = s.dialog.PictureLabel1->text();
@@ -268,8 +261,8 @@ TEST(PictureOpenDialog, ALaterHighlightWinsOverOneStillLoading)
 {
     TempDir dir;
     ShownDialog s;
-    const std::string big = Save(dir, "big.png", Solid(3000, 2000, kRed));
-    const std::string small = Save(dir, "small.bmp", Solid(100, 50, kRed));
+    const std::string big = Save(dir, "big.png", SolidBitmap(3000, 2000, kRed));
+    const std::string small = Save(dir, "small.bmp", SolidBitmap(100, 50, kRed));
     s.dialog.SelectionChanged(q(big));
     s.dialog.SelectionChanged(q(small));
     EXPECT_TRUE(WaitFor([&] { return !s.dialog.PreviewPending(); }));
@@ -281,8 +274,8 @@ TEST(PictureOpenDialog, ALaterHighlightWinsOverOneStillLoading)
 TEST(PictureOpenDialog, MovingThroughTheFileListPreviewsEachFile)
 {
     TempDir dir;
-    Save(dir, "a.bmp", Solid(100, 50, kRed));
-    Save(dir, "b.png", Solid(600, 300, kRed));
+    Save(dir, "a.bmp", SolidBitmap(100, 50, kRed));
+    Save(dir, "b.png", SolidBitmap(600, 300, kRed));
     ShownDialog s;
     s.dialog.setNameFilters(OpenDialogFilters());
     s.dialog.setDirectory(q(dir.path()));
@@ -310,7 +303,7 @@ TEST(PictureOpenDialog, MovingThroughTheFileListPreviewsEachFile)
 TEST(FileDialogs, OpenDialogRemembersFolderAndPreviewAndTakesATypedPath)
 {
     TempDir dir;
-    const std::string file = Save(dir, "typed.png", Solid(10, 10, kRed));
+    const std::string file = Save(dir, "typed.png", SolidBitmap(10, 10, kRed));
     TFileDialogs dialogs;
     AnswerModal<TPictureOpenDialog>([&](TPictureOpenDialog* d) {
         EXPECT_EQ(d->nameFilters(), OpenDialogFilters());

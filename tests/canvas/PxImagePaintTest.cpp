@@ -3,6 +3,7 @@
 #include "canvas/FrameComposer.h"
 #include "canvas/tools/PenTool.h"
 #include "image/Palette.h"
+#include "support/TestSupport.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@ namespace {
 
 using test::FrameAt;
 using test::SetClientSize;
+using test::SolidBitmap;
 
 // A canvas showing an image at zoom 100, and the painting notifications it raised, each with
 // the colour of image pixel `probe` at that moment (to see whether the image had changed yet).
@@ -86,13 +88,6 @@ struct Painter {
     Qt::MouseButtons heldButtons = Qt::NoButton;
 };
 
-TBitmap Solid(int w, int h, TColor color)
-{
-    TBitmap b(w, h, 24);
-    b.fill(color);
-    return b;
-}
-
 // An 8-bit image of palette index 0 with a palette of black, white, red and then greys.
 TBitmap Indexed8(int w, int h)
 {
@@ -110,7 +105,7 @@ TBitmap Indexed8(int w, int h)
 
 TEST(PxImagePaint, FillWithToleranceZeroColoursExactlyTheRectangularSelection)
 {
-    Painter p(Solid(30, 20, RGB(10, 20, 30)), mmPaint);
+    Painter p(SolidBitmap(30, 20, RGB(10, 20, 30)), mmPaint);
     p.canvas.SetRegion(TRegion::rect({5, 4, 12, 9}));
     p.canvas.SetForegroundColor(RGB(200, 100, 0));
     p.probe = {6, 5};
@@ -129,7 +124,7 @@ TEST(PxImagePaint, FillWithToleranceZeroColoursExactlyTheRectangularSelection)
 TEST(PxImagePaint, FillTransparencyRightButtonAndTheColourArea)
 {
     // Left half black, right half grey: the fill stops at the colour border.
-    TBitmap image = Solid(20, 10, clBlack);
+    TBitmap image = SolidBitmap(20, 10, clBlack);
     for (int y = 0; y < 10; ++y)
         for (int x = 10; x < 20; ++x)
             std::memset(image.scanLine(y) + 3 * x, 90, 3);
@@ -173,7 +168,7 @@ TEST(PxImagePaint, FillOnAPaletteImageWritesTheNearestIndexIgnoringTransparency)
 
 TEST(PxImagePaint, FillThroughAFeatheredMaskMixesInProportion)
 {
-    Painter p(Solid(8, 1, clBlack), mmPaint);
+    Painter p(SolidBitmap(8, 1, clBlack), mmPaint);
     TBitmap mask(8, 1, 8);
     mask.setPalette(CreateGreyPalette());
     const std::uint8_t values[8] = {0, 51, 128, 204, 255, 0, 0, 0};
@@ -234,7 +229,7 @@ TEST(PxImagePaint, ShiftConstrainsTheLineToHorizontalVerticalOrDiagonal)
     EXPECT_EQ(ConstrainLineEnd(s, {10, 30}), QPoint(10, 30)); // straight down
 
     // Through the canvas: the constrained end is drawn, without its final pixel.
-    Painter p(Solid(30, 30, clBlack), mmPenLine);
+    Painter p(SolidBitmap(30, 30, clBlack), mmPenLine);
     p.canvas.SetForegroundColor(clWhite);
     p.Press({10, 10});
     p.Move({20, 14}, Qt::ShiftModifier);
@@ -251,7 +246,7 @@ TEST(PxImagePaint, ShiftConstrainsTheLineToHorizontalVerticalOrDiagonal)
 
 TEST(PxImagePaint, FreehandPlainPenDrawsInsideTheRegionAndASingleClickStillRecords)
 {
-    Painter p(Solid(20, 20, clBlack), mmPenFreehand);
+    Painter p(SolidBitmap(20, 20, clBlack), mmPenFreehand);
     p.canvas.SetForegroundColor(RGB(0, 0, 255));
     p.canvas.SetRegion(TRegion::rect({0, 0, 10, 20}));
     p.Press({2, 5});
@@ -270,7 +265,7 @@ TEST(PxImagePaint, FreehandPlainPenDrawsInsideTheRegionAndASingleClickStillRecor
 
 TEST(PxImagePaint, AntiAliasedPenBlendsAbove8BitsAndFallsBackToThePlainPenBelow)
 {
-    Painter p(Solid(20, 10, clBlack), mmPenFreehand);
+    Painter p(SolidBitmap(20, 10, clBlack), mmPenFreehand);
     p.canvas.SetForegroundColor(clWhite);
     p.Settings([](TToolSettings& s) { s.PenAntiAlias = true; });
     // A single click with the rasterised pen has no stroke: nothing is recorded.
@@ -302,7 +297,7 @@ TEST(PxImagePaint, AntiAliasedPenBlendsAbove8BitsAndFallsBackToThePlainPenBelow)
 
 TEST(PxImagePaint, EscapeAbandonsThePenStroke)
 {
-    Painter p(Solid(20, 20, clBlack), mmPenFreehand);
+    Painter p(SolidBitmap(20, 20, clBlack), mmPenFreehand);
     p.canvas.SetForegroundColor(clWhite);
     p.Press({2, 2});
     p.Move({10, 10});
@@ -319,7 +314,7 @@ TEST(PxImagePaint, EscapeAbandonsThePenStroke)
 
 TEST(PxImagePaint, PenPreviewIsInvertedAndASelfCrossingShowsThrough)
 {
-    Painter p(Solid(40, 40, clBlack), mmPenFreehand);
+    Painter p(SolidBitmap(40, 40, clBlack), mmPenFreehand);
     // Across row 10, then back down through (20, 10) again.
     p.Press({10, 10});
     p.Move({30, 10});
@@ -341,7 +336,7 @@ TEST(PxImagePaint, PenPreviewIsInvertedAndASelfCrossingShowsThrough)
 
 TEST(PxImagePaint, BrushWithoutASelectionPaintsEverywhereAsOneStroke)
 {
-    Painter p(Solid(40, 30, clBlack), mmBrush);
+    Painter p(SolidBitmap(40, 30, clBlack), mmBrush);
     ASSERT_TRUE(p.canvas.SelectionMask()); // all selected
     p.canvas.SetForegroundColor(clWhite);
     p.Settings([](TToolSettings& s) {
@@ -404,7 +399,7 @@ void ExpectFrameMatchesImage(const TpxImage& canvas)
 TEST(PxImagePaint, BrushMovesRefreshOnlyTheFrameAroundTheDabsAtAnyZoom)
 {
     for (int zoom : {100, 25, 300}) {
-        TBitmap image = Solid(300, 200, RGB(0, 0, 80));
+        TBitmap image = SolidBitmap(300, 200, RGB(0, 0, 80));
         Painter p(image, mmBrush);
         p.canvas.SetZoom(zoom);
         QCoreApplication::processEvents();
@@ -456,7 +451,7 @@ TEST(PxImagePaint, OutlineStrokeIsAFivePixelRoundPenAlongTheBorderOnEveryDepth)
 
 TEST(PxImagePaint, AntiAliasedOutlineStrokeGoesThroughTheSelectionMask)
 {
-    Painter p(Solid(30, 30, clBlack), mmSelectRect);
+    Painter p(SolidBitmap(30, 30, clBlack), mmSelectRect);
     p.canvas.SetRegion(TRegion::rect({10, 10, 20, 20}));
     p.canvas.SetForegroundColor(clWhite);
     p.Settings([](TToolSettings& s) {

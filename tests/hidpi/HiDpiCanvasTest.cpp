@@ -6,6 +6,7 @@
 #include "canvas/PxImage.h"
 #include "canvas/ZoomSteps.h"
 #include "canvas/CanvasTestSupport.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -20,6 +21,7 @@ namespace kalvo {
 namespace {
 
 using test::SetClientSize;
+using test::SolidBitmap;
 
 constexpr QRgb kPlain = qRgb(10, 20, 30);
 
@@ -150,9 +152,7 @@ TEST(HighDensityScreen, FitToWindowFillsTheDevicePixels)
 
 TEST(HighDensityScreen, ARectangleDragSelectsTheImagePixelsUnderThePointer)
 {
-    TBitmap image(300, 200, 24);
-    image.fill(RGB(10, 20, 30));
-    Canvas c(image);
+    Canvas c(SolidBitmap(300, 200, RGB(10, 20, 30)));
     c.canvas.SetZoom(100);
     c.canvas.SetMouseMode(mmSelectRect);
     c.drag({10, 5}, {30, 20});
@@ -192,9 +192,7 @@ TEST(HighDensityScreen, CtrlWheelZoomsAboutTheDevicePixelUnderThePointer)
 
 TEST(HighDensityScreen, TheRubberBandIsOneDevicePixelWide)
 {
-    TBitmap image(300, 200, 24);
-    image.fill(RGB(10, 20, 30));
-    Canvas c(image);
+    Canvas c(SolidBitmap(300, 200, RGB(10, 20, 30)));
     c.canvas.SetZoom(100);
     c.canvas.SetMouseMode(mmSelectRect);
     c.send(QEvent::MouseButtonPress, {10, 5});
@@ -208,9 +206,7 @@ TEST(HighDensityScreen, TheRubberBandIsOneDevicePixelWide)
 
 TEST(HighDensityScreen, TheSelectionOutlineIsOneDevicePixelWide)
 {
-    TBitmap image(300, 200, 24);
-    image.fill(RGB(10, 20, 30));
-    Canvas c(image);
+    Canvas c(SolidBitmap(300, 200, RGB(10, 20, 30)));
     c.canvas.SetZoom(100);
     c.canvas.SetRegion(TRegion::rect({20, 10, 60, 40}));
     const QImage shown = c.shown();
@@ -229,9 +225,7 @@ TEST(HighDensityScreen, TheSelectionOutlineIsOneDevicePixelWide)
 
 TEST(HighDensityScreen, CornerHandlesKeepTheirPhysicalSize)
 {
-    TBitmap image(300, 200, 24);
-    image.fill(RGB(10, 20, 30));
-    Canvas c(image);
+    Canvas c(SolidBitmap(300, 200, RGB(10, 20, 30)));
     c.canvas.SetZoom(100);
     c.canvas.SetMouseMode(mmSelectRect);
     c.canvas.SetRegion(TRegion::rect({20, 10, 60, 40}));

@@ -52,6 +52,13 @@ std::vector<std::string> ListDir(const std::string& dir)
     return names;
 }
 
+TBitmap SolidBitmap(int width, int height, TColor color)
+{
+    TBitmap bmp(width, height, 24);
+    bmp.fill(color);
+    return bmp;
+}
+
 TBitmap PatternBitmap(int width, int height, int bitCount)
 {
     TBitmap bmp(width, height, bitCount);

@@ -30,5 +30,7 @@ std::vector<std::string> ListDir(const std::string& dir);
 // A bitmap of the given depth whose pixels follow a fixed pattern of x and y, with a palette of
 // distinct colours for indexed depths.
 TBitmap PatternBitmap(int width, int height, int bitCount);
+// A 24-bit bitmap of one colour.
+TBitmap SolidBitmap(int width, int height, TColor color);
 
 } // namespace kalvo::test

@@ -1,4 +1,5 @@
 #include "imaging/raster/BrushStamp.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -6,15 +7,9 @@
 #include <utility>
 
 using namespace kalvo;
+using kalvo::test::SolidBitmap;
 
 namespace {
-
-TBitmap Filled(int w, int h, TColor c)
-{
-    TBitmap b(w, h, 24);
-    b.fill(c);
-    return b;
-}
 
 TBitmap Mask(int w, int h, int value)
 {
@@ -27,7 +22,7 @@ TBitmap Mask(int w, int h, int value)
 // The pixels a stroke with a one-pixel tip changed on a black image.
 std::set<std::pair<int, int>> Dabs(int x1, int y1, int x2, int y2, int step)
 {
-    TBitmap image = Filled(20, 20, clBlack);
+    TBitmap image = SolidBitmap(20, 20, clBlack);
     TpxPenBrush tip;
     BuildBrush(tip, 1, 100, TpxBrushStyle::pxsRound);
     TBrushTrail trail;
@@ -45,7 +40,7 @@ std::set<std::pair<int, int>> Dabs(int x1, int y1, int x2, int y2, int step)
 
 TEST(BrushStamp, FullWeightOverBlackGives254AndTheMaskWeightsTheDab)
 {
-    TBitmap image = Filled(5, 5, clBlack);
+    TBitmap image = SolidBitmap(5, 5, clBlack);
     TBitmap mask = Mask(5, 5, 0);
     mask.scanLine(2)[3] = 128; // feathered
     mask.scanLine(2)[1] = 255; // not selected
@@ -63,7 +58,7 @@ TEST(BrushStamp, FullWeightOverBlackGives254AndTheMaskWeightsTheDab)
 
 TEST(BrushStamp, TipIsClippedAtTheImageEdges)
 {
-    TBitmap image = Filled(4, 4, clWhite);
+    TBitmap image = SolidBitmap(4, 4, clWhite);
     TpxPenBrush tip;
     BuildBrush(tip, 5, 100, TpxBrushStyle::pxsSquare);
     TBrushTrail trail;
