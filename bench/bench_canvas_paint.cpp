@@ -110,6 +110,14 @@ void Reset(Window& w, TMouseMode mode)
     Window::Settle();
 }
 
+// Fitted to the window, or at 100 %.
+void ShowAt(Window& w, bool fit)
+{
+    w.canvas.SetAutoStretch(fit);
+    if (!fit)
+        w.canvas.SetZoom(100);
+}
+
 void BrushSettings(TpxImage& canvas)
 {
     TToolSettings s = canvas.ToolSettings();
@@ -129,9 +137,7 @@ void BM_BrushStroke200Moves(benchmark::State& state)
     long moves = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        w.canvas.SetAutoStretch(fit);
-        if (!fit)
-            w.canvas.SetZoom(100);
+        ShowAt(w, fit);
         Reset(w, mmBrush);
         BrushSettings(w.canvas);
         w.canvas.viewport()->repaint();
@@ -282,9 +288,7 @@ void BM_ViewFrame(benchmark::State& state)
     long steps = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        w.canvas.SetAutoStretch(fit);
-        if (!fit)
-            w.canvas.SetZoom(100);
+        ShowAt(w, fit);
         Reset(w, gesture == 1 ? mmNeko : mmSelectRect);
         if (!fit)
             w.canvas.SetScrollPosition(1000, 800);

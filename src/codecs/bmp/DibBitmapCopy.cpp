@@ -12,14 +12,19 @@ namespace kalvo {
 
 namespace {
 
-// The pixels a DIB holds of a bitmap: 16 and 32 bits become 24.
+// The depth a DIB holds a bitmap at: 16 and 32 bits become 24.
+int dibBitCount(const TBitmap& source)
+{
+    return source.bitCount() == 16 || source.bitCount() == 32 ? 24 : source.bitCount();
+}
+
+// The pixels a DIB holds of a bitmap.
 struct TDibPixels {
     std::optional<TBitmap> converted;
     const TBitmap* pixels = nullptr;
     int bits = 0;
 
-    explicit TDibPixels(const TBitmap& source)
-        : bits(source.bitCount() == 16 || source.bitCount() == 32 ? 24 : source.bitCount())
+    explicit TDibPixels(const TBitmap& source) : bits(dibBitCount(source))
     {
         if (bits != source.bitCount())
             converted = source.toTrueColor();
@@ -65,7 +70,7 @@ void TLvDIB::Assign(const TBitmap& source)
 
 std::size_t PackedDibSize(const TBitmap& source)
 {
-    const int bits = source.bitCount() == 16 || source.bitCount() == 32 ? 24 : source.bitCount();
+    const int bits = dibBitCount(source);
     const std::size_t colors = bits <= 8 ? std::size_t(1) << bits : 0;
     return 40 + 4 * colors + DibStride(source.width(), bits) * std::size_t(source.height());
 }
