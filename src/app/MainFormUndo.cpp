@@ -81,11 +81,8 @@ void TKalvoMainForm::recordStep(const QString& description, int kind, const TBit
             if (kind == kUndoRegion && last.HasImage)
                 withImage = true;
         }
-        if (withImage && take)
-            appendSnapshot(description, nullptr, take, withRegion, FModified);
-        else
-            appendSnapshot(description, withImage ? (image ? image : &pxImage1->Bitmap()) : nullptr, nullptr,
-                           withRegion, FModified);
+        const TBitmap* recorded = withImage && !take ? (image ? image : &pxImage1->Bitmap()) : nullptr;
+        appendSnapshot(description, recorded, withImage ? take : nullptr, withRegion, FModified);
         FUndoPos = int(FUndoList.size());
         if (kind == kUndoImage || kind == kUndoImageAndRegion)
             FModified = true;
