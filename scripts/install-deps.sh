@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build make pkg-config
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libturbojpeg0-dev libopenjp2-7-dev libpng-dev zlib1g-dev libgif-dev
+  libpixman-1-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool python3
   xclip desktop-file-utils
