@@ -5,7 +5,7 @@
 // clipboard within the program.
 #include "app/clipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 
 #include <benchmark/benchmark.h>
 

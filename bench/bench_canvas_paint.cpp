@@ -12,7 +12,7 @@
 #include "app/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/FloodMask.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 #include "image/RegionConvert.h"
 #include "support/SamplePicture.h"
 

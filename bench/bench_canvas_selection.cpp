@@ -5,7 +5,7 @@
 #include "canvas/OutlineOverlay.h"
 #include "canvas/PxImage.h"
 #include "image/FloodMask.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
 
