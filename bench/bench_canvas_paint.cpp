@@ -11,7 +11,7 @@
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "canvas/PxImage.h"
-#include "image/FloodMask.h"
+#include "imaging/raster/FloodMask.h"
 #include "startup/HugePageMalloc.h"
 #include "image/RegionConvert.h"
 #include "support/SamplePicture.h"
