@@ -1,7 +1,7 @@
 // The image commands on a 24-megapixel picture through the main window, from OK to the repainted
 // canvas (copies, undo step, hand-over to the canvas, one frame), beside the same core operation
 // as kalvo-cli runs it; and the drop-shadow preview of the visible area against the whole image.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/ReduceColorsDialog.h"

@@ -9,7 +9,7 @@
 // --scale=F runs on a screen with device pixel ratio F (QT_SCALE_FACTOR); the window stays
 // 1600 x 1000 logical pixels, so at 2 the canvas composes and shows four times the pixels.
 #include "app/Application.h"
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/FloodMask.h"
 #include "image/HugePageMalloc.h"

@@ -1,8 +1,8 @@
 // The colour commands on the main window: the reduce dialog's choices per section, palette
 // import (malformed files change nothing), export (a failed write is reported), the palette
 // editor with its colour grid.
-#include "app/ColorChoice.h"
-#include "app/MainForm.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/ColorGrid.h"
 #include "app/dialogs/ColorPaletteDialog.h"
 #include "app/dialogs/ReduceColorsDialog.h"

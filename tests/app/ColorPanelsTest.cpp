@@ -1,5 +1,5 @@
-#include "app/ColorChoice.h"
-#include "app/MainForm.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/IniFile.h"
 #include "app/settings/IniText.h"
 #include "app/controls/ColorGrid.h"

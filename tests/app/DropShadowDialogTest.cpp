@@ -1,7 +1,7 @@
 // The preview dialog's zoom ratio, timer and paired controls; the drop-shadow dialog's settings
 // and preview; the drop-shadow command.
-#include "app/ColorChoice.h"
-#include "app/MainForm.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/DropShadowDialog.h"
 #include "app/settings/Settings.h"

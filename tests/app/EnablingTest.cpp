@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 #include "codecs/FormatDispatch.h"

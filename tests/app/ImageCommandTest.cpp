@@ -1,7 +1,7 @@
 // The image, effects and colour commands on the real main window: results compared with the
 // core functions the command line uses, one undo step each, enabling, and nothing changed when
 // a command is refused.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"

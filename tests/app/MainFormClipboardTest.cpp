@@ -1,7 +1,7 @@
 // The clipboard commands on the real main window (offscreen clipboard, in process): what a copy
 // puts on the clipboard, what paste and merge paste make of it, the paste enabling, failures,
 // and the undo steps of moves, merges, cuts and pastes.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/clipboard/ClipboardData.h"
 #include "image/BmpFormat.h"

@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/BmpFormat.h"
 #include "support/TestSupport.h"

@@ -4,7 +4,7 @@
 // evdev keymap. They go to the focused widget as spontaneous events, as the xcb platform delivers a
 // key press after the shortcut map passed it on (a non-spontaneous press would be offered to the
 // shortcut map again, which on this test platform keeps the keypad modifier).
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"

@@ -1,6 +1,6 @@
 // The painting commands of the main window: the mode actions, the undo steps of fill, pen,
 // brush and outline stroke, and the colour picker, driven with synthetic mouse events.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "MainWindowHarness.h"
 #include "support/TestSupport.h"

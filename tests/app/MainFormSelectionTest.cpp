@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/CanvasInput.h"
 #include "canvas/CanvasTestSupport.h"
 #include "canvas/PxImage.h"

@@ -1,5 +1,5 @@
 #include "app/Instances.h"
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/RecentFiles.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/NewImageDialog.h"

@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/property/FrameBrush.h"
 #include "app/property/FramePaint.h"

@@ -1,5 +1,5 @@
 // The resize dialog's linking and limits, and the resize command on the main window.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/ResizeDialog.h"
 #include "app/settings/Settings.h"

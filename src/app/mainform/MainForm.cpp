@@ -1,8 +1,8 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
-#include "app/ToolBarLayout.h"
+#include "app/mainform/ToolBarLayout.h"
 #include "app/commands/ActionHint.h"
 #include "app/commands/ActionIcons.h"
 #include "app/property/RollUpWindow.h"

@@ -1,6 +1,6 @@
 // The menu bar and the popup menus of the main window, built from tables of action names: an
 // action appears in its place as soon as it exists (see commands/MenuBuilder.h).
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/MenuBuilder.h"
 #include "canvas/PxImage.h"
 

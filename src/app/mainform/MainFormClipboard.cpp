@@ -1,6 +1,6 @@
 // The clipboard commands of the main window: copy, cut, paste, merge paste, and copy and paste
 // of the selection's shape, with the paste enabling that follows the clipboard.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
 #include "app/clipboard/CanvasClipboard.h"
 #include "app/commands/Enabling.h"

@@ -1,6 +1,6 @@
-#include "app/ImageCommand.h"
+#include "app/mainform/ImageCommand.h"
 
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/RegionConvert.h"
 

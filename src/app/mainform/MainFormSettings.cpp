@@ -1,5 +1,5 @@
 // The main window's settings: read at start-up, written at shut-down.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/RecentFiles.h"
 #include "app/settings/CustomColors.h"
 #include "app/settings/IniFile.h"

@@ -1,6 +1,6 @@
 // The undo and redo history of the main window: recording snapshots, undo, redo, the enabling of
 // both and the idle swap of old snapshots into temporary files.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
 #include "app/controls/IdleTime.h"
 #include "canvas/PxImage.h"

@@ -1,6 +1,6 @@
 // The file commands of the main window: open, save, save as, save options and the save prompt.
 #include "app/FileDialogs.h"
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
 #include "app/dialogs/SaveOptionDialog.h"
 #include "canvas/PxImage.h"
