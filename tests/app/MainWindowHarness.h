@@ -3,6 +3,7 @@
 #include "app/FileDialogs.h"
 #include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
+#include "support/MainFormInternals.h"
 
 #include <QString>
 

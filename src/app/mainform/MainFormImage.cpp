@@ -37,7 +37,7 @@ void TKalvoMainForm::acLoassLessJpegExecute()
     const int result = dialog.exec();
     if (result == TKVfrmLosslessJpeg::kResultOk) {
         // The file on disk changed: it is opened again without a save prompt.
-        FModified = false;
+        FDocument.SetModified(false);
         OpenImageFile(FileName());
     } else if (result == TKVfrmLosslessJpeg::kResultAbort) {
         ShowMessageBox(QStringLiteral("処理に失敗しました．"), MB_ICONERROR);

@@ -44,18 +44,11 @@ void TKalvoMainForm::acNewImageExecute()
     const int height = dialog.pxNumericEdit2->Value();
     TBitmap bitmap(width, height, 24);
     bitmap.fill(*color);
-    pxImage1->SetBitmap(bitmap);
-
-    if (!FileName().isEmpty())
-        AddToRecentFiles(FileName());
-    setFileName(QString());
-    FModified = true;
-    FFileInfo.Width = width;
-    FFileInfo.Height = height;
-    FSavedSinceLoad = false;
-    UpdateCaption();
-    ClearUndoHistory();
-    dropSelectionForNewDocument();
+    TpxImageInfo info = FileInfo();
+    info.FileName.clear();
+    info.Width = width;
+    info.Height = height;
+    startDocument(std::move(bitmap), info, true);
 }
 
 } // namespace kalvo

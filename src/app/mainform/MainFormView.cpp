@@ -45,6 +45,7 @@ void TKalvoMainForm::createViewMenu()
     acShowProperty->setCheckable(true);
 
     ZoomPresetMenu = new QMenu(QStringLiteral("ズーム(&Z)"), this);
+    ZoomPresetMenu->setObjectName(QStringLiteral("ZoomPresetMenu"));
     for (int zoom : kZoomPresets) {
         if (zoom == 100) {
             ZoomPresetMenu->addAction(acZoom100);
