@@ -42,6 +42,8 @@ void TKalvoMainForm::LoadSettings()
     FFileInfo.JpegQuality = FSettings.JpegQuality;
     FFileInfo.Jpeg2kQuality = FSettings.Jpeg2kQuality;
     FFileInfo.Jpeg2kReversible = FSettings.Jpeg2kReversible;
+    FFileInfo.WebpQuality = FSettings.WebpQuality;
+    FFileInfo.WebpLossless = FSettings.WebpLossless;
     TBMRUList1->LoadFromFile();
     createPropertyWindow(FSettings.ShowProperty);
 }
@@ -60,6 +62,8 @@ void TKalvoMainForm::SaveSettings()
     FSettings.JpegQuality = FFileInfo.JpegQuality;
     FSettings.Jpeg2kQuality = FFileInfo.Jpeg2kQuality;
     FSettings.Jpeg2kReversible = FFileInfo.Jpeg2kReversible;
+    FSettings.WebpQuality = FFileInfo.WebpQuality;
+    FSettings.WebpLossless = FFileInfo.WebpLossless;
     // The program is ending: a settings file that cannot be written is left as it was.
     TIniFile ini(SettingsFileName());
     WriteMainSettings(ini, FSettings);
