@@ -1,5 +1,5 @@
 // The main window's settings: read at start-up, written at shut-down.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/RecentFiles.h"
 #include "app/settings/CustomColors.h"
 #include "app/settings/IniFile.h"
@@ -39,11 +39,12 @@ void TKalvoMainForm::LoadSettings()
     applyToCanvas(FSettings, *pxImage1);
     FPenMode = FSettings.PenMode;
     ApplyCustomColors(FSettings.CustomColors);
-    FFileInfo.JpegQuality = FSettings.JpegQuality;
-    FFileInfo.Jpeg2kQuality = FSettings.Jpeg2kQuality;
-    FFileInfo.Jpeg2kReversible = FSettings.Jpeg2kReversible;
-    FFileInfo.WebpQuality = FSettings.WebpQuality;
-    FFileInfo.WebpLossless = FSettings.WebpLossless;
+    TpxImageInfo& options = FDocument.SaveOptions();
+    options.JpegQuality = FSettings.JpegQuality;
+    options.Jpeg2kQuality = FSettings.Jpeg2kQuality;
+    options.Jpeg2kReversible = FSettings.Jpeg2kReversible;
+    options.WebpQuality = FSettings.WebpQuality;
+    options.WebpLossless = FSettings.WebpLossless;
     TBMRUList1->LoadFromFile();
     createPropertyWindow(FSettings.ShowProperty);
 }
@@ -59,11 +60,11 @@ void TKalvoMainForm::SaveSettings()
     // hidden for shut-down, the state it had before.
     if (FPropertyForm && isVisible())
         FSettings.ShowProperty = FPropertyForm->isVisible();
-    FSettings.JpegQuality = FFileInfo.JpegQuality;
-    FSettings.Jpeg2kQuality = FFileInfo.Jpeg2kQuality;
-    FSettings.Jpeg2kReversible = FFileInfo.Jpeg2kReversible;
-    FSettings.WebpQuality = FFileInfo.WebpQuality;
-    FSettings.WebpLossless = FFileInfo.WebpLossless;
+    FSettings.JpegQuality = FileInfo().JpegQuality;
+    FSettings.Jpeg2kQuality = FileInfo().Jpeg2kQuality;
+    FSettings.Jpeg2kReversible = FileInfo().Jpeg2kReversible;
+    FSettings.WebpQuality = FileInfo().WebpQuality;
+    FSettings.WebpLossless = FileInfo().WebpLossless;
     // The program is ending: a settings file that cannot be written is left as it was.
     TIniFile ini(SettingsFileName());
     WriteMainSettings(ini, FSettings);
