@@ -36,6 +36,8 @@ QStringList OpenDialogFilters()
     std::string all;
     QStringList result;
     for (const TFormatEntry& entry : FormatTable()) {
+        if (entry.openCaption.empty())
+            continue;
         all += (all.empty() ? "" : ";") + ExtensionPatterns(entry.listed);
         result << qtFilter(entry.openCaption, ExtensionPatterns(entry.listed));
     }

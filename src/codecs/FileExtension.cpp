@@ -12,6 +12,9 @@ constexpr TFormatEntry kFormats[] = {
     {TImageFormat::Jpeg2000, "jp2;j2k", "jpc;j2c", "JPEG2000 イメージ(*.jp2)", "JPEG2000 イメージ(*.jp2)"},
     {TImageFormat::Png, "png", "", "PNG イメージ(*.png)", "PNG イメージ(*.png)"},
     {TImageFormat::Gif, "gif", "", "GIF イメージ(*.gif)", "GIF イメージ(*.gif)"},
+    {TImageFormat::Webp, "webp", "", "WebP イメージ(*.webp)", "WebP イメージ(*.webp)"},
+    {TImageFormat::Tiff, "", "tif;tiff", "", ""},
+    {TImageFormat::Heif, "", "heic;heif;avif", "", ""},
 };
 
 // Calls each(extension) for every extension of a ';'-separated list; stops at the first true.

@@ -7,12 +7,13 @@
 
 namespace kalvo {
 
-enum class TImageFormat { None, Jpeg, Jpeg2000, Bmp, Gif, Png };
+enum class TImageFormat { None, Jpeg, Jpeg2000, Bmp, Gif, Png, Webp, Tiff, Heif };
 
 // One format: its extensions (lower case, without the dot, separated by ';'), the captions of
 // its entries in the open and save dialogs. The dialogs list `listed`, the first of which a name
 // typed without extension receives on save; the dispatch takes `listed` and `alsoRead`. A format
-// without a save caption is not offered in the save dialog.
+// without an open caption is not listed in the open dialog (nor under all pictures), one without
+// a save caption not offered in the save dialog.
 struct TFormatEntry {
     TImageFormat format;
     std::string_view listed;
