@@ -128,7 +128,7 @@ int TpxImage::CombineSelection(TRegionRef created, int combineMode)
     std::optional<TBitmap> mask;
     const TRegion old = FRegion ? *FRegion : TRegion();
     if (combineMode == RGN_OR || combineMode == RGN_DIFF) {
-        TRegion::combine(*region, old, *created, combineMode);
+        TRegion::combine(*region, old, *created, combineMode == RGN_OR ? TRegionOp::Or : TRegionOp::Diff);
         mask = FSelectionMask;
         if (mask)
             FillMaskRegion(*mask, *created, combineMode == RGN_OR ? 0 : 255);

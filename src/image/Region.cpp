@@ -66,17 +66,17 @@ int TRegion::complexity() const
     return n == 0 ? rcEmpty : n == 1 ? rcSimple : rcComplex;
 }
 
-int TRegion::combine(TRegion& dest, const TRegion& a, const TRegion& b, TCombineMode op)
+int TRegion::combine(TRegion& dest, const TRegion& a, const TRegion& b, TRegionOp op)
 {
     pixman_region32_t* d = &dest.region_;
     switch (op) {
-    case RGN_AND:
+    case TRegionOp::And:
         check(pixman_region32_intersect(d, &a.region_, &b.region_));
         break;
-    case RGN_OR:
+    case TRegionOp::Or:
         check(pixman_region32_union(d, &a.region_, &b.region_));
         break;
-    case RGN_XOR: {
+    case TRegionOp::Xor: {
         // pixman has no exclusive or; (a - b) + (b - a) is how the banded algorithm defines it.
         TRegion aOnly, bOnly;
         check(pixman_region32_subtract(&aOnly.region_, &a.region_, &b.region_));
@@ -84,10 +84,10 @@ int TRegion::combine(TRegion& dest, const TRegion& a, const TRegion& b, TCombine
         check(pixman_region32_union(d, &aOnly.region_, &bOnly.region_));
         break;
     }
-    case RGN_DIFF:
+    case TRegionOp::Diff:
         check(pixman_region32_subtract(d, &a.region_, &b.region_));
         break;
-    case RGN_COPY:
+    case TRegionOp::Copy:
         if (&dest != &a)
             check(pixman_region32_copy(d, &a.region_));
         break;
@@ -146,12 +146,12 @@ int CopyRegion(TRegionRef& target, const TRegionRef& source)
         target.emplace();
     if (!source)
         return rcError;
-    return TRegion::combine(*target, *source, *source, RGN_COPY);
+    return TRegion::combine(*target, *source, *source, TRegionOp::Copy);
 }
 
 namespace {
 
-int combineWithRect(TRegionRef& target, const TRegionRef& source, const TRect& rect, TCombineMode op)
+int combineWithRect(TRegionRef& target, const TRegionRef& source, const TRect& rect, TRegionOp op)
 {
     if (!target)
         target.emplace();
@@ -165,12 +165,12 @@ int combineWithRect(TRegionRef& target, const TRegionRef& source, const TRect& r
 
 int IntersectRegionWithRect(TRegionRef& target, const TRegionRef& source, const TRect& rect)
 {
-    return combineWithRect(target, source, rect, RGN_AND);
+    return combineWithRect(target, source, rect, TRegionOp::And);
 }
 
 int XorRegionWithRect(TRegionRef& target, const TRegionRef& source, const TRect& rect)
 {
-    return combineWithRect(target, source, rect, RGN_XOR);
+    return combineWithRect(target, source, rect, TRegionOp::Xor);
 }
 
 } // namespace kalvo

@@ -57,10 +57,10 @@ bool CopyImageToClipboard(const TBitmap& image, const TRegionRef& region, TColor
     part.setPalette(image.palette());
     CopyBitmapClipped(part, image, -box.left, -box.top, std::nullopt);
     TRegion shape;
-    TRegion::combine(shape, *region, TRegion::rect(box), RGN_AND);
+    TRegion::combine(shape, *region, TRegion::rect(box), TRegionOp::And);
     shape.offset(-box.left, -box.top);
     TRegion outside;
-    TRegion::combine(outside, TRegion::rect({0, 0, box.width(), box.height()}), shape, RGN_DIFF);
+    TRegion::combine(outside, TRegion::rect({0, 0, box.width(), box.height()}), shape, TRegionOp::Diff);
     FillRegion(part, outside, fill);
     QGuiApplication::clipboard()->setMimeData(CreatePictureData(part, shape).release());
     return true;
