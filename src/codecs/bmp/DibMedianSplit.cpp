@@ -23,7 +23,7 @@ int channel(const TReductionCell& cell, int c)
 // means; every entry made and every empty range reaching the limit sends one progress step.
 class TDibSplitPolicy {
 public:
-    TDibSplitPolicy(std::vector<TReductionCell>& cells, int limit, const TProgressCallback& step)
+    TDibSplitPolicy(std::vector<TReductionCell>& cells, int limit, const TProgressStep& step)
         : cells_(cells), limit_(limit), step_(step) {}
 
     TDibSplitStats measure(std::size_t start, std::size_t end) const
@@ -78,19 +78,18 @@ private:
     void sendStep() const
     {
         if (step_)
-            step_(++stepsDone_);
+            step_();
     }
 
     std::vector<TReductionCell>& cells_;
     int limit_;
-    const TProgressCallback& step_;
-    mutable int stepsDone_ = 0;
+    const TProgressStep& step_;
     std::vector<TRGBQuad> palette_;
 };
 
 } // namespace
 
-std::vector<TRGBQuad> SplitCells(std::vector<TReductionCell>& cells, int depth, const TProgressCallback& step)
+std::vector<TRGBQuad> SplitCells(std::vector<TReductionCell>& cells, int depth, const TProgressStep& step)
 {
     TDibSplitPolicy policy(cells, depth, step);
     MedianCutSplit(policy, 0, cells.size(), 0, depth);
