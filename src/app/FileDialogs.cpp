@@ -16,7 +16,7 @@ namespace {
 QString qtFilter(std::string_view caption, const std::string& patterns)
 {
     return QString::fromUtf8(caption.data(), qsizetype(caption.size())) + " ("
-         + QString::fromStdString(patterns).replace(';', ' ') + ")";
+        + QString::fromStdString(patterns).replace(';', ' ') + ")";
 }
 
 // The formats the save dialog offers, index 1 first.
@@ -89,8 +89,7 @@ std::optional<QString> TFileDialogs::OpenFile(QWidget* parent)
     return dialog.selectedFiles().first();
 }
 
-std::optional<QString> TFileDialogs::SaveFile(QWidget* parent, int& filterIndex,
-                                              const QString& proposedName,
+std::optional<QString> TFileDialogs::SaveFile(QWidget* parent, int& filterIndex, const QString& proposedName,
                                               const std::function<void()>& optionsClicked)
 {
     TOptionSaveDialog dialog(parent, QStringLiteral("名前を付けて保存"));
@@ -116,7 +115,8 @@ namespace {
 
 std::optional<QString> paletteFileDialog(QWidget* parent, const QString& folder, bool save)
 {
-    QFileDialog dialog(parent, save ? QStringLiteral("パレットのエクスポート") : QStringLiteral("パレットのインポート"), folder);
+    QFileDialog dialog(parent, save ? QStringLiteral("パレットのエクスポート") : QStringLiteral("パレットのインポート"),
+                       folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

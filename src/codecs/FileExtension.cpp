@@ -75,7 +75,9 @@ TImageFormat FormatFromFileName(const std::string& fileName)
     const std::string ext = AsciiUpper(ExtractFileExt(fileName));
     if (ext.size() < 2)
         return TImageFormat::None;
-    const auto matches = [&](std::string_view candidate) { return AsciiUpper(std::string(candidate)) == ext.substr(1); };
+    const auto matches = [&](std::string_view candidate) {
+        return AsciiUpper(std::string(candidate)) == ext.substr(1);
+    };
     for (const TFormatEntry& entry : kFormats)
         if (anyExtension(entry.listed, matches) || anyExtension(entry.alsoRead, matches))
             return entry.format;

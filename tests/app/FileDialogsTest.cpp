@@ -9,12 +9,12 @@ using namespace kalvo;
 
 TEST(FileDialogs, TypeListsComeFromTheFormatTable)
 {
-    EXPECT_EQ(OpenDialogFilters(),
-              (QStringList{"すべてのイメージ (*.bmp *.dib *.jpg *.jpeg *.jpe *.jp2 *.j2k *.png *.gif *.webp)",
-                           "ビットマップ イメージ(*.bmp;*.dib) (*.bmp *.dib)",
-                           "JPEG イメージ(*.jpg;*.jpeg;*.jpe) (*.jpg *.jpeg *.jpe)",
-                           "JPEG2000 イメージ(*.jp2) (*.jp2 *.j2k)", "PNG イメージ(*.png) (*.png)",
-                           "GIF イメージ(*.gif) (*.gif)", "WebP イメージ(*.webp) (*.webp)"}));
+    EXPECT_EQ(
+        OpenDialogFilters(),
+        (QStringList{"すべてのイメージ (*.bmp *.dib *.jpg *.jpeg *.jpe *.jp2 *.j2k *.png *.gif *.webp)",
+                     "ビットマップ イメージ(*.bmp;*.dib) (*.bmp *.dib)",
+                     "JPEG イメージ(*.jpg;*.jpeg;*.jpe) (*.jpg *.jpeg *.jpe)", "JPEG2000 イメージ(*.jp2) (*.jp2 *.j2k)",
+                     "PNG イメージ(*.png) (*.png)", "GIF イメージ(*.gif) (*.gif)", "WebP イメージ(*.webp) (*.webp)"}));
     EXPECT_EQ(SaveDialogFilters(),
               (QStringList{"ビットマップ イメージ(*.bmp) (*.bmp *.dib)", "JPEG イメージ(*.jpg) (*.jpg *.jpeg *.jpe)",
                            "JPEG2000 イメージ(*.jp2) (*.jp2 *.j2k)", "PNG イメージ(*.png) (*.png)",
