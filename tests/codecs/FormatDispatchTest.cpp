@@ -27,6 +27,11 @@ TEST(FileExtension, CaseDotsAndDirectories)
     EXPECT_EQ(FormatFromFileName("a.PNG"), TImageFormat::Png);
     EXPECT_EQ(FormatFromFileName("a.jfif"), TImageFormat::None);
     EXPECT_EQ(FormatFromFileName("a.WebP"), TImageFormat::Webp);
+    EXPECT_EQ(FormatFromFileName("a.tif"), TImageFormat::Tiff);
+    EXPECT_EQ(FormatFromFileName("a.TIFF"), TImageFormat::Tiff);
+    EXPECT_EQ(FormatFromFileName("a.heic"), TImageFormat::Heif);
+    EXPECT_EQ(FormatFromFileName("a.HEIF"), TImageFormat::Heif);
+    EXPECT_EQ(FormatFromFileName("a.avif"), TImageFormat::Heif);
     EXPECT_EQ(FormatFromFileName("a.tga"), TImageFormat::None);
     EXPECT_EQ(FormatFromFileName("noextension"), TImageFormat::None);
     EXPECT_EQ(FormatFromFileName("a.bmp "), TImageFormat::None); // trailing blank
