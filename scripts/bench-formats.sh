@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Whole-process times of the WebP and TIFF codecs on a 12-megapixel photo (4000 x 3000) against
-# the libraries' own tools, with hyperfine (runs of the two commands alternate per benchmark):
+# the libraries' own tools, with hyperfine (warm-up run, then RUNS runs of each command):
 #   WebP -> BMP          kalvo-cli convert   vs  dwebp -bmp
 #   BMP -> WebP (q 80)   kalvo-cli convert   vs  cwebp -q 80 (from the same pixels as PPM)
 #   TIFF (Deflate) read  kalvo-cli convert to BMP  vs  vips copy to its own .v format

@@ -69,13 +69,13 @@ TEST(FormatDispatch, FailuresLeaveResultMinusOneAndTouchNothing)
 {
     TempDir dir;
     TpxImageInfo info;
-    info.FileName = dir.file("x.tif");
+    info.FileName = dir.file("x.tga");
     WriteAll(info.FileName, {1, 2, 3});
     EXPECT_FALSE(LoadImageFile(info));
     EXPECT_EQ(info.Result, -1);
 
     TBitmap bmp = PatternBitmap(4, 4, 24);
-    info.FileName = dir.file("out.tif");
+    info.FileName = dir.file("out.tga");
     info.Result = 0;
     SaveImageFile(bmp, info);
     EXPECT_EQ(info.Result, -1);
