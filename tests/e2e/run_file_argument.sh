@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: `kalvo FILE` opens the picture after start-up (the title names it), also a WebP,
 # TIFF, HEIC and AVIF file; `kalvo MISSING` shows a message and leaves an empty editor; `--help`
-# and `--version` print one line and exit
-# without a display.
+# and `--version` print one line and exit without a display.
 set -euo pipefail
 kalvo=$1
 here=$(dirname "$(readlink -f "$0")")
