@@ -1,6 +1,6 @@
 // HEIC and AVIF through the format dispatch: the primary image decodes as heif-convert decodes it
-// (8-bit, 10-bit, alpha over white), the preview takes a thumbnail that covers the box, saving is
-// refused with a reason.
+// (8-bit, 10-bit, alpha over white, rotated), the preview takes a thumbnail that covers the box,
+// saving is refused with a reason.
 #include "ReferenceTool.h"
 #include "codecs/FormatDispatch.h"
 #include "codecs/preview/PreviewPicture.h"
@@ -28,7 +28,8 @@ TEST(Heif, PrimaryImageDecodesAsHeifConvertDecodesIt)
         int bits; // of heif-convert's samples
     };
     for (const TCase c : {TCase{"rgb.heic", 8}, TCase{"rgb.avif", 8}, TCase{"alpha.avif", 8},
-                          TCase{"deep10.heic", 10}, TCase{"thumb.heic", 8}}) {
+                          TCase{"deep10.heic", 10}, TCase{"thumb.heic", 8},
+                          TCase{"rot90.heic", 8} /* rotated a quarter turn: 17 x 29 */}) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(RunTool(std::string("heif-convert ") + kDir + c.name + " " + dir.file("ref.png") + " >/dev/null"));
         ASSERT_TRUE(RunTool("/usr/bin/convert " + dir.file("ref.png") + " pam:" + dir.file("ref.pam")));

@@ -17,15 +17,6 @@ namespace {
 
 const std::string kDir = std::string(KALVO_TEST_DATA) + "/tiff/";
 
-std::optional<TBitmap> load(const std::string& fileName)
-{
-    TpxImageInfo info;
-    info.FileName = fileName;
-    std::optional<TBitmap> bitmap = LoadImageFile(info);
-    EXPECT_EQ(info.Result, bitmap ? 0 : -1) << info.FailureReason;
-    return bitmap;
-}
-
 TBitmap imageMagickPicture(const TempDir& dir, const std::string& file)
 {
     EXPECT_TRUE(RunTool("/usr/bin/convert '" + file + "[0]' -depth 16 pam:" + dir.file("ref.pam")));
@@ -47,13 +38,13 @@ TEST(Tiff, EveryKindDecodesAsImageMagickDecodesItAtItsDepth)
     TempDir dir;
     for (const auto& [name, depth] : depths) {
         SCOPED_TRACE(name);
-        const auto bitmap = load(kDir + name);
+        const auto bitmap = OpenPicture(kDir + name);
         ASSERT_TRUE(bitmap);
         EXPECT_EQ(bitmap->bitCount(), depth);
         EXPECT_EQ(bitmap->toTrueColor(), imageMagickPicture(dir, kDir + name));
     }
     // A file of several pages opens its first.
-    EXPECT_EQ(*load(kDir + "two-pages.tif"), *load(kDir + "rgb8-lzw.tif"));
+    EXPECT_EQ(*OpenPicture(kDir + "two-pages.tif"), *OpenPicture(kDir + "rgb8-lzw.tif"));
 }
 
 TEST(Tiff, RoundTripsAreExactWithDeflateAndImageMagickAgrees)
@@ -63,7 +54,7 @@ TEST(Tiff, RoundTripsAreExactWithDeflateAndImageMagickAgrees)
         SCOPED_TRACE(bits);
         const TBitmap original = PatternBitmap(37, 23, bits);
         SaveFileBytes(dir, original, TpxImageInfo(), "round.tif");
-        const auto loaded = load(dir.file("round.tif"));
+        const auto loaded = OpenPicture(dir.file("round.tif"));
         ASSERT_TRUE(loaded);
         EXPECT_EQ(*loaded, bits <= 8 ? original : original.toTrueColor());
         EXPECT_EQ(loaded->toTrueColor(), imageMagickPicture(dir, dir.file("round.tif")));
@@ -72,5 +63,5 @@ TEST(Tiff, RoundTripsAreExactWithDeflateAndImageMagickAgrees)
     // Several strips.
     const TBitmap large = PatternBitmap(601, 500, 24);
     SaveFileBytes(dir, large, TpxImageInfo(), "large.tiff");
-    EXPECT_EQ(*load(dir.file("large.tiff")), large);
+    EXPECT_EQ(*OpenPicture(dir.file("large.tiff")), large);
 }
