@@ -13,8 +13,8 @@ constexpr TFormatEntry kFormats[] = {
     {TImageFormat::Png, "png", "", "PNG イメージ(*.png)", "PNG イメージ(*.png)"},
     {TImageFormat::Gif, "gif", "", "GIF イメージ(*.gif)", "GIF イメージ(*.gif)"},
     {TImageFormat::Webp, "webp", "", "WebP イメージ(*.webp)", "WebP イメージ(*.webp)"},
-    {TImageFormat::Tiff, "", "tif;tiff", "", ""},
-    {TImageFormat::Heif, "", "heic;heif;avif", "", ""},
+    {TImageFormat::Tiff, "tif;tiff", "", "TIFF イメージ(*.tif;*.tiff)", "TIFF イメージ(*.tif)"},
+    {TImageFormat::Heif, "heic;heif;avif", "", "HEIF イメージ(*.heic;*.heif;*.avif)", ""},
 };
 
 // Calls each(extension) for every extension of a ';'-separated list; stops at the first true.
