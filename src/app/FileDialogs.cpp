@@ -38,7 +38,9 @@ QStringList OpenDialogFilters()
     for (const TFormatEntry& entry : FormatTable()) {
         if (entry.openCaption.empty())
             continue;
-        all += (all.empty() ? "" : ";") + ExtensionPatterns(entry.listed);
+        if (!all.empty())
+            all += ';';
+        all += ExtensionPatterns(entry.listed);
         result << qtFilter(entry.openCaption, ExtensionPatterns(entry.listed));
     }
     result.prepend(qtFilter("すべてのイメージ", all));

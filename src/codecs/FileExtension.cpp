@@ -64,7 +64,8 @@ std::string ExtensionPatterns(std::string_view extensions)
 {
     std::string patterns;
     anyExtension(extensions, [&](std::string_view ext) {
-        patterns += (patterns.empty() ? "*." : ";*.") + std::string(ext);
+        patterns += patterns.empty() ? "*." : ";*.";
+        patterns += ext;
         return false;
     });
     return patterns;
