@@ -50,6 +50,6 @@ compare() {
   cat "$work/$name.md"
 }
 
-compare brightness-contrast "brightness-contrast --brightness 10 --contrast 20" "linear IN OUT 1.3 -20 --uchar"
+compare brightness-contrast "brightness-contrast --brightness 10 --contrast 20" "linear --uchar IN OUT 1.3 -- -20"
 compare blur-5 "blur --radius 5" "gaussblur IN OUT 5"
 compare sharpen "sharpen --amount 100 --radius 1" "sharpen IN OUT --sigma 1"
