@@ -10,7 +10,7 @@
 namespace kalvo {
 
 bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
-                          const std::function<void(int)>& progress)
+                          const TProgressCallback& progress)
 {
     if (!HasImage() || !FRegion || FBitmap.bitCount() <= 8)
         return false;
