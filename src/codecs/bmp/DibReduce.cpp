@@ -80,10 +80,10 @@ struct PixelTree {
     std::vector<std::array<std::uint8_t, 3>>& px; // red, green, blue
     int limit;
     const TProgressCallback& step;
-    int stepsDone = 0;
     std::vector<Node> nodes;
     std::vector<TRGBQuad> palette;
     int nextFree = 1;
+    int stepsDone = 0;
 
     void emptyRange(int depth)
     {
