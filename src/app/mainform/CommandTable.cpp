@@ -3,6 +3,7 @@
 // and panel follow from the entry.
 #include "app/commands/Command.h"
 #include "app/commands/Enabling.h"
+#include "app/mainform/AdjustCommands.h"
 #include "app/mainform/MainForm.h"
 #include "app/property/FrameBrush.h"
 #include "app/property/FrameMagicWand.h"
@@ -170,6 +171,18 @@ std::span<const TCommand> Commands()
         // Effects menu.
         {.name = "acDropShadow", .caption = "影をつける(&S)...", .handler = run<&F::acDropShadowExecute>,
          .enableOn = Region, .enabled = TrueColorSelection, .menu = {"EffectsMenu", 1, 1}},
+        {.name = "acBrightnessContrast", .caption = "明るさ・コントラスト(&B)...", .handler = RunBrightnessContrast,
+         .enableOn = Image, .enabled = TrueColor, .menu = {"EffectsMenu", 2, 1}},
+        {.name = "acHueSaturation", .caption = "色相・彩度(&H)...", .handler = RunHueSaturation, .enableOn = Image,
+         .enabled = TrueColor, .menu = {"EffectsMenu", 2, 2}},
+        {.name = "acLevels", .caption = "レベル補正(&L)...", .handler = RunLevels, .enableOn = Image,
+         .enabled = TrueColor, .menu = {"EffectsMenu", 2, 3}},
+        {.name = "acGaussianBlur", .caption = "ぼかし(&G)...", .handler = RunGaussianBlur, .enableOn = Image,
+         .enabled = TrueColor, .menu = {"EffectsMenu", 2, 4}},
+        {.name = "acSharpen", .caption = "シャープ(&U)...", .handler = RunSharpen, .enableOn = Image,
+         .enabled = TrueColor, .menu = {"EffectsMenu", 2, 5}},
+        {.name = "acGrayscale", .caption = "グレースケール(&R)", .handler = RunGrayscale, .enableOn = Image,
+         .enabled = TrueColor, .menu = {"EffectsMenu", 2, 6}},
 
         // Colour menu.
         {.name = "acSelectForegroundColor", .caption = "前景色の選択(&F)...",
