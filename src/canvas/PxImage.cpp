@@ -40,16 +40,9 @@ TpxImage::~TpxImage() = default;
 
 void TpxImage::SetBitmap(const TBitmap& bitmap)
 {
-    if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
-        FView.ScrollX = FView.ScrollY = 0;
-    FBitmap.clear();
-    FReduced.Clear();
-    try {
-        FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : bitmap;
-    } catch (...) {
-        // The canvas goes on with whatever the copy produced (an empty image at worst).
-    }
-    BitmapReplaced();
+    // The copy is made before anything changes: without memory for it the canvas keeps its image
+    // and the allocation failure passes on.
+    ExchangeBitmap(bitmap.bitCount() == 32 ? bitmap.toTrueColor() : TBitmap(bitmap));
 }
 
 void TpxImage::SetBitmap(TBitmap&& bitmap)
@@ -59,15 +52,13 @@ void TpxImage::SetBitmap(TBitmap&& bitmap)
 
 TBitmap TpxImage::ExchangeBitmap(TBitmap&& bitmap)
 {
+    // A 32-bit image is converted first; should that fail, nothing has changed.
+    if (bitmap.bitCount() == 32)
+        bitmap = bitmap.toTrueColor();
     if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
         FView.ScrollX = FView.ScrollY = 0;
-    TBitmap previous = std::move(FBitmap); // leaves the canvas's bitmap empty
+    TBitmap previous = std::exchange(FBitmap, std::move(bitmap));
     FReduced.Clear();
-    try {
-        FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : std::move(bitmap);
-    } catch (...) {
-        // The canvas goes on with whatever the conversion produced (an empty image at worst).
-    }
     BitmapReplaced();
     return previous;
 }

@@ -9,29 +9,28 @@
 
 namespace kalvo {
 
-bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
-                          const std::function<void(int)>& progress)
+std::optional<TBitmap> TpxImage::ShadowedImage(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
+                                               const std::function<void(int)>& progress) const
 {
     if (!HasImage() || !FRegion || FBitmap.bitCount() <= 8)
-        return false;
-    const bool madeMask = !FSelectionMask;
-    EnsureSelectionMask();
+        return std::nullopt;
+    // A mask made from the region only for the shadow is not kept.
+    std::optional<TBitmap> made;
+    if (!FSelectionMask)
+        made = CreateSelectionMask();
     TDropShadowParams params;
     params.OffsetX = offsetX;
     params.OffsetY = offsetY;
     params.Obscure = obscure;
     params.AlphaChannel = alpha;
     params.Color = colour;
-    std::optional<TBitmap> result;
-    try {
-        result = kalvo::DropShadow(FBitmap, *FSelectionMask, FOutline, params, progress);
-    } catch (...) {
-        if (madeMask)
-            DropSelectionMask();
-        throw;
-    }
-    if (madeMask)
-        DropSelectionMask();
+    return kalvo::DropShadow(FBitmap, FSelectionMask ? *FSelectionMask : *made, FOutline, params, progress);
+}
+
+bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
+                          const std::function<void(int)>& progress)
+{
+    std::optional<TBitmap> result = ShadowedImage(offsetX, offsetY, obscure, alpha, colour, progress);
     if (!result)
         return false;
     FBitmap = std::move(*result);

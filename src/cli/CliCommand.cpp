@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
 #include <sys/stat.h>
 
 namespace kalvo::cli {
@@ -76,6 +77,11 @@ std::string FormatColor(TColor color)
     return buf;
 }
 
+std::string Reason(const std::exception& e)
+{
+    return dynamic_cast<const std::bad_alloc*>(&e) ? "not enough memory" : e.what();
+}
+
 TBitmap LoadForCli(TpxImageInfo& info)
 {
     struct stat st {};
@@ -87,7 +93,7 @@ TBitmap LoadForCli(TpxImageInfo& info)
     try {
         bitmap = LoadImageFile(info);
     } catch (const std::exception& e) {
-        throw Failure("cannot open " + info.FileName + ": " + e.what());
+        throw Failure("cannot open " + info.FileName + ": " + Reason(e));
     }
     if (!bitmap || info.Result != 0)
         throw Failure("cannot open " + info.FileName + ": the file could not be read or decoded");
@@ -101,7 +107,7 @@ void SaveForCli(TBitmap& bitmap, TpxImageInfo& info)
     try {
         SaveImageFile(bitmap, info);
     } catch (const std::exception& e) {
-        throw Failure("cannot write " + info.FileName + ": " + e.what());
+        throw Failure("cannot write " + info.FileName + ": " + Reason(e));
     }
     if (info.Result != 0)
         throw Failure("cannot write " + info.FileName + ": the file could not be written");

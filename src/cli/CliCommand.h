@@ -56,6 +56,9 @@ private:
     std::vector<std::string> args_;
 };
 
+// The reason a failure gives: the exception's message, "not enough memory" when memory ran out.
+std::string Reason(const std::exception& e);
+
 int ParseInt(const std::string& text, const std::string& what, int lo, int hi);
 // "RRGGBB" (red first) to a colour value.
 TColor ParseColor(const std::string& text);

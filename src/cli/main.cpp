@@ -54,7 +54,7 @@ int main(int argc, char** argv)
         std::cerr << "kalvo-cli " << it->name << ": " << e.what() << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
-        std::cerr << "kalvo-cli " << it->name << ": " << e.what() << "\n";
+        std::cerr << "kalvo-cli " << it->name << ": " << Reason(e) << "\n";
         return kExitFailure;
     }
 }
