@@ -92,13 +92,13 @@ void TKalvoMainForm::acPasteExecute()
 {
     CancelPendingFloat();
     // Decoded first: a clipboard without a readable picture changes nothing and records nothing.
-    const TBitmap picture = GetBitmapFromClipboard();
+    TBitmap picture = GetBitmapFromClipboard();
     const bool hadImage = pxImage1->HasImage();
     if (hadImage)
         PushUndo(QStringLiteral("貼り付け"), kUndoImageAndRegion);
     FRestoring = true;
     try {
-        PasteFromClipboard(*pxImage1, picture);
+        PasteFromClipboard(*pxImage1, std::move(picture));
     } catch (...) {
         FRestoring = false;
         throw;

@@ -44,7 +44,7 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
             if (!bitmap || FFileInfo.Result != 0)
                 throw std::runtime_error("no bitmap");
             FModified = false;
-            pxImage1->SetBitmap(*bitmap);
+            pxImage1->SetBitmap(std::move(*bitmap));
             UpdateCaption();
             // The list receives the file that was replaced, not the one just opened.
             AddToRecentFiles(oldFileName);
@@ -85,7 +85,7 @@ void TKalvoMainForm::acSaveExecute()
         saved = FFileInfo.Result == 0;
         // The JPEG 2000 save converts the document itself to 24 bits.
         if (saved && bitmap.bitCount() != pxImage1->BitCount())
-            pxImage1->SetBitmap(bitmap);
+            pxImage1->SetBitmap(std::move(bitmap));
     } catch (...) {
         EndBusySection();
         throw;
@@ -122,7 +122,7 @@ void TKalvoMainForm::acSaveAsExecute()
         TBitmap bitmap = pxImage1->Bitmap();
         SaveImageFile(bitmap, FFileInfo);
         if (FFileInfo.Result == 0 && bitmap.bitCount() != pxImage1->BitCount())
-            pxImage1->SetBitmap(bitmap);
+            pxImage1->SetBitmap(std::move(bitmap));
     } catch (...) {
         // A save that raised wrote nothing: the document keeps its old name.
         setFileName(oldFileName);

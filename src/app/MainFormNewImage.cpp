@@ -44,7 +44,7 @@ void TKalvoMainForm::acNewImageExecute()
     const int height = dialog.pxNumericEdit2->Value();
     TBitmap bitmap(width, height, 24);
     bitmap.fill(*color);
-    pxImage1->SetBitmap(bitmap);
+    pxImage1->SetBitmap(std::move(bitmap));
 
     if (!FileName().isEmpty())
         AddToRecentFiles(FileName());

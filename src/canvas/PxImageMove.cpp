@@ -93,10 +93,10 @@ void TpxImage::ApplyOperation()
             return;
         }
         emit OnMovingSelectArea();
-        const TBitmap moved =
+        TBitmap moved =
             MoveSelectedPixels(FBitmap, *FRegion, d.x(), d.y(), tool.CopyMode(), FDisplayBackgroundColor);
         tool.Abandon();
-        SetBitmap(moved);
+        SetBitmap(std::move(moved));
         // The moved selection keeps only what lies on the image.
         std::optional<TBitmap> mask;
         TRegionRef region;
@@ -131,7 +131,7 @@ void TpxImage::ApplyOperation()
                 if (MergeFloating(merged, FRegion, tool.FloatPicture(), MergeAlphaChannel(), f.y(), f.x(),
                                   tool.PasteRegion())) {
                     emit OnMerge();
-                    SetBitmap(merged);
+                    SetBitmap(std::move(merged));
                 }
             }
         } catch (...) {
