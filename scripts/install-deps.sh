@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev libopenjp2-7-dev libpng-dev zlib1g-dev libgif-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool python3
-  xclip desktop-file-utils
+  xclip desktop-file-utils strace
   fonts-ipafont-gothic
   breeze-icon-theme libqt6svg6
 )
