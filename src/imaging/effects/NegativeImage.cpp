@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace kalvo {
 
@@ -61,10 +62,15 @@ void NegativeThroughMask(std::uint8_t* p, const std::uint8_t* m, int left, int r
 
 } // namespace
 
-bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
-                   const TProgressCallback& progress)
+namespace {
+
+// The negative of source inside area written into dest; with dest a different bitmap every row is
+// copied first, while it is in the cache, so that each pixel is read and written once.
+bool NegativeArea(const TBitmap& source, TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
+                  const TProgressCallback& progress)
 {
-    if (bitmap.empty() || bitmap.bitCount() != 24)
+    if (source.empty() || source.bitCount() != 24 || bitmap.bitCount() != 24 || bitmap.width() != source.width()
+        || bitmap.height() != source.height())
         return false;
     QRect box(0, 0, bitmap.width(), bitmap.height());
     if (area)
@@ -74,33 +80,54 @@ bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const 
     // Columns at or beyond the mask's width are outside it, so not selected.
     const int maskRight = mask ? std::min(right, mask->width()) : right;
     NegativeTable(); // built once here rather than raced for by the threads
+    const bool copying = &source != &bitmap;
+    const int first = copying ? 0 : top, count = copying ? bitmap.height() : rows;
     auto work = [&](int y0, int y1) {
-        for (int y = top + y0; y < top + y1; ++y) {
+        for (int y = first + y0; y < first + y1; ++y) {
             std::uint8_t* p = bitmap.scanLine(y);
+            if (copying)
+                std::memcpy(p, source.scanLine(y), bitmap.stride());
+            if (y < top || y >= top + rows)
+                continue;
             if (!mask)
                 InvertBytes(p, 3 * left, 3 * right);
             else if (y < mask->height() && left < maskRight)
                 NegativeThroughMask(p, mask->scanLine(y), left, maskRight);
         }
     };
+    const int width = copying ? bitmap.width() : right - left;
     if (progress)
-        DriveRows(rows, right - left, [&](int y) { progress(RowPercent(y, rows)); }, work);
+        DriveRows(count, width, [&](int y) { progress(RowPercent(y, count)); }, work);
     else
-        DriveRows(rows, right - left, work);
+        DriveRows(count, width, work);
     return true;
+}
+
+} // namespace
+
+bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
+                       const TProgressCallback& progress)
+{
+    return NegativeArea(bitmap, bitmap, area, mask, progress);
+}
+
+bool NegativeImageInto(const TBitmap& source, TBitmap& dest, const TRegionRef& region, const TBitmap* mask,
+                       const TProgressCallback& progress)
+{
+    if (!region)
+        return NegativeArea(source, dest, std::nullopt, mask, progress);
+    const TRect box = region->boundingRect();
+    const QRect area(box.left, box.top, box.width(), box.height());
+    if (mask || source.bitCount() != 24)
+        return NegativeArea(source, dest, area, mask, progress);
+    const TBitmap regionMask = RegionToMask(region, source.width(), source.height());
+    return NegativeArea(source, dest, area, &regionMask, progress);
 }
 
 bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask,
                    const TProgressCallback& progress)
 {
-    if (!region)
-        return NegativeImageArea(bitmap, std::nullopt, mask, progress);
-    const TRect box = region->boundingRect();
-    const QRect area(box.left, box.top, box.width(), box.height());
-    if (mask || bitmap.bitCount() != 24)
-        return NegativeImageArea(bitmap, area, mask, progress);
-    const TBitmap regionMask = RegionToMask(region, bitmap.width(), bitmap.height());
-    return NegativeImageArea(bitmap, area, &regionMask, progress);
+    return NegativeImageInto(bitmap, bitmap, region, mask, progress);
 }
 
 } // namespace kalvo
