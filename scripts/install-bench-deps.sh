@@ -10,6 +10,8 @@ packages=(
   libvips-tools
   libopenjp2-tools
   pngquant
+  mtpaint kolourpaint
+  xvfb xdotool gcc libx11-dev
 )
 
 missing=()
