@@ -10,6 +10,7 @@ packages=(
   libvips-tools
   libopenjp2-tools
   pngquant
+  hyperfine
   mtpaint kolourpaint
   xvfb xdotool gcc libx11-dev
 )

@@ -1,12 +1,8 @@
 #include "imaging/effects/NegativeImage.h"
 
-#include "image/RegionConvert.h"
-#include "imaging/raster/PixelMath.h"
-#include "imaging/raster/RowDriver.h"
+#include "imaging/raster/SelectionRows.h"
 
-#include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace kalvo {
 
@@ -64,43 +60,13 @@ void NegativeThroughMask(std::uint8_t* p, const std::uint8_t* m, int left, int r
 
 namespace {
 
-// The negative of source inside area written into dest; with dest a different bitmap every row is
-// copied first, while it is in the cache, so that each pixel is read and written once.
-bool NegativeArea(const TBitmap& source, TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
-                  const TProgressCallback& progress)
+// The negative's row kernel: through the mask when there is one, else a straight inversion.
+void NegativeRow(std::uint8_t* p, const std::uint8_t* m, int left, int right)
 {
-    if (source.empty() || source.bitCount() != 24 || bitmap.bitCount() != 24 || bitmap.width() != source.width()
-        || bitmap.height() != source.height())
-        return false;
-    QRect box(0, 0, bitmap.width(), bitmap.height());
-    if (area)
-        box = box.intersected(*area);
-    const int top = box.top(), rows = std::max(box.height(), 0);
-    const int left = box.left(), right = box.left() + std::max(box.width(), 0);
-    // Columns at or beyond the mask's width are outside it, so not selected.
-    const int maskRight = mask ? std::min(right, mask->width()) : right;
-    NegativeTable(); // built once here rather than raced for by the threads
-    const bool copying = &source != &bitmap;
-    const int first = copying ? 0 : top, count = copying ? bitmap.height() : rows;
-    auto work = [&](int y0, int y1) {
-        for (int y = first + y0; y < first + y1; ++y) {
-            std::uint8_t* p = bitmap.scanLine(y);
-            if (copying)
-                std::memcpy(p, source.scanLine(y), bitmap.stride());
-            if (y < top || y >= top + rows)
-                continue;
-            if (!mask)
-                InvertBytes(p, 3 * left, 3 * right);
-            else if (y < mask->height() && left < maskRight)
-                NegativeThroughMask(p, mask->scanLine(y), left, maskRight);
-        }
-    };
-    const int width = copying ? bitmap.width() : right - left;
-    if (progress)
-        DriveRows(count, width, [&](int y) { progress(RowPercent(y, count)); }, work);
+    if (m)
+        NegativeThroughMask(p, m, left, right);
     else
-        DriveRows(count, width, work);
-    return true;
+        InvertBytes(p, 3 * left, 3 * right);
 }
 
 } // namespace
@@ -108,20 +74,17 @@ bool NegativeArea(const TBitmap& source, TBitmap& bitmap, const std::optional<QR
 bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                        const TProgressCallback& progress)
 {
-    return NegativeArea(bitmap, bitmap, area, mask, progress);
+    NegativeTable(); // built once here rather than raced for by the threads
+    return DriveSelectionRows(bitmap, area, mask, progress, NegativeRow);
 }
 
 bool NegativeImageInto(const TBitmap& source, TBitmap& dest, const TRegionRef& region, const TBitmap* mask,
                        const TProgressCallback& progress)
 {
-    if (!region)
-        return NegativeArea(source, dest, std::nullopt, mask, progress);
-    const TRect box = region->boundingRect();
-    const QRect area(box.left, box.top, box.width(), box.height());
-    if (mask || source.bitCount() != 24)
-        return NegativeArea(source, dest, area, mask, progress);
-    const TBitmap regionMask = RegionToMask(region, source.width(), source.height());
-    return NegativeArea(source, dest, area, &regionMask, progress);
+    NegativeTable();
+    return WithSelection(source, region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
+        return DriveSelectionRowsInto(source, dest, area, m, progress, NegativeRow);
+    });
 }
 
 bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask,

@@ -1,0 +1,159 @@
+// Moves and floating pastes in the main window: Apply and Cancel, the undo steps the canvas's
+// move and merge events record, the keys the window takes for itself (Enter, Escape and the
+// arrow keys) and the Apply/Cancel enabling that follows the mouse buttons.
+#include "app/mainform/MainForm.h"
+#include "canvas/PxImage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+
+namespace kalvo {
+
+namespace {
+
+// Sees every key press of the application first and hands those meant for this window's
+// widgets to the window.
+class TWindowKeyFilter : public QObject {
+public:
+    TWindowKeyFilter(QWidget* window, std::function<bool(QKeyEvent*)> handle)
+        : QObject(window), FWindow(window), FHandle(std::move(handle))
+    {
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        if (static_cast<QWidget*>(watched)->window() != FWindow)
+            return false;
+        return FHandle(static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    QWidget* FWindow;
+    std::function<bool(QKeyEvent*)> FHandle;
+};
+
+} // namespace
+
+void TKalvoMainForm::createMoveActions()
+{
+    acApply = makeAction(QStringLiteral("適用"), QStringLiteral("適用"), QKeySequence(), &TKalvoMainForm::acApplyExecute);
+    acApply->setObjectName(QStringLiteral("acApply"));
+    acCancel = makeAction(QStringLiteral("キャンセル"), QStringLiteral("キャンセル"), QKeySequence(),
+                          &TKalvoMainForm::acCancelExecute);
+    acCancel->setObjectName(QStringLiteral("acCancel"));
+    acApply->setEnabled(false);
+    acCancel->setEnabled(false);
+
+    // The two move modes join the window's mode group; the selection rules enable them and
+    // switch to rectangle selection when the selection goes (UpdateRegionActions).
+    const auto modeAction = [this](const QString& caption, const char* name, TMouseMode mode) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setStatusTip(QString(caption).remove(QStringLiteral("(&M)")).remove(QStringLiteral("(&A)")));
+        action->setEnabled(false);
+        addModeAction(action, mode);
+        return action;
+    };
+    acMoveRegion = modeAction(QStringLiteral("選択枠の移動(&M)"), "acMoveRegion", mmMoveRegion);
+    acMoveSelectArea = modeAction(QStringLiteral("選択領域の移動(&A)"), "acMoveSelectArea", mmMoveSelectArea);
+
+    connect(pxImage1, &TpxImage::OnMoveRegion, this, [this](int, int) {
+        RunCommand([this] {
+            if (FRegionMoveRecorded)
+                return;
+            PushUndo(QStringLiteral("選択範囲の移動"), kUndoRegion);
+            FRegionMoveRecorded = true;
+        });
+    });
+    connect(pxImage1, &TpxImage::OnMovingSelectArea, this,
+            [this] { PushUndo(QStringLiteral("選択領域の移動/複写"), kUndoImageAndRegion); });
+    connect(pxImage1, &TpxImage::OnMerge, this, [this] { PushUndo(QStringLiteral("合成"), kUndoImage); });
+    connect(pxImage1, &TpxImage::OnMouseModeChange, this, [this] {
+        const bool merging = pxImage1->MouseMode() == mmMerge;
+        acApply->setEnabled(merging);
+        acCancel->setEnabled(merging);
+    });
+    connect(pxImage1, &TpxImage::OnMousedown, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
+        if (button == Qt::LeftButton)
+            FLeftButtonDown = true;
+        else if (button == Qt::RightButton)
+            FRightButtonDown = true;
+        // Pressing: only the right button alone (for the Apply/Cancel popup) keeps them.
+        updateFloatActionsAfterMouse(FRightButtonDown && !FLeftButtonDown);
+    });
+    connect(pxImage1, &TpxImage::OnMouseUp, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
+        if (button == Qt::LeftButton)
+            FLeftButtonDown = false;
+        else if (button == Qt::RightButton)
+            FRightButtonDown = false;
+        updateFloatActionsAfterMouse(true);
+    });
+    FWindowKeyFilter = new TWindowKeyFilter(this, [this](QKeyEvent* e) { return handleWindowKey(e); });
+    qApp->installEventFilter(FWindowKeyFilter);
+}
+
+void TKalvoMainForm::updateFloatActionsAfterMouse(bool allowed)
+{
+    const TMouseMode mode = pxImage1->MouseMode();
+    if (mode != mmMoveSelectArea && mode != mmMerge)
+        return;
+    const bool on = allowed && (mode == mmMerge || pxImage1->FloatPosition() != QPoint(0, 0));
+    acApply->setEnabled(on);
+    acCancel->setEnabled(on);
+}
+
+bool TKalvoMainForm::handleWindowKey(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!acApply->isEnabled())
+            return false;
+        acApply->trigger();
+        return true;
+    case Qt::Key_Escape:
+        if (!acCancel->isEnabled())
+            return false;
+        acCancel->trigger();
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        const int step = event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+        const int dx = event->key() == Qt::Key_Left ? -step : event->key() == Qt::Key_Right ? step : 0;
+        const int dy = event->key() == Qt::Key_Up ? -step : event->key() == Qt::Key_Down ? step : 0;
+        RunCommand([this, dx, dy] { pxImage1->MoveRegionBy(dx, dy); });
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TKalvoMainForm::acApplyExecute()
+{
+    acApply->setEnabled(false);
+    acCancel->setEnabled(false);
+    pxImage1->ApplyOperation();
+}
+
+void TKalvoMainForm::acCancelExecute()
+{
+    acApply->setEnabled(false);
+    acCancel->setEnabled(false);
+    pxImage1->CancelOperation();
+}
+
+void TKalvoMainForm::CancelPendingFloat()
+{
+    const TMouseMode mode = pxImage1->MouseMode();
+    if (acCancel->isEnabled() || ((mode == mmMoveSelectArea || mode == mmMerge) && FLeftButtonDown)) {
+        acCancel->setEnabled(true);
+        acCancel->trigger();
+    }
+}
+
+} // namespace kalvo
