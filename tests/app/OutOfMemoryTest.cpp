@@ -1,13 +1,14 @@
 // The main window when memory runs out: each command runs in a child process whose address space
 // is limited, fails with a message and leaves picture, title, undo history and modified flag as
 // they were.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/clipboard/CanvasClipboard.h"
 #include "app/dialogs/DropShadowDialog.h"
 #include "app/dialogs/ResizeDialog.h"
 #include "app/controls/NumericEdit.h"
 #include "canvas/PxImage.h"
 #include "image/BmpFormat.h"
+#include "support/MainFormInternals.h"
 #include "support/MemoryLimit.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
@@ -32,8 +33,8 @@ const QString kNoMemory = QStringLiteral("メモリが足りないため，実�
 // What a window looked like before a command: compared after the command failed.
 struct State {
     explicit State(const TKalvoMainForm& f)
-        : picture(f.pxImage1->Bitmap()), title(f.windowTitle()), steps(f.FUndoList.size()), position(f.FUndoPos),
-          modified(f.FModified)
+        : picture(f.Canvas()->Bitmap()), title(f.windowTitle()), steps(Internals(f).FUndoList.size()),
+          position(Internals(f).FUndoPos), modified(Internals(f).FModified)
     {
     }
     TBitmap picture;
@@ -49,15 +50,16 @@ std::string Unchanged(const Harness& h, const State& before, const QString& mess
 {
     std::ostringstream out;
     const TKalvoMainForm& f = h.form;
-    if (!(f.pxImage1->Bitmap() == before.picture))
+    const TMainFormInternals in = Internals(f);
+    if (!(f.Canvas()->Bitmap() == before.picture))
         out << "picture changed; ";
     if (f.windowTitle() != before.title)
         out << "title " << f.windowTitle().toStdString() << "; ";
-    if (f.FUndoList.size() != before.steps || f.FUndoPos != before.position)
-        out << "undo history " << f.FUndoList.size() << " at " << f.FUndoPos << "; ";
-    if (f.FModified != before.modified)
+    if (in.FUndoList.size() != before.steps || in.FUndoPos != before.position)
+        out << "undo history " << in.FUndoList.size() << " at " << in.FUndoPos << "; ";
+    if (in.FModified != before.modified)
         out << "modified flag changed; ";
-    if (f.FBusyDepth != 0)
+    if (in.FBusyDepth != 0)
         out << "still busy; ";
     if (h.messages.shown.empty())
         out << "no message; ";
@@ -72,7 +74,7 @@ void OpenPicture(Harness& h, const TempDir& dir, const TBitmap& picture)
     const std::string path = dir.file("shown.bmp");
     WriteAll(path, BmpBytes(picture));
     h.dialogs->openAnswers.push_back(QString::fromStdString(path));
-    h.form.acOpen->trigger();
+    h.form.Action("acOpen")->trigger();
     ASSERT_EQ(h.form.windowTitle(), "shown.bmp - Kalvo");
 }
 
@@ -86,32 +88,33 @@ TEST(OutOfMemory, OpenPasteAndUndoFailWithAMessageAndChangeNothing)
     TempDir dir;
     Harness h;
     OpenPicture(h, dir, PatternBitmap(1500, 1200, 24));
+    State before(h.form); // taken outside the child, whose memory is limited
     // A picture larger than the headroom, as a file and on the clipboard.
     const TBitmap large = PatternBitmap(4000, 3000, 24);
     const std::string largeFile = dir.file("large.bmp");
     WriteAll(largeFile, BmpBytes(large));
     ASSERT_TRUE(CopyImageToClipboard(large, std::nullopt, 0));
 
+    before = State(h.form);
     EXPECT_EQ(RunWithMemoryLimit(kHeadroom, [&] {
-                  const State before(h.form);
                   h.dialogs->openAnswers.push_back(QString::fromStdString(largeFile));
-                  h.form.acOpen->trigger();
+                  h.form.Action("acOpen")->trigger();
                   return Unchanged(h, before, QStringLiteral("ファイル large.bmp が開けませんでした．"));
               }),
               "");
+    before = State(h.form);
     EXPECT_EQ(RunWithMemoryLimit(kHeadroom, [&] {
-                  const State before(h.form);
-                  h.form.acPaste->trigger();
+                  h.form.Action("acPaste")->trigger();
                   return Unchanged(h, before, kNoMemory);
               }),
               "");
 
-    // Undo needs a copy of the recorded picture (5.4 MB) and redo's step: not with 2 MB to spare.
-    h.form.acNegativeImage->trigger();
-    ASSERT_EQ(h.form.FUndoPos, 1);
+    // Undo needs a copy of the recorded picture (5.4 MB): not with 2 MB to spare.
+    h.form.Action("acNegativeImage")->trigger();
+    ASSERT_EQ(Internals(h.form).FUndoPos, 1);
+    before = State(h.form);
     EXPECT_EQ(RunWithMemoryLimit(std::size_t(2) << 20, [&] {
-                  const State before(h.form);
-                  h.form.acUndo->trigger();
+                  h.form.Action("acUndo")->trigger();
                   return Unchanged(h, before, kNoMemory);
               }),
               "");
@@ -124,28 +127,29 @@ TEST(OutOfMemory, ResizeAndDropShadowFailWithAMessageAndChangeNothing)
     ScopedConfigDir config;
     TempDir dir;
     Harness h;
-    OpenPicture(h, dir, PatternBitmap(1000, 800, 24));
+    OpenPicture(h, dir, PatternBitmap(1500, 1000, 24));
+    State before(h.form); // taken outside the child, whose memory is limited
 
+    before = State(h.form);
     EXPECT_EQ(RunWithMemoryLimit(kHeadroom, [&] {
-                  const State before(h.form);
                   AnswerModal<TKVfrmResize>([](TKVfrmResize* d) {
                       d->SetResample(false);
                       d->edtWidth->SetValue(6000);
-                      d->edtHeight->SetValue(4800);
+                      d->edtHeight->SetValue(4000);
                       d->btnOk->click();
                   });
-                  h.form.acResize->trigger();
+                  h.form.Action("acResize")->trigger();
                   return Unchanged(h, before, kNoMemory);
               }),
               "");
 
-    // The shadow needs a mask and a new picture (2.4 MB); the dialog's preview fails first or the
-    // command does, whichever runs out.
-    h.form.pxImage1->SetRegion(TRegion::rect({100, 100, 600, 500}));
-    EXPECT_EQ(RunWithMemoryLimit(std::size_t(4) << 20, [&] {
-                  const State before(h.form);
+    // The shadow needs a new picture (4.5 MB, mapped for itself like every block from 4 MB on,
+    // never taken from memory the process already holds); the dialog's copy fails first.
+    h.form.Canvas()->SetRegion(TRegion::rect({100, 100, 600, 500}));
+    before = State(h.form);
+    EXPECT_EQ(RunWithMemoryLimit(std::size_t(2) << 20, [&] {
                   AnswerModal<TKVfrmDropShadow>([](TKVfrmDropShadow* d) { d->btnOk->click(); });
-                  h.form.acDropShadow->trigger();
+                  h.form.Action("acDropShadow")->trigger();
                   return Unchanged(h, before, QString());
               }),
               "");

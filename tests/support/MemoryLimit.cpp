@@ -1,5 +1,8 @@
 #include "support/MemoryLimit.h"
 
+#include "image/BlockMemory.h"
+
+#include <exception>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
@@ -48,12 +51,18 @@ std::string RunWithMemoryLimit(std::size_t headroom, const std::function<std::st
         return "fork failed";
     if (child == 0) {
         ::close(channel[0]);
+        // The spare picture-sized block would serve an allocation of its size without new memory.
+        ReleaseSpareBlock();
         std::string text;
         const rlimit limit{MappedBytes() + headroom, RLIM_INFINITY};
         if (::setrlimit(RLIMIT_AS, &limit) != 0)
             text = "setrlimit failed";
         else
-            text = body();
+            try {
+                text = body();
+            } catch (const std::exception& e) {
+                text = std::string("exception in the child: ") + e.what();
+            }
         std::size_t done = 0;
         while (done < text.size()) {
             const ssize_t n = ::write(channel[1], text.data() + done, text.size() - done);
