@@ -65,12 +65,14 @@ cpu_ns() {
 }
 
 # Keys that run a command: negative, or select all and clear (mtpaint fills the selection with
-# colour A, KolourPaint's Clear needs no selection). The window gets the keyboard focus first:
-# there is no window manager.
+# colour A, KolourPaint's Clear needs no selection). There is no window manager: the Qt programs'
+# windows are given the keyboard focus, mtpaint takes it from the pointer over its window.
 send_keys() { # program command
   local w
-  w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
-  [ -n "$w" ] && xdotool windowfocus --sync "$w" 2>/dev/null
+  if [ "$1" != mtpaint ]; then
+    w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
+    if [ -n "$w" ]; then xdotool windowfocus --sync "$w" 2>/dev/null || true; fi
+  fi
   case $1:$2 in
     kalvo:negative) xdotool key alt+i n ;;
     kalvo:clear) xdotool key ctrl+a; sleep 0.3; xdotool key alt+e l ;;
@@ -111,6 +113,7 @@ for run in $(seq "$RUNS"); do
       if "$probe" gone $marker 30 >/dev/null; then
         record "$p $c" "$(awk -v a="$before" -v b="$(cpu_ns "$pid")" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')"
       else
+        echo "$p: the marker stayed on the screen after $c" >&2
         record "$p $c" NA
       fi
     done
@@ -118,7 +121,7 @@ for run in $(seq "$RUNS"); do
   done
 done
 
-median() { tr ' ' '\n' | grep -v '^$' | grep -v NA | sort -g | awk '{ a[NR] = $1 } END { if (NR == 0) print "NA"; else if (NR % 2) print a[(NR + 1) / 2]; else printf "%.3f\n", (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+median() { tr ' ' '\n' | { grep -v -e '^$' -e NA || true; } | sort -g | awk '{ a[NR] = $1 } END { if (NR == 0) print "NA"; else if (NR % 2) print a[(NR + 1) / 2]; else printf "%.3f\n", (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
 
 echo
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg) (other work on the machine counts in every figure)"
