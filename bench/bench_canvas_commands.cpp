@@ -12,7 +12,6 @@
 #include "app/dialogs/ResizeDialog.h"
 #include "canvas/PxImage.h"
 #include "image/BlockMemory.h"
-#include "image/HugePageMalloc.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
 #include "imaging/colour/ReduceColors.h"
@@ -265,8 +264,6 @@ BENCHMARK(BM_DropShadowWhole)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // As the editor runs: with huge-page malloc.
-    kalvo::RestartWithHugePageMalloc(argv);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QTemporaryDir config;
     ::setenv("KALVO_CONFIG_DIR", config.path().toLocal8Bit().constData(), 1);

@@ -1,6 +1,5 @@
 // kalvo-cli: the editor's operations without a window.
 #include "cli/CliCommand.h"
-#include "cli/HugePageRestart.h"
 
 #include <algorithm>
 #include <iostream>
@@ -44,7 +43,6 @@ int main(int argc, char** argv)
         std::cout << "usage:\n" << it->usage << "\n";
         return kExitOk;
     }
-    RestartWithHugePagesForLargeFiles(argv, it->name, rest);
     try {
         return it->run(rest);
     } catch (const UsageError& e) {
