@@ -11,7 +11,7 @@
 #include "app/Application.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
-#include "image/FloodMask.h"
+#include "imaging/raster/FloodMask.h"
 #include "image/RegionConvert.h"
 #include "support/SamplePicture.h"
 

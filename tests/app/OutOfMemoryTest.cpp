@@ -2,12 +2,12 @@
 // is limited, fails with a message and leaves picture, title, undo history and modified flag as
 // they were.
 #include "app/mainform/MainForm.h"
-#include "app/clipboard/CanvasClipboard.h"
+#include "app/systemclipboard/CanvasClipboard.h"
 #include "app/dialogs/DropShadowDialog.h"
 #include "app/dialogs/ResizeDialog.h"
 #include "app/controls/NumericEdit.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/MainFormInternals.h"
 #include "support/MemoryLimit.h"
 #include "support/TestSupport.h"

@@ -1,7 +1,7 @@
 // Replaced files reach the disk before they replace the old ones: the system calls of a save and
 // of a lossless JPEG rewrite, as strace sees them.
 #include "CliTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

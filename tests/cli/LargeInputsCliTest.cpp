@@ -2,7 +2,7 @@
 // transformation, JPEG 2000): one program start, the library's exact bytes, one failure line.
 #include "CliTestSupport.h"
 #include "codecs/jpegtran/LosslessTransform.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
