@@ -6,7 +6,6 @@
 #include "app/dialogs/AdjustDialogs.h"
 #include "app/dialogs/LevelsDialog.h"
 #include "canvas/PxImage.h"
-#include "startup/HugePageMalloc.h"
 #include "support/SamplePicture.h"
 
 #include <QApplication>
@@ -89,8 +88,6 @@ BENCHMARK(BM_PreviewSharpen)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // As the editor runs: with huge-page malloc.
-    kalvo::RestartWithHugePageMalloc(argv);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QTemporaryDir config;
     ::setenv("KALVO_CONFIG_DIR", config.path().toLocal8Bit().constData(), 1);

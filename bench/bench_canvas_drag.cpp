@@ -5,7 +5,6 @@
 // clipboard within the program.
 #include "app/systemclipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"
-#include "startup/HugePageMalloc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -140,8 +139,6 @@ BENCHMARK(BM_PasteFromClipboard24Mp)->Unit(benchmark::kMillisecond)->Iterations(
 
 int main(int argc, char** argv)
 {
-    // As the editor runs: with huge-page malloc.
-    kalvo::RestartWithHugePageMalloc(argv);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -12,7 +12,6 @@
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "imaging/raster/FloodMask.h"
-#include "startup/HugePageMalloc.h"
 #include "image/RegionConvert.h"
 #include "support/SamplePicture.h"
 
@@ -335,8 +334,6 @@ BENCHMARK(BM_ViewFrame)
 
 int main(int argc, char** argv)
 {
-    // As the editor runs: with huge-page malloc.
-    kalvo::RestartWithHugePageMalloc(argv);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // --scale=F: the screen's device pixel ratio; taken out before the benchmark library reads
     // the arguments.

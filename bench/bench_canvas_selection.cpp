@@ -5,7 +5,6 @@
 #include "canvas/OutlineOverlay.h"
 #include "canvas/PxImage.h"
 #include "imaging/raster/FloodMask.h"
-#include "startup/HugePageMalloc.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
 
@@ -184,8 +183,6 @@ BENCHMARK(BM_RubberBandRedraw)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // As the editor runs: with huge-page malloc.
-    kalvo::RestartWithHugePageMalloc(argv);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

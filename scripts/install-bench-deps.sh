@@ -11,6 +11,8 @@ packages=(
   libopenjp2-tools
   pngquant
   hyperfine
+  mtpaint kolourpaint
+  xvfb xdotool gcc libx11-dev
 )
 
 missing=()

@@ -15,7 +15,7 @@ packages=(
   webp libheif-examples imagemagick libvips-tools hyperfine
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool python3
-  xclip desktop-file-utils
+  xclip desktop-file-utils strace
   fonts-ipafont-gothic
   breeze-icon-theme libqt6svg6
 )

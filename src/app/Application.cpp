@@ -29,7 +29,7 @@ bool TKalvoApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        ShowMessageBox(QString::fromUtf8(e.what()), MB_ICONERROR);
+        ShowFailure(e);
     } catch (...) {
         ShowMessageBox(QStringLiteral("Unknown error"), MB_ICONERROR);
     }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <new>
+
 namespace kalvo {
 
 namespace {
@@ -57,6 +59,18 @@ int ShowMessageBox(const QString& text, int flags)
 void SetMessageHandler(TMessageHandler handler)
 {
     handlerSlot() = std::move(handler);
+}
+
+QString FailureText(const std::exception& e)
+{
+    if (dynamic_cast<const std::bad_alloc*>(&e))
+        return QStringLiteral("メモリが足りないため，実行できませんでした．");
+    return QString::fromUtf8(e.what());
+}
+
+void ShowFailure(const std::exception& e)
+{
+    ShowMessageBox(FailureText(e), MB_ICONERROR);
 }
 
 } // namespace kalvo

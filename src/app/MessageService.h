@@ -5,6 +5,7 @@
 // here, so tests can answer them.
 #include <QString>
 
+#include <exception>
 #include <functional>
 
 namespace kalvo {
@@ -22,6 +23,12 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 int ShowMessageBox(const QString& text, int flags);
+
+// The text shown for a failure that ends a command: the exception's message, or a sentence of
+// its own when memory ran out (std::bad_alloc's text means nothing to a user).
+QString FailureText(const std::exception& e);
+// Shows FailureText(e) with the error icon.
+void ShowFailure(const std::exception& e);
 
 // Replaces the message box with handler (tests); an empty handler restores the real one.
 using TMessageHandler = std::function<int(const QString& text, int flags)>;

@@ -4,7 +4,6 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/mainform/MainForm.h"
-#include "startup/HugePageMalloc.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -48,9 +47,6 @@ int main(int argc, char** argv)
     int status = 0;
     if (answeredWithoutWindow(argc, argv, status))
         return status;
-    // Qt's clipboard data and images, and the codec libraries' own buffers, in huge pages: a copy
-    // or paste of a 24-megapixel picture takes half the time.
-    kalvo::RestartWithHugePageMalloc(argv);
     kalvo::TKalvoApplication app(argc, argv);
     const kalvo::TCommandLine line = kalvo::ParseCommandLine(app.arguments().mid(1));
     if (line.Action == kalvo::TCommandLine::TAction::Error) {

@@ -52,6 +52,9 @@ void TFloatPreview::DrawStretched(QPainter& painter, const TViewGeometry& view, 
     if (FScratch.width() < visible.width() || FScratch.height() < visible.height())
         FScratch = QImage(std::max(FScratch.width(), visible.width()), std::max(FScratch.height(), visible.height()),
                           QImage::Format_RGB32);
+    // Without memory for the scratch image the floating picture is not drawn this time.
+    if (FScratch.isNull())
+        return;
     std::vector<int> columns(std::size_t(visible.width()));
     for (int x = 0; x < visible.width(); ++x)
         columns[std::size_t(x)] =

@@ -51,9 +51,12 @@ void ComposeFrameArea(const TBitmap& image, const TFrameSource& requested, QImag
     const QRect drawn = area & QRect(0, 0, s.DrawWidth, s.DrawHeight);
     if (drawn.isEmpty())
         return;
-    const int k = reduced ? TReducedImages::FactorFor(s.Zoom) : 1;
-    const TStretchSource pixels =
-        k > 1 ? TStretchSource::OfFrame(reduced->Level(image, k)) : TStretchSource::Of(image);
+    int k = reduced ? TReducedImages::FactorFor(s.Zoom) : 1;
+    const QImage* level = k > 1 ? &reduced->Level(image, k) : nullptr;
+    // Without memory for the reduced copy the frame is stretched from the image itself.
+    if (level && level->isNull())
+        k = 1;
+    const TStretchSource pixels = k > 1 ? TStretchSource::OfFrame(*level) : TStretchSource::Of(image);
     std::vector<int> columns = ColumnMap(s.ScrollX, s.SourceWidth, s.DrawWidth, s.Zoom, k);
     if (drawn.left() > 0 || drawn.width() < s.DrawWidth)
         columns = std::vector<int>(columns.begin() + drawn.left(), columns.begin() + drawn.left() + drawn.width());

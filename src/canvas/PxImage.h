@@ -66,10 +66,13 @@ public:
     const TBitmap& Bitmap() const override { return FDocument.Bitmap(); }
     // Takes a private copy (32-bit images are held at 24 bits) and relays out the view. A new
     // size resets the scroll position to 0, 0; the same size keeps it. The selection is kept.
+    // std::bad_alloc when the copy cannot be made; the canvas then keeps its image.
     void SetBitmap(const TBitmap& bitmap);
-    // The same, taking over the pixels instead of copying them.
+    // The same, taking over the pixels instead of copying them (callers handing over a local move
+    // it: a 24-megapixel photo is 72 MB).
     void SetBitmap(TBitmap&& bitmap);
-    // As SetBitmap(TBitmap&&), handing back the image it replaces (neither is copied).
+    // As SetBitmap(TBitmap&&), handing back the image it replaces (neither is copied). A 32-bit
+    // image that cannot be converted leaves everything as it was (std::bad_alloc).
     TBitmap ExchangeBitmap(TBitmap&& bitmap);
     bool HasImage() const override { return FDocument.HasImage(); }
     int BitCount() const { return FDocument.BitCount(); }
@@ -306,6 +309,9 @@ public:
     // mask made for the shadow is dropped again afterwards. True when the image changed.
     bool DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
                     const TProgressCallback& progress = {});
+    // The picture DropShadow would make, leaving the canvas as it is; none where it does nothing.
+    std::optional<TBitmap> ShadowedImage(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
+                                         const TProgressCallback& progress = {}) const;
     // Feathers the selection border by `pixels`: OnRegionChange, then the selection takes the
     // widened region and the softened mask (a hard result drops the mask). Does nothing without
     // a selection or on an image of 8 bits or fewer. EPxImageError "PxImage.ObscureRegion: ..."

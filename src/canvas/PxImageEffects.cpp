@@ -9,29 +9,28 @@
 
 namespace kalvo {
 
-bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
-                          const TProgressCallback& progress)
+std::optional<TBitmap> TpxImage::ShadowedImage(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
+                                               const TProgressCallback& progress) const
 {
     if (!HasImage() || !Region() || BitCount() <= 8)
-        return false;
-    const bool madeMask = !SelectionMask();
-    EnsureSelectionMask();
+        return std::nullopt;
+    // A mask made from the region only for the shadow is not kept.
+    std::optional<TBitmap> made;
+    if (!SelectionMask())
+        made = CreateSelectionMask();
     TDropShadowParams params;
     params.OffsetX = offsetX;
     params.OffsetY = offsetY;
     params.Obscure = obscure;
     params.AlphaChannel = alpha;
     params.Color = colour;
-    std::optional<TBitmap> result;
-    try {
-        result = kalvo::DropShadow(Bitmap(), *SelectionMask(), Outline(), params, progress);
-    } catch (...) {
-        if (madeMask)
-            DropSelectionMask();
-        throw;
-    }
-    if (madeMask)
-        DropSelectionMask();
+    return kalvo::DropShadow(Bitmap(), SelectionMask() ? *SelectionMask() : *made, Outline(), params, progress);
+}
+
+bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
+                          const TProgressCallback& progress)
+{
+    std::optional<TBitmap> result = ShadowedImage(offsetX, offsetY, obscure, alpha, colour, progress);
     if (!result)
         return false;
     FDocument.Pixels() = std::move(*result);

@@ -76,10 +76,10 @@ void TpxImage::ApplyOperation()
             return;
         }
         emit OnMovingSelectArea();
-        const TBitmap moved =
+        TBitmap moved =
             MoveSelectedPixels(Bitmap(), *Region(), d.x(), d.y(), tool.CopyMode(), FDisplayBackgroundColor);
         tool.Abandon();
-        SetBitmap(moved);
+        SetBitmap(std::move(moved));
         // The moved selection keeps only what lies on the image.
         TSelection shifted = FDocument.Moved(d.x(), d.y());
         if (!shifted.region || shifted.region->isEmpty()) {
@@ -101,7 +101,7 @@ void TpxImage::ApplyOperation()
                 if (MergeFloating(merged, Region(), tool.FloatPicture(), MergeAlphaChannel(), f.y(), f.x(),
                                   tool.PasteRegion())) {
                     emit OnMerge();
-                    SetBitmap(merged);
+                    SetBitmap(std::move(merged));
                 }
             }
         } catch (...) {

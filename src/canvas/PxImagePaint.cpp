@@ -58,7 +58,8 @@ void TpxImage::paintEvent(QPaintEvent*)
     if (ratio != 1.0)
         painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
     EraseMargins(painter);
-    if (!HasImage() || FBusyCount >= 1)
+    // Without memory for a frame buffer only the margins are drawn.
+    if (!HasImage() || FBusyCount >= 1 || FBuffer.isNull())
         return;
     if (FFrameDirty)
         RenderBuffer();

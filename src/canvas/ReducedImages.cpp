@@ -12,6 +12,8 @@ QImage Reduce(const TBitmap& image, int k)
 {
     const int width = (image.width() + k - 1) / k, height = (image.height() + k - 1) / k;
     QImage level(width, height, QImage::Format_RGB32);
+    if (level.isNull())
+        return level;
     std::vector<int> columns(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
         columns[std::size_t(x)] = k * x;
@@ -55,7 +57,13 @@ const QImage& TReducedImages::Level(const TBitmap& image, int k)
             return level.second;
     if (FLevels.size() >= kKeep)
         FLevels.erase(FLevels.begin());
-    FLevels.emplace_back(k, Reduce(image, k));
+    QImage level = Reduce(image, k);
+    if (level.isNull()) {
+        // No memory for the copy: the caller composes from the image itself.
+        static const QImage none;
+        return none;
+    }
+    FLevels.emplace_back(k, std::move(level));
     return FLevels.back().second;
 }
 

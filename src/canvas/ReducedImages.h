@@ -20,7 +20,8 @@ public:
     bool Empty() const { return FLevels.empty(); }
     // Brings every kept copy up to date for the image pixels inside rect (image coordinates).
     void Update(const TBitmap& image, const QRect& rect);
-    // The copy for factor k >= 2: pixel (x, y) is image pixel (k x, k y).
+    // The copy for factor k >= 2: pixel (x, y) is image pixel (k x, k y). A null image when
+    // there is no memory for it (nothing is kept then).
     const QImage& Level(const TBitmap& image, int k);
     // 100 div zoom at 50 % or less (each screen pixel then covers k or more image pixels, so
     // the pixel a reduced copy shows lies under the same screen pixel); 1 above 50 %.

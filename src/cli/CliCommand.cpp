@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <new>
 #include <sstream>
 #include <sys/stat.h>
 
@@ -99,6 +100,11 @@ std::string FormatColor(TColor color)
     return buf;
 }
 
+std::string Reason(const std::exception& e)
+{
+    return dynamic_cast<const std::bad_alloc*>(&e) ? "not enough memory" : e.what();
+}
+
 TBitmap LoadForCli(TpxImageInfo& info)
 {
     struct stat st {};
@@ -110,7 +116,7 @@ TBitmap LoadForCli(TpxImageInfo& info)
     try {
         bitmap = LoadImageFile(info);
     } catch (const std::exception& e) {
-        throw Failure("cannot open " + info.FileName + ": " + e.what());
+        throw Failure("cannot open " + info.FileName + ": " + Reason(e));
     }
     if (!bitmap || info.Result != 0)
         throw Failure("cannot open " + info.FileName + ": "
@@ -125,7 +131,7 @@ void SaveForCli(TBitmap& bitmap, TpxImageInfo& info)
     try {
         SaveImageFile(bitmap, info);
     } catch (const std::exception& e) {
-        throw Failure("cannot write " + info.FileName + ": " + e.what());
+        throw Failure("cannot write " + info.FileName + ": " + Reason(e));
     }
     if (info.Result != 0)
         throw Failure("cannot write " + info.FileName + ": "

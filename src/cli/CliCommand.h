@@ -58,6 +58,9 @@ private:
     std::vector<std::string> args_;
 };
 
+// The reason a failure gives: the exception's message, "not enough memory" when memory ran out.
+std::string Reason(const std::exception& e);
+
 int ParseInt(const std::string& text, const std::string& what, int lo, int hi);
 // A decimal number ("5", "0.25") from lo to hi.
 double ParseDecimal(const std::string& text, const std::string& what, double lo, double hi);

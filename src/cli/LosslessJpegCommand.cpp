@@ -43,7 +43,7 @@ int runLosslessJpeg(const std::vector<std::string>& argv)
     try {
         ReplaceJpegLossless(file, transform, keepTimestamp);
     } catch (const std::exception& e) {
-        throw Failure("cannot transform " + file + ": " + e.what());
+        throw Failure("cannot transform " + file + ": " + Reason(e));
     }
     return kExitOk;
 }

@@ -73,7 +73,7 @@ int runResize(const std::vector<std::string>& argv)
             image = resample ? ResizeResample(image, target.width, target.height)
                              : ResizeNearest(image, target.width, target.height);
         } catch (const std::exception& e) {
-            throw Failure("cannot resize " + files[0] + ": " + e.what());
+            throw Failure("cannot resize " + files[0] + ": " + Reason(e));
         }
     }
     info.FileName = files[1];

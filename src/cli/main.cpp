@@ -1,6 +1,5 @@
 // kalvo-cli: the editor's operations without a window.
 #include "cli/CliCommand.h"
-#include "cli/HugePageRestart.h"
 
 #include <algorithm>
 #include <iostream>
@@ -52,7 +51,6 @@ int main(int argc, char** argv)
         std::cout << "usage:\n" << it->usage << "\n";
         return kExitOk;
     }
-    RestartWithHugePagesForLargeFiles(argv, it->name, rest);
     try {
         return it->run(rest);
     } catch (const UsageError& e) {
@@ -62,7 +60,7 @@ int main(int argc, char** argv)
         std::cerr << "kalvo-cli " << it->name << ": " << e.what() << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
-        std::cerr << "kalvo-cli " << it->name << ": " << e.what() << "\n";
+        std::cerr << "kalvo-cli " << it->name << ": " << Reason(e) << "\n";
         return kExitFailure;
     }
 }

@@ -35,6 +35,17 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
+// Makes a rename in the directory durable. The new file is in place already, so a directory that
+// cannot be synced (some file systems refuse) is not reported as a failed save.
+void syncDirectory(const std::string& directory)
+{
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 // Removes the temporary file unless the write was committed.
 struct TempGuard {
     std::string path;
@@ -67,7 +78,9 @@ void WriteFileAtomically(const std::string& target,
     const int wfd = ::open(guard.path.c_str(), O_RDWR | O_CLOEXEC);
     if (wfd < 0)
         throw EFileError("Cannot write file \"" + target + "\": " + std::strerror(errno));
-    const bool ok = ::fchmod(wfd, mode) == 0;
+    // The data reaches the disk before the rename: a power cut right after the rename then
+    // finds the whole new file, not an empty one.
+    const bool ok = ::fchmod(wfd, mode) == 0 && ::fdatasync(wfd) == 0;
     const int err = errno;
     ::close(wfd);
     if (!ok)
@@ -75,6 +88,7 @@ void WriteFileAtomically(const std::string& target,
     if (::rename(guard.path.c_str(), target.c_str()) != 0)
         throw EFileError("Cannot replace file \"" + target + "\": " + std::strerror(errno));
     guard.committed = true;
+    syncDirectory(directoryOf(target));
 }
 
 } // namespace kalvo

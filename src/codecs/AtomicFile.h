@@ -9,9 +9,9 @@ namespace kalvo {
 
 // Creates an empty temporary file beside target and calls write(tempPath), which fills it (it
 // may reopen and truncate it). When write returns, the file is given the target's permissions
-// (or the usual ones for a new file) and renamed over target. The rename is the commit point;
-// the file system orders the data before a rename that replaces a file, so the old content
-// survives until the new one is complete. When write
+// (or the usual ones for a new file), its data is synced to the disk (fdatasync), it is renamed
+// over target and the directory is synced (fsync), so that a power cut at any moment leaves the
+// old file or the complete new one, never an empty one. The rename is the commit point. When write
 // throws, or any step fails, the temporary file is removed and the exception passes on
 // (EFileError for the file steps). Creating the temporary file is the first step and fails with
 // EFileError when the directory cannot be written.

@@ -30,25 +30,18 @@ TBitmap shiftedMask(const TBitmap& mask, int dx, int dy)
 
 TBitmap TDocument::ExchangeBitmap(TBitmap&& bitmap)
 {
-    TBitmap previous = std::move(FBitmap); // leaves the document's bitmap empty
-    try {
-        FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : std::move(bitmap);
-    } catch (...) {
-        // The document goes on with whatever the conversion produced (an empty image at worst).
-    }
+    // A 32-bit image is converted first; should that fail (std::bad_alloc), nothing has changed.
+    if (bitmap.bitCount() == 32)
+        bitmap = bitmap.toTrueColor();
+    TBitmap previous = std::exchange(FBitmap, std::move(bitmap));
     pictureReplaced();
     return previous;
 }
 
 void TDocument::SetBitmap(const TBitmap& bitmap)
 {
-    FBitmap.clear();
-    try {
-        FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : bitmap;
-    } catch (...) {
-        // As above: the copy that failed leaves an empty image at worst.
-    }
-    pictureReplaced();
+    // The copy is made before anything changes: without memory for it the document keeps its image.
+    ExchangeBitmap(bitmap.bitCount() == 32 ? bitmap.toTrueColor() : TBitmap(bitmap));
 }
 
 std::vector<TColor> TDocument::ImagePalette() const

@@ -43,7 +43,7 @@ public:
     int BitCount() const { return FBitmap.empty() ? 0 : FBitmap.bitCount(); }
     TRect ImageRect() const { return {0, 0, FBitmap.width(), FBitmap.height()}; }
     // Takes the picture over (32 bits are held as 24) and hands back the one it replaces. Should
-    // the conversion fail, the document goes on with whatever it produced (empty at worst).
+    // the conversion or copy fail (std::bad_alloc), the document keeps its picture.
     TBitmap ExchangeBitmap(TBitmap&& bitmap);
     // The same with a private copy.
     void SetBitmap(const TBitmap& bitmap);

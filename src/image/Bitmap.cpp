@@ -42,6 +42,20 @@ TBitmap::TBitmap(int width, int height, int bitCount)
     palette_ = DefaultPalette(bitCount);
 }
 
+TBitmap TBitmap::sameLayout(const TBitmap& like)
+{
+    TBitmap result;
+    result.width_ = like.width_;
+    result.height_ = like.height_;
+    result.bitCount_ = like.bitCount_;
+    result.stride_ = like.stride_;
+    result.pixels_ = TPixelBuffer::ForOverwrite(like.pixels_.size());
+    result.palette_ = like.palette_;
+    result.transparent_ = like.transparent_;
+    result.transparentColor_ = like.transparentColor_;
+    return result;
+}
+
 void TBitmap::setPalette(std::vector<TColor> palette)
 {
     if (palette.size() > 256)

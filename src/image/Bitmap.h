@@ -27,6 +27,9 @@ public:
     // A zero-filled bitmap; images of 8 bits or fewer get the default palette for their depth.
     // Throws EInvalidGraphic for an unsupported depth or a size outside the bounds above.
     TBitmap(int width, int height, int bitCount);
+    // A bitmap of like's size, depth, palette and transparency whose pixels are undefined, for a
+    // computation that writes every one of them (std::bad_alloc without memory for them).
+    static TBitmap sameLayout(const TBitmap& like);
     TBitmap(const TBitmap&) = default;
     TBitmap& operator=(const TBitmap&) = default;
     // A bitmap moved from is left empty (no size, no pixels), never a size without pixels.

@@ -1,8 +1,11 @@
 #include "image/BlockMemory.h"
 
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
 #include <new>
 #include <sys/mman.h>
+#include <utility>
 
 namespace kalvo {
 
@@ -10,18 +13,72 @@ namespace {
 
 constexpr std::size_t kMappedFrom = std::size_t(4) << 20;
 
+// The spare large block (see the header); decoders may run on several threads.
+struct TSpare {
+    std::mutex lock;
+    std::uint8_t* block = nullptr;
+    std::size_t size = 0;
+};
+
+TSpare& Spare()
+{
+    // Never destroyed: pixel buffers of static objects may be freed after it at exit.
+    static TSpare* spare = new TSpare;
+    return *spare;
+}
+
+// The spare when it has n bytes, taken out of the cache.
+std::uint8_t* TakeSpare(std::size_t n)
+{
+    TSpare& spare = Spare();
+    const std::lock_guard guard(spare.lock);
+    if (!spare.block || spare.size != n)
+        return nullptr;
+    spare.size = 0;
+    return std::exchange(spare.block, nullptr);
+}
+
+std::uint8_t* MapBlock(std::size_t n)
+{
+    void* p = ::mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) {
+        // The spare's memory may be what is missing.
+        if (SpareBlockSize() == 0)
+            throw std::bad_alloc();
+        ReleaseSpareBlock();
+        p = ::mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED)
+            throw std::bad_alloc();
+    }
+    ::madvise(p, n, MADV_HUGEPAGE);
+    return static_cast<std::uint8_t*>(p);
+}
+
 } // namespace
 
 std::uint8_t* AllocateBlock(std::size_t n)
 {
     if (n >= kMappedFrom) {
-        void* p = ::mmap(nullptr, n, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED)
-            throw std::bad_alloc();
-        ::madvise(p, n, MADV_HUGEPAGE);
-        return static_cast<std::uint8_t*>(p);
+        if (std::uint8_t* reused = TakeSpare(n)) {
+            std::memset(reused, 0, n);
+            return reused;
+        }
+        return MapBlock(n); // fresh mappings are zero
     }
     auto* p = static_cast<std::uint8_t*>(std::calloc(n, 1));
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+
+std::uint8_t* AllocateBlockForOverwrite(std::size_t n)
+{
+    if (n >= kMappedFrom) {
+        if (std::uint8_t* reused = TakeSpare(n))
+            return reused;
+        return MapBlock(n);
+    }
+    auto* p = static_cast<std::uint8_t*>(std::malloc(n));
     if (!p)
         throw std::bad_alloc();
     return p;
@@ -31,10 +88,41 @@ void ReleaseBlock(std::uint8_t* p, std::size_t n)
 {
     if (!p)
         return;
-    if (n >= kMappedFrom)
-        ::munmap(p, n);
-    else
+    if (n < kMappedFrom) {
         std::free(p);
+        return;
+    }
+    TSpare& spare = Spare();
+    std::uint8_t* previous = nullptr;
+    std::size_t previousSize = 0;
+    {
+        const std::lock_guard guard(spare.lock);
+        previous = std::exchange(spare.block, p);
+        previousSize = std::exchange(spare.size, n);
+    }
+    if (previous)
+        ::munmap(previous, previousSize);
+}
+
+void ReleaseSpareBlock()
+{
+    TSpare& spare = Spare();
+    std::uint8_t* block = nullptr;
+    std::size_t size = 0;
+    {
+        const std::lock_guard guard(spare.lock);
+        block = std::exchange(spare.block, nullptr);
+        size = std::exchange(spare.size, 0);
+    }
+    if (block)
+        ::munmap(block, size);
+}
+
+std::size_t SpareBlockSize()
+{
+    TSpare& spare = Spare();
+    const std::lock_guard guard(spare.lock);
+    return spare.size;
 }
 
 } // namespace kalvo

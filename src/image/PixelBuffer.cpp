@@ -17,11 +17,21 @@ TPixelBuffer::TPixelBuffer(std::size_t n)
     size_ = n;
 }
 
+TPixelBuffer TPixelBuffer::ForOverwrite(std::size_t n)
+{
+    TPixelBuffer buffer;
+    if (n == 0)
+        return buffer;
+    buffer.data_ = AllocateBlockForOverwrite(n);
+    buffer.size_ = n;
+    return buffer;
+}
+
 TPixelBuffer::TPixelBuffer(const TPixelBuffer& other)
 {
     if (other.size_ == 0)
         return;
-    data_ = AllocateBlock(other.size_);
+    data_ = AllocateBlockForOverwrite(other.size_);
     std::memcpy(data_, other.data_, other.size_);
     size_ = other.size_;
 }

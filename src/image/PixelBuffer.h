@@ -12,6 +12,8 @@ public:
     TPixelBuffer() = default;
     // n zero bytes; throws std::bad_alloc when the memory cannot be had.
     explicit TPixelBuffer(std::size_t n);
+    // n bytes of undefined content, for a caller that writes all of them.
+    static TPixelBuffer ForOverwrite(std::size_t n);
     TPixelBuffer(const TPixelBuffer& other);
     TPixelBuffer(TPixelBuffer&& other) noexcept;
     // Copying into a buffer of the same size reuses its memory.

@@ -10,6 +10,9 @@
 #include <QAction>
 #include <QDir>
 
+#include <linux/magic.h>
+#include <sys/vfs.h>
+
 using namespace kalvo;
 using namespace kalvo::test;
 
@@ -43,7 +46,7 @@ std::vector<std::string> descriptions(const TKalvoMainForm& form)
 std::vector<QString> kvFiles()
 {
     std::vector<QString> names;
-    for (const QString& n : QDir(QDir::tempPath()).entryList({"_KV*"}, QDir::Files))
+    for (const QString& n : QDir(QString::fromStdString(UndoSpillDirectory())).entryList({"_KV*"}, QDir::Files))
         names.push_back(n);
     return names;
 }
@@ -317,4 +320,35 @@ TEST(Undo, UndoAndRedoOfACommandHandTheImagesOverExactly)
     f.Action("acRedo")->trigger();
     EXPECT_EQ(f.Canvas()->Bitmap(), negative);
     EXPECT_TRUE(Internals(f).FModified);
+}
+
+TEST(Undo, SpillsToTheCacheDirectoryWhenTheTemporaryDirectoryIsInMemory)
+{
+    struct statfs fs {};
+    if (::statfs("/dev/shm", &fs) != 0 || fs.f_type != TMPFS_MAGIC)
+        GTEST_SKIP() << "no tmpfs at /dev/shm";
+    TempDir cache, disk;
+    const QByteArray oldTemp = qgetenv("TMPDIR"), oldCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.path()));
+    qputenv("TMPDIR", "/dev/shm");
+    const std::string spill = UndoSpillDirectory();
+    std::string spilledTo;
+    {
+        TTempFileStream file("_KV");
+        spilledTo = file.FileName();
+        EXPECT_TRUE(file.Write(std::vector<std::uint8_t>(10, 1)));
+        EXPECT_TRUE(FileExists(spilledTo));
+    }
+    EXPECT_FALSE(FileExists(spilledTo)); // removed with the stream, as in the temporary directory
+    qputenv("TMPDIR", QByteArray::fromStdString(disk.path()));
+    const std::string onDisk = UndoSpillDirectory();
+    for (const auto& [name, old] : {std::pair{"TMPDIR", oldTemp}, std::pair{"XDG_CACHE_HOME", oldCache}}) {
+        if (old.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, old);
+    }
+    EXPECT_EQ(spill, cache.path() + "/kalvo");
+    EXPECT_EQ(spilledTo.rfind(cache.path() + "/kalvo/_KV", 0), 0u) << spilledTo;
+    EXPECT_EQ(onDisk, disk.path());
 }

@@ -1,5 +1,6 @@
 #include "canvas/FrameComposer.h"
 #include "canvas/NearestStretch.h"
+#include "support/MemoryLimit.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,25 @@ TEST(FrameComposer, ZoomedOutFramesReadTheReducedCopy)
     EXPECT_FALSE(reduced.Empty());
     EXPECT_EQ(reduced.Level(image, 4).width(), 51);
     EXPECT_EQ(reduced.Level(image, 4).height(), 26);
+}
+
+TEST(FrameComposer, WithoutMemoryForTheReducedCopyTheFrameComesFromTheImage)
+{
+    if (!test::MemoryLimitsWork())
+        GTEST_SKIP() << "address-space limits do not work under AddressSanitizer";
+    const TBitmap image = PatternBitmap(4000, 4000, 24);
+    const TFrameSource s{40, 80, 800, 600, 200, 150, 25};
+    QImage frame = CreateFrameBuffer(s.DrawWidth + 1, s.DrawHeight + 1);
+    // The copy for 25 % would take 4 MB; 1 MB is left.
+    EXPECT_EQ(test::RunWithMemoryLimit(std::size_t(1) << 20, [&]() -> std::string {
+                  TReducedImages reduced;
+                  ComposeFrame(image, s, frame, &reduced);
+                  if (!reduced.Empty())
+                      return "a reduced copy was made";
+                  ExpectNearestMapping(image, s, frame);
+                  return ::testing::Test::HasFailure() ? "wrong pixels" : "";
+              }),
+              "");
 }
 
 TEST(FrameComposer, EdgeIsOnePixelRightOfAndBelowTheDrawnArea)

@@ -29,10 +29,13 @@ std::string slurp(const std::string& path)
 
 } // namespace
 
-CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& environment)
+CliResult RunCli(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+                 std::size_t memoryLimit)
 {
     TempDir dir;
     std::string cmd;
+    if (memoryLimit > 0)
+        cmd = "ulimit -v " + std::to_string(memoryLimit / 1024) + " && exec ";
     for (const auto& setting : environment) {
         const std::size_t eq = setting.find('=');
         cmd += setting.substr(0, eq) + "=" + quote(setting.substr(eq + 1)) + " ";

@@ -2,6 +2,7 @@
 #include "codecs/bmp/BmpFormat.h"
 #include "imaging/resample/ResizeNearest.h"
 #include "imaging/resample/ResizeResample.h"
+#include "support/MemoryLimit.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,20 @@ TEST(CliResize, PercentAndSizeGiveTheEditorsResult)
     EXPECT_EQ(out4.bitCount(), 4);
     EXPECT_EQ(out4.width(), 27);
     EXPECT_EQ(out4.palette(), indexed.palette());
+}
+
+TEST(CliResize, OutOfMemoryFailsWithAMessageAndWritesNothing)
+{
+    if (!MemoryLimitsWork())
+        GTEST_SKIP() << "address-space limits do not work under AddressSanitizer";
+    TempDir dir;
+    WriteAll(dir.file("in.bmp"), BmpBytes(PatternBitmap(40, 30, 24)));
+    // 15000 x 15000 at 24 bits is 675 MB: within the program's bounds, not within 512 MB of memory.
+    const auto r = RunCli({"resize", dir.file("in.bmp"), dir.file("out.bmp"), "--size", "15000x15000"}, {},
+                          std::size_t(512) << 20);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "kalvo-cli resize: cannot resize " + dir.file("in.bmp") + ": not enough memory\n");
+    EXPECT_EQ(ListDir(dir.path()), std::vector<std::string>{"in.bmp"});
 }
 
 TEST(CliResize, UsageErrorsAndFailuresWriteNothing)

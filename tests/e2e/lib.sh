@@ -17,7 +17,9 @@ start_xvfb() { # $1: screen geometry (default 1280x1024x24); starts Xvfb and exp
   # parallel (and other X servers on this machine) never share one.
   local numberFile
   numberFile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
+  # -noreset: the server would otherwise reset when its last client goes, and a program started
+  # right after one was ended could not connect during the reset.
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp -noreset 3>"$numberFile" >/dev/null 2>&1 &
   xvfb=$!
   for _ in $(seq 100); do
     [ -s "$numberFile" ] && break

@@ -12,6 +12,7 @@
 
 #include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -178,6 +179,8 @@ TBitmap ReadClipboardPicture(const QMimeData& data)
     auto attempt = [&](auto&& decode) -> std::optional<TBitmap> {
         try {
             return decode();
+        } catch (const std::bad_alloc&) {
+            throw; // not a sign of unreadable data: the paste fails for want of memory
         } catch (const std::exception& e) {
             if (firstError.empty())
                 firstError = e.what();
@@ -230,6 +233,8 @@ QImage PictureToQImage(const TBitmap& picture)
     const int w = picture.width(), h = picture.height();
     if (picture.bitCount() <= 8) {
         QImage image(w, h, QImage::Format_Indexed8);
+        if (image.isNull())
+            throw std::bad_alloc();
         QList<QRgb> table;
         for (TColor c : picture.palette())
             table.push_back(qRgb(GetRValue(c), GetGValue(c), GetBValue(c)));
@@ -259,6 +264,8 @@ QImage PictureToQImage(const TBitmap& picture)
         source = &converted;
     }
     QImage image(w, h, QImage::Format_RGB32);
+    if (image.isNull())
+        throw std::bad_alloc();
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* in = source->scanLine(y);
         auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));

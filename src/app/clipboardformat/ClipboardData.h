@@ -35,7 +35,8 @@ bool OffersRegion(const QMimeData& data);
 // The picture: the private DIB first, then image/png, then any other image type Qt reads.
 // Palette DIBs keep their depth (1, 4, 8 bits); others come as 24 bits, transparency composed
 // over white. Throws EInvalidGraphic with kNoClipboardPicture when nothing is offered, and the
-// decoder's message (or a size refusal) when nothing offered can be read.
+// decoder's message (or a size refusal) when nothing offered can be read; std::bad_alloc when
+// there is no memory for the picture.
 TBitmap ReadClipboardPicture(const QMimeData& data);
 // The shape; absent when none is offered, it is empty data or it is malformed.
 TRegionRef ReadClipboardRegion(const QMimeData& data);
@@ -47,7 +48,8 @@ TBitmap DecodeClipboardImage(const QByteArray& bytes, const QByteArray& format);
 
 // Conversions between the image bitmap and QImage: palette pictures of 8 bits or fewer as
 // Format_Indexed8 with their colours, others as Format_RGB32; back again, indexed pictures
-// without transparency as 8 bits, others as 24 bits composed over white.
+// without transparency as 8 bits, others as 24 bits composed over white. std::bad_alloc when
+// there is no memory for the image.
 QImage PictureToQImage(const TBitmap& picture);
 TBitmap QImageToPicture(const QImage& image);
 

@@ -112,7 +112,7 @@ bool TpxFileDrop::eventFilter(QObject* watched, QEvent* event)
     try {
         emit OnFileDrop(this, int(files.size()), files, local);
     } catch (const std::exception& e) {
-        ShowMessageBox(QString::fromUtf8(e.what()), MB_ICONERROR);
+        ShowFailure(e);
     }
     return true;
 }

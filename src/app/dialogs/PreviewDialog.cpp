@@ -208,7 +208,7 @@ void TKVfrmPreviewBase::PreviewTimerTimer()
         Preview();
         ++FPreviewCount;
     } catch (const std::exception& e) {
-        ShowMessageBox(QString::fromUtf8(e.what()), MB_ICONERROR);
+        ShowFailure(e);
     }
 }
 

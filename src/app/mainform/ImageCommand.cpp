@@ -63,7 +63,9 @@ bool RunImageCommand(TKalvoMainForm& form, const QString& undo, unsigned flags, 
         TImageCommandInput input;
         const TBitmap& image = canvas.Bitmap();
         input.Source = &image;
-        if (!(flags & icReadOnly))
+        if (flags & icDestination)
+            input.Image = TBitmap::sameLayout(image);
+        else if (!(flags & icReadOnly))
             input.Image = image;
         input.Region = canvas.Region();
         if (flags & icMask)

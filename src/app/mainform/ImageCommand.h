@@ -43,7 +43,8 @@ private:
 // What a computation receives: copies it may change or move from.
 struct TImageCommandInput {
     const TBitmap* Source = nullptr; // the canvas image itself, unchanged while compute runs
-    TBitmap Image;               // a copy of the canvas image (empty with icReadOnly)
+    TBitmap Image;               // a copy of the canvas image; with icDestination a bitmap of its
+                                 // layout whose pixels are undefined; empty with icReadOnly
     TRegionRef Region;           // the selection; none when nothing is selected
     std::optional<TBitmap> Mask; // with icMask: the selection mask, made from the region when
                                  // the canvas has none (all selected without a region)
@@ -54,6 +55,10 @@ enum TImageCommandFlag : unsigned {
     icProgress = 1, // show the progress bar while computing
     icMask = 2,     // pass the selection mask
     icReadOnly = 4, // compute only reads Source and makes its own result: no copy is made
+    // compute writes every pixel of Image from Source (read once, written once); Image then
+    // becomes the picture and the undo step takes the old one. At most this one picture-sized
+    // buffer is taken, the spare one when it is kept (image/BlockMemory.h).
+    icDestination = 8,
 };
 
 using TImageComputation = std::function<std::optional<TBitmap>(TImageCommandInput&)>;

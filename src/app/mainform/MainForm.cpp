@@ -82,7 +82,7 @@ void TKalvoMainForm::RunCommand(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& e) {
-        ShowMessageBox(QString::fromUtf8(e.what()), MB_ICONERROR);
+        ShowFailure(e);
     }
 }
 

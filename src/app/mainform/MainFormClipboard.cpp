@@ -86,7 +86,7 @@ void TKalvoMainForm::acPasteExecute()
     PushUndo(QStringLiteral("貼り付け"), kUndoImageAndRegion);
     FRestoring = true;
     try {
-        PasteFromClipboard(*pxImage1, picture);
+        PasteFromClipboard(*pxImage1, std::move(picture));
     } catch (...) {
         FRestoring = false;
         throw;

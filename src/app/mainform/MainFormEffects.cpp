@@ -20,8 +20,9 @@ void TKalvoMainForm::acNegativeImageExecute()
     // Without a mask the region itself selects (the same result as a mask made from it, without
     // making one).
     const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
-    RunImageCommand(*this, QStringLiteral("反転"), icProgress, [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
-        if (!NegativeImage(in.Image, in.Region, mask, in.Progress))
+    RunImageCommand(*this, QStringLiteral("反転"), icProgress | icDestination,
+                    [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
+        if (!NegativeImageInto(*in.Source, in.Image, in.Region, mask, in.Progress))
             return std::nullopt;
         return std::move(in.Image);
     });
@@ -63,8 +64,12 @@ void TKalvoMainForm::acDropShadowExecute()
     const TDropShadowParams p = dialog.Params();
     TBusyScope busy(*this);
     TProgressScope progress(*this);
-    PushUndo(QStringLiteral("影をつける"), kUndoImage);
-    pxImage1->DropShadow(p.OffsetX, p.OffsetY, p.Obscure, p.AlphaChannel, p.Color, progress.Callback());
+    // Computed first: the undo step then takes the replaced picture, and a failure (no memory)
+    // records nothing and changes nothing.
+    std::optional<TBitmap> result =
+        pxImage1->ShadowedImage(p.OffsetX, p.OffsetY, p.Obscure, p.AlphaChannel, p.Color, progress.Callback());
+    if (result)
+        ReplaceImageRecording(*this, QStringLiteral("影をつける"), std::move(*result));
     UpdateImageActions();
 }
 

@@ -4,6 +4,7 @@
 #include "app/commands/Enabling.h"
 #include "app/controls/IdleTime.h"
 #include "canvas/PxImage.h"
+#include "image/BlockMemory.h"
 #include "image/ImageErrors.h"
 
 #include <QAction>
@@ -19,6 +20,8 @@ void TKalvoMainForm::UpdateUndoActions()
 void TKalvoMainForm::ClearUndoHistory()
 {
     ClearUndoItems(FUndoList);
+    // A new document: the spare buffer kept for the old picture's size goes back to the system.
+    ReleaseSpareBlock();
     FUndoPos = 0;
     UpdateUndoActions();
 }

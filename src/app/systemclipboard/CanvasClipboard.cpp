@@ -110,15 +110,15 @@ bool CutToClipboard(TpxImage& canvas)
     if (canvas.Region()) {
         TBitmap cleared = canvas.Bitmap();
         if (FillRegion(cleared, canvas.Region(), canvas.BackgroundColor()))
-            canvas.SetBitmap(cleared);
+            canvas.SetBitmap(std::move(cleared));
     }
     return copied;
 }
 
-void PasteFromClipboard(TpxImage& canvas, const TBitmap& picture)
+void PasteFromClipboard(TpxImage& canvas, TBitmap&& picture)
 {
     TWaitCursor wait(canvas);
-    canvas.SetBitmap(picture);
+    canvas.SetBitmap(std::move(picture));
     canvas.DeleteSelection();
 }
 

@@ -27,7 +27,7 @@ bool CopyToClipboard(TpxImage& canvas);
 // Copies, then fills the selection hard with the canvas's background colour.
 bool CutToClipboard(TpxImage& canvas);
 // The canvas takes the picture as its image and drops its selection.
-void PasteFromClipboard(TpxImage& canvas, const TBitmap& picture);
+void PasteFromClipboard(TpxImage& canvas, TBitmap&& picture);
 // OnRegionChange, then the shape becomes the selection (clipped to the image). False when the
 // clipboard has no usable shape.
 bool PasteRegionFromClipboard(TpxImage& canvas);

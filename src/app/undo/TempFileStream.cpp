@@ -3,17 +3,35 @@
 #include "image/ImageErrors.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
 
 namespace kalvo {
 
+std::string UndoSpillDirectory()
+{
+    const QString temp = QDir::tempPath();
+    struct statfs fs {};
+    if (::statfs(QFile::encodeName(temp).constData(), &fs) != 0 || fs.f_type != TMPFS_MAGIC)
+        return QFile::encodeName(temp).toStdString();
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (cache.isEmpty() || QDir::isRelativePath(cache))
+        cache = QDir::homePath() + QStringLiteral("/.cache");
+    const QString dir = cache + QStringLiteral("/kalvo");
+    if (!QDir().mkpath(dir))
+        return QFile::encodeName(temp).toStdString();
+    return QFile::encodeName(dir).toStdString();
+}
+
 TTempFileStream::TTempFileStream(const std::string& prefix)
 {
-    std::string pattern = QDir::tempPath().toStdString() + "/" + prefix + "XXXXXX.tmp";
+    std::string pattern = UndoSpillDirectory() + "/" + prefix + "XXXXXX.tmp";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     FHandle = ::mkstemps(name.data(), 4);

@@ -58,25 +58,39 @@ void NegativeThroughMask(std::uint8_t* p, const std::uint8_t* m, int left, int r
 
 } // namespace
 
+namespace {
+
+// The negative's row kernel: through the mask when there is one, else a straight inversion.
+void NegativeRow(std::uint8_t* p, const std::uint8_t* m, int left, int right)
+{
+    if (m)
+        NegativeThroughMask(p, m, left, right);
+    else
+        InvertBytes(p, 3 * left, 3 * right);
+}
+
+} // namespace
+
 bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
-                   const TProgressCallback& progress)
+                       const TProgressCallback& progress)
 {
     NegativeTable(); // built once here rather than raced for by the threads
-    return DriveSelectionRows(bitmap, area, mask, progress,
-                              [](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
-                                  if (m)
-                                      NegativeThroughMask(p, m, left, right);
-                                  else
-                                      InvertBytes(p, 3 * left, 3 * right);
-                              });
+    return DriveSelectionRows(bitmap, area, mask, progress, NegativeRow);
+}
+
+bool NegativeImageInto(const TBitmap& source, TBitmap& dest, const TRegionRef& region, const TBitmap* mask,
+                       const TProgressCallback& progress)
+{
+    NegativeTable();
+    return WithSelection(source, region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
+        return DriveSelectionRowsInto(source, dest, area, m, progress, NegativeRow);
+    });
 }
 
 bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask,
                    const TProgressCallback& progress)
 {
-    return WithSelection(bitmap, region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
-        return NegativeImageArea(bitmap, area, m, progress);
-    });
+    return NegativeImageInto(bitmap, bitmap, region, mask, progress);
 }
 
 } // namespace kalvo

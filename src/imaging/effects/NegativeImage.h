@@ -23,4 +23,10 @@ bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const 
 bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask,
                    const TProgressCallback& progress = {});
 
+// The same from source into dest, a bitmap of source's size and depth whose pixels may be
+// anything (TBitmap::sameLayout): each row is copied and inverted while in the cache, so every
+// pixel is read and written once. dest may be source itself.
+bool NegativeImageInto(const TBitmap& source, TBitmap& dest, const TRegionRef& region, const TBitmap* mask,
+                       const TProgressCallback& progress = {});
+
 } // namespace kalvo

@@ -77,6 +77,41 @@ bool DriveSelectionRows(TBitmap& bitmap, const std::optional<QRect>& area, const
     return true;
 }
 
+// DriveSelectionRows reading source and writing dest, a bitmap of source's size and depth whose
+// pixels may be anything (TBitmap::sameLayout): each row of dest is copied from source and then
+// handed to kernel while it is in the cache, so that every pixel is read and written once. Every
+// row is driven, the selection's and the others. dest may be source itself. False, changing
+// nothing, unless both are 24-bit and of one size.
+template <typename Kernel>
+bool DriveSelectionRowsInto(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area,
+                            const TBitmap* mask, const TProgressCallback& progress, Kernel&& kernel)
+{
+    if (source.empty() || source.bitCount() != 24 || dest.bitCount() != 24 || dest.width() != source.width()
+        || dest.height() != source.height())
+        return false;
+    if (&source == &dest)
+        return DriveSelectionRows(dest, area, mask, progress, kernel);
+    const TSelectionBox b = SelectionBox(dest, area, mask);
+    const int rows = dest.height();
+    auto work = [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            std::uint8_t* p = dest.scanLine(y);
+            std::memcpy(p, source.scanLine(y), dest.stride());
+            if (y < b.Top || y >= b.Top + b.Rows)
+                continue;
+            if (!mask)
+                kernel(p, nullptr, b.Left, b.Right);
+            else if (const std::uint8_t* m = MaskRow(*mask, y); m && b.Left < b.MaskRight)
+                kernel(p, m, b.Left, b.MaskRight);
+        }
+    };
+    if (progress)
+        DriveRows(rows, dest.width(), [&](int y) { progress(RowPercent(y, rows)); }, work);
+    else
+        DriveRows(rows, dest.width(), work);
+    return true;
+}
+
 // Pixels [left, right) of a row through mask values m (nullptr: all selected). op(in, out)
 // computes one pixel's three new bytes from its old ones (out may be in). Fully selected spans
 // take op's values, partly selected pixels mix them with the old ones by MaskBlend.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace kalvo;
@@ -40,4 +41,31 @@ TEST(NegativeImage, WorksInsideTheAreaAndReportsRows)
     const TBitmap before = indexed;
     EXPECT_FALSE(NegativeImageArea(indexed, std::nullopt, nullptr));
     EXPECT_EQ(indexed, before);
+}
+
+TEST(NegativeImage, IntoADestinationWritesEveryPixelAsInPlace)
+{
+    // A destination full of other bytes, as a reused buffer is: every pixel must be written.
+    TBitmap source(37, 23, 24);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37 * 3; ++x)
+            source.scanLine(y)[x] = std::uint8_t(x * 7 + y * 13);
+    TBitmap mask(37, 23, 8);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 37; ++x)
+            mask.scanLine(y)[x] = std::uint8_t(x * 11 + y);
+    const TRegionRef region = TRegion::rect({3, 2, 30, 20});
+    const TBitmap* masks[] = {nullptr, &mask};
+    for (const TBitmap* m : masks) {
+        for (const TRegionRef& r : {TRegionRef{}, region}) {
+            TBitmap expected = source;
+            ASSERT_TRUE(NegativeImage(expected, r, m));
+            TBitmap dest = TBitmap::sameLayout(source);
+            std::fill(dest.bits(), dest.bits() + dest.byteSize(), std::uint8_t(0xA5));
+            ASSERT_TRUE(NegativeImageInto(source, dest, r, m));
+            EXPECT_EQ(dest, expected) << (m ? "mask " : "") << (r ? "region" : "");
+        }
+    }
+    TBitmap small(2, 2, 24);
+    EXPECT_FALSE(NegativeImageInto(source, small, region, nullptr));
 }
