@@ -107,6 +107,7 @@ void TKalvoMainForm::acPasteExecute()
     FFileInfo.Width = pxImage1->Bitmap().width();
     FFileInfo.Height = pxImage1->Bitmap().height();
     if (!hadImage) {
+        FFileInfo.Metadata.clear();
         setFileName(QString());
         FModified = false;
         FSavedSinceLoad = false;

@@ -52,6 +52,7 @@ void TKalvoMainForm::acNewImageExecute()
     FModified = true;
     FFileInfo.Width = width;
     FFileInfo.Height = height;
+    FFileInfo.Metadata.clear(); // a new picture is no photo's
     FSavedSinceLoad = false;
     UpdateCaption();
     ClearUndoHistory();
