@@ -4,7 +4,9 @@
 #include "codecs/FormatDispatch.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <sstream>
 #include <sys/stat.h>
 
 namespace kalvo::cli {
@@ -34,6 +36,14 @@ std::optional<std::string> Args::option(const std::string& name)
     std::string value = *(it + 1);
     args_.erase(it, it + 2);
     return value;
+}
+
+std::string Args::required(const std::string& name)
+{
+    const auto value = option(name);
+    if (!value)
+        throw UsageError("missing " + name);
+    return *value;
 }
 
 std::vector<std::string> Args::positional(std::size_t count)
@@ -70,6 +80,19 @@ void ParseSize(const std::string& text, const std::string& what, int maxSide, in
     height = ParseInt(text.substr(x + 1), what + " height", 1, maxSide);
 }
 
+double ParseDecimal(const std::string& text, const std::string& what, double lo, double hi)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (text.empty() || ec != std::errc() || ptr != end || !(value >= lo && value <= hi)) {
+        std::ostringstream range;
+        range << what << " must be a number from " << lo << " to " << hi;
+        throw UsageError(range.str());
+    }
+    return value;
+}
+
 TColor ParseColor(const std::string& text)
 {
     if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
@@ -99,7 +122,8 @@ TBitmap LoadForCli(TpxImageInfo& info)
         throw Failure("cannot open " + info.FileName + ": " + e.what());
     }
     if (!bitmap || info.Result != 0)
-        throw Failure("cannot open " + info.FileName + ": the file could not be read or decoded");
+        throw Failure("cannot open " + info.FileName + ": "
+                      + (info.FailureReason.empty() ? "the file could not be read or decoded" : info.FailureReason));
     return std::move(*bitmap);
 }
 
@@ -121,7 +145,23 @@ void SaveForCli(TBitmap& bitmap, TpxImageInfo& info)
         throw Failure("cannot write " + info.FileName + ": " + e.what());
     }
     if (info.Result != 0)
-        throw Failure("cannot write " + info.FileName + ": the file could not be written");
+        throw Failure("cannot write " + info.FileName + ": "
+                      + (info.FailureReason.empty() ? "the file could not be written" : info.FailureReason));
+}
+
+int RunOnTrueColor(const std::vector<std::string>& files, const std::string& what,
+                   const std::function<bool(TBitmap&)>& op)
+{
+    TpxImageInfo info;
+    info.FileName = files[0];
+    TBitmap image = LoadForCli(info);
+    if (image.bitCount() != 24)
+        image = image.toTrueColor();
+    if (!op(image))
+        throw Failure("cannot " + what + " " + files[0]);
+    info.FileName = files[1];
+    SaveForCli(image, info);
+    return kExitOk;
 }
 
 } // namespace kalvo::cli

@@ -19,6 +19,9 @@ struct TpxImageInfo {
     bool Jpeg2kReversible = true;
     int Width = 0;
     TImageMetadata Metadata; // EXIF and ICC profile of the last load, written again by saves
+    int WebpQuality = 80;   // 1..100
+    bool WebpLossless = false;
+    std::string FailureReason; // the codec's account of the last failed load or save, when it gives one
 };
 
 } // namespace kalvo
