@@ -19,6 +19,7 @@ bool below8(const TDocumentState& s) { return s.hasImage && s.bitCount < 8; }
 bool below4(const TDocumentState& s) { return s.hasImage && s.bitCount < 4; }
 bool jpeg(const TDocumentState& s) { return s.hasImage && s.jpegFile; }
 bool selection(const TDocumentState& s) { return s.hasSelection; }
+bool imageSelection(const TDocumentState& s) { return s.hasSelection && s.hasImage; }
 bool trueColorSelection(const TDocumentState& s) { return s.hasSelection && s.hasImage && s.bitCount == 24; }
 bool pasteable(const TDocumentState& s) { return s.clipboardHasPicture; }
 bool mergePasteable(const TDocumentState& s) { return s.clipboardHasPicture && s.hasImage; }
@@ -38,6 +39,8 @@ constexpr TEnablingRule kImageRules[] = {
     {"acEnlarge8bitColors", below8},
     {"acEnlarge4bitColors", below4},
     {"acLoassLessJpeg", jpeg},
+    {"acRotateRight", image}, {"acRotateLeft", image}, {"acRotate180", image}, {"acRotateAngle", image},
+    {"acFlipHorizontal", image}, {"acFlipVertical", image}, {"acCanvasSize", image},
 };
 
 constexpr TEnablingRule kRegionRules[] = {
@@ -45,6 +48,7 @@ constexpr TEnablingRule kRegionRules[] = {
     {"acDeleteRegion", selection}, {"acCopyRegion", selection}, {"acCut", selection},
     {"acClear", selection}, {"acDrawRegion", selection},
     {"acDropShadow", trueColorSelection}, {"acObscureRegion", trueColorSelection},
+    {"acCrop", imageSelection},
 };
 
 constexpr TEnablingRule kUndoRules[] = {

@@ -2,6 +2,7 @@
 
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
+#include "app/mainform/GeometryCommands.h"
 #include "app/mainform/ToolBarLayout.h"
 #include "app/commands/ActionHint.h"
 #include "app/commands/ActionIcons.h"
@@ -114,6 +115,7 @@ void TKalvoMainForm::createActions()
     createClipboardActions();
     createMoveActions();
     createImageCommandActions();
+    CreateGeometryActions(*this);
     createEffectActions();
     createColorActions();
 }

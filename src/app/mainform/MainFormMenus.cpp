@@ -50,7 +50,13 @@ constexpr const char* kViewMenu[] = {
 
 constexpr const char* kImageMenu[] = {
     "acResize", "-",
-    "acNegativeImage", "acLoassLessJpeg",
+    "acNegativeImage", "acLoassLessJpeg", "-",
+    "acCrop",
+    "[RotateFlipMenu|回転・反転(&O)",
+    "acRotateRight", "acRotateLeft", "acRotate180", "acRotateAngle", "-",
+    "acFlipHorizontal", "acFlipVertical",
+    "]",
+    "acCanvasSize",
 };
 
 constexpr const char* kEffectsMenu[] = {
