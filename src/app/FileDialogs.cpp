@@ -16,13 +16,15 @@ struct Filter {
 };
 
 const Filter kOpenFilters[] = {
-    {"すべてのイメージ", "*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.png;*.gif;*.webp"},
+    {"すべてのイメージ", "*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.png;*.gif;*.webp;*.tif;*.tiff;*.heic;*.heif;*.avif"},
     {"ビットマップ イメージ(*.bmp;*.dib)", "*.bmp;*.dib"},
     {"JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe"},
     {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
     {"PNG イメージ(*.png)", "*.png"},
     {"GIF イメージ(*.gif)", "*.gif"},
     {"WebP イメージ(*.webp)", "*.webp"},
+    {"TIFF イメージ(*.tif;*.tiff)", "*.tif;*.tiff"},
+    {"HEIF イメージ(*.heic;*.heif;*.avif)", "*.heic;*.heif;*.avif"},
 };
 
 const Filter kSaveFilters[] = {
@@ -32,9 +34,10 @@ const Filter kSaveFilters[] = {
     {"PNG イメージ(*.png)", "*.png"},
     {"GIF イメージ(*.gif)", "*.gif"},
     {"WebP イメージ(*.webp)", "*.webp"},
+    {"TIFF イメージ(*.tif)", "*.tif;*.tiff"},
 };
 
-const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif", "webp"};
+const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif", "webp", "tif"};
 static_assert(std::size(kDefaultExtensions) == std::size(kSaveFilters));
 
 // Qt reads the patterns between parentheses, separated by blanks.
@@ -80,6 +83,8 @@ int SaveFilterIndexForFileName(const QString& fileName, int current)
         return 5;
     if (ext == ".WEBP")
         return 6;
+    if (ext == ".TIF" || ext == ".TIFF")
+        return 7;
     return current;
 }
 
