@@ -1,4 +1,5 @@
 #include "app/mainform/MainForm.h"
+#include "app/mainform/AdjustCommands.h"
 
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
@@ -117,6 +118,7 @@ void TKalvoMainForm::createActions()
     createImageCommandActions();
     CreateGeometryActions(*this);
     createEffectActions();
+    CreateAdjustCommands(*this);
     createColorActions();
 }
 
