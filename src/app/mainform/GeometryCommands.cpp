@@ -1,6 +1,5 @@
 #include "app/mainform/GeometryCommands.h"
 
-#include "app/commands/ActionHint.h"
 #include "app/dialogs/CanvasSizeDialog.h"
 #include "app/dialogs/RotateAngleDialog.h"
 #include "app/mainform/ImageCommand.h"
@@ -10,10 +9,7 @@
 #include "imaging/geometry/OrientBitmap.h"
 #include "imaging/geometry/RotateByAngle.h"
 
-#include <QAction>
 #include <QSignalBlocker>
-
-#include <functional>
 
 namespace kalvo {
 
@@ -51,7 +47,17 @@ void ReplacePicture(TKalvoMainForm& form, const QString& undo, TBitmap&& result,
     form.UpdateImageActions();
 }
 
-void Crop(TKalvoMainForm& form)
+void Orient(TKalvoMainForm& form, const QString& undo, TOrientation orientation)
+{
+    if (!form.Canvas()->HasImage())
+        return;
+    TBusyScope busy(form);
+    ReplacePicture(form, undo, OrientBitmap(form.Canvas()->Bitmap(), orientation));
+}
+
+} // namespace
+
+void RunCrop(TKalvoMainForm& form)
 {
     TpxImage& canvas = *form.Canvas();
     const TRegionRef& region = canvas.Region();
@@ -72,15 +78,7 @@ void Crop(TKalvoMainForm& form)
     ReplacePicture(form, QStringLiteral("切り抜き"), CropBitmap(canvas.Bitmap(), box), moved, mask);
 }
 
-void Orient(TKalvoMainForm& form, const QString& undo, TOrientation orientation)
-{
-    if (!form.Canvas()->HasImage())
-        return;
-    TBusyScope busy(form);
-    ReplacePicture(form, undo, OrientBitmap(form.Canvas()->Bitmap(), orientation));
-}
-
-void RotateFreely(TKalvoMainForm& form)
+void RunRotateByAngle(TKalvoMainForm& form)
 {
     TpxImage& canvas = *form.Canvas();
     if (!canvas.HasImage())
@@ -101,7 +99,7 @@ void RotateFreely(TKalvoMainForm& form)
                    RotateByAngle(canvas.Bitmap(), tenths, canvas.BackgroundColor(), progress.Callback()));
 }
 
-void ChangeCanvasSize(TKalvoMainForm& form)
+void RunCanvasSize(TKalvoMainForm& form)
 {
     TpxImage& canvas = *form.Canvas();
     if (!canvas.HasImage())
@@ -118,46 +116,10 @@ void ChangeCanvasSize(TKalvoMainForm& form)
                    ResizeCanvas(image, width, height, dialog.Anchor(), dialog.FillColor()));
 }
 
-void AddCommand(TKalvoMainForm& form, const char* name, const char* caption, const char* hint,
-                const QKeySequence& shortcut, std::function<void()> handler)
-{
-    auto* action = new QAction(QString::fromUtf8(caption), &form);
-    action->setObjectName(QLatin1String(name));
-    ApplyHint(action, QString::fromUtf8(hint));
-    action->setShortcut(shortcut);
-    QObject::connect(action, &QAction::triggered, &form,
-                     [&form, handler = std::move(handler)] { form.RunCommand(handler); });
-}
-
-struct TTurnCommand {
-    const char* name;
-    const char* caption;
-    const char* hint;
-    TOrientation orientation;
-};
-
-constexpr TTurnCommand kTurns[] = {
-    {"acRotateRight", "右へ90度回転(&R)", "右へ90度回転|イメージを時計回りに90度回転します", TOrientation::Rotate90},
-    {"acRotateLeft", "左へ90度回転(&L)", "左へ90度回転|イメージを反時計回りに90度回転します", TOrientation::Rotate270},
-    {"acRotate180", "180度回転(&1)", "180度回転|イメージを180度回転します", TOrientation::Rotate180},
-    {"acFlipHorizontal", "左右反転(&H)", "左右反転|イメージの左右を入れ替えます", TOrientation::FlipHorizontal},
-    {"acFlipVertical", "上下反転(&V)", "上下反転|イメージの上下を入れ替えます", TOrientation::FlipVertical},
-};
-
-} // namespace
-
-void CreateGeometryActions(TKalvoMainForm& form)
-{
-    AddCommand(form, "acCrop", "切り抜き(&C)", "切り抜き|選択範囲を囲む四角形でイメージを切り抜きます",
-               QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_X), [&form] { Crop(form); });
-    for (const TTurnCommand& turn : kTurns)
-        AddCommand(form, turn.name, turn.caption, turn.hint, QKeySequence(), [&form, &turn] {
-            Orient(form, PlainCaption(QString::fromUtf8(turn.caption)), turn.orientation);
-        });
-    AddCommand(form, "acRotateAngle", "角度を指定して回転(&A)...", "角度を指定して回転|イメージを指定した角度だけ回転します",
-               QKeySequence(), [&form] { RotateFreely(form); });
-    AddCommand(form, "acCanvasSize", "キャンバスサイズ(&V)...", "キャンバスサイズ|イメージの周りを切り取ったり広げたりします",
-               QKeySequence(), [&form] { ChangeCanvasSize(form); });
-}
+void RunRotateRight(TKalvoMainForm& form) { Orient(form, QStringLiteral("右へ90度回転"), TOrientation::Rotate90); }
+void RunRotateLeft(TKalvoMainForm& form) { Orient(form, QStringLiteral("左へ90度回転"), TOrientation::Rotate270); }
+void RunRotate180(TKalvoMainForm& form) { Orient(form, QStringLiteral("180度回転"), TOrientation::Rotate180); }
+void RunFlipHorizontal(TKalvoMainForm& form) { Orient(form, QStringLiteral("左右反転"), TOrientation::FlipHorizontal); }
+void RunFlipVertical(TKalvoMainForm& form) { Orient(form, QStringLiteral("上下反転"), TOrientation::FlipVertical); }
 
 } // namespace kalvo

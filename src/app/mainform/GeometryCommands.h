@@ -1,13 +1,18 @@
 #pragma once
-// The picture's geometry in the Image menu: crop to the selection (acCrop), quarter turns and
-// mirrors (acRotateRight, acRotateLeft, acRotate180, acFlipHorizontal, acFlipVertical), rotation
-// by any angle (acRotateAngle) and the canvas size (acCanvasSize). Each is one undo step of
-// picture and selection named after its command.
+// The handlers of the picture's geometry in the Image menu: crop to the selection, quarter turns
+// and mirrors (exact at every depth), rotation by any angle and the canvas size. Each is one
+// undo step of picture and selection named after its command.
 namespace kalvo {
 
 class TKalvoMainForm;
 
-// Creates the commands as actions of the window, found by their names.
-void CreateGeometryActions(TKalvoMainForm& form);
+void RunCrop(TKalvoMainForm& form);
+void RunRotateRight(TKalvoMainForm& form);
+void RunRotateLeft(TKalvoMainForm& form);
+void RunRotate180(TKalvoMainForm& form);
+void RunRotateByAngle(TKalvoMainForm& form);
+void RunFlipHorizontal(TKalvoMainForm& form);
+void RunFlipVertical(TKalvoMainForm& form);
+void RunCanvasSize(TKalvoMainForm& form);
 
 } // namespace kalvo
