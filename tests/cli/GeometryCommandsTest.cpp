@@ -1,6 +1,6 @@
 // kalvo-cli crop, rotate, flip and canvas against ImageMagick's convert on the same files.
 #include "CliTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "image/NearestPaletteIndex.h"
 #include "imaging/geometry/OrientBitmap.h"
 #include "support/TestSupport.h"

@@ -2,7 +2,7 @@
 // of the selection's shape, with the paste enabling that follows the clipboard.
 #include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
-#include "app/clipboard/CanvasClipboard.h"
+#include "app/systemclipboard/CanvasClipboard.h"
 #include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 

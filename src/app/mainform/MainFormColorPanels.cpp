@@ -9,7 +9,7 @@
 #include "app/dialogs/ColorPaletteDialog.h"
 #include "app/settings/CustomColors.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "image/Color.h"
 #include "image/NearestPaletteIndex.h"
 

@@ -2,6 +2,7 @@
 
 #include "image/ImageErrors.h"
 #include "image/Outline.h"
+#include "image/RectOps.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,7 +14,7 @@ std::optional<TBitmap> DropShadowArea(const TBitmap& image, const TBitmap& mask,
                                       const QRect& area)
 {
     const QRect bounds(0, 0, image.width(), image.height());
-    const QRect target = area & bounds;
+    const QRect target = IntersectRects(area, bounds);
     if (target.isEmpty() || image.bitCount() != 24 || mask.bitCount() != 8 || mask.width() != image.width()
         || mask.height() != image.height())
         return std::nullopt;
@@ -22,7 +23,7 @@ std::optional<TBitmap> DropShadowArea(const TBitmap& image, const TBitmap& mask,
     const int blur = std::clamp(params.Obscure, 0, 100) + 1;
     const int marginX = std::abs(params.OffsetX) + 2 * blur + 2;
     const int marginY = std::abs(params.OffsetY) + 2 * blur + 2;
-    const QRect crop = target.adjusted(-marginX, -marginY, marginX, marginY) & bounds;
+    const QRect crop = IntersectRects(target.adjusted(-marginX, -marginY, marginX, marginY), bounds);
     const TBitmap cropMask = CropBitmap(mask, crop);
     TPoints outline;
     Bitmap8ToPoints(&cropMask, outline);
