@@ -1,6 +1,7 @@
 // kalvo-cli crop IN OUT --rect X,Y,W,H
 #include "cli/CliCommand.h"
 
+#include "image/RectOps.h"
 #include "imaging/geometry/CanvasSize.h"
 
 #include <sstream>
@@ -36,7 +37,7 @@ int runCrop(const std::vector<std::string>& argv)
     info.FileName = files[0];
     TBitmap image = LoadAsEditorHolds(info);
     // Cut to the picture as ImageMagick's -crop does; nothing left is the caller's mistake.
-    if (!wanted.intersects(QRect(0, 0, image.width(), image.height())))
+    if (IntersectRects(wanted, QRect(0, 0, image.width(), image.height())).isEmpty())
         throw UsageError("the rectangle " + *rect + " lies outside the " + std::to_string(image.width()) + "x"
                          + std::to_string(image.height()) + " picture");
     image = CropBitmap(image, wanted);

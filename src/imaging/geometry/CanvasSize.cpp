@@ -2,6 +2,7 @@
 
 #include "image/ImageErrors.h"
 #include "image/PaintBitmap.h"
+#include "image/RectOps.h"
 
 namespace kalvo {
 
@@ -28,7 +29,7 @@ TBitmap PlaceOnCanvas(const TBitmap& source, int width, int height, int left, in
     result.setPalette(source.palette());
     result.setTransparent(source.transparent());
     result.setTransparentColor(source.transparentColor());
-    const QRect covered = QRect(left, top, source.width(), source.height()) & QRect(0, 0, width, height);
+    const QRect covered = IntersectRects(QRect(left, top, source.width(), source.height()), QRect(0, 0, width, height));
     if (covered != QRect(0, 0, width, height))
         FillRegion(result, TRegionRef{}, fill);
     CopyBitmapClipped(result, source, left, top, TRegionRef{});
@@ -43,7 +44,7 @@ TBitmap ResizeCanvas(const TBitmap& source, int width, int height, TAnchor ancho
 
 TBitmap CropBitmap(const TBitmap& source, const QRect& rect)
 {
-    const QRect kept = rect & QRect(0, 0, source.width(), source.height());
+    const QRect kept = IntersectRects(rect, QRect(0, 0, source.width(), source.height()));
     if (kept.isEmpty())
         throw EPxImageError("CropBitmap: The rectangle lies outside the image.");
     return PlaceOnCanvas(source, kept.width(), kept.height(), -kept.left(), -kept.top(), clWhite);
