@@ -56,6 +56,8 @@ constexpr TActionIcon kIcons[] = {
     {"acPen", "draw-freehand", nullptr},
     {"acBrush", "draw-brush", nullptr},
     {"acPaint", "fill-color", nullptr},
+    {"acShape", nullptr, "draw-shapes"},
+    {"acText", nullptr, "draw-text"},
     {"acSwapFBColors", nullptr, "swap-colors"},
     {"acSelectAll", "edit-select-all", nullptr},
     {"acInvertRegion", "edit-select-invert", nullptr},

@@ -29,7 +29,7 @@ bool canRedo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos < s.
 constexpr TEnablingRule kImageRules[] = {
     {"acCopy", image}, {"acSaveAs", image}, {"acSave", image}, {"acSelectAll", image},
     {"acHideRegion", image}, {"acPaint", image}, {"acSpoit", image}, {"acPen", image},
-    {"acBrush", image}, {"acPaletteImport", image}, {"acResize", image}, {"acColorCount", image},
+    {"acBrush", image}, {"acShape", image}, {"acText", image}, {"acPaletteImport", image}, {"acResize", image}, {"acColorCount", image},
     {"acPaletteExport", paletteImage}, {"acPaletteEdit", paletteImage},
     {"acNegativeImage", trueColor}, {"acReduce8bitColor", trueColor},
     {"acReduce4bitColor", atLeast8},

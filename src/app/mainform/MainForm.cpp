@@ -111,6 +111,7 @@ void TKalvoMainForm::createActions()
     acClose->setObjectName(QStringLiteral("acClose"));
     createSelectionActions();
     createPaintActions();
+    createAnnotateActions();
     createClipboardActions();
     createMoveActions();
     createImageCommandActions();

@@ -361,6 +361,7 @@ private:
     std::vector<std::pair<QAction*, TMouseMode>> FModeActions;
     // Painting (MainFormPaint.cpp).
     void createPaintActions();
+    void createAnnotateActions();
     void paintModeChanged();
     std::optional<TBitmap> FBrushSnapshot;
     // Image, effects and colour commands.

@@ -28,7 +28,8 @@ constexpr const char* kFileMenu[] = {
     "acHandScroll", "acZoom", "-",                                                            \
     "acSelectRect", "acSelectEllipse", "acSelectRegion", "acSelectMagicWand", "-",           \
     "acMoveRegion", "acMoveSelectArea", "-",                                                  \
-    "acPen", "acBrush", "acPaint"
+    "acPen", "acBrush", "acPaint", "-",                                                       \
+    "acShape", "acText"
 
 constexpr const char* kEditMenu[] = {
     "acUndo", "acRedo", "-",

@@ -5,6 +5,8 @@
 #include "app/property/FrameMerge.h"
 #include "app/property/FramePaint.h"
 #include "app/property/FramePen.h"
+#include "app/property/FrameShape.h"
+#include "app/property/FrameText.h"
 #include "app/property/RollUpWindow.h"
 #include "canvas/PxImage.h"
 
@@ -29,6 +31,8 @@ TKVFrameBase* createPanel(TMouseMode mode, TpxImage& canvas, std::function<TMous
     case mmPenFreehand:
     case mmPenLine: return new TKVFramePen(canvas, std::move(penMode), std::move(setPenMode));
     case mmBrush: return new TKVFrameBrush(canvas);
+    case mmShape: return new TKVFrameShape(canvas);
+    case mmText: return new TKVFrameText(canvas);
     default: return nullptr;
     }
 }
@@ -46,6 +50,8 @@ bool panelServes(const TKVFrameBase* panel, TMouseMode mode)
     case mmPenFreehand:
     case mmPenLine: return typeid(*panel) == typeid(TKVFramePen);
     case mmBrush: return typeid(*panel) == typeid(TKVFrameBrush);
+    case mmShape: return typeid(*panel) == typeid(TKVFrameShape);
+    case mmText: return typeid(*panel) == typeid(TKVFrameText);
     default: return false;
     }
 }

@@ -39,7 +39,8 @@ constexpr const char* kMouseModeBar[] = {
     "acHandScroll", "acZoom", "acSpoit", "-",
     "acSelectRect", "acSelectEllipse", "acSelectRegion", "acSelectMagicWand", "-",
     "acMoveRegion", "acMoveSelectArea", "-",
-    "acPen", "acBrush", "acPaint",
+    "acPen", "acBrush", "acPaint", "-",
+    "acShape", "acText",
 };
 
 // Buttons whose caption differs from their action's menu caption. Qt's tool buttons show an
