@@ -23,15 +23,15 @@ TKVFrameShape::TKVFrameShape(TpxImage& canvas, QWidget* parent) : TKVFrameBase(c
     cmbFill = new QComboBox(this);
     cmbFill->addItems({QStringLiteral("線のみ"), QStringLiteral("塗りつぶしのみ"), QStringLiteral("線と塗りつぶし")});
     cmbFill->setToolTip(QStringLiteral("塗りつぶしは背景色"));
+    cmbKind->setToolTip(QStringLiteral("図形"));
     edtWidth = MakeNumericEdit(1, 100, QStringLiteral("線の幅 1～100"));
     edtRadius = MakeNumericEdit(0, 500, QStringLiteral("角の半径 0～500"));
     chkAntiAlias = new QCheckBox(QStringLiteral("アンチエイリアス"), this);
     lblAlphaChannel = new QLabel(QStringLiteral("透明度: "), this);
     edtAlphaChannel = MakeNumericEdit(0, 100, QStringLiteral("透明度 0～100"));
-    grid->addWidget(new QLabel(QStringLiteral("図形:"), this), 0, 0);
-    grid->addWidget(cmbKind, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("描き方:"), this), 1, 0);
-    grid->addWidget(cmbFill, 1, 1, 1, 2);
+    // The two lists take the panel's whole width: their entries are long.
+    grid->addWidget(cmbKind, 0, 0, 1, 3);
+    grid->addWidget(cmbFill, 1, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("線の幅: "), this), 2, 0);
     grid->addWidget(edtWidth, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("角の半径: "), this), 3, 0);

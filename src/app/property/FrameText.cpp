@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFontComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -19,7 +20,8 @@ TKVFrameText::TKVFrameText(TpxImage& canvas, QWidget* parent) : TKVFrameBase(can
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(7, 1);
     cmbFont = new QFontComboBox(this);
-    cmbFont->setMaximumWidth(180);
+    cmbFont->setMinimumContentsLength(8);
+    cmbFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     edtSize = MakeNumericEdit(6, 300, QStringLiteral("文字の大きさ 6～300 ポイント"));
     chkBold = new QCheckBox(QStringLiteral("太字"), this);
     chkItalic = new QCheckBox(QStringLiteral("斜体"), this);
@@ -28,8 +30,8 @@ TKVFrameText::TKVFrameText(TpxImage& canvas, QWidget* parent) : TKVFrameBase(can
     edtAlphaChannel = MakeNumericEdit(0, 100, QStringLiteral("透明度 0～100"));
     btnApply = new QPushButton(QStringLiteral("適用"), this);
     btnCancel = new QPushButton(QStringLiteral("キャンセル"), this);
-    grid->addWidget(new QLabel(QStringLiteral("フォント:"), this), 0, 0);
-    grid->addWidget(cmbFont, 0, 1, 1, 2);
+    cmbFont->setToolTip(QStringLiteral("フォント"));
+    grid->addWidget(cmbFont, 0, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("サイズ: "), this), 1, 0);
     grid->addWidget(edtSize, 1, 1);
     grid->addWidget(chkBold, 2, 0, 1, 2);
@@ -37,8 +39,11 @@ TKVFrameText::TKVFrameText(TpxImage& canvas, QWidget* parent) : TKVFrameBase(can
     grid->addWidget(chkAntiAlias, 3, 0, 1, 3);
     grid->addWidget(lblAlphaChannel, 4, 0);
     grid->addWidget(edtAlphaChannel, 4, 1);
-    grid->addWidget(btnApply, 5, 0, 1, 2);
-    grid->addWidget(btnCancel, 5, 2, Qt::AlignLeft);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addWidget(btnApply);
+    buttons->addWidget(btnCancel);
+    grid->addLayout(buttons, 5, 0, 1, 3);
     connect(cmbFont, &QFontComboBox::currentFontChanged, this, &TKVFrameText::Store);
     for (QCheckBox* box : {chkBold, chkItalic, chkAntiAlias})
         connect(box, &QCheckBox::clicked, this, &TKVFrameText::Store);
