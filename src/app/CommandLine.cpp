@@ -27,7 +27,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
 
 QString CommandLineUsage()
 {
-    return QStringLiteral("Usage: kalvo [FILE]  (open FILE, a BMP, DIB, RLE, JPEG, JPEG 2000, PNG or GIF "
+    return QStringLiteral("Usage: kalvo [FILE]  (open FILE, a BMP, DIB, RLE, JPEG, JPEG 2000, PNG, GIF, WebP, TIFF, HEIC or AVIF "
                           "picture; --help, --version)");
 }
 

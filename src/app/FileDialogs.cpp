@@ -4,6 +4,8 @@
 #include "app/dialogs/PictureOpenDialog.h"
 #include "codecs/FileExtension.h"
 
+#include <iterator>
+
 namespace kalvo {
 
 namespace {
@@ -14,12 +16,15 @@ struct Filter {
 };
 
 const Filter kOpenFilters[] = {
-    {"すべてのイメージ", "*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.png;*.gif"},
+    {"すべてのイメージ", "*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.png;*.gif;*.webp;*.tif;*.tiff;*.heic;*.heif;*.avif"},
     {"ビットマップ イメージ(*.bmp;*.dib)", "*.bmp;*.dib"},
     {"JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe"},
     {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
     {"PNG イメージ(*.png)", "*.png"},
     {"GIF イメージ(*.gif)", "*.gif"},
+    {"WebP イメージ(*.webp)", "*.webp"},
+    {"TIFF イメージ(*.tif;*.tiff)", "*.tif;*.tiff"},
+    {"HEIF イメージ(*.heic;*.heif;*.avif)", "*.heic;*.heif;*.avif"},
 };
 
 const Filter kSaveFilters[] = {
@@ -28,9 +33,12 @@ const Filter kSaveFilters[] = {
     {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
     {"PNG イメージ(*.png)", "*.png"},
     {"GIF イメージ(*.gif)", "*.gif"},
+    {"WebP イメージ(*.webp)", "*.webp"},
+    {"TIFF イメージ(*.tif)", "*.tif;*.tiff"},
 };
 
-const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif"};
+const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif", "webp", "tif"};
+static_assert(std::size(kDefaultExtensions) == std::size(kSaveFilters));
 
 // Qt reads the patterns between parentheses, separated by blanks.
 QString qtFilter(const Filter& f)
@@ -55,7 +63,7 @@ QStringList SaveDialogFilters() { return filters(kSaveFilters); }
 
 QString DefaultExtensionForFilterIndex(int index)
 {
-    if (index < 1 || index > 5)
+    if (index < 1 || index > int(std::size(kDefaultExtensions)))
         return {};
     return QString::fromLatin1(kDefaultExtensions[index - 1]);
 }
@@ -73,6 +81,10 @@ int SaveFilterIndexForFileName(const QString& fileName, int current)
         return 4;
     if (ext == ".GIF")
         return 5;
+    if (ext == ".WEBP")
+        return 6;
+    if (ext == ".TIF" || ext == ".TIFF")
+        return 7;
     return current;
 }
 

@@ -9,11 +9,13 @@ namespace kalvo {
 std::optional<TBitmap> LoadWithDecoder(TpxImageInfo& info, TWholeFileDecoder decode)
 {
     info.Result = -1;
+    info.FailureReason.clear();
     TDecodedImage image;
     try {
         const TMappedFile file(info.FileName);
         image = decode(file.bytes());
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return std::nullopt;
     }
     info.Width = image.bitmap.width();
@@ -33,13 +35,15 @@ TImageProperties SaveProperties(const TpxImageInfo& info)
 void SaveWithEncoder(TpxImageInfo& info, const std::function<void(std::FILE* out)>& encode)
 {
     info.Result = -1;
+    info.FailureReason.clear();
     try {
         WriteFileAtomically(info.FileName, [&](const std::string& tempPath) {
             TStdioOutput out(tempPath);
             encode(out.get());
             out.close();
         });
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return;
     }
     info.Result = 0;

@@ -19,6 +19,12 @@ std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
         return LoadGifFile(info);
     case TImageFormat::Png:
         return LoadPngFile(info);
+    case TImageFormat::Webp:
+        return LoadWebpFile(info);
+    case TImageFormat::Tiff:
+        return LoadTiffFile(info);
+    case TImageFormat::Heif:
+        return LoadHeifFile(info);
     case TImageFormat::None:
         break;
     }
@@ -43,6 +49,15 @@ void SaveImageFile(TBitmap& bitmap, TpxImageInfo& info)
         break;
     case TImageFormat::Png:
         SavePngFile(bitmap, info);
+        break;
+    case TImageFormat::Webp:
+        SaveWebpFile(bitmap, info);
+        break;
+    case TImageFormat::Tiff:
+        SaveTiffFile(bitmap, info);
+        break;
+    case TImageFormat::Heif:
+        SaveHeifFile(info);
         break;
     case TImageFormat::None:
         break;

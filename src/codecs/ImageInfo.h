@@ -17,6 +17,9 @@ struct TpxImageInfo {
     int Jpeg2kQuality = 400; // lossy quality; the dialog offers 1..200
     bool Jpeg2kReversible = true;
     int Width = 0;
+    int WebpQuality = 80;   // 1..100
+    bool WebpLossless = false;
+    std::string FailureReason; // the codec's account of the last failed load or save, when it gives one
 };
 
 } // namespace kalvo

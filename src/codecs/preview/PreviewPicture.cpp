@@ -39,10 +39,15 @@ TReducedDecode decode(const std::string& fileName, int boxWidth, int boxHeight,
         return DecodeJpegForPreview(fileName, boxWidth, boxHeight, cancel);
     case TImageFormat::Jpeg2000:
         return DecodeJpeg2kForPreview(fileName, boxWidth, boxHeight);
+    case TImageFormat::Webp:
+        return DecodeWebpForPreview(fileName, boxWidth, boxHeight);
     case TImageFormat::Bmp:
     case TImageFormat::Gif:
     case TImageFormat::Png:
+    case TImageFormat::Tiff:
         return decodeInFull(fileName);
+    case TImageFormat::Heif:
+        return DecodeHeifForPreview(fileName, boxWidth, boxHeight);
     case TImageFormat::None:
         break;
     }
