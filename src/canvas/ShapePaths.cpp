@@ -1,6 +1,7 @@
 #include "canvas/ShapePaths.h"
 
 #include "canvas/ViewGeometry.h"
+#include "imaging/raster/PixelBox.h"
 
 #include <QImage>
 #include <QPainter>
@@ -83,7 +84,7 @@ TShapePaths ShapePathsOf(const TShapeSpec& spec)
         paths.Stroke = paths.Stroke.united(head);
         return paths;
     }
-    const QRect box = QRect(spec.From, spec.To).normalized();
+    const QRect box = PixelBox(spec.From, spec.To);
     const QPainterPath outer = boxFigure(spec, box, 0);
     const QPainterPath inner = boxFigure(spec, box, w);
     if (spec.Fill == TShapeFill::FillOnly) {

@@ -1,6 +1,7 @@
 #include "imaging/raster/ShapeMask.h"
 
 #include "image/PixelLine.h"
+#include "imaging/raster/PixelBox.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,7 +140,7 @@ TArrowHead ArrowHeadOf(QPoint from, QPoint to, int width)
 
 QRect ShapeBounds(const TShapeSpec& spec)
 {
-    const QRect box = QRect(spec.From, spec.To).normalized();
+    const QRect box = PixelBox(spec.From, spec.To);
     const int w = std::max(spec.Width, 1);
     switch (spec.Kind) {
     case TShapeKind::Line: return box.adjusted(-(w / 2 + 1), -(w / 2 + 1), w / 2 + 1, w / 2 + 1);
@@ -168,7 +169,7 @@ TShapeCoverage AliasedShapeCoverage(const TShapeSpec& spec)
         fillHead(out.Stroke, head);
         return out;
     }
-    const QRect box = QRect(spec.From, spec.To).normalized();
+    const QRect box = PixelBox(spec.From, spec.To);
     const TBoxFigure figure(spec, box);
     const bool outline = spec.Fill != TShapeFill::FillOnly, inside = spec.Fill != TShapeFill::Outline;
     if (inside)
