@@ -74,7 +74,7 @@ TEST(Webp, PreviewIsLibwebpsScaledDecodingAtTheShownSize)
 {
     TempDir dir;
     TpxImageInfo options;
-    options.WebpLossless = true;
+    options.WebpQuality = 50;
     SaveFileBytes(dir, PatternBitmap(400, 300, 24), options, "big.webp");
     const auto preview = LoadPreviewPicture(dir.file("big.webp"), 100, 100);
     ASSERT_TRUE(preview);

@@ -1,4 +1,5 @@
 #include "app/mainform/MainForm.h"
+#include "app/mainform/AdjustCommands.h"
 
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
@@ -116,6 +117,7 @@ void TKalvoMainForm::createActions()
     createMoveActions();
     createImageCommandActions();
     createEffectActions();
+    CreateAdjustCommands(*this);
     createColorActions();
 }
 
