@@ -1,7 +1,7 @@
 #include "app/mainform/MainForm.h"
 #include "app/undo/UndoList.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 

@@ -10,18 +10,6 @@
 
 namespace kalvo {
 
-void TKalvoMainForm::createEditMenu()
-{
-    acUndo = makeAction(QStringLiteral("アンドゥ(&U)"), QStringLiteral("アンドゥ"),
-                        QKeySequence(Qt::CTRL | Qt::Key_Z), &TKalvoMainForm::acUndoExecute);
-    acRedo = makeAction(QStringLiteral("リドゥ(&R)"), QStringLiteral("リドゥ"),
-                        QKeySequence(Qt::CTRL | Qt::Key_Y), &TKalvoMainForm::acRedoExecute);
-    acUndo->setObjectName(QStringLiteral("acUndo"));
-    acRedo->setObjectName(QStringLiteral("acRedo"));
-    if (pxIdleTime1)
-        connect(pxIdleTime1, &TpxIdleTime::OnInterval, this, [this] { RunCommand([this] { pxIdleTime1Interval(); }); });
-}
-
 void TKalvoMainForm::UpdateUndoActions()
 {
     ApplyEnablingTable(UndoEnablingRules());

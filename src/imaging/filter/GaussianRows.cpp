@@ -2,6 +2,7 @@
 
 #include "imaging/filter/FloatVectors.h"
 #include "imaging/raster/RowDriver.h"
+#include "image/RectOps.h"
 
 #include <algorithm>
 #include <climits>
@@ -123,7 +124,7 @@ std::vector<double> GaussianWeights(double sigma)
 void GaussianRows(TBitmap& bitmap, const QRect& area, double sigma, const TProgressCallback& progress,
                   const TBlurredRow& row)
 {
-    const QRect box = area & QRect(0, 0, bitmap.width(), bitmap.height());
+    const QRect box = IntersectRects(area, QRect(0, 0, bitmap.width(), bitmap.height()));
     if (box.isEmpty() || bitmap.bitCount() != 24)
         return;
     const std::vector<double> weights = GaussianWeights(sigma);
