@@ -1,5 +1,5 @@
 #include "CliTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "imaging/raster/ShapeMask.h"
 #include "support/TestSupport.h"
 

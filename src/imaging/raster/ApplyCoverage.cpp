@@ -1,6 +1,7 @@
 #include "imaging/raster/ApplyCoverage.h"
 
 #include "image/PaintBitmap.h"
+#include "image/RectOps.h"
 
 #include <algorithm>
 
@@ -18,7 +19,7 @@ std::uint8_t mix(int target, int source, int weight)
 QRect ApplyCoverage(TBitmap& bitmap, const TCoverage& coverage, TColor color, int alpha,
                     const TBitmap* selectionMask, const TRegionRef& region)
 {
-    const QRect area = coverage.Area() & QRect(0, 0, bitmap.width(), bitmap.height());
+    const QRect area = IntersectRects(coverage.Area(), QRect(0, 0, bitmap.width(), bitmap.height()));
     if (area.isEmpty() || coverage.Table.empty())
         return {};
     const std::int64_t stored = StoredValueOf(bitmap, color);
