@@ -258,7 +258,6 @@ void TpxImage::keyPressEvent(QKeyEvent* event)
     // A typing tool has every key before the paging keys.
     if (FTool->TakesTyping() && FTool->KeyDown(toolKey)) {
         event->accept();
-        emit OnKeyDown(event->key(), event->modifiers());
         return;
     }
     bool handled = true;
