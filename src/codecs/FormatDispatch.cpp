@@ -8,6 +8,8 @@ namespace kalvo {
 std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
 {
     info.Result = -1;
+    // Only the readers of formats that carry metadata fill it in again.
+    info.Metadata.clear();
     switch (FormatFromFileName(info.FileName)) {
     case TImageFormat::Jpeg:
         return LoadJpegFile(info);
