@@ -3,7 +3,7 @@
 // anti-aliased ellipse and a width-1 rectangle) or one typed key of a text, plus the repaint it
 // asks for; and the commit of a large shape on release.
 #include "canvas/PxImage.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 
 #include <benchmark/benchmark.h>
 
