@@ -3,7 +3,6 @@
 // anti-aliased ellipse and a width-1 rectangle) or one typed key of a text, plus the repaint it
 // asks for; and the commit of a large shape on release.
 #include "canvas/PxImage.h"
-#include "startup/HugePageMalloc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -118,7 +117,6 @@ BENCHMARK(BM_ShapeCommit)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    kalvo::RestartWithHugePageMalloc(argv);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
