@@ -142,6 +142,9 @@ public:
     int FMaxUndo = 16;
     TUndoList FUndoList;
     int FUndoPos = 0;
+    // An idle swap failed during the idle period that began at FIdleSwapFailedSince.
+    bool FIdleSwapFailed = false;
+    quint32 FIdleSwapFailedSince = 0;
     bool FLeftButtonDown = false;
     bool FRegionMoveRecorded = false;
     int FPenMode = 12;

@@ -20,6 +20,7 @@ void TKalvoMainForm::createComponents()
     pxIdleTime1 = new TpxIdleTime(this);
     pxIdleTime1->SetInterval(4);
     pxIdleTime1->SetEnabled(true);
+    connect(pxIdleTime1, &TpxIdleTime::OnInterval, this, [this] { RunCommand([this] { pxIdleTime1Interval(); }); });
 
     pxFileDrop1 = new TpxFileDrop(this);
     pxFileDrop1->SetControl(pxImage1);

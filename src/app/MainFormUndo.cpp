@@ -18,8 +18,6 @@ void TKalvoMainForm::createEditMenu()
                         QKeySequence(Qt::CTRL | Qt::Key_Y), &TKalvoMainForm::acRedoExecute);
     acUndo->setObjectName(QStringLiteral("acUndo"));
     acRedo->setObjectName(QStringLiteral("acRedo"));
-    if (pxIdleTime1)
-        connect(pxIdleTime1, &TpxIdleTime::OnInterval, this, [this] { RunCommand([this] { pxIdleTime1Interval(); }); });
 }
 
 void TKalvoMainForm::UpdateUndoActions()
@@ -178,7 +176,19 @@ void TKalvoMainForm::acRedoExecute()
 
 void TKalvoMainForm::pxIdleTime1Interval()
 {
-    SwapOutUndoItems(FUndoList, 3);
+    // The detector reports every 100 ms while idle: a swap that failed waits for the next idle
+    // period, so that its message shows once.
+    const quint32 idleSince = TpxIdleTime::Tick() - pxIdleTime1->IdleTime();
+    if (FIdleSwapFailed && idleSince == FIdleSwapFailedSince)
+        return;
+    FIdleSwapFailed = false;
+    try {
+        SwapOutUndoItems(FUndoList, 3);
+    } catch (...) {
+        FIdleSwapFailed = true;
+        FIdleSwapFailedSince = idleSince;
+        throw;
+    }
 }
 
 } // namespace kalvo
