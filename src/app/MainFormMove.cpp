@@ -2,6 +2,7 @@
 // move and merge events record, the keys the window takes for itself (Enter, Escape and the
 // arrow keys) and the Apply/Cancel enabling that follows the mouse buttons.
 #include "app/MainForm.h"
+#include "app/commands/ActionHint.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -51,7 +52,7 @@ void TKalvoMainForm::createMoveActions()
     const auto modeAction = [this](const QString& caption, const char* name, TMouseMode mode) {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
-        action->setStatusTip(QString(caption).remove(QStringLiteral("(&M)")).remove(QStringLiteral("(&A)")));
+        ApplyHint(action, PlainCaption(caption));
         action->setEnabled(false);
         addModeAction(action, mode);
         return action;

@@ -1,6 +1,7 @@
 // The painting commands: the fill, colour picker, pen and brush modes, stroking the selection
 // outline, and the undo steps the canvas's painting notifications record.
 #include "app/MainForm.h"
+#include "app/commands/ActionHint.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -14,7 +15,7 @@ void TKalvoMainForm::createPaintActions()
     const auto modeAction = [this](const QString& caption, const QString& hint, const char* name, TMouseMode mode) {
         auto* action = new QAction(caption, this);
         action->setObjectName(QString::fromLatin1(name));
-        action->setStatusTip(hint);
+        ApplyHint(action, hint);
         addModeAction(action, mode);
         return action;
     };

@@ -132,6 +132,8 @@ void TKalvoMainForm::createToolBars()
     edtZoom->setToolTip(QStringLiteral("表示倍率 10～3000(%)"));
     edtZoom->setStatusTip(QStringLiteral("表示倍率 10～3000(%)"));
     connect(edtZoom, &TpxNumericEdit::Change, this, [this] { RunCommand([this] { edtZoomChange(); }); });
+    // Enter confirms the typed zoom and gives the keyboard back to the canvas.
+    connect(edtZoom, &QLineEdit::returnPressed, pxImage1, [this] { pxImage1->setFocus(Qt::OtherFocusReason); });
 
     const TToolBarEntry bars[] = {
         {"TBToolbar4", "基本", Qt::TopToolBarArea, kBasicBar, &TKalvoMainForm::TBToolbar4},

@@ -1,5 +1,6 @@
 #include "app/commands/MenuBuilder.h"
 
+#include "app/commands/MenuMnemonics.h"
 #include <QAction>
 #include <QMenu>
 #include <QToolBar>
@@ -21,6 +22,7 @@ bool MenuHasCommands(const QMenu* menu)
 
 void FillMenu(QMenu* menu, std::span<const char* const> entries, const TActionLookup& lookup)
 {
+    HandleSharedMnemonics(menu);
     std::vector<QMenu*> open{menu};
     // Submenus the table gives actions for; those left without any are hidden at the end (a
     // submenu listed without entries is filled by its owner, like the recent files).
@@ -34,6 +36,7 @@ void FillMenu(QMenu* menu, std::span<const char* const> entries, const TActionLo
             const qsizetype bar = text.indexOf(QLatin1Char('|'));
             auto* sub = new QMenu(text.mid(bar + 1), current);
             sub->setObjectName(text.mid(1, bar - 1));
+            HandleSharedMnemonics(sub);
             current->addMenu(sub);
             open.push_back(sub);
         } else if (text == QLatin1String("]")) {

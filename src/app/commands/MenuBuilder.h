@@ -23,7 +23,8 @@ using TActionLookup = std::function<QAction*(const QString& name)>;
 using TWidgetLookup = std::function<QWidget*(const QString& name)>;
 
 // Appends the entries to menu. A submenu whose listed actions all are missing is hidden; a
-// submenu listed without entries is left to its owner to fill.
+// submenu listed without entries is left to its owner to fill. The menu and its submenus get the
+// handling of shared mnemonics (MenuMnemonics.h).
 void FillMenu(QMenu* menu, std::span<const char* const> entries, const TActionLookup& lookup);
 
 // Appends the entries to bar; widgets are added with QToolBar::addWidget.
