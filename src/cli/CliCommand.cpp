@@ -90,7 +90,8 @@ TBitmap LoadForCli(TpxImageInfo& info)
         throw Failure("cannot open " + info.FileName + ": " + e.what());
     }
     if (!bitmap || info.Result != 0)
-        throw Failure("cannot open " + info.FileName + ": the file could not be read or decoded");
+        throw Failure("cannot open " + info.FileName + ": "
+                      + (info.FailureReason.empty() ? "the file could not be read or decoded" : info.FailureReason));
     return std::move(*bitmap);
 }
 
@@ -104,7 +105,8 @@ void SaveForCli(TBitmap& bitmap, TpxImageInfo& info)
         throw Failure("cannot write " + info.FileName + ": " + e.what());
     }
     if (info.Result != 0)
-        throw Failure("cannot write " + info.FileName + ": the file could not be written");
+        throw Failure("cannot write " + info.FileName + ": "
+                      + (info.FailureReason.empty() ? "the file could not be written" : info.FailureReason));
 }
 
 } // namespace kalvo::cli

@@ -5,13 +5,17 @@
 #include <algorithm>
 #include <iostream>
 
+#ifndef KALVO_VERSION
+#define KALVO_VERSION "unknown"
+#endif
+
 using namespace kalvo::cli;
 
 namespace {
 
 void printUsage(std::ostream& out)
 {
-    out << "usage: kalvo-cli SUBCOMMAND [ARGS...]\n\nsubcommands:\n";
+    out << "usage: kalvo-cli SUBCOMMAND [ARGS...]\n       kalvo-cli --version\n\nsubcommands:\n";
     auto commands = Registry();
     std::sort(commands.begin(), commands.end(), [](auto& a, auto& b) { return a.name < b.name; });
     for (const auto& c : commands)
@@ -30,6 +34,10 @@ int main(int argc, char** argv)
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printUsage(std::cout);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "kalvo-cli " << KALVO_VERSION << "\n";
         return kExitOk;
     }
     const auto& commands = Registry();

@@ -13,7 +13,8 @@ std::optional<TBitmap> LoadWithDecoder(TpxImageInfo& info, TWholeFileDecoder dec
     try {
         const TMappedFile file(info.FileName);
         image = decode(file.bytes());
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return std::nullopt;
     }
     info.Width = image.bitmap.width();
@@ -39,7 +40,8 @@ void SaveWithEncoder(TpxImageInfo& info, const std::function<void(std::FILE* out
             encode(out.get());
             out.close();
         });
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return;
     }
     info.Result = 0;

@@ -8,6 +8,7 @@ namespace kalvo {
 std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
 {
     info.Result = -1;
+    info.FailureReason.clear();
     switch (FormatFromFileName(info.FileName)) {
     case TImageFormat::Jpeg:
         return LoadJpegFile(info);
@@ -28,6 +29,7 @@ std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
 void SaveImageFile(TBitmap& bitmap, TpxImageInfo& info)
 {
     info.Result = -1;
+    info.FailureReason.clear();
     switch (FormatFromFileName(info.FileName)) {
     case TImageFormat::Jpeg:
         SaveJpegFile(bitmap, info);

@@ -11,6 +11,7 @@ struct TpxImageInfo {
     int Height = 0;         // pixel size of the last loaded (or created) image
     bool Interlaced = false;  // last load was progressive JPEG / interlaced PNG or GIF
     int Result = 0;         // outcome of the last load or save: 0 success, -1 failure
+    std::string FailureReason; // why the last load or save failed (the codec's own message); for kalvo-cli
     bool Transparent = false; // last load declared a transparent colour (PNG, GIF)
     TColor TransparentColor = 0;
     int JpegQuality = 80;   // 1..100

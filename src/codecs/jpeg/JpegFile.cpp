@@ -27,7 +27,8 @@ std::optional<TBitmap> LoadJpegFile(TpxImageInfo& info)
         progressive = jpeg.Progressive();
         bitmap = jpeg.ToBitmap(jpeg.DefaultOutputKind());
         jpeg.Detach();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return std::nullopt;
     }
     info.Width = width;
@@ -55,7 +56,8 @@ void SaveJpegFile(const TBitmap& bitmap, TpxImageInfo& info)
             if (!out)
                 throw EFileError("Cannot write file \"" + info.FileName + "\"");
         });
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return;
     }
     info.Result = 0;
