@@ -14,7 +14,8 @@ struct Filter {
 };
 
 const Filter kOpenFilters[] = {
-    {"すべてのイメージ", "*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.png;*.gif"},
+    // Every extension that opens, also those no other entry offers (.rle, .jpc, .j2c).
+    {"すべてのイメージ", "*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.jpc;*.j2c;*.png;*.gif"},
     {"ビットマップ イメージ(*.bmp;*.dib)", "*.bmp;*.dib"},
     {"JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe"},
     {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
@@ -32,7 +33,8 @@ const Filter kSaveFilters[] = {
 
 const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif"};
 
-// Qt reads the patterns between parentheses, separated by blanks.
+// Qt reads the patterns between the last parentheses, separated by blanks; the dialogs show the
+// description alone (HideNameFilterDetails).
 QString qtFilter(const Filter& f)
 {
     return QString::fromUtf8(f.description) + " ("

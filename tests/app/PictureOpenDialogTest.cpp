@@ -9,6 +9,7 @@
 #include "app/dialogs/PreviewText.h"
 #include "app/dialogs/SaveOptionDialog.h"
 #include "app/controls/NumericEdit.h"
+#include "codecs/FileExtension.h"
 #include "codecs/FormatDispatch.h"
 #include "codecs/JpegTestSupport.h"
 #include "ModalAnswer.h"
@@ -18,14 +19,17 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextLayout>
 
 #include <filesystem>
 
@@ -357,4 +361,59 @@ TEST(FileDialogs, SaveDialogOptionsButtonOpensTheOptionsAndTheDialogStaysOpen)
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(stillOpenAfterOptions);
     EXPECT_EQ(info.JpegQuality, 55);
+}
+
+namespace {
+
+// The faces the glyphs of text are drawn in with font.
+QSet<QString> facesOf(const QString& text, const QFont& font)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QSet<QString> faces;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        faces << run.rawFont().familyName();
+    return faces;
+}
+
+QStringList typeList(const QFileDialog& dialog)
+{
+    QStringList shown;
+    if (const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+    return shown;
+}
+
+} // namespace
+
+TEST(PictureOpenDialog, InformationLinesAreDrawnInOneFace)
+{
+    TPictureOpenDialog d;
+    const QStringList lines = {PictureSizeLine(600, 300, 24), FileSizeLine(1234567),
+                               ModifiedLine(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)))};
+    for (const QString& line : lines)
+        for (const QLabel* label : {d.PictureLabel1, d.PictureLabel2, d.PictureLabel3})
+            EXPECT_EQ(facesOf(line, label->font()).size(), 1) << line.toStdString();
+}
+
+TEST(FileDialogs, TypeListsShowOneDescriptionEachAndAllImagesTakesEveryExtensionThatOpens)
+{
+    TPictureOpenDialog open;
+    open.setNameFilters(OpenDialogFilters());
+    EXPECT_EQ(typeList(open), QStringList({"すべてのイメージ", "ビットマップ イメージ(*.bmp;*.dib)",
+                                           "JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "JPEG2000 イメージ(*.jp2)",
+                                           "PNG イメージ(*.png)", "GIF イメージ(*.gif)"}));
+    TOptionSaveDialog save(nullptr, QStringLiteral("名前を付けて保存"));
+    save.setNameFilters(SaveDialogFilters());
+    EXPECT_EQ(typeList(save), QStringList({"ビットマップ イメージ(*.bmp)", "JPEG イメージ(*.jpg)",
+                                           "JPEG2000 イメージ(*.jp2)", "PNG イメージ(*.png)", "GIF イメージ(*.gif)"}));
+    const QString all = OpenDialogFilters().first();
+    for (const char* ext : {"bmp", "dib", "rle", "jpg", "jpeg", "jpe", "jp2", "j2k", "jpc", "j2c", "png", "gif"}) {
+        EXPECT_NE(FormatFromFileName(std::string("x.") + ext), TImageFormat::None) << ext;
+        EXPECT_TRUE(all.contains(QStringLiteral("*.%1 ").arg(QLatin1String(ext))) ||
+                    all.endsWith(QStringLiteral("*.%1)").arg(QLatin1String(ext)))) << ext;
+    }
 }
