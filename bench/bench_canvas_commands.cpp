@@ -1,7 +1,8 @@
 // The image commands on a 24-megapixel picture through the main window, from OK to the repainted
 // canvas (copies, undo step, hand-over to the canvas, one frame), beside the same core operation
 // as kalvo-cli runs it; and the drop-shadow preview of the visible area against the whole image.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
+#include "support/MainFormInternals.h"
 #include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/ReduceColorsDialog.h"
@@ -55,7 +56,7 @@ TKalvoMainForm& Form()
         auto* f = new TKalvoMainForm;
         f->resize(1600, 1000);
         f->show();
-        f->FMaxUndo = 1;
+        Internals(*f).FMaxUndo = 1;
         return f;
     }();
     return *form;
@@ -63,16 +64,16 @@ TKalvoMainForm& Form()
 
 void Load(TKalvoMainForm& form, bool select)
 {
-    form.pxImage1->SetBitmap(Photo());
+    form.Canvas()->SetBitmap(Photo());
     if (select)
-        form.pxImage1->SetRegion(Selection());
+        form.Canvas()->SetRegion(Selection());
     form.UpdateImageActions();
     form.ClearUndoHistory();
 }
 
 void Repaint(TKalvoMainForm& form)
 {
-    form.pxImage1->viewport()->repaint();
+    form.Canvas()->viewport()->repaint();
 }
 
 // Answers the next modal dialog of type T with action.
@@ -99,7 +100,7 @@ void BM_NegativeWindow(benchmark::State& state)
     TKalvoMainForm& form = Form();
     Load(form, false);
     for (auto _ : state) {
-        form.acNegativeImage->trigger();
+        form.Action("acNegativeImage")->trigger();
         Repaint(form);
     }
 }
@@ -109,11 +110,11 @@ void BM_NegativeUndoRedoWindow(benchmark::State& state)
 {
     TKalvoMainForm& form = Form();
     Load(form, false);
-    form.acNegativeImage->trigger();
+    form.Action("acNegativeImage")->trigger();
     for (auto _ : state) {
-        form.acUndo->trigger();
+        form.Action("acUndo")->trigger();
         Repaint(form);
-        form.acRedo->trigger();
+        form.Action("acRedo")->trigger();
         Repaint(form);
     }
 }
@@ -131,7 +132,7 @@ void BM_ClearWindow(benchmark::State& state)
     TKalvoMainForm& form = Form();
     Load(form, true);
     for (auto _ : state) {
-        form.acClear->trigger();
+        form.Action("acClear")->trigger();
         Repaint(form);
     }
 }
@@ -161,7 +162,7 @@ void BM_ResizeWindow(benchmark::State& state)
             d->edtHeight->SetValue(kHeight / 2);
             d->btnOk->click();
         });
-        form.acResize->trigger();
+        form.Action("acResize")->trigger();
         Repaint(form);
     }
 }
@@ -186,7 +187,7 @@ void BM_ReduceWindow(benchmark::State& state)
             d->rbDiffusion->setChecked(true);
             d->btnOk->click();
         });
-        form.acReduce8bitColor->trigger();
+        form.Action("acReduce8bitColor")->trigger();
         Repaint(form);
     }
 }

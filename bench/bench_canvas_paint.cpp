@@ -9,7 +9,7 @@
 // --scale=F runs on a screen with device pixel ratio F (QT_SCALE_FACTOR); the window stays
 // 1600 x 1000 logical pixels, so at 2 the canvas composes and shows four times the pixels.
 #include "app/Application.h"
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/FloodMask.h"
 #include "image/HugePageMalloc.h"
@@ -60,7 +60,7 @@ double ThreadCpuMs()
 // The main window at 1600 x 1000 showing the photograph.
 struct Window {
     TKalvoMainForm form;
-    TpxImage& canvas = *form.pxImage1;
+    TpxImage& canvas = *form.Canvas();
     Window()
     {
         form.resize(1600, 1000);
@@ -184,7 +184,7 @@ void BM_UndoBrushStroke(benchmark::State& state)
         w.Mouse(QEvent::MouseButtonRelease, {800, 400});
         Window::Settle();
         state.ResumeTiming();
-        w.form.acUndo->trigger();
+        w.form.Action("acUndo")->trigger();
         QCoreApplication::processEvents();
     }
 }

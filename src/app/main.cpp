@@ -3,7 +3,7 @@
 // and runs the message loop until the window closes.
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "image/HugePageMalloc.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // The colour commands on the main window: the reduce dialog's choices per section, palette
 // import (malformed files change nothing), export (a failed write is reported), the palette
 // editor with its colour grid.
-#include "app/ColorChoice.h"
-#include "app/MainForm.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/ColorGrid.h"
 #include "app/dialogs/ColorPaletteDialog.h"
 #include "app/dialogs/ReduceColorsDialog.h"
@@ -46,7 +46,7 @@ TBitmap Picture(int width, int height)
 
 void load(Harness& h, const TBitmap& image)
 {
-    h.form.pxImage1->SetBitmap(image);
+    h.form.Canvas()->SetBitmap(image);
     h.form.UpdateImageActions();
     h.form.ClearUndoHistory();
 }
@@ -69,19 +69,19 @@ TEST(ReduceCommand, ChoicesAreReadAndWrittenPerSection)
         d->rbDiffusion->click();
         d->btnOk->click();
     });
-    h.form.acReduce8bitColor->trigger();
+    h.form.Action("acReduce8bitColor")->trigger();
     EXPECT_EQ(caption, "減色 - 256色");
     EXPECT_EQ(fixedText, "標準 / WEBｾｰﾌ(&S)");
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), ReduceColors(picture, 256, TReducePalette::Fixed, true));
-    EXPECT_EQ(h.form.pxImage1->BitCount(), 8);
-    ASSERT_EQ(h.form.FUndoList.size(), 1u);
-    EXPECT_EQ(h.form.FUndoList[0]->Description, "減色");
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), ReduceColors(picture, 256, TReducePalette::Fixed, true));
+    EXPECT_EQ(h.form.Canvas()->BitCount(), 8);
+    ASSERT_EQ(Internals(h.form).FUndoList.size(), 1u);
+    EXPECT_EQ(Internals(h.form).FUndoList[0]->Description, "減色");
     EXPECT_EQ(ReadIniInteger("Reduce8bit", "Palette", -1), 1);
     EXPECT_EQ(ReadIniInteger("Reduce8bit", "Reduce", -1), 1);
     EXPECT_EQ(ReadIniInteger("Reduce4bit", "Palette", -1), -1);
 
     // The 8-bit result reduced again to 16 colours: its own section, its own defaults.
-    const TBitmap indexed = h.form.pxImage1->Bitmap();
+    const TBitmap indexed = h.form.Canvas()->Bitmap();
     AnswerModal<TKVfrmReduceColors>([&](TKVfrmReduceColors* d) {
         caption = d->windowTitle();
         fixedText = d->rbFixed->text();
@@ -89,30 +89,30 @@ TEST(ReduceCommand, ChoicesAreReadAndWrittenPerSection)
         d->rbDiffusion->click();
         d->btnOk->click();
     });
-    h.form.acReduce4bitColor->trigger();
+    h.form.Action("acReduce4bitColor")->trigger();
     EXPECT_EQ(caption, "減色 - 16色");
     EXPECT_EQ(fixedText, "Windows 標準(&S)");
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), ReduceColors(indexed, 16, TReducePalette::Optimized, true));
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), ReduceColors(indexed, 16, TReducePalette::Optimized, true));
     EXPECT_EQ(ReadIniInteger("Reduce4bit", "Palette", -1), 0);
     EXPECT_EQ(ReadIniInteger("Reduce4bit", "Reduce", -1), 1);
 
     // Cancel: nothing changes, nothing is written; the stored choices come back.
-    const TBitmap before = h.form.pxImage1->Bitmap();
+    const TBitmap before = h.form.Canvas()->Bitmap();
     AnswerModal<TKVfrmReduceColors>([&](TKVfrmReduceColors* d) {
         caption = d->windowTitle();
         fixedText = d->rbFixed->text();
         d->rbFixed->click();
         d->btnCancel->click();
     });
-    h.form.acReduce1bitColor->trigger();
+    h.form.Action("acReduce1bitColor")->trigger();
     EXPECT_EQ(caption, "減色 - 2色");
     EXPECT_EQ(fixedText, "白黒(&S)");
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), before);
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), before);
     EXPECT_EQ(ReadIniInteger("Reduce1bit", "Palette", -1), -1);
     TKVfrmReduceColors again(256);
     EXPECT_TRUE(again.rbFixed->isChecked());
     EXPECT_TRUE(again.rbDiffusion->isChecked());
-    EXPECT_EQ(h.form.FProgressBar, nullptr);
+    EXPECT_EQ(Internals(h.form).FProgressBar, nullptr);
 }
 
 TEST(PaletteImport, MalformedFilesChangeNothingAndAPaletteMapsTheImage)
@@ -124,7 +124,7 @@ TEST(PaletteImport, MalformedFilesChangeNothingAndAPaletteMapsTheImage)
     WriteAll(image, BmpBytes(Picture(10, 8)));
     ASSERT_TRUE(h.form.OpenImageFile(QString::fromStdString(image)));
     h.form.ClearUndoHistory();
-    const TBitmap picture = h.form.pxImage1->Bitmap();
+    const TBitmap picture = h.form.Canvas()->Bitmap();
 
     const std::string tooMany = dir.file("many.pal");
     WriteAll(tooMany, Bytes("JASC-PAL\r\n0100\r\n300\r\n0 0 0\r\n"));
@@ -134,27 +134,27 @@ TEST(PaletteImport, MalformedFilesChangeNothingAndAPaletteMapsTheImage)
     WriteAll(badToken, Bytes("JASC-PAL\r\n0100\r\n2\r\n0 0 0\r\n255 x 255\r\n"));
     for (const std::string& name : {tooMany, truncated, badToken, dir.file("missing.pal")}) {
         h.dialogs->paletteOpenAnswers.push_back(QString::fromStdString(name));
-        h.form.acPaletteImport->trigger();
-        EXPECT_EQ(h.form.pxImage1->Bitmap(), picture) << name;
+        h.form.Action("acPaletteImport")->trigger();
+        EXPECT_EQ(h.form.Canvas()->Bitmap(), picture) << name;
     }
     EXPECT_TRUE(h.messages.shown.empty());
-    EXPECT_TRUE(h.form.FUndoList.empty());
+    EXPECT_TRUE(Internals(h.form).FUndoList.empty());
     EXPECT_EQ(h.dialogs->lastPaletteFolder, QString::fromStdString(dir.path()));
 
     // Two entries, one separated by commas: a 1-bit image of the nearest of the two.
     const std::string two = dir.file("two.pal");
     WriteAll(two, Bytes("JASC-PAL\r\n0100\r\n2\r\n10,20,30\r\n200 210 220\r\n"));
     h.dialogs->paletteOpenAnswers.push_back(QString::fromStdString(two));
-    h.form.acPaletteImport->trigger();
+    h.form.Action("acPaletteImport")->trigger();
     TBitmap expected;
     CreatePaletteBitmap(10, 8, {RGB(10, 20, 30), RGB(200, 210, 220)}, expected);
     DrawToPaletteBitmap(expected, picture, 0, 0);
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), expected);
-    EXPECT_EQ(h.form.pxImage1->BitCount(), 1);
-    ASSERT_EQ(h.form.FUndoList.size(), 1u);
-    EXPECT_EQ(h.form.FUndoList[0]->Description, "パレットのインポート");
-    h.form.acUndo->trigger();
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), picture);
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), expected);
+    EXPECT_EQ(h.form.Canvas()->BitCount(), 1);
+    ASSERT_EQ(Internals(h.form).FUndoList.size(), 1u);
+    EXPECT_EQ(Internals(h.form).FUndoList[0]->Description, "パレットのインポート");
+    h.form.Action("acUndo")->trigger();
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), picture);
 }
 
 TEST(PaletteExport, WritesThePaletteAndReportsAFailedWrite)
@@ -164,16 +164,16 @@ TEST(PaletteExport, WritesThePaletteAndReportsAFailedWrite)
     Harness h;
     const TBitmap indexed = PatternBitmap(6, 4, 4);
     load(h, indexed);
-    ASSERT_TRUE(h.form.acPaletteExport->isEnabled());
+    ASSERT_TRUE(h.form.Action("acPaletteExport")->isEnabled());
     const std::string out = dir.file("out.pal");
     h.dialogs->paletteSaveAnswers.push_back(QString::fromStdString(out));
-    h.form.acPaletteExport->trigger();
+    h.form.Action("acPaletteExport")->trigger();
     EXPECT_EQ(Text(ReadAll(out)), JascPaletteText(indexed.palette()));
     EXPECT_TRUE(h.messages.shown.empty());
 
     const std::string nowhere = dir.file("no/such/dir/out.pal");
     h.dialogs->paletteSaveAnswers.push_back(QString::fromStdString(nowhere));
-    h.form.acPaletteExport->trigger();
+    h.form.Action("acPaletteExport")->trigger();
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].flags, 16);
     EXPECT_TRUE(h.messages.shown[0].text.contains("out.pal"));
@@ -187,7 +187,7 @@ TEST(PaletteEdit, ArrowKeysMoveTheSelectionAndADoubleClickEditsTheEntry)
     Harness h;
     const TBitmap indexed = PatternBitmap(6, 4, 8);
     load(h, indexed);
-    ASSERT_TRUE(h.form.acPaletteEdit->isEnabled());
+    ASSERT_TRUE(h.form.Action("acPaletteEdit")->isEnabled());
     SetColorChoiceHandler([](TColor& c) {
         c = RGB(0x12, 0xAB, 0xFE);
         return true;
@@ -222,14 +222,14 @@ TEST(PaletteEdit, ArrowKeysMoveTheSelectionAndADoubleClickEditsTheEntry)
         EXPECT_EQ(d->lblIndex->text(), "INDEX: 3");
         d->btnOk->click();
     });
-    h.form.acPaletteEdit->trigger();
+    h.form.Action("acPaletteEdit")->trigger();
     SetColorChoiceHandler({});
-    EXPECT_EQ(h.form.pxImage1->Bitmap().palette()[3], RGB(0x12, 0xAB, 0xFE));
-    EXPECT_EQ(h.form.pxImage1->Bitmap().palette()[2], indexed.palette()[2]);
-    ASSERT_EQ(h.form.FUndoList.size(), 1u);
-    EXPECT_EQ(h.form.FUndoList[0]->Description, "パレットの変更");
-    h.form.acUndo->trigger();
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), indexed);
+    EXPECT_EQ(h.form.Canvas()->Bitmap().palette()[3], RGB(0x12, 0xAB, 0xFE));
+    EXPECT_EQ(h.form.Canvas()->Bitmap().palette()[2], indexed.palette()[2]);
+    ASSERT_EQ(Internals(h.form).FUndoList.size(), 1u);
+    EXPECT_EQ(Internals(h.form).FUndoList[0]->Description, "パレットの変更");
+    h.form.Action("acUndo")->trigger();
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), indexed);
 }
 
 TEST(ColorGrid, SizeSnapsToSixteenCellsAndEntriesHaveLimits)

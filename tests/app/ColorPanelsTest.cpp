@@ -1,5 +1,5 @@
-#include "app/ColorChoice.h"
-#include "app/MainForm.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/IniFile.h"
 #include "app/settings/IniText.h"
 #include "app/controls/ColorGrid.h"
@@ -57,7 +57,7 @@ TEST(ColorPanels, ChartLayoutRunsFromBlackThroughTheHueToWhite)
 {
     ScopedConfigDir dir;
     Harness h;
-    const TColorChartBox* box = h.form.ColorChart->pxPaintBox1;
+    const TColorChartBox* box = Internals(h.form).ColorChart->pxPaintBox1;
     ASSERT_EQ(box->Chart().width(), 45);
     ASSERT_EQ(box->Chart().height(), 96);
     EXPECT_EQ(box->ChartPixel({0, 0}), int(RGB(0, 0, 0)));
@@ -72,8 +72,8 @@ TEST(ColorPanels, ChartReadoutOnAPaletteImageShowsTheNearestPaletteColour)
 {
     ScopedConfigDir dir;
     ShownHarness h;
-    h.form.pxImage1->SetBitmap(fewColours());
-    TColorChartPanel* chart = h.form.ColorChart;
+    h.form.Canvas()->SetBitmap(fewColours());
+    TColorChartPanel* chart = Internals(h.form).ColorChart;
     QWidget* box = chart->pxPaintBox1;
     EXPECT_EQ(labels(chart), QStringList({"R:", "G:", "B:"}));
 
@@ -88,26 +88,26 @@ TEST(ColorPanels, ChartReadoutOnAPaletteImageShowsTheNearestPaletteColour)
     // A left press takes it as foreground colour; a right press on blue as background.
     QTest::mousePress(box, Qt::LeftButton, {}, QPoint(20, 0));
     QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(20, 0));
-    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(200, 0, 0));
+    EXPECT_EQ(h.form.Canvas()->ForegroundColor(), RGB(200, 0, 0));
     QTest::mousePress(box, Qt::RightButton, {}, QPoint(22, 64));
     QTest::mouseRelease(box, Qt::RightButton, {}, QPoint(22, 64));
-    EXPECT_EQ(h.form.pxImage1->BackgroundColor(), RGB(0, 0, 200));
+    EXPECT_EQ(h.form.Canvas()->BackgroundColor(), RGB(0, 0, 200));
 
     // The colour boxes show the canvas's display colours.
-    EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxFG->Color(), h.form.pxImage1->DisplayForegroundColor());
-    EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxBG->Color(), RGB(0, 0, 200));
+    EXPECT_EQ(Internals(h.form).ColorBoxes->pxPaintBoxFG->Color(), h.form.Canvas()->DisplayForegroundColor());
+    EXPECT_EQ(Internals(h.form).ColorBoxes->pxPaintBoxBG->Color(), RGB(0, 0, 200));
 }
 
 TEST(ColorPanels, ChartReadoutOnTrueColourIsTheChartPixelAndLeavingClearsIt)
 {
     ScopedConfigDir dir;
     ShownHarness h;
-    h.form.pxImage1->SetBitmap(PatternBitmap(4, 4, 24));
-    TColorChartPanel* chart = h.form.ColorChart;
+    h.form.Canvas()->SetBitmap(PatternBitmap(4, 4, 24));
+    TColorChartPanel* chart = Internals(h.form).ColorChart;
     QTest::mouseMove(chart->pxPaintBox1, QPoint(10, 40));
     ASSERT_TRUE(WaitFor([&] { return chart->Readout() != kNoReadout; }));
     EXPECT_EQ(chart->Readout(), chart->pxPaintBox1->ChartPixel({10, 40}));
-    QTest::mouseMove(h.form.pxImage1->viewport(), QPoint(5, 5));
+    QTest::mouseMove(h.form.Canvas()->viewport(), QPoint(5, 5));
     ASSERT_TRUE(WaitFor([&] { return chart->Readout() == kNoReadout; }));
     EXPECT_EQ(labels(chart), QStringList({"R:", "G:", "B:"}));
 }
@@ -118,19 +118,19 @@ TEST(ColorPanels, PickerModeReadoutFollowsTheImageAndCrossesOutsideIt)
     ShownHarness h;
     TBitmap image(10, 10, 24);
     image.fill(RGB(10, 20, 30));
-    h.form.pxImage1->SetBitmap(image);
-    h.form.pxImage1->SetCenter(false);
-    h.form.pxImage1->SetZoom(100);
-    h.form.pxImage1->SetMouseMode(mmSpoit);
-    TColorChartPanel* chart = h.form.ColorChart;
-    QWidget* view = h.form.pxImage1->viewport();
-    const QPoint inside = h.form.pxImage1->ImageToScreen(QPoint(3, 3));
+    h.form.Canvas()->SetBitmap(image);
+    h.form.Canvas()->SetCenter(false);
+    h.form.Canvas()->SetZoom(100);
+    h.form.Canvas()->SetMouseMode(mmSpoit);
+    TColorChartPanel* chart = Internals(h.form).ColorChart;
+    QWidget* view = h.form.Canvas()->viewport();
+    const QPoint inside = h.form.Canvas()->ImageToScreen(QPoint(3, 3));
     QTest::mouseMove(view, inside);
     ASSERT_TRUE(WaitFor([&] { return chart->Readout() != kNoReadout; }));
     EXPECT_EQ(chart->Readout(), int(RGB(10, 20, 30)));
     EXPECT_TRUE(chart->ReadoutShown());
     EXPECT_EQ(labels(chart), QStringList({"R: 10", "G: 20", "B: 30"}));
-    QTest::mouseMove(view, h.form.pxImage1->ImageToScreen(QPoint(40, 40)));
+    QTest::mouseMove(view, h.form.Canvas()->ImageToScreen(QPoint(40, 40)));
     ASSERT_TRUE(WaitFor([&] { return chart->Readout() == kNoReadout; }));
     EXPECT_FALSE(chart->ReadoutShown());
     EXPECT_EQ(labels(chart), QStringList({"R:", "G:", "B:"}));
@@ -140,14 +140,14 @@ TEST(ColorPanels, SwapButtonAndF4SwapTheColours)
 {
     ScopedConfigDir dir;
     ShownHarness h;
-    h.form.pxImage1->SetForegroundColor(RGB(1, 2, 3));
-    h.form.pxImage1->SetBackgroundColor(RGB(4, 5, 6));
-    EXPECT_EQ(h.form.ColorBoxes->SwapButton->toolTip(), QStringLiteral("前景色と背景色を交換"));
-    h.form.ColorBoxes->SwapButton->click();
-    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(4, 5, 6));
-    EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxFG->Color(), RGB(4, 5, 6));
-    EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxBG->Color(), RGB(1, 2, 3));
-    EXPECT_EQ(h.form.acSwapFBColors->shortcut(), QKeySequence(Qt::Key_F4));
+    h.form.Canvas()->SetForegroundColor(RGB(1, 2, 3));
+    h.form.Canvas()->SetBackgroundColor(RGB(4, 5, 6));
+    EXPECT_EQ(Internals(h.form).ColorBoxes->SwapButton->toolTip(), QStringLiteral("前景色と背景色を交換"));
+    Internals(h.form).ColorBoxes->SwapButton->click();
+    EXPECT_EQ(h.form.Canvas()->ForegroundColor(), RGB(4, 5, 6));
+    EXPECT_EQ(Internals(h.form).ColorBoxes->pxPaintBoxFG->Color(), RGB(4, 5, 6));
+    EXPECT_EQ(Internals(h.form).ColorBoxes->pxPaintBoxBG->Color(), RGB(1, 2, 3));
+    EXPECT_EQ(h.form.Action("acSwapFBColors")->shortcut(), QKeySequence(Qt::Key_F4));
 }
 
 TEST(ColorPanels, ColourBoxClicksChooseTheColoursAndCustomColoursReachTheSettings)
@@ -162,14 +162,14 @@ TEST(ColorPanels, ColourBoxClicksChooseTheColoursAndCustomColoursReachTheSetting
     });
     {
         ShownHarness h;
-        h.form.pxImage1->SetBackgroundColor(RGB(50, 60, 70));
-        QTest::mouseClick(h.form.ColorBoxes->pxPaintBoxBG, Qt::LeftButton);
+        h.form.Canvas()->SetBackgroundColor(RGB(50, 60, 70));
+        QTest::mouseClick(Internals(h.form).ColorBoxes->pxPaintBoxBG, Qt::LeftButton);
         ASSERT_EQ(offered.size(), 1u);
         EXPECT_EQ(offered[0], RGB(50, 60, 70));
-        EXPECT_EQ(h.form.pxImage1->BackgroundColor(), RGB(9, 8, 7));
-        EXPECT_EQ(h.form.ColorBoxes->pxPaintBoxBG->Color(), RGB(9, 8, 7));
-        h.form.acSelectForegroundColor->trigger();
-        EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(9, 8, 7));
+        EXPECT_EQ(h.form.Canvas()->BackgroundColor(), RGB(9, 8, 7));
+        EXPECT_EQ(Internals(h.form).ColorBoxes->pxPaintBoxBG->Color(), RGB(9, 8, 7));
+        h.form.Action("acSelectForegroundColor")->trigger();
+        EXPECT_EQ(h.form.Canvas()->ForegroundColor(), RGB(9, 8, 7));
     }
     SetColorChoiceHandler({});
     const auto ini = TIniFile(dir.qfile("Kalvo2.ini")).Load();
@@ -182,8 +182,8 @@ TEST(ColorPanels, PaletteImagesChooseTheirColourFromThePalette)
 {
     ScopedConfigDir dir;
     ShownHarness h;
-    h.form.pxImage1->SetBitmap(fewColours());
-    h.form.pxImage1->SetForegroundColor(RGB(190, 10, 10));
+    h.form.Canvas()->SetBitmap(fewColours());
+    h.form.Canvas()->SetForegroundColor(RGB(190, 10, 10));
     int preselected = -1;
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
@@ -195,8 +195,8 @@ TEST(ColorPanels, PaletteImagesChooseTheirColourFromThePalette)
         dialog->ColorGrid->SetSelectColorIndex(2);
         dialog->accept();
     });
-    h.form.acSelectForegroundColor->trigger();
+    h.form.Action("acSelectForegroundColor")->trigger();
     EXPECT_TRUE(sawDialog);
     EXPECT_EQ(preselected, 1);
-    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), RGB(0, 0, 200));
+    EXPECT_EQ(h.form.Canvas()->ForegroundColor(), RGB(0, 0, 200));
 }

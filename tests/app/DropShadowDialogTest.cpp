@@ -1,7 +1,7 @@
 // The preview dialog's zoom ratio, timer and paired controls; the drop-shadow dialog's settings
 // and preview; the drop-shadow command.
-#include "app/ColorChoice.h"
-#include "app/MainForm.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/DropShadowDialog.h"
 #include "app/settings/Settings.h"
@@ -253,22 +253,22 @@ TEST(DropShadowCommand, DrawsTheShadowWithOneUndoStepAndCancelChangesNothing)
     ScopedConfigDir config;
     Harness h;
     const TBitmap picture = Picture(40, 30);
-    h.form.pxImage1->SetBitmap(picture);
+    h.form.Canvas()->SetBitmap(picture);
     h.form.UpdateImageActions();
     h.form.ClearUndoHistory();
-    EXPECT_FALSE(h.form.acDropShadow->isEnabled());
+    EXPECT_FALSE(h.form.Action("acDropShadow")->isEnabled());
     const TRegion region = TRegion::rect({5, 5, 20, 18});
-    h.form.pxImage1->SetRegion(region);
-    ASSERT_TRUE(h.form.acDropShadow->isEnabled());
+    h.form.Canvas()->SetRegion(region);
+    ASSERT_TRUE(h.form.Action("acDropShadow")->isEnabled());
 
     AnswerModal<TKVfrmDropShadow>([](TKVfrmDropShadow* d) {
         d->Edit[0]->SetValue(3);
         d->Edit[1]->SetValue(-2);
         d->btnCancel->click();
     });
-    h.form.acDropShadow->trigger();
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), picture);
-    EXPECT_TRUE(h.form.FUndoList.empty());
+    h.form.Action("acDropShadow")->trigger();
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), picture);
+    EXPECT_TRUE(Internals(h.form).FUndoList.empty());
 
     AnswerModal<TKVfrmDropShadow>([](TKVfrmDropShadow* d) {
         d->Edit[0]->SetValue(3);
@@ -276,17 +276,17 @@ TEST(DropShadowCommand, DrawsTheShadowWithOneUndoStepAndCancelChangesNothing)
         d->Edit[2]->SetValue(2);
         d->btnOk->click();
     });
-    h.form.acDropShadow->trigger();
+    h.form.Action("acDropShadow")->trigger();
     TDropShadowParams p{3, -2, 2, 50, clBlack};
     const TBitmap mask = RegionToMask(TRegionRef(region), 40, 30);
-    const auto expected = DropShadow(picture, mask, h.form.pxImage1->Outline(), p);
+    const auto expected = DropShadow(picture, mask, h.form.Canvas()->Outline(), p);
     ASSERT_TRUE(expected);
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), *expected);
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), *expected);
     EXPECT_NE(*expected, picture);
-    EXPECT_FALSE(h.form.pxImage1->SelectionMask()); // the mask made for the shadow is dropped
-    ASSERT_EQ(h.form.FUndoList.size(), 1u);
-    EXPECT_EQ(h.form.FUndoList[0]->Description, "影をつける");
-    EXPECT_EQ(h.form.FProgressBar, nullptr);
-    h.form.acUndo->trigger();
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), picture);
+    EXPECT_FALSE(h.form.Canvas()->SelectionMask()); // the mask made for the shadow is dropped
+    ASSERT_EQ(Internals(h.form).FUndoList.size(), 1u);
+    EXPECT_EQ(Internals(h.form).FUndoList[0]->Description, "影をつける");
+    EXPECT_EQ(Internals(h.form).FProgressBar, nullptr);
+    h.form.Action("acUndo")->trigger();
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), picture);
 }

@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 #include "codecs/FormatDispatch.h"
@@ -92,11 +92,11 @@ TEST(Enabling, MainWindowEnablesByTheOpenedFile)
 {
     ScopedConfigDir dir;
     Harness h;
-    EXPECT_FALSE(h.form.acSave->isEnabled());
-    EXPECT_FALSE(h.form.acLoassLessJpeg->isEnabled());
-    EXPECT_FALSE(h.form.acUndo->isEnabled());
-    EXPECT_TRUE(h.form.acSwapFBColors->isEnabled());
-    EXPECT_TRUE(h.form.acSelectForegroundColor->isEnabled());
+    EXPECT_FALSE(h.form.Action("acSave")->isEnabled());
+    EXPECT_FALSE(h.form.Action("acLoassLessJpeg")->isEnabled());
+    EXPECT_FALSE(h.form.Action("acUndo")->isEnabled());
+    EXPECT_TRUE(h.form.Action("acSwapFBColors")->isEnabled());
+    EXPECT_TRUE(h.form.Action("acSelectForegroundColor")->isEnabled());
 
     TBitmap picture = PatternBitmap(16, 8, 24);
     const QString jpg = dir.qfile("photo.jpg");
@@ -105,8 +105,8 @@ TEST(Enabling, MainWindowEnablesByTheOpenedFile)
     SaveImageFile(picture, info);
     ASSERT_EQ(info.Result, 0);
     ASSERT_TRUE(h.form.OpenImageFile(jpg));
-    EXPECT_TRUE(h.form.acSave->isEnabled());
-    EXPECT_TRUE(h.form.acLoassLessJpeg->isEnabled());
+    EXPECT_TRUE(h.form.Action("acSave")->isEnabled());
+    EXPECT_TRUE(h.form.Action("acLoassLessJpeg")->isEnabled());
     if (QAction* negative = h.form.ActionByName("acNegativeImage")) {
         EXPECT_TRUE(negative->isEnabled());
     }
@@ -118,7 +118,7 @@ TEST(Enabling, MainWindowEnablesByTheOpenedFile)
     SaveImageFile(indexed, info);
     ASSERT_EQ(info.Result, 0);
     ASSERT_TRUE(h.form.OpenImageFile(bmp));
-    EXPECT_FALSE(h.form.acLoassLessJpeg->isEnabled());
+    EXPECT_FALSE(h.form.Action("acLoassLessJpeg")->isEnabled());
     if (QAction* negative = h.form.ActionByName("acNegativeImage")) {
         EXPECT_FALSE(negative->isEnabled());
     }

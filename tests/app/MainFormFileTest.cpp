@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/BmpFormat.h"
 #include "support/TestSupport.h"
@@ -32,11 +32,11 @@ TEST(MainFormFile, StartsEmptyWithPlainTitleAndSavingDisabled)
 {
     Harness h;
     EXPECT_EQ(h.form.windowTitle(), "Kalvo");
-    EXPECT_FALSE(h.form.pxImage1->HasImage());
-    EXPECT_FALSE(h.form.acSave->isEnabled());
-    EXPECT_FALSE(h.form.acSaveAs->isEnabled());
-    EXPECT_TRUE(h.form.acOpen->isEnabled());
-    EXPECT_FALSE(h.form.FModified);
+    EXPECT_FALSE(h.form.Canvas()->HasImage());
+    EXPECT_FALSE(h.form.Action("acSave")->isEnabled());
+    EXPECT_FALSE(h.form.Action("acSaveAs")->isEnabled());
+    EXPECT_TRUE(h.form.Action("acOpen")->isEnabled());
+    EXPECT_FALSE(Internals(h.form).FModified);
 }
 
 TEST(MainFormFile, OpenShowsTheImageAndItsNameInTheTitle)
@@ -45,13 +45,13 @@ TEST(MainFormFile, OpenShowsTheImageAndItsNameInTheTitle)
     const auto path = writeBmp(dir, "photo.BMP", 13, 7, 8);
     Harness h;
     h.dialogs->openAnswers.push_back(q(path));
-    h.form.acOpen->trigger();
-    ASSERT_TRUE(h.form.pxImage1->HasImage());
+    h.form.Action("acOpen")->trigger();
+    ASSERT_TRUE(h.form.Canvas()->HasImage());
     EXPECT_EQ(h.form.windowTitle(), "photo.BMP - Kalvo");
-    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 13);
-    EXPECT_EQ(h.form.pxImage1->BitCount(), 8);
-    EXPECT_EQ(h.form.FFileInfo.Result, 0);
-    EXPECT_TRUE(h.form.acSave->isEnabled());
+    EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 13);
+    EXPECT_EQ(h.form.Canvas()->BitCount(), 8);
+    EXPECT_EQ(Internals(h.form).FFileInfo.Result, 0);
+    EXPECT_TRUE(h.form.Action("acSave")->isEnabled());
     EXPECT_TRUE(h.messages.shown.empty());
 }
 
@@ -79,7 +79,7 @@ TEST(MainFormFile, OpenFailuresKeepThePreviousImageAndName)
 
     EXPECT_EQ(h.form.FileName(), q(good));
     EXPECT_EQ(h.form.windowTitle(), "good.bmp - Kalvo");
-    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 5);
+    EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 5);
 }
 
 TEST(MainFormFile, SaveWritesTheFileAndClearsTheModifiedFlag)
@@ -89,14 +89,14 @@ TEST(MainFormFile, SaveWritesTheFileAndClearsTheModifiedFlag)
     Harness h;
     ASSERT_TRUE(h.form.OpenImageFile(q(path)));
     WriteAll(path, {}); // the saved file must replace this
-    h.form.FModified = true;
+    Internals(h.form).FModified = true;
     h.form.show();
     h.form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
     QTest::keyClick(&h.form, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_FALSE(h.form.FModified);
-    EXPECT_TRUE(h.form.FSavedSinceLoad);
-    EXPECT_EQ(ReadBmp(ReadAll(path)), h.form.pxImage1->Bitmap());
+    EXPECT_FALSE(Internals(h.form).FModified);
+    EXPECT_TRUE(Internals(h.form).FSavedSinceLoad);
+    EXPECT_EQ(ReadBmp(ReadAll(path)), h.form.Canvas()->Bitmap());
     EXPECT_EQ(h.dialogs->saveDialogsShown, 0);
 }
 
@@ -106,14 +106,14 @@ TEST(MainFormFile, SaveAsPreselectsTypeAndProposesNameWithoutExtension)
     const auto path = writeBmp(dir, "photo.BMP");
     Harness h;
     ASSERT_TRUE(h.form.OpenImageFile(q(path)));
-    h.form.FSaveFilterIndex = 4;
+    Internals(h.form).FSaveFilterIndex = 4;
     h.dialogs->saveAnswers.push_back(q(dir.file("copy.bmp")));
-    h.form.FModified = true;
-    h.form.acSaveAs->trigger();
+    Internals(h.form).FModified = true;
+    h.form.Action("acSaveAs")->trigger();
     EXPECT_EQ(h.dialogs->lastSaveFilterIndex, 1);
     EXPECT_EQ(h.dialogs->lastProposedName, q(dir.file("photo")));
     EXPECT_EQ(h.form.windowTitle(), "copy.bmp - Kalvo");
-    EXPECT_FALSE(h.form.FModified);
+    EXPECT_FALSE(Internals(h.form).FModified);
     EXPECT_TRUE(FileExists(dir.file("copy.bmp")));
 }
 
@@ -124,16 +124,16 @@ TEST(MainFormFile, FailedSaveAsKeepsOldNameAndLeavesNoFileBehind)
     const auto before = ReadAll(path);
     Harness h;
     ASSERT_TRUE(h.form.OpenImageFile(q(path)));
-    h.form.FModified = true;
+    Internals(h.form).FModified = true;
     // A directory stands where the file would go: the final rename fails.
     std::filesystem::create_directory(dir.file("taken.bmp"));
     h.dialogs->saveAnswers.push_back(q(dir.file("taken.bmp")));
-    h.form.acSaveAs->trigger();
+    h.form.Action("acSaveAs")->trigger();
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].text, "保存に失敗しました．");
     EXPECT_EQ(h.messages.shown[0].flags, 16);
     EXPECT_EQ(h.form.FileName(), q(path));
-    EXPECT_TRUE(h.form.FModified);
+    EXPECT_TRUE(Internals(h.form).FModified);
     auto names = ListDir(dir.path());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"a.bmp", "taken.bmp"}));
@@ -148,12 +148,12 @@ TEST(MainFormFile, SaveFallsBackToSaveAsWhenItCannotWrite)
     ASSERT_TRUE(h.form.OpenImageFile(q(path)));
     std::filesystem::remove(path);
     std::filesystem::create_directory(path); // saving over it now fails
-    h.form.FModified = true;
+    Internals(h.form).FModified = true;
     h.dialogs->saveAnswers.push_back(QString()); // the user cancels Save As
-    h.form.acSave->trigger();
+    h.form.Action("acSave")->trigger();
     EXPECT_EQ(h.dialogs->saveDialogsShown, 1);
     EXPECT_TRUE(h.messages.shown.empty()); // Save itself says nothing
-    EXPECT_TRUE(h.form.FModified);
+    EXPECT_TRUE(Internals(h.form).FModified);
 }
 
 TEST(MainFormFile, ClosePromptAnswers)
@@ -164,7 +164,7 @@ TEST(MainFormFile, ClosePromptAnswers)
         Harness h;
         ASSERT_TRUE(h.form.OpenImageFile(q(path)));
         h.form.show();
-        h.form.FModified = true;
+        Internals(h.form).FModified = true;
         h.messages.answers.push_back(IDCANCEL);
         EXPECT_FALSE(h.form.close());
         EXPECT_TRUE(h.form.isVisible());
@@ -180,10 +180,10 @@ TEST(MainFormFile, ClosePromptAnswers)
         ASSERT_TRUE(h.form.OpenImageFile(q(path)));
         h.form.show();
         WriteAll(path, {});
-        h.form.FModified = true;
+        Internals(h.form).FModified = true;
         h.messages.answers.push_back(IDYES);
         EXPECT_TRUE(h.form.close());
-        EXPECT_EQ(ReadBmp(ReadAll(path)), h.form.pxImage1->Bitmap());
+        EXPECT_EQ(ReadBmp(ReadAll(path)), h.form.Canvas()->Bitmap());
     }
 }
 
@@ -196,12 +196,12 @@ TEST(MainFormFile, YesToThePromptThenCancelledSaveAsKeepsTheWindowOpen)
     h.form.show();
     std::filesystem::remove(path);
     std::filesystem::create_directory(path);
-    h.form.FModified = true;
+    Internals(h.form).FModified = true;
     h.messages.answers.push_back(IDYES);
     h.dialogs->saveAnswers.push_back(QString());
     EXPECT_FALSE(h.form.close());
     EXPECT_TRUE(h.form.isVisible());
-    EXPECT_TRUE(h.form.FModified);
+    EXPECT_TRUE(Internals(h.form).FModified);
 }
 
 TEST(MainFormFile, OpeningOverAModifiedImageAsksFirst)
@@ -211,12 +211,12 @@ TEST(MainFormFile, OpeningOverAModifiedImageAsksFirst)
     const auto b = writeBmp(dir, "b.bmp", 4, 4);
     Harness h;
     ASSERT_TRUE(h.form.OpenImageFile(q(a)));
-    h.form.FModified = true;
+    Internals(h.form).FModified = true;
     h.messages.answers.push_back(IDCANCEL);
     EXPECT_FALSE(h.form.OpenImageFile(q(b)));
-    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 3);
+    EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 3);
     h.messages.answers.push_back(IDNO);
     EXPECT_TRUE(h.form.OpenImageFile(q(b)));
-    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 4);
-    EXPECT_FALSE(h.form.FModified);
+    EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 4);
+    EXPECT_FALSE(Internals(h.form).FModified);
 }

@@ -4,7 +4,7 @@
 // evdev keymap. They go to the focused widget as spontaneous events, as the xcb platform delivers a
 // key press after the shortcut map passed it on (a non-spontaneous press would be offered to the
 // shortcut map again, which on this test platform keeps the keypad modifier).
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
@@ -53,11 +53,11 @@ void KeypadMinus(quint32 state = 0)
 struct ShownHarness : Harness {
     ShownHarness()
     {
-        form.pxImage1->SetBitmap(PatternBitmap(300, 200, 24));
+        form.Canvas()->SetBitmap(PatternBitmap(300, 200, 24));
         form.show();
         form.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-        form.pxImage1->setFocus();
+        form.Canvas()->setFocus();
     }
 };
 
@@ -67,15 +67,15 @@ TEST(MainFormKeypadZoom, KeypadPlusAndMinusStepTheZoomWithNumLockOffAndOn)
 {
     ShownHarness h;
     KeypadPlus();
-    EXPECT_EQ(h.form.pxImage1->Zoom(), 150);
+    EXPECT_EQ(h.form.Canvas()->Zoom(), 150);
     KeypadMinus();
     KeypadMinus();
-    EXPECT_EQ(h.form.pxImage1->Zoom(), 75);
+    EXPECT_EQ(h.form.Canvas()->Zoom(), 75);
     KeypadPlus(kStateNumLock);
     KeypadPlus(kStateNumLock);
-    EXPECT_EQ(h.form.pxImage1->Zoom(), 150);
+    EXPECT_EQ(h.form.Canvas()->Zoom(), 150);
     KeypadMinus(kStateNumLock);
-    EXPECT_EQ(h.form.pxImage1->Zoom(), 100);
+    EXPECT_EQ(h.form.Canvas()->Zoom(), 100);
 }
 
 TEST(MainFormKeypadZoom, MainKeyboardPlusMinusAndModifiedKeypadKeysLeaveTheZoom)
@@ -85,16 +85,16 @@ TEST(MainFormKeypadZoom, MainKeyboardPlusMinusAndModifiedKeypadKeysLeaveTheZoom)
     PressAtFocus(Qt::Key_Minus, Qt::NoModifier, 20, 0x2d, 0, "-");
     PressAtFocus(Qt::Key_Plus, Qt::KeypadModifier | Qt::ControlModifier, kKeycodeKpAdd, kKeysymKpAdd, 0x4,
                  "+");
-    EXPECT_EQ(h.form.pxImage1->Zoom(), 100);
+    EXPECT_EQ(h.form.Canvas()->Zoom(), 100);
 }
 
 TEST(MainFormKeypadZoom, KeypadKeysDoNothingWhileFittedToTheWindow)
 {
     ShownHarness h;
-    h.form.acZoomAuto->trigger();
-    const int fitted = h.form.pxImage1->Zoom();
+    h.form.Action("acZoomAuto")->trigger();
+    const int fitted = h.form.Canvas()->Zoom();
     KeypadPlus();
     KeypadMinus();
-    EXPECT_EQ(h.form.pxImage1->Zoom(), fitted);
-    EXPECT_TRUE(h.form.pxImage1->AutoStretch());
+    EXPECT_EQ(h.form.Canvas()->Zoom(), fitted);
+    EXPECT_TRUE(h.form.Canvas()->AutoStretch());
 }

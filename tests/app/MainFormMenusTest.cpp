@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/ActionHint.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
@@ -72,22 +72,22 @@ TEST(MainFormMenus, FileViewAndImageMenusHoldTheirCommandsInOrder)
     EXPECT_EQ(captions.at(2), QStringLiteral("表示(&V)"));
     EXPECT_EQ(captions.at(3), QStringLiteral("イメージ(&I)"));
 
-    EXPECT_EQ(entriesOf(h.form.FileMenu),
+    EXPECT_EQ(entriesOf(h.form.Menu("FileMenu")),
               QStringList({"acNewImage", "acOpen", "-", "acSaveOption", "acSaveAs", "acSave", "-",
                            QStringLiteral("[最近使ったファイル(&M)"), "-", "acClose"}));
-    EXPECT_EQ(h.form.RecentMenu->parent(), h.form.FileMenu);
-    EXPECT_EQ(entriesOf(h.form.ViewMenu),
+    EXPECT_EQ(h.form.Menu("RecentMenu")->parent(), h.form.Menu("FileMenu"));
+    EXPECT_EQ(entriesOf(h.form.Menu("ViewMenu")),
               QStringList({QStringLiteral("[ツールバー(&T)"), "acShowProperty", "acViewStatusBar", "-",
                            "acViewMaximumSize"}));
     QStringList toggles;
-    for (const QAction* a : h.form.ToolBarMenu->actions())
+    for (const QAction* a : h.form.Menu("ToolBarMenu")->actions())
         toggles << a->text();
     EXPECT_EQ(toggles, QStringList({QStringLiteral("基本"), QStringLiteral("ズーム"), QStringLiteral("マウスモード"),
                                     QStringLiteral("前景色/背景色"), QStringLiteral("適用"),
                                     QStringLiteral("前背景色"), QStringLiteral("色")}));
-    EXPECT_EQ(entriesOf(h.form.EditMenu).mid(0, 3), QStringList({"acUndo", "acRedo", "-"}));
-    EXPECT_TRUE(entriesOf(h.form.ImageMenu).contains("acLoassLessJpeg"));
-    EXPECT_EQ(entriesOf(h.form.ColorMenu).mid(0, 3),
+    EXPECT_EQ(entriesOf(h.form.Menu("EditMenu")).mid(0, 3), QStringList({"acUndo", "acRedo", "-"}));
+    EXPECT_TRUE(entriesOf(h.form.Menu("ImageMenu")).contains("acLoassLessJpeg"));
+    EXPECT_EQ(entriesOf(h.form.Menu("ColorMenu")).mid(0, 3),
               QStringList({"acSelectForegroundColor", "acSelectBackgroundColor", "acSwapFBColors"}));
 }
 
@@ -95,22 +95,22 @@ TEST(MainFormMenus, ActionsCarryNamesShortcutsAndExplicitTips)
 {
     ScopedConfigDir dir;
     Harness h;
-    EXPECT_EQ(h.form.ActionByName("acOpen"), h.form.acOpen);
-    EXPECT_EQ(h.form.ActionByName("acUndo"), h.form.acUndo);
+    EXPECT_EQ(h.form.ActionByName("acOpen"), h.form.Action("acOpen"));
+    EXPECT_EQ(h.form.ActionByName("acUndo"), h.form.Action("acUndo"));
     EXPECT_EQ(h.form.ActionByName("acNoSuchAction"), nullptr);
-    EXPECT_EQ(h.form.acOpen->toolTip(), QStringLiteral("ファイルを開く"));
-    EXPECT_EQ(h.form.acOpen->statusTip(), QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(h.form.Action("acOpen")->toolTip(), QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(h.form.Action("acOpen")->statusTip(), QStringLiteral("ファイルを開く"));
     // No hint: the plain caption as tool tip, no status text.
-    EXPECT_EQ(h.form.acSaveOption->toolTip(), QStringLiteral("保存オプション"));
-    EXPECT_TRUE(h.form.acSaveOption->statusTip().isEmpty());
-    EXPECT_EQ(h.form.acLoassLessJpeg->toolTip(), QStringLiteral("JPEG ロスレス回転"));
-    EXPECT_EQ(h.form.acLoassLessJpeg->statusTip(), QStringLiteral("画質を劣化させないでJPEG画像を回転させます"));
-    EXPECT_EQ(h.form.acClear->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    EXPECT_EQ(h.form.acClear->toolTip(), QStringLiteral("クリア"));
-    EXPECT_EQ(h.form.acClear->statusTip(), QStringLiteral("選択範囲の中を背景色でクリアします"));
-    EXPECT_EQ(h.form.acSwapFBColors->shortcut(), QKeySequence(Qt::Key_F4));
-    EXPECT_EQ(h.form.acViewMaximumSize->shortcut(), QKeySequence(Qt::Key_F11));
-    EXPECT_TRUE(h.form.acViewMaximumSize->isCheckable());
+    EXPECT_EQ(h.form.Action("acSaveOption")->toolTip(), QStringLiteral("保存オプション"));
+    EXPECT_TRUE(h.form.Action("acSaveOption")->statusTip().isEmpty());
+    EXPECT_EQ(h.form.Action("acLoassLessJpeg")->toolTip(), QStringLiteral("JPEG ロスレス回転"));
+    EXPECT_EQ(h.form.Action("acLoassLessJpeg")->statusTip(), QStringLiteral("画質を劣化させないでJPEG画像を回転させます"));
+    EXPECT_EQ(h.form.Action("acClear")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    EXPECT_EQ(h.form.Action("acClear")->toolTip(), QStringLiteral("クリア"));
+    EXPECT_EQ(h.form.Action("acClear")->statusTip(), QStringLiteral("選択範囲の中を背景色でクリアします"));
+    EXPECT_EQ(h.form.Action("acSwapFBColors")->shortcut(), QKeySequence(Qt::Key_F4));
+    EXPECT_EQ(h.form.Action("acViewMaximumSize")->shortcut(), QKeySequence(Qt::Key_F11));
+    EXPECT_TRUE(h.form.Action("acViewMaximumSize")->isCheckable());
     // Every command of the window has its name, and no two share one.
     QStringList names;
     for (const QAction* a : h.form.findChildren<QAction*>())
@@ -124,8 +124,8 @@ TEST(MainFormMenus, ApplyCancelPopupFollowsItsActions)
 {
     ScopedConfigDir dir;
     Harness h;
-    ASSERT_NE(h.form.ApplyCancelMenu, nullptr);
-    const QList<QAction*> items = h.form.ApplyCancelMenu->actions();
+    ASSERT_NE(h.form.Menu("ApplyCancelMenu"), nullptr);
+    const QList<QAction*> items = h.form.Menu("ApplyCancelMenu")->actions();
     ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text(), QStringLiteral("適用(&A)"));
     EXPECT_TRUE(items[1]->isSeparator());
@@ -147,27 +147,27 @@ TEST(MainFormMenus, CanvasPopupByModeOpensOnTheRightButtonsRelease)
     h.form.resize(800, 600);
     h.form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.form));
-    h.form.pxImage1->SetBitmap(PatternBitmap(300, 200, 24));
+    h.form.Canvas()->SetBitmap(PatternBitmap(300, 200, 24));
     const std::pair<TMouseMode, QMenu*> expected[] = {
-        {mmNeko, h.form.MouseModeMenu},       {mmSelectRegion, nullptr},  {mmSelectRect, h.form.MouseModeMenu},
-        {mmSelectMagicWand, h.form.MouseModeMenu}, {mmZoom, nullptr}, {mmMoveRegion, h.form.MouseModeMenu},
-        {mmMoveSelectArea, h.form.ApplyCancelMenu}, {mmPaint, nullptr}, {mmSpoit, nullptr},
-        {mmMerge, h.form.ApplyCancelMenu},   {mmPenFreehand, h.form.MouseModeMenu}, {mmBrush, h.form.MouseModeMenu},
+        {mmNeko, h.form.Menu("MouseModeMenu")},       {mmSelectRegion, nullptr},  {mmSelectRect, h.form.Menu("MouseModeMenu")},
+        {mmSelectMagicWand, h.form.Menu("MouseModeMenu")}, {mmZoom, nullptr}, {mmMoveRegion, h.form.Menu("MouseModeMenu")},
+        {mmMoveSelectArea, h.form.Menu("ApplyCancelMenu")}, {mmPaint, nullptr}, {mmSpoit, nullptr},
+        {mmMerge, h.form.Menu("ApplyCancelMenu")},   {mmPenFreehand, h.form.Menu("MouseModeMenu")}, {mmBrush, h.form.Menu("MouseModeMenu")},
     };
     for (const auto& [mode, menu] : expected) {
-        h.form.pxImage1->SetMouseMode(mode);
+        h.form.Canvas()->SetMouseMode(mode);
         EXPECT_EQ(h.form.CanvasPopupMenu(), menu) << int(mode);
     }
     // A right release in the Apply/Cancel modes opens that popup; a left release opens nothing.
-    h.form.pxImage1->SetMouseMode(mmMerge);
-    QWidget* view = h.form.pxImage1->viewport();
+    h.form.Canvas()->SetMouseMode(mmMerge);
+    QWidget* view = h.form.Canvas()->viewport();
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(50, 50));
-    EXPECT_FALSE(h.form.ApplyCancelMenu->isVisible());
+    EXPECT_FALSE(h.form.Menu("ApplyCancelMenu")->isVisible());
     QTest::mousePress(view, Qt::RightButton, {}, QPoint(50, 50));
     QTest::mouseRelease(view, Qt::RightButton, {}, QPoint(50, 50));
-    EXPECT_TRUE(WaitFor([&] { return h.form.ApplyCancelMenu->isVisible(); }));
-    h.form.ApplyCancelMenu->close();
-    h.form.pxImage1->SetMouseMode(mmNeko);
+    EXPECT_TRUE(WaitFor([&] { return h.form.Menu("ApplyCancelMenu")->isVisible(); }));
+    h.form.Menu("ApplyCancelMenu")->close();
+    h.form.Canvas()->SetMouseMode(mmNeko);
 }
 
 namespace {
@@ -196,7 +196,7 @@ TEST(MainFormMenus, ALetterSharedByTwoItemsReachesTheEnabledOnes)
 {
     ScopedConfigDir dir;
     Harness h;
-    h.form.pxImage1->SetBitmap(PatternBitmap(20, 20, 24));
+    h.form.Canvas()->SetBitmap(PatternBitmap(20, 20, 24));
     h.form.UpdateImageActions();
     h.form.show();
     h.form.activateWindow();
@@ -206,36 +206,36 @@ TEST(MainFormMenus, ALetterSharedByTwoItemsReachesTheEnabledOnes)
     for (const QAction* a : h.form.menuBar()->actions())
         if (a->menu())
             shared << sharedMnemonics(a->menu());
-    for (const QMenu* popup : {h.form.ApplyCancelMenu, h.form.ZoomPresetMenu})
+    for (const QMenu* popup : {h.form.Menu("ApplyCancelMenu"), h.form.Menu("ZoomPresetMenu")})
         shared << sharedMnemonics(popup);
     EXPECT_EQ(shared, QStringList({"EditMenu:M"}));
 
-    QMenu* edit = h.form.EditMenu;
+    QMenu* edit = h.form.Menu("EditMenu");
     const auto open = [&] {
         edit->popup(h.form.mapToGlobal(QPoint(20, 20)));
         return QTest::qWaitForWindowExposed(edit);
     };
     // Merge paste disabled: M opens the mouse-mode submenu, where P chooses the fill.
-    h.form.acMergePaste->setEnabled(false);
+    h.form.Action("acMergePaste")->setEnabled(false);
     ASSERT_TRUE(open());
     QTest::keyClick(edit, Qt::Key_M);
-    ASSERT_TRUE(WaitFor([&] { return h.form.MouseModeMenu->isVisible(); }));
-    QTest::keyClick(h.form.MouseModeMenu, Qt::Key_P);
-    EXPECT_EQ(h.form.pxImage1->MouseMode(), mmPaint);
+    ASSERT_TRUE(WaitFor([&] { return h.form.Menu("MouseModeMenu")->isVisible(); }));
+    QTest::keyClick(h.form.Menu("MouseModeMenu"), Qt::Key_P);
+    EXPECT_EQ(h.form.Canvas()->MouseMode(), mmPaint);
     EXPECT_TRUE(WaitFor([&] { return !edit->isVisible(); }));
 
     // Both enabled: M highlights them in turn, Enter opens the submenu.
-    h.form.acMergePaste->setEnabled(true);
+    h.form.Action("acMergePaste")->setEnabled(true);
     ASSERT_TRUE(open());
     QTest::keyClick(edit, Qt::Key_M);
-    EXPECT_EQ(edit->activeAction(), h.form.acMergePaste);
+    EXPECT_EQ(edit->activeAction(), h.form.Action("acMergePaste"));
     QTest::keyClick(edit, Qt::Key_M);
-    EXPECT_EQ(edit->activeAction(), h.form.MouseModeMenu->menuAction());
-    EXPECT_FALSE(h.form.MouseModeMenu->isVisible());
+    EXPECT_EQ(edit->activeAction(), h.form.Menu("MouseModeMenu")->menuAction());
+    EXPECT_FALSE(h.form.Menu("MouseModeMenu")->isVisible());
     QTest::keyClick(edit, Qt::Key_M);
-    EXPECT_EQ(edit->activeAction(), h.form.acMergePaste);
+    EXPECT_EQ(edit->activeAction(), h.form.Action("acMergePaste"));
     QTest::keyClick(edit, Qt::Key_M);
     QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_TRUE(WaitFor([&] { return h.form.MouseModeMenu->isVisible(); }));
+    EXPECT_TRUE(WaitFor([&] { return h.form.Menu("MouseModeMenu")->isVisible(); }));
     edit->close();
 }

@@ -1,6 +1,6 @@
 // The painting commands of the main window: the mode actions, the undo steps of fill, pen,
 // brush and outline stroke, and the colour picker, driven with synthetic mouse events.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "MainWindowHarness.h"
 #include "support/TestSupport.h"
@@ -28,7 +28,7 @@ struct PaintWindow : Harness {
         form.UpdateImageActions();
         QCoreApplication::processEvents();
     }
-    TpxImage& canvas() { return *form.pxImage1; }
+    TpxImage& canvas() { return *form.Canvas(); }
     void Mouse(QEvent::Type type, Qt::MouseButton button, QPoint imagePixel)
     {
         const QPointF pos = canvas().ImageToScreenCentre(imagePixel);
@@ -55,7 +55,7 @@ struct PaintWindow : Harness {
     std::vector<std::string> Steps() const
     {
         std::vector<std::string> d;
-        for (const auto& item : form.FUndoList)
+        for (const auto& item : Internals(form).FUndoList)
             d.push_back(item->Description);
         return d;
     }
@@ -69,39 +69,39 @@ TEST(MainFormPaint, ModeActionsAreNamedCheckedAndEnabledByTheImage)
         ASSERT_NE(action, nullptr) << name;
         EXPECT_FALSE(action->isEnabled()) << name;
     }
-    EXPECT_EQ(empty.form.acPaint->text(), "ペイント(&P)");
-    EXPECT_EQ(empty.form.acSpoit->text(), "色抽出(&P)");
-    EXPECT_EQ(empty.form.acDrawRegion->text(), "選択範囲を描画(&D)");
+    EXPECT_EQ(empty.form.Action("acPaint")->text(), "ペイント(&P)");
+    EXPECT_EQ(empty.form.Action("acSpoit")->text(), "色抽出(&P)");
+    EXPECT_EQ(empty.form.Action("acDrawRegion")->text(), "選択範囲を描画(&D)");
 
     PaintWindow w(SolidBitmap(20, 20, clBlack));
-    EXPECT_TRUE(w.form.acPaint->isEnabled());
-    EXPECT_FALSE(w.form.acDrawRegion->isEnabled()); // no selection
+    EXPECT_TRUE(w.form.Action("acPaint")->isEnabled());
+    EXPECT_FALSE(w.form.Action("acDrawRegion")->isEnabled()); // no selection
     w.canvas().SetRegion(TRegion::rect({2, 2, 8, 8}));
-    EXPECT_TRUE(w.form.acDrawRegion->isEnabled());
+    EXPECT_TRUE(w.form.Action("acDrawRegion")->isEnabled());
 
-    w.form.acPaint->trigger();
+    w.form.Action("acPaint")->trigger();
     EXPECT_EQ(w.canvas().MouseMode(), mmPaint);
-    EXPECT_TRUE(w.form.acPaint->isChecked());
+    EXPECT_TRUE(w.form.Action("acPaint")->isChecked());
     // Choosing the mode on show again keeps its button down, also for the move modes.
-    w.form.acPaint->trigger();
+    w.form.Action("acPaint")->trigger();
     EXPECT_EQ(w.canvas().MouseMode(), mmPaint);
-    EXPECT_TRUE(w.form.acPaint->isChecked());
-    w.form.acMoveRegion->trigger();
-    w.form.acMoveRegion->trigger();
+    EXPECT_TRUE(w.form.Action("acPaint")->isChecked());
+    w.form.Action("acMoveRegion")->trigger();
+    w.form.Action("acMoveRegion")->trigger();
     EXPECT_EQ(w.canvas().MouseMode(), mmMoveRegion);
-    EXPECT_TRUE(w.form.acMoveRegion->isChecked());
-    EXPECT_FALSE(w.form.acPaint->isChecked());
-    w.form.acPaint->trigger();
+    EXPECT_TRUE(w.form.Action("acMoveRegion")->isChecked());
+    EXPECT_FALSE(w.form.Action("acPaint")->isChecked());
+    w.form.Action("acPaint")->trigger();
     // The pen comes back as the line type last chosen; it is checked for both.
-    w.form.FPenMode = mmPenLine;
-    w.form.acPen->trigger();
+    Internals(w.form).FPenMode = mmPenLine;
+    w.form.Action("acPen")->trigger();
     EXPECT_EQ(w.canvas().MouseMode(), mmPenLine);
-    EXPECT_TRUE(w.form.acPen->isChecked());
-    EXPECT_FALSE(w.form.acPaint->isChecked());
-    w.form.FPenMode = mmPenFreehand;
-    w.form.acPen->trigger();
+    EXPECT_TRUE(w.form.Action("acPen")->isChecked());
+    EXPECT_FALSE(w.form.Action("acPaint")->isChecked());
+    Internals(w.form).FPenMode = mmPenFreehand;
+    w.form.Action("acPen")->trigger();
     EXPECT_EQ(w.canvas().MouseMode(), mmPenFreehand);
-    EXPECT_TRUE(w.form.acPen->isChecked());
+    EXPECT_TRUE(w.form.Action("acPen")->isChecked());
 }
 
 TEST(MainFormPaint, FillAndPenRecordOneStepEachThatUndoRestores)
@@ -109,24 +109,24 @@ TEST(MainFormPaint, FillAndPenRecordOneStepEachThatUndoRestores)
     const TBitmap original = SolidBitmap(20, 20, RGB(1, 2, 3));
     PaintWindow w(original);
     w.canvas().SetForegroundColor(RGB(250, 0, 0));
-    w.form.acPaint->trigger();
+    w.form.Action("acPaint")->trigger();
     w.Click({4, 4});
     EXPECT_EQ(w.canvas().Bitmap().pixelColor(10, 10), RGB(250, 0, 0));
     ASSERT_EQ(w.Steps(), std::vector<std::string>{"塗りつぶし"});
-    EXPECT_TRUE(w.form.FModified);
+    EXPECT_TRUE(Internals(w.form).FModified);
     const TBitmap filled = w.canvas().Bitmap();
 
-    w.form.acPen->trigger();
+    w.form.Action("acPen")->trigger();
     w.canvas().SetForegroundColor(clWhite);
     w.Drag({{2, 2}, {12, 2}});
     EXPECT_EQ(w.canvas().Bitmap().pixelColor(5, 2), clWhite);
     ASSERT_EQ(w.Steps(), (std::vector<std::string>{"塗りつぶし", "描画"}));
 
-    w.form.acUndo->trigger();
+    w.form.Action("acUndo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), filled);
-    w.form.acUndo->trigger();
+    w.form.Action("acUndo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), original);
-    w.form.acRedo->trigger();
+    w.form.Action("acRedo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), filled);
 }
 
@@ -135,7 +135,7 @@ TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromTheSnapshot)
     const TBitmap original = SolidBitmap(40, 30, clBlack);
     PaintWindow w(original);
     EXPECT_FALSE(w.form.BrushSnapshot());
-    w.form.acBrush->trigger();
+    w.form.Action("acBrush")->trigger();
     ASSERT_EQ(w.canvas().MouseMode(), mmBrush);
     ASSERT_TRUE(w.form.BrushSnapshot());
     TToolSettings s = w.canvas().ToolSettings();
@@ -151,13 +151,13 @@ TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromTheSnapshot)
     // A second stroke takes a new snapshot: undo goes back one stroke at a time.
     w.Drag({{5, 25}, {35, 25}});
     ASSERT_EQ(w.Steps(), (std::vector<std::string>{"描画", "描画"}));
-    w.form.acUndo->trigger();
+    w.form.Action("acUndo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), painted);
-    w.form.acUndo->trigger();
+    w.form.Action("acUndo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), original);
 
     // Leaving the brush mode frees the snapshot.
-    w.form.acPaint->trigger();
+    w.form.Action("acPaint")->trigger();
     EXPECT_FALSE(w.form.BrushSnapshot());
 }
 
@@ -167,10 +167,10 @@ TEST(MainFormPaint, OutlineStrokeRecordsADrawingStep)
     PaintWindow w(original);
     w.canvas().SetRegion(TRegion::rect({10, 10, 20, 20}));
     w.canvas().SetForegroundColor(clWhite);
-    w.form.acDrawRegion->trigger();
+    w.form.Action("acDrawRegion")->trigger();
     EXPECT_EQ(w.canvas().Bitmap().pixelColor(10, 15), clWhite);
     ASSERT_EQ(w.Steps(), std::vector<std::string>{"描画"});
-    w.form.acUndo->trigger();
+    w.form.Action("acUndo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), original);
 }
 
@@ -179,7 +179,7 @@ TEST(MainFormPaint, PickerSetsTheForegroundOrBackgroundColour)
     TBitmap image = SolidBitmap(10, 10, RGB(10, 20, 30));
     image.scanLine(5)[3 * 5] = 99; // blue of pixel (5, 5)
     PaintWindow w(image);
-    w.form.acSpoit->trigger();
+    w.form.Action("acSpoit")->trigger();
     w.Click({5, 5});
     EXPECT_EQ(w.canvas().ForegroundColor(), RGB(10, 20, 99));
     w.Click({1, 1}, Qt::RightButton);

@@ -1,5 +1,5 @@
 #include "app/Instances.h"
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/RecentFiles.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/NewImageDialog.h"
@@ -41,7 +41,7 @@ std::string writeBmp(const TempDir& dir, const std::string& name)
 QStringList menuCaptions(const TKalvoMainForm& form)
 {
     QStringList captions;
-    for (const QAction* a : form.RecentMenu->actions())
+    for (const QAction* a : form.Menu("RecentMenu")->actions())
         captions.push_back(a->text());
     return captions;
 }
@@ -53,18 +53,18 @@ TEST(MainFormSettings, DefaultsWithoutASettingsFile)
     ScopedConfigDir config;
     Harness h;
     EXPECT_EQ(h.form.geometry(), QGuiApplication::primaryScreen()->availableGeometry());
-    EXPECT_EQ(h.form.FMaxUndo, 16);
-    EXPECT_EQ(h.form.FPenMode, 12);
-    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), 0x000000u);
-    EXPECT_EQ(h.form.pxImage1->BackgroundColor(), 0xFFFFFFu);
-    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushSize, 10);
-    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushStep, 20);
-    EXPECT_EQ(h.form.pxImage1->ToolSettings().MagicWandTolerance, 10);
-    EXPECT_TRUE(h.form.FSettings.ShowProperty);
-    EXPECT_FALSE(h.form.StatusBar1->isHidden());
-    EXPECT_EQ(h.form.FFileInfo.JpegQuality, 80);
-    EXPECT_TRUE(h.form.TBMRUList1->Items().isEmpty());
-    EXPECT_FALSE(h.form.RecentMenu->isEnabled());
+    EXPECT_EQ(Internals(h.form).FMaxUndo, 16);
+    EXPECT_EQ(Internals(h.form).FPenMode, 12);
+    EXPECT_EQ(h.form.Canvas()->ForegroundColor(), 0x000000u);
+    EXPECT_EQ(h.form.Canvas()->BackgroundColor(), 0xFFFFFFu);
+    EXPECT_EQ(h.form.Canvas()->ToolSettings().BrushSize, 10);
+    EXPECT_EQ(h.form.Canvas()->ToolSettings().BrushStep, 20);
+    EXPECT_EQ(h.form.Canvas()->ToolSettings().MagicWandTolerance, 10);
+    EXPECT_TRUE(Internals(h.form).FSettings.ShowProperty);
+    EXPECT_FALSE(Internals(h.form).StatusBar1->isHidden());
+    EXPECT_EQ(Internals(h.form).FFileInfo.JpegQuality, 80);
+    EXPECT_TRUE(Internals(h.form).TBMRUList1->Items().isEmpty());
+    EXPECT_FALSE(h.form.Menu("RecentMenu")->isEnabled());
 }
 
 TEST(MainFormSettings, WrittenAtShutDownAndReadAtStartUp)
@@ -73,11 +73,11 @@ TEST(MainFormSettings, WrittenAtShutDownAndReadAtStartUp)
     {
         Harness h;
         h.form.setGeometry(40, 50, 320, 240);
-        h.form.FMaxUndo = 5;
-        h.form.FFileInfo.JpegQuality = 33;
-        { TToolSettings t = h.form.pxImage1->ToolSettings(); t.BrushSize = 44; h.form.pxImage1->SetToolSettings(t); }
-        h.form.pxImage1->SetBackgroundColor(0x00FF00);
-        h.form.StatusBar1->hide();
+        Internals(h.form).FMaxUndo = 5;
+        Internals(h.form).FFileInfo.JpegQuality = 33;
+        { TToolSettings t = h.form.Canvas()->ToolSettings(); t.BrushSize = 44; h.form.Canvas()->SetToolSettings(t); }
+        h.form.Canvas()->SetBackgroundColor(0x00FF00);
+        Internals(h.form).StatusBar1->hide();
     }
     const std::string ini = Text(ReadAll(config.file("Kalvo2.ini")));
     EXPECT_NE(ini.find("MaxUndo=5\r\n"), std::string::npos);
@@ -87,11 +87,11 @@ TEST(MainFormSettings, WrittenAtShutDownAndReadAtStartUp)
     EXPECT_NE(ini.find("BackgroundColor=00FF00\r\n"), std::string::npos);
     Harness h;
     EXPECT_EQ(h.form.geometry(), QRect(40, 50, 320, 240));
-    EXPECT_EQ(h.form.FMaxUndo, 5);
-    EXPECT_EQ(h.form.FFileInfo.JpegQuality, 33);
-    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushSize, 44);
-    EXPECT_EQ(h.form.pxImage1->BackgroundColor(), 0x00FF00u);
-    EXPECT_TRUE(h.form.StatusBar1->isHidden());
+    EXPECT_EQ(Internals(h.form).FMaxUndo, 5);
+    EXPECT_EQ(Internals(h.form).FFileInfo.JpegQuality, 33);
+    EXPECT_EQ(h.form.Canvas()->ToolSettings().BrushSize, 44);
+    EXPECT_EQ(h.form.Canvas()->BackgroundColor(), 0x00FF00u);
+    EXPECT_TRUE(Internals(h.form).StatusBar1->isHidden());
 }
 
 TEST(MainFormSettings, StoredToleranceKeepsItsLowByteAndPlacementStateApplies)
@@ -101,8 +101,8 @@ TEST(MainFormSettings, StoredToleranceKeepsItsLowByteAndPlacementStateApplies)
              Bytes("[COMMON]\r\nPlacement=10,10,300,200,3\r\nForegroundColor=0000FF\r\n"
                    "[SETTINGS]\r\nMagicWandTolerance=300\r\n"));
     Harness h;
-    EXPECT_EQ(h.form.pxImage1->ToolSettings().MagicWandTolerance, 44);
-    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), 0x0000FFu);
+    EXPECT_EQ(h.form.Canvas()->ToolSettings().MagicWandTolerance, 44);
+    EXPECT_EQ(h.form.Canvas()->ForegroundColor(), 0x0000FFu);
     EXPECT_TRUE(h.form.windowState() & Qt::WindowMaximized);
 }
 
@@ -117,11 +117,11 @@ TEST(MainFormSettings, StartsWithGarbageSettingsAndRecentFiles)
     WriteAll(config.file("Kalvo2.mru"), Bytes("\r\n\r\n" + std::string(5000, 'x') + "\r\n/does/not/exist.bmp\r\n"));
     Harness h;
     EXPECT_EQ(h.form.geometry(), QGuiApplication::primaryScreen()->availableGeometry());
-    EXPECT_EQ(h.form.FMaxUndo, 16);
-    EXPECT_EQ(h.form.FPenMode, 12);
-    EXPECT_EQ(h.form.pxImage1->ForegroundColor(), 0x000000u);
-    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushSize, 1);
-    EXPECT_EQ(h.form.TBMRUList1->Items(), QStringList({"/does/not/exist.bmp"}));
+    EXPECT_EQ(Internals(h.form).FMaxUndo, 16);
+    EXPECT_EQ(Internals(h.form).FPenMode, 12);
+    EXPECT_EQ(h.form.Canvas()->ForegroundColor(), 0x000000u);
+    EXPECT_EQ(h.form.Canvas()->ToolSettings().BrushSize, 1);
+    EXPECT_EQ(Internals(h.form).TBMRUList1->Items(), QStringList({"/does/not/exist.bmp"}));
 }
 
 TEST(MainFormSettings, RecentListGetsTheReplacedFileAndTheOpenFileAtClose)
@@ -132,11 +132,11 @@ TEST(MainFormSettings, RecentListGetsTheReplacedFileAndTheOpenFileAtClose)
     const auto b = writeBmp(dir, "b.bmp");
     Harness h;
     ASSERT_TRUE(h.form.OpenImageFile(q(a)));
-    EXPECT_TRUE(h.form.TBMRUList1->Items().isEmpty());
+    EXPECT_TRUE(Internals(h.form).TBMRUList1->Items().isEmpty());
     ASSERT_TRUE(h.form.OpenImageFile(q(b)));
-    EXPECT_EQ(h.form.TBMRUList1->Items(), QStringList({q(a)}));
+    EXPECT_EQ(Internals(h.form).TBMRUList1->Items(), QStringList({q(a)}));
     EXPECT_TRUE(h.form.close());
-    EXPECT_EQ(h.form.TBMRUList1->Items(), QStringList({q(b), q(a)}));
+    EXPECT_EQ(Internals(h.form).TBMRUList1->Items(), QStringList({q(b), q(a)}));
     EXPECT_EQ(Text(ReadAll(config.file("Kalvo2.mru"))), b + "\r\n" + a + "\r\n");
     EXPECT_EQ(menuCaptions(h.form), QStringList({"&1 " + q(b), "&2 " + q(a)}));
 }
@@ -148,7 +148,7 @@ TEST(MainFormSettings, SeventeenthFileDropsTheOldest)
     Harness h;
     for (int i = 0; i <= 17; ++i)
         ASSERT_TRUE(h.form.OpenImageFile(q(writeBmp(dir, QStringLiteral("f%1.bmp").arg(i).toStdString()))));
-    const QStringList items = h.form.TBMRUList1->Items();
+    const QStringList items = Internals(h.form).TBMRUList1->Items();
     ASSERT_EQ(items.size(), 16);
     EXPECT_EQ(items.front(), q(dir.file("f16.bmp")));
     EXPECT_EQ(items.back(), q(dir.file("f1.bmp")));
@@ -166,19 +166,19 @@ TEST(MainFormSettings, TwoWindowsShareTheRecentList)
     TKalvoMainForm other;
     EXPECT_EQ(FindMainWindows().size(), 2);
     // The posted message alone must reach the other window.
-    other.TBMRUList1->SetWatching(false);
+    Internals(other).TBMRUList1->SetWatching(false);
     ASSERT_TRUE(h.form.OpenImageFile(q(a)));
     ASSERT_TRUE(h.form.OpenImageFile(q(b)));
-    EXPECT_TRUE(WaitFor([&] { return other.TBMRUList1->Items() == QStringList({q(a)}); }));
+    EXPECT_TRUE(WaitFor([&] { return Internals(other).TBMRUList1->Items() == QStringList({q(a)}); }));
     EXPECT_EQ(menuCaptions(other), QStringList({"&1 " + q(a)}));
 
     // A click on a file that has gone removes it everywhere.
     std::filesystem::remove(a);
-    other.RecentMenu->actions().front()->trigger();
+    other.Menu("RecentMenu")->actions().front()->trigger();
     ASSERT_FALSE(h.messages.shown.empty());
     EXPECT_EQ(h.messages.shown.back().text, "ファイル a.bmp は存在しません．");
-    EXPECT_TRUE(other.TBMRUList1->Items().isEmpty());
-    EXPECT_TRUE(WaitFor([&] { return h.form.TBMRUList1->Items().isEmpty(); }));
+    EXPECT_TRUE(Internals(other).TBMRUList1->Items().isEmpty());
+    EXPECT_TRUE(WaitFor([&] { return Internals(h.form).TBMRUList1->Items().isEmpty(); }));
 }
 
 TEST(MainFormSettings, RecentClickMovesTheEntryUpAndOpensIt)
@@ -191,10 +191,10 @@ TEST(MainFormSettings, RecentClickMovesTheEntryUpAndOpensIt)
     Harness h;
     for (const auto& f : {a, b, c})
         ASSERT_TRUE(h.form.OpenImageFile(q(f)));
-    ASSERT_EQ(h.form.TBMRUList1->Items(), QStringList({q(b), q(a)}));
-    h.form.RecentMenu->actions().at(1)->trigger();
+    ASSERT_EQ(Internals(h.form).TBMRUList1->Items(), QStringList({q(b), q(a)}));
+    h.form.Menu("RecentMenu")->actions().at(1)->trigger();
     EXPECT_EQ(h.form.FileName(), q(a));
-    EXPECT_EQ(h.form.TBMRUList1->Items(), QStringList({q(c), q(a), q(b)}));
+    EXPECT_EQ(Internals(h.form).TBMRUList1->Items(), QStringList({q(c), q(a), q(b)}));
 }
 
 TEST(MainFormSettings, DropOnTheCanvasOpensTheFirstFile)
@@ -205,7 +205,7 @@ TEST(MainFormSettings, DropOnTheCanvasOpensTheFirstFile)
     const auto b = writeBmp(dir, "b.bmp");
     WriteAll(dir.file("x.txt"), Bytes("hi"));
     Harness h;
-    QWidget* target = h.form.pxImage1->viewport();
+    QWidget* target = h.form.Canvas()->viewport();
     const auto drop = [&](const QList<QUrl>& urls) {
         QMimeData data;
         data.setUrls(urls);
@@ -229,19 +229,19 @@ TEST(MainFormNewImage, EachColourIndexFillsTheCanvas)
     const TColor expected[] = {0x123456, 0x654321, 0xFFFFFF, 0x000000, 0x0000FF,
                                0x008000, 0xFF0000, 0x00FFFF, 0x808080};
     Harness h;
-    h.form.pxImage1->SetForegroundColor(0x123456);
-    h.form.pxImage1->SetBackgroundColor(0x654321);
+    h.form.Canvas()->SetForegroundColor(0x123456);
+    h.form.Canvas()->SetBackgroundColor(0x654321);
     for (int index = 0; index < 9; ++index) {
-        h.form.FModified = false;
+        Internals(h.form).FModified = false;
         AnswerModal<TKVfrmNewImage>([index](TKVfrmNewImage* d) {
             d->pxNumericEdit1->SetValue(7 + index);
             d->pxNumericEdit2->SetValue(5);
             d->ComboBox1->setCurrentIndex(index);
             d->Button1->click();
         });
-        h.form.acNewImage->trigger();
-        ASSERT_TRUE(h.form.pxImage1->HasImage());
-        const TBitmap& bmp = h.form.pxImage1->Bitmap();
+        h.form.Action("acNewImage")->trigger();
+        ASSERT_TRUE(h.form.Canvas()->HasImage());
+        const TBitmap& bmp = h.form.Canvas()->Bitmap();
         EXPECT_EQ(bmp.width(), 7 + index);
         EXPECT_EQ(bmp.height(), 5);
         EXPECT_EQ(bmp.bitCount(), 24);
@@ -250,9 +250,9 @@ TEST(MainFormNewImage, EachColourIndexFillsTheCanvas)
         EXPECT_EQ(ReadIniInteger("NEWIMAGE", "CanvasColorIndex", -1), index);
     }
     EXPECT_EQ(h.form.windowTitle(), "無題 - Kalvo");
-    EXPECT_TRUE(h.form.FModified);
-    EXPECT_EQ(h.form.FFileInfo.Width, 15);
-    EXPECT_TRUE(h.form.acSave->isEnabled());
+    EXPECT_TRUE(Internals(h.form).FModified);
+    EXPECT_EQ(Internals(h.form).FFileInfo.Width, 15);
+    EXPECT_TRUE(h.form.Action("acSave")->isEnabled());
     EXPECT_TRUE(h.messages.shown.empty());
 }
 
@@ -273,13 +273,13 @@ TEST(MainFormNewImage, RemembersConfirmedValuesAndCancelStoresNothing)
         d->ComboBox1->setCurrentIndex(3);
         d->Button1->click();
     });
-    h.form.acNewImage->trigger();
+    h.form.Action("acNewImage")->trigger();
     EXPECT_EQ(shownWidth, 100);
     EXPECT_EQ(shownHeight, 100);
     EXPECT_EQ(shownIndex, 1);
-    EXPECT_EQ(h.form.pxImage1->Bitmap().width(), 9999);
+    EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 9999);
     EXPECT_EQ(h.form.FileName(), "");
-    EXPECT_EQ(h.form.TBMRUList1->Items(), QStringList({q(a)}));
+    EXPECT_EQ(Internals(h.form).TBMRUList1->Items(), QStringList({q(a)}));
 
     // Cancelling the dialog stores nothing and asks nothing.
     AnswerModal<TKVfrmNewImage>([&](TKVfrmNewImage* d) {
@@ -288,7 +288,7 @@ TEST(MainFormNewImage, RemembersConfirmedValuesAndCancelStoresNothing)
         d->pxNumericEdit1->SetValue(12);
         d->Button2->click();
     });
-    h.form.acNewImage->trigger();
+    h.form.Action("acNewImage")->trigger();
     EXPECT_EQ(shownWidth, 9999);
     EXPECT_EQ(shownIndex, 3);
     EXPECT_TRUE(h.messages.shown.empty());
@@ -301,9 +301,9 @@ TEST(MainFormNewImage, RemembersConfirmedValuesAndCancelStoresNothing)
         d->ComboBox1->setCurrentIndex(2);
         d->Button1->click();
     });
-    h.form.acNewImage->trigger();
+    h.form.Action("acNewImage")->trigger();
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].flags, 51);
-    EXPECT_EQ(h.form.pxImage1->Bitmap().height(), 480);
-    EXPECT_EQ(h.form.pxImage1->Bitmap().pixelColor(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(h.form.Canvas()->Bitmap().height(), 480);
+    EXPECT_EQ(h.form.Canvas()->Bitmap().pixelColor(0, 0), 0xFFFFFFu);
 }

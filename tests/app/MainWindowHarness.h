@@ -1,8 +1,9 @@
 #pragma once
 // Drives the real main window in tests: scripted answers to message boxes and file dialogs.
 #include "app/FileDialogs.h"
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
+#include "support/MainFormInternals.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/property/FrameBrush.h"
 #include "app/property/FramePaint.h"
@@ -120,10 +120,10 @@ TEST(PropertyWindow, DefaultPositionInsideTheCanvasCorner)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.form));
     TKVfrmRollUp& w = *h.form.PropertyForm();
     w.LoadPosition();
-    const QPoint canvas = h.form.pxImage1->mapToGlobal(QPoint(0, 0));
+    const QPoint canvas = h.form.Canvas()->mapToGlobal(QPoint(0, 0));
     const QRect work = w.screen()->availableGeometry();
     const QPoint expected = KeepInWorkArea(
-        {canvas.x() + h.form.pxImage1->width() - w.width() - 40, canvas.y() + 80},
+        {canvas.x() + h.form.Canvas()->width() - w.width() - 40, canvas.y() + 80},
         QSize(w.width(), w.FullHeight), work);
     EXPECT_EQ(w.pos(), expected);
 }
@@ -132,7 +132,7 @@ TEST(PropertyWindow, PanelFollowsTheMouseMode)
 {
     ScopedConfigDir config;
     Harness h;
-    TpxImage& canvas = *h.form.pxImage1;
+    TpxImage& canvas = *h.form.Canvas();
     EXPECT_EQ(h.form.PropertyForm()->PageCaption(), QStringLiteral("なし"));
     canvas.SetMouseMode(mmSelectMagicWand);
     EXPECT_EQ(h.form.PropertyForm()->PageCaption(), QStringLiteral("色域選択"));
@@ -153,7 +153,7 @@ TEST(PropertyWindow, PaintPanelCopiesItsToleranceIntoTheMagicWand)
     ScopedConfigDir config;
     writeSettings("[SETTINGS]\r\nMagicWandTolerance=30\r\nPaintTolerance=0\r\n");
     Harness h;
-    TpxImage& canvas = *h.form.pxImage1;
+    TpxImage& canvas = *h.form.Canvas();
     canvas.SetMouseMode(mmSelectMagicWand);
     EXPECT_EQ(canvas.ToolSettings().MagicWandTolerance, 30);
     canvas.SetMouseMode(mmPaint);
@@ -171,18 +171,18 @@ TEST(PropertyWindow, BuildingTheBrushPanelLimitsTheStoredSize)
 {
     ScopedConfigDir config;
     Harness h;
-    TToolSettings t = h.form.pxImage1->ToolSettings();
+    TToolSettings t = h.form.Canvas()->ToolSettings();
     t.BrushSize = 150;
-    h.form.pxImage1->SetToolSettings(t);
-    h.form.pxImage1->SetMouseMode(mmBrush);
-    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushSize, 100);
+    h.form.Canvas()->SetToolSettings(t);
+    h.form.Canvas()->SetMouseMode(mmBrush);
+    EXPECT_EQ(h.form.Canvas()->ToolSettings().BrushSize, 100);
 }
 
 TEST(PropertyWindow, EightBitImageDisablesTheFullColourControls)
 {
     ScopedConfigDir config;
     Harness h;
-    TpxImage& canvas = *h.form.pxImage1;
+    TpxImage& canvas = *h.form.Canvas();
     canvas.SetBitmap(TBitmap(20, 20, 8));
     h.form.UpdateImageActions();
     canvas.SetMouseMode(mmPenFreehand);
@@ -226,14 +226,14 @@ TEST(PropertyWindow, LargeBrushCentredAndClippedInThePreview)
 {
     ScopedConfigDir config;
     Harness h;
-    h.form.pxImage1->SetBitmap(TBitmap(20, 20, 24));
-    h.form.pxImage1->SetMouseMode(mmBrush);
+    h.form.Canvas()->SetBitmap(TBitmap(20, 20, 24));
+    h.form.Canvas()->SetMouseMode(mmBrush);
     auto* brush = panelOf<TKVFrameBrush>(h.form);
     ASSERT_NE(brush, nullptr);
     brush->edtBrushHardness->SetValue(100);
     brush->ComboBox1->setCurrentIndex(1);
     emit brush->ComboBox1->activated(1); // square tip
-    EXPECT_EQ(h.form.pxImage1->ToolSettings().BrushStyle, TpxBrushStyle::pxsSquare);
+    EXPECT_EQ(h.form.Canvas()->ToolSettings().BrushStyle, TpxBrushStyle::pxsSquare);
     brush->edtBrushSize->SetValue(100);
     // A 100-pixel square tip covers the whole 50 x 50 box: every pixel black.
     const QImage preview = brush->PreviewImage();
@@ -246,18 +246,18 @@ TEST(PropertyWindow, StraightLineChoiceSwitchesThePen)
 {
     ScopedConfigDir config;
     Harness h;
-    h.form.pxImage1->SetBitmap(TBitmap(20, 20, 24));
+    h.form.Canvas()->SetBitmap(TBitmap(20, 20, 24));
     h.form.UpdateImageActions();
-    h.form.pxImage1->SetMouseMode(mmPenFreehand);
+    h.form.Canvas()->SetMouseMode(mmPenFreehand);
     auto* pen = panelOf<TKVFramePen>(h.form);
     ASSERT_NE(pen, nullptr);
     EXPECT_EQ(pen->ComboBox1->currentIndex(), 0);
     pen->ComboBox1->setCurrentIndex(1);
     emit pen->ComboBox1->activated(1);
-    EXPECT_EQ(h.form.pxImage1->MouseMode(), mmPenLine);
-    EXPECT_EQ(h.form.FPenMode, int(mmPenLine));
+    EXPECT_EQ(h.form.Canvas()->MouseMode(), mmPenLine);
+    EXPECT_EQ(Internals(h.form).FPenMode, int(mmPenLine));
     pen->CheckBox1->click();
-    EXPECT_TRUE(h.form.pxImage1->ToolSettings().PenAntiAlias);
+    EXPECT_TRUE(h.form.Canvas()->ToolSettings().PenAntiAlias);
 }
 
 TEST(PropertyWindow, ValuesReachTheSettingsFile)
@@ -265,20 +265,20 @@ TEST(PropertyWindow, ValuesReachTheSettingsFile)
     ScopedConfigDir config;
     {
         Harness h;
-        h.form.pxImage1->SetMouseMode(mmBrush);
+        h.form.Canvas()->SetMouseMode(mmBrush);
         auto* brush = panelOf<TKVFrameBrush>(h.form);
         ASSERT_NE(brush, nullptr);
         brush->edtBrushStep->SetValue(55);
         brush->ComboBox1->setCurrentIndex(4);
         emit brush->ComboBox1->activated(4);
-        h.form.pxImage1->SetMouseMode(mmMerge);
+        h.form.Canvas()->SetMouseMode(mmMerge);
         h.form.PropertyForm()->Panel()->findChild<TpxNumericEdit*>()->SetValue(35);
     }
     EXPECT_EQ(ReadIniInteger(QStringLiteral("SETTINGS"), QStringLiteral("BrushStep"), 0), 55);
     EXPECT_EQ(ReadIniInteger(QStringLiteral("SETTINGS"), QStringLiteral("BrushStyle"), 0), 4);
     EXPECT_EQ(ReadIniInteger(QStringLiteral("SETTINGS"), QStringLiteral("MergeAlphaChannel"), 0), 35);
     Harness again;
-    EXPECT_EQ(again.form.pxImage1->ToolSettings().BrushStyle, TpxBrushStyle::pxsHorz);
+    EXPECT_EQ(again.form.Canvas()->ToolSettings().BrushStyle, TpxBrushStyle::pxsHorz);
 }
 
 TEST(PropertyWindow, ShowPropertyActionFollowsTheWindow)
@@ -289,13 +289,13 @@ TEST(PropertyWindow, ShowPropertyActionFollowsTheWindow)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.form));
     TKVfrmRollUp& w = *h.form.PropertyForm();
     EXPECT_TRUE(w.isVisible()); // "ShowProperty" defaults to true
-    EXPECT_TRUE(h.form.acShowProperty->isChecked());
+    EXPECT_TRUE(h.form.Action("acShowProperty")->isChecked());
     w.CloseButton->click();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_FALSE(h.form.acShowProperty->isChecked());
-    h.form.acShowProperty->trigger();
+    EXPECT_FALSE(h.form.Action("acShowProperty")->isChecked());
+    h.form.Action("acShowProperty")->trigger();
     EXPECT_TRUE(w.isVisible());
-    EXPECT_TRUE(h.form.acShowProperty->isChecked());
+    EXPECT_TRUE(h.form.Action("acShowProperty")->isChecked());
 }
 
 TEST(PropertyWindow, ShownAtQuitIsShownAtTheNextStartAndHiddenStaysHidden)
@@ -309,7 +309,7 @@ TEST(PropertyWindow, ShownAtQuitIsShownAtTheNextStartAndHiddenStaysHidden)
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.form));
             ASSERT_TRUE(h.form.PropertyForm()->isVisible());
             if (!shown)
-                h.form.acShowProperty->trigger();
+                h.form.Action("acShowProperty")->trigger();
             ASSERT_TRUE(h.form.close());
         }
         EXPECT_EQ(TIniFile(SettingsFileName()).ReadString(QStringLiteral("Settings"), QStringLiteral("ShowProperty"), {}),
@@ -318,8 +318,8 @@ TEST(PropertyWindow, ShownAtQuitIsShownAtTheNextStartAndHiddenStaysHidden)
         again.form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&again.form));
         EXPECT_EQ(again.form.PropertyForm()->isVisible(), shown);
-        EXPECT_EQ(again.form.acShowProperty->isChecked(), shown);
+        EXPECT_EQ(again.form.Action("acShowProperty")->isChecked(), shown);
         if (!shown)
-            again.form.acShowProperty->trigger(); // shown again for the next round
+            again.form.Action("acShowProperty")->trigger(); // shown again for the next round
     }
 }

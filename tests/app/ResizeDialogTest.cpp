@@ -1,5 +1,5 @@
 // The resize dialog's linking and limits, and the resize command on the main window.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/ResizeDialog.h"
 #include "app/settings/Settings.h"
@@ -155,10 +155,10 @@ TEST(ResizeCommand, PointSamplingResizesDropsTheSelectionAndWritesTheSettings)
     ScopedConfigDir config;
     Harness h;
     const TBitmap original = PatternBitmap(8, 6, 8);
-    h.form.pxImage1->SetBitmap(original);
+    h.form.Canvas()->SetBitmap(original);
     h.form.UpdateImageActions();
     h.form.ClearUndoHistory();
-    h.form.pxImage1->SetRegion(TRegion::rect({1, 1, 4, 4}));
+    h.form.Canvas()->SetRegion(TRegion::rect({1, 1, 4, 4}));
     bool readResample = false, readKeep = false;
     AnswerModal<TKVfrmResize>([&](TKVfrmResize* d) {
         readResample = d->Resample();
@@ -167,21 +167,21 @@ TEST(ResizeCommand, PointSamplingResizesDropsTheSelectionAndWritesTheSettings)
         typeInto(d->edtWidth, "20");
         d->btnOk->click();
     });
-    h.form.acResize->trigger();
+    h.form.Action("acResize")->trigger();
     EXPECT_TRUE(readResample); // defaults
     EXPECT_TRUE(readKeep);
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), ResizeNearest(original, 20, 15));
-    EXPECT_EQ(h.form.pxImage1->BitCount(), 8);
-    EXPECT_FALSE(h.form.pxImage1->Region());
-    ASSERT_EQ(h.form.FUndoList.size(), 1u);
-    EXPECT_EQ(h.form.FUndoList[0]->Description, "リサイズ");
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), ResizeNearest(original, 20, 15));
+    EXPECT_EQ(h.form.Canvas()->BitCount(), 8);
+    EXPECT_FALSE(h.form.Canvas()->Region());
+    ASSERT_EQ(Internals(h.form).FUndoList.size(), 1u);
+    EXPECT_EQ(Internals(h.form).FUndoList[0]->Description, "リサイズ");
     EXPECT_TRUE(h.messages.shown.empty());
     EXPECT_EQ(ReadIniString("Resize", "Resample", "-"), "0");
     EXPECT_EQ(ReadIniString("Resize", "KeepAspect", "-"), "1");
-    EXPECT_EQ(h.form.FBusyDepth, 0);
+    EXPECT_EQ(Internals(h.form).FBusyDepth, 0);
 
-    h.form.acUndo->trigger();
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), original);
+    h.form.Action("acUndo")->trigger();
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), original);
 }
 
 TEST(ResizeCommand, ResamplingAsksForFullColourAndTheSameSizeDoesNothing)
@@ -189,13 +189,13 @@ TEST(ResizeCommand, ResamplingAsksForFullColourAndTheSameSizeDoesNothing)
     ScopedConfigDir config;
     Harness h;
     const TBitmap original = PatternBitmap(6, 4, 8);
-    h.form.pxImage1->SetBitmap(original);
+    h.form.Canvas()->SetBitmap(original);
     h.form.UpdateImageActions();
     h.form.ClearUndoHistory();
 
     // The same size: no work, no question, no settings.
     AnswerModal<TKVfrmResize>([&](TKVfrmResize* d) { d->btnOk->click(); });
-    h.form.acResize->trigger();
+    h.form.Action("acResize")->trigger();
     EXPECT_TRUE(h.messages.shown.empty());
     EXPECT_EQ(ReadIniString("Resize", "Resample", "-"), "-");
 
@@ -204,8 +204,8 @@ TEST(ResizeCommand, ResamplingAsksForFullColourAndTheSameSizeDoesNothing)
         typeInto(d->edtWidth, "12");
         d->btnCancel->click();
     });
-    h.form.acResize->trigger();
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), original);
+    h.form.Action("acResize")->trigger();
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), original);
 
     // Resampling a palette image: refused conversion stops the command.
     h.messages.answers.push_back(IDNO);
@@ -213,11 +213,11 @@ TEST(ResizeCommand, ResamplingAsksForFullColourAndTheSameSizeDoesNothing)
         typeInto(d->edtWidth, "12");
         d->btnOk->click();
     });
-    h.form.acResize->trigger();
+    h.form.Action("acResize")->trigger();
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].flags, 36);
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), original);
-    EXPECT_TRUE(h.form.FUndoList.empty());
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), original);
+    EXPECT_TRUE(Internals(h.form).FUndoList.empty());
 
     // Agreed: converted, then resampled; two steps.
     h.messages.answers.push_back(IDYES);
@@ -225,11 +225,11 @@ TEST(ResizeCommand, ResamplingAsksForFullColourAndTheSameSizeDoesNothing)
         typeInto(d->edtWidth, "12");
         d->btnOk->click();
     });
-    h.form.acResize->trigger();
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), ResizeResample(original.toTrueColor(), 12, 8));
-    ASSERT_EQ(h.form.FUndoList.size(), 2u);
-    EXPECT_EQ(h.form.FUndoList[0]->Description, "色解像度変更");
-    EXPECT_EQ(h.form.FUndoList[1]->Description, "リサイズ");
+    h.form.Action("acResize")->trigger();
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), ResizeResample(original.toTrueColor(), 12, 8));
+    ASSERT_EQ(Internals(h.form).FUndoList.size(), 2u);
+    EXPECT_EQ(Internals(h.form).FUndoList[0]->Description, "色解像度変更");
+    EXPECT_EQ(Internals(h.form).FUndoList[1]->Description, "リサイズ");
 }
 
 TEST(ResizeCommand, ASizeBeyondTheBitmapBoundIsRefusedBeforeAnyWork)
@@ -237,7 +237,7 @@ TEST(ResizeCommand, ASizeBeyondTheBitmapBoundIsRefusedBeforeAnyWork)
     ScopedConfigDir config;
     Harness h;
     const TBitmap original = PatternBitmap(6, 4, 24);
-    h.form.pxImage1->SetBitmap(original);
+    h.form.Canvas()->SetBitmap(original);
     h.form.UpdateImageActions();
     AnswerModal<TKVfrmResize>([&](TKVfrmResize* d) {
         d->SetKeepAspect(false);
@@ -245,10 +245,10 @@ TEST(ResizeCommand, ASizeBeyondTheBitmapBoundIsRefusedBeforeAnyWork)
         typeInto(d->edtHeight, "60000");
         d->btnOk->click();
     });
-    h.form.acResize->trigger();
+    h.form.Action("acResize")->trigger();
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].flags, 16);
     EXPECT_TRUE(h.messages.shown[0].text.contains("60000 x 60000"));
-    EXPECT_EQ(h.form.pxImage1->Bitmap(), original);
-    EXPECT_TRUE(h.form.FUndoList.empty());
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), original);
+    EXPECT_TRUE(Internals(h.form).FUndoList.empty());
 }

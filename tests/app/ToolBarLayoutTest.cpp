@@ -1,4 +1,4 @@
-#include "app/ToolBarLayout.h"
+#include "app/mainform/ToolBarLayout.h"
 #include "app/settings/IniFile.h"
 #include "ScopedConfigDir.h"
 

@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/IdleTime.h"
 #include "app/undo/UndoList.h"
 #include "canvas/PxImage.h"
@@ -30,19 +30,19 @@ TBitmap solid(int value)
     return bmp;
 }
 
-int shade(const TKalvoMainForm& form) { return GetRValue(form.pxImage1->Bitmap().pixelColor(0, 0)); }
+int shade(const TKalvoMainForm& form) { return GetRValue(form.Canvas()->Bitmap().pixelColor(0, 0)); }
 
 // A command that changes the image: record, then hand the new image to the canvas.
 void imageStep(TKalvoMainForm& form, int value, const QString& what = QStringLiteral("反転"))
 {
     form.PushUndo(what, TKalvoMainForm::kUndoImage);
-    form.pxImage1->SetBitmap(solid(value));
+    form.Canvas()->SetBitmap(solid(value));
 }
 
 std::vector<std::string> descriptions(const TKalvoMainForm& form)
 {
     std::vector<std::string> d;
-    for (const auto& item : form.FUndoList)
+    for (const auto& item : Internals(form).FUndoList)
         d.push_back(item->Description);
     return d;
 }
@@ -70,8 +70,8 @@ namespace {
 struct UndoHarness : Harness {
     UndoHarness()
     {
-        form.FMaxUndo = 16; // whatever an earlier test left in the settings file
-        form.pxImage1->SetBitmap(solid(10));
+        Internals(form).FMaxUndo = 16; // whatever an earlier test left in the settings file
+        form.Canvas()->SetBitmap(solid(10));
         form.ClearUndoHistory();
     }
 };
@@ -82,88 +82,88 @@ TEST(Undo, WorkedSequence)
 {
     UndoHarness h;
     auto& f = h.form;
-    EXPECT_FALSE(f.acUndo->isEnabled());
+    EXPECT_FALSE(f.Action("acUndo")->isEnabled());
     imageStep(f, 20, "A");
     imageStep(f, 30, "B");
     EXPECT_EQ(descriptions(f), (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(f.FUndoPos, 2);
-    EXPECT_TRUE(f.acUndo->isEnabled());
-    EXPECT_FALSE(f.acRedo->isEnabled());
+    EXPECT_EQ(Internals(f).FUndoPos, 2);
+    EXPECT_TRUE(f.Action("acUndo")->isEnabled());
+    EXPECT_FALSE(f.Action("acRedo")->isEnabled());
 
-    f.acUndo->trigger(); // appends the state after B, restores b
+    f.Action("acUndo")->trigger(); // appends the state after B, restores b
     EXPECT_EQ(descriptions(f), (std::vector<std::string>{"A", "B", "For redo."}));
-    EXPECT_EQ(f.FUndoPos, 1);
+    EXPECT_EQ(Internals(f).FUndoPos, 1);
     EXPECT_EQ(shade(f), 20);
-    EXPECT_TRUE(f.acUndo->isEnabled());
-    EXPECT_TRUE(f.acRedo->isEnabled());
+    EXPECT_TRUE(f.Action("acUndo")->isEnabled());
+    EXPECT_TRUE(f.Action("acRedo")->isEnabled());
 
-    f.acUndo->trigger();
-    EXPECT_EQ(f.FUndoPos, 0);
+    f.Action("acUndo")->trigger();
+    EXPECT_EQ(Internals(f).FUndoPos, 0);
     EXPECT_EQ(shade(f), 10);
-    EXPECT_FALSE(f.acUndo->isEnabled());
+    EXPECT_FALSE(f.Action("acUndo")->isEnabled());
 
-    f.acRedo->trigger();
-    EXPECT_EQ(f.FUndoPos, 1);
+    f.Action("acRedo")->trigger();
+    EXPECT_EQ(Internals(f).FUndoPos, 1);
     EXPECT_EQ(shade(f), 20);
-    f.acRedo->trigger();
-    EXPECT_EQ(f.FUndoPos, 2);
+    f.Action("acRedo")->trigger();
+    EXPECT_EQ(Internals(f).FUndoPos, 2);
     EXPECT_EQ(shade(f), 30);
-    EXPECT_FALSE(f.acRedo->isEnabled());
-    EXPECT_EQ(f.FUndoList.size(), 3u);
+    EXPECT_FALSE(f.Action("acRedo")->isEnabled());
+    EXPECT_EQ(Internals(f).FUndoList.size(), 3u);
 
     // A new recording at position 1 drops b and r first.
-    f.acUndo->trigger();
+    f.Action("acUndo")->trigger();
     imageStep(f, 40, "C");
     EXPECT_EQ(descriptions(f), (std::vector<std::string>{"A", "C"}));
-    EXPECT_EQ(f.FUndoPos, 2);
+    EXPECT_EQ(Internals(f).FUndoPos, 2);
 }
 
 TEST(Undo, MaxUndoLimitsTheHistory)
 {
     UndoHarness h;
-    h.form.FMaxUndo = 3;
+    Internals(h.form).FMaxUndo = 3;
     for (int i = 1; i <= 5; ++i)
         imageStep(h.form, 10 + i, QString::number(i));
     EXPECT_EQ(descriptions(h.form), (std::vector<std::string>{"3", "4", "5"}));
-    EXPECT_EQ(h.form.FUndoPos, 3);
-    h.form.acUndo->trigger();
-    h.form.acUndo->trigger();
-    h.form.acUndo->trigger();
+    EXPECT_EQ(Internals(h.form).FUndoPos, 3);
+    h.form.Action("acUndo")->trigger();
+    h.form.Action("acUndo")->trigger();
+    h.form.Action("acUndo")->trigger();
     EXPECT_EQ(shade(h.form), 12); // the state before step 3 is the oldest left
-    EXPECT_FALSE(h.form.acUndo->isEnabled());
+    EXPECT_FALSE(h.form.Action("acUndo")->isEnabled());
 
     UndoHarness zero;
-    zero.form.FMaxUndo = 0;
+    Internals(zero.form).FMaxUndo = 0;
     imageStep(zero.form, 50);
-    EXPECT_TRUE(zero.form.FUndoList.empty());
-    EXPECT_EQ(zero.form.FUndoPos, 0);
-    EXPECT_FALSE(zero.form.acUndo->isEnabled());
-    EXPECT_TRUE(zero.form.FModified);
+    EXPECT_TRUE(Internals(zero.form).FUndoList.empty());
+    EXPECT_EQ(Internals(zero.form).FUndoPos, 0);
+    EXPECT_FALSE(zero.form.Action("acUndo")->isEnabled());
+    EXPECT_TRUE(Internals(zero.form).FModified);
 
     UndoHarness negative;
-    negative.form.FMaxUndo = -5; // acts as 0
+    Internals(negative.form).FMaxUndo = -5; // acts as 0
     imageStep(negative.form, 50);
-    EXPECT_TRUE(negative.form.FUndoList.empty());
-    EXPECT_EQ(negative.form.FUndoPos, 0);
+    EXPECT_TRUE(Internals(negative.form).FUndoList.empty());
+    EXPECT_EQ(Internals(negative.form).FUndoPos, 0);
 }
 
 TEST(Undo, ModifiedFlagFollowsTheHistory)
 {
     UndoHarness h;
     auto& f = h.form;
-    EXPECT_FALSE(f.FModified);
+    EXPECT_FALSE(Internals(f).FModified);
     imageStep(f, 20);
-    EXPECT_TRUE(f.FModified);
-    f.acUndo->trigger();
-    EXPECT_FALSE(f.FModified);
-    f.acRedo->trigger();
-    EXPECT_TRUE(f.FModified); // an unsaved change redone is modified again
+    EXPECT_TRUE(Internals(f).FModified);
+    f.Action("acUndo")->trigger();
+    EXPECT_FALSE(Internals(f).FModified);
+    f.Action("acRedo")->trigger();
+    EXPECT_TRUE(Internals(f).FModified); // an unsaved change redone is modified again
 
     // After a save no earlier state matches the file: undo leaves the document modified.
-    f.FModified = false;
-    f.FSavedSinceLoad = true;
-    f.acUndo->trigger();
-    EXPECT_TRUE(f.FModified);
+    Internals(f).FModified = false;
+    Internals(f).FSavedSinceLoad = true;
+    f.Action("acUndo")->trigger();
+    EXPECT_TRUE(Internals(f).FModified);
 }
 
 TEST(Undo, ImageStepAfterRegionStepAlsoRecordsTheRegion)
@@ -171,20 +171,20 @@ TEST(Undo, ImageStepAfterRegionStepAlsoRecordsTheRegion)
     UndoHarness h;
     auto& f = h.form;
     f.PushUndo(QStringLiteral("選択範囲の変更"), TKalvoMainForm::kUndoRegion);
-    f.pxImage1->SetRegion(TRegion::rect({1, 1, 4, 3}));
-    EXPECT_FALSE(f.FModified); // a region step leaves the image unmodified
+    f.Canvas()->SetRegion(TRegion::rect({1, 1, 4, 3}));
+    EXPECT_FALSE(Internals(f).FModified); // a region step leaves the image unmodified
     imageStep(f, 60, "描画");
-    ASSERT_EQ(f.FUndoList.size(), 2u);
-    EXPECT_TRUE(f.FUndoList[1]->HasImage);
-    EXPECT_TRUE(f.FUndoList[1]->HasRegion);
+    ASSERT_EQ(Internals(f).FUndoList.size(), 2u);
+    EXPECT_TRUE(Internals(f).FUndoList[1]->HasImage);
+    EXPECT_TRUE(Internals(f).FUndoList[1]->HasRegion);
 
-    f.pxImage1->SetRegion(TRegion::rect({0, 0, 2, 2}));
-    f.acUndo->trigger(); // undoing the stroke restores the selection of before the stroke
+    f.Canvas()->SetRegion(TRegion::rect({0, 0, 2, 2}));
+    f.Action("acUndo")->trigger(); // undoing the stroke restores the selection of before the stroke
     EXPECT_EQ(shade(f), 10);
-    ASSERT_TRUE(f.pxImage1->Region());
-    EXPECT_EQ(*f.pxImage1->Region(), TRegion::rect({1, 1, 4, 3}));
-    f.acUndo->trigger();
-    EXPECT_FALSE(f.pxImage1->Region());
+    ASSERT_TRUE(f.Canvas()->Region());
+    EXPECT_EQ(*f.Canvas()->Region(), TRegion::rect({1, 1, 4, 3}));
+    f.Action("acUndo")->trigger();
+    EXPECT_FALSE(f.Canvas()->Region());
 }
 
 TEST(Undo, SwappedItemsRestoreExactlyAndTheirFilesGoWithThem)
@@ -194,29 +194,29 @@ TEST(Undo, SwappedItemsRestoreExactlyAndTheirFilesGoWithThem)
         UndoHarness h;
         auto& f = h.form;
         TBitmap picture = PatternBitmap(33, 17, 24);
-        f.pxImage1->SetBitmap(picture);
+        f.Canvas()->SetBitmap(picture);
         f.PushUndo(QStringLiteral("選択範囲の変更"), TKalvoMainForm::kUndoRegion);
-        f.pxImage1->SetRegion(TRegion::ellipse({2, 3, 30, 15}));
+        f.Canvas()->SetRegion(TRegion::ellipse({2, 3, 30, 15}));
         for (int i = 0; i < 5; ++i)
             imageStep(f, 100 + i);
-        ASSERT_EQ(f.FUndoList.size(), 6u);
-        f.pxIdleTime1Interval(); // idle: all but the three newest go to temporary files
+        ASSERT_EQ(Internals(f).FUndoList.size(), 6u);
+        Internals(f).pxIdleTime1Interval(); // idle: all but the three newest go to temporary files
         for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(f.FUndoList[std::size_t(i)]->SwappedOut, i < 3) << i;
+            EXPECT_EQ(Internals(f).FUndoList[std::size_t(i)]->SwappedOut, i < 3) << i;
         EXPECT_GT(kvFiles().size(), before.size());
-        for (const auto& item : f.FUndoList) {
+        for (const auto& item : Internals(f).FUndoList) {
             if (item->SwappedOut && item->ImageStream) {
                 EXPECT_TRUE(QString::fromStdString(*item->ImageStream->FileName()).contains("/_KV"));
             }
         }
-        f.pxIdleTime1Interval(); // nothing more to do
+        Internals(f).pxIdleTime1Interval(); // nothing more to do
         for (int i = 0; i < 6; ++i)
-            f.acUndo->trigger();
-        EXPECT_EQ(f.pxImage1->Bitmap(), picture);
-        EXPECT_FALSE(f.pxImage1->Region());
-        f.acRedo->trigger();
-        ASSERT_TRUE(f.pxImage1->Region());
-        EXPECT_EQ(*f.pxImage1->Region(), TRegion::ellipse({2, 3, 30, 15}));
+            f.Action("acUndo")->trigger();
+        EXPECT_EQ(f.Canvas()->Bitmap(), picture);
+        EXPECT_FALSE(f.Canvas()->Region());
+        f.Action("acRedo")->trigger();
+        ASSERT_TRUE(f.Canvas()->Region());
+        EXPECT_EQ(*f.Canvas()->Region(), TRegion::ellipse({2, 3, 30, 15}));
     }
     EXPECT_EQ(kvFiles(), before);
 }
@@ -225,11 +225,11 @@ TEST(Undo, NothingHappensWhileTheLeftButtonIsHeld)
 {
     UndoHarness h;
     imageStep(h.form, 20);
-    h.form.FLeftButtonDown = true;
-    h.form.acUndo->trigger();
+    Internals(h.form).FLeftButtonDown = true;
+    h.form.Action("acUndo")->trigger();
     EXPECT_EQ(shade(h.form), 20);
-    EXPECT_EQ(h.form.FUndoPos, 1);
-    EXPECT_EQ(h.form.FUndoList.size(), 1u);
+    EXPECT_EQ(Internals(h.form).FUndoPos, 1);
+    EXPECT_EQ(Internals(h.form).FUndoList.size(), 1u);
 }
 
 TEST(Undo, OpeningAFileClearsTheHistory)
@@ -238,11 +238,11 @@ TEST(Undo, OpeningAFileClearsTheHistory)
     WriteAll(dir.file("a.bmp"), BmpBytes(solid(77)));
     UndoHarness h;
     imageStep(h.form, 20);
-    h.form.FModified = false;
+    Internals(h.form).FModified = false;
     ASSERT_TRUE(h.form.OpenImageFile(QString::fromStdString(dir.file("a.bmp"))));
-    EXPECT_TRUE(h.form.FUndoList.empty());
-    EXPECT_EQ(h.form.FUndoPos, 0);
-    EXPECT_FALSE(h.form.acUndo->isEnabled());
+    EXPECT_TRUE(Internals(h.form).FUndoList.empty());
+    EXPECT_EQ(Internals(h.form).FUndoPos, 0);
+    EXPECT_FALSE(h.form.Action("acUndo")->isEnabled());
 }
 
 TEST(UndoList, ImageAndMaskShareOneStreamAndReadBack)
@@ -323,19 +323,19 @@ TEST(Undo, UndoAndRedoOfACommandHandTheImagesOverExactly)
     UndoHarness h;
     auto& f = h.form;
     const TBitmap before = PatternBitmap(21, 11, 24);
-    f.pxImage1->SetBitmap(before);
-    f.acNegativeImage->trigger();
-    const TBitmap negative = f.pxImage1->Bitmap();
+    f.Canvas()->SetBitmap(before);
+    f.Action("acNegativeImage")->trigger();
+    const TBitmap negative = f.Canvas()->Bitmap();
     ASSERT_NE(negative, before);
     EXPECT_EQ(negative.pixelColor(3, 4), TColor(0xFFFFFF) - before.pixelColor(3, 4));
-    f.acUndo->trigger();
-    EXPECT_EQ(f.pxImage1->Bitmap(), before);
-    f.acRedo->trigger();
-    EXPECT_EQ(f.pxImage1->Bitmap(), negative);
-    f.acUndo->trigger();
-    f.acRedo->trigger();
-    EXPECT_EQ(f.pxImage1->Bitmap(), negative);
-    EXPECT_TRUE(f.FModified);
+    f.Action("acUndo")->trigger();
+    EXPECT_EQ(f.Canvas()->Bitmap(), before);
+    f.Action("acRedo")->trigger();
+    EXPECT_EQ(f.Canvas()->Bitmap(), negative);
+    f.Action("acUndo")->trigger();
+    f.Action("acRedo")->trigger();
+    EXPECT_EQ(f.Canvas()->Bitmap(), negative);
+    EXPECT_TRUE(Internals(f).FModified);
 }
 
 namespace {
@@ -356,7 +356,8 @@ struct ScopedTempPath {
 
 int swappedCount(const TKalvoMainForm& form)
 {
-    return int(std::count_if(form.FUndoList.begin(), form.FUndoList.end(), [](const auto& i) { return i->SwappedOut; }));
+    const TUndoList& list = Internals(form).FUndoList;
+    return int(std::count_if(list.begin(), list.end(), [](const auto& i) { return i->SwappedOut; }));
 }
 
 } // namespace
@@ -375,7 +376,7 @@ TEST(Undo, FourIdleSecondsMoveAllButTheThreeNewestStepsIntoFiles)
         clock.now += 200;
         ASSERT_TRUE(WaitFor([&] { return swappedCount(h.form) == 3; }));
         for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(h.form.FUndoList[std::size_t(i)]->SwappedOut, i < 3) << i;
+            EXPECT_EQ(Internals(h.form).FUndoList[std::size_t(i)]->SwappedOut, i < 3) << i;
         EXPECT_EQ(kvFiles().size(), before.size() + 3);
         EXPECT_TRUE(h.messages.shown.empty());
     }
@@ -405,6 +406,6 @@ TEST(Undo, AnIdleSwapThatFailsShowsItsMessageOnceAndKeepsTheSteps)
     ASSERT_TRUE(WaitFor([&] { return swappedCount(h.form) == 2; }));
     EXPECT_EQ(h.messages.shown.size(), 1u);
     for (int i = 0; i < 5; ++i)
-        h.form.acUndo->trigger();
+        h.form.Action("acUndo")->trigger();
     EXPECT_EQ(shade(h.form), 10);
 }

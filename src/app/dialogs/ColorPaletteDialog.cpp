@@ -1,6 +1,6 @@
 #include "app/dialogs/ColorPaletteDialog.h"
 
-#include "app/ColorChoice.h"
+#include "app/mainform/ColorChoice.h"
 #include "app/controls/ColorGrid.h"
 #include "app/dialogs/DialogButtons.h"
 

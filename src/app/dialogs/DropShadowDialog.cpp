@@ -1,6 +1,6 @@
 #include "app/dialogs/DropShadowDialog.h"
 
-#include "app/ColorChoice.h"
+#include "app/mainform/ColorChoice.h"
 #include "app/controls/NumericEdit.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"

@@ -9,5 +9,5 @@
 #include "imaging/raster/PenStroke.h" // expected violation
 #include "codecs/FormatDispatch.h" // expected violation
 #include "config/IniText.h" // expected violation
-#include "app/MainForm.h" // expected violation
+#include "app/mainform/MainForm.h" // expected violation
 #include "../canvas/PxImage.h" // expected violation

@@ -5,7 +5,7 @@
 #include "app/settings/MainSettings.h"
 #include "app/undo/UndoList.h"
 #include "canvas/MouseMode.h"
-#include "codecs/ImageInfo.h"
+#include "app/mainform/DocumentFile.h"
 
 #include <QMainWindow>
 
@@ -39,16 +39,33 @@ class TColorBoxesPanel;
 struct TDocumentState;
 struct TEnablingRule;
 
+namespace test {
+struct TMainFormInternals;
+}
+
 class TKalvoMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TKalvoMainForm(QWidget* parent = nullptr);
     ~TKalvoMainForm() override;
 
+    // The canvas; the window's commands by their ac… name, its menus, tool bars and tool windows
+    // by object name (nullptr when there is none).
+    TpxImage* Canvas() const { return pxImage1; }
+    QAction* Action(const char* name) const { return ActionByName(QLatin1String(name)); }
+    QAction* ActionByName(const QString& name) const;
+    QMenu* Menu(const char* name) const;
+    QToolBar* ToolBar(const char* name) const;
+    QDockWidget* ToolWindow(const char* name) const;
+
     // Document services.
     bool OpenImageFile(const QString& name);
     bool ConfirmSave();
     void UpdateCaption();
+    const TpxImageInfo& FileInfo() const { return FDocument.Info(); }
+    bool IsModified() const { return FDocument.Modified(); }
+    // The document's file name; empty while untitled.
+    QString FileName() const { return FDocument.FileName(); }
 
     // Busy sections nest; only the outermost end restores the canvas.
     void BeginBusySection();
@@ -76,7 +93,6 @@ public:
     void UpdatePropertyPanel();
     void UpdatePanelEnabling();
     TKVfrmRollUp* PropertyForm() const { return FPropertyForm; }
-    QAction* acShowProperty = nullptr;
 
     // Undo steps: image (1), region (2), image and region (4).
     static constexpr int kUndoImage = 1;
@@ -106,9 +122,56 @@ public:
     // Replaces the file dialogs (tests answer them without a window).
     void SetFileDialogs(std::unique_ptr<TFileDialogs> dialogs);
 
+    // Mouse modes (MainFormSelection.cpp). A mode action joins the exclusive mode group, runs
+    // MouseModeChange when triggered and is checked whenever the canvas is in its mode. The
+    // action registered for mmPenFreehand selects the pen mode and stands for both pen modes.
+    // The action of a mode (nullptr when none is registered).
+    QAction* ModeAction(TMouseMode mode) const;
+    // Sets the canvas mode of the sender's action (any other sender selects nothing).
+    void MouseModeChange(QObject* sender);
+    // Enables the actions that need a selection; leaves the move modes when it is gone.
+    void UpdateRegionActions();
+    QActionGroup* ModeActionGroup() const { return FModeActionGroup; }
+
+    // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
+    const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
+    int PenMode() const { return FPenMode; }
+
+    // What the enabling tables read: image, depth, file type, selection, undo position.
+    TDocumentState DocumentState() const;
+    // Applies one enabling table to the window's actions from the current document state.
+    void ApplyEnablingTable(std::span<const TEnablingRule> rules);
+    // The popup of the canvas in its current mode: none for free-hand selection, zoom, fill and
+    // picker; Apply/Cancel for the pixel move and the floating paste; else the mouse-mode menu.
+    QMenu* CanvasPopupMenu() const;
+
+    // Abandons moved pixels or a floating paste before a command that replaces image or selection.
+    void CancelPendingFloat();
+    // The paste actions from what the clipboard offers and whether there is an image.
+    void UpdateClipboardActions();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Messages from other main windows (WM_RELOADMRU).
+    void customEvent(QEvent* event) override;
+    // Keypad + and - that no shortcut took run the zoom steps (see MainFormView.cpp).
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    friend struct test::TMainFormInternals;
+
+    // The one start of a document (open, new image, paste into the empty window): the canvas
+    // takes the picture, the file side starts from info, the previous name goes to the recent
+    // files, and the history and the previous selection go.
+    void startDocument(TBitmap&& picture, const TpxImageInfo& info, bool modified);
+    // Saves the picture under info's name with its options; info.Result tells the outcome.
+    bool saveTo(TpxImageInfo& info);
+
     TpxImage* pxImage1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
+    QAction* acShowProperty = nullptr;
     QAction* acNewImage = nullptr;
     QAction* acOpen = nullptr;
     QAction* acSaveOption = nullptr;
@@ -131,10 +194,8 @@ public:
     QAction* acZoomAuto = nullptr;
     QAction* acZoomMenu = nullptr;
 
-    // Document state.
-    TpxImageInfo FFileInfo;
-    bool FModified = false;
-    bool FSavedSinceLoad = false;
+    // Document state: the file side, the history and the busy and restoring states.
+    TDocumentFile FDocument;
     int FBusyDepth = 0;
     bool FRestoring = false;
     int FSaveFilterIndex = 1;
@@ -155,19 +216,8 @@ public:
     TpxIdleTime* pxIdleTime1 = nullptr;
     TpxFileDrop* pxFileDrop1 = nullptr;
 
-
     // --- Mouse modes and the selection commands (MainFormSelection.cpp) -----------------------
-    // A mode action joins the exclusive mode group, runs MouseModeChange when triggered and is
-    // checked whenever the canvas is in its mode. The action registered for mmPenFreehand
-    // selects FPenMode and stands for both pen modes.
     void addModeAction(QAction* action, TMouseMode mode);
-    // The action of a mode (nullptr when none is registered).
-    QAction* ModeAction(TMouseMode mode) const;
-    // Sets the canvas mode of the sender's action (any other sender selects nothing).
-    void MouseModeChange(QObject* sender);
-    // Enables the actions that need a selection; leaves the move modes when it is gone.
-    void UpdateRegionActions();
-    QActionGroup* ModeActionGroup() const { return FModeActionGroup; }
     QAction* acHandScroll = nullptr;
     QAction* acZoom = nullptr;
     QAction* acSelectRect = nullptr;
@@ -182,7 +232,6 @@ public:
     void acInvertRegionExecute();
     void acDeleteRegionExecute();
     void acHideRegionExecute();
-    // --- end of the mouse-mode and selection block ---------------------------------------------
     // --- Painting (MainFormPaint.cpp) ---------------------------------------------------------
     // Fill, colour picker, pen and brush modes, and stroking the selection outline.
     QAction* acPaint = nullptr;
@@ -190,30 +239,15 @@ public:
     QAction* acPen = nullptr;
     QAction* acBrush = nullptr;
     QAction* acDrawRegion = nullptr;
-    // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
-    const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
-    int PenMode() const { return FPenMode; }
     // Runs the selection commands' enabling (the outline stroke needs a selection).
     void acDrawRegionExecute();
 
-    // The document's file name (FFileInfo.FileName); empty while untitled.
-    QString FileName() const { return QString::fromStdString(FFileInfo.FileName); }
-
     // --- Menus, tool bars, tool windows, status bar and colour panels -------------------------
     // (MainFormMenus.cpp, MainFormToolBars.cpp, MainFormColorPanels.cpp)
-    // The window's action whose objectName is name; null when there is none.
-    QAction* ActionByName(const QString& name) const;
-    // What the enabling tables read: image, depth, file type, selection, undo position.
-    TDocumentState DocumentState() const;
-    // Applies one enabling table to the window's actions from the current document state.
-    void ApplyEnablingTable(std::span<const TEnablingRule> rules);
     // The Edit menu's mouse-mode submenu, also the canvas's mouse-mode popup.
     QMenu* MouseModeMenu = nullptr;
     // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
     QMenu* ApplyCancelMenu = nullptr;
-    // The popup of the canvas in its current mode: none for free-hand selection, zoom, fill and
-    // picker; Apply/Cancel for the pixel move and the floating paste; else the mouse-mode menu.
-    QMenu* CanvasPopupMenu() const;
     QMenu* EffectsMenu = nullptr;
     QMenu* ColorMenu = nullptr;
     QMenu* SelectionMenu = nullptr;
@@ -235,7 +269,6 @@ public:
     QAction* acSelectBackgroundColor = nullptr;
     QAction* acSwapFBColors = nullptr;
 
-public slots:
     void acViewMaximumSizeExecute();
     void acSelectForegroundColorExecute();
     void acSelectBackgroundColorExecute();
@@ -259,7 +292,6 @@ public slots:
     void acShowPropertyExecute();
     void pxImage1ZoomChanged(int zoom);
 
-public:
     // --- Image, effects and colour commands (MainFormImage.cpp, MainFormEffects.cpp,
     // MainFormColor.cpp; the shared scaffolding is in ImageCommand.h) -----------------------
     QAction* acResize = nullptr;
@@ -291,17 +323,7 @@ public:
     void acPaletteEditExecute();
     void acPaletteExportExecute();
     void acPaletteImportExecute();
-    // The enabling of the commands above from the image's depth and the selection.
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    // Messages from other main windows (WM_RELOADMRU).
-    void customEvent(QEvent* event) override;
-    // Keypad + and - that no shortcut took run the zoom steps (see MainFormView.cpp).
-    void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
     void createActions();
     void createMenus();
     void createViewMenu();
@@ -317,7 +339,6 @@ private:
     void createComponents();
     void rebuildRecentMenu();
     void TBMRUList1Click(int index);
-    void setFileName(const QString& name);
     // A command of the window: caption, hint (see commands/ActionHint.h: "short|long" gives tool
     // tip and status tip), shortcut and handler run through RunCommand. The overloads also set
     // the objectName (the ac… name menus and tool bars look the action up by) or take any
@@ -371,7 +392,6 @@ private:
     void updateToolBarToggles();
     bool FZoomEditByProgram = false;
     // --- Clipboard, moves and floating pastes (MainFormClipboard.cpp, MainFormMove.cpp) -------
-public:
     QAction* acCopy = nullptr;
     QAction* acCut = nullptr;
     QAction* acPaste = nullptr;
@@ -394,12 +414,6 @@ public:
     void acPasteRegionExecute();
     void acApplyExecute();
     void acCancelExecute();
-    // Abandons moved pixels or a floating paste before a command that replaces image or selection.
-    void CancelPendingFloat();
-    // The paste actions from what the clipboard offers and whether there is an image.
-    void UpdateClipboardActions();
-
-private:
     void createClipboardActions();
     void createMoveActions();
     // Enter, Escape and the arrow keys, taken before the focused control sees them.

@@ -1,12 +1,14 @@
 // The menu bar and the popup menus of the main window, built from tables of action names: an
 // action appears in its place as soon as it exists (see commands/MenuBuilder.h).
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/MenuBuilder.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 
 #include <iterator>
 
@@ -103,6 +105,21 @@ QAction* TKalvoMainForm::ActionByName(const QString& name) const
         if (a->objectName() == name)
             return a;
     return findChild<QAction*>(name);
+}
+
+QMenu* TKalvoMainForm::Menu(const char* name) const
+{
+    return findChild<QMenu*>(QLatin1String(name));
+}
+
+QToolBar* TKalvoMainForm::ToolBar(const char* name) const
+{
+    return findChild<QToolBar*>(QLatin1String(name));
+}
+
+QDockWidget* TKalvoMainForm::ToolWindow(const char* name) const
+{
+    return findChild<QDockWidget*>(QLatin1String(name));
 }
 
 void TKalvoMainForm::createMenus()

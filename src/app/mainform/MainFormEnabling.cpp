@@ -1,5 +1,5 @@
 // The enabling of the main window's commands from the document state (commands/Enabling.h).
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 #include "codecs/FileExtension.h"
@@ -13,7 +13,7 @@ TDocumentState TKalvoMainForm::DocumentState() const
     TDocumentState s;
     s.hasImage = pxImage1->HasImage();
     s.bitCount = pxImage1->BitCount();
-    s.jpegFile = FormatFromFileName(FFileInfo.FileName) == TImageFormat::Jpeg;
+    s.jpegFile = FormatFromFileName(FDocument.Info().FileName) == TImageFormat::Jpeg;
     s.hasSelection = bool(pxImage1->Region());
     s.undoCount = int(FUndoList.size());
     s.undoPos = FUndoPos;

@@ -1,6 +1,6 @@
 // The undo and redo history of the main window: recording snapshots, undo, redo, the enabling of
 // both and the idle swap of old snapshots into temporary files.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
 #include "app/controls/IdleTime.h"
 #include "canvas/PxImage.h"
@@ -80,10 +80,10 @@ void TKalvoMainForm::recordStep(const QString& description, int kind, const TBit
                 withImage = true;
         }
         const TBitmap* recorded = withImage && !take ? (image ? image : &pxImage1->Bitmap()) : nullptr;
-        appendSnapshot(description, recorded, withImage ? take : nullptr, withRegion, FModified);
+        appendSnapshot(description, recorded, withImage ? take : nullptr, withRegion, FDocument.Modified());
         FUndoPos = int(FUndoList.size());
         if (kind == kUndoImage || kind == kUndoImageAndRegion)
-            FModified = true;
+            FDocument.SetModified(true);
         const int maxUndo = std::max(FMaxUndo, 0);
         const int excess = int(FUndoList.size()) - maxUndo;
         if (excess > 0) {
@@ -108,8 +108,8 @@ void TKalvoMainForm::restoreItem(int index, bool forRedo)
     TRegionRef region;
     bool modified = false;
     const TUndoParts parts = GetUndoItem(FUndoList, index, image, mask, region, modified);
-    const bool before = FModified;
-    FModified = forRedo ? modified : (modified || FSavedSinceLoad);
+    const bool before = FDocument.Modified();
+    FDocument.SetModified(forRedo ? modified : (modified || FDocument.SavedSinceLoad()));
     bool imageRestored = false;
     if (!forRedo && FUndoPos == int(FUndoList.size())) {
         // The step for redo takes the current image over while the canvas gets the restored one;
@@ -125,7 +125,7 @@ void TKalvoMainForm::restoreItem(int index, bool forRedo)
         } catch (...) {
             if (imageRestored)
                 pxImage1->ExchangeBitmap(std::move(current));
-            FModified = before;
+            FDocument.SetModified(before);
             throw;
         }
     }

@@ -1,7 +1,7 @@
 // The main window's recent-file list, its menu, the messages between main windows, and the
 // components that feed the window: the idle detector and the file drop on the canvas.
 #include "app/Instances.h"
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/RecentFiles.h"
 #include "app/controls/FileDrop.h"
 #include "app/controls/IdleTime.h"

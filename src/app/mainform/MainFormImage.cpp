@@ -1,7 +1,7 @@
 // The Image menu of the main window: the resize and the lossless JPEG rotation of the open file;
 // and the enabling of the image, effects and colour commands.
-#include "app/ImageCommand.h"
-#include "app/MainForm.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
 #include "app/dialogs/LossLessJpegDialog.h"
 #include "app/dialogs/ResizeDialog.h"
@@ -37,7 +37,7 @@ void TKalvoMainForm::acLoassLessJpegExecute()
     const int result = dialog.exec();
     if (result == TKVfrmLosslessJpeg::kResultOk) {
         // The file on disk changed: it is opened again without a save prompt.
-        FModified = false;
+        FDocument.SetModified(false);
         OpenImageFile(FileName());
     } else if (result == TKVfrmLosslessJpeg::kResultAbort) {
         ShowMessageBox(QStringLiteral("処理に失敗しました．"), MB_ICONERROR);

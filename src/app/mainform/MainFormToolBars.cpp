@@ -1,7 +1,7 @@
 // The tool bars of the main window ("基本", "ズーム", "適用", "マウスモード"), built from tables of
 // action names, their show/hide toggles in the View menu, the zoom edit and the status-bar toggle.
 // The layout file places them after they exist (ToolBarLayout.h).
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/ActionHint.h"
 #include "app/commands/MenuBuilder.h"
 #include "app/controls/NumericEdit.h"

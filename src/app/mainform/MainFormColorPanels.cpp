@@ -1,8 +1,8 @@
 // The colour commands of the main window (foreground and background colour, swap) and the two
 // colour tool windows: "前背景色" with the colour boxes and the swap button, "色" with the colour
 // chart and its readout.
-#include "app/ColorChoice.h"
-#include "app/MainForm.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/ActionIcons.h"
 #include "app/controls/ColorGrid.h"
 #include "app/controls/ColorPanels.h"

@@ -1,5 +1,5 @@
 // The New image command: a blank 24-bit image of the chosen size and canvas colour.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/NewImageDialog.h"
 #include "canvas/PxImage.h"
@@ -44,18 +44,11 @@ void TKalvoMainForm::acNewImageExecute()
     const int height = dialog.pxNumericEdit2->Value();
     TBitmap bitmap(width, height, 24);
     bitmap.fill(*color);
-    pxImage1->SetBitmap(bitmap);
-
-    if (!FileName().isEmpty())
-        AddToRecentFiles(FileName());
-    setFileName(QString());
-    FModified = true;
-    FFileInfo.Width = width;
-    FFileInfo.Height = height;
-    FSavedSinceLoad = false;
-    UpdateCaption();
-    ClearUndoHistory();
-    dropSelectionForNewDocument();
+    TpxImageInfo info = FileInfo();
+    info.FileName.clear();
+    info.Width = width;
+    info.Height = height;
+    startDocument(std::move(bitmap), info, true);
 }
 
 } // namespace kalvo

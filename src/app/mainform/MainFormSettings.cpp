@@ -1,5 +1,5 @@
 // The main window's settings: read at start-up, written at shut-down.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/RecentFiles.h"
 #include "app/settings/CustomColors.h"
 #include "app/settings/IniFile.h"
@@ -39,9 +39,10 @@ void TKalvoMainForm::LoadSettings()
     applyToCanvas(FSettings, *pxImage1);
     FPenMode = FSettings.PenMode;
     ApplyCustomColors(FSettings.CustomColors);
-    FFileInfo.JpegQuality = FSettings.JpegQuality;
-    FFileInfo.Jpeg2kQuality = FSettings.Jpeg2kQuality;
-    FFileInfo.Jpeg2kReversible = FSettings.Jpeg2kReversible;
+    TpxImageInfo& options = FDocument.SaveOptions();
+    options.JpegQuality = FSettings.JpegQuality;
+    options.Jpeg2kQuality = FSettings.Jpeg2kQuality;
+    options.Jpeg2kReversible = FSettings.Jpeg2kReversible;
     TBMRUList1->LoadFromFile();
     createPropertyWindow(FSettings.ShowProperty);
 }
@@ -57,9 +58,9 @@ void TKalvoMainForm::SaveSettings()
     // hidden for shut-down, the state it had before.
     if (FPropertyForm && isVisible())
         FSettings.ShowProperty = FPropertyForm->isVisible();
-    FSettings.JpegQuality = FFileInfo.JpegQuality;
-    FSettings.Jpeg2kQuality = FFileInfo.Jpeg2kQuality;
-    FSettings.Jpeg2kReversible = FFileInfo.Jpeg2kReversible;
+    FSettings.JpegQuality = FileInfo().JpegQuality;
+    FSettings.Jpeg2kQuality = FileInfo().Jpeg2kQuality;
+    FSettings.Jpeg2kReversible = FileInfo().Jpeg2kReversible;
     // The program is ending: a settings file that cannot be written is left as it was.
     TIniFile ini(SettingsFileName());
     WriteMainSettings(ini, FSettings);

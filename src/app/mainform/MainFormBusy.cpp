@@ -1,6 +1,6 @@
 // Busy sections and the status-bar progress bar of the main window.
-#include "app/MainForm.h"
-#include "app/ImageCommand.h"
+#include "app/mainform/MainForm.h"
+#include "app/mainform/ImageCommand.h"
 #include "app/MessageService.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/ColorResolution.h"

@@ -1,7 +1,7 @@
 // The effects of the main window: negative, clear, feathering of the selection border and the
 // drop shadow.
-#include "app/ImageCommand.h"
-#include "app/MainForm.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "app/dialogs/DropShadowDialog.h"
 #include "app/dialogs/InputNumber.h"
 #include "app/settings/Settings.h"

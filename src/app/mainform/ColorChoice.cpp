@@ -1,4 +1,4 @@
-#include "app/ColorChoice.h"
+#include "app/mainform/ColorChoice.h"
 
 #include <QColorDialog>
 

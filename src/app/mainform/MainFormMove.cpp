@@ -1,7 +1,7 @@
 // Moves and floating pastes in the main window: Apply and Cancel, the undo steps the canvas's
 // move and merge events record, the keys the window takes for itself (Enter, Escape and the
 // arrow keys) and the Apply/Cancel enabling that follows the mouse buttons.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/ActionHint.h"
 #include "canvas/PxImage.h"
 

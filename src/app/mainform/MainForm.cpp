@@ -1,8 +1,8 @@
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
-#include "app/ToolBarLayout.h"
+#include "app/mainform/ToolBarLayout.h"
 #include "app/commands/ActionHint.h"
 #include "app/commands/ActionIcons.h"
 #include "app/property/RollUpWindow.h"
@@ -42,8 +42,6 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
     LoadSettings();
     LoadToolBarLayout(this, ToolBarLayoutFileName());
     updateToolBarToggles();
-    setFileName(QString());
-    FModified = false;
     UpdateCaption();
     ClearUndoHistory();
     // The program starts in rectangle selection with the selection actions enabled to match.
@@ -118,16 +116,11 @@ void TKalvoMainForm::createActions()
     createColorActions();
 }
 
-void TKalvoMainForm::setFileName(const QString& name)
-{
-    FFileInfo.FileName = name.toStdString();
-}
-
 void TKalvoMainForm::UpdateCaption()
 {
     const QString title = QApplication::applicationDisplayName();
     if (!FileName().isEmpty())
-        setWindowTitle(QString::fromStdString(ExtractFileName(FFileInfo.FileName)) + " - " + title);
+        setWindowTitle(QString::fromStdString(ExtractFileName(FDocument.Info().FileName)) + " - " + title);
     else if (pxImage1->HasImage())
         setWindowTitle(QStringLiteral("無題 - ") + title);
     else

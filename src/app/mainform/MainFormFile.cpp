@@ -1,6 +1,7 @@
 // The file commands of the main window: open, save, save as, save options and the save prompt.
 #include "app/FileDialogs.h"
-#include "app/MainForm.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
 #include "app/dialogs/SaveOptionDialog.h"
 #include "canvas/PxImage.h"
@@ -13,7 +14,7 @@ namespace kalvo {
 
 bool TKalvoMainForm::ConfirmSave()
 {
-    if (!FModified)
+    if (!IsModified())
         return true;
     const int answer = ShowMessageBox(QStringLiteral("イメージは変更されています．保存しますか？"),
                                       MB_YESNOCANCEL_EXCLAMATION);
@@ -22,7 +23,19 @@ bool TKalvoMainForm::ConfirmSave()
     if (answer == IDNO)
         return true;
     RunCommand([this] { acSaveExecute(); });
-    return !FModified;
+    return !IsModified();
+}
+
+void TKalvoMainForm::startDocument(TBitmap&& picture, const TpxImageInfo& info, bool modified)
+{
+    const QString previous = FileName();
+    FDocument.Start(info, modified);
+    pxImage1->SetBitmap(std::move(picture));
+    UpdateCaption();
+    // The list receives the file that was replaced, not the one just opened.
+    AddToRecentFiles(previous);
+    ClearUndoHistory();
+    dropSelectionForNewDocument();
 }
 
 bool TKalvoMainForm::OpenImageFile(const QString& name)
@@ -30,9 +43,6 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
     if (!ConfirmSave())
         return false;
     BeginBusySection();
-    const QString oldFileName = FileName();
-    setFileName(name);
-    FFileInfo.Result = -1;
     const QString shortName = QString::fromStdString(ExtractFileName(name.toStdString()));
     bool result = false;
     if (!QFileInfo::exists(name)) {
@@ -40,27 +50,20 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
         ShowMessageBox(QStringLiteral("ファイル %1 は存在しません．").arg(shortName), MB_ICONEXCLAMATION);
     } else {
         try {
-            std::optional<TBitmap> bitmap = LoadImageFile(FFileInfo);
-            if (!bitmap || FFileInfo.Result != 0)
+            TpxImageInfo info = FileInfo();
+            info.FileName = name.toStdString();
+            info.Result = -1;
+            std::optional<TBitmap> bitmap = LoadImageFile(info);
+            if (!bitmap || info.Result != 0)
                 throw std::runtime_error("no bitmap");
-            FModified = false;
-            pxImage1->SetBitmap(*bitmap);
-            UpdateCaption();
-            // The list receives the file that was replaced, not the one just opened.
-            AddToRecentFiles(oldFileName);
-            ClearUndoHistory();
-            FSavedSinceLoad = false;
-            dropSelectionForNewDocument();
+            startDocument(std::move(*bitmap), info, false);
             result = true;
         } catch (const std::exception&) {
-            FFileInfo.Result = -1;
             // The user already answered the save prompt: the previous image stays unmodified.
-            FModified = false;
+            FDocument.SetModified(false);
             ShowMessageBox(QStringLiteral("ファイル %1 が開けませんでした．").arg(shortName), MB_ICONERROR);
         }
     }
-    if (FFileInfo.Result != 0)
-        setFileName(oldFileName);
     UpdateImageActions();
     EndBusySection();
     return result;
@@ -77,26 +80,23 @@ void TKalvoMainForm::acSaveExecute()
 {
     if (!pxImage1->HasImage())
         return;
-    BeginBusySection();
-    bool saved = false;
-    try {
-        TBitmap bitmap = pxImage1->Bitmap();
-        SaveImageFile(bitmap, FFileInfo);
-        saved = FFileInfo.Result == 0;
-        // The JPEG 2000 save converts the document itself to 24 bits.
-        if (saved && bitmap.bitCount() != pxImage1->BitCount())
-            pxImage1->SetBitmap(bitmap);
-    } catch (...) {
-        EndBusySection();
-        throw;
-    }
-    EndBusySection();
-    if (!saved) {
+    TpxImageInfo info = FileInfo();
+    if (!saveTo(info)) {
         acSaveAsExecute();
         return;
     }
-    FModified = false;
-    FSavedSinceLoad = true;
+    FDocument.Saved(info);
+}
+
+bool TKalvoMainForm::saveTo(TpxImageInfo& info)
+{
+    const TBusyScope busy(*this);
+    TBitmap bitmap = pxImage1->Bitmap();
+    SaveImageFile(bitmap, info);
+    // The JPEG 2000 save converts the document itself to 24 bits.
+    if (info.Result == 0 && bitmap.bitCount() != pxImage1->BitCount())
+        pxImage1->SetBitmap(std::move(bitmap));
+    return info.Result == 0;
 }
 
 QString TKalvoMainForm::OptionSaveDialog1TypeChange(int filterIndex) const
@@ -110,40 +110,27 @@ void TKalvoMainForm::acSaveAsExecute()
         return;
     OptionSaveDialog1TypeChange(FSaveFilterIndex);
     FSaveFilterIndex = SaveFilterIndexForFileName(FileName(), FSaveFilterIndex);
-    const QString proposed = QString::fromStdString(ChangeFileExtToNone(FFileInfo.FileName));
+    const QString proposed = QString::fromStdString(ChangeFileExtToNone(FileInfo().FileName));
     auto chosen = FFileDialogs->SaveFile(this, FSaveFilterIndex, proposed,
                                          [this] { acSaveOptionExecute(); });
     if (!chosen)
         return;
-    BeginBusySection();
-    const QString oldFileName = FileName();
-    setFileName(*chosen);
-    try {
-        TBitmap bitmap = pxImage1->Bitmap();
-        SaveImageFile(bitmap, FFileInfo);
-        if (FFileInfo.Result == 0 && bitmap.bitCount() != pxImage1->BitCount())
-            pxImage1->SetBitmap(bitmap);
-    } catch (...) {
-        // A save that raised wrote nothing: the document keeps its old name.
-        setFileName(oldFileName);
-        EndBusySection();
-        throw;
-    }
-    if (FFileInfo.Result != 0) {
+    const TBusyScope busy(*this);
+    // A save that fails or raises wrote nothing: the document keeps its old name.
+    TpxImageInfo info = FileInfo();
+    info.FileName = chosen->toStdString();
+    if (!saveTo(info)) {
         ShowMessageBox(QStringLiteral("保存に失敗しました．"), MB_ICONERROR);
-        setFileName(oldFileName);
-    } else {
-        FSavedSinceLoad = true;
-        FModified = false;
-        UpdateCaption();
-        UpdateImageActions();
+        return;
     }
-    EndBusySection();
+    FDocument.Saved(info);
+    UpdateCaption();
+    UpdateImageActions();
 }
 
 void TKalvoMainForm::acSaveOptionExecute()
 {
-    TKVfrmSaveOption::Execute(this, FFileInfo);
+    TKVfrmSaveOption::Execute(this, FDocument.SaveOptions());
 }
 
 } // namespace kalvo

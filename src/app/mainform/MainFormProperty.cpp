@@ -1,6 +1,6 @@
 // The property window: created with the settings, showing the panel of the current mouse mode,
 // its controls enabled by the image's bit depth.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/property/FrameBrush.h"
 #include "app/property/FrameMerge.h"
 #include "app/property/FramePaint.h"

@@ -1,6 +1,6 @@
 // The view commands of the main window: zoom in and out by steps, 100 %, fit to window and the
 // zoom presets (on the zoom tool bar), the property window toggle and full screen.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "canvas/PxImage.h"
 
@@ -45,6 +45,7 @@ void TKalvoMainForm::createViewMenu()
     acShowProperty->setCheckable(true);
 
     ZoomPresetMenu = new QMenu(QStringLiteral("ズーム(&Z)"), this);
+    ZoomPresetMenu->setObjectName(QStringLiteral("ZoomPresetMenu"));
     for (int zoom : kZoomPresets) {
         if (zoom == 100) {
             ZoomPresetMenu->addAction(acZoom100);

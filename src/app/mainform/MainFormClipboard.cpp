@@ -1,6 +1,6 @@
 // The clipboard commands of the main window: copy, cut, paste, merge paste, and copy and paste
 // of the selection's shape, with the paste enabling that follows the clipboard.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
 #include "app/clipboard/CanvasClipboard.h"
 #include "app/commands/Enabling.h"
@@ -92,10 +92,18 @@ void TKalvoMainForm::acPasteExecute()
 {
     CancelPendingFloat();
     // Decoded first: a clipboard without a readable picture changes nothing and records nothing.
-    const TBitmap picture = GetBitmapFromClipboard();
-    const bool hadImage = pxImage1->HasImage();
-    if (hadImage)
-        PushUndo(QStringLiteral("貼り付け"), kUndoImageAndRegion);
+    TBitmap picture = GetBitmapFromClipboard();
+    if (!pxImage1->HasImage()) {
+        // Into the empty window: a new untitled document, unmodified.
+        TpxImageInfo info = FileInfo();
+        info.FileName.clear();
+        info.Width = picture.width();
+        info.Height = picture.height();
+        startDocument(std::move(picture), info, false);
+        UpdatePanelEnabling();
+        return;
+    }
+    PushUndo(QStringLiteral("貼り付け"), kUndoImageAndRegion);
     FRestoring = true;
     try {
         PasteFromClipboard(*pxImage1, picture);
@@ -104,18 +112,8 @@ void TKalvoMainForm::acPasteExecute()
         throw;
     }
     FRestoring = false;
-    FFileInfo.Width = pxImage1->Bitmap().width();
-    FFileInfo.Height = pxImage1->Bitmap().height();
-    if (!hadImage) {
-        setFileName(QString());
-        FModified = false;
-        FSavedSinceLoad = false;
-        FUndoPos = 0;
-        UpdateCaption();
-        UpdateUndoActions(); // ends with the image enabling, merge paste included
-    } else {
-        UpdateImageActions();
-    }
+    FDocument.SetSize(pxImage1->Bitmap().width(), pxImage1->Bitmap().height());
+    UpdateImageActions();
     UpdatePanelEnabling();
 }
 

@@ -1,7 +1,7 @@
 // The colour menu of the main window: reduction and enlargement of the colours, the colour
 // count and the palette commands.
-#include "app/ImageCommand.h"
-#include "app/MainForm.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
 #include "app/controls/ColorGrid.h"

@@ -1,6 +1,6 @@
 // The painting commands: the fill, colour picker, pen and brush modes, stroking the selection
 // outline, and the undo steps the canvas's painting notifications record.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/ActionHint.h"
 #include "canvas/PxImage.h"
 

@@ -1,6 +1,6 @@
-#include "app/ImageCommand.h"
+#include "app/mainform/ImageCommand.h"
 
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/RegionConvert.h"
 
@@ -34,7 +34,7 @@ TProgressCallback TProgressScope::Callback() const
 
 void ReplaceImageRecording(TKalvoMainForm& form, const QString& undo, TBitmap&& result)
 {
-    TpxImage& canvas = *form.pxImage1;
+    TpxImage& canvas = *form.Canvas();
     TBitmap previous = canvas.ExchangeBitmap(std::move(result));
     if (previous.empty())
         return;
@@ -54,7 +54,7 @@ void ApplyImageResult(TKalvoMainForm& form, const QString& undo, TBitmap&& resul
 
 bool RunImageCommand(TKalvoMainForm& form, const QString& undo, unsigned flags, const TImageComputation& compute)
 {
-    TpxImage& canvas = *form.pxImage1;
+    TpxImage& canvas = *form.Canvas();
     if (!canvas.HasImage())
         return false;
     std::optional<TBitmap> result;

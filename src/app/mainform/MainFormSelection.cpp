@@ -1,7 +1,7 @@
 // The mouse-mode actions (one exclusive group that follows the canvas's mode back) and the
 // Selection menu's commands: select all, invert, remove, hide the outline; the undo step before
 // every selection change and the enabling of the actions that need a selection.
-#include "app/MainForm.h"
+#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 
