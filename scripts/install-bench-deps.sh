@@ -10,6 +10,7 @@ packages=(
   libvips-tools
   libopenjp2-tools
   pngquant
+  hyperfine
 )
 
 missing=()

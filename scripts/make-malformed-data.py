@@ -2,7 +2,7 @@
 """Writes tests/data/malformed: small damaged image and palette files, one kind of damage per
 file (truncated, bit-flipped, lying headers), and the list of what opening each must give.
 
-The damaged JPEG, JPEG 2000, PNG, GIF and palette files start from intact files of the fuzz
+The damaged JPEG, JPEG 2000, PNG, GIF, WebP and palette files start from intact files of the fuzz
 corpus; the BMP and RLE files are built here, with their expected pictures as plain BMP files.
 The output is the same on every run. The list, EXPECTED, has one line per file:
     NAME fail          opening fails cleanly (no picture, result -1, or an exception)
@@ -229,6 +229,27 @@ def make_jpeg2k():
     write("j2k-lying-siz-components.j2k", patch(stream, siz + 38, ">H", 0), "fail")
 
 
+# --- WebP ----------------------------------------------------------------------------------
+
+def riff(chunks):
+    body = b"WEBP" + b"".join(chunks)
+    return b"RIFF" + struct.pack("<I", len(body)) + body
+
+
+def make_webp():
+    good = corpus("webp/lossy.webp")
+    write("webp-intact.webp", good, None)
+    write("webp-truncated-header.webp", good[:14], "fail")
+    write("webp-truncated-data.webp", good[:len(good) * 2 // 3], "fail")
+    write("webp-bitflip-signature.webp", flip(good, 8, 0), "fail")  # WEBP -> VEBP
+    write("webp-lying-riff-size.webp", patch(good, 4, "<I", 0x7FFFFFF0), "fail")
+    # An extended header announcing a 65500 x 65500 canvas over a small lossless picture.
+    lossless = corpus("webp/lossless.webp")[12:]
+    vp8x = b"VP8X" + struct.pack("<I", 10) + bytes(4) + (65499).to_bytes(3, "little") * 2
+    write("webp-lying-canvas-size.webp", riff([vp8x, lossless]), "fail")
+    write("webp-trailing-garbage.webp", good + b"trailing bytes after the RIFF chunk", "same webp-intact.webp")
+
+
 # --- Palette files -------------------------------------------------------------------------
 
 def make_palette():
@@ -256,6 +277,7 @@ def main():
     make_gif()
     make_jpeg()
     make_jpeg2k()
+    make_webp()
     make_palette()
     with open(os.path.join(OUT, "EXPECTED"), "w") as f:
         f.write("\n".join(expected) + "\n")

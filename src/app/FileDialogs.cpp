@@ -4,6 +4,8 @@
 #include "app/dialogs/PictureOpenDialog.h"
 #include "codecs/FileExtension.h"
 
+#include <iterator>
+
 namespace kalvo {
 
 namespace {
@@ -15,12 +17,13 @@ struct Filter {
 
 const Filter kOpenFilters[] = {
     // Every extension that opens, also those no other entry offers (.rle, .jpc, .j2c).
-    {"すべてのイメージ", "*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.jpc;*.j2c;*.png;*.gif"},
+    {"すべてのイメージ", "*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.jpc;*.j2c;*.png;*.gif;*.webp"},
     {"ビットマップ イメージ(*.bmp;*.dib)", "*.bmp;*.dib"},
     {"JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe"},
     {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
     {"PNG イメージ(*.png)", "*.png"},
     {"GIF イメージ(*.gif)", "*.gif"},
+    {"WebP イメージ(*.webp)", "*.webp"},
 };
 
 const Filter kSaveFilters[] = {
@@ -29,9 +32,11 @@ const Filter kSaveFilters[] = {
     {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
     {"PNG イメージ(*.png)", "*.png"},
     {"GIF イメージ(*.gif)", "*.gif"},
+    {"WebP イメージ(*.webp)", "*.webp"},
 };
 
-const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif"};
+const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif", "webp"};
+static_assert(std::size(kDefaultExtensions) == std::size(kSaveFilters));
 
 // Qt reads the patterns between the last parentheses, separated by blanks; the dialogs show the
 // description alone (HideNameFilterDetails).
@@ -57,7 +62,7 @@ QStringList SaveDialogFilters() { return filters(kSaveFilters); }
 
 QString DefaultExtensionForFilterIndex(int index)
 {
-    if (index < 1 || index > 5)
+    if (index < 1 || index > int(std::size(kDefaultExtensions)))
         return {};
     return QString::fromLatin1(kDefaultExtensions[index - 1]);
 }
@@ -75,6 +80,8 @@ int SaveFilterIndexForFileName(const QString& fileName, int current)
         return 4;
     if (ext == ".GIF")
         return 5;
+    if (ext == ".WEBP")
+        return 6;
     return current;
 }
 

@@ -4,7 +4,9 @@
 #include "codecs/FormatDispatch.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
+#include <sstream>
 #include <sys/stat.h>
 
 namespace kalvo::cli {
@@ -36,6 +38,14 @@ std::optional<std::string> Args::option(const std::string& name)
     return value;
 }
 
+std::string Args::required(const std::string& name)
+{
+    const auto value = option(name);
+    if (!value)
+        throw UsageError("missing " + name);
+    return *value;
+}
+
 std::vector<std::string> Args::positional(std::size_t count)
 {
     for (const auto& a : args_)
@@ -59,6 +69,19 @@ int ParseInt(const std::string& text, const std::string& what, int lo, int hi)
         throw UsageError(what + " must be a whole number from " + std::to_string(lo) + " to "
                          + std::to_string(hi));
     return int(value);
+}
+
+double ParseDecimal(const std::string& text, const std::string& what, double lo, double hi)
+{
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (text.empty() || ec != std::errc() || ptr != end || !(value >= lo && value <= hi)) {
+        std::ostringstream range;
+        range << what << " must be a number from " << lo << " to " << hi;
+        throw UsageError(range.str());
+    }
+    return value;
 }
 
 TColor ParseColor(const std::string& text)
@@ -107,6 +130,21 @@ void SaveForCli(TBitmap& bitmap, TpxImageInfo& info)
     if (info.Result != 0)
         throw Failure("cannot write " + info.FileName + ": "
                       + (info.FailureReason.empty() ? "the file could not be written" : info.FailureReason));
+}
+
+int RunOnTrueColor(const std::vector<std::string>& files, const std::string& what,
+                   const std::function<bool(TBitmap&)>& op)
+{
+    TpxImageInfo info;
+    info.FileName = files[0];
+    TBitmap image = LoadForCli(info);
+    if (image.bitCount() != 24)
+        image = image.toTrueColor();
+    if (!op(image))
+        throw Failure("cannot " + what + " " + files[0]);
+    info.FileName = files[1];
+    SaveForCli(image, info);
+    return kExitOk;
 }
 
 } // namespace kalvo::cli

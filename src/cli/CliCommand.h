@@ -48,6 +48,8 @@ public:
     bool flag(const std::string& name);
     // Removes "--name VALUE" and returns the value; UsageError when the value is missing.
     std::optional<std::string> option(const std::string& name);
+    // option() for an option that must be given; UsageError "missing NAME" when it is not.
+    std::string required(const std::string& name);
     // The positional arguments left; UsageError for anything that still looks like an option or
     // when the count differs.
     std::vector<std::string> positional(std::size_t count);
@@ -57,6 +59,8 @@ private:
 };
 
 int ParseInt(const std::string& text, const std::string& what, int lo, int hi);
+// A decimal number ("5", "0.25") from lo to hi.
+double ParseDecimal(const std::string& text, const std::string& what, double lo, double hi);
 // "RRGGBB" (red first) to a colour value.
 TColor ParseColor(const std::string& text);
 std::string FormatColor(TColor color);
@@ -65,6 +69,10 @@ std::string FormatColor(TColor color);
 TBitmap LoadForCli(TpxImageInfo& info);
 // Saves through the format dispatch; Failure when the file could not be written.
 void SaveForCli(TBitmap& bitmap, TpxImageInfo& info);
+// Opens files[0] at 24 bits (a palette picture is expanded), runs op on the whole picture and
+// saves files[1] with the load properties of files[0]; Failure "cannot WHAT IN" when op fails.
+int RunOnTrueColor(const std::vector<std::string>& files, const std::string& what,
+                   const std::function<bool(TBitmap&)>& op);
 
 } // namespace kalvo::cli
 

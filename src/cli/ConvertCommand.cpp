@@ -16,6 +16,8 @@ int runConvert(const std::vector<std::string>& argv)
     const bool noInterlaced = args.flag("--no-interlaced");
     const auto transparent = args.option("--transparent");
     const bool noTransparent = args.flag("--no-transparent");
+    const auto webpQuality = args.option("--webp-quality");
+    const bool webpLossless = args.flag("--webp-lossless");
     const auto files = args.positional(2);
     if (reversible && lossy)
         throw UsageError("--jpeg2k-reversible and --jpeg2k-lossy exclude each other");
@@ -31,6 +33,9 @@ int runConvert(const std::vector<std::string>& argv)
         info.Jpeg2kQuality = ParseInt(*jpeg2kQuality, "--jpeg2k-quality", 1, 1000);
     if (lossy)
         info.Jpeg2kReversible = false;
+    if (webpQuality)
+        info.WebpQuality = ParseInt(*webpQuality, "--webp-quality", 1, 100);
+    info.WebpLossless = webpLossless;
     const TColor transparentColor = transparent ? ParseColor(*transparent) : 0;
 
     info.FileName = files[0];
@@ -54,7 +59,8 @@ KALVO_CLI_COMMAND("convert",
                   "  kalvo-cli convert IN OUT [--jpeg-quality N] [--jpeg2k-quality N]\n"
                   "                           [--jpeg2k-reversible | --jpeg2k-lossy]\n"
                   "                           [--interlaced | --no-interlaced]\n"
-                  "                           [--transparent RRGGBB | --no-transparent]",
+                  "                           [--transparent RRGGBB | --no-transparent]\n"
+                  "                           [--webp-quality N] [--webp-lossless]",
                   runConvert);
 
 } // namespace kalvo::cli

@@ -10,17 +10,8 @@ namespace {
 int runNegative(const std::vector<std::string>& argv)
 {
     Args args(argv);
-    const auto files = args.positional(2);
-    TpxImageInfo info;
-    info.FileName = files[0];
-    TBitmap image = LoadForCli(info);
-    if (image.bitCount() != 24)
-        image = image.toTrueColor();
-    if (!NegativeImage(image, TRegionRef{}, nullptr))
-        throw Failure("cannot invert " + files[0]);
-    info.FileName = files[1];
-    SaveForCli(image, info);
-    return kExitOk;
+    return RunOnTrueColor(args.positional(2), "invert",
+                          [](TBitmap& image) { return NegativeImage(image, TRegionRef{}, nullptr); });
 }
 
 } // namespace

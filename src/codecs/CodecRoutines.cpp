@@ -9,6 +9,7 @@ namespace kalvo {
 std::optional<TBitmap> LoadWithDecoder(TpxImageInfo& info, TWholeFileDecoder decode)
 {
     info.Result = -1;
+    info.FailureReason.clear();
     TDecodedImage image;
     try {
         const TMappedFile file(info.FileName);
@@ -34,6 +35,7 @@ TImageProperties SaveProperties(const TpxImageInfo& info)
 void SaveWithEncoder(TpxImageInfo& info, const std::function<void(std::FILE* out)>& encode)
 {
     info.Result = -1;
+    info.FailureReason.clear();
     try {
         WriteFileAtomically(info.FileName, [&](const std::string& tempPath) {
             TStdioOutput out(tempPath);

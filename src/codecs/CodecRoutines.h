@@ -26,7 +26,8 @@ struct TDecodedImage {
 
 using TWholeFileDecoder = TDecodedImage (*)(std::span<const std::uint8_t> data);
 
-// Maps info.FileName and decodes it. Any failure returns nothing with Result -1; success fills
+// Maps info.FileName and decodes it. Any failure returns nothing with Result -1 and the
+// decoder's message in FailureReason; success fills
 // Width, Height, Interlaced, Transparent and TransparentColor and sets Result to 0.
 std::optional<TBitmap> LoadWithDecoder(TpxImageInfo& info, TWholeFileDecoder decode);
 
@@ -34,7 +35,8 @@ std::optional<TBitmap> LoadWithDecoder(TpxImageInfo& info, TWholeFileDecoder dec
 TImageProperties SaveProperties(const TpxImageInfo& info);
 
 // Replaces info.FileName atomically with what encode writes to the stdio file it is given.
-// Result is 0 only when the file was written completely; any failure leaves -1 and the old file.
+// Result is 0 only when the file was written completely; any failure leaves -1, the encoder's
+// message in FailureReason and the old file.
 void SaveWithEncoder(TpxImageInfo& info, const std::function<void(std::FILE* out)>& encode);
 
 } // namespace kalvo

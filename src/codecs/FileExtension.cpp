@@ -42,6 +42,12 @@ TImageFormat FormatFromFileName(const std::string& fileName)
         return TImageFormat::Gif;
     if (ext == ".PNG")
         return TImageFormat::Png;
+    if (ext == ".WEBP")
+        return TImageFormat::Webp;
+    if (ext == ".TIF" || ext == ".TIFF")
+        return TImageFormat::Tiff;
+    if (ext == ".HEIC" || ext == ".HEIF" || ext == ".AVIF")
+        return TImageFormat::Heif;
     return TImageFormat::None;
 }
 

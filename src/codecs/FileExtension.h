@@ -4,7 +4,7 @@
 
 namespace kalvo {
 
-enum class TImageFormat { None, Jpeg, Jpeg2000, Bmp, Gif, Png };
+enum class TImageFormat { None, Jpeg, Jpeg2000, Bmp, Gif, Png, Webp, Tiff, Heif };
 
 // The text from the last "." after the last path delimiter to the end, dot included; empty when
 // there is no such dot.

@@ -20,6 +20,10 @@ std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
         return LoadGifFile(info);
     case TImageFormat::Png:
         return LoadPngFile(info);
+    case TImageFormat::Webp:
+        return LoadWebpFile(info);
+    case TImageFormat::Tiff:
+    case TImageFormat::Heif:
     case TImageFormat::None:
         break;
     }
@@ -46,6 +50,11 @@ void SaveImageFile(TBitmap& bitmap, TpxImageInfo& info)
     case TImageFormat::Png:
         SavePngFile(bitmap, info);
         break;
+    case TImageFormat::Webp:
+        SaveWebpFile(bitmap, info);
+        break;
+    case TImageFormat::Tiff:
+    case TImageFormat::Heif:
     case TImageFormat::None:
         break;
     }

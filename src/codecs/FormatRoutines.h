@@ -23,6 +23,9 @@ void SaveGifFile(const TBitmap& bitmap, TpxImageInfo& info);
 std::optional<TBitmap> LoadPngFile(TpxImageInfo& info);
 void SavePngFile(const TBitmap& bitmap, TpxImageInfo& info);
 
+std::optional<TBitmap> LoadWebpFile(TpxImageInfo& info);
+void SaveWebpFile(const TBitmap& bitmap, TpxImageInfo& info);
+
 // Clears the load properties (a BMP, JPEG or JPEG 2000 load) and records the size.
 void SetPlainLoadProperties(TpxImageInfo& info, const TBitmap& bitmap);
 

@@ -11,13 +11,15 @@ struct TpxImageInfo {
     int Height = 0;         // pixel size of the last loaded (or created) image
     bool Interlaced = false;  // last load was progressive JPEG / interlaced PNG or GIF
     int Result = 0;         // outcome of the last load or save: 0 success, -1 failure
-    std::string FailureReason; // why the last load or save failed (the codec's own message); for kalvo-cli
     bool Transparent = false; // last load declared a transparent colour (PNG, GIF)
     TColor TransparentColor = 0;
     int JpegQuality = 80;   // 1..100
     int Jpeg2kQuality = 400; // lossy quality; the dialog offers 1..200
     bool Jpeg2kReversible = true;
     int Width = 0;
+    int WebpQuality = 80;   // 1..100
+    bool WebpLossless = false;
+    std::string FailureReason; // the codec's account of the last failed load or save, when it gives one
 };
 
 } // namespace kalvo

@@ -220,3 +220,18 @@ TEST(MainFormFile, OpeningOverAModifiedImageAsksFirst)
     EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 4);
     EXPECT_FALSE(Internals(h.form).FModified);
 }
+
+TEST(MainFormFile, ModernFormatsOpenAndTheirDamagedFilesFailWithTheMessage)
+{
+    const std::string data = KALVO_TEST_DATA;
+    Harness h;
+    ASSERT_TRUE(h.form.OpenImageFile(q(data + "/webp/lossless_alpha.webp")));
+    EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 29);
+    EXPECT_TRUE(h.messages.shown.empty());
+    for (const char* name : {"webp-truncated-data.webp", "webp-lying-canvas-size.webp"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(h.form.OpenImageFile(q(data + "/malformed/" + name)));
+        EXPECT_EQ(h.messages.shown.back().text, QStringLiteral("ファイル %1 が開けませんでした．").arg(name));
+        EXPECT_EQ(h.form.FileName(), q(data + "/webp/lossless_alpha.webp"));
+    }
+}

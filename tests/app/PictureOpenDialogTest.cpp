@@ -405,13 +405,14 @@ TEST(FileDialogs, TypeListsShowOneDescriptionEachAndAllImagesTakesEveryExtension
     open.setNameFilters(OpenDialogFilters());
     EXPECT_EQ(typeList(open), QStringList({"すべてのイメージ", "ビットマップ イメージ(*.bmp;*.dib)",
                                            "JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "JPEG2000 イメージ(*.jp2)",
-                                           "PNG イメージ(*.png)", "GIF イメージ(*.gif)"}));
+                                           "PNG イメージ(*.png)", "GIF イメージ(*.gif)", "WebP イメージ(*.webp)"}));
     TOptionSaveDialog save(nullptr, QStringLiteral("名前を付けて保存"));
     save.setNameFilters(SaveDialogFilters());
     EXPECT_EQ(typeList(save), QStringList({"ビットマップ イメージ(*.bmp)", "JPEG イメージ(*.jpg)",
-                                           "JPEG2000 イメージ(*.jp2)", "PNG イメージ(*.png)", "GIF イメージ(*.gif)"}));
+                                           "JPEG2000 イメージ(*.jp2)", "PNG イメージ(*.png)", "GIF イメージ(*.gif)",
+                                           "WebP イメージ(*.webp)"}));
     const QString all = OpenDialogFilters().first();
-    for (const char* ext : {"bmp", "dib", "rle", "jpg", "jpeg", "jpe", "jp2", "j2k", "jpc", "j2c", "png", "gif"}) {
+    for (const char* ext : {"bmp", "dib", "rle", "jpg", "jpeg", "jpe", "jp2", "j2k", "jpc", "j2c", "png", "gif", "webp"}) {
         EXPECT_NE(FormatFromFileName(std::string("x.") + ext), TImageFormat::None) << ext;
         EXPECT_TRUE(all.contains(QStringLiteral("*.%1 ").arg(QLatin1String(ext))) ||
                     all.endsWith(QStringLiteral("*.%1)").arg(QLatin1String(ext)))) << ext;

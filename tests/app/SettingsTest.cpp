@@ -59,6 +59,8 @@ TEST(MainSettings, DefaultsWithoutAFile)
     EXPECT_EQ(s.JpegQuality, 80);
     EXPECT_EQ(s.Jpeg2kQuality, 400);
     EXPECT_TRUE(s.Jpeg2kReversible);
+    EXPECT_EQ(s.WebpQuality, 80);
+    EXPECT_FALSE(s.WebpLossless);
 }
 
 TEST(MainSettings, StoredValuesAndTheirLimits)
@@ -69,7 +71,7 @@ TEST(MainSettings, StoredValuesAndTheirLimits)
                    "this is garbage\r\n[SETTINGS]\r\nMagicWandTolerance=300\r\nPaintTolerance=abc\r\n"
                    "PaintAlphaChannel=250\r\nPenMode=13\r\nBrushSize=99999999999\r\nBrushStep=5000\r\n"
                    "BrushStyle=9\r\nShowProperty=0\r\n[CUSTOM_COLORS]\r\nColorA=0000FF\r\nColorB=00FF00\r\n"
-                   "[SAVE_OPTIONS]\r\nJpegQuality=55\r\nJpeg2kReversible=0\r\n"));
+                   "[SAVE_OPTIONS]\r\nJpegQuality=55\r\nJpeg2kReversible=0\r\nWebpQuality=300\r\nWebpLossless=1\r\n"));
     const TMainSettings s = ReadMainSettings(TIniFile(QString::fromStdString(dir.file("k.ini"))));
     EXPECT_EQ(s.ForegroundColor, 0x0000FFu); // red
     EXPECT_EQ(s.BackgroundColor, 0xFFFFFFu);
@@ -86,6 +88,8 @@ TEST(MainSettings, StoredValuesAndTheirLimits)
     EXPECT_EQ(s.CustomColors, QStringList({"ColorA=0000FF", "ColorB=00FF00"}));
     EXPECT_EQ(s.JpegQuality, 55);
     EXPECT_FALSE(s.Jpeg2kReversible);
+    EXPECT_EQ(s.WebpQuality, 100);
+    EXPECT_TRUE(s.WebpLossless);
 }
 
 TEST(MainSettings, WrittenFromScratchWithTheWritersSpellingAndReadBack)
@@ -99,6 +103,8 @@ TEST(MainSettings, WrittenFromScratchWithTheWritersSpellingAndReadBack)
     s.Tools.BrushSize = 33;
     s.CustomColors = {"ColorA=123456", "ColorB=ABCDEF"};
     s.Jpeg2kQuality = 50;
+    s.WebpQuality = 35;
+    s.WebpLossless = true;
     ASSERT_TRUE(WriteMainSettings(ini, s));
     const std::string text = Text(ReadAll(dir.file("w.ini")));
     EXPECT_NE(text.find("[COMMON]\r\nPlacement=1,2,300,200,3\r\nForegroundColor=0000FF\r\nBackgroundColor=FFFFFF\r\n"),
@@ -111,6 +117,9 @@ TEST(MainSettings, WrittenFromScratchWithTheWritersSpellingAndReadBack)
     EXPECT_EQ(back.Tools.BrushSize, 33);
     EXPECT_EQ(back.CustomColors, s.CustomColors);
     EXPECT_EQ(back.Jpeg2kQuality, 50);
+    EXPECT_NE(text.find("Jpeg2kReversible=1\r\nWebpQuality=35\r\nWebpLossless=1\r\n"), std::string::npos);
+    EXPECT_EQ(back.WebpQuality, 35);
+    EXPECT_TRUE(back.WebpLossless);
 }
 
 TEST(Placement, DefaultFillsTheWorkArea)

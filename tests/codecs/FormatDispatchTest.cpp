@@ -26,7 +26,8 @@ TEST(FileExtension, CaseDotsAndDirectories)
     EXPECT_EQ(FormatFromFileName("a.gif"), TImageFormat::Gif);
     EXPECT_EQ(FormatFromFileName("a.PNG"), TImageFormat::Png);
     EXPECT_EQ(FormatFromFileName("a.jfif"), TImageFormat::None);
-    EXPECT_EQ(FormatFromFileName("a.tif"), TImageFormat::None);
+    EXPECT_EQ(FormatFromFileName("a.WebP"), TImageFormat::Webp);
+    EXPECT_EQ(FormatFromFileName("a.tga"), TImageFormat::None);
     EXPECT_EQ(FormatFromFileName("noextension"), TImageFormat::None);
     EXPECT_EQ(FormatFromFileName("a.bmp "), TImageFormat::None); // trailing blank
     EXPECT_EQ(ExtractFileExt("name."), ".");

@@ -4,6 +4,7 @@
 #include "app/dialogs/DialogButtons.h"
 #include "codecs/ImageInfo.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,6 +59,7 @@ TKVfrmSaveOption::TKVfrmSaveOption(QWidget* parent) : QDialog(parent)
     PageControl1 = new QTabWidget(this);
     PageControl1->addTab(createJpegPage(), QStringLiteral("JPEG"));
     PageControl1->addTab(createJpeg2kPage(), QStringLiteral("JPEG2000"));
+    PageControl1->addTab(createWebpPage(), QStringLiteral("WebP"));
     PageControl1->setCurrentIndex(0);
 
     auto* buttons = MakeOkCancelRow(this, Button1, Button2);
@@ -109,6 +111,24 @@ QWidget* TKVfrmSaveOption::createJpeg2kPage()
     return page;
 }
 
+QWidget* TKVfrmSaveOption::createWebpPage()
+{
+    auto* page = new QWidget;
+    WebpQualityBar = makeTrackBar(100, 10, page);
+    WebpQualityEdit = makeEdit(100, page);
+    pair(WebpQualityBar, WebpQualityEdit);
+    WebpLosslessCheck = new QCheckBox(QStringLiteral("ロスレス"), page);
+    auto* row = new QHBoxLayout;
+    row->addWidget(WebpQualityBar);
+    row->addWidget(WebpQualityEdit);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(new QLabel(QStringLiteral("画質（1～100）"), page));
+    layout->addLayout(row);
+    layout->addWidget(WebpLosslessCheck);
+    layout->addStretch();
+    return page;
+}
+
 void TKVfrmSaveOption::CompressModeClick()
 {
     const bool lossy = RadioButton2->isChecked();
@@ -125,6 +145,9 @@ void TKVfrmSaveOption::SetOptions(const TpxImageInfo& info)
     pxNumericEdit1->SetValue(info.JpegQuality);
     TrackBar2->setValue(info.Jpeg2kQuality);
     pxNumericEdit2->SetValue(info.Jpeg2kQuality);
+    WebpQualityBar->setValue(info.WebpQuality);
+    WebpQualityEdit->SetValue(info.WebpQuality);
+    WebpLosslessCheck->setChecked(info.WebpLossless);
 }
 
 void TKVfrmSaveOption::GetOptions(TpxImageInfo& info) const
@@ -132,6 +155,8 @@ void TKVfrmSaveOption::GetOptions(TpxImageInfo& info) const
     info.Jpeg2kReversible = RadioButton1->isChecked();
     info.JpegQuality = pxNumericEdit1->Value();
     info.Jpeg2kQuality = pxNumericEdit2->Value();
+    info.WebpQuality = WebpQualityEdit->Value();
+    info.WebpLossless = WebpLosslessCheck->isChecked();
 }
 
 bool TKVfrmSaveOption::Execute(QWidget* parent, TpxImageInfo& info)

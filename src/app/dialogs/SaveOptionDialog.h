@@ -1,12 +1,13 @@
 #pragma once
 // The save-options dialog: JPEG quality and the JPEG 2000 choice between reversible and lossy
-// compression with its quality.
+// compression with its quality, and the WebP quality and lossless choice.
 #include <QDialog>
 
 class QTabWidget;
 class QSlider;
 class QRadioButton;
 class QPushButton;
+class QCheckBox;
 
 namespace kalvo {
 
@@ -21,7 +22,7 @@ public:
     // Shows the options of info; on OK writes them back. Returns true on OK.
     static bool Execute(QWidget* parent, TpxImageInfo& info);
 
-    // Loads the three save options into the controls.
+    // Loads the save options into the controls.
     void SetOptions(const TpxImageInfo& info);
     // Copies the controls into the save options of info.
     void GetOptions(TpxImageInfo& info) const;
@@ -33,6 +34,9 @@ public:
     QRadioButton* RadioButton2;
     QSlider* TrackBar2;
     TpxNumericEdit* pxNumericEdit2;
+    QSlider* WebpQualityBar;
+    TpxNumericEdit* WebpQualityEdit;
+    QCheckBox* WebpLosslessCheck;
     QPushButton* Button1;
     QPushButton* Button2;
 
@@ -40,6 +44,7 @@ private:
     void CompressModeClick();
     QWidget* createJpegPage();
     QWidget* createJpeg2kPage();
+    QWidget* createWebpPage();
 };
 
 } // namespace kalvo

@@ -43,6 +43,8 @@ void TKalvoMainForm::LoadSettings()
     options.JpegQuality = FSettings.JpegQuality;
     options.Jpeg2kQuality = FSettings.Jpeg2kQuality;
     options.Jpeg2kReversible = FSettings.Jpeg2kReversible;
+    options.WebpQuality = FSettings.WebpQuality;
+    options.WebpLossless = FSettings.WebpLossless;
     TBMRUList1->LoadFromFile();
     createPropertyWindow(FSettings.ShowProperty);
 }
@@ -61,6 +63,8 @@ void TKalvoMainForm::SaveSettings()
     FSettings.JpegQuality = FileInfo().JpegQuality;
     FSettings.Jpeg2kQuality = FileInfo().Jpeg2kQuality;
     FSettings.Jpeg2kReversible = FileInfo().Jpeg2kReversible;
+    FSettings.WebpQuality = FileInfo().WebpQuality;
+    FSettings.WebpLossless = FileInfo().WebpLossless;
     // The program is ending: a settings file that cannot be written is left as it was.
     TIniFile ini(SettingsFileName());
     WriteMainSettings(ini, FSettings);

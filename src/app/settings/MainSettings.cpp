@@ -63,6 +63,8 @@ void readSaveOptions(const TIniText& ini, TMainSettings& s)
     s.JpegQuality = IniInteger(ini, kSaveOptions, QStringLiteral("JpegQuality"), s.JpegQuality);
     s.Jpeg2kQuality = IniInteger(ini, kSaveOptions, QStringLiteral("Jpeg2kQuality"), s.Jpeg2kQuality);
     s.Jpeg2kReversible = IniBool(ini, kSaveOptions, QStringLiteral("Jpeg2kReversible"), s.Jpeg2kReversible);
+    s.WebpQuality = std::clamp(IniInteger(ini, kSaveOptions, QStringLiteral("WebpQuality"), s.WebpQuality), 1, 100);
+    s.WebpLossless = IniBool(ini, kSaveOptions, QStringLiteral("WebpLossless"), s.WebpLossless);
 }
 
 QString boolText(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
@@ -129,6 +131,8 @@ bool WriteMainSettings(TIniFile& file, const TMainSettings& s)
     ini.SetValue(kSaveOptions, QStringLiteral("JpegQuality"), QString::number(s.JpegQuality));
     ini.SetValue(kSaveOptions, QStringLiteral("Jpeg2kQuality"), QString::number(s.Jpeg2kQuality));
     ini.SetValue(kSaveOptions, QStringLiteral("Jpeg2kReversible"), boolText(s.Jpeg2kReversible));
+    ini.SetValue(kSaveOptions, QStringLiteral("WebpQuality"), QString::number(s.WebpQuality));
+    ini.SetValue(kSaveOptions, QStringLiteral("WebpLossless"), boolText(s.WebpLossless));
     return file.Store(ini);
 }
 

@@ -39,6 +39,8 @@ struct TMainSettings {
     int JpegQuality = 80;
     int Jpeg2kQuality = 400;
     bool Jpeg2kReversible = true;
+    int WebpQuality = 80; // brought into 1..100
+    bool WebpLossless = false;
 };
 
 // Reads every key; missing or malformed values give the defaults above. Byte-sized values keep

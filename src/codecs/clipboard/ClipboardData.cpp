@@ -2,6 +2,7 @@
 
 #include "codecs/bmp/LvDIB.h"
 #include "codecs/bmp/PackedDib.h"
+#include "image/AlphaOverWhite.h"
 #include "image/ImageErrors.h"
 
 #include <QBuffer>
@@ -55,11 +56,6 @@ public:
 private:
     int FOld;
 };
-
-std::uint8_t overWhite(int channel, int alpha)
-{
-    return std::uint8_t((channel * alpha + 255 * (255 - alpha) + 127) / 255);
-}
 
 // Qt's name for the image it offers other programs in their formats (PNG, BMP, ...).
 const QString kQtImageType = QStringLiteral("application/x-qt-image");
@@ -300,9 +296,9 @@ TBitmap QImageToPicture(const QImage& image)
         std::uint8_t* out = picture.scanLine(y);
         for (int x = 0; x < w; ++x, out += 3) {
             const int a = qAlpha(in[x]);
-            out[0] = overWhite(qBlue(in[x]), a);
-            out[1] = overWhite(qGreen(in[x]), a);
-            out[2] = overWhite(qRed(in[x]), a);
+            out[0] = OverWhite(qBlue(in[x]), a);
+            out[1] = OverWhite(qGreen(in[x]), a);
+            out[2] = OverWhite(qRed(in[x]), a);
         }
     }
     return picture;

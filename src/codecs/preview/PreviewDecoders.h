@@ -28,4 +28,7 @@ TReducedDecode DecodeJpegForPreview(const std::string& fileName, int boxWidth, i
 // JPEG 2000 through OpenJPEG's reduced resolution levels.
 TReducedDecode DecodeJpeg2kForPreview(const std::string& fileName, int boxWidth, int boxHeight);
 
+// WebP through libwebp's scaling decoder, straight at the preview's size.
+TReducedDecode DecodeWebpForPreview(const std::string& fileName, int boxWidth, int boxHeight);
+
 } // namespace kalvo

@@ -39,9 +39,13 @@ TReducedDecode decode(const std::string& fileName, int boxWidth, int boxHeight,
         return DecodeJpegForPreview(fileName, boxWidth, boxHeight, cancel);
     case TImageFormat::Jpeg2000:
         return DecodeJpeg2kForPreview(fileName, boxWidth, boxHeight);
+    case TImageFormat::Webp:
+        return DecodeWebpForPreview(fileName, boxWidth, boxHeight);
     case TImageFormat::Bmp:
     case TImageFormat::Gif:
     case TImageFormat::Png:
+    case TImageFormat::Tiff:
+    case TImageFormat::Heif:
         return decodeInFull(fileName);
     case TImageFormat::None:
         break;

@@ -1,10 +1,7 @@
 #include "imaging/effects/NegativeImage.h"
 
-#include "image/RegionConvert.h"
-#include "imaging/raster/PixelMath.h"
-#include "imaging/raster/RowDriver.h"
+#include "imaging/raster/SelectionRows.h"
 
-#include <algorithm>
 #include <array>
 
 namespace kalvo {
@@ -64,43 +61,22 @@ void NegativeThroughMask(std::uint8_t* p, const std::uint8_t* m, int left, int r
 bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                    const TProgressCallback& progress)
 {
-    if (bitmap.empty() || bitmap.bitCount() != 24)
-        return false;
-    QRect box(0, 0, bitmap.width(), bitmap.height());
-    if (area)
-        box = box.intersected(*area);
-    const int top = box.top(), rows = std::max(box.height(), 0);
-    const int left = box.left(), right = box.left() + std::max(box.width(), 0);
-    // Columns at or beyond the mask's width are outside it, so not selected.
-    const int maskRight = mask ? std::min(right, mask->width()) : right;
     NegativeTable(); // built once here rather than raced for by the threads
-    auto work = [&](int y0, int y1) {
-        for (int y = top + y0; y < top + y1; ++y) {
-            std::uint8_t* p = bitmap.scanLine(y);
-            if (!mask)
-                InvertBytes(p, 3 * left, 3 * right);
-            else if (y < mask->height() && left < maskRight)
-                NegativeThroughMask(p, mask->scanLine(y), left, maskRight);
-        }
-    };
-    if (progress)
-        DriveRows(rows, right - left, [&](int y) { progress(RowPercent(y, rows)); }, work);
-    else
-        DriveRows(rows, right - left, work);
-    return true;
+    return DriveSelectionRows(bitmap, area, mask, progress,
+                              [](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
+                                  if (m)
+                                      NegativeThroughMask(p, m, left, right);
+                                  else
+                                      InvertBytes(p, 3 * left, 3 * right);
+                              });
 }
 
 bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask,
                    const TProgressCallback& progress)
 {
-    if (!region)
-        return NegativeImageArea(bitmap, std::nullopt, mask, progress);
-    const TRect box = region->boundingRect();
-    const QRect area(box.left, box.top, box.width(), box.height());
-    if (mask || bitmap.bitCount() != 24)
-        return NegativeImageArea(bitmap, area, mask, progress);
-    const TBitmap regionMask = RegionToMask(region, bitmap.width(), bitmap.height());
-    return NegativeImageArea(bitmap, area, &regionMask, progress);
+    return WithSelection(bitmap, region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
+        return NegativeImageArea(bitmap, area, m, progress);
+    });
 }
 
 } // namespace kalvo

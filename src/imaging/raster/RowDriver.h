@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <thread>
 
 namespace kalvo {
@@ -82,6 +83,51 @@ void DriveRows(int rows, int width, Work&& work)
     // Small images stay on the calling thread: their minimum row count is out of reach.
     const bool large = std::int64_t(rows) * width >= kParallelPixels;
     ParallelRows(rows, large ? 2 : rows + 1, std::forward<Work>(work));
+}
+
+// For work that carries state from row to row (a sliding window): calls work(begin, end, tick)
+// for the band [0, rows / 2) and the band [rows / 2, rows) on two threads when rows * rowCost
+// reaches kParallelPixels and there are two cores, otherwise once for [0, rows). The work calls
+// tick(y) before each row y; report(y) is called on the calling thread for every row in
+// increasing order, spread over the calling thread's band as DriveRows does. An exception of
+// the other thread's band passes on after both bands ended.
+template <typename Work, typename Report>
+void DriveRowBands(int rows, std::int64_t rowCost, Report&& report, Work&& work)
+{
+    if (rows <= 0)
+        return;
+    const bool parallel = rows >= 2 && std::int64_t(rows) * rowCost >= kParallelPixels
+        && std::thread::hardware_concurrency() >= 2;
+    if (!parallel) {
+        work(0, rows, [&](int y) { report(y); });
+        return;
+    }
+    const int middle = rows / 2;
+    const int own = rows - middle;
+    std::exception_ptr failure;
+    std::thread lower([&] {
+        try {
+            work(0, middle, [](int) {});
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    int reported = 0;
+    try {
+        work(middle, rows, [&](int y) {
+            const int due = int(std::int64_t(y - middle + 1) * rows / own);
+            for (; reported < due; ++reported)
+                report(reported);
+        });
+    } catch (...) {
+        lower.join();
+        throw;
+    }
+    lower.join();
+    if (failure)
+        std::rethrow_exception(failure);
+    for (; reported < rows; ++reported)
+        report(reported);
 }
 
 } // namespace kalvo
