@@ -1,5 +1,6 @@
-// The open dialog's preview of 24-megapixel (6000 x 4000) pictures: the reduced JPEG and JPEG 2000
-// decodings and the full PNG load behind LoadPreviewPicture, beside the editor's full JPEG load.
+// The open dialog's preview of 24-megapixel (6000 x 4000) pictures: the reduced JPEG, JPEG 2000
+// and WebP decodings and the full PNG and TIFF loads behind LoadPreviewPicture, beside the
+// editor's full JPEG load.
 // Each benchmark also reports peak_MB, the growth of the peak resident memory over one preview
 // (the process's peak is reset through /proc/self/clear_refs first).
 #include "codecs/FormatDispatch.h"
@@ -94,6 +95,14 @@ BENCHMARK(BM_PreviewJpeg2000_24MP)->Unit(benchmark::kMillisecond)->UseRealTime()
 
 void BM_PreviewPng24MP(benchmark::State& state) { RunPreview(state, Sample("picture.png")); }
 BENCHMARK(BM_PreviewPng24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// libwebp's scaled decoding straight to the shown size.
+void BM_PreviewWebp24MP(benchmark::State& state) { RunPreview(state, Sample("picture.webp")); }
+BENCHMARK(BM_PreviewWebp24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// libtiff has no reduced decoding: the full load, then the resampling.
+void BM_PreviewTiff24MP(benchmark::State& state) { RunPreview(state, Sample("picture.tif")); }
+BENCHMARK(BM_PreviewTiff24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // What the preview would cost with the editor's own full load.
 void BM_FullLoadJpeg24MP(benchmark::State& state)

@@ -2,8 +2,8 @@
 """Writes tests/data/malformed: small damaged image and palette files, one kind of damage per
 file (truncated, bit-flipped, lying headers), and the list of what opening each must give.
 
-The damaged JPEG, JPEG 2000, PNG, GIF, WebP and palette files start from intact files of the fuzz
-corpus; the BMP and RLE files are built here, with their expected pictures as plain BMP files.
+The damaged JPEG, JPEG 2000, PNG, GIF, WebP, HEIF and palette files start from intact files of the fuzz
+corpus; the BMP, RLE and TIFF files are built here, with their expected pictures as plain BMP files.
 The output is the same on every run. The list, EXPECTED, has one line per file:
     NAME fail          opening fails cleanly (no picture, result -1, or an exception)
     NAME same OTHER    opening gives exactly the picture (or palette) of OTHER
@@ -250,6 +250,90 @@ def make_webp():
     write("webp-trailing-garbage.webp", good + b"trailing bytes after the RIFF chunk", "same webp-intact.webp")
 
 
+# --- TIFF ----------------------------------------------------------------------------------
+
+def tiff(width, height, bits, samples, photometric, strips, rows_per_strip, colormap=None, offsets=None,
+         counts=None):
+    """A little-endian TIFF with its directory first and the given strips after it."""
+    entries = [(256, 4, width), (257, 4, height), (258, 3, bits), (259, 3, 1), (262, 3, photometric),
+               (273, 4, None), (277, 3, samples), (278, 4, rows_per_strip), (279, 4, None),
+               (284, 3, 1)]
+    if colormap is not None:
+        entries.append((320, 3, None))
+    ifd_size = 2 + 12 * len(entries) + 4
+    extra = 8 + ifd_size
+    arrays = {}
+    if len(strips) > 1:
+        arrays[273] = extra
+        extra += 4 * len(strips)
+        arrays[279] = extra
+        extra += 4 * len(strips)
+    if colormap is not None:
+        arrays[320] = extra
+        extra += 2 * len(colormap)
+    data_offsets, pos = [], extra
+    for s in strips:
+        data_offsets.append(pos)
+        pos += len(s)
+    offsets = offsets or data_offsets
+    counts = counts or [len(s) for s in strips]
+    out = b"II*\x00" + struct.pack("<I", 8) + struct.pack("<H", len(entries))
+    for tag, kind, value in entries:
+        count = 1
+        if tag in (273, 279):
+            count = len(strips)
+            value = arrays.get(tag, offsets[0] if tag == 273 else counts[0])
+        elif tag == 320:
+            count, value = len(colormap), arrays[320]
+        fmt = "<HHII" if kind == 4 or count > 1 or tag == 320 else "<HHIHH"
+        out += struct.pack(fmt, tag, kind if tag not in (273, 279) else 4, count, *(
+            (value,) if fmt == "<HHII" else (value, 0)))
+    out += struct.pack("<I", 0)
+    if len(strips) > 1:
+        out += struct.pack(f"<{len(strips)}I", *offsets) + struct.pack(f"<{len(strips)}I", *counts)
+    if colormap is not None:
+        out += struct.pack(f"<{len(colormap)}H", *colormap)
+    return out + b"".join(strips)
+
+
+def make_tiff():
+    rows = [bytes((x * 40 + y * 9) & 255 for x in range(8 * 3)) for y in range(4)]
+    strips = [rows[0] + rows[1], rows[2] + rows[3]]
+    good = tiff(8, 4, 8, 3, 2, strips, 2)
+    write("tiff-intact.tif", good, None)
+    write("tiff-truncated-header.tif", good[:6], "fail")
+    write("tiff-truncated-strip.tif", good[:-20], "fail")
+    write("tiff-bitflip-signature.tif", flip(good, 0, 1), "fail")  # II -> KI
+    write("tiff-lying-strip-offset.tif", tiff(8, 4, 8, 3, 2, strips, 2, offsets=[len(good) + 4096, 0]), "fail")
+    write("tiff-lying-bits-per-sample.tif", tiff(8, 4, 3, 3, 2, strips, 2), "fail")
+    # A 1-bit palette picture of 65500 x 65500 (512 MiB of pixels) in a 100-byte strip.
+    colormap = [0, 65535] * 3
+    write("tiff-lying-size.tif", tiff(65500, 65500, 1, 1, 3, [bytes(100)], 65500, colormap=colormap), "fail")
+    write("tiff-trailing-garbage.tif", good + b"trailing bytes after the last strip", "same tiff-intact.tif")
+
+
+# --- HEIC and AVIF -------------------------------------------------------------------------
+
+def lying_ispe(data, width, height):
+    """Every spatial-extent property (of the image and of its tiles) claiming another size."""
+    at = data.find(b"ispe")
+    while at >= 0:
+        at += 8  # after the type, version and flags
+        data = data[:at] + struct.pack(">II", width, height) + data[at + 8:]
+        at = data.find(b"ispe", at)
+    return data
+
+
+def make_heif():
+    for ext, name in (("heic", "heif/rgb.heic"), ("avif", "heif/rgb.avif")):
+        good = corpus(name)
+        write(f"{ext}-intact.{ext}", good, None)
+        write(f"{ext}-truncated-header.{ext}", good[:20], "fail")
+        write(f"{ext}-truncated-data.{ext}", good[:len(good) - 200], "fail")
+        write(f"{ext}-bitflip-ftyp.{ext}", flip(good, 4, 0), "fail")  # ftyp -> gtyp
+        write(f"{ext}-lying-ispe-size.{ext}", lying_ispe(good, 65500, 65500), "fail")
+
+
 # --- Palette files -------------------------------------------------------------------------
 
 def make_palette():
@@ -278,6 +362,8 @@ def main():
     make_jpeg()
     make_jpeg2k()
     make_webp()
+    make_tiff()
+    make_heif()
     make_palette()
     with open(os.path.join(OUT, "EXPECTED"), "w") as f:
         f.write("\n".join(expected) + "\n")

@@ -71,7 +71,7 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
 
 QString CommandLineUsage()
 {
-    return QStringLiteral("Usage: kalvo [FILE]  (open FILE, a BMP, DIB, RLE, JPEG, JPEG 2000, PNG, GIF or WebP "
+    return QStringLiteral("Usage: kalvo [FILE]  (open FILE, a BMP, DIB, RLE, JPEG, JPEG 2000, PNG, GIF, WebP, TIFF, HEIC or AVIF "
                           "picture; --help, --version)");
 }
 

@@ -17,13 +17,16 @@ struct Filter {
 
 const Filter kOpenFilters[] = {
     // Every extension that opens, also those no other entry offers (.rle, .jpc, .j2c).
-    {"すべてのイメージ", "*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.jpc;*.j2c;*.png;*.gif;*.webp"},
+    {"すべてのイメージ", "*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.jpc;*.j2c;*.png;*.gif;*.webp;*.tif;*.tiff;"
+                         "*.heic;*.heif;*.avif"},
     {"ビットマップ イメージ(*.bmp;*.dib)", "*.bmp;*.dib"},
     {"JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe"},
     {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
     {"PNG イメージ(*.png)", "*.png"},
     {"GIF イメージ(*.gif)", "*.gif"},
     {"WebP イメージ(*.webp)", "*.webp"},
+    {"TIFF イメージ(*.tif;*.tiff)", "*.tif;*.tiff"},
+    {"HEIF イメージ(*.heic;*.heif;*.avif)", "*.heic;*.heif;*.avif"},
 };
 
 const Filter kSaveFilters[] = {
@@ -33,9 +36,10 @@ const Filter kSaveFilters[] = {
     {"PNG イメージ(*.png)", "*.png"},
     {"GIF イメージ(*.gif)", "*.gif"},
     {"WebP イメージ(*.webp)", "*.webp"},
+    {"TIFF イメージ(*.tif)", "*.tif;*.tiff"},
 };
 
-const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif", "webp"};
+const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif", "webp", "tif"};
 static_assert(std::size(kDefaultExtensions) == std::size(kSaveFilters));
 
 // Qt reads the patterns between the last parentheses, separated by blanks; the dialogs show the
@@ -82,6 +86,8 @@ int SaveFilterIndexForFileName(const QString& fileName, int current)
         return 5;
     if (ext == ".WEBP")
         return 6;
+    if (ext == ".TIF" || ext == ".TIFF")
+        return 7;
     return current;
 }
 

@@ -23,7 +23,9 @@ std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
     case TImageFormat::Webp:
         return LoadWebpFile(info);
     case TImageFormat::Tiff:
+        return LoadTiffFile(info);
     case TImageFormat::Heif:
+        return LoadHeifFile(info);
     case TImageFormat::None:
         break;
     }
@@ -54,7 +56,11 @@ void SaveImageFile(TBitmap& bitmap, TpxImageInfo& info)
         SaveWebpFile(bitmap, info);
         break;
     case TImageFormat::Tiff:
+        SaveTiffFile(bitmap, info);
+        break;
     case TImageFormat::Heif:
+        SaveHeifFile(info);
+        break;
     case TImageFormat::None:
         break;
     }

@@ -26,6 +26,13 @@ void SavePngFile(const TBitmap& bitmap, TpxImageInfo& info);
 std::optional<TBitmap> LoadWebpFile(TpxImageInfo& info);
 void SaveWebpFile(const TBitmap& bitmap, TpxImageInfo& info);
 
+std::optional<TBitmap> LoadTiffFile(TpxImageInfo& info);
+void SaveTiffFile(const TBitmap& bitmap, TpxImageInfo& info);
+
+std::optional<TBitmap> LoadHeifFile(TpxImageInfo& info);
+// Refuses: Result -1 with the reason.
+void SaveHeifFile(TpxImageInfo& info);
+
 // Clears the load properties (a BMP, JPEG or JPEG 2000 load) and records the size.
 void SetPlainLoadProperties(TpxImageInfo& info, const TBitmap& bitmap);
 

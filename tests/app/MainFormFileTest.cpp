@@ -225,10 +225,13 @@ TEST(MainFormFile, ModernFormatsOpenAndTheirDamagedFilesFailWithTheMessage)
 {
     const std::string data = KALVO_TEST_DATA;
     Harness h;
-    ASSERT_TRUE(h.form.OpenImageFile(q(data + "/webp/lossless_alpha.webp")));
-    EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 29);
+    for (const char* name : {"/tiff/pal4-none.tif", "/heif/alpha.avif", "/webp/lossless_alpha.webp"}) {
+        ASSERT_TRUE(h.form.OpenImageFile(q(data + name))) << name;
+        EXPECT_EQ(h.form.Canvas()->Bitmap().height(), name[1] == 't' ? 21 : 17);
+    }
     EXPECT_TRUE(h.messages.shown.empty());
-    for (const char* name : {"webp-truncated-data.webp", "webp-lying-canvas-size.webp"}) {
+    for (const char* name : {"webp-truncated-data.webp", "webp-lying-canvas-size.webp", "tiff-truncated-strip.tif",
+                             "tiff-lying-size.tif", "heic-truncated-data.heic", "avif-bitflip-ftyp.avif"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(h.form.OpenImageFile(q(data + "/malformed/" + name)));
         EXPECT_EQ(h.messages.shown.back().text, QStringLiteral("ファイル %1 が開けませんでした．").arg(name));

@@ -81,9 +81,9 @@ TEST(CliConvert, RoundTripsAndNeverWritesOnFailure)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(ReadAll(dir.file("keep.bmp")), (std::vector<std::uint8_t>{7, 7}));
 
-    r = RunCli({"convert", dir.file("in.bmp"), dir.file("out.tif")});
+    r = RunCli({"convert", dir.file("in.bmp"), dir.file("out.tga")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_FALSE(FileExists(dir.file("out.tif")));
+    EXPECT_FALSE(FileExists(dir.file("out.tga")));
 
     EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--jpeg-quality", "0"}).status, 2);
     EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--transparent", "12345"}).status, 2);

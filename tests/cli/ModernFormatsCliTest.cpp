@@ -27,11 +27,30 @@ TEST(CliModernFormats, WebpLosslessRoundTripGivesTheSameBmp)
     EXPECT_FALSE(FileExists(dir.file("y.webp")));
 }
 
+TEST(CliModernFormats, TiffRoundTripAndHeifReadOnly)
+{
+    TempDir dir;
+    WriteAll(dir.file("p.bmp"), BmpBytes(PatternBitmap(33, 7, 8)));
+    ASSERT_EQ(RunCli({"convert", dir.file("p.bmp"), dir.file("direct.bmp")}).status, 0);
+    ASSERT_EQ(RunCli({"convert", dir.file("p.bmp"), dir.file("x.tiff")}).status, 0);
+    EXPECT_EQ(RunCli({"info", dir.file("x.tiff")}).out, "33 7 8 interlaced=0 transparent=0 transparent-color=000000\n");
+    EXPECT_EQ(RunCli({"convert", dir.file("x.tiff"), dir.file("back.bmp")}).status, 0);
+    EXPECT_EQ(ReadAll(dir.file("back.bmp")), ReadAll(dir.file("direct.bmp")));
+
+    const std::string heic = std::string(KALVO_TEST_DATA) + "/heif/rgb.heic";
+    EXPECT_EQ(RunCli({"info", heic}).out, "29 17 24 interlaced=0 transparent=0 transparent-color=000000\n");
+    const auto r = RunCli({"convert", dir.file("p.bmp"), dir.file("x.heic")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("not saved"), std::string::npos) << r.err;
+    EXPECT_FALSE(FileExists(dir.file("x.heic")));
+}
+
 TEST(CliModernFormats, DamagedFilesFailWithTheReasonAndWriteNothing)
 {
     TempDir dir;
     const std::string malformed = std::string(KALVO_TEST_DATA) + "/malformed/";
-    for (const char* name : {"webp-truncated-data.webp"}) {
+    for (const char* name : {"webp-truncated-data.webp", "tiff-truncated-strip.tif", "tiff-lying-size.tif",
+                             "heic-truncated-data.heic", "avif-lying-ispe-size.avif"}) {
         SCOPED_TRACE(name);
         const auto r = RunCli({"convert", malformed + name, dir.file("out.bmp")});
         EXPECT_EQ(r.status, 1);

@@ -15,6 +15,15 @@ TLoadedFile LoadFileBytes(const TempDir& dir, const std::vector<std::uint8_t>& b
     return loaded;
 }
 
+std::optional<TBitmap> OpenPicture(const std::string& fileName)
+{
+    TpxImageInfo info;
+    info.FileName = fileName;
+    std::optional<TBitmap> bitmap = LoadImageFile(info);
+    EXPECT_EQ(info.Result, bitmap ? 0 : -1) << info.FailureReason;
+    return bitmap;
+}
+
 std::vector<std::uint8_t> SaveFileBytes(const TempDir& dir, TBitmap bitmap, TpxImageInfo info,
                                         const std::string& name)
 {

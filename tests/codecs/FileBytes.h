@@ -20,6 +20,9 @@ struct TLoadedFile {
 // Writes the bytes to dir/name and opens that file with LoadImageFile.
 TLoadedFile LoadFileBytes(const TempDir& dir, const std::vector<std::uint8_t>& bytes, const std::string& name);
 
+// Opens the file with LoadImageFile, expecting Result to agree with the outcome.
+std::optional<TBitmap> OpenPicture(const std::string& fileName);
+
 // Saves with SaveImageFile to dir/name, expecting success, and returns the file's bytes.
 std::vector<std::uint8_t> SaveFileBytes(const TempDir& dir, TBitmap bitmap, TpxImageInfo info,
                                         const std::string& name);

@@ -27,6 +27,11 @@ TEST(FileExtension, CaseDotsAndDirectories)
     EXPECT_EQ(FormatFromFileName("a.PNG"), TImageFormat::Png);
     EXPECT_EQ(FormatFromFileName("a.jfif"), TImageFormat::None);
     EXPECT_EQ(FormatFromFileName("a.WebP"), TImageFormat::Webp);
+    EXPECT_EQ(FormatFromFileName("a.tif"), TImageFormat::Tiff);
+    EXPECT_EQ(FormatFromFileName("a.TIFF"), TImageFormat::Tiff);
+    EXPECT_EQ(FormatFromFileName("a.heic"), TImageFormat::Heif);
+    EXPECT_EQ(FormatFromFileName("a.HEIF"), TImageFormat::Heif);
+    EXPECT_EQ(FormatFromFileName("a.avif"), TImageFormat::Heif);
     EXPECT_EQ(FormatFromFileName("a.tga"), TImageFormat::None);
     EXPECT_EQ(FormatFromFileName("noextension"), TImageFormat::None);
     EXPECT_EQ(FormatFromFileName("a.bmp "), TImageFormat::None); // trailing blank
@@ -64,13 +69,13 @@ TEST(FormatDispatch, FailuresLeaveResultMinusOneAndTouchNothing)
 {
     TempDir dir;
     TpxImageInfo info;
-    info.FileName = dir.file("x.tif");
+    info.FileName = dir.file("x.tga");
     WriteAll(info.FileName, {1, 2, 3});
     EXPECT_FALSE(LoadImageFile(info));
     EXPECT_EQ(info.Result, -1);
 
     TBitmap bmp = PatternBitmap(4, 4, 24);
-    info.FileName = dir.file("out.tif");
+    info.FileName = dir.file("out.tga");
     info.Result = 0;
     SaveImageFile(bmp, info);
     EXPECT_EQ(info.Result, -1);

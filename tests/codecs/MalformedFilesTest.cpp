@@ -108,7 +108,8 @@ TEST(MalformedFiles, EveryDecoderHasDamagedFilesAndEveryFileIsListed)
             listed.insert(e.reference);
     }
     // Intact originals open, so that a failure above is the damage's doing.
-    for (const char* intact : {"png-intact.png", "gif-intact.gif", "jpeg-intact.jpg", "jp2-intact.jp2", "webp-intact.webp"}) {
+    for (const char* intact : {"png-intact.png", "gif-intact.gif", "jpeg-intact.jpg", "jp2-intact.jp2", "webp-intact.webp", "tiff-intact.tif",
+                              "heic-intact.heic", "avif-intact.avif"}) {
         EXPECT_TRUE(openImage(intact)) << intact;
         listed.insert(intact);
     }
@@ -118,7 +119,7 @@ TEST(MalformedFiles, EveryDecoderHasDamagedFilesAndEveryFileIsListed)
             EXPECT_TRUE(listed.count(name)) << name << " is not replayed";
         }
     }
-    for (const char* prefix : {"bmp-", "rle8-", "rle4-", "png-", "gif-", "jpeg-", "jp2-", "j2k-", "webp-", "pal-"}) {
+    for (const char* prefix : {"bmp-", "rle8-", "rle4-", "png-", "gif-", "jpeg-", "jp2-", "j2k-", "webp-", "tiff-", "heic-", "avif-", "pal-"}) {
         const auto failing = std::count_if(list.begin(), list.end(), [&](const TExpectation& e) {
             return e.name.starts_with(prefix) && e.outcome == "fail";
         });

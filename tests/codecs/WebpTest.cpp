@@ -18,15 +18,6 @@ namespace {
 
 const std::string kDir = std::string(KALVO_TEST_DATA) + "/webp/";
 
-std::optional<TBitmap> load(const std::string& fileName)
-{
-    TpxImageInfo info;
-    info.FileName = fileName;
-    std::optional<TBitmap> bitmap = LoadImageFile(info);
-    EXPECT_EQ(info.Result, bitmap ? 0 : -1);
-    return bitmap;
-}
-
 std::string chunkAt12(const std::vector<std::uint8_t>& bytes)
 {
     return bytes.size() < 16 ? std::string() : std::string(bytes.begin() + 12, bytes.begin() + 16);
@@ -40,7 +31,7 @@ TEST(Webp, DecodingEqualsDwebpPixelForPixelWithAlphaOverWhite)
     for (const char* name : {"lossy.webp", "lossless.webp", "lossy_alpha.webp", "lossless_alpha.webp"}) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(RunTool("dwebp -quiet -pam " + kDir + name + " -o " + dir.file("ref.pam")));
-        const auto bitmap = load(kDir + name);
+        const auto bitmap = OpenPicture(kDir + name);
         ASSERT_TRUE(bitmap);
         EXPECT_EQ(*bitmap, ReadPnm(dir.file("ref.pam")));
     }
@@ -56,7 +47,7 @@ TEST(Webp, LosslessRoundTripsAreExactAtEveryDepth)
         const TBitmap original = PatternBitmap(37, 23, bits);
         const auto bytes = SaveFileBytes(dir, original, options, "round.webp");
         EXPECT_EQ(chunkAt12(bytes), "VP8L");
-        const auto loaded = load(dir.file("round.webp"));
+        const auto loaded = OpenPicture(dir.file("round.webp"));
         ASSERT_TRUE(loaded);
         EXPECT_EQ(*loaded, original.toTrueColor());
     }
@@ -74,7 +65,7 @@ TEST(Webp, QualityReachesTheLossyEncoderAndDwebpReadsTheResult)
     EXPECT_EQ(chunkAt12(low), "VP8 ");
     EXPECT_LT(low.size(), high.size());
     ASSERT_TRUE(RunTool("dwebp -quiet -pam " + dir.file("high.webp") + " -o " + dir.file("high.pam")));
-    const auto loaded = load(dir.file("high.webp"));
+    const auto loaded = OpenPicture(dir.file("high.webp"));
     ASSERT_TRUE(loaded);
     EXPECT_EQ(*loaded, ReadPnm(dir.file("high.pam")));
 }
@@ -83,7 +74,7 @@ TEST(Webp, PreviewIsLibwebpsScaledDecodingAtTheShownSize)
 {
     TempDir dir;
     TpxImageInfo options;
-    options.WebpLossless = true;
+    options.WebpQuality = 50;
     SaveFileBytes(dir, PatternBitmap(400, 300, 24), options, "big.webp");
     const auto preview = LoadPreviewPicture(dir.file("big.webp"), 100, 100);
     ASSERT_TRUE(preview);

@@ -31,4 +31,7 @@ TReducedDecode DecodeJpeg2kForPreview(const std::string& fileName, int boxWidth,
 // WebP through libwebp's scaling decoder, straight at the preview's size.
 TReducedDecode DecodeWebpForPreview(const std::string& fileName, int boxWidth, int boxHeight);
 
+// HEIC and AVIF through the smallest stored thumbnail that covers the shown size, if any.
+TReducedDecode DecodeHeifForPreview(const std::string& fileName, int boxWidth, int boxHeight);
+
 } // namespace kalvo

@@ -45,8 +45,9 @@ TReducedDecode decode(const std::string& fileName, int boxWidth, int boxHeight,
     case TImageFormat::Gif:
     case TImageFormat::Png:
     case TImageFormat::Tiff:
-    case TImageFormat::Heif:
         return decodeInFull(fileName);
+    case TImageFormat::Heif:
+        return DecodeHeifForPreview(fileName, boxWidth, boxHeight);
     case TImageFormat::None:
         break;
     }

@@ -31,8 +31,8 @@ TWebpSize ReadWebpSize(std::span<const std::uint8_t> data);
 // properties (not interlaced, no transparent colour). Throws EWebpError.
 TDecodedImage ReadWebp(std::span<const std::uint8_t> data);
 
-// Decodes the picture scaled by libwebp to width x height (the open dialog's preview). Throws
-// EWebpError.
+// Decodes the picture scaled by libwebp to width x height for the open dialog's preview (dwebp
+// -scale). Throws EWebpError.
 TBitmap ReadWebpScaled(std::span<const std::uint8_t> data, int width, int height);
 
 struct TWebpOptions {

@@ -1,0 +1,33 @@
+#pragma once
+// The TIFF codec over libtiff: decoding the first page of a TIFF file (palette and grey of 1, 2,
+// 4, 8 or 16 bits, RGB of 8 or 16 bits, strips or tiles, any compression libtiff decodes) and
+// encoding a bitmap as a Deflate-compressed TIFF.
+#include "codecs/CodecRoutines.h"
+#include "image/Bitmap.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <stdexcept>
+
+namespace kalvo {
+
+// Any failure of the TIFF codec: not a TIFF file, damaged or truncated data, a kind of picture
+// libtiff cannot turn into colours, sizes beyond the bitmap's bounds or beyond what the file's
+// data can hold, write errors. The message is libtiff's first complaint when it made one.
+class ETiffError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Decodes the first page. Palette pictures of 1, 4 and 8 bits keep their depth and colours (2-bit
+// ones become 4-bit); grey pictures of up to 8 bits become palette pictures of a grey ramp, 16-bit
+// grey an 8-bit ramp; everything else a 24-bit bitmap, 16-bit samples scaled to 8 bits, alpha
+// laid over white. No load properties. Throws ETiffError.
+TDecodedImage ReadTiff(std::span<const std::uint8_t> data);
+
+// Writes the bitmap as one Deflate-compressed page: palette bitmaps as palette pictures of their
+// depth, the others as 8-bit RGB (16- and 32-bit ones converted). Throws ETiffError.
+void WriteTiff(const TBitmap& bitmap, std::FILE* out);
+
+} // namespace kalvo

@@ -1,0 +1,67 @@
+// TIFF through the format dispatch: every kind of the test files decodes as ImageMagick decodes
+// it, palette and grey pictures keep their depth, round trips are exact, saving uses Deflate.
+#include "FileBytes.h"
+#include "ReferenceTool.h"
+#include "codecs/FormatDispatch.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+using namespace kalvo;
+using namespace kalvo::test;
+
+namespace {
+
+const std::string kDir = std::string(KALVO_TEST_DATA) + "/tiff/";
+
+TBitmap imageMagickPicture(const TempDir& dir, const std::string& file)
+{
+    EXPECT_TRUE(RunTool("/usr/bin/convert '" + file + "[0]' -depth 16 pam:" + dir.file("ref.pam")));
+    return ReadPnm(dir.file("ref.pam"));
+}
+
+} // namespace
+
+TEST(Tiff, EveryKindDecodesAsImageMagickDecodesItAtItsDepth)
+{
+    const std::map<std::string, int> depths = {
+        {"bilevel-g4.tif", 1}, {"bilevel-miniswhite.tif", 8}, {"grey16.tif", 8}, {"grey2.tif", 4},
+        {"grey4.tif", 4}, {"grey8-deflate.tif", 8}, {"pal1.tif", 1}, {"pal4-none.tif", 4},
+        {"pal8-lzw.tif", 8}, {"rgb16-deflate.tif", 24}, {"rgb8-deflate-tiled.tif", 24},
+        {"rgb8-jpeg.tif", 24}, {"rgb8-jpeg-tiled.tif", 24} /* YCbCr */, {"rgb8-lzw.tif", 24},
+        {"rgb8-none.tif", 24}, {"rgb8-packbits.tif", 24}, {"rgb8-planar.tif", 24},
+        {"rgba8-lzw.tif", 24}, {"two-pages.tif", 24}};
+    EXPECT_EQ(ListDir(kDir).size(), depths.size());
+    TempDir dir;
+    for (const auto& [name, depth] : depths) {
+        SCOPED_TRACE(name);
+        const auto bitmap = OpenPicture(kDir + name);
+        ASSERT_TRUE(bitmap);
+        EXPECT_EQ(bitmap->bitCount(), depth);
+        EXPECT_EQ(bitmap->toTrueColor(), imageMagickPicture(dir, kDir + name));
+    }
+    // A file of several pages opens its first.
+    EXPECT_EQ(*OpenPicture(kDir + "two-pages.tif"), *OpenPicture(kDir + "rgb8-lzw.tif"));
+}
+
+TEST(Tiff, RoundTripsAreExactWithDeflateAndImageMagickAgrees)
+{
+    TempDir dir;
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
+        SCOPED_TRACE(bits);
+        const TBitmap original = PatternBitmap(37, 23, bits);
+        SaveFileBytes(dir, original, TpxImageInfo(), "round.tif");
+        const auto loaded = OpenPicture(dir.file("round.tif"));
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(*loaded, bits <= 8 ? original : original.toTrueColor());
+        EXPECT_EQ(loaded->toTrueColor(), imageMagickPicture(dir, dir.file("round.tif")));
+        EXPECT_TRUE(RunTool("test \"$(/usr/bin/identify -format %C " + dir.file("round.tif") + ")\" = Zip"));
+    }
+    // Several strips.
+    const TBitmap large = PatternBitmap(601, 500, 24);
+    SaveFileBytes(dir, large, TpxImageInfo(), "large.tiff");
+    EXPECT_EQ(*OpenPicture(dir.file("large.tiff")), large);
+}
