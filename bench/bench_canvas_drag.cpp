@@ -74,7 +74,7 @@ struct TFloatSetup {
     }
     double selectedPixels() const
     {
-        const QRect box = ellipse.qregion().boundingRect();
+        const TRect box = ellipse.boundingRect();
         return double(box.width()) * box.height() * 0.785;
     }
 };

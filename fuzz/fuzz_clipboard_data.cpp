@@ -1,7 +1,7 @@
 // libFuzzer target: what Paste, Merge paste and Paste selection read from the clipboard. The
 // first byte chooses the MIME type the rest is offered under (the private DIB, PNG, BMP, GIF,
 // another image type, the selection shape); the readers must fail cleanly on anything.
-#include "codecs/clipboard/ClipboardData.h"
+#include "app/clipboardformat/ClipboardData.h"
 
 #include <QMimeData>
 

@@ -6,12 +6,13 @@ The core libraries know nothing of widgets or of the layers above them:
   imaging  may include image only (not codecs, config, canvas, app, cli)
   codecs   may include image and imaging (not config, canvas, app, cli)
   config   may include no other folder and QtCore only
-and none of them may include a QtWidgets header, with or without the module prefix (the names
-are taken from the QtWidgets header directory when it is given).
+and none of them may include a QtGui or QtWidgets header, with or without the module prefix (the
+bare names are taken from the module's header directory under Qt's include directory when it is
+given), so that the programs built on the core alone load no graphical library.
 
-  check-layering.py SRC [--widgets-headers DIR]
+  check-layering.py SRC [--qt-headers DIR]
       Lists every violation as "path:line: message" and exits 1 when there is one.
-  check-layering.py --self-test FIXTURE [--widgets-headers DIR]
+  check-layering.py --self-test FIXTURE [--qt-headers DIR]
       Runs the check on FIXTURE (a tree shaped like src/) whose bad includes carry the comment
       "expected violation"; exits 0 only when exactly those lines are reported.
 """
@@ -27,21 +28,22 @@ FORBIDDEN = {
     "codecs": {"config", "canvas", "app", "cli"},
     "config": {"image", "imaging", "codecs", "canvas", "app", "cli"},
 }
-# Qt modules a core folder must not reach; config holds to QtCore.
-FORBIDDEN_QT = {
-    "image": {"QtWidgets"},
-    "imaging": {"QtWidgets"},
-    "codecs": {"QtWidgets"},
-    "config": {"QtWidgets", "QtGui"},
-}
+# Qt modules no core folder may reach: the core holds to QtCore.
+FORBIDDEN_QT = ("QtGui", "QtWidgets")
 SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
-def widget_header_names(directory):
-    if not directory or not os.path.isdir(directory):
-        return set()
-    return {name for name in os.listdir(directory) if name.startswith("Q") and "." not in name}
+def module_header_names(qt_headers):
+    """Maps each bare class header name of the forbidden modules to its module."""
+    names = {}
+    for module in FORBIDDEN_QT:
+        directory = os.path.join(qt_headers or "", module)
+        if qt_headers and os.path.isdir(directory):
+            for name in os.listdir(directory):
+                if name.startswith("Q") and "." not in name:
+                    names[name] = module
+    return names
 
 
 def target_layer(src, including_file, quote, target):
@@ -60,12 +62,12 @@ def target_layer(src, including_file, quote, target):
     return None
 
 
-def violation(src, layer, path, quote, target, widgets):
+def violation(src, layer, path, quote, target, qt_names):
     qt_module = target.split("/")[0]
-    if qt_module in FORBIDDEN_QT[layer] and qt_module.startswith("Qt"):
+    if qt_module in FORBIDDEN_QT:
         return f"{layer} must not include the {qt_module} header <{target}>"
-    if quote == "<" and "QtWidgets" in FORBIDDEN_QT[layer] and target in widgets:
-        return f"{layer} must not include the QtWidgets header <{target}>"
+    if quote == "<" and target in qt_names:
+        return f"{layer} must not include the {qt_names[target]} header <{target}>"
     if quote == '"':
         to = target_layer(src, path, quote, target)
         if to in FORBIDDEN[layer]:
@@ -73,7 +75,7 @@ def violation(src, layer, path, quote, target, widgets):
     return None
 
 
-def check(src, widgets):
+def check(src, qt_names):
     """Yields (path, line number, message) for every forbidden include under src."""
     for layer in FORBIDDEN:
         root = os.path.join(src, layer)
@@ -87,7 +89,7 @@ def check(src, widgets):
                         m = INCLUDE.match(line)
                         if not m:
                             continue
-                        message = violation(src, layer, path, m.group(1), m.group(2), widgets)
+                        message = violation(src, layer, path, m.group(1), m.group(2), qt_names)
                         if message:
                             yield path, number, message
 
@@ -107,12 +109,12 @@ def expected_lines(src):
 def main():
     parser = argparse.ArgumentParser(description="Checks the include layering of the source tree.")
     parser.add_argument("src", nargs="?")
-    parser.add_argument("--widgets-headers")
+    parser.add_argument("--qt-headers", help="Qt's include directory (holding QtGui/, QtWidgets/)")
     parser.add_argument("--self-test", metavar="FIXTURE")
     args = parser.parse_args()
-    widgets = widget_header_names(args.widgets_headers)
+    qt_names = module_header_names(args.qt_headers)
     src = os.path.abspath(args.self_test or args.src or parser.error("SRC or --self-test is required"))
-    found = list(check(src, widgets))
+    found = list(check(src, qt_names))
     for path, number, message in found:
         print(f"{os.path.relpath(path)}:{number}: {message}")
     if args.self_test:

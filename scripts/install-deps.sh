@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build make pkg-config
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libturbojpeg0-dev libopenjp2-7-dev libpng-dev zlib1g-dev libgif-dev
+  libpixman-1-dev
   libwebp-dev libtiff-dev
   # libheif1 on Debian 12 carries its HEVC (libde265) and AV1 (dav1d, aom) decoders built in.
   libheif-dev libde265-0 libdav1d6 libaom3

@@ -2,6 +2,7 @@
 
 #include "canvas/DashedLine.h"
 #include "canvas/NearestStretch.h"
+#include "canvas/QtRegion.h"
 
 #include <algorithm>
 
@@ -12,6 +13,16 @@ namespace {
 QRect displayedRect(const TViewGeometry& view)
 {
     return QRect(0, 0, view.DrawWidth, view.DrawHeight);
+}
+
+TRect displayedArea(const TViewGeometry& view)
+{
+    return TRect{0, 0, view.DrawWidth, view.DrawHeight};
+}
+
+QRect toQRect(const TRect& r)
+{
+    return QRect(r.left, r.top, r.width(), r.height());
 }
 
 QColor toQColor(TColor c)
@@ -35,7 +46,7 @@ void TFloatPreview::DrawStretched(QPainter& painter, const TViewGeometry& view, 
     const QRect dest(at.x(), at.y(), int(src.width() * zoom / 100), int(src.height() * zoom / 100));
     QRect visible = dest.intersected(displayedRect(view));
     if (clip)
-        visible = visible.intersected(clip->qregion().boundingRect());
+        visible = visible.intersected(toQRect(clip->boundingRect()));
     if (visible.isEmpty())
         return;
     if (FScratch.width() < visible.width() || FScratch.height() < visible.height())
@@ -60,7 +71,7 @@ void TFloatPreview::DrawStretched(QPainter& painter, const TViewGeometry& view, 
     painter.save();
     const QPoint origin(view.ImageLeft, view.ImageTop);
     if (clip && clip->rectCount() > 1)
-        painter.setClipRegion(clip->qregion().translated(origin).intersected(visible.translated(origin)));
+        painter.setClipRegion(ToQRegion(*clip).translated(origin).intersected(visible.translated(origin)));
     else
         painter.setClipRect(visible.translated(origin));
     painter.drawImage(visible.topLeft() + origin, FScratch, QRect(0, 0, visible.width(), visible.height()));
@@ -70,10 +81,9 @@ void TFloatPreview::DrawStretched(QPainter& painter, const TViewGeometry& view, 
 void FillFrameRegion(QPainter& painter, const TViewGeometry& view, const TRegion& region, TColor color)
 {
     const QPoint origin(view.ImageLeft, view.ImageTop);
-    const QRegion area = region.qregion().intersected(displayedRect(view)).translated(origin);
     const QColor c = toQColor(color);
-    for (const QRect& r : area)
-        painter.fillRect(r, c);
+    for (const pixman_box32_t& b : region.intersected(displayedArea(view)).boxes())
+        painter.fillRect(QRect(b.x1, b.y1, b.x2 - b.x1, b.y2 - b.y1).translated(origin), c);
 }
 
 void DrawShiftedOutline(QPainter& painter, const TPoints& zoomed, QPoint shift, const QRect& clip, int phase)
@@ -95,27 +105,31 @@ QRect ShiftedOutlineBounds(const TRect& box, QPoint shift, const QRect& clip)
 
 TRegion InnerFrame(const TRegion& region)
 {
-    const QRegion& r = region.qregion();
-    const QRegion inner = r.intersected(r.translated(1, 0))
-                              .intersected(r.translated(-1, 0))
-                              .intersected(r.translated(0, 1))
-                              .intersected(r.translated(0, -1));
-    return TRegion::fromQRegion(r.subtracted(inner));
+    // The pixels whose four neighbours all lie inside are the inner part.
+    TRegion inner = region;
+    for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+        TRegion shifted = region;
+        shifted.offset(step.x(), step.y());
+        TRegion::combine(inner, inner, shifted, TRegionOp::And);
+    }
+    TRegion frame;
+    TRegion::combine(frame, region, inner, TRegionOp::Diff);
+    return frame;
 }
 
 void DrawHatchedPlaceholder(QPainter& painter, const TViewGeometry& view, const TRegion& region,
                             const TRegion& frame)
 {
     const QPoint origin(view.ImageLeft, view.ImageTop);
-    const QRect shown = displayedRect(view);
     painter.save();
-    painter.setClipRegion(region.qregion().intersected(shown).translated(origin));
-    painter.fillRect(region.qregion().boundingRect().intersected(shown).translated(origin),
+    const TRegion visible = region.intersected(displayedArea(view));
+    painter.setClipRegion(ToQRegion(visible).translated(origin));
+    painter.fillRect(toQRect(visible.boundingRect()).translated(origin),
                      QBrush(QColor(0x44, 0x44, 0x44), Qt::DiagCrossPattern));
     painter.restore();
     const QColor edge(0xDD, 0xDD, 0xDD);
-    for (const QRect& r : frame.qregion().intersected(shown).translated(origin))
-        painter.fillRect(r, edge);
+    for (const pixman_box32_t& b : frame.intersected(displayedArea(view)).boxes())
+        painter.fillRect(QRect(b.x1, b.y1, b.x2 - b.x1, b.y2 - b.y1).translated(origin), edge);
 }
 
 } // namespace kalvo

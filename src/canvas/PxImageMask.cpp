@@ -54,13 +54,13 @@ void drawOverMask(TBitmap& mask, const TBitmap& picture)
 
 void FillMaskRegion(TBitmap& mask, const TRegion& region, std::uint8_t value)
 {
-    for (const QRect& q : region.qregion()) {
-        const int left = std::max(q.left(), 0);
-        const int right = std::min(q.right() + 1, mask.width());
-        const int bottom = std::min(q.bottom() + 1, mask.height());
+    for (const pixman_box32_t& b : region.boxes()) {
+        const int left = std::max(b.x1, 0);
+        const int right = std::min(b.x2, mask.width());
+        const int bottom = std::min(b.y2, mask.height());
         if (left >= right)
             continue;
-        for (int y = std::max(q.top(), 0); y < bottom; ++y)
+        for (int y = std::max(b.y1, 0); y < bottom; ++y)
             std::memset(mask.scanLine(y) + left, value, std::size_t(right - left));
     }
 }

@@ -2,6 +2,7 @@
 // notifications, and stroking the selection outline.
 #include "canvas/FrameComposer.h"
 #include "canvas/PxImage.h"
+#include "canvas/drawing/StrokeRoundPen.h"
 #include "image/PaintBitmap.h"
 #include "imaging/raster/BlendThroughMask.h"
 #include "imaging/raster/StrokeAndBlend.h"

@@ -149,7 +149,7 @@ std::size_t RegionToPoints(const TRegionRef& region, TPoints& points)
         return 0;
     }
     const TRect box = region->boundingRect();
-    const QRegion& q = region->qregion();
+    const std::span<const pixman_box32_t> q = region->boxes();
     // Rows are asked for in increasing order; the rectangles of a band give the same row for
     // all of its rows, so it is built once per band. Each pass starts with its own copy.
     return collect(points, kFailure, [&] {
@@ -157,17 +157,17 @@ std::size_t RegionToPoints(const TRegionRef& region, TPoints& points)
         auto load = [&q, box, band = TWordRow(WordsFor(w)), next = q.begin(),
                      bandBottom = 0](int y, std::uint64_t* words) mutable {
             if (y >= bandBottom) {
-                while (next != q.end() && next->bottom() - box.top < y)
+                while (next != q.end() && next->y2 - 1 - box.top < y)
                     ++next;
                 std::fill(band.begin(), band.end(), 0);
-                if (next != q.end() && next->top() - box.top <= y) {
-                    const int top = next->top();
-                    const int bottom = next->bottom();
-                    for (; next != q.end() && next->top() == top; ++next)
-                        SetWordColumns(band.data(), next->left() - box.left, next->right() + 1 - box.left);
-                    bandBottom = bottom + 1 - box.top;
+                if (next != q.end() && next->y1 - box.top <= y) {
+                    const int top = next->y1;
+                    const int bottom = next->y2;
+                    for (; next != q.end() && next->y1 == top; ++next)
+                        SetWordColumns(band.data(), next->x1 - box.left, next->x2 - box.left);
+                    bandBottom = bottom - box.top;
                 } else {
-                    bandBottom = next != q.end() ? next->top() - box.top : box.height();
+                    bandBottom = next != q.end() ? next->y1 - box.top : box.height();
                 }
             }
             std::copy(band.begin(), band.end(), words);

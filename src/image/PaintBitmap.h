@@ -1,6 +1,6 @@
 #pragma once
 // Pixel routines that work alike at every depth (1, 4, 8, 16, 24 and 32 bits): a picture copied in
-// at an offset, a region filled, one-pixel lines and round-pen strokes, each clipped to a region.
+// at an offset, a region filled and one-pixel lines, each clipped to a region.
 // Palette images take the nearest entry of the colour their palette can address. QPainter
 // cannot draw on indexed images, so painting on them goes through these.
 #include "image/Bitmap.h"
@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include <cstdint>
+#include <vector>
 
 namespace kalvo {
 
@@ -26,15 +27,20 @@ void ForEachRegionSpan(const QRect& area, const TRegionRef& clip, Span&& span)
             span(y, area.left(), area.right() + 1);
         return;
     }
-    for (const QRect& q : clip->qregion().intersected(area))
-        for (int y = q.top(); y <= q.bottom(); ++y)
-            span(y, q.left(), q.right() + 1);
+    const TRegion inside = clip->intersected(TRect{area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+    for (const pixman_box32_t& b : inside.boxes())
+        for (int y = b.y1; y < b.y2; ++y)
+            span(y, b.x1, b.x2);
 }
 
 // What a colour is stored as in this image: the nearest palette index (among the entries the
 // depth can address) at 1, 4 and 8 bits, a 5-5-5 word at 16, the colour at 24, the word with
 // blue in the low byte at 32; -1 when it cannot be stored (an empty palette, an empty image).
 std::int64_t StoredValueOf(const TBitmap& bitmap, TColor color);
+
+// The pixels of `box` (image coordinates) that lie inside clip (absent: all): one byte per pixel,
+// 1 inside, row by row.
+std::vector<std::uint8_t> ClipCells(const QRect& box, const TRegionRef& clip);
 
 // Writes a stored value (from StoredValueOf) at pixel (x, y); no range checks.
 void PutStoredValue(TBitmap& bitmap, int x, int y, std::int64_t value);
@@ -56,11 +62,6 @@ bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color);
 // (absent: anywhere in the image) change. Returns the bounding box of the pixels written (empty
 // when none); `stored`, when given, becomes false when the colour cannot be stored.
 QRect DrawPixelLines(TBitmap& bitmap, const TPoints& points, bool pairs, TColor color,
-                     const TRegionRef& clip, bool* stored = nullptr);
-
-// The same figure stroked with a solid pen of the given width with round caps and joins (the
-// shape StrokePoints draws); width 1 or less draws the one-pixel lines above.
-QRect StrokeRoundPen(TBitmap& bitmap, const TPoints& points, bool pairs, TColor color, int width,
                      const TRegionRef& clip, bool* stored = nullptr);
 
 } // namespace kalvo

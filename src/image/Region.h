@@ -1,11 +1,12 @@
 #pragma once
 // The selection region: a set of pixels in image coordinates held as non-overlapping half-open
 // rectangles in banded order (sorted by top, then by left; the rectangles of one band share top
-// and bottom and do not touch; equal neighbouring bands are merged). A region reference may be
+// and bottom and do not touch; equal neighbouring bands are merged). Held in a pixman region,
+// whose banded-rectangle algorithm gives the same rectangle lists as QRegion's. A region reference may be
 // absent (std::nullopt), which differs from an empty region.
 #include "image/Geometry.h"
 
-#include <QRegion>
+#include <pixman.h>
 
 #include <cstdint>
 #include <iosfwd>
@@ -26,7 +27,13 @@ public:
     static constexpr int kCoordLimit = 1 << 27;
 
     // The empty region.
-    TRegion() = default;
+    TRegion() { pixman_region32_init(&region_); }
+    TRegion(const TRegion& other);
+    TRegion(TRegion&& other) noexcept;
+    TRegion& operator=(const TRegion& other);
+    TRegion& operator=(TRegion&& other) noexcept;
+    ~TRegion() { pixman_region32_fini(&region_); }
+
     // The rectangle with the given corners in any order; empty when it has no area. Corners are
     // clamped to +-kCoordLimit.
     static TRegion rect(const TRect& r);
@@ -37,25 +44,27 @@ public:
     // (a centre exactly on a left or top edge is inside). Absent for fewer than two points or
     // coordinates beyond kCoordLimit.
     static std::optional<TRegion> polygon(std::span<const QPoint> points);
-    // Wraps a Qt region (already banded by Qt).
-    static TRegion fromQRegion(const QRegion& region) { return TRegion(region); }
 
     // dest := a op b (Copy: dest := a). Returns the class of the result.
     static int combine(TRegion& dest, const TRegion& a, const TRegion& b, TRegionOp op);
     // The class of this region: rcEmpty, rcSimple or rcComplex.
     int complexity() const;
 
-    bool isEmpty() const { return region_.isEmpty(); }
-    std::size_t rectCount() const { return std::size_t(region_.rectCount()); }
+    bool isEmpty() const { return !pixman_region32_not_empty(&region_); }
+    std::size_t rectCount() const { return boxes().size(); }
     // The bounding box; (0, 0, 0, 0) for an empty region.
     TRect boundingRect() const;
     // The rectangles in banded order.
     std::vector<TRect> rects() const;
-    bool contains(int x, int y) const { return region_.contains(QPoint(x, y)); }
-    void offset(int dx, int dy) { region_.translate(dx, dy); }
+    // The same rectangles in place, as pixman holds them (x1, y1 inclusive; x2, y2 exclusive);
+    // valid until the region changes.
+    std::span<const pixman_box32_t> boxes() const;
+    // This region AND the rectangle (empty for a rectangle without area).
+    TRegion intersected(const TRect& r) const;
+    bool contains(int x, int y) const { return pixman_region32_contains_point(&region_, x, y, nullptr); }
+    void offset(int dx, int dy) { pixman_region32_translate(&region_, dx, dy); }
 
-    const QRegion& qregion() const { return region_; }
-    bool operator==(const TRegion& other) const { return region_ == other.region_; }
+    bool operator==(const TRegion& other) const { return pixman_region32_equal(&region_, &other.region_); }
 
     // Writes the region stream: the 32-byte header (32, 1, N, N * 16, bounding box) and the N
     // rectangles, little-endian.
@@ -68,9 +77,8 @@ public:
     static void LoadFromStream(std::optional<TRegion>& region, std::istream& in);
 
 private:
-    explicit TRegion(const QRegion& r) : region_(r) {}
     friend class TRegionBuilder;
-    QRegion region_;
+    pixman_region32_t region_;
 };
 
 // A region reference that may be absent.

@@ -1,6 +1,7 @@
 #include "image/RegionBuilder.h"
 
 #include <climits>
+#include <new>
 
 namespace kalvo {
 
@@ -35,7 +36,7 @@ bool TRegionBuilder::add(int left, int top, int right, int bottom)
     last_ = r;
     if (hasBand_ && top == bandTop_ && bottom == bandBottom_) {
         if (left == prev.right) {
-            rects_.back().setRight(right - 1);
+            rects_.back().x2 = right;
             return true;
         }
     } else {
@@ -45,7 +46,7 @@ bool TRegionBuilder::add(int left, int top, int right, int bottom)
         bandBottom_ = bottom;
         hasBand_ = true;
     }
-    rects_.emplace_back(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    rects_.push_back(pixman_box32_t{left, top, right, bottom});
     return true;
 }
 
@@ -54,8 +55,7 @@ bool TRegionBuilder::bandsEqual(std::size_t a, std::size_t b, std::size_t end) c
     if (b - a != end - b)
         return false;
     for (std::size_t i = 0; i < b - a; ++i) {
-        if (rects_[a + i].left() != rects_[b + i].left()
-            || rects_[a + i].right() != rects_[b + i].right())
+        if (rects_[a + i].x1 != rects_[b + i].x1 || rects_[a + i].x2 != rects_[b + i].x2)
             return false;
     }
     return true;
@@ -65,11 +65,11 @@ void TRegionBuilder::closeBand()
 {
     if (!hasBand_)
         return;
-    const bool joins = hasPrevBand_ && rects_[prevBandStart_].bottom() + 1 == bandTop_
+    const bool joins = hasPrevBand_ && rects_[prevBandStart_].y2 == bandTop_
         && bandsEqual(prevBandStart_, bandStart_, rects_.size());
     if (joins) {
         for (std::size_t i = prevBandStart_; i < bandStart_; ++i)
-            rects_[i].setBottom(bandBottom_ - 1);
+            rects_[i].y2 = bandBottom_;
         rects_.resize(bandStart_);
         bandStart_ = prevBandStart_;
     }
@@ -81,13 +81,15 @@ void TRegionBuilder::closeBand()
 TRegion TRegionBuilder::finish()
 {
     closeBand();
-    QRegion region;
-    region.setRects(rects_.data(), int(rects_.size()));
+    TRegion region;
+    // The rectangles are banded already, so pixman's check of them leaves them as they are.
+    if (!rects_.empty() && !pixman_region32_init_rects(&region.region_, rects_.data(), int(rects_.size())))
+        throw std::bad_alloc();
     rects_.clear();
     rects_.shrink_to_fit();
     bandStart_ = prevBandStart_ = 0;
     hasPrevBand_ = false;
-    return TRegion(region);
+    return region;
 }
 
 } // namespace kalvo

@@ -4,8 +4,6 @@
 // result is the same canonical region a chain of unions would give.
 #include "image/Region.h"
 
-#include <QRect>
-
 #include <vector>
 
 namespace kalvo {
@@ -33,7 +31,7 @@ private:
     void closeBand();
     bool bandsEqual(std::size_t a, std::size_t b, std::size_t end) const;
 
-    std::vector<QRect> rects_;
+    std::vector<pixman_box32_t> rects_;
     TRect last_;
     std::size_t bandStart_ = 0;
     std::size_t prevBandStart_ = 0;

@@ -79,13 +79,13 @@ TBitmap RegionToMask(const TRegionRef& region, int width, int height)
     if (!region || mask.empty())
         return mask;
     std::memset(mask.bits(), 255, mask.byteSize());
-    for (const QRect& q : region->qregion()) {
-        const int left = std::max(q.left(), 0);
-        const int right = std::min(q.right() + 1, width);
+    for (const pixman_box32_t& b : region->boxes()) {
+        const int left = std::max(b.x1, 0);
+        const int right = std::min(b.x2, width);
         if (left >= right)
             continue;
-        const int bottom = std::min(q.bottom() + 1, height);
-        for (int y = std::max(q.top(), 0); y < bottom; ++y)
+        const int bottom = std::min(b.y2, height);
+        for (int y = std::max(b.y1, 0); y < bottom; ++y)
             std::memset(mask.scanLine(y) + left, 0, std::size_t(right - left));
     }
     return mask;

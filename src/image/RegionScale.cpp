@@ -41,9 +41,8 @@ TRegionRef ScaleRegion(const TRegionRef& region, double factor)
     auto scaleAll = [&](auto first, auto last) {
         for (auto it = first; it != last; ++it) {
             TRect s;
-            if (!scaleCoord(it->left(), f, s.left) || !scaleCoord(it->top(), f, s.top)
-                || !scaleCoord(it->right() + 1, f, s.right)
-                || !scaleCoord(it->bottom() + 1, f, s.bottom))
+            if (!scaleCoord(it->x1, f, s.left) || !scaleCoord(it->y1, f, s.top) || !scaleCoord(it->x2, f, s.right)
+                || !scaleCoord(it->y2, f, s.bottom))
                 return false;
             s = s.normalized();
             if (!s.isEmpty() && !builder.add(s))
@@ -51,7 +50,7 @@ TRegionRef ScaleRegion(const TRegionRef& region, double factor)
         }
         return true;
     };
-    const QRegion& q = region->qregion();
+    const std::span<const pixman_box32_t> q = region->boxes();
     const bool ok = f < 0 ? scaleAll(q.rbegin(), q.rend()) : scaleAll(q.begin(), q.end());
     if (!ok)
         return std::nullopt;

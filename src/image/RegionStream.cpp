@@ -64,10 +64,9 @@ void encodeRegion(const TRegion& region, Sink&& sink)
     sink(header.data(), header.size());
     std::vector<std::uint8_t> buffer;
     buffer.reserve(kRectChunk * kRectSize);
-    for (const QRect& q : region.qregion()) {
+    for (const pixman_box32_t& b : region.boxes()) {
         buffer.resize(buffer.size() + kRectSize);
-        putRect(buffer.data() + buffer.size() - kRectSize,
-                TRect{q.left(), q.top(), q.right() + 1, q.bottom() + 1});
+        putRect(buffer.data() + buffer.size() - kRectSize, TRect{b.x1, b.y1, b.x2, b.y2});
         if (buffer.size() == buffer.capacity()) {
             sink(buffer.data(), buffer.size());
             buffer.clear();

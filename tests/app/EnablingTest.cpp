@@ -24,6 +24,8 @@ namespace {
 const std::map<QString, std::vector<int>> kDepths = {
     {"acPaletteExport", {1, 4, 8}}, {"acPaletteEdit", {1, 4, 8}},
     {"acNegativeImage", {24}}, {"acReduce8bitColor", {24}},
+    {"acBrightnessContrast", {24}}, {"acHueSaturation", {24}}, {"acLevels", {24}},
+    {"acGaussianBlur", {24}}, {"acSharpen", {24}}, {"acGrayscale", {24}},
     {"acReduce4bitColor", {8, 16, 24}}, {"acReduce1bitColor", {4, 8, 16, 24}},
     {"acEnlarge24bitColors", {1, 4, 8, 16}}, {"acEnlarge8bitColors", {1, 4}}, {"acEnlarge4bitColors", {1}},
 };

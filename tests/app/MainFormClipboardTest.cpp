@@ -3,7 +3,7 @@
 // and the undo steps of moves, merges, cuts and pastes.
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
-#include "codecs/clipboard/ClipboardData.h"
+#include "app/clipboardformat/ClipboardData.h"
 #include "image/BmpFormat.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# End-to-end: `kalvo FILE` opens the picture after start-up (the title names it); `kalvo MISSING`
-# shows a message and leaves an empty editor; `--help` and `--version` print one line and exit
-# without a display; a usage error prints the usage line on standard error and exits with 2,
-# with or without a display.
+# End-to-end: `kalvo FILE` opens the picture after start-up (the title names it), also a WebP,
+# TIFF, HEIC and AVIF file; `kalvo MISSING` shows a message and leaves an empty editor; `--help`
+# and `--version` print one line and exit without a display; a usage error prints the usage line
+# on standard error and exits with 2, with or without a display.
 set -euo pipefail
 kalvo=$1
 here=$(dirname "$(readlink -f "$0")")
@@ -49,6 +49,14 @@ pid=$!
 wait_title '^photo one\.bmp - Kalvo$' || { echo "the title did not name the file given"; exit 1; }
 kill $pid; wait $pid 2>/dev/null || true
 
+# The formats read through libwebp, libtiff and libheif.
+for file in webp/lossless_alpha.webp tiff/rgb8-jpeg-tiled.tif heif/rot90.heic heif/alpha.avif; do
+  QT_QPA_PLATFORM=xcb "$kalvo" "$here/../data/$file" &
+  pid=$!
+  wait_title "^$(basename "$file" | sed 's/\./\\./g') - Kalvo\$" || { echo "$file did not open"; exit 1; }
+  kill $pid; wait $pid 2>/dev/null || true
+done
+
 QT_QPA_PLATFORM=xcb "$kalvo" "$work/missing.bmp" &
 pid=$!
 wait_title '^Kalvo$' || { echo "no window for a missing file"; exit 1; }
@@ -71,4 +79,4 @@ for attempt in $(seq 10); do
 done
 [ "$(xdotool search --onlyvisible --name '^Kalvo$' | wc -l)" = 1 ] || { echo "the message did not close"; exit 1; }
 kill -0 $pid || { echo "the editor quit after the message"; exit 1; }
-echo "e2e: file argument, missing file, --help and --version passed"
+echo "e2e: file argument (BMP, WebP, TIFF, HEIC, AVIF), missing file, --help and --version passed"

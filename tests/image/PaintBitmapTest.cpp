@@ -1,9 +1,8 @@
 #include "image/PaintBitmap.h"
-#include "image/StrokePoints.h"
+#include "RegionTestSupport.h"
 #include "support/TestSupport.h"
 
-#include <QImage>
-#include <QPainter>
+#include <QRegion>
 
 #include <gtest/gtest.h>
 
@@ -90,43 +89,6 @@ TEST(PaintBitmap, LinesAreClippedToTheRegionAndNeedAStorableColour)
     EXPECT_FALSE(FillRegion(empty, std::nullopt, clWhite));
 }
 
-TEST(PaintBitmap, RoundPenHasTheShapeQtDrawsOnEveryDepthClippedToTheRegion)
-{
-    const TPoints points{{6, 8}, {14, 8}};
-    QImage reference(24, 16, QImage::Format_RGB32);
-    reference.fill(Qt::black);
-    {
-        QPainter painter(&reference);
-        StrokePoints(painter, points, true, clWhite, 5);
-    }
-    for (int bits : {1, 4, 8, 24}) {
-        TBitmap b(24, 16, bits);
-        StrokeRoundPen(b, points, true, clWhite, 5, std::nullopt);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 24; ++x)
-                ASSERT_EQ(b.pixelColor(x, y) != 0, (reference.pixel(x, y) & 0xFFFFFF) != 0)
-                    << bits << " at " << x << "," << y;
-    }
-    // Five pixels across in the middle, round caps beyond both ends.
-    TBitmap b(24, 16, 8);
-    StrokeRoundPen(b, points, true, clWhite, 5, std::nullopt);
-    int across = 0;
-    for (int y = 0; y < 16; ++y)
-        across += b.scanLine(y)[10] == 255;
-    EXPECT_EQ(across, 5);
-    int along = 0;
-    for (int x = 0; x < 24; ++x)
-        along += b.scanLine(8)[x] == 255;
-    EXPECT_GE(along, 9 + 2 * 2 - 1);
-    EXPECT_EQ(b.scanLine(6)[3], 0); // the cap is round, not square
-
-    TBitmap clipped(24, 16, 8);
-    StrokeRoundPen(clipped, points, true, clWhite, 5, TRegion::rect({0, 0, 10, 8}));
-    EXPECT_EQ(clipped.scanLine(7)[9], 255);
-    EXPECT_EQ(clipped.scanLine(8)[9], 0);
-    EXPECT_EQ(clipped.scanLine(7)[10], 0);
-}
-
 TEST(PaintBitmap, FillRegionTakesTheColourOrTheNearestIndex)
 {
     TBitmap b(5, 2, 1);
@@ -204,7 +166,7 @@ TEST(PaintBitmap, CopyDrawsAtAnOffsetClippedToTargetAndRegionAtEveryDepth)
         TBitmap target(13, 9, bits);
         target.setPalette(source.palette());
         const TBitmap blank = target;
-        const TRegion clip = TRegion::fromQRegion(QRegion(QRect(0, 0, 13, 9)).subtracted(QRegion(5, 4, 2, 2)));
+        const TRegion clip = test::FromQRegion(QRegion(QRect(0, 0, 13, 9)).subtracted(QRegion(5, 4, 2, 2)));
         CopyBitmapClipped(target, source, 3, -2, clip);
         for (int y = 0; y < 9; ++y)
             for (int x = 0; x < 13; ++x) {
@@ -219,22 +181,4 @@ TEST(PaintBitmap, CopyDrawsAtAnOffsetClippedToTargetAndRegionAtEveryDepth)
     TBitmap target(4, 3, 24);
     CopyBitmapClipped(target, source, 0, 0, std::nullopt);
     EXPECT_EQ(target.pixelColor(3, 2), source.pixelColor(3, 2));
-}
-
-TEST(PaintBitmap, OnePixelStrokePointsLeavesOutTheFinalPixelAsTheLinesDo)
-{
-    const TPoints points{{0, 0}, {4, 0}, {4, 3}, {1, 6}};
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    {
-        QPainter painter(&image);
-        StrokePoints(painter, points, false, clWhite, 1);
-    }
-    TBitmap lines(8, 8, 24);
-    DrawPixelLines(lines, points, false, clWhite, std::nullopt);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            ASSERT_EQ((image.pixel(x, y) & 0xFFFFFF) != 0, lines.pixelColor(x, y) != 0) << x << "," << y;
-    EXPECT_EQ(lines.pixelColor(2, 5), clWhite);
-    EXPECT_EQ(lines.pixelColor(1, 6), clBlack);
 }

@@ -1,9 +1,13 @@
 #pragma once
 // Helpers for the region tests: little-endian stream building and reference regions.
 #include "image/Region.h"
+#include "image/RegionBuilder.h"
+
+#include <QRegion>
 
 #include <cstdint>
 #include <initializer_list>
+#include <ostream>
 #include <vector>
 
 namespace kalvo::test {
@@ -31,13 +35,31 @@ inline std::vector<std::uint8_t> MakeRegionStream(std::uint32_t count,
     return v;
 }
 
+// Qt's rectangle list of a region, as half-open rectangles.
+inline std::vector<TRect> RectsOf(const QRegion& q)
+{
+    std::vector<TRect> rects;
+    for (const QRect& r : q)
+        rects.push_back(TRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+    return rects;
+}
+
+// A region with Qt's rectangles, taken over as they are.
+inline TRegion FromQRegion(const QRegion& q)
+{
+    TRegionBuilder builder;
+    for (const TRect& r : RectsOf(q))
+        builder.add(r);
+    return builder.finish();
+}
+
 // The union of the rectangles, built by Qt one rectangle at a time.
 inline TRegion UnionOf(const std::vector<TRect>& rects)
 {
     QRegion q;
     for (const TRect& r : rects)
         q = q.united(QRect(r.left, r.top, r.width(), r.height()));
-    return TRegion::fromQRegion(q);
+    return FromQRegion(q);
 }
 
 // A checkerboard of single pixels over width x height, pixel (0, 0) set.
@@ -52,3 +74,10 @@ inline std::vector<TRect> CheckerRects(int width, int height)
 }
 
 } // namespace kalvo::test
+
+namespace kalvo {
+inline void PrintTo(const TRect& r, std::ostream* os)
+{
+    *os << "[" << r.left << "," << r.top << " - " << r.right << "," << r.bottom << ")";
+}
+} // namespace kalvo

@@ -1,7 +1,7 @@
 #include "app/clipboard/CanvasClipboard.h"
 
 #include "canvas/PxImage.h"
-#include "codecs/clipboard/ClipboardData.h"
+#include "app/clipboardformat/ClipboardData.h"
 #include "image/ImageErrors.h"
 #include "image/PaintBitmap.h"
 

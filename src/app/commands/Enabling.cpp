@@ -32,6 +32,8 @@ constexpr TEnablingRule kImageRules[] = {
     {"acBrush", image}, {"acPaletteImport", image}, {"acResize", image}, {"acColorCount", image},
     {"acPaletteExport", paletteImage}, {"acPaletteEdit", paletteImage},
     {"acNegativeImage", trueColor}, {"acReduce8bitColor", trueColor},
+    {"acBrightnessContrast", trueColor}, {"acHueSaturation", trueColor}, {"acLevels", trueColor},
+    {"acGaussianBlur", trueColor}, {"acSharpen", trueColor}, {"acGrayscale", trueColor},
     {"acReduce4bitColor", atLeast8},
     {"acReduce1bitColor", atLeast4},
     {"acEnlarge24bitColors", below24},

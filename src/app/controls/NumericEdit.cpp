@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace kalvo {
 
@@ -39,11 +40,36 @@ void TpxNumericEdit::SetRange(int minValue, int maxValue)
     FMaxValue = maxValue;
 }
 
-int TpxNumericEdit::Value() const
+void TpxNumericEdit::SetDecimals(int decimals)
+{
+    const int value = Value();
+    FDecimals = std::clamp(decimals, 0, 6);
+    SetValue(value);
+}
+
+bool TpxNumericEdit::parse(long long& value) const
 {
     bool ok = false;
-    const long long v = text().trimmed().toLongLong(&ok, 10);
-    if (!ok || v < INT_MIN || v > INT_MAX)
+    const QString typed = text().trimmed();
+    if (FDecimals == 0) {
+        value = typed.toLongLong(&ok, 10);
+        return ok;
+    }
+    QString plain = typed;
+    const QString separator = QLocale().decimalPoint();
+    if (!separator.isEmpty() && separator != QStringLiteral("."))
+        plain.replace(separator, QStringLiteral("."));
+    const double number = QLocale::c().toDouble(plain, &ok) * std::pow(10.0, FDecimals);
+    if (!ok || !std::isfinite(number) || std::fabs(number) > 1e15)
+        return false;
+    value = std::llround(number);
+    return true;
+}
+
+int TpxNumericEdit::Value() const
+{
+    long long v = 0;
+    if (!parse(v) || v < INT_MIN || v > INT_MAX)
         return FMinValue;
     return int(v);
 }
@@ -61,7 +87,11 @@ int TpxNumericEdit::limit(long long value) const
 
 void TpxNumericEdit::SetValue(int value)
 {
-    setText(QString::number(limit(value)));
+    const int limited = limit(value);
+    if (FDecimals == 0)
+        setText(QString::number(limited));
+    else
+        setText(QString::number(limited / std::pow(10.0, FDecimals), 'f', FDecimals));
 }
 
 void TpxNumericEdit::keyPressEvent(QKeyEvent* event)
@@ -94,9 +124,8 @@ void TpxNumericEdit::focusOutEvent(QFocusEvent* event)
 {
     const int read = Value();
     const int limited = limit(read);
-    bool ok = false;
-    text().trimmed().toLongLong(&ok, 10);
-    if (limited != read || !ok)
+    long long parsed = 0;
+    if (limited != read || !parse(parsed))
         SetValue(limited);
     QLineEdit::focusOutEvent(event);
 }

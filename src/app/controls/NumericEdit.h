@@ -3,7 +3,8 @@
 // reading a text that is no integer gives MinValue; writing limits the value to
 // MinValue..MaxValue (no limits when both are equal). Up and down arrows step by one; leaving the
 // field corrects an out-of-range or non-numeric entry. Only '+', '-', digits, the decimal
-// separator and control characters can be typed.
+// separator and control characters can be typed. With Decimals d > 0 the field shows decimal
+// numbers with d places and Value is the number times 10^d (rounded), so 1.25 reads as 125.
 #include <QLineEdit>
 
 namespace kalvo {
@@ -20,6 +21,8 @@ public:
     void SetMinValue(int value) { FMinValue = value; }
     void SetMaxValue(int value) { FMaxValue = value; }
     void SetRange(int minValue, int maxValue);
+    int Decimals() const { return FDecimals; }
+    void SetDecimals(int decimals);
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool on) { FAutoSelect = on; }
 
@@ -34,10 +37,13 @@ protected:
 
 private:
     int limit(long long value) const;
+    // The text's value in units of 10^-Decimals; false when it is no number.
+    bool parse(long long& value) const;
 
     int FMinValue = 0;
     int FMaxValue = 100;
     bool FAutoSelect = true;
+    int FDecimals = 0;
 };
 
 } // namespace kalvo

@@ -1,4 +1,5 @@
 #include "app/mainform/MainForm.h"
+#include "app/mainform/AdjustCommands.h"
 
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
@@ -113,6 +114,7 @@ void TKalvoMainForm::createActions()
     createMoveActions();
     createImageCommandActions();
     createEffectActions();
+    CreateAdjustCommands(*this);
     createColorActions();
 }
 

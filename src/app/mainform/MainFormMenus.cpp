@@ -54,7 +54,8 @@ constexpr const char* kImageMenu[] = {
 };
 
 constexpr const char* kEffectsMenu[] = {
-    "acDropShadow",
+    "acDropShadow", "-",
+    "acBrightnessContrast", "acHueSaturation", "acLevels", "acGaussianBlur", "acSharpen", "acGrayscale",
 };
 
 constexpr const char* kColorMenu[] = {

@@ -1,5 +1,5 @@
 #include "canvas/tools/RubberBand.h"
-#include "image/Path.h"
+#include "canvas/drawing/Path.h"
 
 #include <QPainterPath>
 

@@ -35,12 +35,12 @@ bool MergeFloating(TBitmap& target, const TRegionRef& selection, const TBitmap& 
     TRegion::combine(area, area, TRegion::rect({0, 0, target.width(), target.height()}), TRegionOp::And);
 
     // Only pixels that reach the target are blended; the others would be discarded anyway.
-    for (const QRect& q : area.qregion()) {
-        const int left = std::max(q.left(), fx), right = std::min(q.right() + 1, fx + top.width());
-        const int bottom = std::min(q.bottom() + 1, fy + top.height());
+    for (const pixman_box32_t& b : area.boxes()) {
+        const int left = std::max(b.x1, fx), right = std::min(b.x2, fx + top.width());
+        const int bottom = std::min(b.y2, fy + top.height());
         if (left >= right)
             continue;
-        for (int y = std::max(q.top(), fy); y < bottom; ++y) {
+        for (int y = std::max(b.y1, fy); y < bottom; ++y) {
             std::uint8_t* out = target.scanLine(y) + std::size_t(left) * 3;
             const std::uint8_t* in = top.scanLine(y - fy) + std::size_t(left - fx) * 3;
             const int n = (right - left) * 3;

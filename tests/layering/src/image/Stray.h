@@ -1,8 +1,9 @@
 // Includes of the image folder: what is allowed and what is not.
 #include "image/Bitmap.h"
 #include "Local.h"
-#include <QImage>
-#include <QRegion>
+#include <QImage> // expected violation
+#include <QRegion> // expected violation
+#include <QPoint>
 #include <vector>
 #include <QtWidgets/QWidget> // expected violation
 #include <QWidget> // expected violation

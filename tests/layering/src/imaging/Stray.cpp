@@ -1,7 +1,8 @@
 // Includes of the imaging folder.
 #include "image/Bitmap.h"
 #include "imaging/resample/Resize.h"
-#include <QPainter>
+#include <QPainter> // expected violation
+#include <QtGui/QPolygon> // expected violation
 #include "codecs/bmp/LvDIB.h" // expected violation
 #include "cli/Commands.h" // expected violation
 #include <QApplication> // expected violation

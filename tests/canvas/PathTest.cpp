@@ -1,5 +1,5 @@
-#include "image/Path.h"
-#include "image/StrokePoints.h"
+#include "canvas/drawing/Path.h"
+#include "canvas/drawing/StrokePoints.h"
 
 #include <QImage>
 #include <QPainter>

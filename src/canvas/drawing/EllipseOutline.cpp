@@ -1,5 +1,5 @@
 // The ellipse rubber band's outline as four Bezier quarter arcs.
-#include "image/Path.h"
+#include "canvas/drawing/Path.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,4 @@
-#include "codecs/clipboard/ClipboardData.h"
+#include "app/clipboardformat/ClipboardData.h"
 #include "support/TestSupport.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
-#include "image/StrokePoints.h"
+#include "canvas/drawing/StrokePoints.h"
 
-#include "image/Path.h"
+#include "canvas/drawing/Path.h"
 #include "image/PixelLine.h"
 
 #include <QPainter>

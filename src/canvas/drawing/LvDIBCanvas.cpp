@@ -1,4 +1,4 @@
-#include "codecs/bmp/LvDIBCanvas.h"
+#include "canvas/drawing/LvDIBCanvas.h"
 
 #include "codecs/bmp/LvDIB.h"
 #include "codecs/bmp/LvDIBErrors.h"

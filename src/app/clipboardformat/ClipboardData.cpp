@@ -1,4 +1,4 @@
-#include "codecs/clipboard/ClipboardData.h"
+#include "app/clipboardformat/ClipboardData.h"
 
 #include "codecs/bmp/LvDIB.h"
 #include "codecs/bmp/PackedDib.h"

@@ -1,4 +1,4 @@
-#include "image/Path.h"
+#include "canvas/drawing/Path.h"
 
 #include <QPainter>
 

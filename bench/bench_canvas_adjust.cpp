@@ -1,0 +1,103 @@
+// The photo adjustment dialogs' previews on a 24-megapixel picture with a selection: one preview
+// of the visible part (restoring the previous one, computing, patching and repainting the
+// preview canvas), at the dialog's 1 : 1 (260 x 220 pixels shown) and zoomed out to 1 : 4.
+#include "app/MessageService.h"
+#include "app/controls/NumericEdit.h"
+#include "app/dialogs/AdjustDialogs.h"
+#include "app/dialogs/LevelsDialog.h"
+#include "canvas/PxImage.h"
+#include "image/HugePageMalloc.h"
+#include "support/SamplePicture.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+using namespace kalvo;
+
+const TpxImage& Source()
+{
+    static TpxImage* canvas = [] {
+        auto* c = new TpxImage;
+        c->SetBitmap(bench::SamplePicture(6000, 4000, 7));
+        c->SetRegion(TRegion::rect({1000, 800, 5000, 3200}));
+        return c;
+    }();
+    return *canvas;
+}
+
+// Range 0: the zoom-out steps (0 = 1 : 1, 3 = 1 : 4); the preview scrolled into the selection.
+// set(dialog, i) changes a value before preview i, so that every preview computes anew.
+template <typename Dialog, typename Set>
+void RunPreviews(benchmark::State& state, Set&& set)
+{
+    Dialog dialog(Source());
+    dialog.SetAutoPreview(false);
+    dialog.show();
+    for (int i = 0; i < state.range(0); ++i)
+        dialog.ZoomOut();
+    dialog.pxPreview->SetScrollPosition(2000, 1500);
+    dialog.PreviewTimerTimer(); // the first copies the picture
+    int i = 0;
+    for (auto _ : state) {
+        set(dialog, i++);
+        dialog.PreviewTimerTimer();
+        dialog.pxPreview->viewport()->repaint();
+    }
+    const QRect area = dialog.PreviewArea();
+    state.counters["pixels"] = double(area.width()) * area.height();
+}
+
+void BM_PreviewBrightnessContrast(benchmark::State& state)
+{
+    RunPreviews<TKVfrmBrightnessContrast>(state, [](auto& d, int i) { d.Edit[0]->SetValue(i % 50); });
+}
+
+void BM_PreviewHueSaturation(benchmark::State& state)
+{
+    RunPreviews<TKVfrmHueSaturation>(state, [](auto& d, int i) { d.Edit[0]->SetValue(i % 90); });
+}
+
+void BM_PreviewLevels(benchmark::State& state)
+{
+    RunPreviews<TKVfrmLevels>(state, [](auto& d, int i) { d.Edit[0]->SetValue(i % 50); });
+}
+
+// Range 1: the radius in tenths of a pixel.
+void BM_PreviewBlur(benchmark::State& state)
+{
+    RunPreviews<TKVfrmGaussianBlur>(state, [&](auto& d, int i) { d.Edit[0]->SetValue(int(state.range(1)) + i % 2); });
+}
+
+void BM_PreviewSharpen(benchmark::State& state)
+{
+    RunPreviews<TKVfrmSharpen>(state, [](auto& d, int i) { d.Edit[0]->SetValue(100 + i % 50); });
+}
+
+BENCHMARK(BM_PreviewBrightnessContrast)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewHueSaturation)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewLevels)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewBlur)->Args({0, 100})->Args({3, 100})->Args({0, 1000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewSharpen)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // As the editor runs: with huge-page malloc.
+    kalvo::RestartWithHugePageMalloc(argv);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QTemporaryDir config;
+    ::setenv("KALVO_CONFIG_DIR", config.path().toLocal8Bit().constData(), 1);
+    QApplication app(argc, argv);
+    kalvo::SetMessageHandler([](const QString&, int) { return kalvo::IDYES; });
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
