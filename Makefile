@@ -1,8 +1,9 @@
 # Thin wrapper over CMake. `make run` builds and starts the editor, `make test` builds and runs
 # every test. Both install missing Debian packages first.
 BUILD      ?= build
-ASAN_BUILD ?= build-asan
-FUZZ_BUILD ?= build-fuzz
+# The sanitizer and fuzz builds live where CMakePresets.json puts them.
+ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
 JOBS       ?= $(shell nproc)
 # Extra CMake options for the configure step, e.g. CMAKE_OPTIONS=-DKALVO_WERROR=ON.
 CMAKE_OPTIONS ?=
@@ -31,19 +32,20 @@ test: build
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
-# Debug build with AddressSanitizer and UBSan; the whole test suite runs under it.
+# Debug build with AddressSanitizer, LeakSanitizer and UBSan (CMakePresets.json, preset asan);
+# the whole test suite runs under it.
 asan: deps
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVO_SANITIZE=ON -DKALVO_BENCH=OFF
-	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cmake --preset asan $(CMAKE_OPTIONS)
+	@cmake --build --preset asan -j $(JOBS)
 
 test-asan: asan
-	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
 
-# libFuzzer targets (clang); not part of `make test`.
+# libFuzzer targets (clang, preset fuzz); not part of `make test`.
 fuzz:
 	@bash scripts/install-deps.sh --fuzz
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVO_FUZZ=ON -DKALVO_BENCH=OFF -DKALVO_TESTS=OFF -DKALVO_GUI=OFF
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@cmake --preset fuzz
+	@cmake --build --preset fuzz -j $(JOBS)
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks

@@ -6,7 +6,7 @@
 #include "app/dialogs/AdjustDialogs.h"
 #include "app/dialogs/LevelsDialog.h"
 #include "canvas/PxImage.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 #include "support/SamplePicture.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "app/dialogs/ReduceColorsDialog.h"
 #include "app/dialogs/ResizeDialog.h"
 #include "canvas/PxImage.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
 #include "imaging/colour/ReduceColors.h"

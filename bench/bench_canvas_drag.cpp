@@ -3,9 +3,9 @@
 // for the pixel move of a 12-megapixel elliptical selection and for a floating paste of a
 // 12-megapixel picture; an ants step while the moved pixels float. Also: copying and pasting the whole 24-megapixel picture through the
 // clipboard within the program.
-#include "app/clipboard/CanvasClipboard.h"
+#include "app/systemclipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 
 #include <benchmark/benchmark.h>
 

@@ -11,8 +11,8 @@
 #include "app/Application.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
-#include "image/FloodMask.h"
-#include "image/HugePageMalloc.h"
+#include "imaging/raster/FloodMask.h"
+#include "startup/HugePageMalloc.h"
 #include "image/RegionConvert.h"
 #include "support/SamplePicture.h"
 

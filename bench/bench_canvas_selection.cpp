@@ -4,8 +4,8 @@
 // Then a marching-ants step and a rubber-band redraw on that selection, fitted and at 100 %.
 #include "canvas/OutlineOverlay.h"
 #include "canvas/PxImage.h"
-#include "image/FloodMask.h"
-#include "image/HugePageMalloc.h"
+#include "imaging/raster/FloodMask.h"
+#include "startup/HugePageMalloc.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
 

@@ -5,7 +5,7 @@
 // scripts/bench-jpeg.sh, which compares against djpeg, cjpeg and jpegtran.
 #include "codecs/FormatDispatch.h"
 #include "codecs/jpegtran/LosslessTransform.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 #include "codecs/FormatDispatch.h"
 #include "codecs/jpeg2000/Jpeg2kDecode.h"
 #include "codecs/jpeg2000/Jpeg2kEncode.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 
 #include <benchmark/benchmark.h>
 

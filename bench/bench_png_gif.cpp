@@ -4,7 +4,7 @@
 // picture, written as a BMP by `bench_png_gif --write-sample FILE`.
 #include "codecs/gif/GifCodec.h"
 #include "codecs/png/PngCodec.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "imaging/quantize/OctreeQuantizer.h"
 
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // `bench_quantize --write-sample FILE.bmp [landscape|waves]` writes the picture (or a second,
 // more colourful one) for scripts/bench-quantize.sh, which compares kalvo-cli against
 // ImageMagick and pngquant.
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "imaging/colour/CountColors.h"
 #include "imaging/colour/ReduceColors.h"
 #include "imaging/quantize/MedianCutReduce.h"

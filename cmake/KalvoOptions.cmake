@@ -10,6 +10,10 @@ if(KALVO_SANITIZE OR KALVO_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+# Leak checking is on in the sanitizer build; what other libraries keep until the process ends is
+# suppressed by tests/lsan-suppressions.txt.
+set(KALVO_SANITIZER_ENV
+  "ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan-suppressions.txt:print_suppressions=0")
 if(KALVO_FUZZ)
   # Coverage feedback from the libraries too, not only from the fuzz targets themselves.
   add_compile_options(-fsanitize=fuzzer-no-link)
@@ -46,5 +50,5 @@ function(kalvo_test_folder target folder)
     KALVO_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     KALVO_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${KALVO_SANITIZER_ENV}")
 endfunction()

@@ -1,5 +1,5 @@
 // libFuzzer target: the image bitmap's general BMP reader.
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 
 #include <cstdint>
 #include <exception>

@@ -4,7 +4,7 @@
 # fetched with apt-get download and nothing installed, scaled to 4000 x 3000; PHOTO=file.jpg
 # uses another), side by side in one hyperfine run per operation, whole processes: BMP to BMP
 # for both (vips reads and writes BMP through ImageMagick), vips on its own .v format, and JPEG
-# to JPEG (quality 80) for both.
+# to JPEG (quality 80) for both. Prints the mean and best wall-clock times and the CPU time.
 # Needs a built kalvo-cli (BUILD, default build) and scripts/install-bench-deps.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,15 +41,22 @@ compare() {
   local name=$1 kalvo=$2 op=$3
   echo
   echo "== $name"
-  hyperfine -N --warmup 1 --runs "$RUNS" --style basic --export-markdown "$work/$name.md" \
+  hyperfine -N --warmup 1 --runs "$RUNS" --style basic --export-json "$work/$name.json" \
     -n "kalvo-cli BMP" "$cli $kalvo $work/photo.bmp $work/k.bmp" \
     -n "vips BMP" "$(vips_line "$op" bmp)" \
     -n "vips .v" "$(vips_line "$op" v)" \
     -n "kalvo-cli JPEG" "$cli $kalvo $work/photo.jpg $work/k.jpg" \
     -n "vips JPEG" "$(vips_line "$op" jpg)" >/dev/null
-  cat "$work/$name.md"
+  # Wall-clock mean and minimum, and the CPU time (user + system) of the mean run.
+  python3 - "$work/$name.json" <<'PY'
+import json, sys
+rows = json.load(open(sys.argv[1]))["results"]
+print(f"{'command':16} {'mean ms':>8} {'min ms':>8} {'cpu ms':>8}")
+for r in rows:
+    print(f"{r['command']:16} {r['mean'] * 1000:8.0f} {r['min'] * 1000:8.0f} {(r['user'] + r['system']) * 1000:8.0f}")
+PY
 }
 
-compare brightness-contrast "brightness-contrast --brightness 10 --contrast 20" "linear IN OUT 1.3 -20 --uchar"
+compare brightness-contrast "brightness-contrast --brightness 10 --contrast 20" "linear --uchar IN OUT 1.3 -- -20"
 compare blur-5 "blur --radius 5" "gaussblur IN OUT 5"
 compare sharpen "sharpen --amount 100 --radius 1" "sharpen IN OUT --sigma 1"

@@ -6,6 +6,7 @@ The core libraries know nothing of widgets or of the layers above them:
   imaging  may include image only (not codecs, config, canvas, app, cli)
   codecs   may include image and imaging (not config, canvas, app, cli)
   config   may include no other folder and QtCore only
+  startup  (the programs' start-up code) may include no other folder
 and none of them may include a QtGui or QtWidgets header, with or without the module prefix (the
 bare names are taken from the module's header directory under Qt's include directory when it is
 given), so that the programs built on the core alone load no graphical library.
@@ -21,12 +22,13 @@ import os
 import re
 import sys
 
-LAYERS = ("image", "imaging", "codecs", "config", "canvas", "app", "cli")
+LAYERS = ("image", "imaging", "codecs", "config", "startup", "canvas", "app", "cli")
 FORBIDDEN = {
-    "image": {"imaging", "codecs", "config", "canvas", "app", "cli"},
-    "imaging": {"codecs", "config", "canvas", "app", "cli"},
-    "codecs": {"config", "canvas", "app", "cli"},
-    "config": {"image", "imaging", "codecs", "canvas", "app", "cli"},
+    "image": {"imaging", "codecs", "config", "startup", "canvas", "app", "cli"},
+    "imaging": {"codecs", "config", "startup", "canvas", "app", "cli"},
+    "codecs": {"config", "startup", "canvas", "app", "cli"},
+    "config": {"image", "imaging", "codecs", "startup", "canvas", "app", "cli"},
+    "startup": {"image", "imaging", "codecs", "config", "canvas", "app", "cli"},
 }
 # Qt modules no core folder may reach: the core holds to QtCore.
 FORBIDDEN_QT = ("QtGui", "QtWidgets")

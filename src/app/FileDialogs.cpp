@@ -4,90 +4,77 @@
 #include "app/dialogs/PictureOpenDialog.h"
 #include "codecs/FileExtension.h"
 
-#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace kalvo {
 
 namespace {
 
-struct Filter {
-    const char* description;
-    const char* patterns;
-};
-
-const Filter kOpenFilters[] = {
-    // Every extension that opens, also those no other entry offers (.rle, .jpc, .j2c).
-    {"すべてのイメージ", "*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jpe;*.jp2;*.j2k;*.jpc;*.j2c;*.png;*.gif;*.webp;*.tif;*.tiff;"
-                         "*.heic;*.heif;*.avif"},
-    {"ビットマップ イメージ(*.bmp;*.dib)", "*.bmp;*.dib"},
-    {"JPEG イメージ(*.jpg;*.jpeg;*.jpe)", "*.jpg;*.jpeg;*.jpe"},
-    {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
-    {"PNG イメージ(*.png)", "*.png"},
-    {"GIF イメージ(*.gif)", "*.gif"},
-    {"WebP イメージ(*.webp)", "*.webp"},
-    {"TIFF イメージ(*.tif;*.tiff)", "*.tif;*.tiff"},
-    {"HEIF イメージ(*.heic;*.heif;*.avif)", "*.heic;*.heif;*.avif"},
-};
-
-const Filter kSaveFilters[] = {
-    {"ビットマップ イメージ(*.bmp)", "*.bmp;*.dib"},
-    {"JPEG イメージ(*.jpg)", "*.jpg;*.jpeg;*.jpe"},
-    {"JPEG2000 イメージ(*.jp2)", "*.jp2;*.j2k"},
-    {"PNG イメージ(*.png)", "*.png"},
-    {"GIF イメージ(*.gif)", "*.gif"},
-    {"WebP イメージ(*.webp)", "*.webp"},
-    {"TIFF イメージ(*.tif)", "*.tif;*.tiff"},
-};
-
-const char* const kDefaultExtensions[] = {"bmp", "jpg", "jp2", "png", "gif", "webp", "tif"};
-static_assert(std::size(kDefaultExtensions) == std::size(kSaveFilters));
-
 // Qt reads the patterns between the last parentheses, separated by blanks; the dialogs show the
 // description alone (HideNameFilterDetails).
-QString qtFilter(const Filter& f)
+QString qtFilter(std::string_view caption, const std::string& patterns)
 {
-    return QString::fromUtf8(f.description) + " ("
-         + QString::fromLatin1(f.patterns).replace(';', ' ') + ")";
+    return QString::fromUtf8(caption.data(), qsizetype(caption.size())) + " ("
+        + QString::fromStdString(patterns).replace(';', ' ') + ")";
 }
 
-template <std::size_t N>
-QStringList filters(const Filter (&list)[N])
+// The formats the save dialog offers, index 1 first.
+std::vector<const TFormatEntry*> savedFormats()
 {
-    QStringList result;
-    for (const auto& f : list)
-        result << qtFilter(f);
-    return result;
+    std::vector<const TFormatEntry*> formats;
+    for (const TFormatEntry& entry : FormatTable())
+        if (!entry.saveCaption.empty())
+            formats.push_back(&entry);
+    return formats;
 }
 
 } // namespace
 
-QStringList OpenDialogFilters() { return filters(kOpenFilters); }
-QStringList SaveDialogFilters() { return filters(kSaveFilters); }
+QStringList OpenDialogFilters()
+{
+    std::string all;
+    QStringList result;
+    for (const TFormatEntry& entry : FormatTable()) {
+        if (entry.openCaption.empty())
+            continue;
+        if (!all.empty())
+            all += ';';
+        all += ExtensionPatterns(entry.listed);
+        // "All images" takes every extension that opens, also those no entry lists (.rle, .jpc, .j2c).
+        if (!entry.alsoRead.empty())
+            all += ';' + ExtensionPatterns(entry.alsoRead);
+        result << qtFilter(entry.openCaption, ExtensionPatterns(entry.listed));
+    }
+    result.prepend(qtFilter("すべてのイメージ", all));
+    return result;
+}
+
+QStringList SaveDialogFilters()
+{
+    QStringList result;
+    for (const TFormatEntry* entry : savedFormats())
+        result << qtFilter(entry->saveCaption, ExtensionPatterns(entry->listed));
+    return result;
+}
 
 QString DefaultExtensionForFilterIndex(int index)
 {
-    if (index < 1 || index > int(std::size(kDefaultExtensions)))
+    const std::vector<const TFormatEntry*> formats = savedFormats();
+    if (index < 1 || index > int(formats.size()))
         return {};
-    return QString::fromLatin1(kDefaultExtensions[index - 1]);
+    const std::string_view listed = formats[std::size_t(index - 1)]->listed;
+    return QString::fromStdString(std::string(listed.substr(0, listed.find(';'))));
 }
 
 int SaveFilterIndexForFileName(const QString& fileName, int current)
 {
-    const std::string ext = AsciiUpper(ExtractFileExt(fileName.toStdString()));
-    if (ext == ".BMP" || ext == ".DIB" || ext == ".RLE")
-        return 1;
-    if (ext == ".JPG" || ext == ".JPE" || ext == ".JPEG")
-        return 2;
-    if (ext == ".JP2" || ext == ".JPC" || ext == ".J2C" || ext == ".J2K")
-        return 3;
-    if (ext == ".PNG")
-        return 4;
-    if (ext == ".GIF")
-        return 5;
-    if (ext == ".WEBP")
-        return 6;
-    if (ext == ".TIF" || ext == ".TIFF")
-        return 7;
+    const TImageFormat format = FormatFromFileName(fileName.toStdString());
+    const std::vector<const TFormatEntry*> formats = savedFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i)
+        if (formats[i]->format == format)
+            return int(i) + 1;
     return current;
 }
 
@@ -108,8 +95,7 @@ std::optional<QString> TFileDialogs::OpenFile(QWidget* parent)
     return dialog.selectedFiles().first();
 }
 
-std::optional<QString> TFileDialogs::SaveFile(QWidget* parent, int& filterIndex,
-                                              const QString& proposedName,
+std::optional<QString> TFileDialogs::SaveFile(QWidget* parent, int& filterIndex, const QString& proposedName,
                                               const std::function<void()>& optionsClicked)
 {
     TOptionSaveDialog dialog(parent, QStringLiteral("名前を付けて保存"));
@@ -135,7 +121,8 @@ namespace {
 
 std::optional<QString> paletteFileDialog(QWidget* parent, const QString& folder, bool save)
 {
-    QFileDialog dialog(parent, save ? QStringLiteral("パレットのエクスポート") : QStringLiteral("パレットのインポート"), folder);
+    QFileDialog dialog(parent, save ? QStringLiteral("パレットのエクスポート") : QStringLiteral("パレットのインポート"),
+                       folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

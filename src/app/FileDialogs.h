@@ -15,7 +15,8 @@ namespace kalvo {
 QStringList OpenDialogFilters();
 // Save dialog filters, index 1 first.
 QStringList SaveDialogFilters();
-// The save dialog's default extension for a filter index (1..5); empty for any other index.
+// The save dialog's default extension for a filter index (1 for the first type); empty for an
+// index without a type.
 QString DefaultExtensionForFilterIndex(int index);
 // The filter index for the extension of fileName, or current when the extension has no type.
 int SaveFilterIndexForFileName(const QString& fileName, int current);

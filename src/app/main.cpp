@@ -4,7 +4,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/mainform/MainForm.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 
 #include <QFileInfo>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "cli/HugePageRestart.h"
 
 #include "codecs/FileExtension.h"
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 
 #include <sys/stat.h>
 

@@ -1,5 +1,5 @@
 #pragma once
-// kalvo-cli restarts itself with glibc's huge-page malloc (image/HugePageMalloc.h) only when a
+// kalvo-cli restarts itself with glibc's huge-page malloc (startup/HugePageMalloc.h) only when a
 // library that allocates its own large buffers works on a large file: the restart costs one more
 // program start, which small files and Kalvo's own buffers do not win back.
 #include <string>

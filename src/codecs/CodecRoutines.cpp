@@ -2,7 +2,7 @@
 
 #include "codecs/AtomicFile.h"
 #include "codecs/StdioFile.h"
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 namespace kalvo {
 

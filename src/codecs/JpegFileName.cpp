@@ -6,8 +6,7 @@ namespace kalvo {
 
 bool IsJpegFileName(const std::string& fileName)
 {
-    const std::string ext = AsciiUpper(ExtractFileExt(fileName));
-    return ext == ".JPG" || ext == ".JPE" || ext == ".JPEG";
+    return FormatFromFileName(fileName) == TImageFormat::Jpeg;
 }
 
 } // namespace kalvo

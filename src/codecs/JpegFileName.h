@@ -3,8 +3,8 @@
 
 namespace kalvo {
 
-// True when the file name's extension, upper-cased, is .JPG, .JPE or .JPEG (the files the
-// lossless JPEG transformation accepts).
+// True when the file name's extension is one of the JPEG format's (.JPG, .JPE or .JPEG in any
+// case: the files the lossless JPEG transformation accepts).
 bool IsJpegFileName(const std::string& fileName);
 
 } // namespace kalvo

@@ -3,6 +3,7 @@
 #include "image/NearestPaletteIndex.h"
 #include "image/PixelAccess.h"
 #include "image/PixelLine.h"
+#include "image/RectOps.h"
 
 #include <algorithm>
 #include <array>
@@ -99,7 +100,7 @@ QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, co
     if (target.empty() || source.empty() || !IsPaintableDepth(target.bitCount()) ||
         !IsPaintableDepth(source.bitCount()))
         return {};
-    const QRect area = QRect(x, y, source.width(), source.height()) & QRect(0, 0, target.width(), target.height());
+    const QRect area = IntersectRects(QRect(x, y, source.width(), source.height()), QRect(0, 0, target.width(), target.height()));
     const int bits = target.bitCount();
     const bool raw = source.bitCount() == bits;
     // Palette sources map each entry once.
@@ -110,7 +111,7 @@ QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, co
             entryValue[i] = values(source.palette()[i]);
     QRect changed;
     ForEachRegionSpan(area, clip, [&](int ty, int x0, int x1) {
-        changed |= QRect(x0, ty, x1 - x0, 1);
+        changed = UniteRects(changed, QRect(x0, ty, x1 - x0, 1));
         std::uint8_t* out = target.scanLine(ty);
         const std::uint8_t* in = source.scanLine(ty - y);
         if (raw && bits >= 8) {
@@ -177,19 +178,19 @@ QRect WritePixels(TBitmap& bitmap, const std::vector<QPoint>& pixels, std::int64
 {
     QRect box;
     for (const QPoint& p : pixels)
-        box |= QRect(p, QSize(1, 1));
-    box &= QRect(0, 0, bitmap.width(), bitmap.height());
+        box = UniteRects(box, QRect(p, QSize(1, 1)));
+    box = IntersectRects(box, QRect(0, 0, bitmap.width(), bitmap.height()));
     if (box.isEmpty())
         return {};
     const std::vector<std::uint8_t> inside = ClipCells(box, clip);
     QRect changed;
     for (const QPoint& p : pixels) {
-        if (!box.contains(p))
+        if (!RectContains(box, p))
             continue;
         if (!inside[std::size_t(p.y() - box.top()) * std::size_t(box.width()) + std::size_t(p.x() - box.left())])
             continue;
         PutStoredValue(bitmap, p.x(), p.y(), value);
-        changed |= QRect(p, QSize(1, 1));
+        changed = UniteRects(changed, QRect(p, QSize(1, 1)));
     }
     return changed;
 }

@@ -8,7 +8,7 @@
 #include "app/dialogs/ReduceColorsDialog.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "imaging/colour/DrawToPaletteBitmap.h"
 #include "imaging/colour/JascPalette.h"
 #include "imaging/colour/PaletteBitmap.h"

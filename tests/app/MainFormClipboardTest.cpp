@@ -4,7 +4,7 @@
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "app/clipboardformat/ClipboardData.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 #include "ScopedConfigDir.h"

@@ -1,6 +1,6 @@
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 

@@ -2,7 +2,7 @@
 #include "canvas/CanvasInput.h"
 #include "canvas/CanvasTestSupport.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 

@@ -5,7 +5,7 @@
 #include "app/dialogs/NewImageDialog.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "MainWindowHarness.h"
 #include "ModalAnswer.h"
 #include "ScopedConfigDir.h"

@@ -2,7 +2,7 @@
 #include "app/controls/IdleTime.h"
 #include "app/undo/UndoList.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 #include "ScopedConfigDir.h"

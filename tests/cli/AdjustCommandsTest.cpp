@@ -1,7 +1,7 @@
 // The adjustment and filter subcommands give the library's result on the whole picture and
 // refuse bad arguments without writing.
 #include "CliTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "imaging/adjust/BrightnessContrast.h"
 #include "imaging/adjust/Grayscale.h"
 #include "imaging/adjust/HueSaturation.h"

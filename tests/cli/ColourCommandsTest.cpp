@@ -1,5 +1,5 @@
 #include "CliTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "imaging/colour/ReduceColors.h"
 #include "support/TestSupport.h"
 

@@ -2,8 +2,8 @@
 #include "CliTestSupport.h"
 #include "cli/HugePageRestart.h"
 #include "codecs/jpegtran/LosslessTransform.h"
-#include "image/BmpFormat.h"
-#include "image/HugePageMalloc.h"
+#include "codecs/bmp/BmpFormat.h"
+#include "startup/HugePageMalloc.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

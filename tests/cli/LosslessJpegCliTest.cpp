@@ -1,6 +1,6 @@
 // kalvo-cli lossless-jpeg, and JPEG through info and convert.
 #include "CliTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // kalvo-cli with WebP, TIFF, HEIC and AVIF files: conversions through the format dispatch, the
 // WebP save options, and damaged files failing with the decoder's reason and nothing written.
 #include "CliTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "CliTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "imaging/resample/ResizeNearest.h"
 #include "imaging/resample/ResizeResample.h"
 #include "support/TestSupport.h"

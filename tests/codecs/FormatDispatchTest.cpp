@@ -1,7 +1,7 @@
 #include "codecs/AtomicFile.h"
 #include "codecs/FileExtension.h"
 #include "codecs/FormatDispatch.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "image/ImageErrors.h"
 #include "support/TestSupport.h"
 

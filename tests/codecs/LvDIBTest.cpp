@@ -1,7 +1,7 @@
 #include "DibTestSupport.h"
 #include "codecs/bmp/ColorResolution.h"
 #include "codecs/bmp/LvDIBErrors.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "image/ImageErrors.h"
 #include "support/TestSupport.h"
 

@@ -2,7 +2,7 @@
 #include "codecs/FormatDispatch.h"
 #include "codecs/preview/PreviewPicture.h"
 #include "codecs/JpegTestSupport.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

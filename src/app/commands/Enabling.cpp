@@ -1,71 +1,72 @@
 #include "app/commands/Enabling.h"
+#include "app/commands/Command.h"
 
 #include <QAction>
 
+#include <vector>
+
 namespace kalvo {
 
-namespace {
+namespace enabling {
 
-bool image(const TDocumentState& s) { return s.hasImage; }
-bool paletteImage(const TDocumentState& s)
+bool HasImage(const TDocumentState& s) { return s.hasImage; }
+bool PaletteImage(const TDocumentState& s)
 {
     return s.hasImage && (s.bitCount == 1 || s.bitCount == 4 || s.bitCount == 8);
 }
-bool trueColor(const TDocumentState& s) { return s.hasImage && s.bitCount == 24; }
-bool atLeast8(const TDocumentState& s) { return s.hasImage && s.bitCount >= 8; }
-bool atLeast4(const TDocumentState& s) { return s.hasImage && s.bitCount >= 4; }
-bool below24(const TDocumentState& s) { return s.hasImage && s.bitCount < 24; }
-bool below8(const TDocumentState& s) { return s.hasImage && s.bitCount < 8; }
-bool below4(const TDocumentState& s) { return s.hasImage && s.bitCount < 4; }
-bool jpeg(const TDocumentState& s) { return s.hasImage && s.jpegFile; }
-bool selection(const TDocumentState& s) { return s.hasSelection; }
-bool trueColorSelection(const TDocumentState& s) { return s.hasSelection && s.hasImage && s.bitCount == 24; }
-bool pasteable(const TDocumentState& s) { return s.clipboardHasPicture; }
-bool mergePasteable(const TDocumentState& s) { return s.clipboardHasPicture && s.hasImage; }
-bool regionPasteable(const TDocumentState& s) { return s.clipboardHasRegion && s.hasImage; }
-bool canUndo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos > 0; }
-bool canRedo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos < s.undoCount - 1; }
+bool TrueColor(const TDocumentState& s) { return s.hasImage && s.bitCount == 24; }
+bool AtLeast8Bits(const TDocumentState& s) { return s.hasImage && s.bitCount >= 8; }
+bool AtLeast4Bits(const TDocumentState& s) { return s.hasImage && s.bitCount >= 4; }
+bool Below24Bits(const TDocumentState& s) { return s.hasImage && s.bitCount < 24; }
+bool Below8Bits(const TDocumentState& s) { return s.hasImage && s.bitCount < 8; }
+bool Below4Bits(const TDocumentState& s) { return s.hasImage && s.bitCount < 4; }
+bool JpegFile(const TDocumentState& s) { return s.hasImage && s.jpegFile; }
+bool HasSelection(const TDocumentState& s) { return s.hasSelection; }
+bool TrueColorSelection(const TDocumentState& s) { return s.hasSelection && s.hasImage && s.bitCount == 24; }
+bool Pasteable(const TDocumentState& s) { return s.clipboardHasPicture; }
+bool MergePasteable(const TDocumentState& s) { return s.clipboardHasPicture && s.hasImage; }
+bool RegionPasteable(const TDocumentState& s) { return s.clipboardHasRegion && s.hasImage; }
+bool CanUndo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos > 0; }
+bool CanRedo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos < s.undoCount - 1; }
 
-constexpr TEnablingRule kImageRules[] = {
-    {"acCopy", image}, {"acSaveAs", image}, {"acSave", image}, {"acSelectAll", image},
-    {"acHideRegion", image}, {"acPaint", image}, {"acSpoit", image}, {"acPen", image},
-    {"acBrush", image}, {"acPaletteImport", image}, {"acResize", image}, {"acColorCount", image},
-    {"acPaletteExport", paletteImage}, {"acPaletteEdit", paletteImage},
-    {"acNegativeImage", trueColor}, {"acReduce8bitColor", trueColor},
-    {"acBrightnessContrast", trueColor}, {"acHueSaturation", trueColor}, {"acLevels", trueColor},
-    {"acGaussianBlur", trueColor}, {"acSharpen", trueColor}, {"acGrayscale", trueColor},
-    {"acReduce4bitColor", atLeast8},
-    {"acReduce1bitColor", atLeast4},
-    {"acEnlarge24bitColors", below24},
-    {"acEnlarge8bitColors", below8},
-    {"acEnlarge4bitColors", below4},
-    {"acLoassLessJpeg", jpeg},
-};
+} // namespace enabling
 
-constexpr TEnablingRule kRegionRules[] = {
-    {"acMoveRegion", selection}, {"acMoveSelectArea", selection}, {"acInvertRegion", selection},
-    {"acDeleteRegion", selection}, {"acCopyRegion", selection}, {"acCut", selection},
-    {"acClear", selection}, {"acDrawRegion", selection},
-    {"acDropShadow", trueColorSelection}, {"acObscureRegion", trueColorSelection},
-};
+namespace {
 
-constexpr TEnablingRule kUndoRules[] = {
-    {"acUndo", canUndo},
-    {"acRedo", canRedo},
-};
-
-constexpr TEnablingRule kClipboardRules[] = {
-    {"acPaste", pasteable},
-    {"acPasteRegion", regionPasteable},
-    {"acMergePaste", mergePasteable},
-};
+std::vector<TEnablingRule> rulesOn(TEnableOn on)
+{
+    std::vector<TEnablingRule> rules;
+    for (const TCommand& c : Commands())
+        if (c.enableOn == on && c.enabled)
+            rules.push_back({c.name, c.enabled});
+    return rules;
+}
 
 } // namespace
 
-std::span<const TEnablingRule> ImageEnablingRules() { return kImageRules; }
-std::span<const TEnablingRule> RegionEnablingRules() { return kRegionRules; }
-std::span<const TEnablingRule> UndoEnablingRules() { return kUndoRules; }
-std::span<const TEnablingRule> ClipboardEnablingRules() { return kClipboardRules; }
+std::span<const TEnablingRule> ImageEnablingRules()
+{
+    static const std::vector<TEnablingRule> rules = rulesOn(TEnableOn::Image);
+    return rules;
+}
+
+std::span<const TEnablingRule> RegionEnablingRules()
+{
+    static const std::vector<TEnablingRule> rules = rulesOn(TEnableOn::Region);
+    return rules;
+}
+
+std::span<const TEnablingRule> UndoEnablingRules()
+{
+    static const std::vector<TEnablingRule> rules = rulesOn(TEnableOn::Undo);
+    return rules;
+}
+
+std::span<const TEnablingRule> ClipboardEnablingRules()
+{
+    static const std::vector<TEnablingRule> rules = rulesOn(TEnableOn::Clipboard);
+    return rules;
+}
 
 void ApplyEnabling(std::span<const TEnablingRule> rules, const TDocumentState& state,
                    const std::function<QAction*(const QString&)>& lookup)

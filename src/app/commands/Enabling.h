@@ -1,6 +1,7 @@
 #pragma once
-// Which commands are enabled, computed from the document state alone, as tables of action
-// names and rules. A rule whose action does not exist is skipped.
+// Which commands are enabled, computed from the document state alone: the rules the command
+// registry gives its entries (Command.h), gathered into one table per occasion. A rule whose
+// action does not exist is skipped.
 #include <QString>
 
 #include <functional>
@@ -20,6 +21,26 @@ struct TDocumentState {
     bool clipboardHasPicture = false; // the clipboard offers a picture Paste can read
     bool clipboardHasRegion = false; // the clipboard offers a selection shape
 };
+
+// The rules commands use.
+namespace enabling {
+bool HasImage(const TDocumentState& s);
+bool PaletteImage(const TDocumentState& s); // 1, 4 or 8 bits
+bool TrueColor(const TDocumentState& s);
+bool AtLeast8Bits(const TDocumentState& s);
+bool AtLeast4Bits(const TDocumentState& s);
+bool Below24Bits(const TDocumentState& s);
+bool Below8Bits(const TDocumentState& s);
+bool Below4Bits(const TDocumentState& s);
+bool JpegFile(const TDocumentState& s);
+bool HasSelection(const TDocumentState& s);
+bool TrueColorSelection(const TDocumentState& s);
+bool Pasteable(const TDocumentState& s);
+bool MergePasteable(const TDocumentState& s);
+bool RegionPasteable(const TDocumentState& s);
+bool CanUndo(const TDocumentState& s);
+bool CanRedo(const TDocumentState& s);
+} // namespace enabling
 
 struct TEnablingRule {
     const char* action;

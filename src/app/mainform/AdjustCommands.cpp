@@ -1,6 +1,6 @@
-// The photo adjustments of the Effects menu, kept together as one table of commands: brightness
-// and contrast, hue and saturation, levels, blur and sharpen through their preview dialogs, and
-// grayscale without one. Each works inside the selection (a feathered one weighted as the
+// The handlers of the photo adjustments of the Effects menu (their entries are in the command
+// registry, CommandTable.cpp): brightness and contrast, hue and saturation, levels, blur and
+// sharpen through their preview dialogs, and grayscale without one. Each works inside the selection (a feathered one weighted as the
 // negative is) or on the whole picture, as one undo step named after the command.
 #include "app/mainform/AdjustCommands.h"
 
@@ -11,8 +11,6 @@
 #include "canvas/PxImage.h"
 #include "imaging/adjust/Grayscale.h"
 #include "imaging/raster/SelectionRows.h"
-
-#include <QAction>
 
 #include <memory>
 
@@ -41,6 +39,33 @@ void RunAdjustDialog(TKalvoMainForm& form, const QString& undo)
     });
 }
 
+} // namespace
+
+void RunBrightnessContrast(TKalvoMainForm& form)
+{
+    RunAdjustDialog<TKVfrmBrightnessContrast>(form, QStringLiteral("明るさ・コントラスト"));
+}
+
+void RunHueSaturation(TKalvoMainForm& form)
+{
+    RunAdjustDialog<TKVfrmHueSaturation>(form, QStringLiteral("色相・彩度"));
+}
+
+void RunLevels(TKalvoMainForm& form)
+{
+    RunAdjustDialog<TKVfrmLevels>(form, QStringLiteral("レベル補正"));
+}
+
+void RunGaussianBlur(TKalvoMainForm& form)
+{
+    RunAdjustDialog<TKVfrmGaussianBlur>(form, QStringLiteral("ぼかし"));
+}
+
+void RunSharpen(TKalvoMainForm& form)
+{
+    RunAdjustDialog<TKVfrmSharpen>(form, QStringLiteral("シャープ"));
+}
+
 void RunGrayscale(TKalvoMainForm& form)
 {
     if (!form.Canvas()->HasImage() || !form.RequireTrueColor())
@@ -51,39 +76,6 @@ void RunGrayscale(TKalvoMainForm& form)
             return std::nullopt;
         return std::move(in.Image);
     });
-}
-
-struct TAdjustCommand {
-    const char* name;
-    const char* caption;
-    void (*run)(TKalvoMainForm& form);
-};
-
-// The undo step of each is its caption without the mnemonic and the dots.
-constexpr TAdjustCommand kAdjustCommands[] = {
-    {"acBrightnessContrast", "明るさ・コントラスト(&B)...",
-     [](TKalvoMainForm& f) { RunAdjustDialog<TKVfrmBrightnessContrast>(f, QStringLiteral("明るさ・コントラスト")); }},
-    {"acHueSaturation", "色相・彩度(&H)...",
-     [](TKalvoMainForm& f) { RunAdjustDialog<TKVfrmHueSaturation>(f, QStringLiteral("色相・彩度")); }},
-    {"acLevels", "レベル補正(&L)...",
-     [](TKalvoMainForm& f) { RunAdjustDialog<TKVfrmLevels>(f, QStringLiteral("レベル補正")); }},
-    {"acGaussianBlur", "ぼかし(&G)...",
-     [](TKalvoMainForm& f) { RunAdjustDialog<TKVfrmGaussianBlur>(f, QStringLiteral("ぼかし")); }},
-    {"acSharpen", "シャープ(&U)...",
-     [](TKalvoMainForm& f) { RunAdjustDialog<TKVfrmSharpen>(f, QStringLiteral("シャープ")); }},
-    {"acGrayscale", "グレースケール(&R)", RunGrayscale},
-};
-
-} // namespace
-
-void CreateAdjustCommands(TKalvoMainForm& form)
-{
-    for (const TAdjustCommand& c : kAdjustCommands) {
-        auto* action = new QAction(QString::fromUtf8(c.caption), &form);
-        action->setObjectName(QLatin1String(c.name));
-        QObject::connect(action, &QAction::triggered, &form,
-                         [&form, run = c.run] { form.RunCommand([&form, run] { run(form); }); });
-    }
 }
 
 } // namespace kalvo

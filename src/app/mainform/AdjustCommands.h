@@ -1,11 +1,16 @@
 #pragma once
-// The photo adjustments of the Effects menu (acBrightnessContrast, acHueSaturation, acLevels,
-// acGaussianBlur, acSharpen, acGrayscale), kept together: one table of commands and handlers.
+// The handlers of the photo adjustments of the Effects menu (acBrightnessContrast,
+// acHueSaturation, acLevels, acGaussianBlur, acSharpen, acGrayscale): each works inside the
+// selection or on the whole picture, as one undo step named after the command.
 namespace kalvo {
 
 class TKalvoMainForm;
 
-// Creates the commands as actions of the window, found by their names.
-void CreateAdjustCommands(TKalvoMainForm& form);
+void RunBrightnessContrast(TKalvoMainForm& form);
+void RunHueSaturation(TKalvoMainForm& form);
+void RunLevels(TKalvoMainForm& form);
+void RunGaussianBlur(TKalvoMainForm& form);
+void RunSharpen(TKalvoMainForm& form);
+void RunGrayscale(TKalvoMainForm& form);
 
 } // namespace kalvo

@@ -38,6 +38,7 @@ class TColorChartPanel;
 class TColorBoxesPanel;
 struct TDocumentState;
 struct TEnablingRule;
+struct TCommand;
 
 namespace test {
 struct TMainFormInternals;
@@ -160,6 +161,8 @@ protected:
 
 private:
     friend struct test::TMainFormInternals;
+    // The command registry's handlers and panels run the window's commands.
+    friend std::span<const TCommand> Commands();
 
     // The one start of a document (open, new image, paste into the empty window): the canvas
     // takes the picture, the file side starts from info, the previous name goes to the recent
@@ -171,28 +174,9 @@ private:
     TpxImage* pxImage1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
-    QAction* acShowProperty = nullptr;
-    QAction* acNewImage = nullptr;
-    QAction* acOpen = nullptr;
-    QAction* acSaveOption = nullptr;
-    QAction* acSaveAs = nullptr;
-    QAction* acSave = nullptr;
-    QAction* acClose = nullptr;
-    QAction* acLoassLessJpeg = nullptr;
-    QMenu* ImageMenu = nullptr;
-    QAction* acUndo = nullptr;
-    QAction* acRedo = nullptr;
-    QMenu* EditMenu = nullptr;
-    QMenu* FileMenu = nullptr;
     QMenu* RecentMenu = nullptr;
     // The View menu with the zoom commands (MainFormView.cpp).
-    QMenu* ViewMenu = nullptr;
     QMenu* ZoomPresetMenu = nullptr;
-    QAction* acZoomIn = nullptr;
-    QAction* acZoomOut = nullptr;
-    QAction* acZoom100 = nullptr;
-    QAction* acZoomAuto = nullptr;
-    QAction* acZoomMenu = nullptr;
 
     // Document state: the file side, the history and the busy and restoring states.
     TDocumentFile FDocument;
@@ -218,27 +202,12 @@ private:
 
     // --- Mouse modes and the selection commands (MainFormSelection.cpp) -----------------------
     void addModeAction(QAction* action, TMouseMode mode);
-    QAction* acHandScroll = nullptr;
-    QAction* acZoom = nullptr;
-    QAction* acSelectRect = nullptr;
-    QAction* acSelectEllipse = nullptr;
-    QAction* acSelectRegion = nullptr;
-    QAction* acSelectMagicWand = nullptr;
-    QAction* acSelectAll = nullptr;
-    QAction* acInvertRegion = nullptr;
-    QAction* acDeleteRegion = nullptr;
-    QAction* acHideRegion = nullptr;
     void acSelectAllExecute();
     void acInvertRegionExecute();
     void acDeleteRegionExecute();
     void acHideRegionExecute();
     // --- Painting (MainFormPaint.cpp) ---------------------------------------------------------
     // Fill, colour picker, pen and brush modes, and stroking the selection outline.
-    QAction* acPaint = nullptr;
-    QAction* acSpoit = nullptr;
-    QAction* acPen = nullptr;
-    QAction* acBrush = nullptr;
-    QAction* acDrawRegion = nullptr;
     // Runs the selection commands' enabling (the outline stroke needs a selection).
     void acDrawRegionExecute();
 
@@ -248,26 +217,13 @@ private:
     QMenu* MouseModeMenu = nullptr;
     // The canvas popup of floating moves and pastes: "適用(&A)", a separator, "キャンセル(&C)".
     QMenu* ApplyCancelMenu = nullptr;
-    QMenu* EffectsMenu = nullptr;
-    QMenu* ColorMenu = nullptr;
-    QMenu* SelectionMenu = nullptr;
-    QMenu* ToolBarMenu = nullptr;
     // Tool bars "基本", "ズーム", "適用", "マウスモード" and the tool windows "前背景色", "色",
     // named after their sections in the layout file.
-    QToolBar* TBToolbar4 = nullptr;
-    QToolBar* TBToolbar3 = nullptr;
-    QToolBar* TBToolbar5 = nullptr;
-    QToolBar* TBToolbar2 = nullptr;
     QDockWidget* TBColorWindow = nullptr;
     QDockWidget* TBToolWindow1 = nullptr;
     TpxNumericEdit* edtZoom = nullptr;
     TColorBoxesPanel* ColorBoxes = nullptr;
     TColorChartPanel* ColorChart = nullptr;
-    QAction* acViewMaximumSize = nullptr;
-    QAction* acViewStatusBar = nullptr;
-    QAction* acSelectForegroundColor = nullptr;
-    QAction* acSelectBackgroundColor = nullptr;
-    QAction* acSwapFBColors = nullptr;
 
     void acViewMaximumSizeExecute();
     void acSelectForegroundColorExecute();
@@ -294,21 +250,6 @@ private:
 
     // --- Image, effects and colour commands (MainFormImage.cpp, MainFormEffects.cpp,
     // MainFormColor.cpp; the shared scaffolding is in ImageCommand.h) -----------------------
-    QAction* acResize = nullptr;
-    QAction* acNegativeImage = nullptr;
-    QAction* acDropShadow = nullptr;
-    QAction* acObscureRegion = nullptr;
-    QAction* acClear = nullptr;
-    QAction* acReduce8bitColor = nullptr;
-    QAction* acReduce4bitColor = nullptr;
-    QAction* acReduce1bitColor = nullptr;
-    QAction* acEnlarge4bitColors = nullptr;
-    QAction* acEnlarge8bitColors = nullptr;
-    QAction* acEnlarge24bitColors = nullptr;
-    QAction* acColorCount = nullptr;
-    QAction* acPaletteEdit = nullptr;
-    QAction* acPaletteExport = nullptr;
-    QAction* acPaletteImport = nullptr;
     void acResizeExecute();
     void acNegativeImageExecute();
     void acDropShadowExecute();
@@ -324,11 +265,15 @@ private:
     void acPaletteExportExecute();
     void acPaletteImportExecute();
 
-    void createActions();
+    // The actions of the registry's commands (MainFormCommands.cpp), the menus and the tool
+    // bars filled from their places.
+    void createCommands();
     void createMenus();
+    void fillToolBars();
+    // The Apply/Cancel popup and the canvas's popup on the right button (MainFormMenus.cpp).
+    void createPopupMenus();
+    // The zoom preset menu and the view's signals (MainFormView.cpp).
     void createViewMenu();
-    void createEditMenu();
-    void createImageMenu();
     // Appends a snapshot of image, or of take taken over (moved from only on success).
     void appendSnapshot(const QString& description, const TBitmap* image, TBitmap* take, bool withRegion,
                         bool modified);
@@ -339,23 +284,13 @@ private:
     void createComponents();
     void rebuildRecentMenu();
     void TBMRUList1Click(int index);
-    // A command of the window: caption, hint (see commands/ActionHint.h: "short|long" gives tool
-    // tip and status tip), shortcut and handler run through RunCommand. The overloads also set
-    // the objectName (the ac… name menus and tool bars look the action up by) or take any
-    // callable as handler.
-    QAction* makeAction(const QString& caption, const QString& hint, const QKeySequence& shortcut,
-                        void (TKalvoMainForm::*handler)());
-    QAction* makeAction(const char* name, const QString& caption, const QString& hint,
-                        const QKeySequence& shortcut, void (TKalvoMainForm::*handler)());
-    QAction* makeAction(const char* name, const QString& caption, const QString& hint,
-                        const QKeySequence& shortcut, std::function<void()> handler);
     // The type change of the save dialog: sets the default extension for filterIndex.
     QString OptionSaveDialog1TypeChange(int filterIndex) const;
 
     std::unique_ptr<TFileDialogs> FFileDialogs;
 
     // Mouse modes and the selection (MainFormSelection.cpp).
-    void createSelectionActions();
+    void connectSelection();
     void pxImage1MouseModeChange();
     void pxImage1RegionChange();
     // Open and New image: the selection goes without an undo step.
@@ -363,13 +298,9 @@ private:
     QActionGroup* FModeActionGroup = nullptr;
     std::vector<std::pair<QAction*, TMouseMode>> FModeActions;
     // Painting (MainFormPaint.cpp).
-    void createPaintActions();
+    void connectPainting();
     void paintModeChanged();
     std::optional<TBitmap> FBrushSnapshot;
-    // Image, effects and colour commands.
-    void createImageCommandActions();
-    void createEffectActions();
-    void createColorActions();
     void reduceColors(int colors);
 
     // The property window (MainFormProperty.cpp).
@@ -379,29 +310,22 @@ private:
     TKVfrmRollUp* FPropertyForm = nullptr;
     bool FShowPropertyAtStart = false;
     bool FPropertyPlaced = false;
+    // The command whose panel the property window shows.
+    const TCommand* FPanelCommand = nullptr;
 
     // Menus, tool bars and colour panels (MainFormMenus.cpp, MainFormToolBars.cpp,
     // MainFormColorPanels.cpp).
-    void createCommandActions();
-    void createColorPanelActions();
     void createToolBars();
     void createColorPanels();
     void edtZoomChange();
     void pickColor(bool foreground);
     bool choosePaletteColor(TColor& colour);
     void updateToolBarToggles();
+    // Shows or hides the tool bar or tool window bar as its View menu toggle action says.
+    void toggleBar(const char* bar, const char* action);
+    void acViewStatusBarExecute();
     bool FZoomEditByProgram = false;
     // --- Clipboard, moves and floating pastes (MainFormClipboard.cpp, MainFormMove.cpp) -------
-    QAction* acCopy = nullptr;
-    QAction* acCut = nullptr;
-    QAction* acPaste = nullptr;
-    QAction* acMergePaste = nullptr;
-    QAction* acCopyRegion = nullptr;
-    QAction* acPasteRegion = nullptr;
-    QAction* acApply = nullptr;
-    QAction* acCancel = nullptr;
-    QAction* acMoveRegion = nullptr;
-    QAction* acMoveSelectArea = nullptr;
     // The clipboard offers a selection shape (application/x-pxregion).
     bool FClipboardHasPicture = false;
     bool FClipboardHasRegion = false;
@@ -414,8 +338,8 @@ private:
     void acPasteRegionExecute();
     void acApplyExecute();
     void acCancelExecute();
-    void createClipboardActions();
-    void createMoveActions();
+    void connectClipboard();
+    void connectMoves();
     // Enter, Escape and the arrow keys, taken before the focused control sees them.
     bool handleWindowKey(QKeyEvent* event);
     // Apply and Cancel after a mouse press or release on the canvas (allowed: the buttons let

@@ -2,7 +2,7 @@
 // of the selection's shape, with the paste enabling that follows the clipboard.
 #include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
-#include "app/clipboard/CanvasClipboard.h"
+#include "app/systemclipboard/CanvasClipboard.h"
 #include "app/commands/Enabling.h"
 #include "canvas/PxImage.h"
 
@@ -10,7 +10,6 @@
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QRegularExpression>
 
 namespace kalvo {
 
@@ -36,27 +35,8 @@ private:
 
 } // namespace
 
-void TKalvoMainForm::createClipboardActions()
+void TKalvoMainForm::connectClipboard()
 {
-    const auto make = [this](const char* name, const QString& caption, const QKeySequence& key,
-                             void (TKalvoMainForm::*handler)()) {
-        QAction* action = makeAction(caption, QString(caption).remove(QRegularExpression(QStringLiteral("\\(&.\\)"))),
-                                     key, handler);
-        action->setObjectName(QString::fromLatin1(name));
-        addAction(action); // reachable by its shortcut before any menu shows it
-        return action;
-    };
-    acCopy = make("acCopy", QStringLiteral("コピー(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), &TKalvoMainForm::acCopyExecute);
-    acCut = make("acCut", QStringLiteral("切り取り(&X)"), QKeySequence(Qt::CTRL | Qt::Key_X), &TKalvoMainForm::acCutExecute);
-    acPaste = make("acPaste", QStringLiteral("貼り付け(&P)"), QKeySequence(Qt::CTRL | Qt::Key_V),
-                   &TKalvoMainForm::acPasteExecute);
-    acMergePaste = make("acMergePaste", QStringLiteral("合成貼り付け(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M),
-                        &TKalvoMainForm::acMergePasteExecute);
-    acCopyRegion = make("acCopyRegion", QStringLiteral("選択範囲のコピー(&C)"),
-                        QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_C), &TKalvoMainForm::acCopyRegionExecute);
-    acPasteRegion = make("acPasteRegion", QStringLiteral("選択範囲の貼り付け(&P)"),
-                         QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_V), &TKalvoMainForm::acPasteRegionExecute);
-
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TKalvoMainForm::UpdateClipboardActions);
     installEventFilter(new TActivationWatch(this, [this] { UpdateClipboardActions(); }));
     UpdateClipboardActions();
@@ -64,7 +44,7 @@ void TKalvoMainForm::createClipboardActions()
 
 void TKalvoMainForm::UpdateClipboardActions()
 {
-    if (!acPaste)
+    if (!Action("acPaste"))
         return;
     FClipboardHasPicture = ClipboardHasPicture();
     FClipboardHasRegion = ClipboardHasRegion();

@@ -22,48 +22,6 @@
 
 namespace kalvo {
 
-void TKalvoMainForm::createColorActions()
-{
-    const struct {
-        QAction*& action;
-        const char* name;
-        const char* caption;
-        int bits;
-    } enlarge[] = {
-        {acEnlarge4bitColors, "acEnlarge4bitColors", "16色(&4)", 4},
-        {acEnlarge8bitColors, "acEnlarge8bitColors", "256色(&8)", 8},
-        {acEnlarge24bitColors, "acEnlarge24bitColors", "1677万色(&F)", 24},
-    };
-    for (const auto& e : enlarge) {
-        e.action = new QAction(QString::fromUtf8(e.caption), this);
-        e.action->setObjectName(QString::fromLatin1(e.name));
-        e.action->setData(e.bits);
-        const int bits = e.bits;
-        connect(e.action, &QAction::triggered, this, [this, bits] { RunCommand([this, bits] { acEnlargeColorsExecute(bits); }); });
-    }
-    acColorCount = makeAction(QStringLiteral("使用色数計算(&U)..."), QString(), QKeySequence(),
-                              &TKalvoMainForm::acColorCountExecute);
-    acColorCount->setObjectName(QStringLiteral("acColorCount"));
-    acReduce8bitColor = makeAction(QStringLiteral("256色(&8)..."), QString(), QKeySequence(),
-                                   &TKalvoMainForm::acReduce8bitColorExecute);
-    acReduce8bitColor->setObjectName(QStringLiteral("acReduce8bitColor"));
-    acReduce4bitColor = makeAction(QStringLiteral("16色(&4)..."), QString(), QKeySequence(),
-                                   &TKalvoMainForm::acReduce4bitColorExecute);
-    acReduce4bitColor->setObjectName(QStringLiteral("acReduce4bitColor"));
-    acReduce1bitColor = makeAction(QStringLiteral("2色(&1)..."), QString(), QKeySequence(),
-                                   &TKalvoMainForm::acReduce1bitColorExecute);
-    acReduce1bitColor->setObjectName(QStringLiteral("acReduce1bitColor"));
-    acPaletteEdit = makeAction(QStringLiteral("パレットの編集(&C)..."), QString(), QKeySequence(),
-                               &TKalvoMainForm::acPaletteEditExecute);
-    acPaletteEdit->setObjectName(QStringLiteral("acPaletteEdit"));
-    acPaletteExport = makeAction(QStringLiteral("パレットのエクスポート(&E)..."), QStringLiteral("パレットのエクスポート"),
-                                 QKeySequence(), &TKalvoMainForm::acPaletteExportExecute);
-    acPaletteExport->setObjectName(QStringLiteral("acPaletteExport"));
-    acPaletteImport = makeAction(QStringLiteral("パレットのインポート(&I)..."), QStringLiteral("パレットのインポート"),
-                                 QKeySequence(), &TKalvoMainForm::acPaletteImportExecute);
-    acPaletteImport->setObjectName(QStringLiteral("acPaletteImport"));
-}
-
 namespace {
 
 // The folder of the current image file, where the palette dialogs start (empty while untitled).

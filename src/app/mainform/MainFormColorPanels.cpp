@@ -9,7 +9,7 @@
 #include "app/dialogs/ColorPaletteDialog.h"
 #include "app/settings/CustomColors.h"
 #include "canvas/PxImage.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "image/Color.h"
 #include "image/NearestPaletteIndex.h"
 
@@ -39,24 +39,13 @@ kalvo::TBitmap loadColorChart()
 
 namespace kalvo {
 
-void TKalvoMainForm::createColorPanelActions()
-{
-    acSelectForegroundColor = makeAction("acSelectForegroundColor", QStringLiteral("前景色の選択(&F)..."), QString(),
-                                         QKeySequence(), &TKalvoMainForm::acSelectForegroundColorExecute);
-    acSelectBackgroundColor = makeAction("acSelectBackgroundColor", QStringLiteral("背景色の選択(&B)..."), QString(),
-                                         QKeySequence(), &TKalvoMainForm::acSelectBackgroundColorExecute);
-    acSwapFBColors = makeAction("acSwapFBColors", QStringLiteral("前景色と背景色を交換(&S)"),
-                                QStringLiteral("前景色と背景色を交換"), QKeySequence(Qt::Key_F4),
-                                &TKalvoMainForm::acSwapFBColorsExecute);
-}
-
 void TKalvoMainForm::createColorPanels()
 {
     ColorBoxes = new TColorBoxesPanel;
-    ColorBoxes->SwapButton->setDefaultAction(acSwapFBColors);
+    ColorBoxes->SwapButton->setDefaultAction(Action("acSwapFBColors"));
     ColorBoxes->SwapButton->setToolTip(QStringLiteral("前景色と背景色を交換"));
-    connect(ColorBoxes->pxPaintBoxFG, &TColorBox::Clicked, acSelectForegroundColor, &QAction::trigger);
-    connect(ColorBoxes->pxPaintBoxBG, &TColorBox::Clicked, acSelectBackgroundColor, &QAction::trigger);
+    connect(ColorBoxes->pxPaintBoxFG, &TColorBox::Clicked, Action("acSelectForegroundColor"), &QAction::trigger);
+    connect(ColorBoxes->pxPaintBoxBG, &TColorBox::Clicked, Action("acSelectBackgroundColor"), &QAction::trigger);
     auto showColors = [this] {
         ColorBoxes->pxPaintBoxFG->SetColor(pxImage1->DisplayForegroundColor());
         ColorBoxes->pxPaintBoxBG->SetColor(pxImage1->DisplayBackgroundColor());

@@ -13,22 +13,6 @@
 
 namespace kalvo {
 
-void TKalvoMainForm::createEffectActions()
-{
-    acNegativeImage = makeAction(QStringLiteral("反転(&N)"), QString(), QKeySequence(),
-                                 &TKalvoMainForm::acNegativeImageExecute);
-    acNegativeImage->setObjectName(QStringLiteral("acNegativeImage"));
-    acClear = makeAction(QStringLiteral("クリア(&L)"), QStringLiteral("クリア|選択範囲の中を背景色でクリアします"),
-                         QKeySequence(Qt::CTRL | Qt::Key_Delete), &TKalvoMainForm::acClearExecute);
-    acClear->setObjectName(QStringLiteral("acClear"));
-    acObscureRegion = makeAction(QStringLiteral("境界をぼかす(&F)..."), QString(), QKeySequence(),
-                                 &TKalvoMainForm::acObscureRegionExecute);
-    acObscureRegion->setObjectName(QStringLiteral("acObscureRegion"));
-    acDropShadow = makeAction(QStringLiteral("影をつける(&S)..."), QString(), QKeySequence(),
-                              &TKalvoMainForm::acDropShadowExecute);
-    acDropShadow->setObjectName(QStringLiteral("acDropShadow"));
-}
-
 void TKalvoMainForm::acNegativeImageExecute()
 {
     if (!pxImage1->HasImage() || !RequireTrueColor())

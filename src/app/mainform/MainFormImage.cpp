@@ -17,15 +17,6 @@
 
 namespace kalvo {
 
-void TKalvoMainForm::createImageMenu()
-{
-    // The hint is the one its menu item shows.
-    acLoassLessJpeg = makeAction(QStringLiteral("JPEG ロスレス回転(&J)..."),
-                                 QStringLiteral("JPEG ロスレス回転|画質を劣化させないでJPEG画像を回転させます"),
-                                 QKeySequence(), &TKalvoMainForm::acLoassLessJpegExecute);
-    acLoassLessJpeg->setObjectName(QStringLiteral("acLoassLessJpeg"));
-}
-
 void TKalvoMainForm::acLoassLessJpegExecute()
 {
     if (FileName().isEmpty())
@@ -42,13 +33,6 @@ void TKalvoMainForm::acLoassLessJpegExecute()
     } else if (result == TKVfrmLosslessJpeg::kResultAbort) {
         ShowMessageBox(QStringLiteral("処理に失敗しました．"), MB_ICONERROR);
     }
-}
-
-void TKalvoMainForm::createImageCommandActions()
-{
-    acResize = makeAction(QStringLiteral("リサイズ(&S)..."), QString(), QKeySequence(Qt::CTRL | Qt::Key_R),
-                          &TKalvoMainForm::acResizeExecute);
-    acResize->setObjectName(QStringLiteral("acResize"));
 }
 
 void TKalvoMainForm::acResizeExecute()

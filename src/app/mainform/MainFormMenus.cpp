@@ -1,5 +1,5 @@
-// The menu bar and the popup menus of the main window, built from tables of action names: an
-// action appears in its place as soon as it exists (see commands/MenuBuilder.h).
+// The popup menus of the main window and the look-ups of its actions, menus and tool bars by
+// name; the menu bar is filled from the command registry (MainFormCommands.cpp).
 #include "app/mainform/MainForm.h"
 #include "app/commands/MenuBuilder.h"
 #include "canvas/PxImage.h"
@@ -13,74 +13,6 @@
 #include <iterator>
 
 namespace kalvo {
-
-namespace {
-
-constexpr const char* kFileMenu[] = {
-    "acNewImage", "acOpen", "-",
-    "acSaveOption", "acSaveAs", "acSave", "-",
-    "[RecentMenu|最近使ったファイル(&M)", "]", "-",
-    "acClose",
-};
-
-// The mouse modes in the order of the mode tool bar, without the picker.
-#define KALVO_MOUSE_MODES                                                                     \
-    "acHandScroll", "acZoom", "-",                                                            \
-    "acSelectRect", "acSelectEllipse", "acSelectRegion", "acSelectMagicWand", "-",           \
-    "acMoveRegion", "acMoveSelectArea", "-",                                                  \
-    "acPen", "acBrush", "acPaint"
-
-constexpr const char* kEditMenu[] = {
-    "acUndo", "acRedo", "-",
-    "acCopy", "acCut", "acPaste", "acMergePaste", "-",
-    "acClear", "-",
-    "[MouseModeMenu|マウスモード(&M)", KALVO_MOUSE_MODES, "]",
-};
-
-#undef KALVO_MOUSE_MODES
-
-constexpr const char* kViewMenu[] = {
-    "[ToolBarMenu|ツールバー(&T)",
-    "acViewTBToolbar4", "acViewTBToolbar3", "acViewTBToolbar2", "acViewTBColorWindow",
-    "acViewTBToolbar5", "acViewTBColorWindow2", "acViewTBToolWindow1",
-    "]",
-    "acShowProperty", "acViewStatusBar", "-",
-    "acViewMaximumSize",
-};
-
-constexpr const char* kImageMenu[] = {
-    "acResize", "-",
-    "acNegativeImage", "acLoassLessJpeg",
-};
-
-constexpr const char* kEffectsMenu[] = {
-    "acDropShadow", "-",
-    "acBrightnessContrast", "acHueSaturation", "acLevels", "acGaussianBlur", "acSharpen", "acGrayscale",
-};
-
-constexpr const char* kColorMenu[] = {
-    "acSelectForegroundColor", "acSelectBackgroundColor", "acSwapFBColors", "-",
-    "acPaletteEdit", "acPaletteExport", "acPaletteImport", "-",
-    "[ReduceColorMenu|減色(&R)", "acReduce8bitColor", "acReduce4bitColor", "acReduce1bitColor", "]",
-    "[EnlargeColorMenu|増色(&L)", "acEnlarge4bitColors", "acEnlarge8bitColors", "acEnlarge24bitColors", "]", "-",
-    "acColorCount",
-};
-
-constexpr const char* kSelectionMenu[] = {
-    "acSelectAll", "acInvertRegion", "acDeleteRegion", "-",
-    "acObscureRegion", "acDrawRegion", "-",
-    "acCopyRegion", "acPasteRegion", "-",
-    "acHideRegion",
-};
-
-struct TMenuBarEntry {
-    const char* name;
-    const char* caption;
-    std::span<const char* const> entries;
-    QMenu* TKalvoMainForm::*member;
-};
-
-} // namespace
 
 QMenu* TKalvoMainForm::CanvasPopupMenu() const
 {
@@ -123,32 +55,8 @@ QDockWidget* TKalvoMainForm::ToolWindow(const char* name) const
     return findChild<QDockWidget*>(QLatin1String(name));
 }
 
-void TKalvoMainForm::createMenus()
+void TKalvoMainForm::createPopupMenus()
 {
-    const TMenuBarEntry menus[] = {
-        {"FileMenu", "ファイル(&F)", kFileMenu, &TKalvoMainForm::FileMenu},
-        {"EditMenu", "編集(&E)", kEditMenu, &TKalvoMainForm::EditMenu},
-        {"ViewMenu", "表示(&V)", kViewMenu, &TKalvoMainForm::ViewMenu},
-        {"ImageMenu", "イメージ(&I)", kImageMenu, &TKalvoMainForm::ImageMenu},
-        {"EffectsMenu", "効果(&T)", kEffectsMenu, &TKalvoMainForm::EffectsMenu},
-        {"ColorMenu", "カラー(&C)", kColorMenu, &TKalvoMainForm::ColorMenu},
-        {"SelectionMenu", "選択範囲(&R)", kSelectionMenu, &TKalvoMainForm::SelectionMenu},
-    };
-    const TActionLookup lookup = [this](const QString& name) { return ActionByName(name); };
-    menuBar()->setObjectName(QStringLiteral("TBToolbar1"));
-    menuBar()->setWindowTitle(QStringLiteral("メニューバー"));
-    for (const TMenuBarEntry& m : menus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.caption));
-        menu->setObjectName(QLatin1String(m.name));
-        FillMenu(menu, m.entries, lookup);
-        // A menu none of whose commands exist yet stays out of the menu bar.
-        menu->menuAction()->setVisible(MenuHasCommands(menu));
-        this->*m.member = menu;
-    }
-    RecentMenu = FileMenu->findChild<QMenu*>(QStringLiteral("RecentMenu"));
-    MouseModeMenu = EditMenu->findChild<QMenu*>(QStringLiteral("MouseModeMenu"));
-    ToolBarMenu = ViewMenu->findChild<QMenu*>(QStringLiteral("ToolBarMenu"));
-
     // The Apply/Cancel popup has captions of its own and runs acApply and acCancel, following
     // their enabling.
     ApplyCancelMenu = new QMenu(this);

@@ -2,7 +2,6 @@
 // move and merge events record, the keys the window takes for itself (Enter, Escape and the
 // arrow keys) and the Apply/Cancel enabling that follows the mouse buttons.
 #include "app/mainform/MainForm.h"
-#include "app/commands/ActionHint.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -37,29 +36,12 @@ private:
 
 } // namespace
 
-void TKalvoMainForm::createMoveActions()
+void TKalvoMainForm::connectMoves()
 {
-    acApply = makeAction(QStringLiteral("適用"), QStringLiteral("適用"), QKeySequence(), &TKalvoMainForm::acApplyExecute);
-    acApply->setObjectName(QStringLiteral("acApply"));
-    acCancel = makeAction(QStringLiteral("キャンセル"), QStringLiteral("キャンセル"), QKeySequence(),
-                          &TKalvoMainForm::acCancelExecute);
-    acCancel->setObjectName(QStringLiteral("acCancel"));
-    acApply->setEnabled(false);
-    acCancel->setEnabled(false);
-
-    // The two move modes join the window's mode group; the selection rules enable them and
-    // switch to rectangle selection when the selection goes (UpdateRegionActions).
-    const auto modeAction = [this](const QString& caption, const char* name, TMouseMode mode) {
-        auto* action = new QAction(caption, this);
-        action->setObjectName(QString::fromLatin1(name));
-        ApplyHint(action, PlainCaption(caption));
-        action->setEnabled(false);
-        addModeAction(action, mode);
-        return action;
-    };
-    acMoveRegion = modeAction(QStringLiteral("選択枠の移動(&M)"), "acMoveRegion", mmMoveRegion);
-    acMoveSelectArea = modeAction(QStringLiteral("選択領域の移動(&A)"), "acMoveSelectArea", mmMoveSelectArea);
-
+    // Apply and Cancel follow the floating modes; the selection rules enable the two move modes
+    // and switch to rectangle selection when the selection goes (UpdateRegionActions).
+    Action("acApply")->setEnabled(false);
+    Action("acCancel")->setEnabled(false);
     connect(pxImage1, &TpxImage::OnMoveRegion, this, [this](int, int) {
         RunCommand([this] {
             if (FRegionMoveRecorded)
@@ -73,8 +55,8 @@ void TKalvoMainForm::createMoveActions()
     connect(pxImage1, &TpxImage::OnMerge, this, [this] { PushUndo(QStringLiteral("合成"), kUndoImage); });
     connect(pxImage1, &TpxImage::OnMouseModeChange, this, [this] {
         const bool merging = pxImage1->MouseMode() == mmMerge;
-        acApply->setEnabled(merging);
-        acCancel->setEnabled(merging);
+        Action("acApply")->setEnabled(merging);
+        Action("acCancel")->setEnabled(merging);
     });
     connect(pxImage1, &TpxImage::OnMousedown, this, [this](Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
         if (button == Qt::LeftButton)
@@ -101,8 +83,8 @@ void TKalvoMainForm::updateFloatActionsAfterMouse(bool allowed)
     if (mode != mmMoveSelectArea && mode != mmMerge)
         return;
     const bool on = allowed && (mode == mmMerge || pxImage1->FloatPosition() != QPoint(0, 0));
-    acApply->setEnabled(on);
-    acCancel->setEnabled(on);
+    Action("acApply")->setEnabled(on);
+    Action("acCancel")->setEnabled(on);
 }
 
 bool TKalvoMainForm::handleWindowKey(QKeyEvent* event)
@@ -110,14 +92,14 @@ bool TKalvoMainForm::handleWindowKey(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!acApply->isEnabled())
+        if (!Action("acApply")->isEnabled())
             return false;
-        acApply->trigger();
+        Action("acApply")->trigger();
         return true;
     case Qt::Key_Escape:
-        if (!acCancel->isEnabled())
+        if (!Action("acCancel")->isEnabled())
             return false;
-        acCancel->trigger();
+        Action("acCancel")->trigger();
         return true;
     case Qt::Key_Left:
     case Qt::Key_Right:
@@ -136,24 +118,24 @@ bool TKalvoMainForm::handleWindowKey(QKeyEvent* event)
 
 void TKalvoMainForm::acApplyExecute()
 {
-    acApply->setEnabled(false);
-    acCancel->setEnabled(false);
+    Action("acApply")->setEnabled(false);
+    Action("acCancel")->setEnabled(false);
     pxImage1->ApplyOperation();
 }
 
 void TKalvoMainForm::acCancelExecute()
 {
-    acApply->setEnabled(false);
-    acCancel->setEnabled(false);
+    Action("acApply")->setEnabled(false);
+    Action("acCancel")->setEnabled(false);
     pxImage1->CancelOperation();
 }
 
 void TKalvoMainForm::CancelPendingFloat()
 {
     const TMouseMode mode = pxImage1->MouseMode();
-    if (acCancel->isEnabled() || ((mode == mmMoveSelectArea || mode == mmMerge) && FLeftButtonDown)) {
-        acCancel->setEnabled(true);
-        acCancel->trigger();
+    if (Action("acCancel")->isEnabled() || ((mode == mmMoveSelectArea || mode == mmMerge) && FLeftButtonDown)) {
+        Action("acCancel")->setEnabled(true);
+        Action("acCancel")->trigger();
     }
 }
 

@@ -1,32 +1,14 @@
 // The painting commands: the fill, colour picker, pen and brush modes, stroking the selection
 // outline, and the undo steps the canvas's painting notifications record.
 #include "app/mainform/MainForm.h"
-#include "app/commands/ActionHint.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
 
 namespace kalvo {
 
-void TKalvoMainForm::createPaintActions()
+void TKalvoMainForm::connectPainting()
 {
-    // The painting modes join the window's mode group; the pen action stands for both pen
-    // modes and comes back in the line type last chosen (FPenMode).
-    const auto modeAction = [this](const QString& caption, const QString& hint, const char* name, TMouseMode mode) {
-        auto* action = new QAction(caption, this);
-        action->setObjectName(QString::fromLatin1(name));
-        ApplyHint(action, hint);
-        addModeAction(action, mode);
-        return action;
-    };
-    acPaint = modeAction(QStringLiteral("ペイント(&P)"), QStringLiteral("ペイント"), "acPaint", mmPaint);
-    acSpoit = modeAction(QStringLiteral("色抽出(&P)"), QStringLiteral("色抽出"), "acSpoit", mmSpoit);
-    acPen = modeAction(QStringLiteral("ペン"), QString(), "acPen", mmPenFreehand);
-    acBrush = modeAction(QStringLiteral("ブラシ"), QString(), "acBrush", mmBrush);
-    acDrawRegion = makeAction(QStringLiteral("選択範囲を描画(&D)"), QString(), QKeySequence(),
-                              &TKalvoMainForm::acDrawRegionExecute);
-    acDrawRegion->setObjectName(QStringLiteral("acDrawRegion"));
-
     // The steps are recorded while the image is still unchanged. A step that cannot be recorded
     // is reported; the painting goes on.
     connect(pxImage1, &TpxImage::OnPaintImage, this,

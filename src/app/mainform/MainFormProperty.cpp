@@ -1,56 +1,16 @@
-// The property window: created with the settings, showing the panel of the current mouse mode,
-// its controls enabled by the image's bit depth.
+// The property window: created with the settings, showing the panel the current mouse mode's
+// command brings (Command.h), its controls enabled by the image's bit depth.
+#include "app/commands/Command.h"
 #include "app/mainform/MainForm.h"
-#include "app/property/FrameBrush.h"
-#include "app/property/FrameMerge.h"
-#include "app/property/FramePaint.h"
-#include "app/property/FramePen.h"
+#include "app/property/FrameBase.h"
 #include "app/property/RollUpWindow.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QRect>
 
-#include <typeinfo>
-#include <QMenu>
-
 namespace kalvo {
-
-namespace {
-
-// Which panel class serves a mode; nullptr for modes without settings.
-TKVFrameBase* createPanel(TMouseMode mode, TpxImage& canvas, std::function<TMouseMode()> penMode,
-                          std::function<void(TMouseMode)> setPenMode)
-{
-    switch (mode) {
-    case mmSelectMagicWand: return new TKVFrameMagicWand(canvas);
-    case mmPaint: return new TKVFramePaint(canvas);
-    case mmMerge: return new TKVFrameMerge(canvas);
-    case mmPenFreehand:
-    case mmPenLine: return new TKVFramePen(canvas, std::move(penMode), std::move(setPenMode));
-    case mmBrush: return new TKVFrameBrush(canvas);
-    default: return nullptr;
-    }
-}
-
-// The panel on show serves the mode already.
-bool panelServes(const TKVFrameBase* panel, TMouseMode mode)
-{
-    if (!panel)
-        return false;
-    switch (mode) {
-    case mmSelectMagicWand:
-        return typeid(*panel) == typeid(TKVFrameMagicWand);
-    case mmPaint: return typeid(*panel) == typeid(TKVFramePaint);
-    case mmMerge: return typeid(*panel) == typeid(TKVFrameMerge);
-    case mmPenFreehand:
-    case mmPenLine: return typeid(*panel) == typeid(TKVFramePen);
-    case mmBrush: return typeid(*panel) == typeid(TKVFrameBrush);
-    default: return false;
-    }
-}
-
-} // namespace
 
 void TKalvoMainForm::createPropertyWindow(bool visible)
 {
@@ -59,8 +19,8 @@ void TKalvoMainForm::createPropertyWindow(bool visible)
     FPropertyForm = new TKVfrmRollUp(this, [this] {
         return QRect(pxImage1->mapToGlobal(QPoint(0, 0)), pxImage1->size());
     });
-    connect(FPropertyForm, &TKVfrmRollUp::VisibilityChanged, acShowProperty, &QAction::setChecked);
-    acShowProperty->setChecked(visible);
+    connect(FPropertyForm, &TKVfrmRollUp::VisibilityChanged, Action("acShowProperty"), &QAction::setChecked);
+    Action("acShowProperty")->setChecked(visible);
     connect(pxImage1, &TpxImage::OnMouseModeChange, this, &TKalvoMainForm::UpdatePropertyPanel);
     FShowPropertyAtStart = visible;
     UpdatePropertyPanel();
@@ -87,7 +47,7 @@ void TKalvoMainForm::acShowPropertyExecute()
 {
     if (!FPropertyForm)
         return;
-    if (acShowProperty->isChecked()) {
+    if (Action("acShowProperty")->isChecked()) {
         FPropertyPlaced = true;
         FPropertyForm->show();
     } else {
@@ -99,14 +59,14 @@ void TKalvoMainForm::UpdatePropertyPanel()
 {
     if (!FPropertyForm)
         return;
-    const TMouseMode mode = pxImage1->MouseMode();
-    if (panelServes(FPropertyForm->Panel(), mode))
+    // Each tool's command brings its panel; a panel on show for the same command stays.
+    const TCommand* command = PanelCommand(pxImage1->MouseMode());
+    if (command && command == FPanelCommand && FPropertyForm->Panel())
         return;
     FPropertyForm->SetPanel(nullptr);
-    TKVFrameBase* panel = createPanel(
-        mode, *pxImage1, [this] { return TMouseMode(FPenMode); },
-        [this](TMouseMode m) { FPenMode = m; });
-    if (panel) {
+    FPanelCommand = command;
+    if (command) {
+        TKVFrameBase* panel = command->panel(*this);
         panel->Load();
         FPropertyForm->SetPanel(panel);
     }

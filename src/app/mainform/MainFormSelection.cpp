@@ -8,61 +8,14 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <QRegularExpression>
 
 #include <algorithm>
 
 namespace kalvo {
 
-void TKalvoMainForm::createSelectionActions()
+void TKalvoMainForm::connectSelection()
 {
-    FModeActionGroup = new QActionGroup(this);
-    // Optional: a mode without an action (point picking) leaves every action unchecked; a
-    // click on the checked action is checked again by MouseModeChange.
-    FModeActionGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    struct TModeItem {
-        QAction** Action;
-        const char* Name;
-        const char* Caption;
-        TMouseMode Mode;
-    };
-    const TModeItem modes[] = {
-        {&acHandScroll, "acHandScroll", "手のひらスクロール(&H)", mmNeko},
-        {&acZoom, "acZoom", "ズーム(&Z)", mmZoom},
-        {&acSelectRect, "acSelectRect", "四角形選択(&R)", mmSelectRect},
-        {&acSelectEllipse, "acSelectEllipse", "円形選択(&E)", mmSelectEllipse},
-        {&acSelectRegion, "acSelectRegion", "自由選択(&F)", mmSelectRegion},
-        {&acSelectMagicWand, "acSelectMagicWand", "色域選択(&C)", mmSelectMagicWand},
-    };
-    for (const TModeItem& item : modes) {
-        const QString caption = QString::fromUtf8(item.Caption);
-        const QString hint = QString(caption).remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
-        auto* action = new QAction(caption, this);
-        action->setObjectName(QString::fromLatin1(item.Name));
-        action->setStatusTip(hint);
-        action->setToolTip(hint);
-        *item.Action = action;
-        addModeAction(action, item.Mode);
-    }
-    acHandScroll->setChecked(true);
-
-    acSelectAll = makeAction(QStringLiteral("すべて選択(&A)"), QStringLiteral("すべて選択"),
-                             QKeySequence(Qt::CTRL | Qt::Key_A), &TKalvoMainForm::acSelectAllExecute);
-    acSelectAll->setObjectName(QStringLiteral("acSelectAll"));
-    acInvertRegion = makeAction(QStringLiteral("選択範囲の反転(&R)"), QStringLiteral("選択範囲の反転"),
-                                QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_I),
-                                &TKalvoMainForm::acInvertRegionExecute);
-    acInvertRegion->setObjectName(QStringLiteral("acInvertRegion"));
-    acDeleteRegion = makeAction(QStringLiteral("選択範囲の消去(&E)"), QStringLiteral("選択範囲の消去"),
-                                QKeySequence(Qt::CTRL | Qt::Key_D), &TKalvoMainForm::acDeleteRegionExecute);
-    acDeleteRegion->setObjectName(QStringLiteral("acDeleteRegion"));
-    acHideRegion = makeAction(QStringLiteral("選択枠を隠す(&H)"), QStringLiteral("選択枠を隠す"),
-                              QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_M), &TKalvoMainForm::acHideRegionExecute);
-    acHideRegion->setObjectName(QStringLiteral("acHideRegion"));
-    acHideRegion->setCheckable(true);
-    for (QAction* action : {acSelectAll, acInvertRegion, acDeleteRegion, acHideRegion})
-        addAction(action); // shortcuts work before (and without) a menu showing the action
-
+    Action("acHandScroll")->setChecked(true);
     connect(pxImage1, &TpxImage::OnMouseModeChange, this, &TKalvoMainForm::pxImage1MouseModeChange);
     connect(pxImage1, &TpxImage::OnRegionChange, this, &TKalvoMainForm::pxImage1RegionChange);
     // The enabling is computed once the new selection is in place.
@@ -159,12 +112,12 @@ void TKalvoMainForm::dropSelectionForNewDocument()
 void TKalvoMainForm::UpdateRegionActions()
 {
     ApplyEnablingTable(RegionEnablingRules());
-    if (pxImage1->Region() || !acSelectRect)
+    if (pxImage1->Region() || !Action("acSelectRect"))
         return;
     for (const char* name : {"acMoveRegion", "acMoveSelectArea"}) {
         QAction* action = ActionByName(QString::fromLatin1(name));
         if (action && action->isChecked()) {
-            MouseModeChange(acSelectRect);
+            MouseModeChange(Action("acSelectRect"));
             break;
         }
     }
@@ -188,7 +141,7 @@ void TKalvoMainForm::acDeleteRegionExecute()
 
 void TKalvoMainForm::acHideRegionExecute()
 {
-    pxImage1->SetShowRegion(!acHideRegion->isChecked());
+    pxImage1->SetShowRegion(!Action("acHideRegion")->isChecked());
 }
 
 } // namespace kalvo

@@ -10,16 +10,6 @@
 
 namespace kalvo {
 
-void TKalvoMainForm::createEditMenu()
-{
-    acUndo = makeAction(QStringLiteral("アンドゥ(&U)"), QStringLiteral("アンドゥ"),
-                        QKeySequence(Qt::CTRL | Qt::Key_Z), &TKalvoMainForm::acUndoExecute);
-    acRedo = makeAction(QStringLiteral("リドゥ(&R)"), QStringLiteral("リドゥ"),
-                        QKeySequence(Qt::CTRL | Qt::Key_Y), &TKalvoMainForm::acRedoExecute);
-    acUndo->setObjectName(QStringLiteral("acUndo"));
-    acRedo->setObjectName(QStringLiteral("acRedo"));
-}
-
 void TKalvoMainForm::UpdateUndoActions()
 {
     ApplyEnablingTable(UndoEnablingRules());

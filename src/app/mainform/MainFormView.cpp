@@ -22,43 +22,17 @@ constexpr int kZoomPresets[] = {10, 33, 50, 75, 100, 150, 200, 300, 400, 500, 10
 
 void TKalvoMainForm::createViewMenu()
 {
-    acZoomIn = makeAction(QStringLiteral("ズームイン(&I)"), QStringLiteral("ズームイン"),
-                          QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), &TKalvoMainForm::acZoomInExecute);
-    acZoomIn->setObjectName(QStringLiteral("acZoomIn"));
-    acZoomOut = makeAction(QStringLiteral("ズームアウト(&O)"), QStringLiteral("ズームアウト"),
-                           QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), &TKalvoMainForm::acZoomOutExecute);
-    acZoomOut->setObjectName(QStringLiteral("acZoomOut"));
-    acZoom100 = makeAction(QStringLiteral("等倍"), QStringLiteral("等倍表示"), QKeySequence(Qt::Key_F10),
-                           &TKalvoMainForm::acZoom100Execute);
-    acZoom100->setObjectName(QStringLiteral("acZoom100"));
-    acZoomAuto = makeAction(QStringLiteral("自動"), QStringLiteral("ウィンドウの大きさに合わせる"),
-                            QKeySequence(), &TKalvoMainForm::acZoomAutoExecute);
-    acZoomAuto->setObjectName(QStringLiteral("acZoomAuto"));
-    acZoomAuto->setCheckable(true);
-    acZoomMenu = makeAction(QStringLiteral("ズーム(&Z)"), QStringLiteral("ズーム"), QKeySequence(),
-                            &TKalvoMainForm::acZoomMenuExecute);
-    acZoomMenu->setObjectName(QStringLiteral("acZoomMenu"));
-
-    acShowProperty = makeAction(QStringLiteral("プロパティウィンドウ（&P)"), QString(), QKeySequence(),
-                                &TKalvoMainForm::acShowPropertyExecute);
-    acShowProperty->setObjectName(QStringLiteral("acShowProperty"));
-    acShowProperty->setCheckable(true);
-
     ZoomPresetMenu = new QMenu(QStringLiteral("ズーム(&Z)"), this);
     ZoomPresetMenu->setObjectName(QStringLiteral("ZoomPresetMenu"));
     for (int zoom : kZoomPresets) {
         if (zoom == 100) {
-            ZoomPresetMenu->addAction(acZoom100);
+            ZoomPresetMenu->addAction(Action("acZoom100"));
             continue;
         }
         QAction* item = ZoomPresetMenu->addAction(QString::number(zoom));
         item->setData(zoom);
         connect(item, &QAction::triggered, this, [this, zoom] { pxImage1->SetZoom(zoom); });
     }
-
-    acViewMaximumSize = makeAction("acViewMaximumSize", QStringLiteral("全画面表示(&A)"), QStringLiteral("全画面表示"),
-                                   QKeySequence(Qt::Key_F11), &TKalvoMainForm::acViewMaximumSizeExecute);
-    acViewMaximumSize->setCheckable(true);
 
     connect(pxImage1, &TpxImage::OnZoomChanged, this, &TKalvoMainForm::pxImage1ZoomChanged);
     pxImage1ZoomChanged(pxImage1->Zoom());
@@ -72,9 +46,9 @@ void TKalvoMainForm::keyPressEvent(QKeyEvent* event)
 {
     QAction* action = nullptr;
     if (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Plus)
-        action = acZoomIn;
+        action = Action("acZoomIn");
     else if (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Minus)
-        action = acZoomOut;
+        action = Action("acZoomOut");
     if (action == nullptr || !action->isEnabled()) {
         QMainWindow::keyPressEvent(event);
         return;
@@ -99,14 +73,14 @@ void TKalvoMainForm::acZoom100Execute()
 
 void TKalvoMainForm::acZoomAutoExecute()
 {
-    pxImage1->SetAutoStretch(acZoomAuto->isChecked());
+    pxImage1->SetAutoStretch(Action("acZoomAuto")->isChecked());
     pxImage1ZoomChanged(pxImage1->Zoom());
 }
 
 void TKalvoMainForm::acViewMaximumSizeExecute()
 {
     // Full screen has no border and covers the screen; leaving it restores the sizeable window.
-    if (acViewMaximumSize->isChecked())
+    if (Action("acViewMaximumSize")->isChecked())
         showFullScreen();
     else
         showNormal();
@@ -121,13 +95,13 @@ void TKalvoMainForm::pxImage1ZoomChanged(int)
 {
     // The fixed zoom commands apply only while the image is not fitted to the window.
     const bool fixed = !pxImage1->AutoStretch();
-    acZoomIn->setEnabled(fixed);
-    acZoomOut->setEnabled(fixed);
-    acZoom100->setEnabled(fixed);
-    acZoomMenu->setEnabled(fixed);
+    Action("acZoomIn")->setEnabled(fixed);
+    Action("acZoomOut")->setEnabled(fixed);
+    Action("acZoom100")->setEnabled(fixed);
+    Action("acZoomMenu")->setEnabled(fixed);
     for (QAction* item : ZoomPresetMenu->actions())
         item->setEnabled(fixed);
-    acZoomAuto->setChecked(pxImage1->AutoStretch());
+    Action("acZoomAuto")->setChecked(pxImage1->AutoStretch());
     if (edtZoom) {
         // The edit limits what it shows to its range (a fitted zoom above 3000 shows 3000).
         const QScopedValueRollback<bool> byProgram(FZoomEditByProgram, true);

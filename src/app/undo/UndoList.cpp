@@ -1,8 +1,8 @@
 #include "app/undo/UndoList.h"
 
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "image/ImageErrors.h"
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 #include <fstream>
 #include <new>

@@ -2,7 +2,7 @@
 
 #include "canvas/CanvasCursors.h"
 #include "canvas/PxImage.h"
-#include "image/FloodMask.h"
+#include "imaging/raster/FloodMask.h"
 #include "image/RegionConvert.h"
 
 namespace kalvo {

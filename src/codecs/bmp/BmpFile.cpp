@@ -2,7 +2,7 @@
 #include "codecs/AtomicFile.h"
 #include "codecs/FormatRoutines.h"
 #include "codecs/bmp/LvDIB.h"
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "image/ImageErrors.h"
 
 

@@ -2,7 +2,7 @@
 
 #include "codecs/bmp/DibReader.h"
 #include "codecs/bmp/LvDIBErrors.h"
-#include "image/BitFieldMask.h"
+#include "codecs/bmp/BitFieldMask.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 #include "codecs/bmp/DibConvert.h"
 #include "codecs/bmp/LvDIBErrors.h"
 #include "image/ImageErrors.h"
-#include "image/RleDecode.h"
+#include "codecs/bmp/RleDecode.h"
 
 #include <cstring>
 #include <string>

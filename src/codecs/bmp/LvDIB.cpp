@@ -2,7 +2,7 @@
 
 #include "codecs/bmp/LvDIBErrors.h"
 #include "image/ImageErrors.h"
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "codecs/jpeg2000/Jpeg2kDecode.h"
 #include "codecs/jpeg2000/Jpeg2kError.h"
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 #include <iterator>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 // The bytes of a JPEG file to transform, without copying them when the file can be mapped.
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 #include <cstdint>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "codecs/heif/HeifCodec.h"
 #include "codecs/preview/PreviewDecoders.h"
 #include "codecs/preview/PreviewFit.h"
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 namespace kalvo {
 

@@ -4,7 +4,7 @@
 #include "codecs/jpeg2000/Jpeg2kSignature.h"
 #include "codecs/preview/PreviewDecoders.h"
 #include "codecs/preview/PreviewFit.h"
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 #include "codecs/preview/PreviewDecoders.h"
 #include "codecs/preview/PreviewFit.h"
 #include "codecs/webp/WebpCodec.h"
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 namespace kalvo {
 

@@ -2,6 +2,7 @@
 
 #include "image/ImageErrors.h"
 #include "image/Outline.h"
+#include "image/RectOps.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,7 +13,7 @@ namespace kalvo {
 TBitmap CropBitmap(const TBitmap& bitmap, const QRect& rect)
 {
     const int bytes = bitmap.bitCount() / 8;
-    if (bitmap.bitCount() % 8 != 0 || rect.isEmpty() || !QRect(0, 0, bitmap.width(), bitmap.height()).contains(rect))
+    if (bitmap.bitCount() % 8 != 0 || rect.isEmpty() || !RectContains(QRect(0, 0, bitmap.width(), bitmap.height()), rect))
         throw EPxImageError("CropBitmap: Invalid Parameters");
     TBitmap crop(rect.width(), rect.height(), bitmap.bitCount());
     crop.setPalette(bitmap.palette());
@@ -26,7 +27,7 @@ std::optional<TBitmap> DropShadowArea(const TBitmap& image, const TBitmap& mask,
                                       const QRect& area)
 {
     const QRect bounds(0, 0, image.width(), image.height());
-    const QRect target = area & bounds;
+    const QRect target = IntersectRects(area, bounds);
     if (target.isEmpty() || image.bitCount() != 24 || mask.bitCount() != 8 || mask.width() != image.width()
         || mask.height() != image.height())
         return std::nullopt;
@@ -35,7 +36,7 @@ std::optional<TBitmap> DropShadowArea(const TBitmap& image, const TBitmap& mask,
     const int blur = std::clamp(params.Obscure, 0, 100) + 1;
     const int marginX = std::abs(params.OffsetX) + 2 * blur + 2;
     const int marginY = std::abs(params.OffsetY) + 2 * blur + 2;
-    const QRect crop = target.adjusted(-marginX, -marginY, marginX, marginY) & bounds;
+    const QRect crop = IntersectRects(target.adjusted(-marginX, -marginY, marginX, marginY), bounds);
     const TBitmap cropMask = CropBitmap(mask, crop);
     TPoints outline;
     Bitmap8ToPoints(&cropMask, outline);

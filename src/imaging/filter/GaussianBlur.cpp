@@ -20,8 +20,7 @@ bool GaussianBlurArea(TBitmap& bitmap, const std::optional<QRect>& area, const T
     const QRect box = MaskedBox(bitmap, area, mask);
     const int left = box.left(), right = box.left() + box.width();
     GaussianRows(bitmap, box, sigma, progress, [&](int y, const float* values, std::uint8_t* bytes) {
-        for (int i = 0; i < 3 * box.width(); ++i)
-            bytes[i] = RoundToByte(values[i]);
+        RoundToBytes(values, bytes, 3 * box.width());
         WriteThroughMask(bitmap.scanLine(y), bytes, mask ? mask->scanLine(y) : nullptr, left, right);
     });
     return true;

@@ -1,6 +1,8 @@
 #include "imaging/filter/GaussianRows.h"
 
+#include "imaging/filter/FloatVectors.h"
 #include "imaging/raster/RowDriver.h"
+#include "image/RectOps.h"
 
 #include <algorithm>
 #include <climits>
@@ -11,35 +13,32 @@ namespace kalvo {
 
 namespace {
 
-// Eight floats as one value: the compiler gives it two SSE registers, or one AVX register in
-// the AVX2 versions of the sums below.
-using TFloats8 = float __attribute__((vector_size(32)));
-
 // out[i] = w[0] centre[i] + sum over k = 1..radius of w[k] (lo(k)[i] + hi(k)[i]) for i in
-// [0, n), with lo(k) and hi(k) the rows (or row positions) at offsets -k and +k. Sixteen
+// [0, n), with lo(k) and hi(k) the rows (or row positions) at offsets -k and +k. Thirty-two
 // outputs at a time gather all offsets in registers; the remainder adds in the same order one
-// by one, so every output gets the same single-precision operations.
+// by one, so every output gets the same single-precision operations (no fused multiply-add in
+// any version).
 template <typename Lo, typename Hi>
 inline void SymmetricSums(float* out, const float* centre, int n, const float* w, int radius, Lo&& lo, Hi&& hi)
 {
     int i = 0;
-    for (; i + 16 <= n; i += 16) {
-        TFloats8 c0, c1, a, b;
+    for (; i + 32 <= n; i += 32) {
+        TFloats16 c0, c1, a, b;
         std::memcpy(&c0, centre + i, sizeof c0);
-        std::memcpy(&c1, centre + i + 8, sizeof c1);
-        TFloats8 s0 = w[0] * c0, s1 = w[0] * c1;
+        std::memcpy(&c1, centre + i + 16, sizeof c1);
+        TFloats16 s0 = w[0] * c0, s1 = w[0] * c1;
         for (int k = 1; k <= radius; ++k) {
             const float* pa = lo(k) + i;
             const float* pb = hi(k) + i;
             std::memcpy(&a, pa, sizeof a);
             std::memcpy(&b, pb, sizeof b);
             s0 += w[k] * (a + b);
-            std::memcpy(&a, pa + 8, sizeof a);
-            std::memcpy(&b, pb + 8, sizeof b);
+            std::memcpy(&a, pa + 16, sizeof a);
+            std::memcpy(&b, pb + 16, sizeof b);
             s1 += w[k] * (a + b);
         }
         std::memcpy(out + i, &s0, sizeof s0);
-        std::memcpy(out + i + 8, &s1, sizeof s1);
+        std::memcpy(out + i + 16, &s1, sizeof s1);
     }
     for (; i < n; ++i) {
         float s = w[0] * centre[i];
@@ -50,14 +49,14 @@ inline void SymmetricSums(float* out, const float* centre, int n, const float* w
 }
 
 // The horizontal sums of a row of interleaved pixels: neighbours lie `step` floats apart.
-__attribute__((target_clones("avx2", "default")))
+__attribute__((target_clones("avx512f", "avx2", "default")))
 void SymmetricSum(float* out, const float* c, int n, int step, const float* w, int radius)
 {
     SymmetricSums(out, c, n, w, radius, [&](int k) { return c - step * k; }, [&](int k) { return c + step * k; });
 }
 
 // The vertical sums: rows[k] is the row at offset k - radius.
-__attribute__((target_clones("avx2", "default")))
+__attribute__((target_clones("avx512f", "avx2", "default")))
 void SymmetricRows(float* out, const float* const* rows, int n, const float* w, int radius)
 {
     SymmetricSums(out, rows[radius], n, w, radius, [&](int k) { return rows[radius - k]; },
@@ -81,6 +80,24 @@ struct TBlurSource {
 };
 
 } // namespace
+
+__attribute__((target_clones("avx512f", "avx2", "default")))
+void RoundToBytes(const float* values, std::uint8_t* bytes, int n)
+{
+    int i = 0;
+    const TFloats16 zero = {}, top = zero + 255.0f, shift = zero + 12582912.0f;
+    for (; i + 16 <= n; i += 16) {
+        TFloats16 v;
+        std::memcpy(&v, values + i, sizeof v);
+        v = v < zero ? zero : v;
+        v = v > top ? top : v;
+        v = (v + shift) - shift;
+        const TBytes16 b = __builtin_convertvector(__builtin_convertvector(v, TInts16), TBytes16);
+        std::memcpy(bytes + i, &b, sizeof b);
+    }
+    for (; i < n; ++i)
+        bytes[i] = RoundToByte(values[i]);
+}
 
 int GaussianRadius(double sigma)
 {
@@ -107,7 +124,7 @@ std::vector<double> GaussianWeights(double sigma)
 void GaussianRows(TBitmap& bitmap, const QRect& area, double sigma, const TProgressCallback& progress,
                   const TBlurredRow& row)
 {
-    const QRect box = area & QRect(0, 0, bitmap.width(), bitmap.height());
+    const QRect box = IntersectRects(area, QRect(0, 0, bitmap.width(), bitmap.height()));
     if (box.isEmpty() || bitmap.bitCount() != 24)
         return;
     const std::vector<double> weights = GaussianWeights(sigma);

@@ -48,4 +48,7 @@ inline std::uint8_t RoundToByte(float v)
     return std::uint8_t(int((v + shift) - shift));
 }
 
+// RoundToByte of n values, sixteen at a time.
+void RoundToBytes(const float* values, std::uint8_t* bytes, int n);
+
 } // namespace kalvo

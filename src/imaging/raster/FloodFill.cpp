@@ -1,6 +1,6 @@
 #include "imaging/raster/FloodFill.h"
 
-#include "image/FloodMask.h"
+#include "imaging/raster/FloodMask.h"
 #include "image/PaintBitmap.h"
 #include "image/PixelAccess.h"
 #include "imaging/raster/RowDriver.h"

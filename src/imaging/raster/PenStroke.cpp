@@ -5,6 +5,7 @@
 #include "imaging/raster/ParallelRows.h"
 #include "image/PixelLine.h"
 #include "imaging/raster/PixelMath.h"
+#include "image/RectOps.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -54,8 +55,8 @@ std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selec
     // the side and one beyond each end); the rest keep their weight 0.
     QRect box;
     for (const QPoint& p : points)
-        box |= QRect(p, QSize(1, 1));
-    box = box.adjusted(-2, -2, 2, 2) & QRect(0, 0, source.width(), source.height());
+        box = UniteRects(box, QRect(p, QSize(1, 1)));
+    box = IntersectRects(box.adjusted(-2, -2, 2, 2), QRect(0, 0, source.width(), source.height()));
     if (box.isEmpty())
         return result;
     ParallelRows(box.height(), 256, [&](int r0, int r1) {

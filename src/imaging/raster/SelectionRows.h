@@ -9,6 +9,7 @@
 #include "imaging/effects/ProgressCallback.h"
 #include "imaging/raster/PixelMath.h"
 #include "imaging/raster/RowDriver.h"
+#include "image/RectOps.h"
 
 #include <QRect>
 
@@ -32,7 +33,7 @@ inline TSelectionBox SelectionBox(const TBitmap& bitmap, const std::optional<QRe
 {
     QRect box(0, 0, bitmap.width(), bitmap.height());
     if (area)
-        box = box.intersected(*area);
+        box = IntersectRects(box, *area);
     TSelectionBox b;
     b.Top = box.top();
     b.Rows = std::max(box.height(), 0);

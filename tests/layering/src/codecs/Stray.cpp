@@ -1,5 +1,5 @@
 // Includes of the codecs folder.
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "imaging/quantize/MedianCut.h"
 #include <png.h>
 #include "canvas/tools/Tool.h" // expected violation

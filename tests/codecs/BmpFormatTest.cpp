@@ -1,4 +1,4 @@
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "image/ImageErrors.h"
 #include "support/TestSupport.h"
 

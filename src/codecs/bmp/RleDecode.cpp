@@ -1,4 +1,4 @@
-#include "image/RleDecode.h"
+#include "codecs/bmp/RleDecode.h"
 
 #include "image/ImageErrors.h"
 

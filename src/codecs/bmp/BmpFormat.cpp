@@ -1,9 +1,9 @@
-#include "image/BmpFormat.h"
+#include "codecs/bmp/BmpFormat.h"
 
-#include "image/BitFieldMask.h"
+#include "codecs/bmp/BitFieldMask.h"
 #include "image/ImageErrors.h"
-#include "image/MappedFile.h"
-#include "image/RleDecode.h"
+#include "codecs/MappedFile.h"
+#include "codecs/bmp/RleDecode.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 // Scan-line fill: each queued point grows to its whole run of matching pixels, and every run of
 // matching pixels next to it in the rows below and above is queued once, at its right end.
-#include "image/FloodMask.h"
+#include "imaging/raster/FloodMask.h"
 
 #include "image/Hls.h"
 #include "image/Palette.h"

@@ -1,4 +1,4 @@
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 
 #include <cstdlib>
 #include <cstring>

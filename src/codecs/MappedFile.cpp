@@ -1,4 +1,4 @@
-#include "image/MappedFile.h"
+#include "codecs/MappedFile.h"
 
 #include "image/ImageErrors.h"
 

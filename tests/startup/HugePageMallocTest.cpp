@@ -1,5 +1,5 @@
 // The tunable that starts a program again with huge-page malloc.
-#include "image/HugePageMalloc.h"
+#include "startup/HugePageMalloc.h"
 
 #include <gtest/gtest.h>
 

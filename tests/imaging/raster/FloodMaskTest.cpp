@@ -1,4 +1,4 @@
-#include "image/FloodMask.h"
+#include "imaging/raster/FloodMask.h"
 #include "image/Hls.h"
 #include "image/PixelAccess.h"
 

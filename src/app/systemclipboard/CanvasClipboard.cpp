@@ -1,4 +1,4 @@
-#include "app/clipboard/CanvasClipboard.h"
+#include "app/systemclipboard/CanvasClipboard.h"
 
 #include "canvas/PxImage.h"
 #include "app/clipboardformat/ClipboardData.h"
