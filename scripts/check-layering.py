@@ -2,9 +2,10 @@
 """Checks the include layering of the source tree.
 
 The core libraries know nothing of widgets or of the layers above them:
-  image    may include none of imaging, codecs, config, canvas, app, cli
-  imaging  may include image only (not codecs, config, canvas, app, cli)
-  codecs   may include image and imaging (not config, canvas, app, cli)
+  image    may include none of imaging, document, codecs, config, canvas, app, cli
+  imaging  may include image only (not document, codecs, config, canvas, app, cli)
+  document may include image and imaging (not codecs, config, canvas, app, cli)
+  codecs   may include image and imaging (not document, config, canvas, app, cli)
   config   may include no other folder and QtCore only
   startup  (the programs' start-up code) may include no other folder
 and none of them may include a QtGui or QtWidgets header, with or without the module prefix (the
@@ -22,13 +23,14 @@ import os
 import re
 import sys
 
-LAYERS = ("image", "imaging", "codecs", "config", "startup", "canvas", "app", "cli")
+LAYERS = ("image", "imaging", "document", "codecs", "config", "startup", "canvas", "app", "cli")
 FORBIDDEN = {
-    "image": {"imaging", "codecs", "config", "startup", "canvas", "app", "cli"},
-    "imaging": {"codecs", "config", "startup", "canvas", "app", "cli"},
-    "codecs": {"config", "startup", "canvas", "app", "cli"},
-    "config": {"image", "imaging", "codecs", "startup", "canvas", "app", "cli"},
-    "startup": {"image", "imaging", "codecs", "config", "canvas", "app", "cli"},
+    "image": {"imaging", "document", "codecs", "config", "startup", "canvas", "app", "cli"},
+    "imaging": {"document", "codecs", "config", "startup", "canvas", "app", "cli"},
+    "document": {"codecs", "config", "startup", "canvas", "app", "cli"},
+    "codecs": {"document", "config", "startup", "canvas", "app", "cli"},
+    "config": {"image", "imaging", "document", "codecs", "startup", "canvas", "app", "cli"},
+    "startup": {"image", "imaging", "document", "codecs", "config", "canvas", "app", "cli"},
 }
 # Qt modules no core folder may reach: the core holds to QtCore.
 FORBIDDEN_QT = ("QtGui", "QtWidgets")

@@ -29,6 +29,13 @@ TpxImage::TpxImage(QWidget* parent) : QAbstractScrollArea(parent)
     FAutoScrollTimer.setInterval(50);
     connect(&FAntsTimer, &QTimer::timeout, this, &TpxImage::AntsTimerTimer);
     connect(&FAutoScrollTimer, &QTimer::timeout, this, &TpxImage::AutoScrollTimerTimer);
+    // The view follows the document: a new picture is laid out, a new selection's outline is
+    // scaled for the zoom and drawn.
+    FDocument.OnPictureReplaced = [this] { BitmapReplaced(); };
+    FDocument.OnSelectionReplaced = [this] {
+        ScaleOutline();
+        Invalidate();
+    };
     FTool = CreateCanvasTool(FMouseMode, *this);
     FBuffer = CreateFrameBuffer(1, 1);
     resize(100, 100);
@@ -40,16 +47,10 @@ TpxImage::~TpxImage() = default;
 
 void TpxImage::SetBitmap(const TBitmap& bitmap)
 {
-    if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
+    if (bitmap.width() != Bitmap().width() || bitmap.height() != Bitmap().height())
         FView.ScrollX = FView.ScrollY = 0;
-    FBitmap.clear();
     FReduced.Clear();
-    try {
-        FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : bitmap;
-    } catch (...) {
-        // The canvas goes on with whatever the copy produced (an empty image at worst).
-    }
-    BitmapReplaced();
+    FDocument.SetBitmap(bitmap);
 }
 
 void TpxImage::SetBitmap(TBitmap&& bitmap)
@@ -59,17 +60,10 @@ void TpxImage::SetBitmap(TBitmap&& bitmap)
 
 TBitmap TpxImage::ExchangeBitmap(TBitmap&& bitmap)
 {
-    if (bitmap.width() != FBitmap.width() || bitmap.height() != FBitmap.height())
+    if (bitmap.width() != Bitmap().width() || bitmap.height() != Bitmap().height())
         FView.ScrollX = FView.ScrollY = 0;
-    TBitmap previous = std::move(FBitmap); // leaves the canvas's bitmap empty
     FReduced.Clear();
-    try {
-        FBitmap = bitmap.bitCount() == 32 ? bitmap.toTrueColor() : std::move(bitmap);
-    } catch (...) {
-        // The canvas goes on with whatever the conversion produced (an empty image at worst).
-    }
-    BitmapReplaced();
-    return previous;
+    return FDocument.ExchangeBitmap(std::move(bitmap));
 }
 
 void TpxImage::BitmapReplaced()
@@ -81,23 +75,10 @@ void TpxImage::BitmapReplaced()
     SetZoom(FView.Zoom);
 }
 
-std::vector<TColor> TpxImage::ImagePalette() const
-{
-    if (BitCount() >= 1 && BitCount() <= 8)
-        return FBitmap.palette();
-    return {};
-}
-
 bool TpxImage::SetPaletteEntries(std::span<const TRGBQuad> entries, int count)
 {
-    if (BitCount() < 1 || BitCount() > 8)
+    if (!FDocument.SetPaletteEntries(entries, count))
         return false;
-    const std::vector<TColor> head = RGBQuadsToPalette(entries, count);
-    std::vector<TColor> palette = FBitmap.palette();
-    if (palette.size() < head.size())
-        palette.resize(head.size());
-    std::copy(head.begin(), head.end(), palette.begin());
-    FBitmap.setPalette(std::move(palette));
     RecalcDisplayColors();
     ImageChanged();
     return true;
@@ -113,10 +94,10 @@ void TpxImage::Assign(const TpxImage& other)
 {
     if (&other == this)
         return;
-    SetBitmap(other.FBitmap);
-    SetRegion(other.FRegion);
-    if (HasImage() && other.FSelectionMask) {
-        FSelectionMask = other.FSelectionMask;
+    SetBitmap(other.Bitmap());
+    SetRegion(other.Region());
+    if (HasImage() && other.SelectionMask()) {
+        FDocument.SetSelectionMask(other.SelectionMask());
         RebuildOutline();
     }
     SetForegroundColor(other.FForegroundColor);
@@ -127,8 +108,8 @@ void TpxImage::Assign(const TpxImage& other)
 
 void TpxImage::RecalcDisplayColors()
 {
-    FDisplayForegroundColor = DisplayColorFor(FBitmap, FForegroundColor);
-    FDisplayBackgroundColor = DisplayColorFor(FBitmap, FBackgroundColor);
+    FDisplayForegroundColor = DisplayColorFor(Bitmap(), FForegroundColor);
+    FDisplayBackgroundColor = DisplayColorFor(Bitmap(), FBackgroundColor);
     emit OnChangeColors();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The canvas control: owns the image being edited and shows it at any zoom inside its own
-// scrollable, optionally centred view, with the selection outline as marching ants.
+// The canvas control: holds the document being edited (picture and selection, see
+// document/Document.h) and shows it at any zoom inside its own scrollable, optionally centred
+// view, with the selection outline as marching ants. The document's functions are forwarded.
 //
 // Every frame is composed off screen: only the visible part of the image is stretched
 // (nearest neighbour) into the frame buffer `BufferedBitmap`, the outline is drawn into it, and
@@ -14,6 +15,7 @@
 #include "canvas/ToolSettings.h"
 #include "canvas/tools/ToolHost.h"
 #include "canvas/ViewGeometry.h"
+#include "document/Document.h"
 #include "image/Bitmap.h"
 #include "image/Palette.h"
 #include "image/Region.h"
@@ -50,20 +52,17 @@ enum class TBorderStyle { None, Single };
 
 class TCanvasTool;
 
-// How a finished selection gesture combines with the selection: replace, add or subtract.
-enum TCombineMode : int { RGN_OR = 2, RGN_DIFF = 4, RGN_COPY = 5 };
-
-// Fills a region of an 8-bit mask with one value, clipped to the mask.
-void FillMaskRegion(TBitmap& mask, const TRegion& region, std::uint8_t value);
-
 class TpxImage : public QAbstractScrollArea, public TToolHost {
     Q_OBJECT
 public:
     explicit TpxImage(QWidget* parent = nullptr);
     ~TpxImage() override;
 
+    // The document shown.
+    const TDocument& Document() const { return FDocument; }
+
     // --- The image ---------------------------------------------------------------------------
-    const TBitmap& Bitmap() const override { return FBitmap; }
+    const TBitmap& Bitmap() const override { return FDocument.Bitmap(); }
     // Takes a private copy (32-bit images are held at 24 bits) and relays out the view. A new
     // size resets the scroll position to 0, 0; the same size keeps it. The selection is kept.
     void SetBitmap(const TBitmap& bitmap);
@@ -71,10 +70,10 @@ public:
     void SetBitmap(TBitmap&& bitmap);
     // As SetBitmap(TBitmap&&), handing back the image it replaces (neither is copied).
     TBitmap ExchangeBitmap(TBitmap&& bitmap);
-    bool HasImage() const override { return !FBitmap.empty(); }
-    int BitCount() const { return FBitmap.empty() ? 0 : FBitmap.bitCount(); }
+    bool HasImage() const override { return FDocument.HasImage(); }
+    int BitCount() const { return FDocument.BitCount(); }
     // The palette at 1..8 bits per pixel, else an empty list.
-    std::vector<TColor> ImagePalette() const;
+    std::vector<TColor> ImagePalette() const { return FDocument.ImagePalette(); }
     // Replaces the first count palette entries (blue, green, red, 0 each) of a palette image and
     // repaints. Returns false (and changes nothing) for an image without a palette.
     bool SetPaletteEntries(std::span<const TRGBQuad> entries, int count);
@@ -140,7 +139,7 @@ public:
     bool IsInDisplayedImage(QPoint p) const override;
 
     // --- Selection and its outline --------------------------------------------------------------
-    const TRegionRef& Region() const override { return FRegion; }
+    const TRegionRef& Region() const override { return FDocument.Region(); }
     // Replaces the selection by a copy (absent removes it); drops the selection mask. Does
     // nothing without an image. Raises no before-change event.
     void SetRegion(const TRegionRef& value);
@@ -156,23 +155,23 @@ public:
     // OnRegionChange before and one OnRegionChanged after a change; adding or subtracting an
     // empty shape changes nothing. An absent shape removes the selection. Returns the class.
     int CombineSelection(TRegionRef created, int combineMode);
-    int RegionComplexity() const override { return FRegionComplexity; }
-    const std::optional<TBitmap>& SelectionMask() const override { return FSelectionMask; }
+    int RegionComplexity() const override { return FDocument.RegionComplexity(); }
+    const std::optional<TBitmap>& SelectionMask() const override { return FDocument.SelectionMask(); }
     // Draws the picture at (0, 0) over an all-255 mask (absent: no mask); a mask of only 0 and
     // 255 is dropped. The region stays; callers set it first. OnRegionChanged follows.
     void SetSelectionMask(const std::optional<TBitmap>& mask);
     // The mask from the region: 0 inside, 255 outside, all 0 without a region.
-    TBitmap CreateSelectionMask() const;
+    TBitmap CreateSelectionMask() const { return FDocument.CreateSelectionMask(); }
     // Creates the mask from the region when there is none.
-    void EnsureSelectionMask();
-    void DropSelectionMask();
+    void EnsureSelectionMask() { FDocument.EnsureSelectionMask(); }
+    void DropSelectionMask() { FDocument.DropSelectionMask(); }
     // True without a mask or when every value is 0 or 255.
-    bool IsMaskHard() const;
+    bool IsMaskHard() const { return FDocument.IsMaskHard(); }
     // Fill the region with 0 (selected) / 255 (not selected) in the mask, when there is one.
-    void MarkMaskSelected(const TRegion& region);
-    void MarkMaskUnselected(const TRegion& region);
+    void MarkMaskSelected(const TRegion& region) { FDocument.MarkMaskSelected(region); }
+    void MarkMaskUnselected(const TRegion& region) { FDocument.MarkMaskUnselected(region); }
     // The outline in image coordinates and its zoomed copy.
-    const TPoints& Outline() const { return FOutline; }
+    const TPoints& Outline() const { return FDocument.Outline(); }
     const TZoomedOutline& ZoomedOutline() const override { return FZoomedOutline; }
     // Traces the outline again from the mask or the region; an empty outline removes the region.
     void RebuildOutline();
@@ -250,7 +249,7 @@ public:
     void DrawAlongPoints(const TPoints& points, bool pairs, TColor color, const TRegionRef& clip, int alpha,
                          bool antiAlias, int width);
     // Tool host: painting.
-    TBitmap& PaintBitmap() override { return FBitmap; }
+    TBitmap& PaintBitmap() override { return FDocument.Pixels(); }
     void BitmapPixelsChanged(const QRect& imageRect) override;
     void ReplaceBitmap(TBitmap bitmap) override { SetBitmap(std::move(bitmap)); }
     TColor PaintColor(bool foreground) const override { return foreground ? FForegroundColor : FBackgroundColor; }
@@ -274,7 +273,6 @@ public:
     void ZoomStepAt(QPoint p, bool zoomIn) override;
     void ChangeMouseMode(TMouseMode mode) override { SetMouseMode(mode); }
     void ShowBusyCursor() override;
-    void RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p) override;
     void RaisePointSelected(Qt::MouseButton button, TColor color) override;
     // The canvas's popup menu (none: no popup); it opens on the right button's release, since on
     // X11 a popup opened on the press would take the release.
@@ -319,11 +317,9 @@ public:
 signals:
     void OnZoomChanged(int zoom);
     void OnPaint();
-    void OnResize();
     void OnShowRegionChange();
     void OnChangeColors();
     void OnMouseModeChange();
-    void OnImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnRegionChange();
     void OnRegionDeleted();
     // After every selection change (gestures, SetRegion, SetSelectionMask, SelectAll,
@@ -337,18 +333,12 @@ signals:
     void OnBeginBrush();
     void OnEndBrush();
     void OnMovingSelectArea();
-    void OnMovedSelectArea();
     void OnMerge();
-    void OnMouseEnter();
     void OnMouseLeave();
-    void OnDblClick();
     void OnClick();
     void OnMousedown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
     void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnKeyDown(int key, Qt::KeyboardModifiers shift);
-    void OnKeyUp(int key, Qt::KeyboardModifiers shift);
-    void OnKeyPress(QString key);
 
 protected:
     bool event(QEvent* event) override;
@@ -382,11 +372,11 @@ protected:
     TOutlinePlacement OutlinePlacement() const;
     void RecalcDisplayColors();
     // Selection (PxImageSelection.cpp).
-    TRect ImageRect() const;
     void InstallSelection(TRegionRef region, std::optional<TBitmap> mask);
     void RemoveSelection(bool raiseBefore);
 
-    TBitmap FBitmap; // code that changes its pixels in place calls ImageChanged()
+    // The picture and the selection; code that changes the pixels in place calls ImageChanged().
+    TDocument FDocument;
     TReducedImages FReduced;
     TViewGeometry FView;
     QImage FBuffer;
@@ -397,10 +387,6 @@ protected:
     TBorderStyle FBorderStyle = TBorderStyle::Single;
     TColor FColor = 0;
 
-    TRegionRef FRegion;
-    std::optional<TBitmap> FSelectionMask;
-    int FRegionComplexity = 0;
-    TPoints FOutline;
     TZoomedOutline FZoomedOutline;
     bool FShowRegion = true;
     int FAntsPhase = 0;

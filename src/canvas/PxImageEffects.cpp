@@ -12,9 +12,9 @@ namespace kalvo {
 bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
                           const std::function<void(int)>& progress)
 {
-    if (!HasImage() || !FRegion || FBitmap.bitCount() <= 8)
+    if (!HasImage() || !Region() || BitCount() <= 8)
         return false;
-    const bool madeMask = !FSelectionMask;
+    const bool madeMask = !SelectionMask();
     EnsureSelectionMask();
     TDropShadowParams params;
     params.OffsetX = offsetX;
@@ -24,7 +24,7 @@ bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TCol
     params.Color = colour;
     std::optional<TBitmap> result;
     try {
-        result = kalvo::DropShadow(FBitmap, *FSelectionMask, FOutline, params, progress);
+        result = kalvo::DropShadow(Bitmap(), *SelectionMask(), Outline(), params, progress);
     } catch (...) {
         if (madeMask)
             DropSelectionMask();
@@ -34,18 +34,18 @@ bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TCol
         DropSelectionMask();
     if (!result)
         return false;
-    FBitmap = std::move(*result);
+    FDocument.Pixels() = std::move(*result);
     ImageChanged();
     return true;
 }
 
 void TpxImage::ObscureRegion(int pixels)
 {
-    if (!HasImage() || !FRegion || FBitmap.bitCount() <= 8)
+    if (!HasImage() || !Region() || BitCount() <= 8)
         return;
     emit OnRegionChange();
     EnsureSelectionMask();
-    TObscuredSelection feathered = ObscureSelection(*FSelectionMask, FOutline, pixels);
+    TObscuredSelection feathered = ObscureSelection(*SelectionMask(), Outline(), pixels);
     // The region first (it drops the mask), then the mask drawn over it.
     SetRegion(TRegionRef(std::move(feathered.Region)));
     SetSelectionMask(std::move(feathered.Mask));
@@ -53,15 +53,15 @@ void TpxImage::ObscureRegion(int pixels)
 
 void TpxImage::PatchBitmap(const TBitmap& patch, QPoint at)
 {
-    if (patch.bitCount() != FBitmap.bitCount() || patch.bitCount() < 8)
+    if (patch.bitCount() != Bitmap().bitCount() || patch.bitCount() < 8)
         return;
     const int bytes = patch.bitCount() / 8;
     const int left = std::max(at.x(), 0);
-    const int right = std::min(at.x() + patch.width(), FBitmap.width());
+    const int right = std::min(at.x() + patch.width(), Bitmap().width());
     if (left >= right)
         return;
-    for (int y = std::max(at.y(), 0); y < std::min(at.y() + patch.height(), FBitmap.height()); ++y)
-        std::memcpy(FBitmap.scanLine(y) + std::size_t(left) * bytes,
+    for (int y = std::max(at.y(), 0); y < std::min(at.y() + patch.height(), Bitmap().height()); ++y)
+        std::memcpy(FDocument.Pixels().scanLine(y) + std::size_t(left) * bytes,
                     patch.scanLine(y - at.y()) + std::size_t(left - at.x()) * bytes, std::size_t(right - left) * bytes);
     ImageChanged();
 }

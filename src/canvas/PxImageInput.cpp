@@ -52,7 +52,6 @@ void TpxImage::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // X11 sends press, release, double click, release: the double click has no press of its own.
     FTool->DoubleClick(toolMouse(event, ClientPoint(event->position())));
-    emit OnDblClick();
 }
 
 void TpxImage::wheelEvent(QWheelEvent* event)
@@ -84,7 +83,6 @@ void TpxImage::enterEvent(QEnterEvent* event)
 {
     QAbstractScrollArea::enterEvent(event);
     FMouseOver = true;
-    emit OnMouseEnter();
 }
 
 void TpxImage::leaveEvent(QEvent* event)

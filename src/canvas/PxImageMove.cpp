@@ -14,20 +14,6 @@
 
 namespace kalvo {
 
-namespace {
-
-// A new all-255 mask of the same size with the old one drawn at (dx, dy).
-TBitmap shiftedMask(const TBitmap& mask, int dx, int dy)
-{
-    TBitmap moved(mask.width(), mask.height(), 8);
-    moved.setPalette(mask.palette().empty() ? CreateGreyPalette() : mask.palette());
-    std::memset(moved.bits(), 255, moved.byteSize());
-    CopyBitmapClipped(moved, mask, dx, dy, std::nullopt);
-    return moved;
-}
-
-} // namespace
-
 void TpxImage::LockUpdates(bool on)
 {
     if (on)
@@ -40,11 +26,8 @@ void TpxImage::MoveSelection(int dx, int dy)
 {
     if (!HasImage())
         return;
-    if (FSelectionMask)
-        FSelectionMask = shiftedMask(*FSelectionMask, dx, dy);
-    if (FRegion)
-        FRegion->offset(dx, dy);
-    RebuildOutline();
+    TUpdateLockGuard lock(*this);
+    FDocument.MoveSelection(dx, dy);
 }
 
 void TpxImage::CommitOutlineMove(int dx, int dy)
@@ -56,9 +39,9 @@ void TpxImage::CommitOutlineMove(int dx, int dy)
 
 void TpxImage::MoveRegionBy(int dx, int dy)
 {
-    if (!HasImage() || !FRegion)
+    if (!HasImage() || !Region())
         return;
-    const QPoint d = LimitMoveOffset({dx, dy}, FRegion->boundingRect(), FBitmap.width(), FBitmap.height());
+    const QPoint d = LimitMoveOffset({dx, dy}, Region()->boundingRect(), Bitmap().width(), Bitmap().height());
     if (d == QPoint(0, 0))
         return;
     CommitOutlineMove(d.x(), d.y());
@@ -88,47 +71,34 @@ void TpxImage::ApplyOperation()
         const QPoint d = tool.FloatOffset();
         if (d == QPoint(0, 0))
             return;
-        if (!FRegion) {
+        if (!Region()) {
             tool.Abandon();
             return;
         }
         emit OnMovingSelectArea();
         const TBitmap moved =
-            MoveSelectedPixels(FBitmap, *FRegion, d.x(), d.y(), tool.CopyMode(), FDisplayBackgroundColor);
+            MoveSelectedPixels(Bitmap(), *Region(), d.x(), d.y(), tool.CopyMode(), FDisplayBackgroundColor);
         tool.Abandon();
         SetBitmap(moved);
         // The moved selection keeps only what lies on the image.
-        std::optional<TBitmap> mask;
-        TRegionRef region;
-        if (FSelectionMask) {
-            mask = shiftedMask(*FSelectionMask, d.x(), d.y());
-            region = MaskToRegion(*mask);
-            if (!region)
-                throw EPxImageError("PxImage.ObscureRegion: Can not create region.");
-        } else {
-            TRegion shifted = *FRegion;
-            shifted.offset(d.x(), d.y());
-            IntersectRegionWithRect(region, shifted, ImageRect());
-        }
-        if (!region || region->isEmpty()) {
+        TSelection shifted = FDocument.Moved(d.x(), d.y());
+        if (!shifted.region || shifted.region->isEmpty()) {
             // Moved wholly off the image: the selection is gone and the move has nothing left.
             RemoveSelection(false);
-            emit OnMovedSelectArea();
             SetMouseMode(mmSelectRect);
             return;
         }
-        InstallSelection(std::move(region), std::move(mask));
+        InstallSelection(std::move(shifted.region), std::move(shifted.mask));
         emit OnRegionChanged();
-        emit OnMovedSelectArea();
         return;
     }
     if (FMouseMode == mmMerge) {
         auto& tool = static_cast<TMergeTool&>(*FTool);
         try {
             if (!tool.FloatPicture().empty()) {
-                TBitmap merged = FBitmap;
+                TBitmap merged = Bitmap();
                 const QPoint f = tool.FloatOffset();
-                if (MergeFloating(merged, FRegion, tool.FloatPicture(), MergeAlphaChannel(), f.y(), f.x(),
+                if (MergeFloating(merged, Region(), tool.FloatPicture(), MergeAlphaChannel(), f.y(), f.x(),
                                   tool.PasteRegion())) {
                     emit OnMerge();
                     SetBitmap(merged);

@@ -71,7 +71,7 @@ void TpxImage::paintEvent(QPaintEvent*)
 
 void TpxImage::RenderBuffer()
 {
-    ComposeFrame(FBitmap, FrameSourceOf(FView), FBuffer, &FReduced);
+    ComposeFrame(Bitmap(), FrameSourceOf(FView), FBuffer, &FReduced);
     PaintFrameEdge(FBuffer, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor);
     ++FComposeCount;
     FFrameDirty = false;
@@ -92,13 +92,13 @@ TOutlinePlacement TpxImage::OutlinePlacement() const
 
 void TpxImage::DrawOutline()
 {
-    if (!FRegion || !FShowRegion || FUpdateLock >= 1)
+    if (!Region() || !FShowRegion || FUpdateLock >= 1)
         return;
     if (FDragging && !(FSelecting && FMouseMode != mmMoveRegion))
         return;
     const TOutlinePlacement place = OutlinePlacement();
     DrawOutlineSegments(FBuffer, FZoomedOutline.Points, place, [this] { return FUpdateLock < 1; });
-    if (IsSelectionMode(FMouseMode) && FRegionComplexity == rcSimple)
+    if (IsSelectionMode(FMouseMode) && RegionComplexity() == rcSimple)
         DrawCornerHandles(FBuffer, FZoomedOutline.Box, place);
 }
 
@@ -119,7 +119,7 @@ void TpxImage::AntsTimerTimer()
         if (!overlay.isEmpty())
             UpdateClient(overlay);
     }
-    if (FRegion && FShowRegion)
+    if (Region() && FShowRegion)
         FAntsTimer.start();
 }
 

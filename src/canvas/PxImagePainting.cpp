@@ -11,10 +11,10 @@ namespace kalvo {
 
 void TpxImage::BitmapPixelsChanged(const QRect& imageRect)
 {
-    const QRect changed = imageRect & QRect(0, 0, FBitmap.width(), FBitmap.height());
+    const QRect changed = imageRect & QRect(0, 0, Bitmap().width(), Bitmap().height());
     if (changed.isEmpty())
         return;
-    FReduced.Update(FBitmap, changed);
+    FReduced.Update(Bitmap(), changed);
     // A frame waiting to be composed shows the change anyway.
     if (FFrameDirty || FBusyCount > 0) {
         viewport()->update();
@@ -24,7 +24,7 @@ void TpxImage::BitmapPixelsChanged(const QRect& imageRect)
     const QRect area = FrameAreaOf(source, changed, TReducedImages::FactorFor(source.Zoom));
     if (area.isEmpty())
         return;
-    ComposeFrameArea(FBitmap, source, FBuffer, &FReduced, area);
+    ComposeFrameArea(Bitmap(), source, FBuffer, &FReduced, area);
     viewport()->update(area.translated(FView.ImageLeft, FView.ImageTop));
 }
 
@@ -48,9 +48,9 @@ void TpxImage::RaisePaintNotice(TPaintNotice notice)
 
 void TpxImage::StrokeOutline()
 {
-    if (!HasImage() || !FRegion)
+    if (!HasImage() || !Region())
         return;
-    DrawAlongPoints(FOutline, true, FForegroundColor, std::nullopt, FToolSettings.PenAlphaChannel,
+    DrawAlongPoints(Outline(), true, FForegroundColor, std::nullopt, FToolSettings.PenAlphaChannel,
                     FToolSettings.PenAntiAlias, FToolSettings.BrushSize);
     Invalidate();
 }
@@ -62,18 +62,18 @@ void TpxImage::DrawAlongPoints(const TPoints& points, bool pairs, TColor color, 
         return;
     TPaintBusyGuard busy(*this);
     emit OnDraw();
-    if ((antiAlias || alpha != 0) && FBitmap.bitCount() > 8) {
-        TBitmap stroked = FBitmap.toTrueColor();
+    if ((antiAlias || alpha != 0) && BitCount() > 8) {
+        TBitmap stroked = Bitmap().toTrueColor();
         TpxPenBrush tip;
         BuildBrush(tip, width + 2, 80, TpxBrushStyle::pxsRound);
         StrokeAndBlend(stroked, points, pairs, alpha, color, tip);
         FreeBrush(tip);
-        if (FSelectionMask && FBitmap.bitCount() == 24)
-            BlendThroughMask(FBitmap, *FSelectionMask, stroked);
+        if (SelectionMask() && BitCount() == 24)
+            BlendThroughMask(FDocument.Pixels(), *SelectionMask(), stroked);
         else
-            CopyBitmapClipped(FBitmap, stroked, 0, 0, clip);
+            CopyBitmapClipped(FDocument.Pixels(), stroked, 0, 0, clip);
     } else {
-        StrokeRoundPen(FBitmap, points, pairs, color, width, clip);
+        StrokeRoundPen(FDocument.Pixels(), points, pairs, color, width, clip);
     }
     ImageChanged();
 }

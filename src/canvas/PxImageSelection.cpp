@@ -1,40 +1,19 @@
-// The selection state the view shows: region, mask and the outline traced from them, and the
-// commands that replace, remove, select all and invert it. Every change raises OnRegionChanged
-// after it is complete, so that listeners see the new selection.
+// The selection the view shows: the document's region, mask and outline (document/Document.h)
+// with the zoomed outline and the ants, and the commands that replace, remove, select all and
+// invert it. Every change raises OnRegionChanged after it is complete, so that listeners see the
+// new selection.
 #include "canvas/PxImage.h"
-#include "image/Outline.h"
-#include "image/RegionConvert.h"
 
 namespace kalvo {
 
-TRect TpxImage::ImageRect() const
-{
-    return {0, 0, FBitmap.width(), FBitmap.height()};
-}
-
 void TpxImage::InstallSelection(TRegionRef region, std::optional<TBitmap> mask)
 {
-    // Trace first: when tracing fails the old selection stays as it was.
-    TPoints outline;
-    if (mask)
-        Bitmap8ToPoints(&*mask, outline);
-    else
-        RegionToPoints(region, outline);
     TUpdateLockGuard lock(*this);
-    FSelectionMask = std::move(mask);
-    FRegion = std::move(region);
-    if (outline.empty() || !FRegion || FRegion->isEmpty()) {
-        FRegion.reset();
-        FSelectionMask.reset();
-        outline.clear();
-    }
-    FRegionComplexity = FRegion ? FRegion->complexity() : int(rcError);
-    FOutline.swap(outline);
-    ScaleOutline();
+    FDocument.InstallSelection(std::move(region), std::move(mask));
     if (FMouseMode == mmBrush)
         EnsureSelectionMask();
     FAntsPhase = 0;
-    if (FShowRegion && FRegion)
+    if (FShowRegion && Region())
         FAntsTimer.start();
     else
         FAntsTimer.stop();
@@ -49,9 +28,7 @@ void TpxImage::SetRegion(const TRegionRef& value)
         DeleteSelection();
         return;
     }
-    TRegionRef clipped;
-    IntersectRegionWithRect(clipped, value, ImageRect());
-    InstallSelection(std::move(clipped), std::nullopt);
+    InstallSelection(FDocument.ClippedToImage(value), std::nullopt);
     emit OnRegionChanged();
 }
 
@@ -62,17 +39,14 @@ void TpxImage::DeleteSelection()
 
 void TpxImage::RemoveSelection(bool raiseBefore)
 {
-    if (!HasImage() || !FRegion)
+    if (!HasImage() || !Region())
         return;
     {
         TUpdateLockGuard lock(*this);
         FAntsTimer.stop();
-        FRegionComplexity = 0;
         if (raiseBefore)
             emit OnRegionChange();
-        FSelectionMask.reset();
-        FRegion.reset();
-        RebuildOutline();
+        FDocument.RemoveSelection();
         emit OnRegionDeleted();
         if (FMouseMode == mmBrush)
             EnsureSelectionMask();
@@ -85,7 +59,7 @@ void TpxImage::SelectAll()
     if (!HasImage())
         return;
     emit OnRegionChange();
-    InstallSelection(TRegion::rect(ImageRect()), std::nullopt);
+    InstallSelection(TRegion::rect(FDocument.ImageRect()), std::nullopt);
     emit OnRegionChanged();
 }
 
@@ -94,21 +68,9 @@ void TpxImage::InvertSelection()
     if (!HasImage())
         return;
     emit OnRegionChange();
-    const bool brushMask = FMouseMode == mmBrush && !FRegion;
-    if (FSelectionMask && !brushMask) {
-        TBitmap mask = *FSelectionMask;
-        for (int y = 0; y < mask.height(); ++y) {
-            std::uint8_t* row = mask.scanLine(y);
-            for (int x = 0; x < mask.width(); ++x)
-                row[x] = std::uint8_t(255 - row[x]);
-        }
-        TRegionRef region = MaskToRegion(mask);
-        InstallSelection(std::move(region), std::move(mask));
-    } else {
-        TRegionRef region;
-        XorRegionWithRect(region, FRegion ? FRegion : TRegionRef(TRegion()), ImageRect());
-        InstallSelection(std::move(region), std::nullopt);
-    }
+    // The brush's own mask (made without a selection) is no selection to invert.
+    TSelection inverted = FDocument.Inverted(FMouseMode == mmBrush && !Region());
+    InstallSelection(std::move(inverted.region), std::move(inverted.mask));
     emit OnRegionChanged();
 }
 
@@ -120,47 +82,43 @@ int TpxImage::CombineSelection(TRegionRef created, int combineMode)
         DeleteSelection();
         return 0;
     }
-    // Adding or subtracting nothing, or replacing no selection by nothing, changes nothing.
-    if (created->isEmpty() && (combineMode != RGN_COPY || !FRegion))
-        return FRegion ? FRegionComplexity : 0;
+    if (!FDocument.CombineChanges(*created, combineMode))
+        return Region() ? RegionComplexity() : 0;
     emit OnRegionChange();
-    TRegionRef region = TRegion();
-    std::optional<TBitmap> mask;
-    const TRegion old = FRegion ? *FRegion : TRegion();
-    if (combineMode == RGN_OR || combineMode == RGN_DIFF) {
-        TRegion::combine(*region, old, *created, combineMode == RGN_OR ? TRegionOp::Or : TRegionOp::Diff);
-        mask = FSelectionMask;
-        if (mask)
-            FillMaskRegion(*mask, *created, combineMode == RGN_OR ? 0 : 255);
-    } else {
-        region = created;
-    }
-    if (region->isEmpty()) {
+    TSelection combined = FDocument.Combined(created, combineMode);
+    if (combined.region->isEmpty()) {
         RemoveSelection(false);
         return 0;
     }
-    InstallSelection(std::move(region), std::move(mask));
+    InstallSelection(std::move(combined.region), std::move(combined.mask));
     emit OnRegionChanged();
-    return FRegionComplexity;
+    return RegionComplexity();
+}
+
+void TpxImage::SetSelectionMask(const std::optional<TBitmap>& mask)
+{
+    if (!HasImage())
+        return;
+    {
+        TUpdateLockGuard lock(*this);
+        FDocument.SetMaskFromPicture(mask);
+    }
+    if (FMouseMode == mmBrush)
+        EnsureSelectionMask();
+    viewport()->update();
+    emit OnRegionChanged();
 }
 
 void TpxImage::RebuildOutline()
 {
     TUpdateLockGuard lock(*this);
-    if (FSelectionMask && FRegion)
-        Bitmap8ToPoints(&*FSelectionMask, FOutline);
-    else
-        RegionToPoints(FRegion, FOutline);
-    if (FOutline.empty())
-        FRegion.reset();
-    ScaleOutline();
-    Invalidate();
+    FDocument.RebuildOutline();
 }
 
 void TpxImage::ScaleOutline()
 {
-    const TRect box = FRegion ? FRegion->boundingRect() : TRect{};
-    FZoomedOutline = kalvo::ScaleOutline(FOutline, box, FView.Zoom);
+    const TRect box = Region() ? Region()->boundingRect() : TRect{};
+    FZoomedOutline = kalvo::ScaleOutline(Outline(), box, FView.Zoom);
 }
 
 } // namespace kalvo

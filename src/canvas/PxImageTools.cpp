@@ -27,7 +27,7 @@ void TpxImage::StopAnts()
 void TpxImage::RestartAnts()
 {
     FAntsPhase = 0;
-    if (FShowRegion && FRegion && FBusyCount == 0)
+    if (FShowRegion && Region() && FBusyCount == 0)
         FAntsTimer.start();
     else
         FAntsTimer.stop();
@@ -50,11 +50,6 @@ void TpxImage::ShowBusyCursor()
         return;
     // The X11 platform sends a cursor change to the server at once.
     viewport()->setCursor(Qt::WaitCursor);
-}
-
-void TpxImage::RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p)
-{
-    emit OnImageMouseDown(button, shift, p.x(), p.y());
 }
 
 void TpxImage::contextMenuEvent(QContextMenuEvent* event)

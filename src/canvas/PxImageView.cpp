@@ -20,8 +20,8 @@ QPointF TpxImage::ViewportPoint(QPoint clientPos) const { return LogicalPoint(cl
 void TpxImage::RecalcLayout()
 {
     TUpdateLockGuard lock(*this);
-    FView.ImageWidth = FBitmap.width();
-    FView.ImageHeight = FBitmap.height();
+    FView.ImageWidth = Bitmap().width();
+    FView.ImageHeight = Bitmap().height();
     FView.ClientWidth = ClientWidth();
     FView.ClientHeight = ClientHeight();
     FView.RecalcLayout();
@@ -115,7 +115,6 @@ void TpxImage::SizeChanged()
             break;
     }
     --FSizeChangeDepth;
-    emit OnResize();
 }
 
 void TpxImage::scrollContentsBy(int, int)
@@ -153,7 +152,7 @@ void TpxImage::SetZoom(int value)
         const QSize client = maximumViewportSize();
         const double ratio = PixelRatio();
         z = FitToWindowZoom(DeviceLength(client.width(), ratio), DeviceLength(client.height(), ratio),
-                            FBitmap.width(), FBitmap.height());
+                            Bitmap().width(), Bitmap().height());
     } else if (value < kMinZoom || value > kMaxZoom) {
         return;
     }
@@ -272,15 +271,11 @@ void TpxImage::keyPressEvent(QKeyEvent* event)
     if (FTool->KeyDown({event->key(), event->modifiers(), event->isAutoRepeat()}))
         handled = true;
     event->setAccepted(handled);
-    emit OnKeyDown(event->key(), event->modifiers());
-    if (!event->text().isEmpty())
-        emit OnKeyPress(event->text());
 }
 
 void TpxImage::keyReleaseEvent(QKeyEvent* event)
 {
     event->setAccepted(FTool->KeyUp({event->key(), event->modifiers(), event->isAutoRepeat()}));
-    emit OnKeyUp(event->key(), event->modifiers());
 }
 
 } // namespace kalvo

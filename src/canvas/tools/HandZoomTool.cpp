@@ -21,7 +21,6 @@ void THandTool::Press(const TToolMouse& m)
     Host().CaptureMouse(true);
     FDragStart = Host().ScreenToImage(m.Pos);
     Host().ApplyModeCursor();
-    Host().RaiseImageMouseDown(m.Button, m.Modifiers, m.Pos);
 }
 
 void THandTool::Move(const TToolMouse& m)

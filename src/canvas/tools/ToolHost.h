@@ -71,7 +71,6 @@ public:
     virtual void ChangeMouseMode(TMouseMode mode) = 0;
     // Shows the wait cursor at once (before long work); ApplyModeCursor ends it.
     virtual void ShowBusyCursor() = 0;
-    virtual void RaiseImageMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint p) = 0;
     virtual void RaisePointSelected(Qt::MouseButton button, TColor color) = 0;
     // Moves and floating pastes: the update lock (taken once per drag, released exactly once),
     // recomposing the frame, the zoomed outline, the hole colour, and the committed outline move

@@ -1,6 +1,7 @@
-// The canvas's selection mask: created from the region for the brush, marked by added and
-// subtracted shapes, and set directly by undo and redo (after the region).
-#include "canvas/PxImage.h"
+// The selection mask: created from the region for the brush, marked by added and subtracted
+// shapes, and set from a picture by undo and redo (after the region).
+#include "document/Document.h"
+
 #include "image/Palette.h"
 #include "image/RegionConvert.h"
 
@@ -65,43 +66,36 @@ void FillMaskRegion(TBitmap& mask, const TRegion& region, std::uint8_t value)
     }
 }
 
-TBitmap TpxImage::CreateSelectionMask() const
+TBitmap TDocument::CreateSelectionMask() const
 {
     return RegionToMask(FRegion, FBitmap.width(), FBitmap.height());
 }
 
-void TpxImage::EnsureSelectionMask()
+void TDocument::EnsureSelectionMask()
 {
     if (!FSelectionMask && HasImage())
         FSelectionMask = CreateSelectionMask();
 }
 
-void TpxImage::DropSelectionMask()
-{
-    FSelectionMask.reset();
-}
-
-bool TpxImage::IsMaskHard() const
+bool TDocument::IsMaskHard() const
 {
     return !FSelectionMask || isHard(*FSelectionMask);
 }
 
-void TpxImage::MarkMaskSelected(const TRegion& region)
+void TDocument::MarkMaskSelected(const TRegion& region)
 {
     if (FSelectionMask)
         FillMaskRegion(*FSelectionMask, region, 0);
 }
 
-void TpxImage::MarkMaskUnselected(const TRegion& region)
+void TDocument::MarkMaskUnselected(const TRegion& region)
 {
     if (FSelectionMask)
         FillMaskRegion(*FSelectionMask, region, 255);
 }
 
-void TpxImage::SetSelectionMask(const std::optional<TBitmap>& picture)
+void TDocument::SetMaskFromPicture(const std::optional<TBitmap>& picture)
 {
-    if (!HasImage())
-        return;
     FSelectionMask.reset();
     if (picture && !picture->empty()) {
         TBitmap mask(FBitmap.width(), FBitmap.height(), 8);
@@ -112,10 +106,6 @@ void TpxImage::SetSelectionMask(const std::optional<TBitmap>& picture)
             FSelectionMask = std::move(mask);
     }
     RebuildOutline();
-    if (FMouseMode == mmBrush)
-        EnsureSelectionMask();
-    viewport()->update();
-    emit OnRegionChanged();
 }
 
 } // namespace kalvo
