@@ -19,6 +19,7 @@
 #include "image/Bitmap.h"
 #include "image/Palette.h"
 #include "image/Region.h"
+#include "imaging/ProgressCallback.h"
 #include "imaging/raster/PenBrush.h"
 
 #include <QAbstractScrollArea>
@@ -304,7 +305,7 @@ public:
     // repaints. Does nothing without a selection or on an image of 8 bits or fewer; a selection
     // mask made for the shadow is dropped again afterwards. True when the image changed.
     bool DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
-                    const std::function<void(int)>& progress = {});
+                    const TProgressCallback& progress = {});
     // Feathers the selection border by `pixels`: OnRegionChange, then the selection takes the
     // widened region and the softened mask (a hard result drops the mask). Does nothing without
     // a selection or on an image of 8 bits or fewer. EPxImageError "PxImage.ObscureRegion: ..."

@@ -10,7 +10,7 @@
 namespace kalvo {
 
 bool TpxImage::DropShadow(int offsetX, int offsetY, int obscure, int alpha, TColor colour,
-                          const std::function<void(int)>& progress)
+                          const TProgressCallback& progress)
 {
     if (!HasImage() || !Region() || BitCount() <= 8)
         return false;

@@ -5,7 +5,7 @@
 // section (read on creation, written by OK together with the auto-preview toggle).
 #include "app/dialogs/PreviewDialog.h"
 #include "image/Bitmap.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 
 #include <QRect>
 #include <QString>

@@ -4,6 +4,7 @@
 // compression raises ELvDIBBadDIBType "<name>: Invalid Bitcount & Compression Combination".
 #include "codecs/bmp/DibRecord.h"
 #include "image/Color.h"
+#include "imaging/ProgressCallback.h"
 
 #include <functional>
 
@@ -25,14 +26,14 @@ TDibRecord Convert8BitRLETo8BitRGB(const TDibRecord& src, bool useFMO);
 TDibRecord Convert4BitRGBTo4BitRLE(const TDibRecord& src, bool useFMO);
 TDibRecord Convert8BitRGBTo8BitRLE(const TDibRecord& src, bool useFMO);
 
-// Colour reductions. The 4- and 8-bit ones call progressStep once per palette entry of the
-// split (2^depth steps in all); the 1-bit ones set a pixel when its colour equals bwColor.
-using TProgressStep = std::function<void()>;
-TDibRecord ConvertTrueColorTo8BitRGBLow(const TDibRecord& src, bool useFMO, const TProgressStep& step);
-TDibRecord ConvertTrueColorTo4BitRGBLow(const TDibRecord& src, bool useFMO, const TProgressStep& step);
-TDibRecord ConvertTrueColorTo8BitRGBHigh(const TDibRecord& src, bool useFMO, const TProgressStep& step);
-TDibRecord ConvertTrueColorTo4BitRGBHigh(const TDibRecord& src, bool useFMO, const TProgressStep& step);
-TDibRecord Convert8BitRGBTo4BitRGB(const TDibRecord& src, bool useFMO, const TProgressStep& step);
+// Colour reductions. The 4- and 8-bit ones report once per palette entry of the split with the
+// number of entries done (2^depth steps in all); the 1-bit ones set a pixel when its colour
+// equals bwColor.
+TDibRecord ConvertTrueColorTo8BitRGBLow(const TDibRecord& src, bool useFMO, const TProgressCallback& step);
+TDibRecord ConvertTrueColorTo4BitRGBLow(const TDibRecord& src, bool useFMO, const TProgressCallback& step);
+TDibRecord ConvertTrueColorTo8BitRGBHigh(const TDibRecord& src, bool useFMO, const TProgressCallback& step);
+TDibRecord ConvertTrueColorTo4BitRGBHigh(const TDibRecord& src, bool useFMO, const TProgressCallback& step);
+TDibRecord Convert8BitRGBTo4BitRGB(const TDibRecord& src, bool useFMO, const TProgressCallback& step);
 TDibRecord ConvertTrueColorTo1BitRGB(const TDibRecord& src, bool useFMO, TColor bwColor);
 TDibRecord Convert8BitTo1BitRGB(const TDibRecord& src, bool useFMO, TColor bwColor);
 TDibRecord Convert4BitRGBTo1BitRGB(const TDibRecord& src, bool useFMO, TColor bwColor);

@@ -23,7 +23,7 @@ int channel(const TReductionCell& cell, int c)
 // means; every entry made and every empty range reaching the limit sends one progress step.
 class TDibSplitPolicy {
 public:
-    TDibSplitPolicy(std::vector<TReductionCell>& cells, int limit, const TProgressStep& step)
+    TDibSplitPolicy(std::vector<TReductionCell>& cells, int limit, const TProgressCallback& step)
         : cells_(cells), limit_(limit), step_(step) {}
 
     TDibSplitStats measure(std::size_t start, std::size_t end) const
@@ -78,18 +78,19 @@ private:
     void sendStep() const
     {
         if (step_)
-            step_();
+            step_(++stepsDone_);
     }
 
     std::vector<TReductionCell>& cells_;
     int limit_;
-    const TProgressStep& step_;
+    const TProgressCallback& step_;
+    mutable int stepsDone_ = 0;
     std::vector<TRGBQuad> palette_;
 };
 
 } // namespace
 
-std::vector<TRGBQuad> SplitCells(std::vector<TReductionCell>& cells, int depth, const TProgressStep& step)
+std::vector<TRGBQuad> SplitCells(std::vector<TReductionCell>& cells, int depth, const TProgressCallback& step)
 {
     TDibSplitPolicy policy(cells, depth, step);
     MedianCutSplit(policy, 0, cells.size(), 0, depth);

@@ -18,6 +18,6 @@ struct TReductionCell {
 };
 
 // Splits cells in place; returns the palette entries made (at most 2^depth) and sets Index.
-std::vector<TRGBQuad> SplitCells(std::vector<TReductionCell>& cells, int depth, const TProgressStep& step);
+std::vector<TRGBQuad> SplitCells(std::vector<TReductionCell>& cells, int depth, const TProgressCallback& step);
 
 } // namespace kalvo

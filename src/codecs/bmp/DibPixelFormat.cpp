@@ -14,7 +14,7 @@ using Step = std::function<TDibRecord(const TDibRecord&)>;
 
 } // namespace
 
-void TLvInternalDIB::SetPixelsFormat(TLvPixelFormat target, int convertMode, const std::function<void()>& progressStep,
+void TLvInternalDIB::SetPixelsFormat(TLvPixelFormat target, int convertMode, const TProgressCallback& progressStep,
                                      TColor bwColor)
 {
     const TLvPixelFormat from = GetPixelFormat();

@@ -30,7 +30,7 @@ TDibRecord reducedRecord(const TDibRecord& src, bool useFMO, int bits, const std
 
 inline int trueColorClass(const std::uint8_t* p) { return (p[2] >> 3) * 2048 + (p[1] >> 2) * 32 + (p[0] >> 3); }
 
-TDibRecord trueColorLow(const TDibRecord& src, bool useFMO, int depth, const TProgressStep& step, const char* name)
+TDibRecord trueColorLow(const TDibRecord& src, bool useFMO, int depth, const TProgressCallback& step, const char* name)
 {
     requireBits(src, 24, false, std::string(name) + ": Invalid Bitcount");
     std::vector<TReductionCell> table(65536);
@@ -79,16 +79,17 @@ struct PixelTree {
     };
     std::vector<std::array<std::uint8_t, 3>>& px; // red, green, blue
     int limit;
-    const TProgressStep& step;
+    const TProgressCallback& step;
     std::vector<Node> nodes;
     std::vector<TRGBQuad> palette;
     int nextFree = 1;
+    int stepsDone = 0;
 
     void emptyRange(int depth)
     {
         if (depth == limit) {
             if (step)
-                step();
+                step(++stepsDone);
             return;
         }
         emptyRange(depth + 1);
@@ -119,7 +120,7 @@ struct PixelTree {
             palette.push_back({std::uint8_t(std::nearbyint((double)m[2])), std::uint8_t(std::nearbyint((double)m[1])),
                                std::uint8_t(std::nearbyint((double)m[0])), 0});
             if (step)
-                step();
+                step(++stepsDone);
             return;
         }
         int axis = 2;
@@ -158,7 +159,7 @@ struct PixelTree {
     }
 };
 
-TDibRecord trueColorHigh(const TDibRecord& src, bool useFMO, int depth, const TProgressStep& step, const char* name)
+TDibRecord trueColorHigh(const TDibRecord& src, bool useFMO, int depth, const TProgressCallback& step, const char* name)
 {
     requireBits(src, 24, false, std::string(name) + ": Invalid Bitcount");
     std::vector<std::array<std::uint8_t, 3>> px;
@@ -204,27 +205,27 @@ TDibRecord toOneBit(const TDibRecord& src, bool useFMO, int bits, TColor bw)
 
 } // namespace
 
-TDibRecord ConvertTrueColorTo8BitRGBLow(const TDibRecord& src, bool useFMO, const TProgressStep& step)
+TDibRecord ConvertTrueColorTo8BitRGBLow(const TDibRecord& src, bool useFMO, const TProgressCallback& step)
 {
     return trueColorLow(src, useFMO, 8, step, "ConvertTrueColorTo8BitRGBLow");
 }
 
-TDibRecord ConvertTrueColorTo4BitRGBLow(const TDibRecord& src, bool useFMO, const TProgressStep& step)
+TDibRecord ConvertTrueColorTo4BitRGBLow(const TDibRecord& src, bool useFMO, const TProgressCallback& step)
 {
     return trueColorLow(src, useFMO, 4, step, "ConvertTrueColorTo4BitRGBLow");
 }
 
-TDibRecord ConvertTrueColorTo8BitRGBHigh(const TDibRecord& src, bool useFMO, const TProgressStep& step)
+TDibRecord ConvertTrueColorTo8BitRGBHigh(const TDibRecord& src, bool useFMO, const TProgressCallback& step)
 {
     return trueColorHigh(src, useFMO, 8, step, "ConvertTrueColorTo8BitRGBHigh");
 }
 
-TDibRecord ConvertTrueColorTo4BitRGBHigh(const TDibRecord& src, bool useFMO, const TProgressStep& step)
+TDibRecord ConvertTrueColorTo4BitRGBHigh(const TDibRecord& src, bool useFMO, const TProgressCallback& step)
 {
     return trueColorHigh(src, useFMO, 4, step, "ConvertTrueColorTo4BitRGBHigh");
 }
 
-TDibRecord Convert8BitRGBTo4BitRGB(const TDibRecord& src, bool useFMO, const TProgressStep& step)
+TDibRecord Convert8BitRGBTo4BitRGB(const TDibRecord& src, bool useFMO, const TProgressCallback& step)
 {
     requireBits(src, 8, true, "Convert8BitRGBTo4BitRGB: Invalid Bitcount or Compression");
     std::vector<TReductionCell> table(256);

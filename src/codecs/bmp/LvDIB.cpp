@@ -254,7 +254,7 @@ void TLvDIB::SetPixelFormat(TLvPixelFormat target)
             OnProgress(TProgressStage::Ending, 100, true, ProgressText);
     };
     try {
-        FInternalDIB->SetPixelsFormat(target, ConvertMode, [this] { progressStep(); }, BWColor);
+        FInternalDIB->SetPixelsFormat(target, ConvertMode, [this](int) { progressStep(); }, BWColor);
     } catch (...) {
         finish();
         throw;

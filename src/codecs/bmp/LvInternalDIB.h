@@ -2,6 +2,7 @@
 // The shared store of the DIB container: a DIB record plus the cached palette and flags.
 #include "codecs/bmp/DibRecord.h"
 #include "image/Color.h"
+#include "imaging/ProgressCallback.h"
 
 #include <cstdint>
 #include <functional>
@@ -44,7 +45,7 @@ public:
 
     // Changes the pixel format through the chain of elementary conversions; the store keeps its
     // content when a step fails.
-    void SetPixelsFormat(TLvPixelFormat target, int convertMode, const std::function<void()>& progressStep,
+    void SetPixelsFormat(TLvPixelFormat target, int convertMode, const TProgressCallback& progressStep,
                          TColor bwColor);
 
     // Takes a finished record (a load or conversion result) as the store's content.

@@ -3,7 +3,7 @@
 // becomes table[v], inside the selection and weighted by a feathered mask as the negative is.
 #include "image/Bitmap.h"
 #include "image/Region.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 
 #include <QRect>
 

@@ -2,7 +2,7 @@
 // Grayscale: each selected pixel's three channels become its luma; the picture stays 24-bit.
 #include "image/Bitmap.h"
 #include "image/Region.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 
 #include <QRect>
 

@@ -2,7 +2,7 @@
 // Hue, saturation and lightness shifted in the HSL (hexcone) model.
 #include "image/Bitmap.h"
 #include "image/Region.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 
 #include <QRect>
 

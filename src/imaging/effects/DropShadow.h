@@ -2,7 +2,7 @@
 // The drop shadow behind the selected object.
 #include "image/Bitmap.h"
 #include "image/Geometry.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 // The negative: colours inverted inside the selection, weighted by the selection mask.
 #include "image/Bitmap.h"
 #include "image/Region.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 
 #include <QRect>
 

@@ -4,7 +4,7 @@
 // row over the ring, both over contiguous runs of floats that the compiler turns into vector
 // instructions.
 #include "image/Bitmap.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 
 #include <QRect>
 

@@ -2,7 +2,7 @@
 // Sharpening by the unsharp mask inside the selection.
 #include "image/Bitmap.h"
 #include "image/Region.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 
 #include <QRect>
 

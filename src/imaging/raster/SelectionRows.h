@@ -6,7 +6,7 @@
 #include "image/Bitmap.h"
 #include "image/Region.h"
 #include "image/RegionConvert.h"
-#include "imaging/effects/ProgressCallback.h"
+#include "imaging/ProgressCallback.h"
 #include "imaging/raster/PixelMath.h"
 #include "imaging/raster/RowDriver.h"
 #include "image/RectOps.h"
