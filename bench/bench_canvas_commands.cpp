@@ -1,6 +1,6 @@
 // The image commands on a 24-megapixel picture through the main window, from OK to the repainted
 // canvas (copies, undo step, hand-over to the canvas, one frame), beside the same core operation
-// as kalvo-cli runs it; and the drop-shadow preview of the visible area against the whole image.
+// as kalvo-cli runs it; rotate and mirror from the menu; and the drop-shadow preview of the visible area against the whole image.
 #include "app/mainform/MainForm.h"
 #include "support/MainFormInternals.h"
 #include "app/MessageService.h"
@@ -15,6 +15,7 @@
 #include "imaging/effects/ClearSelection.h"
 #include "imaging/effects/DropShadowArea.h"
 #include "imaging/effects/NegativeImage.h"
+#include "imaging/geometry/OrientBitmap.h"
 #include "imaging/resample/ResizeNearest.h"
 #include "imaging/resample/ResizeResample.h"
 #include "support/SamplePicture.h"
@@ -192,6 +193,27 @@ void BM_ReduceWindow(benchmark::State& state)
     }
 }
 
+// Rotate right and the left-right mirror from the menu to the repainted canvas, and the core
+// permutation alone.
+void BM_OrientCore(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TBitmap turned = OrientBitmap(Photo(), TOrientation(state.range(0)));
+        benchmark::DoNotOptimize(turned.bits());
+    }
+}
+
+void BM_OrientWindow(benchmark::State& state)
+{
+    TKalvoMainForm& form = Form();
+    Load(form, false);
+    const char* action = state.range(0) == int(TOrientation::Rotate90) ? "acRotateRight" : "acFlipHorizontal";
+    for (auto _ : state) {
+        form.Action(action)->trigger();
+        Repaint(form);
+    }
+}
+
 // The drop shadow of the area a preview shows (260 x 220 pixels) and of the whole picture.
 void BM_DropShadowPreviewArea(benchmark::State& state)
 {
@@ -224,6 +246,8 @@ BENCHMARK(BM_ResizeCore)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResizeWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceCore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrientCore)->Arg(int(TOrientation::Rotate90))->Arg(int(TOrientation::FlipHorizontal))->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrientWindow)->Arg(int(TOrientation::Rotate90))->Arg(int(TOrientation::FlipHorizontal))->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DropShadowPreviewArea)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DropShadowWhole)->Unit(benchmark::kMillisecond);
 

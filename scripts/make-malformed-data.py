@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes tests/data/malformed: small damaged image and palette files, one kind of damage per
+"""Writes tests/data/malformed (and the EXIF blocks of tests/data/exif): small damaged image and palette files, one kind of damage per
 file (truncated, bit-flipped, lying headers), and the list of what opening each must give.
 
 The damaged JPEG, JPEG 2000, PNG, GIF, WebP, HEIF and palette files start from intact files of the fuzz
@@ -213,6 +213,76 @@ def make_jpeg():
     write("jpeg-lying-sof-sampling.jpg", patch(good, sof + 11, ">B", 0x00), "fail")
 
 
+# --- EXIF in JPEG ---------------------------------------------------------------------------
+
+def exif_block(order="<", orientation=6, thumbnail=b"\xff\xd8thumbnail\xff\xd9"):
+    """A TIFF structure as cameras write it: IFD0 (orientation, make, model, date, a pointer to
+    the Exif IFD), the Exif IFD (pixel sizes), IFD1 pointing to a thumbnail. Returns the block and
+    the offsets of IFD0's count, the make entry and the Exif pointer entry."""
+    def entry(tag, typ, count, value, data_at):
+        if len(value) <= 4:
+            return struct.pack(order + "HHI", tag, typ, count) + value.ljust(4, b"\0"), b""
+        return struct.pack(order + "HHII", tag, typ, count, data_at), value
+
+    def directory(entries, at, next_at):
+        data_at = at + 2 + 12 * len(entries) + 4
+        head, data = struct.pack(order + "H", len(entries)), b""
+        for tag, typ, count, value in entries:
+            e, d = entry(tag, typ, count, value, data_at + len(data))
+            head += e
+            data += d + (b"\0" if len(d) % 2 else b"")
+        return head + struct.pack(order + "I", next_at) + data
+
+    def size(entries):
+        return 2 + 12 * len(entries) + 4 + sum((len(v) + 1) // 2 * 2 for *_, v in entries if len(v) > 4)
+
+    short = lambda v: struct.pack(order + "H", v)
+    long_ = lambda v: struct.pack(order + "I", v)
+    exif_entries = [(0xA002, 4, 1, long_(16)), (0xA003, 4, 1, long_(24))]
+    ifd0 = [(0x0112, 3, 1, short(orientation)), (0x010F, 2, 6, b"Kalvo\0"), (0x0110, 2, 8, b"Model-1\0"),
+            (0x0132, 2, 20, b"2024:05:06 07:08:09\0"), (0x8769, 4, 1, long_(0))]
+    exif_at = 8 + size(ifd0)
+    ifd0[-1] = (0x8769, 4, 1, long_(exif_at))
+    ifd1_at = exif_at + size(exif_entries)
+    thumb_at = ifd1_at + 2 + 12 * 2 + 4
+    ifd1 = [(0x0201, 4, 1, long_(thumb_at)), (0x0202, 4, 1, long_(len(thumbnail)))]
+    block = (b"II" if order == "<" else b"MM") + struct.pack(order + "HI", 42, 8)
+    block += directory(ifd0, 8, ifd1_at) + directory(exif_entries, exif_at, 0)
+    block += directory(ifd1, ifd1_at, 0) + thumbnail
+    return block, {"ifd0": 8, "make": 8 + 2 + 12, "exif_pointer": 8 + 2 + 12 * 4, "ifd1_link": 8 + 2 + 12 * 5}
+
+
+def with_exif(jpeg, block):
+    payload = b"Exif\0\0" + block
+    return jpeg[:2] + b"\xff\xe1" + struct.pack(">H", len(payload) + 2) + payload + jpeg[2:]
+
+
+def make_exif():
+    """JPEG files whose EXIF block says orientation 6 but does not hold together: the block is
+    dropped, so each opens exactly as the file without it. Also the fuzz target's seeds."""
+    good = corpus("jpeg/base.bin")[1:]
+    block, at = exif_block()
+    damaged = {
+        "ifd-offset-past-end": patch(block, 4, "<I", len(block) + 10),
+        "directory-loop": patch(block, at["ifd1_link"], "<I", 8),
+        "entry-count-huge": patch(block, at["ifd0"], "<H", 0xFFFF),
+        "value-past-end": patch(block, at["make"] + 8, "<I", 0xFFFFFFF0),
+        "subdirectory-loop": patch(block, at["exif_pointer"] + 8, "<I", 8),
+        "truncated": block[:len(block) // 2],
+        "unknown-type": patch(block, at["make"] + 2, "<H", 0x55),
+        "byte-order": b"XX" + block[2:],
+    }
+    for name, bad in damaged.items():
+        write("jpeg-exif-" + name + ".jpg", with_exif(good, bad), "same jpeg-intact.jpg")
+    # Intact blocks: the fuzz target's seeds and the EXIF tests' inputs.
+    for folder in (os.path.join(CORPUS, "exif"), os.path.join(ROOT, "tests", "data", "exif")):
+        os.makedirs(folder, exist_ok=True)
+        for name, data in [("intel.bin", block), ("motorola.bin", exif_block(">")[0]),
+                           ("no-thumbnail.bin", exif_block(thumbnail=b"")[0])]:
+            with open(os.path.join(folder, name), "wb") as f:
+                f.write(data)
+
+
 # --- JPEG 2000 -----------------------------------------------------------------------------
 
 def make_jpeg2k():
@@ -360,6 +430,7 @@ def main():
     make_png()
     make_gif()
     make_jpeg()
+    make_exif()
     make_jpeg2k()
     make_webp()
     make_tiff()

@@ -71,6 +71,15 @@ int ParseInt(const std::string& text, const std::string& what, int lo, int hi)
     return int(value);
 }
 
+void ParseSize(const std::string& text, const std::string& what, int maxSide, int& width, int& height)
+{
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        throw UsageError(what + " must be WIDTHxHEIGHT: " + text);
+    width = ParseInt(text.substr(0, x), what + " width", 1, maxSide);
+    height = ParseInt(text.substr(x + 1), what + " height", 1, maxSide);
+}
+
 double ParseDecimal(const std::string& text, const std::string& what, double lo, double hi)
 {
     double value = 0;
@@ -116,6 +125,14 @@ TBitmap LoadForCli(TpxImageInfo& info)
         throw Failure("cannot open " + info.FileName + ": "
                       + (info.FailureReason.empty() ? "the file could not be read or decoded" : info.FailureReason));
     return std::move(*bitmap);
+}
+
+TBitmap LoadAsEditorHolds(TpxImageInfo& info)
+{
+    TBitmap image = LoadForCli(info);
+    if (image.bitCount() > 8 && image.bitCount() != 24)
+        image = image.toTrueColor();
+    return image;
 }
 
 void SaveForCli(TBitmap& bitmap, TpxImageInfo& info)

@@ -59,6 +59,8 @@ private:
 };
 
 int ParseInt(const std::string& text, const std::string& what, int lo, int hi);
+// "WxH" with both sides 1..maxSide; `what` names the option in the message.
+void ParseSize(const std::string& text, const std::string& what, int maxSide, int& width, int& height);
 // A decimal number ("5", "0.25") from lo to hi.
 double ParseDecimal(const std::string& text, const std::string& what, double lo, double hi);
 // "RRGGBB" (red first) to a colour value.
@@ -67,6 +69,8 @@ std::string FormatColor(TColor color);
 
 // Opens a file through the format dispatch; Failure with a clear line when it cannot.
 TBitmap LoadForCli(TpxImageInfo& info);
+// LoadForCli with 16- and 32-bit pictures raised to 24 bits, as the editor holds them.
+TBitmap LoadAsEditorHolds(TpxImageInfo& info);
 // Saves through the format dispatch; Failure when the file could not be written.
 void SaveForCli(TBitmap& bitmap, TpxImageInfo& info);
 // Opens files[0] at 24 bits (a palette picture is expanded), runs op on the whole picture and

@@ -14,10 +14,7 @@ int runCountColors(const std::vector<std::string>& argv)
     const auto files = args.positional(1);
     TpxImageInfo info;
     info.FileName = files[0];
-    TBitmap image = LoadForCli(info);
-    // The editor holds 16- and 32-bit images at 24 bits.
-    if (image.bitCount() > 8 && image.bitCount() != 24)
-        image = image.toTrueColor();
+    const TBitmap image = LoadAsEditorHolds(info);
     const int count = CountColors(image);
     if (count < 0)
         throw Failure("cannot count the colours of " + files[0]);

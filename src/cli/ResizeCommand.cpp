@@ -19,14 +19,11 @@ struct TTargetSize {
     int height = 0;
 };
 
-// "WxH" with both sides 1..100000.
-TTargetSize ParseSize(const std::string& text)
+TTargetSize ParseTarget(const std::string& text)
 {
-    const auto x = text.find_first_of("xX");
-    if (x == std::string::npos)
-        throw UsageError("--size must be WIDTHxHEIGHT: " + text);
-    return {ParseInt(text.substr(0, x), "--size width", 1, kMaxSide),
-            ParseInt(text.substr(x + 1), "--size height", 1, kMaxSide)};
+    TTargetSize target;
+    ParseSize(text, "--size", kMaxSide, target.width, target.height);
+    return target;
 }
 
 // The size the resize dialog settles on: the percentage of each side (W * P div 100), or the
@@ -40,7 +37,7 @@ TTargetSize TargetSize(const TBitmap& image, const std::optional<std::string>& s
         return {std::clamp(int(std::int64_t(w) * p / 100), 1, kMaxSide),
                 std::clamp(int(std::int64_t(h) * p / 100), 1, kMaxSide)};
     }
-    TTargetSize target = ParseSize(*size);
+    TTargetSize target = ParseTarget(*size);
     if (keepAspect)
         target.height = std::clamp(int(double(h) / w * target.width + 0.5), 1, kMaxSide);
     return target;
@@ -57,16 +54,13 @@ int runResize(const std::vector<std::string>& argv)
     if (size.has_value() == percent.has_value())
         throw UsageError("give either --size or --percent");
     if (size)
-        ParseSize(*size);
+        ParseTarget(*size);
     else
         ParseInt(*percent, "--percent", 1, kMaxPercent);
 
     TpxImageInfo info;
     info.FileName = files[0];
-    TBitmap image = LoadForCli(info);
-    // The editor holds 16- and 32-bit images at 24 bits.
-    if (image.bitCount() > 8 && image.bitCount() != 24)
-        image = image.toTrueColor();
+    TBitmap image = LoadAsEditorHolds(info);
     const TTargetSize target = TargetSize(image, size, percent, keepAspect);
     if (target.width != image.width() || target.height != image.height()) {
         try {

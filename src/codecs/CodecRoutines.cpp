@@ -23,13 +23,14 @@ std::optional<TBitmap> LoadWithDecoder(TpxImageInfo& info, TWholeFileDecoder dec
     info.Interlaced = image.properties.interlaced;
     info.Transparent = image.properties.transparent;
     info.TransparentColor = image.properties.transparentColor;
+    info.Metadata = std::move(image.properties.metadata);
     info.Result = 0;
     return std::move(image.bitmap);
 }
 
 TImageProperties SaveProperties(const TpxImageInfo& info)
 {
-    return TImageProperties{info.Interlaced, info.Transparent, info.TransparentColor};
+    return TImageProperties{info.Interlaced, info.Transparent, info.TransparentColor, info.Metadata};
 }
 
 void SaveWithEncoder(TpxImageInfo& info, const std::function<void(std::FILE* out)>& encode)

@@ -17,6 +17,7 @@ struct TImageProperties {
     bool interlaced = false;
     bool transparent = false;
     TColor transparentColor = 0;
+    TImageMetadata metadata;
 };
 
 struct TDecodedImage {
@@ -28,7 +29,7 @@ using TWholeFileDecoder = TDecodedImage (*)(std::span<const std::uint8_t> data);
 
 // Maps info.FileName and decodes it. Any failure returns nothing with Result -1 and the
 // decoder's message in FailureReason; success fills
-// Width, Height, Interlaced, Transparent and TransparentColor and sets Result to 0.
+// Width, Height, Interlaced, Transparent, TransparentColor and Metadata and sets Result to 0.
 std::optional<TBitmap> LoadWithDecoder(TpxImageInfo& info, TWholeFileDecoder decode);
 
 // The properties of the record that a save reads.

@@ -9,6 +9,8 @@ std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
 {
     info.Result = -1;
     info.FailureReason.clear();
+    // Only the readers of formats that carry metadata fill it in again.
+    info.Metadata.clear();
     switch (FormatFromFileName(info.FileName)) {
     case TImageFormat::Jpeg:
         return LoadJpegFile(info);

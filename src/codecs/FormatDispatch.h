@@ -10,7 +10,8 @@
 namespace kalvo {
 
 // Loads info.FileName. On success returns the bitmap and fills Width, Height, Interlaced,
-// Transparent and TransparentColor; on failure returns nothing. Codec failures show only as
+// Transparent, TransparentColor and Metadata (JPEG: EXIF and ICC profile; the picture comes
+// upright by its EXIF orientation); on failure returns nothing. Codec failures show only as
 // Result -1; the few steps the format routines leave unguarded may raise instead (also with
 // Result -1).
 std::optional<TBitmap> LoadImageFile(TpxImageInfo& info);

@@ -1,5 +1,6 @@
 #pragma once
 // The document record shared by the main window and the format dispatch.
+#include "codecs/ImageMetadata.h"
 #include "image/Color.h"
 
 #include <string>
@@ -17,6 +18,7 @@ struct TpxImageInfo {
     int Jpeg2kQuality = 400; // lossy quality; the dialog offers 1..200
     bool Jpeg2kReversible = true;
     int Width = 0;
+    TImageMetadata Metadata; // EXIF and ICC profile of the last load, written again by saves
     int WebpQuality = 80;   // 1..100
     bool WebpLossless = false;
     std::string FailureReason; // the codec's account of the last failed load or save, when it gives one

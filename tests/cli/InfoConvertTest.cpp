@@ -1,4 +1,7 @@
 #include "CliTestSupport.h"
+#include "codecs/FormatDispatch.h"
+#include "codecs/JpegTestSupport.h"
+#include "codecs/exif/ExifBlock.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 
@@ -121,5 +124,27 @@ TEST(CliConvert, AFileThatFailsToDecodeGivesTheDecodersReason)
         EXPECT_GT(reason.size(), 1u) << r.err;
         EXPECT_EQ(reason.find("could not be read or decoded"), std::string::npos) << r.err;
         EXPECT_EQ(lines(r.err), 1) << r.err;
+    }
+}
+
+TEST(CliInfo, OrientedJpegIsReportedUprightAndConvertKeepsItsExif)
+{
+    TempDir dir;
+    const auto tiff = ReadAll(std::string(KALVO_TEST_DATA) + "/exif/intel.bin");
+    JpegOptions options;
+    options.app1.resize(kExifMarkerPrefix.size() + tiff.size());
+    std::copy(kExifMarkerPrefix.begin(), kExifMarkerPrefix.end(), options.app1.begin());
+    std::copy(tiff.begin(), tiff.end(), options.app1.begin() + std::ptrdiff_t(kExifMarkerPrefix.size()));
+    WriteAll(dir.file("o6.jpg"), EncodeJpeg(PatternBitmap(32, 16, 24), options));
+    const auto r = RunCli({"info", dir.file("o6.jpg")});
+    EXPECT_EQ(r.out.substr(0, 9), "16 32 24 ") << r.err;
+    for (const char* name : {"out.png", "out.jpg"}) {
+        ASSERT_EQ(RunCli({"convert", dir.file("o6.jpg"), dir.file(name)}).status, 0);
+        TpxImageInfo info;
+        info.FileName = dir.file(name);
+        const auto reopened = LoadImageFile(info);
+        ASSERT_TRUE(reopened);
+        EXPECT_EQ(reopened->width(), 16) << name;
+        EXPECT_EQ(info.Metadata.Exif, ExifForSavedPicture(tiff, 16, 32)) << name;
     }
 }

@@ -4,6 +4,7 @@
 #include "app/commands/Command.h"
 #include "app/commands/Enabling.h"
 #include "app/mainform/AdjustCommands.h"
+#include "app/mainform/GeometryCommands.h"
 #include "app/mainform/MainForm.h"
 #include "app/property/FrameBrush.h"
 #include "app/property/FrameMagicWand.h"
@@ -168,6 +169,26 @@ std::span<const TCommand> Commands()
          .hint = "JPEG ロスレス回転|画質を劣化させないでJPEG画像を回転させます", .icon = "object-rotate-right",
          .handler = run<&F::acLoassLessJpegExecute>, .enableOn = Image, .enabled = JpegFile,
          .menu = {"ImageMenu", 2, 2}},
+        // The picture's geometry, behind the specified items; the turns in their submenu.
+        {.name = "acCrop", .caption = "切り抜き(&C)", .hint = "切り抜き|選択範囲を囲む四角形でイメージを切り抜きます",
+         .shortcut = Qt::SHIFT | Qt::CTRL | Qt::Key_X, .handler = RunCrop, .enableOn = Region,
+         .enabled = HasSelection, .menu = {"ImageMenu", 3, 1}},
+        {.name = "acRotateRight", .caption = "右へ90度回転(&R)", .hint = "右へ90度回転|イメージを時計回りに90度回転します",
+         .handler = RunRotateRight, .enableOn = Image, .enabled = HasImage, .menu = {"RotateFlipMenu", 1, 1}},
+        {.name = "acRotateLeft", .caption = "左へ90度回転(&L)", .hint = "左へ90度回転|イメージを反時計回りに90度回転します",
+         .handler = RunRotateLeft, .enableOn = Image, .enabled = HasImage, .menu = {"RotateFlipMenu", 1, 2}},
+        {.name = "acRotate180", .caption = "180度回転(&1)", .hint = "180度回転|イメージを180度回転します",
+         .handler = RunRotate180, .enableOn = Image, .enabled = HasImage, .menu = {"RotateFlipMenu", 1, 3}},
+        {.name = "acRotateAngle", .caption = "角度を指定して回転(&A)...",
+         .hint = "角度を指定して回転|イメージを指定した角度だけ回転します", .handler = RunRotateByAngle,
+         .enableOn = Image, .enabled = HasImage, .menu = {"RotateFlipMenu", 1, 4}},
+        {.name = "acFlipHorizontal", .caption = "左右反転(&H)", .hint = "左右反転|イメージの左右を入れ替えます",
+         .handler = RunFlipHorizontal, .enableOn = Image, .enabled = HasImage, .menu = {"RotateFlipMenu", 2, 1}},
+        {.name = "acFlipVertical", .caption = "上下反転(&V)", .hint = "上下反転|イメージの上下を入れ替えます",
+         .handler = RunFlipVertical, .enableOn = Image, .enabled = HasImage, .menu = {"RotateFlipMenu", 2, 2}},
+        {.name = "acCanvasSize", .caption = "キャンバスサイズ(&V)...",
+         .hint = "キャンバスサイズ|イメージの周りを切り取ったり広げたりします", .handler = RunCanvasSize,
+         .enableOn = Image, .enabled = HasImage, .menu = {"ImageMenu", 3, 3}},
 
         // Effects menu.
         {.name = "acDropShadow", .caption = "影をつける(&S)...", .handler = run<&F::acDropShadowExecute>,
@@ -261,6 +282,7 @@ std::span<const TMenuDef> MenuDefs()
         {"ToolBarMenu", "ツールバー(&T)", {"ViewMenu", 1, 1}},
         {"ReduceColorMenu", "減色(&R)", {"ColorMenu", 3, 1}},
         {"EnlargeColorMenu", "増色(&L)", {"ColorMenu", 3, 2}},
+        {"RotateFlipMenu", "回転・反転(&O)", {"ImageMenu", 3, 2}},
     };
     return menus;
 }

@@ -13,6 +13,7 @@ void TDocumentFile::StartUntitled(int width, int height, bool modified)
 {
     TpxImageInfo info = FInfo;
     info.FileName.clear();
+    info.Metadata.clear();
     info.Width = width;
     info.Height = height;
     Start(info, modified);

@@ -1,5 +1,6 @@
 #include "app/mainform/ImageCommand.h"
 
+#include "app/MessageService.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/RegionConvert.h"
@@ -30,6 +31,15 @@ TProgressCallback TProgressScope::Callback() const
 {
     TKalvoMainForm* form = &FForm;
     return [form](int position) { form->ProgressCallback(nullptr, 0, position); };
+}
+
+bool PictureSizeAllowed(int width, int height, int bitCount)
+{
+    if (TBitmap::fitsBounds(width, height, bitCount))
+        return true;
+    ShowMessageBox(QStringLiteral("%1 x %2 ピクセルのイメージは大きすぎて作成できません．").arg(width).arg(height),
+                   MB_ICONERROR);
+    return false;
 }
 
 void ReplaceImageRecording(TKalvoMainForm& form, const QString& undo, TBitmap&& result)

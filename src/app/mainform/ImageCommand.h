@@ -70,6 +70,9 @@ bool RunImageCommand(TKalvoMainForm& form, const QString& undo, unsigned flags, 
 // passes on. Nothing is recorded when the canvas had no image.
 void ReplaceImageRecording(TKalvoMainForm& form, const QString& undo, TBitmap&& result);
 
+// True when a picture of this size and depth can be made; otherwise tells the user so.
+bool PictureSizeAllowed(int width, int height, int bitCount);
+
 // Records `undo` and puts `result` into the canvas with the refreshes that follow every image
 // change (for commands whose result comes from elsewhere).
 void ApplyImageResult(TKalvoMainForm& form, const QString& undo, TBitmap&& result);

@@ -77,6 +77,7 @@ void TKalvoMainForm::acPasteExecute()
         // Into the empty window: a new untitled document, unmodified.
         TpxImageInfo info = FileInfo();
         info.FileName.clear();
+        info.Metadata.clear(); // no photo's EXIF or profile
         info.Width = picture.width();
         info.Height = picture.height();
         startDocument(std::move(picture), info, false);

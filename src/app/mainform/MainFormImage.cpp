@@ -52,12 +52,8 @@ void TKalvoMainForm::acResizeExecute()
     const bool resample = dialog.Resample();
     if (newWidth == width && newHeight == height)
         return;
-    const int bits = resample ? 24 : pxImage1->BitCount();
-    if (!TBitmap::fitsBounds(newWidth, newHeight, bits)) {
-        ShowMessageBox(QStringLiteral("%1 x %2 ピクセルのイメージは大きすぎて作成できません．").arg(newWidth).arg(newHeight),
-                       MB_ICONERROR);
+    if (!PictureSizeAllowed(newWidth, newHeight, resample ? 24 : pxImage1->BitCount()))
         return;
-    }
     if (resample && !RequireTrueColor())
         return;
     {

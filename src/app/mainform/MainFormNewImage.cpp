@@ -46,6 +46,7 @@ void TKalvoMainForm::acNewImageExecute()
     bitmap.fill(*color);
     TpxImageInfo info = FileInfo();
     info.FileName.clear();
+    info.Metadata.clear(); // a new picture is no photo's
     info.Width = width;
     info.Height = height;
     startDocument(std::move(bitmap), info, true);

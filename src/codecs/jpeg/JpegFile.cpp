@@ -3,6 +3,9 @@
 #include "codecs/FormatRoutines.h"
 #include "codecs/jpeg/JpegCompressor.h"
 #include "codecs/jpeg/JpegDecompressor.h"
+#include "codecs/jpeg/JpegMetadata.h"
+#include "codecs/exif/ExifBlock.h"
+#include "imaging/geometry/OrientBitmap.h"
 #include "image/ImageErrors.h"
 
 #include <fstream>
@@ -17,22 +20,27 @@ std::optional<TBitmap> LoadJpegFile(TpxImageInfo& info)
     if (!in)
         throw EFileError("Cannot open file \"" + info.FileName + "\"");
     std::optional<TBitmap> bitmap;
-    int width = 0, height = 0;
     bool progressive = false;
+    TJpegMetadataReader metadata;
     try {
         TJPEGStreamDecompressor jpeg;
+        jpeg.OnAppMarker = [&](int app, std::span<const std::uint8_t> payload) { metadata.addAppMarker(app, payload); };
         jpeg.Attach(in);
-        width = jpeg.ImageWidth();
-        height = jpeg.ImageHeight();
         progressive = jpeg.Progressive();
         bitmap = jpeg.ToBitmap(jpeg.DefaultOutputKind());
         jpeg.Detach();
+        info.Metadata = metadata.take();
+        // Shown as the camera meant it: turned upright by the EXIF orientation.
+        const int orientation = ExifOrientation(info.Metadata.Exif);
+        if (orientation != 1)
+            bitmap = OrientBitmap(*bitmap, TOrientation(orientation));
     } catch (const std::exception& e) {
         info.FailureReason = e.what();
+        info.Metadata.clear();
         return std::nullopt;
     }
-    info.Width = width;
-    info.Height = height;
+    info.Width = bitmap->width();
+    info.Height = bitmap->height();
     info.Interlaced = progressive;
     info.Transparent = false;
     info.TransparentColor = 0;
@@ -47,6 +55,7 @@ void SaveJpegFile(const TBitmap& bitmap, TpxImageInfo& info)
         TJPEGFileCompressor jpeg;
         jpeg.setQuality(info.JpegQuality);
         jpeg.ProgressiveJPEG = info.Interlaced;
+        jpeg.OnWriteMarkers = [&] { WriteJpegMetadata(jpeg, info.Metadata, bitmap.width(), bitmap.height()); };
         WriteFileAtomically(info.FileName, [&](const std::string& tempPath) {
             std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
             if (!out)

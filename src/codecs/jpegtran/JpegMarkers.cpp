@@ -1,5 +1,7 @@
 #include "codecs/jpegtran/JpegMarkers.h"
 
+#include <algorithm>
+
 namespace kalvo {
 
 namespace {
@@ -62,6 +64,26 @@ std::vector<std::uint8_t> CollectCommentSegments(std::span<const std::uint8_t> j
         seg = segmentAt(jpeg, seg->start + seg->size);
     }
     return comments;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>> FindExifBlock(std::span<const std::uint8_t> jpeg)
+{
+    static constexpr std::uint8_t kPrefix[] = {'E', 'x', 'i', 'f', 0, 0};
+    auto seg = segmentAt(jpeg, 0);
+    while (seg && seg->marker != kSOS && seg->marker != kEOI) {
+        const std::size_t end = seg->start + seg->size;
+        if (seg->marker == kAPP0 + 1) {
+            // Fill bytes, the marker, two length bytes, then the payload.
+            std::size_t begin = seg->start;
+            while (jpeg[begin] == 0xFF)
+                ++begin;
+            begin += 3;
+            if (end - begin >= sizeof kPrefix && std::equal(kPrefix, kPrefix + sizeof kPrefix, jpeg.begin() + std::ptrdiff_t(begin)))
+                return std::pair{begin + sizeof kPrefix, end - begin - sizeof kPrefix};
+        }
+        seg = segmentAt(jpeg, end);
+    }
+    return std::nullopt;
 }
 
 std::vector<std::uint8_t> WithSegmentsAfterHeader(std::span<const std::uint8_t> jpeg,

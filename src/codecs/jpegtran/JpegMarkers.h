@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace kalvo {
@@ -15,6 +16,10 @@ std::optional<std::size_t> FindJpegStart(std::span<const std::uint8_t> data, std
 // The complete comment segments (FF FE, length, text) found before the first scan, in order.
 // Stops quietly at the first malformed segment.
 std::vector<std::uint8_t> CollectCommentSegments(std::span<const std::uint8_t> jpeg);
+
+// Where the TIFF structure of the first EXIF APP1 segment before the first scan lies in jpeg
+// (offset and size), or nothing.
+std::optional<std::pair<std::size_t, std::size_t>> FindExifBlock(std::span<const std::uint8_t> jpeg);
 
 // A copy of jpeg with segments inserted right after the start-of-image marker and the JFIF or
 // Adobe segments that follow it (where the library places copied markers); built in one pass.

@@ -1,9 +1,12 @@
 #include "codecs/jpegtran/LosslessReplace.h"
 
 #include "codecs/AtomicFile.h"
+#include "codecs/exif/ExifBlock.h"
+#include "codecs/jpegtran/JpegMarkers.h"
 #include "codecs/jpegtran/JpegSourceFile.h"
 #include "codecs/jpegtran/LosslessTransform.h"
 #include "image/ImageErrors.h"
+#include "imaging/geometry/Orientation.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -27,6 +30,36 @@ std::string ResolvedPath(const std::string& fileName)
     return path;
 }
 
+// The transformation codes beside the orientations they stand for.
+constexpr std::pair<int, TOrientation> kCodeOrientations[] = {
+    {kJpegTransformNone, TOrientation::Normal},
+    {kJpegTransformFlipHorizontal, TOrientation::FlipHorizontal},
+    {kJpegTransformFlipVertical, TOrientation::FlipVertical},
+    {kJpegTransformTranspose, TOrientation::Transpose},
+    {kJpegTransformTransverse, TOrientation::Transverse},
+    {kJpegTransformRotate90, TOrientation::Rotate90},
+    {kJpegTransformRotate180, TOrientation::Rotate180},
+    {kJpegTransformRotate270, TOrientation::Rotate270},
+};
+
+// The transformation of the stored picture that gives the shown one transformed: first the
+// stored EXIF orientation, then the one asked for. Other codes pass unchanged.
+int TransformOfStoredPicture(std::span<const std::uint8_t> jpeg, int transform)
+{
+    const auto exif = FindExifBlock(jpeg);
+    const int stored = exif ? ExifOrientation(jpeg.subspan(exif->first, exif->second)) : 1;
+    if (stored == 1)
+        return transform;
+    for (const auto& [code, asked] : kCodeOrientations)
+        if (code == transform) {
+            const TOrientation both = ComposeOrientations(TOrientation(stored), asked);
+            for (const auto& [result, orientation] : kCodeOrientations)
+                if (orientation == both)
+                    return result;
+        }
+    return transform;
+}
+
 } // namespace
 
 void ReplaceJpegLossless(const std::string& linkOrFile, int transform, bool keepTimestamp)
@@ -40,11 +73,14 @@ void ReplaceJpegLossless(const std::string& linkOrFile, int transform, bool keep
     if (keepTimestamp)
         modified = st.st_mtim;
 
-    TLosslessRequest request;
-    request.Transform = transform;
-    request.CopyOption = kJpegCopyAll;
     const TJpegSourceFile source(fileName);
-    TransformJpegDataTo(source.bytes(), request, [&](std::span<const std::uint8_t> result) {
+    TLosslessRequest request;
+    request.Transform = TransformOfStoredPicture(source.bytes(), transform);
+    request.CopyOption = kJpegCopyAll;
+    TransformJpegDataTo(source.bytes(), request, [&](std::span<std::uint8_t> result) {
+        // The copied EXIF block now describes a picture stored upright.
+        if (const auto exif = FindExifBlock(result))
+            PatchExifInPlace(result.subspan(exif->first, exif->second), 1);
         WriteFileAtomically(fileName, [&](const std::string& tempPath) {
             WriteJpegFileBytes(tempPath, result);
             if (modified) {

@@ -5,7 +5,9 @@
 namespace kalvo {
 
 // Transforms fileName losslessly (a transformation code of LosslessTransform.h; all markers are
-// kept) and replaces it by renaming the complete new file over it, so that the original is never
+// kept). The transformation applies to the picture as shown: a file whose EXIF orientation turns
+// it upright gets the orientation composed with the transformation and then orientation 1, so
+// that it never turns twice. and replaces it by renaming the complete new file over it, so that the original is never
 // lost. With keepTimestamp the replaced file keeps the original's modification time (the creation
 // time cannot be set here). On failure the file is untouched and no temporary file remains;
 // throws EPXJpegException or EFileError with the reason.

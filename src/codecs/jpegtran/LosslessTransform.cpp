@@ -135,7 +135,7 @@ bool transformInto(void* handle, std::span<const std::uint8_t> jpeg, tjtransform
 } // namespace
 
 void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequest& request,
-                         const std::function<void(std::span<const std::uint8_t>)>& consume)
+                         const std::function<void(std::span<std::uint8_t>)>& consume)
 {
     const auto start = FindJpegStart(data);
     if (!start)
@@ -178,7 +178,8 @@ void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequ
         consume({out, outSize});
         return;
     }
-    consume(WithSegmentsAfterHeader({out, outSize}, CollectCommentSegments(jpeg)));
+    std::vector<std::uint8_t> withComments = WithSegmentsAfterHeader({out, outSize}, CollectCommentSegments(jpeg));
+    consume(withComments);
 }
 
 std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,

@@ -58,9 +58,10 @@ struct TLosslessRequest {
 // EPXJpegException ("Jpeg corrupted file: ..."), as does an image too large to handle.
 std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
                                             const TLosslessRequest& request);
-// The same, handing the result to consume while the library's buffer holds it (no copy).
+// The same, handing the result to consume while the library's buffer holds it (no copy; consume
+// may change bytes in place).
 void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequest& request,
-                         const std::function<void(std::span<const std::uint8_t>)>& consume);
+                         const std::function<void(std::span<std::uint8_t>)>& consume);
 
 // Reads sourceName, transforms it and writes destName, which appears only when complete (a
 // temporary file in its directory is renamed over it). Returns true when destName was written.

@@ -1,6 +1,8 @@
 // PNG decoding: header and transparency are read through libpng, the rows are decoded straight
 // into the bitmap's scan lines.
 #include "codecs/png/PngCodec.h"
+
+#include "codecs/exif/ExifBlock.h"
 #include "codecs/png/PngSession.h"
 
 #include <algorithm>
@@ -193,6 +195,23 @@ TPngHeader readHeader(TPngReadSession& session)
     return h;
 }
 
+// The eXIf block when well formed, and the iCCP profile (libpng has checked and inflated it).
+TImageMetadata readMetadata(png_structp png, png_infop info)
+{
+    TImageMetadata metadata;
+    png_uint_32 exifSize = 0;
+    png_bytep exif = nullptr;
+    if (png_get_eXIf_1(png, info, &exifSize, &exif) && exif && IsWellFormedExif({exif, exifSize}))
+        metadata.Exif.assign(exif, exif + exifSize);
+    png_charp name = nullptr;
+    int compression = 0;
+    png_bytep profile = nullptr;
+    png_uint_32 profileSize = 0;
+    if (png_get_iCCP(png, info, &name, &compression, &profile, &profileSize) && profile)
+        metadata.IccProfile.assign(profile, profile + profileSize);
+    return metadata;
+}
+
 } // namespace
 
 TDecodedImage ReadPng(std::span<const std::uint8_t> data)
@@ -238,6 +257,7 @@ TDecodedImage ReadPng(std::span<const std::uint8_t> data)
     result.properties.interlaced = h.interlace != PNG_INTERLACE_NONE;
     result.properties.transparent = transparency.present;
     result.properties.transparentColor = transparency.color;
+    result.properties.metadata = readMetadata(png, info);
     if (transparency.bitOnly) {
         result.bitmap.setTransparent(true);
         result.bitmap.setTransparentColor(transparency.color);

@@ -1,9 +1,12 @@
 // PNG encoding: palette images keep their depth and indices, deeper images become 8-bit RGB or,
 // with a transparent colour, RGBA.
 #include "codecs/png/PngCodec.h"
+
+#include "codecs/exif/ExifBlock.h"
 #include "codecs/png/PngSession.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace kalvo {
@@ -104,6 +107,31 @@ void convertRow(const TBitmap& bitmap, int y, bool withAlpha, TColor transparent
     }
 }
 
+// A profile fit for a colour PNG: a whole RGB profile whose header states its length and whose
+// tag table fits.
+bool IsRgbProfile(const std::vector<std::uint8_t>& p)
+{
+    const auto be32 = [&](std::size_t at) {
+        return std::uint32_t(p[at]) << 24 | std::uint32_t(p[at + 1]) << 16 | std::uint32_t(p[at + 2]) << 8 | p[at + 3];
+    };
+    return p.size() >= 132 && be32(0) == p.size() && std::memcmp(&p[16], "RGB ", 4) == 0
+           && std::memcmp(&p[36], "acsp", 4) == 0 && (p.size() - 132) / 12 >= be32(128);
+}
+
+// eXIf (made fit for the saved picture) and iCCP chunks from the picture's metadata.
+void writeMetadata(png_structp png, png_infop info, const TImageMetadata& metadata, const TBitmap& bitmap)
+{
+    if (!metadata.Exif.empty())
+        if (auto exif = ExifForSavedPicture(metadata.Exif, bitmap.width(), bitmap.height()))
+            png_set_eXIf_1(png, info, png_uint_32(exif->size()), exif->data());
+    if (!IsRgbProfile(metadata.IccProfile))
+        return;
+    // A profile libpng still finds fault with is left out with a warning, not the save ended.
+    png_set_benign_errors(png, 1);
+    png_set_iCCP(png, info, "ICC profile", PNG_COMPRESSION_TYPE_BASE, metadata.IccProfile.data(),
+                 png_uint_32(metadata.IccProfile.size()));
+}
+
 } // namespace
 
 void WritePng(const TBitmap& bitmap, const TImageProperties& options, std::FILE* out)
@@ -125,6 +153,7 @@ void WritePng(const TBitmap& bitmap, const TImageProperties& options, std::FILE*
             png_set_PLTE(png, info, layout.palette.data(), int(layout.palette.size()));
         if (!layout.alpha.empty())
             png_set_tRNS(png, info, layout.alpha.data(), int(layout.alpha.size()), nullptr);
+        writeMetadata(png, info, options.metadata, bitmap);
         png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
         png_set_compression_level(png, 7);
         png_set_compression_buffer_size(png, 65535);

@@ -1,11 +1,15 @@
 // Scaled JPEG decoding for the preview.
+#include "codecs/exif/ExifBlock.h"
 #include "codecs/jpeg/JpegDecompressor.h"
+#include "codecs/jpeg/JpegMetadata.h"
 #include "codecs/preview/PreviewDecoders.h"
 #include "codecs/preview/PreviewFit.h"
 #include "image/ImageErrors.h"
+#include "imaging/geometry/OrientBitmap.h"
 
 #include <cstdint>
 #include <fstream>
+#include <utility>
 
 namespace kalvo {
 
@@ -43,13 +47,24 @@ TReducedDecode DecodeJpegForPreview(const std::string& fileName, int boxWidth, i
             if (cancel->load(std::memory_order_relaxed))
                 jpeg.Abort();
         };
+    TJpegMetadataReader metadata;
+    jpeg.OnAppMarker = [&](int app, std::span<const std::uint8_t> payload) {
+        if (app == 1)
+            metadata.addAppMarker(app, payload);
+    };
     jpeg.Attach(in);
+    // The preview shows the picture upright, as the editor opens it.
+    const auto orientation = TOrientation(ExifOrientation(metadata.take().Exif));
+    const bool swap = SwapsSides(orientation);
+    const int storedWidth = jpeg.ImageWidth(), storedHeight = jpeg.ImageHeight();
     TReducedDecode result;
-    result.width = jpeg.ImageWidth();
-    result.height = jpeg.ImageHeight();
-    const TPreviewSize fit = FitPreviewSize(result.width, result.height, boxWidth, boxHeight);
-    const int eighths = coveringEighths(result.width, result.height, fit);
-    if ((long long)scaledSize(result.width, eighths) * scaledSize(result.height, eighths)
+    result.width = swap ? storedHeight : storedWidth;
+    result.height = swap ? storedWidth : storedHeight;
+    TPreviewSize fit = FitPreviewSize(result.width, result.height, boxWidth, boxHeight);
+    if (swap)
+        std::swap(fit.width, fit.height);
+    const int eighths = coveringEighths(storedWidth, storedHeight, fit);
+    if ((long long)scaledSize(storedWidth, eighths) * scaledSize(storedHeight, eighths)
         > kMaxPreviewDecodePixels)
         throw EJPEGError("Image is too large for a preview");
     jpeg.SetScaleEighths(eighths);
@@ -57,6 +72,8 @@ TReducedDecode DecodeJpegForPreview(const std::string& fileName, int boxWidth, i
     result.bitmap = eighths == 1 ? jpeg.ToBitmapFromFirstScans(jpeg.DefaultOutputKind())
                                  : jpeg.ToBitmap(jpeg.DefaultOutputKind());
     jpeg.Detach();
+    if (orientation != TOrientation::Normal)
+        result.bitmap = OrientBitmap(result.bitmap, orientation);
     return result;
 }
 

@@ -10,19 +10,6 @@
 
 namespace kalvo {
 
-TBitmap CropBitmap(const TBitmap& bitmap, const QRect& rect)
-{
-    const int bytes = bitmap.bitCount() / 8;
-    if (bitmap.bitCount() % 8 != 0 || rect.isEmpty() || !RectContains(QRect(0, 0, bitmap.width(), bitmap.height()), rect))
-        throw EPxImageError("CropBitmap: Invalid Parameters");
-    TBitmap crop(rect.width(), rect.height(), bitmap.bitCount());
-    crop.setPalette(bitmap.palette());
-    for (int y = 0; y < rect.height(); ++y)
-        std::memcpy(crop.scanLine(y), bitmap.scanLine(rect.top() + y) + std::size_t(rect.left()) * bytes,
-                    std::size_t(rect.width()) * bytes);
-    return crop;
-}
-
 std::optional<TBitmap> DropShadowArea(const TBitmap& image, const TBitmap& mask, const TDropShadowParams& params,
                                       const QRect& area)
 {

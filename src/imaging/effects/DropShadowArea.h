@@ -3,6 +3,7 @@
 // instead of the whole image, so that its cost follows the area's size.
 #include "image/Bitmap.h"
 #include "imaging/effects/DropShadow.h"
+#include "imaging/geometry/CanvasSize.h" // CropBitmap, which the callers of the area use
 
 #include <QRect>
 
@@ -17,9 +18,5 @@ namespace kalvo {
 // shadow into it (the area then keeps the image's pixels).
 std::optional<TBitmap> DropShadowArea(const TBitmap& image, const TBitmap& mask, const TDropShadowParams& params,
                                       const QRect& area);
-
-// A copy of the pixels of rect (inside bitmap) at the bitmap's depth (8, 24 or 32 bits), with its
-// palette.
-TBitmap CropBitmap(const TBitmap& bitmap, const QRect& rect);
 
 } // namespace kalvo
