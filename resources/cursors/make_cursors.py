@@ -224,6 +224,27 @@ def brush():
     return p
 
 
+def shape():
+    p = Pic()
+    p.rect(13, 13, 24, 21, '#', '.')
+    p.circle(24, 24, 5, '#', '.')
+    p.halo()
+    cross(p, 7, 7, 6)
+    return p
+
+
+def text():
+    p = Pic()
+    p.rect(12, 12, 27, 28, '.', '.')
+    p.line(14, 27, 19, 14)
+    p.line(19, 14, 21, 14)
+    p.line(21, 14, 26, 27)
+    p.line(16, 23, 24, 23)
+    p.halo()
+    cross(p, 7, 7, 6)
+    return p
+
+
 PICTURES = {
     'PXR_HANDOPEN': lambda: hand(False),
     'PXR_HANDCLOS': lambda: hand(True),
@@ -240,6 +261,8 @@ PICTURES = {
     'PXR_SPOIT': spoit,
     'PXR_PEN': pen,
     'PXR_BRUSH': brush,
+    'PXR_SHAPE': shape,
+    'PXR_TEXT': text,
 }
 
 if __name__ == '__main__':

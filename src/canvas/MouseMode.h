@@ -21,6 +21,8 @@ enum TMouseMode : std::uint8_t {
     mmPenLine = 13,        // pen, straight line
     mmBrush = 14,          // soft brush
     mmNone = 15,           // no tool (preview canvases)
+    mmShape = 16,          // lines, arrows, rectangles and ellipses dragged out
+    mmText = 17,           // text typed at a clicked place
 };
 
 // True for the four modes that draw a new selection (free-hand, rectangle, ellipse, magic wand).

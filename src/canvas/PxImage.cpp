@@ -145,6 +145,14 @@ QPoint TpxImage::ClampToImagePixel(QPoint p) const { return kalvo::ClampToImageP
 bool TpxImage::IsInImage(QPoint p) const { return kalvo::IsInImage(FView, p); }
 bool TpxImage::IsInDisplayedImage(QPoint p) const { return kalvo::IsInDisplayedImage(FView, p); }
 
+void TpxImage::SetToolSettings(const TToolSettings& value)
+{
+    FToolSettings = value;
+    // A text being typed shows in the new font at once.
+    if (FMouseMode == mmText)
+        viewport()->update();
+}
+
 // --- Mouse mode and cursor ----------------------------------------------------------------------
 
 void TpxImage::SetMouseMode(TMouseMode value)
@@ -162,6 +170,8 @@ void TpxImage::SetMouseMode(TMouseMode value)
     if (value == mmBrush)
         EnsureSelectionMask();
     FTool->Enter();
+    // The input method serves the text tool only.
+    setAttribute(Qt::WA_InputMethodEnabled, value == mmText);
     ApplyModeCursor();
     Invalidate();
     emit OnMouseModeChange();

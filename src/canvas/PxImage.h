@@ -207,7 +207,9 @@ public:
 
     // Tool settings read by the selection and painting tools.
     const TToolSettings& ToolSettings() const override { return FToolSettings; }
-    void SetToolSettings(const TToolSettings& value) { FToolSettings = value; }
+    void SetToolSettings(const TToolSettings& value);
+    // Commits or abandons the current tool's edit (the text tool's 適用 and キャンセル).
+    void EndToolEdit(bool commit);
 
     // --- Busy and update lock ------------------------------------------------------------------
     // While busy the image area is not repainted and the ants stand still; the outermost
@@ -333,6 +335,9 @@ signals:
     void OnDraw();
     void OnBeginBrush();
     void OnEndBrush();
+    // A shape or a text is about to be drawn into the image.
+    void OnDrawShape();
+    void OnDrawText();
     void OnMovingSelectArea();
     void OnMerge();
     void OnMouseLeave();
@@ -347,6 +352,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -2,6 +2,7 @@
 #include "canvas/DeviceScale.h"
 #include "canvas/FrameComposer.h"
 #include "canvas/PxImage.h"
+#include "canvas/DisplayColors.h"
 #include "canvas/tools/CanvasTool.h"
 
 #include <QPainter>
@@ -22,11 +23,6 @@ Qt::BrushStyle QtBrushStyle(TBGBrushStyle style)
     case bsClear: return Qt::DiagCrossPattern;
     default: return Qt::SolidPattern;
     }
-}
-
-QColor ToQColor(TColor c)
-{
-    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
 } // namespace

@@ -43,6 +43,8 @@ void TpxImage::RaisePaintNotice(TPaintNotice notice)
     case TPaintNotice::Draw: emit OnDraw(); break;
     case TPaintNotice::BeginBrush: emit OnBeginBrush(); break;
     case TPaintNotice::EndBrush: emit OnEndBrush(); break;
+    case TPaintNotice::Shape: emit OnDrawShape(); break;
+    case TPaintNotice::Text: emit OnDrawText(); break;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "canvas/tools/CanvasTool.h"
 #include "canvas/ZoomSteps.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -84,6 +85,19 @@ void TpxImage::resizeEvent(QResizeEvent* event)
 
 bool TpxImage::event(QEvent* event)
 {
+    // While a tool takes typing, its editing keys (Ctrl+V too) go to it rather than to the
+    // window's shortcuts.
+    if (event->type() == QEvent::ShortcutOverride && FTool->TakesTyping()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrl = key->modifiers() & Qt::ControlModifier;
+        const bool editing = (ctrl && (key->key() == Qt::Key_V || key->key() == Qt::Key_Return ||
+                                       key->key() == Qt::Key_Enter)) ||
+                             (!ctrl && !(key->modifiers() & Qt::AltModifier));
+        if (editing) {
+            event->accept();
+            return true;
+        }
+    }
     const bool result = QAbstractScrollArea::event(event);
     // On another screen the device pixel ratio may differ: the client area in device pixels and
     // the cursors change with it.
@@ -240,6 +254,12 @@ void TpxImage::SetColor(TColor value)
 
 void TpxImage::keyPressEvent(QKeyEvent* event)
 {
+    const TToolKey toolKey{event->key(), event->modifiers(), event->isAutoRepeat(), event->text()};
+    // A typing tool has every key before the paging keys.
+    if (FTool->TakesTyping() && FTool->KeyDown(toolKey)) {
+        event->accept();
+        return;
+    }
     bool handled = true;
     {
         TUpdateLockGuard lock(*this);
@@ -268,9 +288,33 @@ void TpxImage::keyPressEvent(QKeyEvent* event)
         }
     }
     // The tool sees every key first (Alt, Shift and Ctrl for the shapes and cursors, Escape).
-    if (FTool->KeyDown({event->key(), event->modifiers(), event->isAutoRepeat()}))
+    if (FTool->KeyDown(toolKey))
         handled = true;
     event->setAccepted(handled);
+}
+
+void TpxImage::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (!FTool->TakesTyping()) {
+        QAbstractScrollArea::inputMethodEvent(event);
+        return;
+    }
+    FTool->InputMethod(event->commitString(), event->preeditString());
+    event->accept();
+}
+
+QVariant TpxImage::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    switch (query) {
+    case Qt::ImEnabled: return FTool->TakesTyping();
+    case Qt::ImCursorRectangle: return QRectF(LogicalRect(FTool->InputCaretArea(), PixelRatio()).translated(viewport()->pos()));
+    default: return QAbstractScrollArea::inputMethodQuery(query);
+    }
+}
+
+void TpxImage::EndToolEdit(bool commit)
+{
+    FTool->EndEdit(commit);
 }
 
 void TpxImage::keyReleaseEvent(QKeyEvent* event)

@@ -55,6 +55,10 @@ TEST(MainSettings, DefaultsWithoutAFile)
     EXPECT_EQ(s.Tools.BrushStep, 20);
     EXPECT_EQ(s.Tools.BrushHardness, 0);
     EXPECT_TRUE(s.ShowProperty);
+    EXPECT_EQ(s.Tools.ShapeKind, TShapeKind::Rect);
+    EXPECT_EQ(s.Tools.ShapeFill, TShapeFill::Outline);
+    EXPECT_EQ(s.Tools.ShapeWidth, 1);
+    EXPECT_FALSE(s.Tools.ShapeAntiAlias);
     EXPECT_TRUE(s.CustomColors.isEmpty());
     EXPECT_EQ(s.JpegQuality, 80);
     EXPECT_EQ(s.Jpeg2kQuality, 400);
@@ -101,6 +105,9 @@ TEST(MainSettings, WrittenFromScratchWithTheWritersSpellingAndReadBack)
     s.ForegroundColor = 0x0000FF;
     s.Tools.MagicWandTolerance = 44;
     s.Tools.BrushSize = 33;
+    s.Tools.ShapeKind = TShapeKind::Ellipse;
+    s.Tools.TextFont = "Serif";
+    s.Tools.TextSize = 40;
     s.CustomColors = {"ColorA=123456", "ColorB=ABCDEF"};
     s.Jpeg2kQuality = 50;
     s.WebpQuality = 35;
@@ -117,6 +124,9 @@ TEST(MainSettings, WrittenFromScratchWithTheWritersSpellingAndReadBack)
     EXPECT_EQ(back.Tools.BrushSize, 33);
     EXPECT_EQ(back.CustomColors, s.CustomColors);
     EXPECT_EQ(back.Jpeg2kQuality, 50);
+    EXPECT_NE(text.find("[Text]\r\nFont=Serif\r\nSize=40\r\n"), std::string::npos);
+    EXPECT_EQ(back.Tools.ShapeKind, TShapeKind::Ellipse);
+    EXPECT_EQ(back.Tools.TextFont, "Serif");
     EXPECT_NE(text.find("Jpeg2kReversible=1\r\nWebpQuality=35\r\nWebpLossless=1\r\n"), std::string::npos);
     EXPECT_EQ(back.WebpQuality, 35);
     EXPECT_TRUE(back.WebpLossless);

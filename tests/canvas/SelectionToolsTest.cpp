@@ -348,12 +348,13 @@ TEST(SelectionTools, RubberBandsAreDrawnInThePaintStepOnly)
     EXPECT_EQ(after.pixelColor(corner + QPoint(2, 0)), QColor(10, 20, 30));
 }
 
-TEST(CanvasCursors, FifteenPicturesWithTheirHotspots)
+TEST(CanvasCursors, EveryPictureWithItsHotspot)
 {
     const std::pair<int, QPoint> table[] = {
         {161, {2, 1}},   {162, {2, 1}},   {163, {0, 0}},  {164, {15, 15}}, {165, {15, 15}},
         {166, {5, 5}},   {167, {5, 5}},   {168, {5, 5}},  {169, {6, 6}},   {170, {7, 7}},
         {171, {0, 0}},   {172, {17, 17}}, {173, {0, 15}}, {174, {13, 18}}, {175, {11, 18}},
+        {176, {7, 7}},   {177, {7, 7}},
     };
     for (const auto& [number, hotspot] : table) {
         const QCursor cursor = CanvasCursor(number);
@@ -364,6 +365,7 @@ TEST(CanvasCursors, FifteenPicturesWithTheirHotspots)
     }
     EXPECT_STREQ(CanvasCursorName(166), "PXR_MAGICWAND");
     EXPECT_EQ(CanvasCursor(160).shape(), Qt::ArrowCursor);
+    EXPECT_EQ(CanvasCursor(178).shape(), Qt::ArrowCursor);
     // Plus and minus cross-hairs differ, and each differs from the plain one.
     EXPECT_NE(CanvasCursor(164).pixmap().toImage(), CanvasCursor(165).pixmap().toImage());
 }

@@ -11,6 +11,8 @@
 #include "app/property/FrameMerge.h"
 #include "app/property/FramePaint.h"
 #include "app/property/FramePen.h"
+#include "app/property/FrameShape.h"
+#include "app/property/FrameText.h"
 
 #include <cstring>
 
@@ -113,6 +115,15 @@ std::span<const TCommand> Commands()
         {.name = "acPaint", .caption = "ペイント(&P)", .hint = "ペイント", .icon = "fill-color", .enableOn = Image,
          .enabled = HasImage, .menu = {"MouseModeMenu", 4, 3}, .toolBar = {"TBToolbar2", 4, 3}, .kind = Tool,
          .mode = mmPaint, .panel = [](F& f) -> TKVFrameBase* { return new TKVFramePaint(*f.Canvas()); }},
+        // The annotation modes, after the specified ones.
+        {.name = "acShape", .caption = "図形(&S)", .hint = "図形|直線・矢印・四角形・楕円を描く", .icon = ":draw-shapes",
+         .enableOn = Image, .enabled = HasImage, .menu = {"MouseModeMenu", 5, 1}, .toolBar = {"TBToolbar2", 5, 1},
+         .kind = Tool, .mode = mmShape,
+         .panel = [](F& f) -> TKVFrameBase* { return new TKVFrameShape(*f.Canvas()); }},
+        {.name = "acText", .caption = "テキスト(&T)", .hint = "テキスト|クリックした位置に文字を書く", .icon = ":draw-text",
+         .enableOn = Image, .enabled = HasImage, .menu = {"MouseModeMenu", 5, 2}, .toolBar = {"TBToolbar2", 5, 2},
+         .kind = Tool, .mode = mmText,
+         .panel = [](F& f) -> TKVFrameBase* { return new TKVFrameText(*f.Canvas()); }},
 
         // View menu: the tool-bar toggles, the property window, the status bar, full screen.
         {.name = "acViewTBToolbar4", .caption = "基本", .handler = [](F& f) { f.toggleBar("TBToolbar4", "acViewTBToolbar4"); },

@@ -13,6 +13,10 @@ void TKalvoMainForm::connectPainting()
     // is reported; the painting goes on.
     connect(pxImage1, &TpxImage::OnPaintImage, this,
             [this] { RunCommand([this] { PushUndo(QStringLiteral("塗りつぶし"), kUndoImage); }); });
+    connect(pxImage1, &TpxImage::OnDrawShape, this,
+            [this] { RunCommand([this] { PushUndo(QStringLiteral("図形"), kUndoImage); }); });
+    connect(pxImage1, &TpxImage::OnDrawText, this,
+            [this] { RunCommand([this] { PushUndo(QStringLiteral("テキスト"), kUndoImage); }); });
     connect(pxImage1, &TpxImage::OnDraw, this,
             [this] { RunCommand([this] { PushUndo(QStringLiteral("描画"), kUndoImage); }); });
     connect(pxImage1, &TpxImage::OnBeginBrush, this, [this] { FBrushSnapshot = pxImage1->Bitmap(); });

@@ -15,6 +15,9 @@ const QString kSettingsRead = QStringLiteral("SETTINGS");
 const QString kSettingsWrite = QStringLiteral("Settings");
 const QString kCustomColors = QStringLiteral("CUSTOM_COLORS");
 const QString kSaveOptions = QStringLiteral("SAVE_OPTIONS");
+// The shapes and the text tool keep their settings in sections of their own.
+const QString kShape = QStringLiteral("Shape");
+const QString kText = QStringLiteral("Text");
 constexpr int kMaxCustomColors = 16;
 
 std::uint8_t lowByte(int v) { return std::uint8_t(unsigned(v) & 0xFFu); }
@@ -58,6 +61,44 @@ void readTools(const TIniText& ini, TMainSettings& s)
     s.ShowProperty = IniBool(ini, kSettingsRead, QStringLiteral("ShowProperty"), s.ShowProperty);
 }
 
+void readAnnotation(const TIniText& ini, TToolSettings& t)
+{
+    const auto ranged = [&](const QString& section, const char* key, int def, int low, int high) {
+        return std::clamp(IniInteger(ini, section, QLatin1String(key), def), low, high);
+    };
+    t.ShapeKind = TShapeKind(ranged(kShape, "Kind", int(t.ShapeKind), 0, 4));
+    t.ShapeFill = TShapeFill(ranged(kShape, "Fill", int(t.ShapeFill), 0, 2));
+    t.ShapeWidth = ranged(kShape, "Width", t.ShapeWidth, 1, 100);
+    t.ShapeRadius = ranged(kShape, "Radius", t.ShapeRadius, 0, 500);
+    t.ShapeAntiAlias = IniBool(ini, kShape, QStringLiteral("AntiAlias"), t.ShapeAntiAlias);
+    t.ShapeAlphaChannel = ranged(kShape, "AlphaChannel", t.ShapeAlphaChannel, 0, 100);
+    t.TextFont = IniString(ini, kText, QStringLiteral("Font"), QString::fromStdString(t.TextFont)).toStdString();
+    t.TextSize = ranged(kText, "Size", t.TextSize, 6, 300);
+    t.TextBold = IniBool(ini, kText, QStringLiteral("Bold"), t.TextBold);
+    t.TextItalic = IniBool(ini, kText, QStringLiteral("Italic"), t.TextItalic);
+    t.TextAntiAlias = IniBool(ini, kText, QStringLiteral("AntiAlias"), t.TextAntiAlias);
+    t.TextAlphaChannel = ranged(kText, "AlphaChannel", t.TextAlphaChannel, 0, 100);
+}
+
+void writeAnnotation(TIniText& ini, const TToolSettings& t)
+{
+    const auto number = [&](const QString& section, const char* key, int value) {
+        ini.SetValue(section, QLatin1String(key), QString::number(value));
+    };
+    number(kShape, "Kind", int(t.ShapeKind));
+    number(kShape, "Fill", int(t.ShapeFill));
+    number(kShape, "Width", t.ShapeWidth);
+    number(kShape, "Radius", t.ShapeRadius);
+    number(kShape, "AntiAlias", t.ShapeAntiAlias ? 1 : 0);
+    number(kShape, "AlphaChannel", t.ShapeAlphaChannel);
+    ini.SetValue(kText, QStringLiteral("Font"), QString::fromStdString(t.TextFont));
+    number(kText, "Size", t.TextSize);
+    number(kText, "Bold", t.TextBold ? 1 : 0);
+    number(kText, "Italic", t.TextItalic ? 1 : 0);
+    number(kText, "AntiAlias", t.TextAntiAlias ? 1 : 0);
+    number(kText, "AlphaChannel", t.TextAlphaChannel);
+}
+
 void readSaveOptions(const TIniText& ini, TMainSettings& s)
 {
     s.JpegQuality = IniInteger(ini, kSaveOptions, QStringLiteral("JpegQuality"), s.JpegQuality);
@@ -91,6 +132,7 @@ TMainSettings ReadMainSettings(const TIniFile& file)
     TMainSettings s;
     readCommon(ini, s);
     readTools(ini, s);
+    readAnnotation(ini, s.Tools);
     s.CustomColors = ini.SectionValues(kCustomColors).mid(0, kMaxCustomColors);
     readSaveOptions(ini, s);
     return s;
@@ -123,6 +165,7 @@ bool WriteMainSettings(TIniFile& file, const TMainSettings& s)
     tool("BrushHardness", s.Tools.BrushHardness);
     tool("BrushStyle", int(s.Tools.BrushStyle));
     ini.SetValue(kSettingsWrite, QStringLiteral("ShowProperty"), boolText(s.ShowProperty));
+    writeAnnotation(ini, s.Tools);
     for (int i = 0; i < std::min<int>(int(s.CustomColors.size()), kMaxCustomColors); ++i) {
         const QString& entry = s.CustomColors.at(i);
         const QString value = entry.mid(entry.indexOf('=') + 1, 6);

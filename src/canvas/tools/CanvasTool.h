@@ -7,6 +7,7 @@
 
 #include <QCursor>
 #include <QPoint>
+#include <QString>
 
 #include <memory>
 #include <optional>
@@ -24,11 +25,12 @@ struct TToolMouse {
 };
 
 // A key event: the key itself (compare it for modifier keys, whose own events do not always
-// carry their modifier), the modifiers and whether it is an auto-repeat.
+// carry their modifier), the modifiers, whether it is an auto-repeat and the text it types.
 struct TToolKey {
     int Key = 0;
     Qt::KeyboardModifiers Modifiers = Qt::NoModifier;
     bool AutoRepeat = false;
+    QString Text;
 };
 
 class TCanvasTool {
@@ -53,6 +55,16 @@ public:
     virtual bool KeyUp(const TToolKey&) { return false; }
     // Escape, or a lost capture (focus out, deactivation, a popup): end the gesture.
     virtual void Cancel() {}
+
+    // Typing tools: true while the tool takes the keyboard (its keys come before the canvas's
+    // paging keys and the window's shortcuts, the input method is on).
+    virtual bool TakesTyping() const { return false; }
+    // Text from the input method: committed text, and the composition shown meanwhile.
+    virtual void InputMethod(const QString& /*commit*/, const QString& /*preedit*/) {}
+    // Where the input method's candidate window goes: the caret in client pixels.
+    virtual QRect InputCaretArea() const { return {}; }
+    // Ends an edit from outside (the panel's buttons): committed or abandoned.
+    virtual void EndEdit(bool /*commit*/) {}
 
     // The cursor of this mode at this moment; nullopt: the control's own cursor.
     virtual std::optional<QCursor> Cursor() const { return std::nullopt; }

@@ -9,6 +9,8 @@
 #include "canvas/tools/FillTool.h"
 #include "canvas/tools/PenTool.h"
 #include "canvas/tools/PickerTool.h"
+#include "canvas/tools/ShapeTool.h"
+#include "canvas/tools/TextTool.h"
 // Moves and floating pastes.
 #include "canvas/tools/MergeTool.h"
 #include "canvas/tools/MoveRegionTool.h"
@@ -34,6 +36,8 @@ std::unique_ptr<TCanvasTool> CreateCanvasTool(TMouseMode mode, TToolHost& host)
     case mmPenFreehand:
     case mmPenLine: return std::make_unique<TPenTool>(host, mode);
     case mmBrush: return std::make_unique<TBrushTool>(host, mode);
+    case mmShape: return std::make_unique<TShapeTool>(host, mode);
+    case mmText: return std::make_unique<TTextTool>(host, mode);
     // Moves and floating pastes.
     case mmMoveRegion:
         return std::make_unique<TMoveRegionTool>(host, mode);

@@ -96,7 +96,7 @@ public:
     // Stops the marching ants for a stroke, or restarts them when the outline is shown.
     virtual void PauseAnts(bool on) = 0;
     // The painting notifications the main window records undo steps from.
-    enum class TPaintNotice { PaintImage, Draw, BeginBrush, EndBrush };
+    enum class TPaintNotice { PaintImage, Draw, BeginBrush, EndBrush, Shape, Text };
     virtual void RaisePaintNotice(TPaintNotice notice) = 0;
     virtual void RaiseSpoitSelect(Qt::MouseButton button, TColor color) = 0;
     // Recomposes the whole frame and repaints.
