@@ -16,7 +16,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool python3
   xclip desktop-file-utils strace
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic qt6-translations-l10n
   breeze-icon-theme libqt6svg6
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -3,6 +3,7 @@
 #include "app/MessageService.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
 
 // The application icon and desktop entry live in a static library: make sure they are registered.
 static void initApplicationResources()
@@ -14,9 +15,12 @@ namespace kalvo {
 
 TKalvoApplication::TKalvoApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // No display name of its own: Qt would append it to every dialog's title. Titles that name
+    // the program use the application name.
     setApplicationName(QStringLiteral("Kalvo"));
-    setApplicationDisplayName(QStringLiteral("Kalvo"));
     setOrganizationName(QStringLiteral("Kalvo"));
+    if (FQtTranslator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&FQtTranslator);
     initApplicationResources();
     // The installed icon when the desktop has it, else the one built in; the desktop entry's name
     // lets the desktop match windows to the entry.

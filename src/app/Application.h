@@ -1,7 +1,10 @@
 #pragma once
-// The application object: sets the application title and is the top-level error display — a
-// failure that escapes an event handler is shown with its message and the program runs on.
+// The application object: sets the application title, loads Qt's Japanese translation for Qt's
+// own texts (standard buttons, the colour and file dialogs, context menus) and is the top-level
+// error display — a failure that escapes an event handler is shown with its message and the
+// program runs on.
 #include <QApplication>
+#include <QTranslator>
 
 namespace kalvo {
 
@@ -9,6 +12,9 @@ class TKalvoApplication : public QApplication {
 public:
     TKalvoApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    QTranslator FQtTranslator;
 };
 
 } // namespace kalvo

@@ -12,6 +12,10 @@ struct TCommandLine {
     QString Message;   // for Error: what was wrong
 };
 
+// The arguments without the options Qt's application object takes for itself ("-style fusion",
+// "-platform xcb", "-reverse" …), up to a "--"; what follows "--" is kept as it is.
+QStringList WithoutQtOptions(const QStringList& arguments);
+
 // Reads the arguments after the program name (Qt's own options already removed). The first
 // argument that is not an option names the file ("--" makes every following argument a file
 // name); further file names are an error, as is an unknown option.

@@ -12,7 +12,8 @@ namespace kalvo {
 
 namespace {
 
-// Qt reads the patterns between parentheses, separated by blanks.
+// Qt reads the patterns between the last parentheses, separated by blanks; the dialogs show the
+// description alone (HideNameFilterDetails).
 QString qtFilter(std::string_view caption, const std::string& patterns)
 {
     return QString::fromUtf8(caption.data(), qsizetype(caption.size())) + " ("
@@ -41,6 +42,9 @@ QStringList OpenDialogFilters()
         if (!all.empty())
             all += ';';
         all += ExtensionPatterns(entry.listed);
+        // "All images" takes every extension that opens, also those no entry lists (.rle, .jpc, .j2c).
+        if (!entry.alsoRead.empty())
+            all += ';' + ExtensionPatterns(entry.alsoRead);
         result << qtFilter(entry.openCaption, ExtensionPatterns(entry.listed));
     }
     result.prepend(qtFilter("すべてのイメージ", all));

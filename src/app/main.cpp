@@ -1,6 +1,6 @@
-// Kalvo: the program entry. Answers --help and --version without a display, otherwise creates
-// the main window, opens the picture named on the command line (as Open would) and runs the
-// message loop until the window closes.
+// Kalvo: the program entry. Answers --help, --version and usage errors without a display,
+// otherwise creates the main window, opens the picture named on the command line (as Open would)
+// and runs the message loop until the window closes.
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/mainform/MainForm.h"
@@ -9,7 +9,7 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <cstring>
+#include <optional>
 
 #ifndef KALVO_VERSION
 #define KALVO_VERSION "unknown"
@@ -17,43 +17,39 @@
 
 namespace {
 
-// --help and --version work without a display, before Qt looks for one.
-bool answeredWithoutWindow(int argc, char** argv, int& status)
+// The command line is read before Qt starts, so that --help, --version and usage errors need no
+// display. Returns the line to run with, or the exit status when it is already answered.
+std::optional<int> answeredWithoutWindow(int argc, char** argv, kalvo::TCommandLine& line)
 {
     QStringList args;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--") == 0)
-            break;
+    for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    }
-    const kalvo::TCommandLine line = kalvo::ParseCommandLine(args);
-    if (line.Action == kalvo::TCommandLine::TAction::Help) {
+    line = kalvo::ParseCommandLine(kalvo::WithoutQtOptions(args));
+    switch (line.Action) {
+    case kalvo::TCommandLine::TAction::Help:
         std::printf("%s\n", kalvo::CommandLineUsage().toLocal8Bit().constData());
-        status = 0;
-        return true;
-    }
-    if (line.Action == kalvo::TCommandLine::TAction::Version) {
+        return 0;
+    case kalvo::TCommandLine::TAction::Version:
         std::printf("Kalvo %s\n", KALVO_VERSION);
-        status = 0;
-        return true;
+        return 0;
+    case kalvo::TCommandLine::TAction::Error:
+        std::fprintf(stderr, "kalvo: %s\n%s\n", line.Message.toLocal8Bit().constData(),
+                     kalvo::CommandLineUsage().toLocal8Bit().constData());
+        return 2;
+    case kalvo::TCommandLine::TAction::Run:
+        break;
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    int status = 0;
-    if (answeredWithoutWindow(argc, argv, status))
-        return status;
+    kalvo::TCommandLine line;
+    if (const std::optional<int> status = answeredWithoutWindow(argc, argv, line))
+        return *status;
     kalvo::TKalvoApplication app(argc, argv);
-    const kalvo::TCommandLine line = kalvo::ParseCommandLine(app.arguments().mid(1));
-    if (line.Action == kalvo::TCommandLine::TAction::Error) {
-        std::fprintf(stderr, "kalvo: %s\n%s\n", line.Message.toLocal8Bit().constData(),
-                     kalvo::CommandLineUsage().toLocal8Bit().constData());
-        return 2;
-    }
     kalvo::TKalvoMainForm form;
     form.show();
     if (!line.FileName.isEmpty()) {

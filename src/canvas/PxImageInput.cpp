@@ -4,8 +4,10 @@
 #include "canvas/PxImage.h"
 #include "canvas/tools/CanvasTool.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 namespace kalvo {
@@ -54,7 +56,8 @@ void TpxImage::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TpxImage::wheelEvent(QWheelEvent* event)
 {
-    // Ctrl + wheel zooms about the pointer; the plain wheel scrolls through the scroll bars.
+    // Ctrl + wheel zooms about the pointer; the plain wheel scrolls through the scroll bars, with
+    // Shift sideways in the same steps.
     if (event->modifiers() & Qt::ControlModifier) {
         const int delta = event->angleDelta().y();
         if (delta != 0 && HasImage()) {
@@ -63,6 +66,14 @@ void TpxImage::wheelEvent(QWheelEvent* event)
             ZoomStep(p.x(), p.y(), delta > 0);
         }
         event->accept();
+        return;
+    }
+    if (event->modifiers() & Qt::ShiftModifier) {
+        QWheelEvent sideways(event->position(), event->globalPosition(), event->pixelDelta(), event->angleDelta(),
+                             event->buttons(), event->modifiers() & ~Qt::ShiftModifier, event->phase(),
+                             event->inverted(), event->source());
+        QCoreApplication::sendEvent(horizontalScrollBar(), &sideways);
+        event->setAccepted(sideways.isAccepted());
         return;
     }
     QAbstractScrollArea::wheelEvent(event);

@@ -8,6 +8,7 @@ namespace kalvo {
 std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
 {
     info.Result = -1;
+    info.FailureReason.clear();
     // Only the readers of formats that carry metadata fill it in again.
     info.Metadata.clear();
     switch (FormatFromFileName(info.FileName)) {
@@ -36,6 +37,7 @@ std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
 void SaveImageFile(TBitmap& bitmap, TpxImageInfo& info)
 {
     info.Result = -1;
+    info.FailureReason.clear();
     switch (FormatFromFileName(info.FileName)) {
     case TImageFormat::Jpeg:
         SaveJpegFile(bitmap, info);

@@ -31,3 +31,14 @@ TEST(CommandLine, OneFileHelpVersionAndMistakes)
     EXPECT_EQ(line.FileName, QStringLiteral("--help"));
     EXPECT_EQ(ParseCommandLine({QStringLiteral("-")}).FileName, QStringLiteral("-"));
 }
+
+TEST(CommandLine, QtsOwnOptionsAreLeftToQt)
+{
+    const QStringList args = {QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("--platform=xcb"),
+                              QStringLiteral("-reverse"), QStringLiteral("a.png"), QStringLiteral("--"),
+                              QStringLiteral("-style")};
+    EXPECT_EQ(WithoutQtOptions(args), QStringList({QStringLiteral("a.png"), QStringLiteral("--"), QStringLiteral("-style")}));
+    const TCommandLine line = ParseCommandLine(WithoutQtOptions({QStringLiteral("-style"), QStringLiteral("fusion")}));
+    EXPECT_EQ(line.Action, TAction::Run);
+    EXPECT_TRUE(line.FileName.isEmpty());
+}

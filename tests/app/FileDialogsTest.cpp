@@ -11,8 +11,8 @@ TEST(FileDialogs, TypeListsComeFromTheFormatTable)
 {
     EXPECT_EQ(
         OpenDialogFilters(),
-        (QStringList{"すべてのイメージ (*.bmp *.dib *.jpg *.jpeg *.jpe *.jp2 *.j2k *.png *.gif *.webp *.tif *.tiff "
-                     "*.heic *.heif *.avif)",
+        (QStringList{"すべてのイメージ (*.bmp *.dib *.rle *.jpg *.jpeg *.jpe *.jp2 *.j2k *.jpc *.j2c *.png *.gif *.webp "
+                     "*.tif *.tiff *.heic *.heif *.avif)",
                      "ビットマップ イメージ(*.bmp;*.dib) (*.bmp *.dib)",
                      "JPEG イメージ(*.jpg;*.jpeg;*.jpe) (*.jpg *.jpeg *.jpe)", "JPEG2000 イメージ(*.jp2) (*.jp2 *.j2k)",
                      "PNG イメージ(*.png) (*.png)", "GIF イメージ(*.gif) (*.gif)", "WebP イメージ(*.webp) (*.webp)",

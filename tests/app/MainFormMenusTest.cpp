@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -104,6 +105,9 @@ TEST(MainFormMenus, ActionsCarryNamesShortcutsAndExplicitTips)
     EXPECT_TRUE(h.form.Action("acSaveOption")->statusTip().isEmpty());
     EXPECT_EQ(h.form.Action("acLoassLessJpeg")->toolTip(), QStringLiteral("JPEG ロスレス回転"));
     EXPECT_EQ(h.form.Action("acLoassLessJpeg")->statusTip(), QStringLiteral("画質を劣化させないでJPEG画像を回転させます"));
+    EXPECT_EQ(h.form.Action("acClear")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    EXPECT_EQ(h.form.Action("acClear")->toolTip(), QStringLiteral("クリア"));
+    EXPECT_EQ(h.form.Action("acClear")->statusTip(), QStringLiteral("選択範囲の中を背景色でクリアします"));
     EXPECT_EQ(h.form.Action("acSwapFBColors")->shortcut(), QKeySequence(Qt::Key_F4));
     EXPECT_EQ(h.form.Action("acViewMaximumSize")->shortcut(), QKeySequence(Qt::Key_F11));
     EXPECT_TRUE(h.form.Action("acViewMaximumSize")->isCheckable());
@@ -164,4 +168,74 @@ TEST(MainFormMenus, CanvasPopupByModeOpensOnTheRightButtonsRelease)
     EXPECT_TRUE(WaitFor([&] { return h.form.Menu("ApplyCancelMenu")->isVisible(); }));
     h.form.Menu("ApplyCancelMenu")->close();
     h.form.Canvas()->SetMouseMode(mmNeko);
+}
+
+namespace {
+
+// The letters that more than one visible item of menu (or of a menu below it) carries, as
+// "menu:letter".
+QStringList sharedMnemonics(const QMenu* menu)
+{
+    QStringList out;
+    QMap<QChar, int> count;
+    for (const QAction* a : menu->actions()) {
+        if (a->isSeparator() || !a->isVisible())
+            continue;
+        const QKeySequence m = QKeySequence::mnemonic(a->text());
+        if (!m.isEmpty() && ++count[QChar(char16_t(m[0].toCombined() & 0xffff))] == 2)
+            out << menu->objectName() + ":" + QChar(char16_t(m[0].toCombined() & 0xffff));
+        if (a->menu())
+            out << sharedMnemonics(a->menu());
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(MainFormMenus, ALetterSharedByTwoItemsReachesTheEnabledOnes)
+{
+    ScopedConfigDir dir;
+    Harness h;
+    h.form.Canvas()->SetBitmap(PatternBitmap(20, 20, 24));
+    h.form.UpdateImageActions();
+    h.form.show();
+    h.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.form));
+    // The only letter that two items of one menu share; the captions are kept.
+    QStringList shared;
+    for (const QAction* a : h.form.menuBar()->actions())
+        if (a->menu())
+            shared << sharedMnemonics(a->menu());
+    for (const QMenu* popup : {h.form.Menu("ApplyCancelMenu"), h.form.Menu("ZoomPresetMenu")})
+        shared << sharedMnemonics(popup);
+    EXPECT_EQ(shared, QStringList({"EditMenu:M"}));
+
+    QMenu* edit = h.form.Menu("EditMenu");
+    const auto open = [&] {
+        edit->popup(h.form.mapToGlobal(QPoint(20, 20)));
+        return QTest::qWaitForWindowExposed(edit);
+    };
+    // Merge paste disabled: M opens the mouse-mode submenu, where P chooses the fill.
+    h.form.Action("acMergePaste")->setEnabled(false);
+    ASSERT_TRUE(open());
+    QTest::keyClick(edit, Qt::Key_M);
+    ASSERT_TRUE(WaitFor([&] { return h.form.Menu("MouseModeMenu")->isVisible(); }));
+    QTest::keyClick(h.form.Menu("MouseModeMenu"), Qt::Key_P);
+    EXPECT_EQ(h.form.Canvas()->MouseMode(), mmPaint);
+    EXPECT_TRUE(WaitFor([&] { return !edit->isVisible(); }));
+
+    // Both enabled: M highlights them in turn, Enter opens the submenu.
+    h.form.Action("acMergePaste")->setEnabled(true);
+    ASSERT_TRUE(open());
+    QTest::keyClick(edit, Qt::Key_M);
+    EXPECT_EQ(edit->activeAction(), h.form.Action("acMergePaste"));
+    QTest::keyClick(edit, Qt::Key_M);
+    EXPECT_EQ(edit->activeAction(), h.form.Menu("MouseModeMenu")->menuAction());
+    EXPECT_FALSE(h.form.Menu("MouseModeMenu")->isVisible());
+    QTest::keyClick(edit, Qt::Key_M);
+    EXPECT_EQ(edit->activeAction(), h.form.Action("acMergePaste"));
+    QTest::keyClick(edit, Qt::Key_M);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(WaitFor([&] { return h.form.Menu("MouseModeMenu")->isVisible(); }));
+    edit->close();
 }

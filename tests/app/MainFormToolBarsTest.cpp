@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 #include <QAction>
 #include <QDockWidget>
@@ -95,6 +96,14 @@ TEST(MainFormToolBars, BarsHoldTheirCommandsInOrderWithIconsAndTips)
             ASSERT_NE(button, nullptr);
             EXPECT_EQ(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
         }
+    // A mode button's tip is its hint: the caption without accelerator.
+    for (const auto& [name, tip] : {std::pair{"acSpoit", "色抽出"}, std::pair{"acMoveRegion", "選択枠の移動"},
+                                    std::pair{"acMoveSelectArea", "選択領域の移動"}, std::pair{"acPaint", "ペイント"},
+                                    std::pair{"acSelectRect", "四角形選択"}, std::pair{"acPen", "ペン"}}) {
+        QWidget* button = h.form.ToolBar("TBToolbar2")->widgetForAction(h.form.Action(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_EQ(button->toolTip(), QString::fromUtf8(tip));
+    }
     auto* open = qobject_cast<QToolButton*>(h.form.ToolBar("TBToolbar4")->widgetForAction(h.form.Action("acOpen")));
     EXPECT_EQ(open->toolTip(), QStringLiteral("ファイルを開く"));
     EXPECT_EQ(h.form.Action("acZoomAuto")->toolTip(), QStringLiteral("ウィンドウの大きさに合わせる"));
@@ -244,6 +253,20 @@ TEST(MainFormToolBars, ZoomEditTakesTypedValuesOnly)
     EXPECT_EQ(Internals(h.form).edtZoom->text(), "100");
     EXPECT_EQ(h.form.Canvas()->Zoom(), 100);
     EXPECT_EQ(zooms.count(), 1);
+}
+
+TEST(MainFormToolBars, EnterInTheZoomEditGivesTheKeyboardBackToTheCanvas)
+{
+    ScopedConfigDir dir;
+    ShownHarness h;
+    h.form.Canvas()->SetBitmap(PatternBitmap(2000, 2000, 24));
+    typeIntoZoomEdit(h.form, "200");
+    QTest::keyClick(Internals(h.form).edtZoom, Qt::Key_Return);
+    EXPECT_EQ(h.form.Canvas()->Zoom(), 200);
+    ASSERT_TRUE(WaitFor([&] { return h.form.Canvas()->hasFocus(); }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+    EXPECT_GT(h.form.Canvas()->ScrollY(), 0);
+    EXPECT_EQ(Internals(h.form).edtZoom->text(), "200");
 }
 
 TEST(MainFormToolBars, FitToWindowDisablesTheZoomControlsAndCapsTheEdit)

@@ -9,6 +9,7 @@
 #include "app/dialogs/PreviewText.h"
 #include "app/dialogs/SaveOptionDialog.h"
 #include "app/controls/NumericEdit.h"
+#include "codecs/FileExtension.h"
 #include "codecs/FormatDispatch.h"
 #include "codecs/JpegTestSupport.h"
 #include "ModalAnswer.h"
@@ -18,14 +19,17 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextLayout>
 
 #include <filesystem>
 
@@ -357,4 +361,69 @@ TEST(FileDialogs, SaveDialogOptionsButtonOpensTheOptionsAndTheDialogStaysOpen)
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(stillOpenAfterOptions);
     EXPECT_EQ(info.JpegQuality, 55);
+}
+
+namespace {
+
+// The faces the glyphs of text are drawn in with font.
+QSet<QString> facesOf(const QString& text, const QFont& font)
+{
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QSet<QString> faces;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        faces << run.rawFont().familyName();
+    return faces;
+}
+
+QStringList typeList(const QFileDialog& dialog)
+{
+    QStringList shown;
+    if (const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+    return shown;
+}
+
+} // namespace
+
+TEST(PictureOpenDialog, InformationLinesAreDrawnInOneFace)
+{
+    TPictureOpenDialog d;
+    const QStringList lines = {PictureSizeLine(600, 300, 24), FileSizeLine(1234567),
+                               ModifiedLine(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)))};
+    for (const QString& line : lines)
+        for (const QLabel* label : {d.PictureLabel1, d.PictureLabel2, d.PictureLabel3})
+            EXPECT_EQ(facesOf(line, label->font()).size(), 1) << line.toStdString();
+}
+
+TEST(FileDialogs, TypeListsShowOneDescriptionEachAndAllImagesTakesEveryExtensionThatOpens)
+{
+    TPictureOpenDialog open;
+    open.setNameFilters(OpenDialogFilters());
+    TOptionSaveDialog save(nullptr, QStringLiteral("名前を付けて保存"));
+    save.setNameFilters(SaveDialogFilters());
+    // Each entry shows its description alone: "JPEG イメージ(*.jpg)", not followed by Qt's list.
+    for (const QFileDialog* d : {static_cast<QFileDialog*>(&open), static_cast<QFileDialog*>(&save)}) {
+        const QStringList shown = typeList(*d);
+        ASSERT_EQ(shown.size(), d->nameFilters().size());
+        for (qsizetype i = 0; i < shown.size(); ++i)
+            EXPECT_EQ(shown[i], d->nameFilters()[i].section(QStringLiteral(" ("), 0, 0)) << shown[i].toStdString();
+    }
+    EXPECT_EQ(typeList(open).first(), QStringLiteral("すべてのイメージ"));
+    EXPECT_EQ(typeList(save).at(1), QStringLiteral("JPEG イメージ(*.jpg)"));
+    // "All images" takes every pattern of the other entries and the extensions none offers.
+    const auto patterns = [](const QString& filter) {
+        return filter.section(QLatin1Char('('), -1).chopped(1).split(QLatin1Char(' '));
+    };
+    const QStringList all = patterns(OpenDialogFilters().first());
+    QStringList wanted = {"*.rle", "*.jpc", "*.j2c"};
+    for (const QString& filter : OpenDialogFilters().mid(1))
+        wanted << patterns(filter);
+    for (const QString& pattern : wanted) {
+        EXPECT_TRUE(all.contains(pattern)) << pattern.toStdString();
+        EXPECT_NE(FormatFromFileName(("x" + pattern.mid(1)).toStdString()), TImageFormat::None) << pattern.toStdString();
+    }
 }

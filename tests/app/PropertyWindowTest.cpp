@@ -297,3 +297,29 @@ TEST(PropertyWindow, ShowPropertyActionFollowsTheWindow)
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(h.form.Action("acShowProperty")->isChecked());
 }
+
+TEST(PropertyWindow, ShownAtQuitIsShownAtTheNextStartAndHiddenStaysHidden)
+{
+    ScopedConfigDir config;
+    for (const bool shown : {true, false}) {
+        SCOPED_TRACE(shown);
+        {
+            Harness h;
+            h.form.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.form));
+            ASSERT_TRUE(h.form.PropertyForm()->isVisible());
+            if (!shown)
+                h.form.Action("acShowProperty")->trigger();
+            ASSERT_TRUE(h.form.close());
+        }
+        EXPECT_EQ(TIniFile(SettingsFileName()).ReadString(QStringLiteral("Settings"), QStringLiteral("ShowProperty"), {}),
+                  shown ? QStringLiteral("1") : QStringLiteral("0"));
+        Harness again;
+        again.form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&again.form));
+        EXPECT_EQ(again.form.PropertyForm()->isVisible(), shown);
+        EXPECT_EQ(again.form.Action("acShowProperty")->isChecked(), shown);
+        if (!shown)
+            again.form.Action("acShowProperty")->trigger(); // shown again for the next round
+    }
+}

@@ -131,6 +131,15 @@ TEST(ResizeDialog, LinkedValuesAreLimitedToTheTargetRange)
     EXPECT_EQ(d.edtWidth->Value(), TKVfrmResize::kMaxSide);
     EXPECT_EQ(d.edtHeight->Value(), 1000);
 
+    // A percentage typed beyond its range: both sides follow the limited value.
+    ShownResize small(4, 3);
+    small.dialog.SetKeepAspect(true);
+    small.dialog.rbRatio->click();
+    typeInto(small.dialog.edtPercentY, "99999");
+    EXPECT_EQ(small.dialog.edtPercentX->Value(), TKVfrmResize::kMaxPercent);
+    EXPECT_EQ(small.dialog.edtWidth->Value(), 400);
+    EXPECT_EQ(small.dialog.edtHeight->Value(), 300);
+
     // Typed beyond the range and accepted by Enter without leaving the field: OK reads the
     // limited value.
     d.rbSize->click();

@@ -1,14 +1,21 @@
 #include "app/mainform/MainForm.h"
+#include "app/controls/IdleTime.h"
 #include "app/undo/UndoList.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
 #include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdlib>
 
 #include <linux/magic.h>
 #include <sys/vfs.h>
@@ -50,6 +57,18 @@ std::vector<QString> kvFiles()
         names.push_back(n);
     return names;
 }
+
+} // namespace
+
+// The temporary directory the history's files go to is the test process's own: no other test
+// running beside this one writes there.
+TEST(Undo, TheTestProcessHasATemporaryDirectoryOfItsOwn)
+{
+    EXPECT_TRUE(QFileInfo(QDir::tempPath()).fileName().startsWith(QLatin1String("kalvo-tests-"))) << QDir::tempPath().toStdString();
+    EXPECT_EQ(QFileInfo(qEnvironmentVariable("KALVO_CONFIG_DIR")).canonicalFilePath(), QDir::tempPath() + "/config");
+}
+
+namespace {
 
 struct UndoHarness : Harness {
     UndoHarness()
@@ -351,4 +370,76 @@ TEST(Undo, SpillsToTheCacheDirectoryWhenTheTemporaryDirectoryIsInMemory)
     EXPECT_EQ(spill, cache.path() + "/kalvo");
     EXPECT_EQ(spilledTo.rfind(cache.path() + "/kalvo/_KV", 0), 0u) << spilledTo;
     EXPECT_EQ(onDisk, disk.path());
+}
+
+namespace {
+
+// The idle detector's clock, moved by hand.
+struct FakeClock {
+    FakeClock() { TpxIdleTime::SetTickSource([this] { return now; }); }
+    ~FakeClock() { TpxIdleTime::SetTickSource({}); }
+    quint32 now = 100000;
+};
+
+// Points the temporary directory elsewhere for the life of the object.
+struct ScopedTempPath {
+    explicit ScopedTempPath(const std::string& path) : old(qgetenv("TMPDIR")) { ::setenv("TMPDIR", path.c_str(), 1); }
+    ~ScopedTempPath() { ::setenv("TMPDIR", old.constData(), 1); }
+    QByteArray old;
+};
+
+int swappedCount(const TKalvoMainForm& form)
+{
+    const TUndoList& list = Internals(form).FUndoList;
+    return int(std::count_if(list.begin(), list.end(), [](const auto& i) { return i->SwappedOut; }));
+}
+
+} // namespace
+
+TEST(Undo, FourIdleSecondsMoveAllButTheThreeNewestStepsIntoFiles)
+{
+    FakeClock clock;
+    const auto before = kvFiles();
+    {
+        UndoHarness h; // its detector starts counting now
+        for (int i = 0; i < 6; ++i)
+            imageStep(h.form, 100 + i);
+        clock.now += 3900;
+        QTest::qWait(300);
+        EXPECT_EQ(swappedCount(h.form), 0);
+        clock.now += 200;
+        ASSERT_TRUE(WaitFor([&] { return swappedCount(h.form) == 3; }));
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(Internals(h.form).FUndoList[std::size_t(i)]->SwappedOut, i < 3) << i;
+        EXPECT_EQ(kvFiles().size(), before.size() + 3);
+        EXPECT_TRUE(h.messages.shown.empty());
+    }
+    EXPECT_EQ(kvFiles(), before);
+}
+
+TEST(Undo, AnIdleSwapThatFailsShowsItsMessageOnceAndKeepsTheSteps)
+{
+    FakeClock clock;
+    TempDir dir;
+    WriteAll(dir.file("not-a-folder"), {1});
+    UndoHarness h;
+    for (int i = 0; i < 5; ++i)
+        imageStep(h.form, 100 + i);
+    {
+        ScopedTempPath noTemp(dir.file("not-a-folder"));
+        clock.now += 4100;
+        ASSERT_TRUE(WaitFor([&] { return !h.messages.shown.empty(); }));
+        QTest::qWait(500); // five more reports of the same idle period
+        ASSERT_EQ(h.messages.shown.size(), 1u);
+        EXPECT_EQ(h.messages.shown[0].text, QStringLiteral("一時ファイルストリームの生成エラー"));
+        EXPECT_EQ(swappedCount(h.form), 0);
+    }
+    // Input starts a new idle period, which tries again.
+    QTest::keyClick(&h.form, Qt::Key_Shift);
+    clock.now += 4100;
+    ASSERT_TRUE(WaitFor([&] { return swappedCount(h.form) == 2; }));
+    EXPECT_EQ(h.messages.shown.size(), 1u);
+    for (int i = 0; i < 5; ++i)
+        h.form.Action("acUndo")->trigger();
+    EXPECT_EQ(shade(h.form), 10);
 }

@@ -2,9 +2,11 @@
 #include "canvas/NearestStretch.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +84,26 @@ TEST(PxImageView, ScrollBarsOfALargeImageAndTheEndKey)
     EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 0, 0), FramePixel(canvas.Bitmap().pixelColor(123, 0)));
     canvas.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(canvas.ScrollY(), 50);
+}
+
+TEST(PxImageView, ShiftWheelScrollsSidewaysInTheWheelsSteps)
+{
+    TpxImage canvas;
+    canvas.SetBitmap(PatternBitmap(1000, 1000, 24));
+    SetClientSize(canvas, 500, 500);
+    const auto wheelDown = [&](Qt::KeyboardModifiers modifiers) {
+        const QPointF at(10, 10);
+        QWheelEvent e(at, canvas.viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas.viewport(), &e);
+    };
+    wheelDown(Qt::NoModifier);
+    const int step = canvas.ScrollY();
+    ASSERT_GT(step, 0);
+    EXPECT_EQ(canvas.ScrollX(), 0);
+    wheelDown(Qt::ShiftModifier);
+    EXPECT_EQ(canvas.ScrollX(), step);
+    EXPECT_EQ(canvas.ScrollY(), step);
 }
 
 TEST(PxImageView, SameSizeBitmapKeepsTheScrollPositionAnotherSizeResetsIt)

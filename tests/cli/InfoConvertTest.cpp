@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -90,6 +92,39 @@ TEST(CliConvert, RoundTripsAndNeverWritesOnFailure)
     EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--transparent", "12345"}).status, 2);
     EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--bogus"}).status, 2);
     EXPECT_EQ(RunCli({"convert", dir.file("in.bmp"), dir.file("o.bmp"), "--interlaced", "--no-interlaced"}).status, 2);
+}
+
+TEST(CliUsage, VersionPrintsTheVersion)
+{
+    const auto r = RunCli({"--version"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("kalvo-cli ", 0), 0u) << r.out;
+    EXPECT_EQ(lines(r.out), 1);
+    EXPECT_TRUE(r.err.empty());
+}
+
+TEST(CliConvert, AFileThatFailsToDecodeGivesTheDecodersReason)
+{
+    TempDir dir;
+    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>> broken = {
+        {"x.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'}},
+        {"x.gif", {'G', 'I', 'F', '8', '9', 'a', 1}},
+        {"x.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J'}},
+        {"x.jp2", {0, 0, 0, 12, 'j', 'P', ' ', ' ', 13, 10, 0x87, 10, 0}},
+        {"x.bmp", {'B', 'M', 0}},
+    };
+    for (const auto& [name, bytes] : broken) {
+        SCOPED_TRACE(name);
+        WriteAll(dir.file(name), bytes);
+        const auto r = RunCli({"convert", dir.file(name), dir.file("out.bmp")});
+        EXPECT_EQ(r.status, 1);
+        const std::string prefix = "kalvo-cli convert: cannot open " + dir.file(name) + ": ";
+        ASSERT_EQ(r.err.rfind(prefix, 0), 0u) << r.err;
+        const std::string reason = r.err.substr(prefix.size());
+        EXPECT_GT(reason.size(), 1u) << r.err;
+        EXPECT_EQ(reason.find("could not be read or decoded"), std::string::npos) << r.err;
+        EXPECT_EQ(lines(r.err), 1) << r.err;
+    }
 }
 
 TEST(CliInfo, OrientedJpegIsReportedUprightAndConvertKeepsItsExif)

@@ -40,7 +40,7 @@ wait_window() { # $1: title pattern; prints the first visible window's id, fails
   return 1
 }
 
-type_into_dialog() { # $1: dialog title pattern, $2: text typed into its focused field
+type_into_dialog() { # $1: dialog title pattern (the whole title), $2: text typed into its focused field
   local dlg
   dlg=$(wait_window "$1") || { echo "dialog '$1' did not appear"; exit 1; }
   sleep 0.3
@@ -78,7 +78,7 @@ clear_and_save_as() { # $1: file; Edit menu Clear (Alt+E, L), then Save As (Shif
   xdotool key l
   sleep 0.5
   xdotool key --clearmodifiers shift+ctrl+a
-  type_into_dialog '名前を付けて保存' "$1"
+  type_into_dialog '^名前を付けて保存$' "$1"
   for _ in $(seq 300); do [ -s "$1" ] && break; sleep 0.1; done
   [ -s "$1" ] || { echo "$1 was not written"; exit 1; }
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: starts the real editor under Xvfb with a fresh settings directory (and checks that it
 # runs with huge-page malloc), opens a BMP with Ctrl+O, saves it under a new name with Shift+Ctrl+A
+# (both dialogs titled with their caption alone)
 # and checks the written file; zooms with the keypad + and - keys and F10 and checks the zoom on the
 # screen; then quits with Alt+F4.
 set -euo pipefail
@@ -33,7 +34,7 @@ xdotool windowfocus --sync "$win"
   || { echo "the editor's process is called $(cat "/proc/$pid/comm")"; exit 1; }
 
 xdotool key --clearmodifiers ctrl+o
-type_into_dialog '開く' "$work/in.bmp"
+type_into_dialog '^開く$' "$work/in.bmp"
 for _ in $(seq 300); do
   xdotool search --name '^in\.bmp - Kalvo$' >/dev/null 2>&1 && break
   sleep 0.1
@@ -43,7 +44,7 @@ xdotool search --name '^in\.bmp - Kalvo$' >/dev/null || { echo "title did not sh
 xdotool windowfocus --sync "$win"
 sleep 0.3
 xdotool key --clearmodifiers shift+ctrl+a
-type_into_dialog '名前を付けて保存' "$work/out.bmp"
+type_into_dialog '^名前を付けて保存$' "$work/out.bmp"
 for _ in $(seq 300); do [ -s "$work/out.bmp" ] && break; sleep 0.1; done
 [ -s "$work/out.bmp" ] || { echo "out.bmp was not written"; exit 1; }
 cmp <("$cli" info "$work/in.bmp") <("$cli" info "$work/out.bmp")

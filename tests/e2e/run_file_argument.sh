@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: `kalvo FILE` opens the picture after start-up (the title names it), also a WebP,
 # TIFF, HEIC and AVIF file; `kalvo MISSING` shows a message and leaves an empty editor; `--help`
-# and `--version` print one line and exit without a display.
+# and `--version` print one line and exit without a display; a usage error prints the usage line
+# on standard error and exits with 2, with or without a display.
 set -euo pipefail
 kalvo=$1
 here=$(dirname "$(readlink -f "$0")")
@@ -11,6 +12,15 @@ e2e_workspace
 [ "$(env -u DISPLAY "$kalvo" --version | wc -l)" = 1 ] || { echo "--version"; exit 1; }
 env -u DISPLAY "$kalvo" --version | grep -q '^Kalvo [0-9]' || { echo "--version text"; exit 1; }
 env -u DISPLAY "$kalvo" --help | grep -q '^Usage: kalvo \[FILE\]' || { echo "--help text"; exit 1; }
+
+usage_error() { # $@: arguments that are a usage error: the usage line on stderr, exit 2
+  local status=0
+  "$kalvo" "$@" >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" = 2 ] || { echo "kalvo $*: exit $status"; exit 1; }
+  grep -q '^Usage: kalvo \[FILE\]' "$work/err" || { echo "kalvo $*: no usage line on stderr"; exit 1; }
+  [ ! -s "$work/out" ] || { echo "kalvo $*: wrote to stdout"; exit 1; }
+}
+(unset DISPLAY; usage_error --bogus; usage_error a.bmp b.bmp)
 
 python3 - "$work/photo one.bmp" <<'PY'
 import struct, sys
@@ -23,6 +33,7 @@ open(sys.argv[1], 'wb').write(hdr + info + rows)
 PY
 
 start_xvfb 1024x768x24
+QT_QPA_PLATFORM=xcb usage_error --bogus
 
 wait_title() { # $1: title pattern; true when a visible window has it within 10 s
   for _ in $(seq 300); do

@@ -19,7 +19,7 @@ win=$(wait_window '^Kalvo$') || { echo "editor window did not appear"; exit 1; }
 xdotool windowfocus --sync "$win"
 
 xdotool key --clearmodifiers ctrl+o
-type_into_dialog '開く' "$work/in.bmp"
+type_into_dialog '^開く$' "$work/in.bmp"
 for _ in $(seq 300); do
   xdotool search --name '^in\.bmp - Kalvo$' >/dev/null 2>&1 && break
   sleep 0.1

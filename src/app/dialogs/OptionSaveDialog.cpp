@@ -12,6 +12,8 @@ TOptionSaveDialog::TOptionSaveDialog(QWidget* parent, const QString& caption)
 {
     setObjectName(QStringLiteral("OptionSaveDialog1"));
     setOption(QFileDialog::DontUseNativeDialog);
+    // The descriptions name their extensions already.
+    setOption(QFileDialog::HideNameFilterDetails);
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
 

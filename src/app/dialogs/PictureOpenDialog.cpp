@@ -1,5 +1,6 @@
 #include "app/dialogs/PictureOpenDialog.h"
 
+#include "app/controls/JapaneseFont.h"
 #include "app/dialogs/PreviewLoader.h"
 #include "app/dialogs/PreviewPaintBox.h"
 #include "app/dialogs/PreviewText.h"
@@ -30,6 +31,8 @@ TPictureOpenDialog::TPictureOpenDialog(QWidget* parent, const QString& caption)
 {
     setObjectName(QStringLiteral("OpenPictureDialog1"));
     setOption(QFileDialog::DontUseNativeDialog);
+    // The descriptions name their extensions already.
+    setOption(QFileDialog::HideNameFilterDetails);
     setFileMode(QFileDialog::ExistingFile);
     buildPreviewPane();
     FLoader->OnLoaded = [this](const QString& fileName, const std::optional<TPreviewPicture>& preview) {
@@ -79,6 +82,7 @@ void TPictureOpenDialog::buildPreviewPane()
     for (QLabel** label : {&PictureLabel1, &PictureLabel2, &PictureLabel3}) {
         *label = new QLabel(PicturePanel);
         (*label)->setTextFormat(Qt::PlainText);
+        (*label)->setFont(JapaneseTextFont((*label)->font()));
         column->addWidget(*label);
     }
     PictureLabel1->setObjectName(QStringLiteral("PictureLabel1"));

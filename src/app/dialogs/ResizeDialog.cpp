@@ -41,6 +41,12 @@ QHBoxLayout* fieldRow(QWidget* parent, TpxNumericEdit* first, TpxNumericEdit* se
     return row;
 }
 
+// The value as the field will hold it once corrected: what the linked fields follow.
+int limitedValue(const TpxNumericEdit* edit)
+{
+    return std::clamp(edit->Value(), edit->MinValue(), edit->MaxValue());
+}
+
 } // namespace
 
 TKVfrmResize::TKVfrmResize(int width, int height, QWidget* parent)
@@ -118,8 +124,8 @@ void TKVfrmResize::chooseGroup(bool bySize)
 
 void TKVfrmResize::updatePercents()
 {
-    edtPercentX->SetValue(int(std::int64_t(edtWidth->Value()) * 100 / FWidth));
-    edtPercentY->SetValue(int(std::int64_t(edtHeight->Value()) * 100 / FHeight));
+    edtPercentX->SetValue(int(std::int64_t(limitedValue(edtWidth)) * 100 / FWidth));
+    edtPercentY->SetValue(int(std::int64_t(limitedValue(edtHeight)) * 100 / FHeight));
 }
 
 void TKVfrmResize::widthChanged()
@@ -127,7 +133,7 @@ void TKVfrmResize::widthChanged()
     if (!edtWidth->hasFocus())
         return;
     if (cbKeepAspect->isChecked())
-        edtHeight->SetValue(int(double(FHeight) / FWidth * edtWidth->Value() + 0.5));
+        edtHeight->SetValue(int(double(FHeight) / FWidth * limitedValue(edtWidth) + 0.5));
     updatePercents();
 }
 
@@ -136,7 +142,7 @@ void TKVfrmResize::heightChanged()
     if (!edtHeight->hasFocus())
         return;
     if (cbKeepAspect->isChecked())
-        edtWidth->SetValue(int(double(FWidth) / FHeight * edtHeight->Value() + 0.5));
+        edtWidth->SetValue(int(double(FWidth) / FHeight * limitedValue(edtHeight) + 0.5));
     updatePercents();
 }
 
@@ -145,9 +151,9 @@ void TKVfrmResize::percentXChanged()
     if (!edtPercentX->hasFocus())
         return;
     if (cbKeepAspect->isChecked())
-        edtPercentY->SetValue(edtPercentX->Value());
-    edtWidth->SetValue(int(std::int64_t(FWidth) * edtPercentX->Value() / 100));
-    edtHeight->SetValue(int(std::int64_t(FHeight) * edtPercentY->Value() / 100));
+        edtPercentY->SetValue(limitedValue(edtPercentX));
+    edtWidth->SetValue(int(std::int64_t(FWidth) * limitedValue(edtPercentX) / 100));
+    edtHeight->SetValue(int(std::int64_t(FHeight) * limitedValue(edtPercentY) / 100));
 }
 
 void TKVfrmResize::percentYChanged()
@@ -155,9 +161,9 @@ void TKVfrmResize::percentYChanged()
     if (!edtPercentY->hasFocus())
         return;
     if (cbKeepAspect->isChecked())
-        edtPercentX->SetValue(edtPercentY->Value());
-    edtWidth->SetValue(int(std::int64_t(FWidth) * edtPercentX->Value() / 100));
-    edtHeight->SetValue(int(std::int64_t(FHeight) * edtPercentY->Value() / 100));
+        edtPercentX->SetValue(limitedValue(edtPercentY));
+    edtWidth->SetValue(int(std::int64_t(FWidth) * limitedValue(edtPercentX) / 100));
+    edtHeight->SetValue(int(std::int64_t(FHeight) * limitedValue(edtPercentY) / 100));
 }
 
 int TKVfrmResize::NewWidth() const

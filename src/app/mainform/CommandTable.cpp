@@ -75,7 +75,8 @@ std::span<const TCommand> Commands()
          .handler = run<&F::acMergePasteExecute>, .enableOn = Clipboard, .enabled = MergePasteable,
          .menu = {"EditMenu", 2, 4}, .mode = mmMerge,
          .panel = [](F& f) -> TKVFrameBase* { return new TKVFrameMerge(*f.Canvas()); }},
-        {.name = "acClear", .caption = "クリア(&L)", .hint = "クリア", .icon = "edit-clear",
+        {.name = "acClear", .caption = "クリア(&L)", .hint = "クリア|選択範囲の中を背景色でクリアします",
+         .shortcut = Qt::CTRL | Qt::Key_Delete, .icon = "edit-clear",
          .handler = run<&F::acClearExecute>, .enableOn = Region, .enabled = HasSelection, .menu = {"EditMenu", 3, 1}},
 
         // The tools: the Edit menu's mouse-mode submenu and the mouse-mode tool bar.

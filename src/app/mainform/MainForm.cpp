@@ -52,8 +52,6 @@ TKalvoMainForm::TKalvoMainForm(QWidget* parent)
 
 TKalvoMainForm::~TKalvoMainForm()
 {
-    if (FPropertyForm)
-        FSettings.ShowProperty = FPropertyForm->isVisible();
     hide();
     SaveSettings();
     SaveToolBarLayout(this, ToolBarLayoutFileName());
@@ -103,6 +101,9 @@ void TKalvoMainForm::closeEvent(QCloseEvent* event)
         return;
     }
     AddToRecentFiles(FileName());
+    // Closing hides the property window with the main window: its state is taken before that.
+    if (FPropertyForm)
+        FSettings.ShowProperty = FPropertyForm->isVisible();
     event->accept();
 }
 

@@ -187,6 +187,9 @@ private:
     int FMaxUndo = 16;
     TUndoList FUndoList;
     int FUndoPos = 0;
+    // An idle swap failed during the idle period that began at FIdleSwapFailedSince.
+    bool FIdleSwapFailed = false;
+    quint32 FIdleSwapFailedSince = 0;
     bool FLeftButtonDown = false;
     bool FRegionMoveRecorded = false;
     int FPenMode = 12;

@@ -4,6 +4,7 @@
 #include "app/commands/ActionHint.h"
 #include "app/commands/Command.h"
 #include "app/commands/MenuBuilder.h"
+#include "app/commands/MenuMnemonics.h"
 #include "app/controls/NumericEdit.h"
 #include "app/mainform/MainForm.h"
 
@@ -86,6 +87,7 @@ void TKalvoMainForm::createMenus()
         QWidget* parent = in(def.place, "MenuBar") ? static_cast<QWidget*>(menuBar()) : Menu(def.place.container);
         auto* menu = new QMenu(QString::fromUtf8(def.caption), parent);
         menu->setObjectName(QLatin1String(def.name));
+        HandleSharedMnemonics(menu);
     }
     const auto fill = [this](const char* container, const std::function<void(QAction*)>& add,
                              const std::function<void()>& addSeparator) {

@@ -73,6 +73,8 @@ void TKalvoMainForm::createToolBars()
     edtZoom->setToolTip(QStringLiteral("表示倍率 10～3000(%)"));
     edtZoom->setStatusTip(QStringLiteral("表示倍率 10～3000(%)"));
     connect(edtZoom, &TpxNumericEdit::Change, this, [this] { RunCommand([this] { edtZoomChange(); }); });
+    // Enter confirms the typed zoom and gives the keyboard back to the canvas.
+    connect(edtZoom, &QLineEdit::returnPressed, pxImage1, [this] { pxImage1->setFocus(Qt::OtherFocusReason); });
 
     fillToolBars();
     // The preset menu drops down from its button.

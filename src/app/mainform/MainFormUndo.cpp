@@ -169,7 +169,19 @@ void TKalvoMainForm::acRedoExecute()
 
 void TKalvoMainForm::pxIdleTime1Interval()
 {
-    SwapOutUndoItems(FUndoList, 3);
+    // The detector reports every 100 ms while idle: a swap that failed waits for the next idle
+    // period, so that its message shows once.
+    const quint32 idleSince = TpxIdleTime::Tick() - pxIdleTime1->IdleTime();
+    if (FIdleSwapFailed && idleSince == FIdleSwapFailedSince)
+        return;
+    FIdleSwapFailed = false;
+    try {
+        SwapOutUndoItems(FUndoList, 3);
+    } catch (...) {
+        FIdleSwapFailed = true;
+        FIdleSwapFailedSince = idleSince;
+        throw;
+    }
 }
 
 } // namespace kalvo

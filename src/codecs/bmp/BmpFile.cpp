@@ -18,7 +18,8 @@ std::optional<TBitmap> LoadBmpFile(TpxImageInfo& info)
         TLvDIB dib;
         dib.LoadFromFile(info.FileName);
         result = dib.ToBitmap();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         result.reset();
     }
     if (!result) {
@@ -30,6 +31,7 @@ std::optional<TBitmap> LoadBmpFile(TpxImageInfo& info)
     if (result->empty())
         return std::nullopt;
     SetPlainLoadProperties(info, *result);
+    info.FailureReason.clear();
     info.Result = 0;
     return result;
 }
@@ -39,7 +41,8 @@ void SaveBmpFile(const TBitmap& bitmap, TpxImageInfo& info)
     info.Result = -1;
     try {
         WriteFileAtomically(info.FileName, [&](const std::string& tempPath) { WriteBmpFile(bitmap, tempPath); });
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return;
     }
     info.Result = 0;

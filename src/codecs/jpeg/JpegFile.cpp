@@ -34,7 +34,8 @@ std::optional<TBitmap> LoadJpegFile(TpxImageInfo& info)
         const int orientation = ExifOrientation(info.Metadata.Exif);
         if (orientation != 1)
             bitmap = OrientBitmap(*bitmap, TOrientation(orientation));
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         info.Metadata.clear();
         return std::nullopt;
     }
@@ -64,7 +65,8 @@ void SaveJpegFile(const TBitmap& bitmap, TpxImageInfo& info)
             if (!out)
                 throw EFileError("Cannot write file \"" + info.FileName + "\"");
         });
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return;
     }
     info.Result = 0;

@@ -37,7 +37,8 @@ std::optional<TBitmap> LoadJpeg2kFile(TpxImageInfo& info)
         SetPlainLoadProperties(info, bitmap);
         info.Result = 0;
         return bitmap;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        info.FailureReason = e.what();
         return std::nullopt;
     }
 }
@@ -61,9 +62,10 @@ void SaveJpeg2kFile(TBitmap& bitmap, TpxImageInfo& info)
             unguarded = false;
             writeBytes(tempPath, EncodeJpeg2k(bitmap, params, codeStream), info.FileName);
         });
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         if (unguarded)
             throw;
+        info.FailureReason = e.what();
         return;
     }
     info.Result = 0;
