@@ -31,6 +31,10 @@ TReducedDecode DecodeJpeg2kForPreview(const std::string& fileName, int boxWidth,
 // WebP through libwebp's scaling decoder, straight at the preview's size.
 TReducedDecode DecodeWebpForPreview(const std::string& fileName, int boxWidth, int boxHeight);
 
+// TIFF with only the strips or rows of tiles decoded that hold the shown rows (point-sampled
+// rows at the picture's full width); other kinds of TIFF in full.
+TReducedDecode DecodeTiffForPreview(const std::string& fileName, int boxWidth, int boxHeight);
+
 // HEIC and AVIF through the smallest stored thumbnail that covers the shown size, if any.
 TReducedDecode DecodeHeifForPreview(const std::string& fileName, int boxWidth, int boxHeight);
 
