@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <string>
+#include <utility>
 
 namespace kalvo {
 
@@ -14,6 +15,13 @@ struct TReducedDecode {
     int height = 0;
     TBitmap bitmap;
 };
+
+// A codec's own preview result (picture size and bitmap) as a reduced decoding.
+template <typename TPreview>
+TReducedDecode ReducedFrom(TPreview&& preview)
+{
+    return {preview.width, preview.height, std::move(preview.bitmap)};
+}
 
 // The most pixels a reduced decoding may produce (24 MB at 24 bits): a preview needs far fewer,
 // and a larger claim is a hostile or exotic file that the preview skips.

@@ -11,11 +11,7 @@ TReducedDecode DecodeTiffForPreview(const std::string& fileName, int boxWidth, i
     const TMappedFile file(fileName);
     TTiffPreview preview = ReadTiffPreview(
         file.bytes(), [&](int width, int height) { return FitPreviewSize(width, height, boxWidth, boxHeight).height; });
-    TReducedDecode result;
-    result.width = preview.width;
-    result.height = preview.height;
-    result.bitmap = std::move(preview.bitmap);
-    return result;
+    return ReducedFrom(std::move(preview));
 }
 
 } // namespace kalvo
