@@ -44,8 +44,14 @@ int Luma(int red, int green, int blue)
 bool GrayscaleArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                    const TProgressCallback& progress)
 {
+    return GrayscaleArea(bitmap, bitmap, area, mask, progress);
+}
+
+bool GrayscaleArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
+                   const TProgressCallback& progress)
+{
     const TLumaTables& t = LumaTables();
-    return DriveSelectionRows(bitmap, area, mask, progress,
+    return DriveSelectionRowsInto(source, dest, area, mask, progress,
                               [&](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
                                   PixelsThroughMask(p, m, left, right, [&](const std::uint8_t* in, std::uint8_t* out) {
                                       const auto y = std::uint8_t(RoundThousandths(t.B[in[0]] + t.G[in[1]] + t.R[in[2]]));
@@ -56,8 +62,14 @@ bool GrayscaleArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBit
 
 bool Grayscale(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask, const TProgressCallback& progress)
 {
-    return WithSelection(bitmap, region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
-        return GrayscaleArea(bitmap, area, m, progress);
+    return Grayscale(bitmap, bitmap, region, mask, progress);
+}
+
+bool Grayscale(const TBitmap& source, TBitmap& dest, const TRegionRef& region, const TBitmap* mask,
+               const TProgressCallback& progress)
+{
+    return WithSelection(source, region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
+        return GrayscaleArea(source, dest, area, m, progress);
     });
 }
 
