@@ -108,6 +108,13 @@ TEST(Grayscale, LumaRoundsTiesToEvenAndStays24Bit)
     EXPECT_EQ(Luma(0, 0, 250), 28);   // 28.5
     EXPECT_EQ(Luma(0, 4, 168), 22);   // 21.5
     EXPECT_EQ(Luma(255, 255, 255), 255);
+    // Every colour against plain division (the function multiplies and shifts instead).
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b) {
+                const int n = 299 * r + 587 * g + 114 * b, q = n / 1000, rest = n % 1000;
+                ASSERT_EQ(Luma(r, g, b), q + (rest > 500 || (rest == 500 && q % 2 == 1))) << r << " " << g << " " << b;
+            }
     TBitmap image = test::PatternBitmap(7, 3, 24);
     const TBitmap before = image;
     ASSERT_TRUE(Grayscale(image, TRegionRef{}, nullptr));
