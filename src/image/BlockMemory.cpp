@@ -50,7 +50,6 @@ std::uint8_t* MapBlock(std::size_t n)
         if (p == MAP_FAILED)
             throw std::bad_alloc();
     }
-    ::madvise(p, n, MADV_HUGEPAGE);
     return static_cast<std::uint8_t*>(p);
 }
 
