@@ -7,6 +7,7 @@
 #include "app/dialogs/LevelsDialog.h"
 #include "canvas/PxImage.h"
 #include "support/SamplePicture.h"
+#include "support/CanvasBench.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -88,13 +89,6 @@ BENCHMARK(BM_PreviewSharpen)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QTemporaryDir config;
-    ::setenv("KALVO_CONFIG_DIR", config.path().toLocal8Bit().constData(), 1);
-    QApplication app(argc, argv);
-    kalvo::SetMessageHandler([](const QString&, int) { return kalvo::IDYES; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kalvo::bench::RunCanvasBenchmarks(
+        argc, argv, [] { kalvo::SetMessageHandler([](const QString&, int) { return kalvo::IDYES; }); });
 }

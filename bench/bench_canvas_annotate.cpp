@@ -3,6 +3,7 @@
 // anti-aliased ellipse and a width-1 rectangle) or one typed key of a text, plus the repaint it
 // asks for; and the commit of a large shape on release.
 #include "canvas/PxImage.h"
+#include "support/CanvasBench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,24 +19,10 @@ using namespace kalvo;
 
 const TBitmap& Image()
 {
-    static const TBitmap image = [] {
-        TBitmap b(6000, 4000, 24);
-        std::uint32_t seed = 12345;
-        for (std::size_t i = 0; i < b.byteSize(); ++i) {
-            seed = seed * 1664525u + 1013904223u;
-            b.bits()[i] = std::uint8_t(seed >> 24);
-        }
-        return b;
-    }();
+    static const TBitmap image = bench::NoisePicture(6000, 4000);
     return image;
 }
 
-void Send(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
 
 struct TSetup {
     TpxImage canvas;
@@ -67,16 +54,16 @@ void BM_ShapeDragStep(benchmark::State& state)
     TSetup s(state.range(0) != 0, mmShape, state.range(1) != 0);
     QWidget* vp = s.canvas.viewport();
     const QPoint start(100, 100);
-    Send(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    bench::SendMouse(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 400;
-        Send(vp, QEvent::MouseMove, QPoint(1400, 900) + QPoint(step, step / 2), Qt::LeftButton);
+        bench::SendMouse(vp, QEvent::MouseMove, QPoint(1400, 900) + QPoint(step, step / 2), Qt::LeftButton);
         vp->repaint();
     }
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(&s.canvas, &escape);
-    Send(vp, QEvent::MouseButtonRelease, start, Qt::NoButton);
+    bench::SendMouse(vp, QEvent::MouseButtonRelease, start, Qt::NoButton);
 }
 BENCHMARK(BM_ShapeDragStep)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})->Unit(benchmark::kMillisecond);
 
@@ -84,8 +71,8 @@ void BM_TextKey(benchmark::State& state)
 {
     TSetup s(state.range(0) != 0, mmText, false);
     QWidget* vp = s.canvas.viewport();
-    Send(vp, QEvent::MouseButtonPress, QPoint(300, 300), Qt::LeftButton);
-    Send(vp, QEvent::MouseButtonRelease, QPoint(300, 300), Qt::NoButton);
+    bench::SendMouse(vp, QEvent::MouseButtonPress, QPoint(300, 300), Qt::LeftButton);
+    bench::SendMouse(vp, QEvent::MouseButtonRelease, QPoint(300, 300), Qt::NoButton);
     int typed = 0;
     for (auto _ : state) {
         // A line of up to 40 characters typed and erased again.
@@ -106,9 +93,9 @@ void BM_ShapeCommit(benchmark::State& state)
     TSetup s(true, mmShape, true);
     QWidget* vp = s.canvas.viewport();
     for (auto _ : state) {
-        Send(vp, QEvent::MouseButtonPress, s.canvas.ImageToScreenCentre({1000, 500}), Qt::LeftButton);
-        Send(vp, QEvent::MouseMove, s.canvas.ImageToScreenCentre({5000, 3500}), Qt::LeftButton);
-        Send(vp, QEvent::MouseButtonRelease, s.canvas.ImageToScreenCentre({5000, 3500}), Qt::NoButton);
+        bench::SendMouse(vp, QEvent::MouseButtonPress, s.canvas.ImageToScreenCentre({1000, 500}), Qt::LeftButton);
+        bench::SendMouse(vp, QEvent::MouseMove, s.canvas.ImageToScreenCentre({5000, 3500}), Qt::LeftButton);
+        bench::SendMouse(vp, QEvent::MouseButtonRelease, s.canvas.ImageToScreenCentre({5000, 3500}), Qt::NoButton);
     }
 }
 BENCHMARK(BM_ShapeCommit)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -117,10 +104,5 @@ BENCHMARK(BM_ShapeCommit)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kalvo::bench::RunCanvasBenchmarks(argc, argv);
 }

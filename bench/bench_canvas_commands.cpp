@@ -22,6 +22,7 @@
 #include "imaging/resample/ResizeNearest.h"
 #include "imaging/resample/ResizeResample.h"
 #include "support/SamplePicture.h"
+#include "support/CanvasBench.h"
 
 #include <QAction>
 #include <QApplication>
@@ -288,13 +289,6 @@ BENCHMARK(BM_DropShadowWhole)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QTemporaryDir config;
-    ::setenv("KALVO_CONFIG_DIR", config.path().toLocal8Bit().constData(), 1);
-    QApplication app(argc, argv);
-    kalvo::SetMessageHandler([](const QString&, int) { return kalvo::IDYES; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kalvo::bench::RunCanvasBenchmarks(
+        argc, argv, [] { kalvo::SetMessageHandler([](const QString&, int) { return kalvo::IDYES; }); });
 }

@@ -5,6 +5,7 @@
 // clipboard within the program.
 #include "app/systemclipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"
+#include "support/CanvasBench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,29 +20,12 @@ using namespace kalvo;
 
 constexpr int kImageWidth = 6000, kImageHeight = 4000;
 
-TBitmap Picture(int w, int h)
-{
-    TBitmap image(w, h, 24);
-    std::uint32_t seed = 12345;
-    for (std::size_t i = 0; i < image.byteSize(); ++i) {
-        seed = seed * 1664525u + 1013904223u;
-        image.bits()[i] = std::uint8_t(seed >> 24);
-    }
-    return image;
-}
-
 const TBitmap& Image()
 {
-    static const TBitmap image = Picture(kImageWidth, kImageHeight);
+    static const TBitmap image = bench::NoisePicture(kImageWidth, kImageHeight);
     return image;
 }
 
-void Send(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
 
 // The canvas with the 12-megapixel selection ready to float (mmMoveSelectArea) or the
 // 12-megapixel picture floating (mmMerge), at 100 % or fitted, scrolled into the picture.
@@ -63,7 +47,7 @@ struct TFloatSetup {
             canvas.SetRegion(ellipse);
             canvas.SetMouseMode(mmMoveSelectArea);
         } else {
-            static const TBitmap picture = Picture(4500, 3400);
+            static const TBitmap picture = bench::NoisePicture(4500, 3400);
             TRegion shape = ellipse;
             shape.offset(-750, -300);
             canvas.PasteMerge(picture, shape);
@@ -83,14 +67,14 @@ void Drag(benchmark::State& state, TMouseMode mode)
     TFloatSetup s(state.range(0) != 0, mode);
     QWidget* vp = s.canvas.viewport();
     const QPoint start(900, 500);
-    Send(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    bench::SendMouse(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 200;
-        Send(vp, QEvent::MouseMove, start + QPoint(step, step / 2), Qt::LeftButton);
+        bench::SendMouse(vp, QEvent::MouseMove, start + QPoint(step, step / 2), Qt::LeftButton);
         vp->repaint();
     }
-    Send(vp, QEvent::MouseButtonRelease, start, Qt::NoButton);
+    bench::SendMouse(vp, QEvent::MouseButtonRelease, start, Qt::NoButton);
     state.counters["selected_px"] = s.selectedPixels();
 }
 
@@ -101,9 +85,9 @@ void BM_FloatingAntsStep(benchmark::State& state)
     TFloatSetup s(state.range(0) != 0, mmMoveSelectArea);
     QWidget* vp = s.canvas.viewport();
     const QPoint start(900, 500);
-    Send(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
-    Send(vp, QEvent::MouseMove, start + QPoint(60, 30), Qt::LeftButton);
-    Send(vp, QEvent::MouseButtonRelease, start + QPoint(60, 30), Qt::NoButton);
+    bench::SendMouse(vp, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    bench::SendMouse(vp, QEvent::MouseMove, start + QPoint(60, 30), Qt::LeftButton);
+    bench::SendMouse(vp, QEvent::MouseButtonRelease, start + QPoint(60, 30), Qt::NoButton);
     QCoreApplication::processEvents();
     for (auto _ : state) {
         s.canvas.AntsTimerTimer();
@@ -139,10 +123,5 @@ BENCHMARK(BM_PasteFromClipboard24Mp)->Unit(benchmark::kMillisecond)->Iterations(
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kalvo::bench::RunCanvasBenchmarks(argc, argv);
 }

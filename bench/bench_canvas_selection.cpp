@@ -7,6 +7,7 @@
 #include "imaging/raster/FloodMask.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
+#include "support/CanvasBench.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,11 +57,6 @@ const TBitmap& Photo()
     return image;
 }
 
-void Send(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
 
 struct TCanvasSetup {
     TpxImage canvas;
@@ -84,8 +80,8 @@ struct TCanvasSetup {
     {
         QWidget* vp = canvas.viewport();
         const QPoint p = canvas.ImageToScreen(kSeed);
-        Send(vp, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-        Send(vp, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+        bench::SendMouse(vp, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+        bench::SendMouse(vp, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
         vp->repaint();
     }
 };
@@ -168,14 +164,14 @@ void BM_RubberBandRedraw(benchmark::State& state)
     s.canvas.SetMouseMode(mmSelectRect);
     QWidget* vp = s.canvas.viewport();
     const QPoint start(100, 100);
-    Send(vp, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    bench::SendMouse(vp, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 500;
-        Send(vp, QEvent::MouseMove, QPoint(600 + step, 400 + step), Qt::NoButton, Qt::LeftButton);
+        bench::SendMouse(vp, QEvent::MouseMove, QPoint(600 + step, 400 + step), Qt::NoButton, Qt::LeftButton);
         vp->repaint();
     }
-    Send(vp, QEvent::MouseButtonRelease, QPoint(600, 400), Qt::LeftButton, Qt::NoButton);
+    bench::SendMouse(vp, QEvent::MouseButtonRelease, QPoint(600, 400), Qt::LeftButton, Qt::NoButton);
 }
 BENCHMARK(BM_RubberBandRedraw)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
@@ -183,10 +179,5 @@ BENCHMARK(BM_RubberBandRedraw)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kalvo::bench::RunCanvasBenchmarks(argc, argv);
 }

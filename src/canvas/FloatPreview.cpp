@@ -113,10 +113,10 @@ TRegion InnerFrame(const TRegion& region)
     for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
         TRegion shifted = region;
         shifted.offset(step.x(), step.y());
-        TRegion::combine(inner, inner, shifted, TRegionOp::And);
+        TRegion::combine(inner, inner, shifted, RGN_AND);
     }
     TRegion frame;
-    TRegion::combine(frame, region, inner, TRegionOp::Diff);
+    TRegion::combine(frame, region, inner, RGN_DIFF);
     return frame;
 }
 

@@ -143,7 +143,7 @@ TSelection TDocument::Combined(const TRegionRef& created, int combineMode) const
         return {created, std::nullopt};
     TSelection result{TRegion(), FSelectionMask};
     const TRegion old = FRegion ? *FRegion : TRegion();
-    TRegion::combine(*result.region, old, *created, combineMode == RGN_OR ? TRegionOp::Or : TRegionOp::Diff);
+    TRegion::combine(*result.region, old, *created, TCombineMode(combineMode));
     if (result.mask)
         FillMaskRegion(*result.mask, *created, combineMode == RGN_OR ? 0 : 255);
     return result;

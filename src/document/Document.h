@@ -17,9 +17,6 @@
 
 namespace kalvo {
 
-// How a finished selection gesture combines with the selection: replace, add or subtract.
-enum TCombineMode : int { RGN_OR = 2, RGN_DIFF = 4, RGN_COPY = 5 };
-
 // Fills a region of an 8-bit mask with one value, clipped to the mask.
 void FillMaskRegion(TBitmap& mask, const TRegion& region, std::uint8_t value);
 

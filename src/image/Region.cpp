@@ -66,17 +66,17 @@ int TRegion::complexity() const
     return n == 0 ? rcEmpty : n == 1 ? rcSimple : rcComplex;
 }
 
-int TRegion::combine(TRegion& dest, const TRegion& a, const TRegion& b, TRegionOp op)
+int TRegion::combine(TRegion& dest, const TRegion& a, const TRegion& b, TCombineMode op)
 {
     pixman_region32_t* d = &dest.region_;
     switch (op) {
-    case TRegionOp::And:
+    case RGN_AND:
         check(pixman_region32_intersect(d, &a.region_, &b.region_));
         break;
-    case TRegionOp::Or:
+    case RGN_OR:
         check(pixman_region32_union(d, &a.region_, &b.region_));
         break;
-    case TRegionOp::Xor: {
+    case RGN_XOR: {
         // pixman has no exclusive or; (a - b) + (b - a) is how the banded algorithm defines it.
         TRegion aOnly, bOnly;
         check(pixman_region32_subtract(&aOnly.region_, &a.region_, &b.region_));
@@ -84,10 +84,10 @@ int TRegion::combine(TRegion& dest, const TRegion& a, const TRegion& b, TRegionO
         check(pixman_region32_union(d, &aOnly.region_, &bOnly.region_));
         break;
     }
-    case TRegionOp::Diff:
+    case RGN_DIFF:
         check(pixman_region32_subtract(d, &a.region_, &b.region_));
         break;
-    case TRegionOp::Copy:
+    case RGN_COPY:
         if (&dest != &a)
             check(pixman_region32_copy(d, &a.region_));
         break;
@@ -146,12 +146,12 @@ int CopyRegion(TRegionRef& target, const TRegionRef& source)
         target.emplace();
     if (!source)
         return rcError;
-    return TRegion::combine(*target, *source, *source, TRegionOp::Copy);
+    return TRegion::combine(*target, *source, *source, RGN_COPY);
 }
 
 namespace {
 
-int combineWithRect(TRegionRef& target, const TRegionRef& source, const TRect& rect, TRegionOp op)
+int combineWithRect(TRegionRef& target, const TRegionRef& source, const TRect& rect, TCombineMode op)
 {
     if (!target)
         target.emplace();
@@ -165,12 +165,12 @@ int combineWithRect(TRegionRef& target, const TRegionRef& source, const TRect& r
 
 int IntersectRegionWithRect(TRegionRef& target, const TRegionRef& source, const TRect& rect)
 {
-    return combineWithRect(target, source, rect, TRegionOp::And);
+    return combineWithRect(target, source, rect, RGN_AND);
 }
 
 int XorRegionWithRect(TRegionRef& target, const TRegionRef& source, const TRect& rect)
 {
-    return combineWithRect(target, source, rect, TRegionOp::Xor);
+    return combineWithRect(target, source, rect, RGN_XOR);
 }
 
 } // namespace kalvo

@@ -18,8 +18,9 @@ namespace kalvo {
 
 // The class of a combined region.
 enum TRegionClass : int { rcError = 0, rcEmpty = 1, rcSimple = 2, rcComplex = 3 };
-// How two regions are combined.
-enum class TRegionOp : int { And = 1, Or = 2, Xor = 3, Diff = 4, Copy = 5 };
+// How two regions are combined (intersection, union, exclusive or, difference, copy); a finished
+// selection gesture combines with the selection by RGN_COPY (replace), RGN_OR or RGN_DIFF.
+enum TCombineMode : int { RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5 };
 
 class TRegion {
 public:
@@ -45,8 +46,8 @@ public:
     // coordinates beyond kCoordLimit.
     static std::optional<TRegion> polygon(std::span<const QPoint> points);
 
-    // dest := a op b (Copy: dest := a). Returns the class of the result.
-    static int combine(TRegion& dest, const TRegion& a, const TRegion& b, TRegionOp op);
+    // dest := a op b (RGN_COPY: dest := a). Returns the class of the result.
+    static int combine(TRegion& dest, const TRegion& a, const TRegion& b, TCombineMode op);
     // The class of this region: rcEmpty, rcSimple or rcComplex.
     int complexity() const;
 

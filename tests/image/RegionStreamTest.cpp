@@ -65,13 +65,13 @@ TEST(RegionStream, OneRectangleAndComplexRegionBytes)
     EXPECT_EQ(RegionToBytes(one), expectedStream(TRect{2, 3, 5, 7}, {TRect{2, 3, 5, 7}}));
 
     TRegion two;
-    TRegion::combine(two, TRegion::rect({0, 0, 4, 2}), TRegion::rect({2, 1, 6, 3}), TRegionOp::Or);
+    TRegion::combine(two, TRegion::rect({0, 0, 4, 2}), TRegion::rect({2, 1, 6, 3}), RGN_OR);
     const std::vector<TRect> banded{{0, 0, 4, 1}, {0, 1, 6, 2}, {2, 2, 6, 3}};
     EXPECT_EQ(RegionToBytes(two), expectedStream(TRect{0, 0, 6, 3}, banded));
 
     TRegion holes;
-    TRegion::combine(holes, TRegion::rect({0, 0, 5, 3}), TRegion::rect({1, 1, 2, 2}), TRegionOp::Diff);
-    TRegion::combine(holes, holes, TRegion::rect({3, 1, 4, 2}), TRegionOp::Diff);
+    TRegion::combine(holes, TRegion::rect({0, 0, 5, 3}), TRegion::rect({1, 1, 2, 2}), RGN_DIFF);
+    TRegion::combine(holes, holes, TRegion::rect({3, 1, 4, 2}), RGN_DIFF);
     const std::vector<TRect> bands{{0, 0, 5, 1}, {0, 1, 1, 2}, {2, 1, 3, 2}, {4, 1, 5, 2}, {0, 2, 5, 3}};
     EXPECT_EQ(RegionToBytes(holes), expectedStream(TRect{0, 0, 5, 3}, bands));
 }
@@ -102,7 +102,7 @@ TEST(RegionStream, BuilderMatchesQtUnionsAndStaysUsable)
     EXPECT_EQ(built, UnionOf(rows));
     EXPECT_EQ(built.rects(), (std::vector<TRect>{{0, 0, 4, 2}, {1, 2, 3, 4}}));
     TRegion diff;
-    EXPECT_EQ(TRegion::combine(diff, built, UnionOf(rows), TRegionOp::Xor), rcEmpty);
+    EXPECT_EQ(TRegion::combine(diff, built, UnionOf(rows), RGN_XOR), rcEmpty);
 }
 
 TEST(RegionStream, ShortOrEmptyStreamGivesAbsentRegion)

@@ -70,7 +70,7 @@ TEST(Region, ScaleRegionByFactor)
 {
     EXPECT_FALSE(ScaleRegion(std::nullopt, 2).has_value());
     TRegion two;
-    TRegion::combine(two, TRegion::rect({1, 1, 3, 2}), TRegion::rect({4, 3, 5, 4}), TRegionOp::Or);
+    TRegion::combine(two, TRegion::rect({1, 1, 3, 2}), TRegion::rect({4, 3, 5, 4}), RGN_OR);
     EXPECT_EQ(ScaleRegion(two, 2)->rects(), (std::vector<TRect>{{2, 2, 6, 4}, {8, 6, 10, 8}}));
     EXPECT_EQ(ScaleRegion(two, -1)->rects(), (std::vector<TRect>{{-5, -4, -4, -3}, {-3, -2, -1, -1}}));
     EXPECT_TRUE(ScaleRegion(two, 0)->isEmpty());

@@ -119,12 +119,12 @@ private:
     std::mt19937 rng_;
 };
 
-QRegion QtCombine(const QRegion& a, const QRegion& b, TRegionOp op)
+QRegion QtCombine(const QRegion& a, const QRegion& b, TCombineMode op)
 {
     switch (op) {
-    case TRegionOp::And: return a.intersected(b);
-    case TRegionOp::Or: return a.united(b);
-    case TRegionOp::Xor: return a.xored(b);
+    case RGN_AND: return a.intersected(b);
+    case RGN_OR: return a.united(b);
+    case RGN_XOR: return a.xored(b);
     default: return a.subtracted(b);
     }
 }
@@ -134,7 +134,7 @@ QRegion QtCombine(const QRegion& a, const QRegion& b, TRegionOp op)
 TEST(RegionVersusQRegion, RandomShapesUnderAllFourOperationsGiveTheSameRectanglesAndBytes)
 {
     Shapes shapes(20261211);
-    const TRegionOp ops[] = {TRegionOp::And, TRegionOp::Or, TRegionOp::Xor, TRegionOp::Diff};
+    const TCombineMode ops[] = {RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF};
     int complexResults = 0, identical = 0;
     for (int session = 0; session < 60; ++session) {
         // A selection built up step by step, as Shift and Ctrl gestures do, checked at each step.
@@ -145,7 +145,7 @@ TEST(RegionVersusQRegion, RandomShapesUnderAllFourOperationsGiveTheSameRectangle
             const TRegion shape = shapes.next();
             const QRegion qshape = QtUnionOf(shape);
             ASSERT_EQ(shape.rects(), RectsOf(qshape));
-            const TRegionOp op = ops[shapes.coord(0, 3)];
+            const TCombineMode op = ops[shapes.coord(0, 3)];
             // Both orders of the operands, then one of them carried on.
             TRegion swapped;
             const int cls = TRegion::combine(swapped, shape, ours, op);

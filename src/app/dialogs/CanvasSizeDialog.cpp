@@ -4,6 +4,7 @@
 #include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/DropShadowDialog.h"
+#include "app/dialogs/SizeFields.h"
 #include "app/settings/Settings.h"
 
 #include <QButtonGroup>
@@ -25,46 +26,25 @@ namespace {
 
 const QString kSection = QStringLiteral("CanvasSize");
 
-TpxNumericEdit* makeField(QWidget* parent, int maximum, int value)
-{
-    auto* edit = new TpxNumericEdit(parent);
-    edit->SetRange(1, maximum);
-    edit->SetValue(value);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-    return edit;
-}
-
-QHBoxLayout* fieldRow(QWidget* parent, TpxNumericEdit* first, TpxNumericEdit* second, const QString& unit)
-{
-    auto* row = new QHBoxLayout;
-    row->addSpacing(20);
-    row->addWidget(new QLabel(QStringLiteral("横："), parent));
-    row->addWidget(first);
-    row->addWidget(new QLabel(QStringLiteral("× 縦："), parent));
-    row->addWidget(second);
-    row->addWidget(new QLabel(unit, parent));
-    row->addStretch();
-    return row;
-}
-
 // The arrows drawn on the anchor buttons, row by row: where the picture is pinned.
 constexpr const char* kAnchorArrows[9] = {"↖", "↑", "↗", "←", "●", "→", "↙", "↓", "↘"};
 
 } // namespace
 
 TKVfrmCanvasSize::TKVfrmCanvasSize(int width, int height, TColor background, QWidget* parent)
-    : QDialog(parent), FWidth(width), FHeight(height), FBackground(background)
+    : QDialog(parent), FWidth(width), FHeight(height), FBackground(background),
+      FSizeFields(this, width, height, kMaxSide,
+                  std::clamp(ReadIniInteger(kSection, QStringLiteral("PercentX"), 100), 1, kMaxPercent),
+                  std::clamp(ReadIniInteger(kSection, QStringLiteral("PercentY"), 100), 1, kMaxPercent), kMaxPercent)
 {
     setWindowTitle(QStringLiteral("キャンバスサイズ"));
-    rbSize = new QRadioButton(QStringLiteral("サイズで指定する(&S)"), this);
-    rbRatio = new QRadioButton(QStringLiteral("比率で指定する(&R)"), this);
+    rbSize = FSizeFields.rbSize;
+    rbRatio = FSizeFields.rbRatio;
+    edtWidth = FSizeFields.edtWidth;
+    edtHeight = FSizeFields.edtHeight;
+    edtPercentX = FSizeFields.edtPercentX;
+    edtPercentY = FSizeFields.edtPercentY;
     const bool byPercent = ReadIniBool(kSection, QStringLiteral("ByPercent"), false);
-    const int percentX = std::clamp(ReadIniInteger(kSection, QStringLiteral("PercentX"), 100), 1, kMaxPercent);
-    const int percentY = std::clamp(ReadIniInteger(kSection, QStringLiteral("PercentY"), 100), 1, kMaxPercent);
-    edtWidth = makeField(this, kMaxSide, width);
-    edtHeight = makeField(this, kMaxSide, height);
-    edtPercentX = makeField(this, kMaxPercent, percentX);
-    edtPercentY = makeField(this, kMaxPercent, percentY);
 
     auto* anchors = new QGridLayout;
     FAnchors = new QButtonGroup(this);
@@ -118,10 +98,7 @@ TKVfrmCanvasSize::TKVfrmCanvasSize(int width, int height, TColor background, QWi
     buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(current);
-    layout->addWidget(rbSize);
-    layout->addLayout(fieldRow(this, edtWidth, edtHeight, QStringLiteral("ピクセル")));
-    layout->addWidget(rbRatio);
-    layout->addLayout(fieldRow(this, edtPercentX, edtPercentY, QStringLiteral("％")));
+    FSizeFields.AddTo(layout);
     layout->addLayout(placing);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -136,13 +113,7 @@ TKVfrmCanvasSize::TKVfrmCanvasSize(int width, int height, TColor background, QWi
 
 void TKVfrmCanvasSize::chooseGroup(bool bySize)
 {
-    rbSize->setChecked(bySize);
-    rbRatio->setChecked(!bySize);
-    edtWidth->setEnabled(bySize);
-    edtHeight->setEnabled(bySize);
-    edtPercentX->setEnabled(!bySize);
-    edtPercentY->setEnabled(!bySize);
-    (bySize ? edtWidth : edtPercentX)->setFocus();
+    FSizeFields.Choose(bySize);
 }
 
 void TKVfrmCanvasSize::chooseColor()

@@ -3,6 +3,7 @@
 // size, where the picture sits on the new canvas (a 3 x 3 choice) and the colour of the new area
 // (the background colour, or one of the user's choosing). Its values are kept in the
 // "CanvasSize" section (read on creation, written by OK).
+#include "app/dialogs/SizeFields.h"
 #include "image/Color.h"
 #include "imaging/geometry/CanvasSize.h"
 
@@ -57,6 +58,7 @@ private:
     int FWidth;
     int FHeight;
     TColor FBackground;
+    TSizeFields FSizeFields;
     QButtonGroup* FAnchors;
 };
 

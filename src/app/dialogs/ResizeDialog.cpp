@@ -2,6 +2,7 @@
 
 #include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
+#include "app/dialogs/SizeFields.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -18,29 +19,6 @@ namespace kalvo {
 
 namespace {
 
-TpxNumericEdit* makeField(QWidget* parent, int minimum, int maximum, int value)
-{
-    auto* edit = new TpxNumericEdit(parent);
-    edit->SetRange(minimum, maximum);
-    edit->SetValue(value);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-    return edit;
-}
-
-// One "横： [a] × 縦： [b] unit" row.
-QHBoxLayout* fieldRow(QWidget* parent, TpxNumericEdit* first, TpxNumericEdit* second, const QString& unit)
-{
-    auto* row = new QHBoxLayout;
-    row->addSpacing(20);
-    row->addWidget(new QLabel(QStringLiteral("横："), parent));
-    row->addWidget(first);
-    row->addWidget(new QLabel(QStringLiteral("× 縦："), parent));
-    row->addWidget(second);
-    row->addWidget(new QLabel(unit, parent));
-    row->addStretch();
-    return row;
-}
-
 // The value as the field will hold it once corrected: what the linked fields follow.
 int limitedValue(const TpxNumericEdit* edit)
 {
@@ -50,18 +28,18 @@ int limitedValue(const TpxNumericEdit* edit)
 } // namespace
 
 TKVfrmResize::TKVfrmResize(int width, int height, QWidget* parent)
-    : QDialog(parent), FWidth(width), FHeight(height)
+    : QDialog(parent), FWidth(width), FHeight(height), FSizeFields(this, width, height, kMaxSide, 100, 100, kMaxPercent)
 {
     setWindowTitle(QStringLiteral("リサイズ"));
     lblCurrentSize = new QLabel(QStringLiteral("%1 x %2").arg(width).arg(height), this);
-    rbSize = new QRadioButton(QStringLiteral("サイズで指定する(&S)"), this);
-    rbRatio = new QRadioButton(QStringLiteral("比率で指定する(&R)"), this);
+    rbSize = FSizeFields.rbSize;
+    rbRatio = FSizeFields.rbRatio;
     rbSize->setAutoExclusive(false);
     rbRatio->setAutoExclusive(false);
-    edtWidth = makeField(this, 1, kMaxSide, width);
-    edtHeight = makeField(this, 1, kMaxSide, height);
-    edtPercentX = makeField(this, 1, kMaxPercent, 100);
-    edtPercentY = makeField(this, 1, kMaxPercent, 100);
+    edtWidth = FSizeFields.edtWidth;
+    edtHeight = FSizeFields.edtHeight;
+    edtPercentX = FSizeFields.edtPercentX;
+    edtPercentY = FSizeFields.edtPercentY;
     cbKeepAspect = new QCheckBox(QStringLiteral("縦横の比率を保持する(&A)"), this);
     cbResample = new QCheckBox(QStringLiteral("補間処理を行う(&M)"), this);
     btnOk = new QPushButton(QStringLiteral("OK"), this);
@@ -80,10 +58,7 @@ TKVfrmResize::TKVfrmResize(int width, int height, QWidget* parent)
     buttons->addWidget(btnHelp);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(current);
-    layout->addWidget(rbSize);
-    layout->addLayout(fieldRow(this, edtWidth, edtHeight, QStringLiteral("ピクセル")));
-    layout->addWidget(rbRatio);
-    layout->addLayout(fieldRow(this, edtPercentX, edtPercentY, QStringLiteral("％")));
+    FSizeFields.AddTo(layout);
     layout->addWidget(cbKeepAspect);
     layout->addWidget(cbResample);
     layout->addLayout(buttons);
@@ -113,13 +88,7 @@ TKVfrmResize::TKVfrmResize(int width, int height, QWidget* parent)
 
 void TKVfrmResize::chooseGroup(bool bySize)
 {
-    rbSize->setChecked(bySize);
-    rbRatio->setChecked(!bySize);
-    edtWidth->setEnabled(bySize);
-    edtHeight->setEnabled(bySize);
-    edtPercentX->setEnabled(!bySize);
-    edtPercentY->setEnabled(!bySize);
-    (bySize ? edtWidth : edtPercentX)->setFocus();
+    FSizeFields.Choose(bySize);
 }
 
 void TKVfrmResize::updatePercents()

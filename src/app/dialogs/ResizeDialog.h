@@ -3,6 +3,8 @@
 // aspect kept on request and the choice of smooth resampling. Edits in one field update the
 // linked fields, but only while that field has the focus (so that the updates themselves do not
 // echo back).
+#include "app/dialogs/SizeFields.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -57,6 +59,7 @@ private:
 
     int FWidth;
     int FHeight;
+    TSizeFields FSizeFields;
 };
 
 } // namespace kalvo

@@ -57,10 +57,10 @@ bool CopyImageToClipboard(const TBitmap& image, const TRegionRef& region, TColor
     part.setPalette(image.palette());
     CopyBitmapClipped(part, image, -box.left, -box.top, std::nullopt);
     TRegion shape;
-    TRegion::combine(shape, *region, TRegion::rect(box), TRegionOp::And);
+    TRegion::combine(shape, *region, TRegion::rect(box), RGN_AND);
     shape.offset(-box.left, -box.top);
     TRegion outside;
-    TRegion::combine(outside, TRegion::rect({0, 0, box.width(), box.height()}), shape, TRegionOp::Diff);
+    TRegion::combine(outside, TRegion::rect({0, 0, box.width(), box.height()}), shape, RGN_DIFF);
     FillRegion(part, outside, fill);
     QGuiApplication::clipboard()->setMimeData(CreatePictureData(part, shape).release());
     return true;

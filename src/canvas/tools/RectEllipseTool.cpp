@@ -11,7 +11,7 @@ TRegion EllipseSelection(QPoint c, QPoint e, bool circle, int w, int h)
     if (box.right <= 0 || box.bottom <= 0 || box.left >= w || box.top >= h || box.isEmpty())
         return TRegion();
     TRegion clipped;
-    TRegion::combine(clipped, TRegion::ellipse(box), TRegion::rect({0, 0, w, h}), TRegionOp::And);
+    TRegion::combine(clipped, TRegion::ellipse(box), TRegion::rect({0, 0, w, h}), RGN_AND);
     return clipped;
 }
 

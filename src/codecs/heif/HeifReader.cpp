@@ -1,9 +1,8 @@
 // HEIF decoding: libheif converts the primary image (or a thumbnail) to interleaved RGB(A) of 8
 // or 16 bits per sample, which becomes the bitmap's rows.
 #include "codecs/heif/HeifCodec.h"
+#include "codecs/heif/HeifLibrary.h"
 #include "image/AlphaOverWhite.h"
-
-#include <libheif/heif.h>
 
 #include <memory>
 #include <string>
@@ -20,16 +19,16 @@ void check(const heif_error& error, const char* what)
 }
 
 struct TFreeContext {
-    void operator()(heif_context* p) const { heif_context_free(p); }
+    void operator()(heif_context* p) const { Heif().heif_context_free(p); }
 };
 struct TReleaseHandle {
-    void operator()(heif_image_handle* p) const { heif_image_handle_release(p); }
+    void operator()(heif_image_handle* p) const { Heif().heif_image_handle_release(p); }
 };
 struct TReleaseImage {
-    void operator()(heif_image* p) const { heif_image_release(p); }
+    void operator()(heif_image* p) const { Heif().heif_image_release(p); }
 };
 struct TFreeOptions {
-    void operator()(heif_decoding_options* p) const { heif_decoding_options_free(p); }
+    void operator()(heif_decoding_options* p) const { Heif().heif_decoding_options_free(p); }
 };
 using TContext = std::unique_ptr<heif_context, TFreeContext>;
 using THandle = std::unique_ptr<heif_image_handle, TReleaseHandle>;
@@ -37,12 +36,12 @@ using TImage = std::unique_ptr<heif_image, TReleaseImage>;
 
 TContext openContext(std::span<const std::uint8_t> data)
 {
-    TContext context(heif_context_alloc());
+    TContext context(Heif().heif_context_alloc());
     if (!context)
         throw EHeifError("HEIF: out of memory");
     // libheif refuses larger pictures itself, before it allocates for them.
-    heif_context_set_maximum_image_size_limit(context.get(), TBitmap::kMaxDimension);
-    check(heif_context_read_from_memory_without_copy(context.get(), data.data(), data.size(), nullptr),
+    Heif().heif_context_set_maximum_image_size_limit(context.get(), TBitmap::kMaxDimension);
+    check(Heif().heif_context_read_from_memory_without_copy(context.get(), data.data(), data.size(), nullptr),
           "Not a HEIF file");
     return context;
 }
@@ -50,7 +49,7 @@ TContext openContext(std::span<const std::uint8_t> data)
 THandle primaryImage(const TContext& context)
 {
     heif_image_handle* handle = nullptr;
-    check(heif_context_get_primary_image_handle(context.get(), &handle), "No primary image");
+    check(Heif().heif_context_get_primary_image_handle(context.get(), &handle), "No primary image");
     return THandle(handle);
 }
 
@@ -72,22 +71,23 @@ void narrowRow(const std::uint8_t* in, int samples, int bits, std::uint8_t* out)
 
 TBitmap decode(const heif_image_handle* handle)
 {
-    checkBounds(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle));
-    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
-    const int lumaBits = heif_image_handle_get_luma_bits_per_pixel(handle);
+    checkBounds(Heif().heif_image_handle_get_width(handle), Heif().heif_image_handle_get_height(handle));
+    const bool alpha = Heif().heif_image_handle_has_alpha_channel(handle) != 0;
+    const int lumaBits = Heif().heif_image_handle_get_luma_bits_per_pixel(handle);
     const bool deep = lumaBits > 8;
     const heif_chroma chroma = deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
                                     : (alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB);
-    std::unique_ptr<heif_decoding_options, TFreeOptions> options(heif_decoding_options_alloc());
+    std::unique_ptr<heif_decoding_options, TFreeOptions> options(Heif().heif_decoding_options_alloc());
     heif_image* decoded = nullptr;
-    check(heif_decode_image(handle, &decoded, heif_colorspace_RGB, chroma, options.get()), "The image cannot be decoded");
+    check(Heif().heif_decode_image(handle, &decoded, heif_colorspace_RGB, chroma, options.get()),
+          "The image cannot be decoded");
     const TImage image(decoded);
-    const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
-    const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
+    const int width = Heif().heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int height = Heif().heif_image_get_height(image.get(), heif_channel_interleaved);
     checkBounds(width, height);
-    const int bits = heif_image_get_bits_per_pixel_range(image.get(), heif_channel_interleaved);
+    const int bits = Heif().heif_image_get_bits_per_pixel_range(image.get(), heif_channel_interleaved);
     int stride = 0;
-    const std::uint8_t* plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    const std::uint8_t* plane = Heif().heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     if (!plane || bits < 1 || bits > 16)
         throw EHeifError("HEIF: The decoder gave no usable picture");
 
@@ -111,19 +111,20 @@ TBitmap decode(const heif_image_handle* handle)
 // The smallest thumbnail of at least the asked size, if any.
 THandle coveringThumbnail(const heif_image_handle* primary, int minWidth, int minHeight)
 {
-    const int count = heif_image_handle_get_number_of_thumbnails(primary);
+    const int count = Heif().heif_image_handle_get_number_of_thumbnails(primary);
     std::vector<heif_item_id> ids(std::size_t(std::max(count, 0)));
-    heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
+    Heif().heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
     THandle best;
     for (const heif_item_id id : ids) {
         heif_image_handle* thumbnail = nullptr;
-        if (heif_image_handle_get_thumbnail(primary, id, &thumbnail).code != heif_error_Ok)
+        if (Heif().heif_image_handle_get_thumbnail(primary, id, &thumbnail).code != heif_error_Ok)
             continue;
         THandle candidate(thumbnail);
-        const int w = heif_image_handle_get_width(thumbnail), h = heif_image_handle_get_height(thumbnail);
+        const int w = Heif().heif_image_handle_get_width(thumbnail), h = Heif().heif_image_handle_get_height(thumbnail);
         if (w >= minWidth && h >= minHeight
-            && (!best || std::int64_t(w) * h < std::int64_t(heif_image_handle_get_width(best.get()))
-                                                   * heif_image_handle_get_height(best.get())))
+            && (!best
+                || std::int64_t(w) * h < std::int64_t(Heif().heif_image_handle_get_width(best.get()))
+                        * Heif().heif_image_handle_get_height(best.get())))
             best = std::move(candidate);
     }
     return best;
@@ -145,8 +146,8 @@ THeifPreview ReadHeifPreview(std::span<const std::uint8_t> data, const THeifShow
     const TContext context = openContext(data);
     const THandle handle = primaryImage(context);
     THeifPreview preview;
-    preview.width = heif_image_handle_get_width(handle.get());
-    preview.height = heif_image_handle_get_height(handle.get());
+    preview.width = Heif().heif_image_handle_get_width(handle.get());
+    preview.height = Heif().heif_image_handle_get_height(handle.get());
     const auto [minWidth, minHeight] = shownSize(preview.width, preview.height);
     const THandle thumbnail = coveringThumbnail(handle.get(), minWidth, minHeight);
     preview.bitmap = decode(thumbnail ? thumbnail.get() : handle.get());

@@ -16,13 +16,13 @@ void readStrips(TTiffHandle& handle, std::uint32_t height, std::size_t rowBytes,
 {
     TIFF* tif = handle.get();
     std::uint32_t rowsPerStrip = height;
-    TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
+    Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &rowsPerStrip);
     rowsPerStrip = std::clamp<std::uint32_t>(rowsPerStrip, 1, height);
     std::vector<std::uint8_t> strip(rowBytes * rowsPerStrip);
     for (std::uint32_t y = 0; y < height; y += rowsPerStrip) {
         const std::uint32_t rows = std::min(rowsPerStrip, height - y);
         const tmsize_t want = tmsize_t(rowBytes * rows);
-        const tmsize_t got = TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, y, 0), strip.data(), want);
+        const tmsize_t got = Tiff().TIFFReadEncodedStrip(tif, Tiff().TIFFComputeStrip(tif, y, 0), strip.data(), want);
         if (got < want)
             handle.fail("Strip at row " + std::to_string(y) + " cannot be decoded");
         for (std::uint32_t r = 0; r < rows; ++r)
@@ -35,10 +35,10 @@ void readTiles(TTiffHandle& handle, std::uint32_t width, std::uint32_t height, s
 {
     TIFF* tif = handle.get();
     std::uint32_t tileWidth = 0, tileHeight = 0;
-    TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
-    TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileHeight);
-    const tmsize_t tileBytes = TIFFTileSize(tif);
-    const std::size_t tileRowBytes = std::size_t(TIFFTileRowSize(tif));
+    Tiff().TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
+    Tiff().TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileHeight);
+    const tmsize_t tileBytes = Tiff().TIFFTileSize(tif);
+    const std::size_t tileRowBytes = std::size_t(Tiff().TIFFTileRowSize(tif));
     if (tileWidth == 0 || tileHeight == 0 || tileBytes <= 0 || tileRowBytes == 0 || tileBytes > kMaxTileBytes)
         handle.fail("Damaged tile layout");
     // Tile widths are multiples of 16, so a tile starts on a byte at every sample size.
@@ -47,7 +47,8 @@ void readTiles(TTiffHandle& handle, std::uint32_t width, std::uint32_t height, s
     for (std::uint32_t y = 0; y < height; y += tileHeight) {
         const std::uint32_t rows = std::min(tileHeight, height - y);
         for (std::uint32_t x = 0; x < width; x += tileWidth) {
-            if (TIFFReadEncodedTile(tif, TIFFComputeTile(tif, x, y, 0, 0), tile.data(), tileBytes) < tileBytes)
+            if (Tiff().TIFFReadEncodedTile(tif, Tiff().TIFFComputeTile(tif, x, y, 0, 0), tile.data(), tileBytes)
+                < tileBytes)
                 handle.fail("Tile at " + std::to_string(x) + ", " + std::to_string(y) + " cannot be decoded");
             const std::size_t start = std::size_t(x) * pixelBits / 8;
             const std::size_t n = std::min(tileRowBytes, rowBytes - start);
@@ -65,15 +66,15 @@ void ReadTiffBands(TTiffHandle& handle, const std::function<void(const std::uint
 {
     TIFF* tif = handle.get();
     std::uint32_t width = 0, height = 0;
-    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
-    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
-    const tmsize_t rowBytes = TIFFScanlineSize(tif);
+    Tiff().TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &width);
+    Tiff().TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &height);
+    const tmsize_t rowBytes = Tiff().TIFFScanlineSize(tif);
     if (rowBytes <= 0 || width == 0)
         handle.fail("Damaged row layout");
     std::uint16_t bitsPerSample = 1, samplesPerPixel = 1;
-    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samplesPerPixel);
-    if (TIFFIsTiled(tif))
+    Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
+    Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samplesPerPixel);
+    if (Tiff().TIFFIsTiled(tif))
         readTiles(handle, width, height, std::size_t(rowBytes), std::size_t(bitsPerSample) * samplesPerPixel, row);
     else
         readStrips(handle, height, std::size_t(rowBytes), row);

@@ -119,15 +119,15 @@ TTiffHandle::TTiffHandle(std::FILE* out)
 void TTiffHandle::open(const char* mode, thandle_t client, TIFFReadWriteProc read, TIFFReadWriteProc write,
                        TIFFSeekProc seek, TIFFSizeProc size, TIFFMapFileProc map)
 {
-    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    TIFFOpenOptions* options = Tiff().TIFFOpenOptionsAlloc();
     if (!options)
         throw ETiffError("TIFF: out of memory");
-    TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxLibraryAllocation);
-    TIFFOpenOptionsSetErrorHandlerExtR(options, keepFirstError, &messages_);
-    TIFFOpenOptionsSetWarningHandlerExtR(options, ignoreWarning, nullptr);
-    tiff_ = TIFFClientOpenExt("kalvo", mode, client, read, write, seek, closeNothing, size, map, unmapNothing,
-                              options);
-    TIFFOpenOptionsFree(options);
+    Tiff().TIFFOpenOptionsSetMaxSingleMemAlloc(options, kMaxLibraryAllocation);
+    Tiff().TIFFOpenOptionsSetErrorHandlerExtR(options, keepFirstError, &messages_);
+    Tiff().TIFFOpenOptionsSetWarningHandlerExtR(options, ignoreWarning, nullptr);
+    tiff_ = Tiff().TIFFClientOpenExt("kalvo", mode, client, read, write, seek, closeNothing, size, map, unmapNothing,
+                                     options);
+    Tiff().TIFFOpenOptionsFree(options);
     if (!tiff_)
         fail("Not a TIFF file");
 }
@@ -135,7 +135,7 @@ void TTiffHandle::open(const char* mode, thandle_t client, TIFFReadWriteProc rea
 TTiffHandle::~TTiffHandle()
 {
     if (tiff_)
-        TIFFCleanup(tiff_);
+        Tiff().TIFFCleanup(tiff_);
 }
 
 void TTiffHandle::fail(const std::string& what) const
@@ -145,7 +145,7 @@ void TTiffHandle::fail(const std::string& what) const
 
 void TTiffHandle::finish()
 {
-    if (!TIFFWriteDirectory(tiff_) || !TIFFFlush(tiff_))
+    if (!Tiff().TIFFWriteDirectory(tiff_) || !Tiff().TIFFFlush(tiff_))
         fail("The file could not be written");
 }
 

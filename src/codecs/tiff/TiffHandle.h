@@ -3,8 +3,7 @@
 // object. libtiff's errors and warnings go to the handle instead of standard error: the first
 // error message is kept for the exception that reports the failure.
 #include "codecs/tiff/TiffCodec.h"
-
-#include <tiffio.h>
+#include "codecs/tiff/TiffLibrary.h"
 
 #include <cstdio>
 #include <span>

@@ -40,23 +40,24 @@ TPage readPage(TTiffHandle& handle)
 {
     TIFF* tif = handle.get();
     TPage p;
-    if (!TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &p.width) || !TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &p.height))
+    if (!Tiff().TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &p.width)
+        || !Tiff().TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &p.height))
         handle.fail("The page has no size");
-    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &p.bitsPerSample);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &p.samplesPerPixel);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &p.planar);
-    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &p.sampleFormat);
-    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &p.photometric))
+    Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &p.bitsPerSample);
+    Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &p.samplesPerPixel);
+    Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &p.planar);
+    Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &p.sampleFormat);
+    if (!Tiff().TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &p.photometric))
         p.photometric = p.samplesPerPixel >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
     std::uint16_t extraCount = 0;
     std::uint16_t* extraTypes = nullptr;
-    if (TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) && extraCount > 0)
+    if (Tiff().TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &extraCount, &extraTypes) && extraCount > 0)
         p.alpha = extraTypes[0];
     std::uint16_t compression = COMPRESSION_NONE;
-    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
     // JPEG-compressed YCbCr comes out of libjpeg as RGB.
     if (compression == COMPRESSION_JPEG && p.photometric == PHOTOMETRIC_YCBCR && p.planar == PLANARCONFIG_CONTIG) {
-        TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
+        Tiff().TIFFSetField(tif, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
         p.photometric = PHOTOMETRIC_RGB;
     }
 
@@ -83,9 +84,9 @@ void checkDataSuffices(TTiffHandle& handle, const TPage& p, std::size_t fileSize
 {
     TIFF* tif = handle.get();
     std::uint64_t stored = 0;
-    const std::uint32_t count = TIFFNumberOfStrips(tif);
+    const std::uint32_t count = Tiff().TIFFNumberOfStrips(tif);
     for (std::uint32_t i = 0; i < count && stored < fileSize; ++i)
-        stored += TIFFGetStrileByteCount(tif, i);
+        stored += Tiff().TIFFGetStrileByteCount(tif, i);
     stored = std::min<std::uint64_t>(stored, fileSize);
     const std::uint64_t rowBits = std::uint64_t(p.width) * p.bitsPerSample * p.samplesPerPixel;
     const std::uint64_t decoded = (rowBits + 7) / 8 * p.height;
@@ -105,7 +106,7 @@ std::vector<TColor> indexedPalette(TTiffHandle& handle, const TPage& p)
     std::vector<TColor> palette(std::size_t(entries), 0);
     if (p.photometric == PHOTOMETRIC_PALETTE) {
         std::uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
-        if (!TIFFGetField(handle.get(), TIFFTAG_COLORMAP, &red, &green, &blue))
+        if (!Tiff().TIFFGetField(handle.get(), TIFFTAG_COLORMAP, &red, &green, &blue))
             handle.fail("The palette picture has no colour map");
         for (int i = 0; i < entries; ++i)
             palette[std::size_t(i)] = RGB(colormapEntry(red[i]), colormapEntry(green[i]), colormapEntry(blue[i]));
@@ -183,10 +184,10 @@ void readConverted(TTiffHandle& handle, TBitmap& bitmap)
 {
     TIFF* tif = handle.get();
     char message[1024] = {};
-    if (!TIFFRGBAImageOK(tif, message))
+    if (!Tiff().TIFFRGBAImageOK(tif, message))
         handle.fail(std::string("Unsupported kind of picture: ") + message);
     TIFFRGBAImage image;
-    if (!TIFFRGBAImageBegin(&image, tif, 0, message))
+    if (!Tiff().TIFFRGBAImageBegin(&image, tif, 0, message))
         handle.fail(std::string("Unsupported kind of picture: ") + message);
     image.req_orientation = ORIENTATION_TOPLEFT;
     const int width = bitmap.width();
@@ -197,12 +198,12 @@ void readConverted(TTiffHandle& handle, TBitmap& bitmap)
         const int rows = std::min(band, bitmap.height() - y);
         image.row_offset = y;
         image.col_offset = 0;
-        ok = TIFFRGBAImageGet(&image, raster.data(), std::uint32_t(width), std::uint32_t(rows)) != 0;
+        ok = Tiff().TIFFRGBAImageGet(&image, raster.data(), std::uint32_t(width), std::uint32_t(rows)) != 0;
         for (int r = 0; ok && r < rows; ++r)
             RgbaRowOverWhite(reinterpret_cast<const std::uint8_t*>(raster.data() + std::size_t(r) * width), width,
                              bitmap.scanLine(y + r));
     }
-    TIFFRGBAImageEnd(&image);
+    Tiff().TIFFRGBAImageEnd(&image);
     if (!ok)
         handle.fail("The picture data is damaged");
 }

@@ -24,7 +24,7 @@ void writeColormap(TTiffHandle& handle, const TBitmap& bitmap)
         green[i] = std::uint16_t(GetGValue(c) * 257);
         blue[i] = std::uint16_t(GetBValue(c) * 257);
     }
-    if (!TIFFSetField(handle.get(), TIFFTAG_COLORMAP, red.data(), green.data(), blue.data()))
+    if (!Tiff().TIFFSetField(handle.get(), TIFFTAG_COLORMAP, red.data(), green.data(), blue.data()))
         handle.fail("The colour map cannot be written");
 }
 
@@ -42,18 +42,18 @@ void WriteTiff(const TBitmap& bitmap, std::FILE* out)
     TIFF* tif = handle.get();
     const std::size_t rowBytes = (std::size_t(source.width()) * source.bitCount() + 7) / 8;
     const std::uint32_t rowsPerStrip = std::uint32_t(std::clamp<std::size_t>(kStripBytes / rowBytes, 1, std::size_t(source.height())));
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(source.width()));
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(source.height()));
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, std::uint16_t(indexed ? source.bitCount() : 8));
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, std::uint16_t(indexed ? 1 : 3));
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, indexed ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_RGB);
-    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+    Tiff().TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(source.width()));
+    Tiff().TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(source.height()));
+    Tiff().TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, std::uint16_t(indexed ? source.bitCount() : 8));
+    Tiff().TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, std::uint16_t(indexed ? 1 : 3));
+    Tiff().TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, indexed ? PHOTOMETRIC_PALETTE : PHOTOMETRIC_RGB);
+    Tiff().TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    Tiff().TIFFSetField(tif, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    Tiff().TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
     if (!indexed)
-        TIFFSetField(tif, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
-    TIFFSetField(tif, TIFFTAG_SOFTWARE, "Kalvo");
+        Tiff().TIFFSetField(tif, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
+    Tiff().TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
+    Tiff().TIFFSetField(tif, TIFFTAG_SOFTWARE, "Kalvo");
     if (indexed)
         writeColormap(handle, source);
 
@@ -63,7 +63,7 @@ void WriteTiff(const TBitmap& bitmap, std::FILE* out)
             std::copy_n(source.scanLine(y), rowBytes, row.data());
         else
             SwapRedBlueRow(source.scanLine(y), source.width(), row.data());
-        if (TIFFWriteScanline(tif, row.data(), std::uint32_t(y), 0) < 0)
+        if (Tiff().TIFFWriteScanline(tif, row.data(), std::uint32_t(y), 0) < 0)
             handle.fail("Row " + std::to_string(y) + " cannot be written");
     }
     handle.finish();

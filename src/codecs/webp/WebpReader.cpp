@@ -1,9 +1,8 @@
 // WebP decoding through libwebp's advanced interface, straight into the bitmap's rows when the
 // picture has no alpha, through one BGRA buffer laid over white when it has.
 #include "codecs/webp/WebpCodec.h"
+#include "codecs/webp/WebpLibrary.h"
 #include "image/AlphaOverWhite.h"
-
-#include <webp/decode.h>
 
 #include <string>
 #include <vector>
@@ -33,7 +32,8 @@ std::string statusText(VP8StatusCode status)
 WebPBitstreamFeatures readFeatures(std::span<const std::uint8_t> data)
 {
     WebPBitstreamFeatures features;
-    const VP8StatusCode status = WebPGetFeatures(data.data(), data.size(), &features);
+    const VP8StatusCode status = Webp().WebPGetFeaturesInternal(data.data(), data.size(), &features,
+                                                                WEBP_DECODER_ABI_VERSION);
     if (status != VP8_STATUS_OK)
         throw EWebpError("WebP: Not a WebP picture (" + statusText(status) + ")");
     if (features.has_animation)
@@ -50,7 +50,7 @@ void decodeInto(std::span<const std::uint8_t> data, const WebPBitstreamFeatures&
                 WEBP_CSP_MODE mode, int width, int height, std::uint8_t* out, std::size_t stride)
 {
     WebPDecoderConfig config;
-    if (!WebPInitDecoderConfig(&config))
+    if (!Webp().WebPInitDecoderConfigInternal(&config, WEBP_DECODER_ABI_VERSION))
         throw EWebpError("WebP: Library version mismatch");
     config.input = features;
     if (width != features.width || height != features.height) {
@@ -66,8 +66,8 @@ void decodeInto(std::span<const std::uint8_t> data, const WebPBitstreamFeatures&
     config.output.u.RGBA.rgba = out;
     config.output.u.RGBA.stride = int(stride);
     config.output.u.RGBA.size = stride * std::size_t(height);
-    const VP8StatusCode status = WebPDecode(data.data(), data.size(), &config);
-    WebPFreeDecBuffer(&config.output);
+    const VP8StatusCode status = Webp().WebPDecode(data.data(), data.size(), &config);
+    Webp().WebPFreeDecBuffer(&config.output);
     if (status != VP8_STATUS_OK)
         throw EWebpError("WebP: " + statusText(status));
 }

@@ -1,8 +1,7 @@
 // WebP encoding: the bitmap's BGR rows go to libwebp as cwebp hands it a picture (YUV for lossy,
 // ARGB for lossless), and the encoded bytes stream straight into the file.
 #include "codecs/webp/WebpCodec.h"
-
-#include <webp/encode.h>
+#include "codecs/webp/WebpLibrary.h"
 
 #include <string>
 
@@ -39,10 +38,10 @@ struct TPicture {
     WebPPicture picture;
     TPicture()
     {
-        if (!WebPPictureInit(&picture))
+        if (!Webp().WebPPictureInitInternal(&picture, WEBP_ENCODER_ABI_VERSION))
             throw EWebpError("WebP: Library version mismatch");
     }
-    ~TPicture() { WebPPictureFree(&picture); }
+    ~TPicture() { Webp().WebPPictureFree(&picture); }
     TPicture(const TPicture&) = delete;
     TPicture& operator=(const TPicture&) = delete;
 };
@@ -56,11 +55,11 @@ void WriteWebp(const TBitmap& bitmap, const TWebpOptions& options, std::FILE* ou
     if (bitmap.width() > WEBP_MAX_DIMENSION || bitmap.height() > WEBP_MAX_DIMENSION)
         throw EWebpError("WebP: A side is longer than " + std::to_string(WEBP_MAX_DIMENSION) + " pixels");
     WebPConfig config;
-    if (!WebPConfigInit(&config))
+    if (!Webp().WebPConfigInitInternal(&config, WEBP_PRESET_DEFAULT, 75.f, WEBP_ENCODER_ABI_VERSION))
         throw EWebpError("WebP: Library version mismatch");
     config.quality = float(options.quality);
     config.lossless = options.lossless ? 1 : 0;
-    if (!WebPValidateConfig(&config))
+    if (!Webp().WebPValidateConfig(&config))
         throw EWebpError("WebP: Invalid options");
 
     const TBitmap converted = bitmap.bitCount() == 24 ? TBitmap() : bitmap.toTrueColor();
@@ -69,11 +68,11 @@ void WriteWebp(const TBitmap& bitmap, const TWebpOptions& options, std::FILE* ou
     picture.picture.width = source.width();
     picture.picture.height = source.height();
     picture.picture.use_argb = config.lossless;
-    if (!WebPPictureImportBGR(&picture.picture, source.bits(), int(source.stride())))
+    if (!Webp().WebPPictureImportBGR(&picture.picture, source.bits(), int(source.stride())))
         throw EWebpError("WebP: out of memory");
     picture.picture.writer = writeToFile;
     picture.picture.custom_ptr = out;
-    if (!WebPEncode(&config, &picture.picture))
+    if (!Webp().WebPEncode(&config, &picture.picture))
         throw EWebpError("WebP: " + encodingErrorText(picture.picture.error_code));
 }
 

@@ -31,8 +31,8 @@ bool MergeFloating(TBitmap& target, const TRegionRef& selection, const TBitmap& 
     TRegion area = pasteRegion ? *pasteRegion : TRegion::rect({0, 0, top.width(), top.height()});
     area.offset(fx, fy);
     if (selection)
-        TRegion::combine(area, area, *selection, TRegionOp::And);
-    TRegion::combine(area, area, TRegion::rect({0, 0, target.width(), target.height()}), TRegionOp::And);
+        TRegion::combine(area, area, *selection, RGN_AND);
+    TRegion::combine(area, area, TRegion::rect({0, 0, target.width(), target.height()}), RGN_AND);
 
     // Only pixels that reach the target are blended; the others would be discarded anyway.
     for (const pixman_box32_t& b : area.boxes()) {
