@@ -13,8 +13,8 @@ namespace kalvo {
 template <class T>
 struct TDefaultInitAllocator : std::allocator<T> {
     using std::allocator<T>::allocator;
-    // Large buffers come from AllocateBlock: their own mapping, given back to the system (or kept
-    // as the spare block) when freed.
+    // Large buffers come from AllocateBlock, so that a snapshot of a big image is written into
+    // huge pages rather than faulted in page by page.
     T* allocate(std::size_t n)
     {
         return reinterpret_cast<T*>(AllocateBlock(n * sizeof(T)));

@@ -3,10 +3,12 @@
 #include "FileBytes.h"
 #include "ReferenceTool.h"
 #include "codecs/FormatDispatch.h"
+#include "codecs/tiff/TiffCodec.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -60,8 +62,45 @@ TEST(Tiff, RoundTripsAreExactWithDeflateAndImageMagickAgrees)
         EXPECT_EQ(loaded->toTrueColor(), imageMagickPicture(dir, dir.file("round.tif")));
         EXPECT_TRUE(RunTool("test \"$(/usr/bin/identify -format %C " + dir.file("round.tif") + ")\" = Zip"));
     }
+    // Several tiles: the data check counts them all (a 1000 x 1000 picture from 64 small tiles).
+    ASSERT_TRUE(
+        RunTool("/usr/bin/convert -size 1000x1000 xc:'#336699' -compress zip -define tiff:tile-geometry=128x128 "
+                + dir.file("tiles.tif")));
+    EXPECT_EQ(OpenPicture(dir.file("tiles.tif"))->toTrueColor(), SolidBitmap(1000, 1000, RGB(0x33, 0x66, 0x99)));
     // Several strips.
     const TBitmap large = PatternBitmap(601, 500, 24);
     SaveFileBytes(dir, large, TpxImageInfo(), "large.tiff");
     EXPECT_EQ(*OpenPicture(dir.file("large.tiff")), large);
+}
+
+TEST(Tiff, PreviewTakesTheShownRowsFromTheBandsThatHoldThem)
+{
+    TempDir dir;
+    SaveFileBytes(dir, PatternBitmap(601, 500, 24), TpxImageInfo(), "strips.tif"); // 4 strips
+    std::vector<std::string> files = {dir.file("strips.tif")};
+    for (const std::string& name : ListDir(kDir))
+        files.push_back(kDir + name);
+    int sampled = 0;
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        const std::vector<std::uint8_t> bytes = ReadAll(file);
+        const TBitmap full = ReadTiff(bytes).bitmap;
+        for (const int rows : {1, 7}) {
+            const TTiffPreview preview = ReadTiffPreview(bytes, [&](int, int) { return rows; });
+            EXPECT_EQ(preview.width, full.width());
+            EXPECT_EQ(preview.height, full.height());
+            if (preview.bitmap.height() == full.height()) { // converted by libtiff: read whole
+                EXPECT_EQ(preview.bitmap, full);
+                continue;
+            }
+            ++sampled;
+            TBitmap expected(full.width(), rows, full.bitCount());
+            expected.setPalette(full.palette());
+            for (int i = 0; i < rows; ++i)
+                std::memcpy(expected.scanLine(i), full.scanLine((2 * i + 1) * full.height() / (2 * rows)),
+                            full.stride());
+            EXPECT_EQ(preview.bitmap, expected);
+        }
+    }
+    EXPECT_GE(sampled, 2 * 14); // all but the YCbCr, planar and two-colour-channel kinds
 }

@@ -15,11 +15,7 @@ TReducedDecode DecodeHeifForPreview(const std::string& fileName, int boxWidth, i
         const TPreviewSize fit = FitPreviewSize(width, height, boxWidth, boxHeight);
         return std::pair(fit.width, fit.height);
     });
-    TReducedDecode result;
-    result.width = preview.width;
-    result.height = preview.height;
-    result.bitmap = std::move(preview.bitmap);
-    return result;
+    return ReducedFrom(std::move(preview));
 }
 
 } // namespace kalvo

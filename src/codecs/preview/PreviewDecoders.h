@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <string>
+#include <utility>
 
 namespace kalvo {
 
@@ -14,6 +15,13 @@ struct TReducedDecode {
     int height = 0;
     TBitmap bitmap;
 };
+
+// A codec's own preview result (picture size and bitmap) as a reduced decoding.
+template <typename TPreview>
+TReducedDecode ReducedFrom(TPreview&& preview)
+{
+    return {preview.width, preview.height, std::move(preview.bitmap)};
+}
 
 // The most pixels a reduced decoding may produce (24 MB at 24 bits): a preview needs far fewer,
 // and a larger claim is a hostile or exotic file that the preview skips.
@@ -30,6 +38,10 @@ TReducedDecode DecodeJpeg2kForPreview(const std::string& fileName, int boxWidth,
 
 // WebP through libwebp's scaling decoder, straight at the preview's size.
 TReducedDecode DecodeWebpForPreview(const std::string& fileName, int boxWidth, int boxHeight);
+
+// TIFF with only the strips or rows of tiles decoded that hold the shown rows (point-sampled
+// rows at the picture's full width); other kinds of TIFF in full.
+TReducedDecode DecodeTiffForPreview(const std::string& fileName, int boxWidth, int boxHeight);
 
 // HEIC and AVIF through the smallest stored thumbnail that covers the shown size, if any.
 TReducedDecode DecodeHeifForPreview(const std::string& fileName, int boxWidth, int boxHeight);

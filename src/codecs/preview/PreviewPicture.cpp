@@ -44,8 +44,9 @@ TReducedDecode decode(const std::string& fileName, int boxWidth, int boxHeight,
     case TImageFormat::Bmp:
     case TImageFormat::Gif:
     case TImageFormat::Png:
-    case TImageFormat::Tiff:
         return decodeInFull(fileName);
+    case TImageFormat::Tiff:
+        return DecodeTiffForPreview(fileName, boxWidth, boxHeight);
     case TImageFormat::Heif:
         return DecodeHeifForPreview(fileName, boxWidth, boxHeight);
     case TImageFormat::None:

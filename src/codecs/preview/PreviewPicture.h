@@ -1,8 +1,10 @@
 #pragma once
 // Fast loading of a picture file for the open dialog's preview: the picture's size and depth and
-// a copy reduced to the preview box. JPEG files are decoded at a reduced scale and JPEG 2000
-// files at a reduced resolution level, so that a large photograph previews in a fraction of the
-// time and memory of a full load; the other formats are loaded in full and scaled down.
+// a copy reduced to the preview box. JPEG files are decoded at a reduced scale, JPEG 2000
+// files at a reduced resolution level, WebP by libwebp's scaling decoder, TIFF from the strips
+// that hold the shown rows and HEIF from a covering thumbnail, so that a large photograph
+// previews in a fraction of the time and memory of a full load; the other formats are loaded in
+// full and scaled down.
 #include "codecs/preview/PreviewFit.h"
 #include "image/Bitmap.h"
 

@@ -12,7 +12,7 @@ namespace {
 constexpr tmsize_t kMaxTileBytes = tmsize_t(256) << 20;
 
 void readStrips(TTiffHandle& handle, std::uint32_t height, std::size_t rowBytes,
-                const std::function<void(const std::uint8_t*, int)>& row)
+                const std::function<void(const std::uint8_t*, int)>& row, const TTiffBandFilter& wanted)
 {
     TIFF* tif = handle.get();
     std::uint32_t rowsPerStrip = height;
@@ -21,6 +21,8 @@ void readStrips(TTiffHandle& handle, std::uint32_t height, std::size_t rowBytes,
     std::vector<std::uint8_t> strip(rowBytes * rowsPerStrip);
     for (std::uint32_t y = 0; y < height; y += rowsPerStrip) {
         const std::uint32_t rows = std::min(rowsPerStrip, height - y);
+        if (wanted && !wanted(int(y), int(rows)))
+            continue;
         const tmsize_t want = tmsize_t(rowBytes * rows);
         const tmsize_t got = Tiff().TIFFReadEncodedStrip(tif, Tiff().TIFFComputeStrip(tif, y, 0), strip.data(), want);
         if (got < want)
@@ -31,7 +33,8 @@ void readStrips(TTiffHandle& handle, std::uint32_t height, std::size_t rowBytes,
 }
 
 void readTiles(TTiffHandle& handle, std::uint32_t width, std::uint32_t height, std::size_t rowBytes,
-               std::size_t pixelBits, const std::function<void(const std::uint8_t*, int)>& row)
+               std::size_t pixelBits, const std::function<void(const std::uint8_t*, int)>& row,
+               const TTiffBandFilter& wanted)
 {
     TIFF* tif = handle.get();
     std::uint32_t tileWidth = 0, tileHeight = 0;
@@ -46,6 +49,8 @@ void readTiles(TTiffHandle& handle, std::uint32_t width, std::uint32_t height, s
     std::vector<std::uint8_t> band(rowBytes * std::min(tileHeight, height));
     for (std::uint32_t y = 0; y < height; y += tileHeight) {
         const std::uint32_t rows = std::min(tileHeight, height - y);
+        if (wanted && !wanted(int(y), int(rows)))
+            continue;
         for (std::uint32_t x = 0; x < width; x += tileWidth) {
             if (Tiff().TIFFReadEncodedTile(tif, Tiff().TIFFComputeTile(tif, x, y, 0, 0), tile.data(), tileBytes)
                 < tileBytes)
@@ -62,7 +67,8 @@ void readTiles(TTiffHandle& handle, std::uint32_t width, std::uint32_t height, s
 
 } // namespace
 
-void ReadTiffBands(TTiffHandle& handle, const std::function<void(const std::uint8_t* row, int y)>& row)
+void ReadTiffBands(TTiffHandle& handle, const std::function<void(const std::uint8_t* row, int y)>& row,
+                   const TTiffBandFilter& wanted)
 {
     TIFF* tif = handle.get();
     std::uint32_t width = 0, height = 0;
@@ -75,9 +81,10 @@ void ReadTiffBands(TTiffHandle& handle, const std::function<void(const std::uint
     Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bitsPerSample);
     Tiff().TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samplesPerPixel);
     if (Tiff().TIFFIsTiled(tif))
-        readTiles(handle, width, height, std::size_t(rowBytes), std::size_t(bitsPerSample) * samplesPerPixel, row);
+        readTiles(handle, width, height, std::size_t(rowBytes), std::size_t(bitsPerSample) * samplesPerPixel, row,
+                  wanted);
     else
-        readStrips(handle, height, std::size_t(rowBytes), row);
+        readStrips(handle, height, std::size_t(rowBytes), row, wanted);
 }
 
 } // namespace kalvo

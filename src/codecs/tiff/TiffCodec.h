@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <span>
 #include <stdexcept>
 
@@ -25,6 +26,21 @@ public:
 // grey an 8-bit ramp; everything else a 24-bit bitmap, 16-bit samples scaled to 8 bits, alpha
 // laid over white. No load properties. Throws ETiffError.
 TDecodedImage ReadTiff(std::span<const std::uint8_t> data);
+
+struct TTiffPreview {
+    int width = 0; // of the first page
+    int height = 0;
+    TBitmap bitmap; // the page's full width, and the shown rows or all of them
+};
+
+// The number of rows a page of the given size is shown with.
+using TTiffShownRows = std::function<int(int width, int height)>;
+
+// For the preview: the first page at its full width and with as many rows as it is shown with,
+// each the row in the middle of its share of the height (a point sample), decoding only the
+// strips or rows of tiles that hold them. Pages libtiff converts to colours, and those shown with
+// all their rows, are read whole. Throws ETiffError.
+TTiffPreview ReadTiffPreview(std::span<const std::uint8_t> data, const TTiffShownRows& shownRows);
 
 // Writes the bitmap as one Deflate-compressed page: palette bitmaps as palette pictures of their
 // depth, the others as 8-bit RGB (16- and 32-bit ones converted). Throws ETiffError.

@@ -18,6 +18,7 @@
     X(TIFFGetStrileByteCount) \
     X(TIFFIsTiled) \
     X(TIFFNumberOfStrips) \
+    X(TIFFNumberOfTiles) \
     X(TIFFOpenOptionsAlloc) \
     X(TIFFOpenOptionsFree) \
     X(TIFFOpenOptionsSetErrorHandlerExtR) \

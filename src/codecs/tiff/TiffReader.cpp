@@ -84,7 +84,9 @@ void checkDataSuffices(TTiffHandle& handle, const TPage& p, std::size_t fileSize
 {
     TIFF* tif = handle.get();
     std::uint64_t stored = 0;
-    const std::uint32_t count = Tiff().TIFFNumberOfStrips(tif);
+    // The data's pieces: strips, or tiles (TIFFNumberOfStrips counts one strip in a tiled file).
+    const std::uint32_t count = Tiff().TIFFIsTiled(tif) ? Tiff().TIFFNumberOfTiles(tif)
+                                                        : Tiff().TIFFNumberOfStrips(tif);
     for (std::uint32_t i = 0; i < count && stored < fileSize; ++i)
         stored += Tiff().TIFFGetStrileByteCount(tif, i);
     stored = std::min<std::uint64_t>(stored, fileSize);
@@ -208,31 +210,89 @@ void readConverted(TTiffHandle& handle, TBitmap& bitmap)
         handle.fail("The picture data is damaged");
 }
 
-} // namespace
-
-TDecodedImage ReadTiff(std::span<const std::uint8_t> data)
+// The first page's description, checked against the bitmap's bounds and the file's data.
+TPage checkedPage(TTiffHandle& handle, std::size_t fileSize)
 {
-    TTiffHandle handle(data);
     const TPage page = readPage(handle);
     if (!TBitmap::fitsBounds(int(std::min<std::uint32_t>(page.width, 1u << 30)),
                              int(std::min<std::uint32_t>(page.height, 1u << 30)), page.bitCount)
         || page.width == 0 || page.height == 0)
         handle.fail("Image is too large or empty (" + std::to_string(page.width) + " x "
                     + std::to_string(page.height) + ")");
-    checkDataSuffices(handle, page, data.size());
+    checkDataSuffices(handle, page, fileSize);
+    return page;
+}
 
-    TDecodedImage result;
-    result.bitmap = TBitmap(int(page.width), int(page.height), page.bitCount);
-    if (page.kind == TKind::Converted) {
-        readConverted(handle, result.bitmap);
-        return result;
-    }
+// A bitmap of the page's depth and colours for the rows read directly.
+TBitmap directBitmap(TTiffHandle& handle, const TPage& page, int height)
+{
+    TBitmap bitmap(int(page.width), height, page.bitCount);
     if (page.kind == TKind::Indexed)
-        result.bitmap.setPalette(indexedPalette(handle, page));
+        bitmap.setPalette(indexedPalette(handle, page));
     else if (page.kind == TKind::Grey16)
-        result.bitmap.setPalette(DefaultPalette(8));
-    ReadTiffBands(handle, [&](const std::uint8_t* row, int y) { convertRow(page, row, result.bitmap, y); });
+        bitmap.setPalette(DefaultPalette(8));
+    return bitmap;
+}
+
+TBitmap readWhole(TTiffHandle& handle, const TPage& page)
+{
+    if (page.kind == TKind::Converted) {
+        TBitmap bitmap(int(page.width), int(page.height), page.bitCount);
+        readConverted(handle, bitmap);
+        return bitmap;
+    }
+    TBitmap bitmap = directBitmap(handle, page, int(page.height));
+    ReadTiffBands(handle, [&](const std::uint8_t* row, int y) { convertRow(page, row, bitmap, y); });
+    return bitmap;
+}
+
+// Row i of the result is the page's row in the middle of the i-th of rows equal shares of its
+// height; only the strips (or rows of tiles) holding those rows are decoded.
+TBitmap readSampledRows(TTiffHandle& handle, const TPage& page, int rows)
+{
+    std::vector<int> sources(std::size_t(rows), 0);
+    for (int i = 0; i < rows; ++i)
+        sources[std::size_t(i)] = int((2 * std::int64_t(i) + 1) * page.height / (2 * std::int64_t(rows)));
+    TBitmap bitmap = directBitmap(handle, page, rows);
+    std::size_t next = 0;
+    ReadTiffBands(
+        handle,
+        [&](const std::uint8_t* row, int y) {
+            for (; next < sources.size() && sources[next] <= y; ++next)
+                if (sources[next] == y)
+                    convertRow(page, row, bitmap, int(next));
+        },
+        [&](int first, int count) {
+            const auto source = std::lower_bound(sources.begin(), sources.end(), first);
+            return source != sources.end() && *source < first + count;
+        });
+    return bitmap;
+}
+
+} // namespace
+
+TDecodedImage ReadTiff(std::span<const std::uint8_t> data)
+{
+    TTiffHandle handle(data);
+    const TPage page = checkedPage(handle, data.size());
+    TDecodedImage result;
+    result.bitmap = readWhole(handle, page);
     return result;
+}
+
+TTiffPreview ReadTiffPreview(std::span<const std::uint8_t> data, const TTiffShownRows& shownRows)
+{
+    TTiffHandle handle(data);
+    const TPage page = checkedPage(handle, data.size());
+    TTiffPreview preview;
+    preview.width = int(page.width);
+    preview.height = int(page.height);
+    const int rows = shownRows(preview.width, preview.height);
+    if (page.kind == TKind::Converted || rows <= 0 || rows >= preview.height)
+        preview.bitmap = readWhole(handle, page);
+    else
+        preview.bitmap = readSampledRows(handle, page, rows);
+    return preview;
 }
 
 } // namespace kalvo
