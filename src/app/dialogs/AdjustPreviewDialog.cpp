@@ -120,7 +120,7 @@ void TKVfrmAdjustPreview::Preview()
     if (mask)
         partMask = CropBitmap(*mask, outer);
     const QRect inner = area.translated(-outer.topLeft());
-    if (!Apply(part, inner, partMask ? &*partMask : nullptr))
+    if (!Apply(part, part, inner, partMask ? &*partMask : nullptr))
         return;
     pxPreview->PatchBitmap(CropBitmap(part, inner), area.topLeft());
     FPatched = area;
