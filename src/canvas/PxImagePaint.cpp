@@ -6,6 +6,7 @@
 #include "canvas/tools/CanvasTool.h"
 
 #include <QPainter>
+#include "image/TraceMark.h"
 
 namespace kalvo {
 
@@ -47,6 +48,7 @@ void TpxImage::EraseMargins(QPainter& painter) const
 
 void TpxImage::paintEvent(QPaintEvent*)
 {
+    TraceMark(HasImage() ? "paint" : "paint-empty");
     QPainter painter(viewport());
     // Everything is drawn in client (device) pixels: the frame is copied 1:1 onto the screen's
     // pixels and one-pixel lines stay one device pixel wide at any device pixel ratio.
@@ -54,20 +56,31 @@ void TpxImage::paintEvent(QPaintEvent*)
     if (ratio != 1.0)
         painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
     EraseMargins(painter);
-    // Without memory for a frame buffer only the margins are drawn.
-    if (!HasImage() || FBusyCount >= 1 || FBuffer.isNull())
+    if (!HasImage() || FBusyCount >= 1)
         return;
     if (FFrameDirty)
         RenderBuffer();
+    // Without memory for a frame buffer only the margins are drawn.
+    if (FFrameDirty)
+        return;
     painter.drawImage(QPoint(FView.ImageLeft, FView.ImageTop), FBuffer,
                       QRect(0, 0, FView.DrawWidth + 1, FView.DrawHeight + 1));
     // Everything drawn on top of the frame (rubber bands, moving outlines, floating pictures).
     FTool->PaintOverlay(painter);
     emit OnPaint();
+    TraceMark("painted");
 }
 
 void TpxImage::RenderBuffer()
 {
+    const int width = FView.DisplayWidth + 1, height = FView.DisplayHeight + 1;
+    if (FBuffer.width() != width || FBuffer.height() != height) {
+        // The old buffer goes first, so that a new size never holds two of them.
+        FBuffer = QImage();
+        FBuffer = CreateFrameBuffer(width, height);
+        if (FBuffer.isNull())
+            return;
+    }
     ComposeFrame(Bitmap(), FrameSourceOf(FView), FBuffer, &FReduced);
     PaintFrameEdge(FBuffer, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor);
     ++FComposeCount;
