@@ -6,7 +6,6 @@
 #include "canvas/tools/CanvasTool.h"
 
 #include <QPainter>
-#include "image/TraceMark.h"
 
 namespace kalvo {
 
@@ -48,7 +47,6 @@ void TpxImage::EraseMargins(QPainter& painter) const
 
 void TpxImage::paintEvent(QPaintEvent*)
 {
-    TraceMark(HasImage() ? "paint" : "paint-empty");
     QPainter painter(viewport());
     // Everything is drawn in client (device) pixels: the frame is copied 1:1 onto the screen's
     // pixels and one-pixel lines stay one device pixel wide at any device pixel ratio.
@@ -68,7 +66,6 @@ void TpxImage::paintEvent(QPaintEvent*)
     // Everything drawn on top of the frame (rubber bands, moving outlines, floating pictures).
     FTool->PaintOverlay(painter);
     emit OnPaint();
-    TraceMark("painted");
 }
 
 void TpxImage::RenderBuffer()
