@@ -81,7 +81,8 @@ public:
     // Replaces the first count palette entries (blue, green, red, 0 each) of a palette image and
     // repaints. Returns false (and changes nothing) for an image without a palette.
     bool SetPaletteEntries(std::span<const TRGBQuad> entries, int count);
-    // The composed frame (Format_RGB32), (DisplayWidth + 1) x (DisplayHeight + 1) pixels.
+    // The composed frame (Format_RGB32), (DisplayWidth + 1) x (DisplayHeight + 1) pixels, made
+    // at the first paint after the view's size changed.
     const QImage& BufferedBitmap() const { return FBuffer; }
     // To be called after the bitmap's pixels were changed in place: the reduced copies used for
     // zoomed-out frames are dropped and the frame is recomposed.
