@@ -6,8 +6,8 @@
 #   open   seconds from exec until the picture shows on the screen (a marker colour in its
 #          top-left part is polled for), a 24-megapixel JPEG and the same picture as a BMP
 #   memory proportional set size (PSS) of the process with the JPEG shown
-#   negative, clear   CPU seconds of the process from the key press until the marker is gone
-#          from the screen (inverted, or cleared to white over everything selected)
+#   negative, clear, grayscale   CPU seconds of the process from the key press until the marker
+#          is gone from the screen (inverted, cleared to white over everything selected, or grey)
 # Needs a built kalvo (BUILD, default build); installs the peers (scripts/install-bench-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -64,8 +64,9 @@ cpu_ns() {
   cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
 }
 
-# Keys that run a command: negative, or select all and clear (mtpaint fills the selection with
-# colour A, KolourPaint's Clear needs no selection). There is no window manager: the Qt programs'
+# Keys that run a command: negative, select all and clear (mtpaint fills the selection with
+# colour A, KolourPaint's Clear needs no selection), or grayscale (Kalvo's of the photo
+# adjustments, mtpaint's Greyscale, KolourPaint's Reduce to Grayscale). There is no window manager: the Qt programs'
 # windows are given the keyboard focus, mtpaint takes it from the pointer over its window.
 send_keys() { # program command
   local w
@@ -76,10 +77,13 @@ send_keys() { # program command
   case $1:$2 in
     kalvo:negative) xdotool key alt+i n ;;
     kalvo:clear) xdotool key ctrl+a; sleep 0.3; xdotool key alt+e l ;;
+    kalvo:grayscale) xdotool key alt+t r ;;
     mtpaint:negative) xdotool key ctrl+shift+i ;;
     mtpaint:clear) xdotool key ctrl+a; sleep 0.3; xdotool key shift+ctrl+t ;;
+    mtpaint:grayscale) xdotool key ctrl+g ;;
     kolourpaint:negative) xdotool key ctrl+i ;;
     kolourpaint:clear) xdotool key ctrl+shift+n ;;
+    kolourpaint:grayscale) xdotool key alt+i g ;;
   esac
 }
 
@@ -104,8 +108,8 @@ for run in $(seq "$RUNS"); do
     open_file "$p" "$work/photo.jpg" "open JPEG"
     sleep 1
     record "$p memory" "$(awk '/^Pss:/ { printf "%.0f", $2 / 1024 }' /proc/"$pid"/smaps_rollup)"
-    for c in negative clear; do
-      [ "$c" = clear ] && { finish "$pid"; open_file "$p" "$work/photo.jpg" "reopen"; sleep 1; }
+    for c in negative clear grayscale; do
+      [ "$c" != negative ] && { finish "$pid"; open_file "$p" "$work/photo.jpg" "reopen"; sleep 1; }
       export DISPLAY=${display[$p]}
       xdotool mousemove 300 300 2>/dev/null || true
       before=$(cpu_ns "$pid")
@@ -126,7 +130,7 @@ median() { tr ' ' '\n' | { grep -v -e '^$' -e NA || true; } | sort -g | awk '{ a
 echo
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg) (other work on the machine counts in every figure)"
 printf '%-10s %10s %10s %12s %10s   %s\n' measure kalvo mtpaint kolourpaint "ratio" "(kalvo / faster peer; samples of kalvo)"
-for m in "open JPEG" "open BMP" memory negative clear; do
+for m in "open JPEG" "open BMP" memory negative clear grayscale; do
   k=$(echo "${samples[kalvo $m]:-}" | median)
   mt=$(echo "${samples[mtpaint $m]:-}" | median)
   kp=$(echo "${samples[kolourpaint $m]:-}" | median)

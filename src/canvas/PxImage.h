@@ -81,7 +81,8 @@ public:
     // Replaces the first count palette entries (blue, green, red, 0 each) of a palette image and
     // repaints. Returns false (and changes nothing) for an image without a palette.
     bool SetPaletteEntries(std::span<const TRGBQuad> entries, int count);
-    // The composed frame (Format_RGB32), (DisplayWidth + 1) x (DisplayHeight + 1) pixels.
+    // The composed frame (Format_RGB32), (DisplayWidth + 1) x (DisplayHeight + 1) pixels, made
+    // at the first paint after the view's size changed.
     const QImage& BufferedBitmap() const { return FBuffer; }
     // To be called after the bitmap's pixels were changed in place: the reduced copies used for
     // zoomed-out frames are dropped and the frame is recomposed.
@@ -262,7 +263,10 @@ public:
     void PaintBusy(bool on) override { on ? BeginBusy() : EndBusy(); }
     void PaintUpdateLock(bool on) override { on ? BeginUpdateLock() : EndUpdateLock(); }
     void PauseAnts(bool on) override;
-    void RaisePaintNotice(TPaintNotice notice) override;
+    void RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area) override;
+    // While a painting notice, OnMerge or OnMovingSelectArea is raised: the image rectangle the
+    // coming change can touch (absent: unknown, the whole picture).
+    const std::optional<QRect>& PaintNoticeArea() const { return FPaintNoticeArea; }
     void RaiseSpoitSelect(Qt::MouseButton button, TColor color) override { emit OnSpoitSelect(button, color); }
     void InvalidateFrame() override { Invalidate(); }
 
@@ -408,6 +412,15 @@ protected:
     QTimer FAutoScrollTimer;
 
     TColor FForegroundColor = 0x000000;
+    std::optional<QRect> FPaintNoticeArea;
+    // The paint notice area for a scope.
+    struct TNoticeArea {
+        TNoticeArea(TpxImage& image, const std::optional<QRect>& area) : FImage(image) { FImage.FPaintNoticeArea = area; }
+        ~TNoticeArea() { FImage.FPaintNoticeArea.reset(); }
+        TNoticeArea(const TNoticeArea&) = delete;
+        TNoticeArea& operator=(const TNoticeArea&) = delete;
+        TpxImage& FImage;
+    };
     TColor FBackgroundColor = 0xFFFFFF;
     TColor FDisplayForegroundColor = 0x000000;
     TColor FDisplayBackgroundColor = 0xFFFFFF;

@@ -54,11 +54,13 @@ void TpxImage::paintEvent(QPaintEvent*)
     if (ratio != 1.0)
         painter.setWorldTransform(QTransform::fromScale(1.0 / ratio, 1.0 / ratio));
     EraseMargins(painter);
-    // Without memory for a frame buffer only the margins are drawn.
-    if (!HasImage() || FBusyCount >= 1 || FBuffer.isNull())
+    if (!HasImage() || FBusyCount >= 1)
         return;
     if (FFrameDirty)
         RenderBuffer();
+    // Without memory for a frame buffer only the margins are drawn.
+    if (FFrameDirty)
+        return;
     painter.drawImage(QPoint(FView.ImageLeft, FView.ImageTop), FBuffer,
                       QRect(0, 0, FView.DrawWidth + 1, FView.DrawHeight + 1));
     // Everything drawn on top of the frame (rubber bands, moving outlines, floating pictures).
@@ -68,6 +70,14 @@ void TpxImage::paintEvent(QPaintEvent*)
 
 void TpxImage::RenderBuffer()
 {
+    const int width = FView.DisplayWidth + 1, height = FView.DisplayHeight + 1;
+    if (FBuffer.width() != width || FBuffer.height() != height) {
+        // The old buffer goes first, so that a new size never holds two of them.
+        FBuffer = QImage();
+        FBuffer = CreateFrameBuffer(width, height);
+        if (FBuffer.isNull())
+            return;
+    }
     ComposeFrame(Bitmap(), FrameSourceOf(FView), FBuffer, &FReduced);
     PaintFrameEdge(FBuffer, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor);
     ++FComposeCount;

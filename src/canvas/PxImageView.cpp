@@ -26,9 +26,8 @@ void TpxImage::RecalcLayout()
     FView.ClientWidth = ClientWidth();
     FView.ClientHeight = ClientHeight();
     FView.RecalcLayout();
-    const int width = FView.DisplayWidth + 1, height = FView.DisplayHeight + 1;
-    if (FBuffer.width() != width || FBuffer.height() != height)
-        FBuffer = CreateFrameBuffer(width, height);
+    // The frame buffer follows at the next paint (UpdateView invalidates the frame): a layout
+    // that settles over several rounds, as scroll bars come and go, allocates it once.
     UpdateView();
 }
 

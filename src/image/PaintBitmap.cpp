@@ -140,6 +140,17 @@ QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, co
     return changed;
 }
 
+std::vector<std::uint8_t> StoredValueRow(int bitCount, int width, std::int64_t value)
+{
+    TBitmap one(1, 1, bitCount);
+    PutStoredValue(one, 0, 0, value);
+    const std::size_t bpp = std::size_t(bitCount / 8);
+    std::vector<std::uint8_t> row(std::size_t(std::max(width, 0)) * bpp);
+    for (std::size_t i = 0; i < row.size(); ++i)
+        row[i] = one.scanLine(0)[i % bpp];
+    return row;
+}
+
 bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color)
 {
     const std::int64_t value = StoredValueOf(bitmap, color);
@@ -147,15 +158,9 @@ bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color)
         return false;
     const int bits = bitmap.bitCount();
     // At 16, 24 and 32 bits every span is copied from one row already holding the value.
-    std::vector<std::uint8_t> filled;
     const std::size_t bpp = std::size_t(bits / 8);
-    if (bits > 8) {
-        TBitmap one(1, 1, bits);
-        PutStoredValue(one, 0, 0, value);
-        filled.resize(std::size_t(bitmap.width()) * bpp);
-        for (std::size_t i = 0; i < filled.size(); ++i)
-            filled[i] = one.scanLine(0)[i % bpp];
-    }
+    const std::vector<std::uint8_t> filled = bits > 8 ? StoredValueRow(bits, bitmap.width(), value)
+                                                      : std::vector<std::uint8_t>();
     ForEachRegionSpan(QRect(0, 0, bitmap.width(), bitmap.height()), region, [&](int y, int x0, int x1) {
         std::uint8_t* row = bitmap.scanLine(y);
         if (bits == 8) {

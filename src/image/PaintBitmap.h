@@ -45,6 +45,10 @@ std::vector<std::uint8_t> ClipCells(const QRect& box, const TRegionRef& clip);
 // Writes a stored value (from StoredValueOf) at pixel (x, y); no range checks.
 void PutStoredValue(TBitmap& bitmap, int x, int y, std::int64_t value);
 
+// The bytes of a row of `width` pixels that each hold the stored value (from StoredValueOf) at
+// 8, 16, 24 or 32 bits.
+std::vector<std::uint8_t> StoredValueRow(int bitCount, int width, std::int64_t value);
+
 // Draws source 1:1 over target with its top-left pixel at target (x, y), only where the target
 // lies inside clip (target coordinates; absent: no clipping). At the same depth the stored values
 // are copied as they are (indices too; palettes are not touched); between depths each pixel goes

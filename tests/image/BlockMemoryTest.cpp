@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 using namespace kalvo;
 
@@ -53,4 +57,23 @@ TEST(BlockMemory, SameLayoutKeepsSizeDepthPaletteAndTransparency)
     EXPECT_TRUE(layout.transparent());
     EXPECT_EQ(layout.transparentColor(), RGB(4, 5, 6));
     EXPECT_TRUE(TBitmap::sameLayout(TBitmap()).empty());
+}
+
+TEST(BlockMemory, FreePageReportingIsReadFromTheBalloonDevicesFeatureBits)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("kalvo-balloon-" + std::to_string(::getpid()));
+    fs::create_directories(dir / "virtio3");
+    fs::create_directories(dir / "module");
+    auto features = [&](const char* device, const char* bits) { std::ofstream(dir / device / "features") << bits << "\n"; };
+    features("module", "11111111");
+    EXPECT_FALSE(BalloonReportsFreePages(dir.string())); // only virtio* entries are devices
+    features("virtio3", "0110010000000000");
+    EXPECT_TRUE(BalloonReportsFreePages(dir.string()));
+    features("virtio3", "0110000000000000");
+    EXPECT_FALSE(BalloonReportsFreePages(dir.string()));
+    features("virtio3", "01100");
+    EXPECT_FALSE(BalloonReportsFreePages(dir.string()));
+    fs::remove_all(dir);
+    EXPECT_FALSE(BalloonReportsFreePages(dir.string()));
 }

@@ -23,11 +23,11 @@ TKVfrmBrightnessContrast::TKVfrmBrightnessContrast(const TpxImage& source, QWidg
     Start();
 }
 
-bool TKVfrmBrightnessContrast::Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
-                                     const TProgressCallback& progress) const
+bool TKVfrmBrightnessContrast::Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area,
+                                     const TBitmap* mask, const TProgressCallback& progress) const
 {
     const TValueTable table = BrightnessContrastTable(Edit[0]->Value(), Edit[1]->Value());
-    return ApplyTablesArea(image, area, mask, SameTables(table), progress);
+    return ApplyTablesArea(source, image, area, mask, SameTables(table), progress);
 }
 
 QString TKVfrmBrightnessContrast::HelpText() const
@@ -45,11 +45,11 @@ TKVfrmHueSaturation::TKVfrmHueSaturation(const TpxImage& source, QWidget* parent
     Start();
 }
 
-bool TKVfrmHueSaturation::Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
-                                const TProgressCallback& progress) const
+bool TKVfrmHueSaturation::Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area,
+                                const TBitmap* mask, const TProgressCallback& progress) const
 {
     const THueSaturation params{Edit[0]->Value(), Edit[1]->Value(), Edit[2]->Value()};
-    return HueSaturationArea(image, area, mask, params, progress);
+    return HueSaturationArea(source, image, area, mask, params, progress);
 }
 
 QString TKVfrmHueSaturation::HelpText() const
@@ -70,10 +70,10 @@ double TKVfrmGaussianBlur::Sigma() const
     return Edit[0]->Value() / 10.0;
 }
 
-bool TKVfrmGaussianBlur::Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
-                               const TProgressCallback& progress) const
+bool TKVfrmGaussianBlur::Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area,
+                               const TBitmap* mask, const TProgressCallback& progress) const
 {
-    return GaussianBlurArea(image, area, mask, Sigma(), progress);
+    return GaussianBlurArea(source, image, area, mask, Sigma(), progress);
 }
 
 int TKVfrmGaussianBlur::Reach() const
@@ -95,11 +95,11 @@ TKVfrmSharpen::TKVfrmSharpen(const TpxImage& source, QWidget* parent)
     Start();
 }
 
-bool TKVfrmSharpen::Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
-                          const TProgressCallback& progress) const
+bool TKVfrmSharpen::Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area,
+                          const TBitmap* mask, const TProgressCallback& progress) const
 {
     const TUnsharpMask params{Edit[0]->Value(), Edit[1]->Value() / 10.0, Edit[2]->Value()};
-    return UnsharpMaskArea(image, area, mask, params, progress);
+    return UnsharpMaskArea(source, image, area, mask, params, progress);
 }
 
 int TKVfrmSharpen::Reach() const

@@ -11,7 +11,7 @@ class TKVfrmBrightnessContrast : public TKVfrmAdjustPreview {
     Q_OBJECT
 public:
     explicit TKVfrmBrightnessContrast(const TpxImage& source, QWidget* parent = nullptr);
-    bool Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
+    bool Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
                const TProgressCallback& progress = {}) const override;
 
 protected:
@@ -24,7 +24,7 @@ class TKVfrmHueSaturation : public TKVfrmAdjustPreview {
     Q_OBJECT
 public:
     explicit TKVfrmHueSaturation(const TpxImage& source, QWidget* parent = nullptr);
-    bool Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
+    bool Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
                const TProgressCallback& progress = {}) const override;
 
 protected:
@@ -36,7 +36,7 @@ class TKVfrmGaussianBlur : public TKVfrmAdjustPreview {
     Q_OBJECT
 public:
     explicit TKVfrmGaussianBlur(const TpxImage& source, QWidget* parent = nullptr);
-    bool Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
+    bool Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
                const TProgressCallback& progress = {}) const override;
     double Sigma() const;
 
@@ -51,7 +51,7 @@ class TKVfrmSharpen : public TKVfrmAdjustPreview {
     Q_OBJECT
 public:
     explicit TKVfrmSharpen(const TpxImage& source, QWidget* parent = nullptr);
-    bool Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
+    bool Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
                const TProgressCallback& progress = {}) const override;
 
 protected:

@@ -23,9 +23,11 @@ public:
     // section of the values.
     TKVfrmAdjustPreview(const TpxImage& source, const QString& title, const QString& section, QWidget* parent = nullptr);
 
-    // Applies the dialog's values to a 24-bit image inside area (none = all) through mask (null:
-    // everything in the area), as the command does; false when the image is not 24-bit.
-    virtual bool Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
+    // Applies the dialog's values to a 24-bit source inside area (none = all) through mask (null:
+    // everything in the area), as the command does, writing image: source itself, or a bitmap of
+    // its layout whose pixels are undefined, which then receives every pixel (unchanged ones
+    // copied). False when the source is not 24-bit.
+    virtual bool Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
                        const TProgressCallback& progress = {}) const = 0;
     // The image area the last preview computed (empty before the first).
     QRect PreviewArea() const { return FPatched; }
@@ -55,8 +57,13 @@ private:
     void prepare();
 
     QString FKeys[kFieldCount];
-    std::optional<TBitmap> FOriginal;
-    std::optional<TBitmap> FMask;
+    // The canvas the dialog was opened on: its picture and mask stay as they are while the modal
+    // dialog is open, so the preview reads them there instead of from copies.
+    const TpxImage& FSource;
+    const TBitmap* FOriginalShown = nullptr;
+    const TBitmap* FMaskShown = nullptr;
+    std::optional<TBitmap> FOriginal; // only a picture of another depth, converted
+    std::optional<TBitmap> FMask;     // only a mask made from the region
     bool FPrepared = false;
     QRect FPatched;
 };

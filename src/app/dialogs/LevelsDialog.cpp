@@ -73,10 +73,10 @@ void TKVfrmLevels::showAutomatic()
                          .arg(c[0].Black).arg(c[0].White));
 }
 
-bool TKVfrmLevels::Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
+bool TKVfrmLevels::Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
                          const TProgressCallback& progress) const
 {
-    return ApplyTablesArea(image, area, mask, LevelsTables(Channels()), progress);
+    return ApplyTablesArea(source, image, area, mask, LevelsTables(Channels()), progress);
 }
 
 void TKVfrmLevels::accept()

@@ -15,7 +15,7 @@ class TKVfrmLevels : public TKVfrmAdjustPreview {
     Q_OBJECT
 public:
     explicit TKVfrmLevels(const TpxImage& source, QWidget* parent = nullptr);
-    bool Apply(TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
+    bool Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
                const TProgressCallback& progress = {}) const override;
 
     QPushButton* btnAuto;

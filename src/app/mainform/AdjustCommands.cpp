@@ -29,9 +29,9 @@ void RunAdjustDialog(TKalvoMainForm& form, const QString& undo)
     if (dialog.exec() != QDialog::Accepted)
         return;
     const TBitmap* mask = form.Canvas()->SelectionMask() ? &*form.Canvas()->SelectionMask() : nullptr;
-    RunImageCommand(form, undo, icProgress, [&](TImageCommandInput& in) -> std::optional<TBitmap> {
-        const bool done = WithSelection(in.Image, in.Region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
-            return dialog.Apply(in.Image, area, m, in.Progress);
+    RunImageCommand(form, undo, icProgress | icDestination, [&](TImageCommandInput& in) -> std::optional<TBitmap> {
+        const bool done = WithSelection(*in.Source, in.Region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
+            return dialog.Apply(*in.Source, in.Image, area, m, in.Progress);
         });
         if (!done)
             return std::nullopt;
@@ -71,8 +71,9 @@ void RunGrayscale(TKalvoMainForm& form)
     if (!form.Canvas()->HasImage() || !form.RequireTrueColor())
         return;
     const TBitmap* mask = form.Canvas()->SelectionMask() ? &*form.Canvas()->SelectionMask() : nullptr;
-    RunImageCommand(form, QStringLiteral("グレースケール"), icProgress, [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
-        if (!Grayscale(in.Image, in.Region, mask, in.Progress))
+    RunImageCommand(form, QStringLiteral("グレースケール"), icProgress | icDestination,
+                    [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
+        if (!Grayscale(*in.Source, in.Image, in.Region, mask, in.Progress))
             return std::nullopt;
         return std::move(in.Image);
     });

@@ -25,6 +25,11 @@ TChannelTables SameTables(const TValueTable& table);
 // nothing, unless the bitmap is 24-bit.
 bool ApplyTablesArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                      const TChannelTables& tables, const TProgressCallback& progress = {});
+// The same from source into dest (source itself, or a bitmap of its layout whose pixels are
+// undefined: each row is copied and mapped while in the cache). False, changing nothing, unless
+// both are 24-bit and of one size.
+bool ApplyTablesArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
+                     const TChannelTables& tables, const TProgressCallback& progress = {});
 
 // The same inside the selection (region and mask as the negative takes them).
 bool ApplyTables(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask, const TChannelTables& tables,

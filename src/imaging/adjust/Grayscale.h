@@ -18,5 +18,11 @@ int Luma(int red, int green, int blue);
 bool GrayscaleArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                    const TProgressCallback& progress = {});
 bool Grayscale(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask, const TProgressCallback& progress = {});
+// The same from source into dest (source itself, or a bitmap of its layout whose pixels are
+// undefined and then all written).
+bool GrayscaleArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
+                   const TProgressCallback& progress = {});
+bool Grayscale(const TBitmap& source, TBitmap& dest, const TRegionRef& region, const TBitmap* mask,
+               const TProgressCallback& progress = {});
 
 } // namespace kalvo

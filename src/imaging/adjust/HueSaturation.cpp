@@ -51,7 +51,13 @@ void HueSaturationPixel(const THueSaturation& params, const std::uint8_t* in, st
 bool HueSaturationArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                        const THueSaturation& params, const TProgressCallback& progress)
 {
-    return DriveSelectionRows(bitmap, area, mask, progress,
+    return HueSaturationArea(bitmap, bitmap, area, mask, params, progress);
+}
+
+bool HueSaturationArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
+                       const THueSaturation& params, const TProgressCallback& progress)
+{
+    return DriveSelectionRowsInto(source, dest, area, mask, progress,
                               [&](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
                                   // Neighbours often share a colour: the last result is reused.
                                   std::uint8_t lastIn[3] = {0, 0, 0}, lastOut[3];

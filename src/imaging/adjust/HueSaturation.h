@@ -27,6 +27,10 @@ void HueSaturationPixel(const THueSaturation& params, const std::uint8_t* in, st
 // changing nothing, unless the bitmap is 24-bit.
 bool HueSaturationArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                        const THueSaturation& params, const TProgressCallback& progress = {});
+// The same from source into dest (source itself, or a bitmap of its layout whose pixels are
+// undefined and then all written).
+bool HueSaturationArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
+                       const THueSaturation& params, const TProgressCallback& progress = {});
 bool HueSaturation(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask, const THueSaturation& params,
                    const TProgressCallback& progress = {});
 

@@ -121,8 +121,8 @@ std::vector<double> GaussianWeights(double sigma)
     return w;
 }
 
-void GaussianRows(TBitmap& bitmap, const QRect& area, double sigma, const TProgressCallback& progress,
-                  const TBlurredRow& row)
+void GaussianRows(const TBitmap& bitmap, const QRect& area, double sigma, const TProgressCallback& progress,
+                  const TBlurredRow& row, bool inPlace)
 {
     const QRect box = IntersectRects(area, QRect(0, 0, bitmap.width(), bitmap.height()));
     if (box.isEmpty() || bitmap.bitCount() != 24)
@@ -137,8 +137,8 @@ void GaussianRows(TBitmap& bitmap, const QRect& area, double sigma, const TProgr
     // The bands split at rows / 2 (see DriveRowBands); each reads up to radius rows into the other.
     const int middle = top + rows / 2;
     TBlurSource source{bitmap};
-    source.CopyTop = std::max(top, middle - radius);
-    source.CopyBottom = std::min(top + rows, middle + radius);
+    source.CopyTop = inPlace ? std::max(top, middle - radius) : 0;
+    source.CopyBottom = inPlace ? std::min(top + rows, middle + radius) : 0;
     if (source.CopyTop < source.CopyBottom)
         source.Copy.assign(bitmap.scanLine(source.CopyTop), bitmap.scanLine(source.CopyBottom - 1) + bitmap.stride());
 

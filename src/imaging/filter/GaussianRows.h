@@ -29,13 +29,14 @@ using TBlurredRow = std::function<void(int y, const float* values, std::uint8_t*
 
 // The Gaussian blur B of a 24-bit bitmap over box (clipped to the bitmap), edges extended
 // (coordinates clamped to the picture), handed to row for every row of the box: in increasing
-// order within each of up to two bands that run on two threads. row may overwrite the box's
-// part of its own row y: source rows are read before that or from a copy taken beforehand.
+// order within each of up to two bands that run on two threads. With inPlace, row may overwrite
+// the box's part of its own row y: source rows are read before that or from a copy taken
+// beforehand; without, row writes elsewhere and the bitmap is only read.
 // progress receives the percentage of rows done before each row, from the calling thread.
 // The passes add in single precision: B may differ from double arithmetic by about 1e-4 for
 // the largest radius, so a value that rounds at .5 may come out one unit off.
-void GaussianRows(TBitmap& bitmap, const QRect& box, double sigma, const TProgressCallback& progress,
-                  const TBlurredRow& row);
+void GaussianRows(const TBitmap& bitmap, const QRect& box, double sigma, const TProgressCallback& progress,
+                  const TBlurredRow& row, bool inPlace = true);
 
 // A value rounded to the nearest byte, ties to even, limited to 0..255 (in single precision, so
 // that a row of them becomes vector instructions).

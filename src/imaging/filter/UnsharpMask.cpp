@@ -47,17 +47,24 @@ void SharpenBytes(const std::uint8_t* p, const float* blurred, std::uint8_t* out
 bool UnsharpMaskArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                      const TUnsharpMask& params, const TProgressCallback& progress)
 {
-    if (bitmap.empty() || bitmap.bitCount() != 24)
+    return UnsharpMaskArea(bitmap, bitmap, area, mask, params, progress);
+}
+
+bool UnsharpMaskArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
+                     const TUnsharpMask& params, const TProgressCallback& progress)
+{
+    const QRect box = MaskedBox(source, area, mask);
+    if (!PrepareDestination(source, dest, box))
         return false;
-    const QRect box = MaskedBox(bitmap, area, mask);
     const int left = box.left(), right = box.left() + box.width();
     const float amount = float(std::clamp(params.Amount, 1, 500)) / 100.0f;
     const float threshold = float(std::clamp(params.Threshold, 0, 255));
-    GaussianRows(bitmap, box, params.Sigma, progress, [&](int y, const float* values, std::uint8_t* bytes) {
-        // The row's own bytes are still the original values: this is where they are written.
-        SharpenBytes(bitmap.scanLine(y) + 3 * left, values, bytes, 3 * box.width(), amount, threshold);
-        WriteThroughMask(bitmap.scanLine(y), bytes, mask ? mask->scanLine(y) : nullptr, left, right);
-    });
+    GaussianRows(source, box, params.Sigma, progress, [&](int y, const float* values, std::uint8_t* bytes) {
+        // The source row still holds the original values (in place, this is where they are
+        // written).
+        SharpenBytes(source.scanLine(y) + 3 * left, values, bytes, 3 * box.width(), amount, threshold);
+        WriteThroughMask(DestinationRow(source, dest, y), bytes, mask ? mask->scanLine(y) : nullptr, left, right);
+    }, &dest == &source);
     return true;
 }
 

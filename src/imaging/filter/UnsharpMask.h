@@ -23,6 +23,10 @@ struct TUnsharpMask {
 // the bitmap is 24-bit.
 bool UnsharpMaskArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
                      const TUnsharpMask& params, const TProgressCallback& progress = {});
+// The same from source into dest (source itself, or a bitmap of its layout whose pixels are
+// undefined and then all written).
+bool UnsharpMaskArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
+                     const TUnsharpMask& params, const TProgressCallback& progress = {});
 bool UnsharpMask(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask, const TUnsharpMask& params,
                  const TProgressCallback& progress = {});
 

@@ -36,7 +36,7 @@ TWalk WalkFor(const TBitmap& source, TOrientation orientation, int bytesPerPixel
 // Destination rows [begin, end): plain row walks when the source row runs along the destination
 // row, square tiles otherwise so that the column walks stay in the cache.
 template <int Bytes>
-void Permute(const std::uint8_t* src, const TWalk& walk, TBitmap& out, int begin, int end)
+void Permute(const std::uint8_t* src, const std::uint8_t* srcEnd, const TWalk& walk, TBitmap& out, int begin, int end)
 {
     const int width = out.width();
     if (walk.stepX == Bytes || walk.stepX == -Bytes) {
@@ -61,7 +61,21 @@ void Permute(const std::uint8_t* src, const TWalk& walk, TBitmap& out, int begin
                 const std::uint8_t* s = src + walk.origin + std::ptrdiff_t(y) * walk.stepY
                                         + std::ptrdiff_t(tx) * walk.stepX;
                 std::uint8_t* d = out.scanLine(y) + std::size_t(tx) * Bytes;
-                for (int x = tx; x < txEnd; ++x, d += Bytes, s += walk.stepX)
+                int x = tx;
+                if constexpr (Bytes == 3) {
+                    // Whole words: each store's fourth byte is the next pixel's first, written
+                    // right after, so the row's last pixel is left to the byte copy below, and so
+                    // are runs whose word would read past the source's last byte.
+                    const int wordEnd = txEnd == width ? txEnd - 1 : txEnd;
+                    const std::uint8_t* last = s + std::ptrdiff_t(wordEnd - 1 - tx) * walk.stepX;
+                    if (wordEnd > tx && srcEnd - std::max(s, last) >= 4)
+                        for (; x < wordEnd; ++x, d += 3, s += walk.stepX) {
+                            std::uint32_t v;
+                            std::memcpy(&v, s, 4);
+                            std::memcpy(d, &v, 4);
+                        }
+                }
+                for (; x < txEnd; ++x, d += Bytes, s += walk.stepX)
                     std::memcpy(d, s, Bytes);
             }
         }
@@ -74,11 +88,13 @@ void PermuteBytes(const TBitmap& source, TOrientation orientation, TBitmap& out)
     const int bytes = source.bitCount() / 8;
     const TWalk walk = WalkFor(source, orientation, bytes);
     DriveRows(out.height(), out.width(), [&](int begin, int end) {
+        const std::uint8_t* src = source.bits();
+        const std::uint8_t* srcEnd = src + source.byteSize();
         switch (bytes) {
-        case 1: Permute<1>(source.bits(), walk, out, begin, end); break;
-        case 2: Permute<2>(source.bits(), walk, out, begin, end); break;
-        case 3: Permute<3>(source.bits(), walk, out, begin, end); break;
-        default: Permute<4>(source.bits(), walk, out, begin, end); break;
+        case 1: Permute<1>(src, srcEnd, walk, out, begin, end); break;
+        case 2: Permute<2>(src, srcEnd, walk, out, begin, end); break;
+        case 3: Permute<3>(src, srcEnd, walk, out, begin, end); break;
+        default: Permute<4>(src, srcEnd, walk, out, begin, end); break;
         }
     });
 }

@@ -4,10 +4,15 @@
 #include "imaging/adjust/Grayscale.h"
 #include "imaging/adjust/HueSaturation.h"
 #include "imaging/adjust/Levels.h"
+#include "imaging/filter/GaussianBlur.h"
+#include "imaging/filter/UnsharpMask.h"
 #include "imaging/raster/PixelMath.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
 
 using namespace kalvo;
 
@@ -103,6 +108,13 @@ TEST(Grayscale, LumaRoundsTiesToEvenAndStays24Bit)
     EXPECT_EQ(Luma(0, 0, 250), 28);   // 28.5
     EXPECT_EQ(Luma(0, 4, 168), 22);   // 21.5
     EXPECT_EQ(Luma(255, 255, 255), 255);
+    // Every colour against plain division (the function multiplies and shifts instead).
+    for (int r = 0; r < 256; ++r)
+        for (int g = 0; g < 256; ++g)
+            for (int b = 0; b < 256; ++b) {
+                const int n = 299 * r + 587 * g + 114 * b, q = n / 1000, rest = n % 1000;
+                ASSERT_EQ(Luma(r, g, b), q + (rest > 500 || (rest == 500 && q % 2 == 1))) << r << " " << g << " " << b;
+            }
     TBitmap image = test::PatternBitmap(7, 3, 24);
     const TBitmap before = image;
     ASSERT_TRUE(Grayscale(image, TRegionRef{}, nullptr));
@@ -197,4 +209,36 @@ TEST(AdjustThroughMask, WholeImagesEqualThePerPixelFunctions)
                 ASSERT_EQ(byGrey.scanLine(y)[3 * x + c], MaskBlend(in[c], luma, m)) << x << "," << y;
             }
         }
+}
+
+TEST(AdjustIntoDestination, WritesEveryPixelAsTheInPlaceOperation)
+{
+    // Two threads and two blur bands; a feathered mask shorter than the picture; padded rows.
+    const TBitmap source = test::PatternBitmap(301, 260, 24);
+    TBitmap mask(301, 250, 8);
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            mask.scanLine(y)[x] = std::uint8_t((x * 7 + y * 3) % 256);
+    const TChannelTables tables = SameTables(BrightnessContrastTable(30, 40));
+    using TOp = std::function<bool(const TBitmap&, TBitmap&, const std::optional<QRect>&, const TBitmap*)>;
+    const std::pair<const char*, TOp> ops[] = {
+        {"tables", [&](auto& s, auto& d, auto& a, auto* m) { return ApplyTablesArea(s, d, a, m, tables); }},
+        {"hue", [](auto& s, auto& d, auto& a, auto* m) { return HueSaturationArea(s, d, a, m, {40, 30, -20}); }},
+        {"grey", [](auto& s, auto& d, auto& a, auto* m) { return GrayscaleArea(s, d, a, m); }},
+        {"blur", [](auto& s, auto& d, auto& a, auto* m) { return GaussianBlurArea(s, d, a, m, 2.5); }},
+        {"sharpen", [](auto& s, auto& d, auto& a, auto* m) { return UnsharpMaskArea(s, d, a, m, {150, 1.5, 3}); }},
+    };
+    for (const auto& [name, op] : ops)
+        for (const TBitmap* m : {static_cast<const TBitmap*>(nullptr), static_cast<const TBitmap*>(&mask)})
+            for (const auto& area : {std::optional<QRect>(), std::optional<QRect>(QRect(20, 10, 250, 245))}) {
+                TBitmap expected = source;
+                ASSERT_TRUE(op(expected, expected, area, m)) << name;
+                TBitmap dest = TBitmap::sameLayout(source);
+                std::fill(dest.bits(), dest.bits() + dest.byteSize(), std::uint8_t(0xA5));
+                ASSERT_TRUE(op(source, dest, area, m)) << name;
+                EXPECT_EQ(dest, expected) << name << (m ? " with mask" : "") << (area ? " in area" : "");
+            }
+    TBitmap other(300, 260, 24);
+    for (const auto& [name, op] : ops)
+        EXPECT_FALSE(op(source, other, {}, nullptr)) << name;
 }

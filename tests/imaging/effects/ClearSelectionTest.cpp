@@ -1,4 +1,6 @@
 #include "imaging/effects/ClearSelection.h"
+#include "image/PaintBitmap.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,4 +19,25 @@ TEST(ClearSelection, FeatheredMaskBlendsTowardTheBackground)
     EXPECT_EQ(image.pixelColor(2, 0), RGB(153, 193, 102));
     TBitmap indexed(3, 1, 8);
     EXPECT_FALSE(ClearThroughMask(indexed, mask, clWhite));
+}
+
+TEST(ClearSelection, RegionOfSeveralRectanglesEqualsAFilledCopyAtEveryByteDepth)
+{
+    // Bands of one and of two rectangles, one reaching beyond the picture; rows above, between
+    // and below them stay.
+    TRegion region = TRegion::rect({2, 1, 9, 4});
+    TRegion::combine(region, region, TRegion::rect({12, 2, 60, 6}), RGN_OR);
+    TRegion::combine(region, region, TRegion::rect({0, 9, 5, 11}), RGN_OR);
+    ASSERT_GT(region.rectCount(), 3u);
+    for (int bits : {8, 16, 24, 32}) {
+        const TBitmap image = test::PatternBitmap(45, 13, bits);
+        TBitmap expected = image;
+        ASSERT_TRUE(FillRegion(expected, TRegionRef(region), RGB(200, 30, 90)));
+        const std::optional<TBitmap> cleared = ClearSelection(image, TRegionRef(region), nullptr, RGB(200, 30, 90));
+        ASSERT_TRUE(cleared);
+        EXPECT_EQ(*cleared, expected) << bits << " bits"; // padding bytes included
+    }
+    TBitmap empty(3, 1, 8);
+    empty.setPalette({});
+    EXPECT_FALSE(ClearSelection(empty, TRegionRef(region), nullptr, clWhite));
 }
