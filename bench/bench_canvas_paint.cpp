@@ -4,6 +4,7 @@
 //   - a brush stroke of 200 moves at size 100, hardness 0, at 100 % and fit to window;
 //   - a flood fill at tolerance 10 and 50; a pen stroke of 1000 points;
 //   - stroking the outline of a magic-wand selection; undo of a brush stroke;
+//   - the history's memory after 16 brush strokes, against 16 whole pictures;
 //   - the frame time of the view: a recomposed frame, a hand-tool scroll step and a rubber-band
 //     move, at 100 % and fit to window.
 // --scale=F runs on a screen with device pixel ratio F (QT_SCALE_FACTOR); the window stays
@@ -13,6 +14,7 @@
 #include "canvas/PxImage.h"
 #include "imaging/raster/FloodMask.h"
 #include "image/RegionConvert.h"
+#include "support/MainFormInternals.h"
 #include "support/SamplePicture.h"
 
 #include <QAction>
@@ -188,6 +190,45 @@ void BM_UndoBrushStroke(benchmark::State& state)
     }
 }
 BENCHMARK(BM_UndoBrushStroke)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// 16 brush strokes of 20 moves at size 100 in fit to window: the memory the history holds for
+// them (each step keeps its stroke's box), the release that records a step, and undo and redo
+// of all 16.
+void BM_SixteenBrushStrokesHistory(benchmark::State& state)
+{
+    Window& w = SharedWindow();
+    w.canvas.SetAutoStretch(true);
+    double release = 0, undoRedo = 0, history = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Reset(w, mmBrush);
+        BrushSettings(w.canvas);
+        Window::Settle();
+        state.ResumeTiming();
+        for (int s = 0; s < 16; ++s) {
+            const QPoint from(100 + 80 * s, 100 + 30 * (s % 8));
+            w.Mouse(QEvent::MouseButtonPress, from);
+            for (int i = 1; i <= 20; ++i)
+                w.Mouse(QEvent::MouseMove, from + QPoint(5 * i, 8 * i));
+            release += w.Timed(QEvent::MouseButtonRelease, from + QPoint(100, 160));
+        }
+        history = 0;
+        for (const auto& item : Internals(w.form).FUndoList)
+            history += double(UndoItemMemory(*item)) / 1e6;
+        const auto t0 = Clock::now();
+        for (const char* action : {"acUndo", "acRedo"})
+            for (int s = 0; s < 16; ++s)
+                w.form.Action(action)->trigger();
+        QCoreApplication::processEvents();
+        undoRedo += Ms(t0);
+    }
+    const double n = double(state.iterations());
+    state.counters["history_MB"] = history;
+    state.counters["whole_pictures_MB"] = 16 * double(Photo().byteSize()) / 1e6;
+    state.counters["release_ms"] = release / n / 16;
+    state.counters["undo_redo_32_ms"] = undoRedo / n;
+}
+BENCHMARK(BM_SixteenBrushStrokesHistory)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 // A fill click at the given tolerance (fit to window), click to updated screen.
 void BM_FloodFill(benchmark::State& state)

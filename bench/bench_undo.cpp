@@ -1,7 +1,9 @@
 // The undo history on a 24-megapixel picture: recording a snapshot against copying the pixels
-// once, reading a swapped snapshot back against reading its file, and the resident memory of 16
-// snapshots before and after the idle swap.
+// once, reading a swapped snapshot back against reading its file, the resident memory of 16
+// snapshots before and after the idle swap, and the history of 16 brush strokes kept as whole
+// pictures against kept as their boxes.
 #include "app/undo/UndoList.h"
+#include "image/PixelBox.h"
 
 #include <benchmark/benchmark.h>
 
@@ -100,6 +102,45 @@ void BM_SixteenSnapshotsIdleSwap(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SixteenSnapshotsIdleSwap)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// 16 strokes of a 31-pixel brush, each along a 500-pixel diagonal: the history's memory when each
+// step keeps the whole picture (as every step did before) and when it keeps the stroke's box.
+void BM_SixteenStrokesHistoryMemory(benchmark::State& state)
+{
+    for (auto _ : state) {
+        TUndoList whole, boxes;
+        for (int i = 0; i < 16; ++i) {
+            const int x = 100 + 340 * i, y = 200 + 150 * (i % 4);
+            const TRect stroke{x - 15, y - 15, x + 500 + 16, y + 500 + 16};
+            AddUndoItem(whole, "描画", &photo(), nullptr, nullptr, false, true);
+            AddPartialUndoItem(boxes, "描画", photo(), stroke, nullptr, nullptr, false, true);
+        }
+        const auto total = [](const TUndoList& list) {
+            std::size_t bytes = 0;
+            for (const auto& item : list)
+                bytes += UndoItemMemory(*item);
+            return double(bytes) / 1e6;
+        };
+        state.counters["whole_pictures_MB"] = total(whole);
+        state.counters["boxes_MB"] = total(boxes);
+    }
+}
+BENCHMARK(BM_SixteenStrokesHistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// What a brush stroke's step adds: finding the changed box between the picture before and after
+// the stroke (24 MP, a 531-pixel box in the middle), and copying it.
+void BM_StrokeBoxOfAChange(benchmark::State& state)
+{
+    TBitmap after = photo();
+    for (int y = 1800; y < 2331; ++y)
+        std::memset(after.scanLine(y) + 3 * 2700, 0x7F, 3 * 531);
+    for (auto _ : state) {
+        const TRect box = ChangedBox(photo(), after);
+        TBitmap kept = CopyBox(photo(), ByteAlignedBox(photo(), box));
+        benchmark::DoNotOptimize(kept.bits());
+    }
+}
+BENCHMARK(BM_StrokeBoxOfAChange)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

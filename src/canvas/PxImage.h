@@ -263,7 +263,10 @@ public:
     void PaintBusy(bool on) override { on ? BeginBusy() : EndBusy(); }
     void PaintUpdateLock(bool on) override { on ? BeginUpdateLock() : EndUpdateLock(); }
     void PauseAnts(bool on) override;
-    void RaisePaintNotice(TPaintNotice notice) override;
+    void RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area) override;
+    // While a painting notice, OnMerge or OnMovingSelectArea is raised: the image rectangle the
+    // coming change can touch (absent: unknown, the whole picture).
+    const std::optional<QRect>& PaintNoticeArea() const { return FPaintNoticeArea; }
     void RaiseSpoitSelect(Qt::MouseButton button, TColor color) override { emit OnSpoitSelect(button, color); }
     void InvalidateFrame() override { Invalidate(); }
 
@@ -409,6 +412,15 @@ protected:
     QTimer FAutoScrollTimer;
 
     TColor FForegroundColor = 0x000000;
+    std::optional<QRect> FPaintNoticeArea;
+    // The paint notice area for a scope.
+    struct TNoticeArea {
+        TNoticeArea(TpxImage& image, const std::optional<QRect>& area) : FImage(image) { FImage.FPaintNoticeArea = area; }
+        ~TNoticeArea() { FImage.FPaintNoticeArea.reset(); }
+        TNoticeArea(const TNoticeArea&) = delete;
+        TNoticeArea& operator=(const TNoticeArea&) = delete;
+        TpxImage& FImage;
+    };
     TColor FBackgroundColor = 0xFFFFFF;
     TColor FDisplayForegroundColor = 0x000000;
     TColor FDisplayBackgroundColor = 0xFFFFFF;

@@ -7,6 +7,7 @@
 #include "image/PaintBitmap.h"
 #include "image/ImageErrors.h"
 #include "image/Palette.h"
+#include "image/PixelBox.h"
 #include "image/RegionConvert.h"
 #include "imaging/effects/FloatingPixels.h"
 
@@ -75,9 +76,12 @@ void TpxImage::ApplyOperation()
             tool.Abandon();
             return;
         }
-        emit OnMovingSelectArea();
         TBitmap moved =
             MoveSelectedPixels(Bitmap(), *Region(), d.x(), d.y(), tool.CopyMode(), FDisplayBackgroundColor);
+        {
+            TNoticeArea scope(*this, ChangedArea(Bitmap(), moved));
+            emit OnMovingSelectArea();
+        }
         tool.Abandon();
         SetBitmap(std::move(moved));
         // The moved selection keeps only what lies on the image.
@@ -100,7 +104,10 @@ void TpxImage::ApplyOperation()
                 const QPoint f = tool.FloatOffset();
                 if (MergeFloating(merged, Region(), tool.FloatPicture(), MergeAlphaChannel(), f.y(), f.x(),
                                   tool.PasteRegion())) {
-                    emit OnMerge();
+                    {
+                        TNoticeArea scope(*this, ChangedArea(Bitmap(), merged));
+                        emit OnMerge();
+                    }
                     SetBitmap(std::move(merged));
                 }
             }

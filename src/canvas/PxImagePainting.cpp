@@ -36,8 +36,9 @@ void TpxImage::PauseAnts(bool on)
         FAntsTimer.start();
 }
 
-void TpxImage::RaisePaintNotice(TPaintNotice notice)
+void TpxImage::RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area)
 {
+    TNoticeArea scope(*this, area);
     switch (notice) {
     case TPaintNotice::PaintImage: emit OnPaintImage(); break;
     case TPaintNotice::Draw: emit OnDraw(); break;
@@ -63,7 +64,19 @@ void TpxImage::DrawAlongPoints(const TPoints& points, bool pairs, TColor color, 
     if (points.size() < 2 || !HasImage())
         return;
     TPaintBusyGuard busy(*this);
-    emit OnDraw();
+    {
+        // Solid pens and soft tips reach at most the width beyond the points; a 16-bit picture
+        // goes through 24 bits as a whole.
+        std::optional<QRect> area;
+        if (BitCount() != 16) {
+            QRect box(points.front(), points.front());
+            for (const QPoint& p : points)
+                box |= QRect(p, p);
+            area = box.adjusted(-width - 3, -width - 3, width + 3, width + 3);
+        }
+        TNoticeArea scope(*this, area);
+        emit OnDraw();
+    }
     if ((antiAlias || alpha != 0) && BitCount() > 8) {
         TBitmap stroked = Bitmap().toTrueColor();
         TpxPenBrush tip;

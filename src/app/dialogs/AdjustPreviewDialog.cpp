@@ -15,7 +15,7 @@ namespace kalvo {
 
 TKVfrmAdjustPreview::TKVfrmAdjustPreview(const TpxImage& source, const QString& title, const QString& section,
                                          QWidget* parent)
-    : TKVfrmPreviewBase(parent), FSection(section)
+    : TKVfrmPreviewBase(parent), FSection(section), FSource(source)
 {
     setWindowTitle(title);
     pxPreview->Assign(source);
@@ -75,26 +75,31 @@ void TKVfrmAdjustPreview::prepare()
     if (FPrepared)
         return;
     FPrepared = true;
-    const TBitmap& shown = pxPreview->Bitmap();
-    FOriginal = shown.bitCount() == 24 ? shown : shown.toTrueColor();
-    if (shown.bitCount() != 24)
+    const TBitmap& shown = FSource.Bitmap();
+    FOriginalShown = &shown;
+    if (shown.bitCount() != 24) {
+        FOriginal = shown.toTrueColor();
+        FOriginalShown = &*FOriginal;
         pxPreview->SetBitmap(*FOriginal);
-    if (pxPreview->SelectionMask())
-        FMask = *pxPreview->SelectionMask();
-    else if (pxPreview->Region())
-        FMask = RegionToMask(pxPreview->Region(), FOriginal->width(), FOriginal->height());
+    }
+    if (FSource.SelectionMask()) {
+        FMaskShown = &*FSource.SelectionMask();
+    } else if (FSource.Region()) {
+        FMask = RegionToMask(FSource.Region(), shown.width(), shown.height());
+        FMaskShown = &*FMask;
+    }
 }
 
 const TBitmap& TKVfrmAdjustPreview::Original()
 {
     prepare();
-    return *FOriginal;
+    return *FOriginalShown;
 }
 
 const TBitmap* TKVfrmAdjustPreview::Mask()
 {
     prepare();
-    return FMask ? &*FMask : nullptr;
+    return FMaskShown;
 }
 
 void TKVfrmAdjustPreview::Preview()

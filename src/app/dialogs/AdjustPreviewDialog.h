@@ -57,8 +57,13 @@ private:
     void prepare();
 
     QString FKeys[kFieldCount];
-    std::optional<TBitmap> FOriginal;
-    std::optional<TBitmap> FMask;
+    // The canvas the dialog was opened on: its picture and mask stay as they are while the modal
+    // dialog is open, so the preview reads them there instead of from copies.
+    const TpxImage& FSource;
+    const TBitmap* FOriginalShown = nullptr;
+    const TBitmap* FMaskShown = nullptr;
+    std::optional<TBitmap> FOriginal; // only a picture of another depth, converted
+    std::optional<TBitmap> FMask;     // only a mask made from the region
     bool FPrepared = false;
     QRect FPatched;
 };

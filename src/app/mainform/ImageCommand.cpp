@@ -49,7 +49,7 @@ void ReplaceImageRecording(TKalvoMainForm& form, const QString& undo, TBitmap&& 
     if (previous.empty())
         return;
     try {
-        form.PushUndoTaking(undo, TKalvoMainForm::kUndoImage, previous);
+        form.PushUndoChange(undo, TKalvoMainForm::kUndoImage, previous);
     } catch (...) {
         canvas.ExchangeBitmap(std::move(previous));
         throw;

@@ -8,6 +8,7 @@
 #include "app/mainform/DocumentFile.h"
 
 #include <QMainWindow>
+#include <QRect>
 
 #include <functional>
 #include <memory>
@@ -108,6 +109,13 @@ public:
     // As PushUndo with image recorded instead of the canvas image, taken over rather than
     // copied; it is moved from only when the step is recorded.
     void PushUndoTaking(const QString& description, int kind, TBitmap& image);
+    // As PushUndo for a change that touches only area of the picture (image coordinates, clipped
+    // to it): the step keeps only that box. Absent, or covering most of the picture: PushUndo.
+    void PushUndoArea(const QString& description, int kind, const std::optional<QRect>& area);
+    // Records a change already made to the canvas image: before is the picture it replaced. The
+    // step keeps the box where the two differ, or takes before over as PushUndoTaking does when
+    // the change covers most of the picture or its size, depth or palette changed.
+    void PushUndoChange(const QString& description, int kind, TBitmap& before);
     void UpdateUndoActions();
     // Empties the history (open, new image).
     void ClearUndoHistory();
@@ -277,11 +285,19 @@ private:
     void createPopupMenus();
     // The zoom preset menu and the view's signals (MainFormView.cpp).
     void createViewMenu();
-    // Appends a snapshot of image, or of take taken over (moved from only on success).
-    void appendSnapshot(const QString& description, const TBitmap* image, TBitmap* take, bool withRegion,
-                        bool modified);
-    void recordStep(const QString& description, int kind, const TBitmap* image, TBitmap* take);
+    // What a step keeps of the picture: a copy of Image, Take taken over (moved from only on
+    // success), or only the box Box of BoxFrom.
+    struct TStepPicture {
+        const TBitmap* Image = nullptr;
+        TBitmap* Take = nullptr;
+        const TBitmap* BoxFrom = nullptr;
+        TRect Box;
+    };
+    void appendSnapshot(const QString& description, const TStepPicture& picture, bool withRegion, bool modified);
+    void recordStep(const QString& description, int kind, const TStepPicture& picture);
     void restoreItem(int index, bool forRedo);
+    // Exchanges the box of partial step index with the canvas picture's.
+    void exchangeStepBox(int index);
     void runRestore(bool forRedo);
     // The idle detector, the file drop on the canvas and the recent-file list.
     void createComponents();

@@ -64,7 +64,9 @@ void TKalvoMainForm::acCutExecute()
     if (!pxImage1->HasImage() || !pxImage1->Region())
         return;
     CancelPendingFloat();
-    PushUndo(QStringLiteral("切り取り"), kUndoImage);
+    // The cut clears the selected pixels only.
+    const TRect box = pxImage1->Region()->boundingRect();
+    PushUndoArea(QStringLiteral("切り取り"), kUndoImage, QRect(box.left, box.top, box.width(), box.height()));
     CutToClipboard(*pxImage1);
 }
 

@@ -50,9 +50,11 @@ void TKalvoMainForm::connectMoves()
             FRegionMoveRecorded = true;
         });
     });
-    connect(pxImage1, &TpxImage::OnMovingSelectArea, this,
-            [this] { PushUndo(QStringLiteral("選択領域の移動/複写"), kUndoImageAndRegion); });
-    connect(pxImage1, &TpxImage::OnMerge, this, [this] { PushUndo(QStringLiteral("合成"), kUndoImage); });
+    connect(pxImage1, &TpxImage::OnMovingSelectArea, this, [this] {
+        PushUndoArea(QStringLiteral("選択領域の移動/複写"), kUndoImageAndRegion, pxImage1->PaintNoticeArea());
+    });
+    connect(pxImage1, &TpxImage::OnMerge, this,
+            [this] { PushUndoArea(QStringLiteral("合成"), kUndoImage, pxImage1->PaintNoticeArea()); });
     connect(pxImage1, &TpxImage::OnMouseModeChange, this, [this] {
         const bool merging = pxImage1->MouseMode() == mmMerge;
         Action("acApply")->setEnabled(merging);

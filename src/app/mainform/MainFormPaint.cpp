@@ -9,21 +9,24 @@ namespace kalvo {
 
 void TKalvoMainForm::connectPainting()
 {
-    // The steps are recorded while the image is still unchanged. A step that cannot be recorded
-    // is reported; the painting goes on.
-    connect(pxImage1, &TpxImage::OnPaintImage, this,
-            [this] { RunCommand([this] { PushUndo(QStringLiteral("塗りつぶし"), kUndoImage); }); });
-    connect(pxImage1, &TpxImage::OnDrawShape, this,
-            [this] { RunCommand([this] { PushUndo(QStringLiteral("図形"), kUndoImage); }); });
-    connect(pxImage1, &TpxImage::OnDrawText, this,
-            [this] { RunCommand([this] { PushUndo(QStringLiteral("テキスト"), kUndoImage); }); });
-    connect(pxImage1, &TpxImage::OnDraw, this,
-            [this] { RunCommand([this] { PushUndo(QStringLiteral("描画"), kUndoImage); }); });
+    // The steps are recorded while the image is still unchanged, keeping only the part the tool
+    // says it can touch. A step that cannot be recorded is reported; the painting goes on.
+    const auto step = [this](const QString& description) {
+        return [this, description] {
+            RunCommand([this, &description] { PushUndoArea(description, kUndoImage, pxImage1->PaintNoticeArea()); });
+        };
+    };
+    connect(pxImage1, &TpxImage::OnPaintImage, this, step(QStringLiteral("塗りつぶし")));
+    connect(pxImage1, &TpxImage::OnDrawShape, this, step(QStringLiteral("図形")));
+    connect(pxImage1, &TpxImage::OnDrawText, this, step(QStringLiteral("テキスト")));
+    connect(pxImage1, &TpxImage::OnDraw, this, step(QStringLiteral("描画")));
     connect(pxImage1, &TpxImage::OnBeginBrush, this, [this] { FBrushSnapshot = pxImage1->Bitmap(); });
+    // A brush stroke paints in place: its step keeps the box where the picture now differs from
+    // the copy taken at the stroke's start.
     connect(pxImage1, &TpxImage::OnEndBrush, this, [this] {
         RunCommand([this] {
             if (FBrushSnapshot)
-                PushUndoTaking(QStringLiteral("描画"), kUndoImage, *FBrushSnapshot);
+                PushUndoChange(QStringLiteral("描画"), kUndoImage, *FBrushSnapshot);
             FBrushSnapshot.reset();
         });
     });

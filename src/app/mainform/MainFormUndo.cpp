@@ -6,6 +6,7 @@
 #include "canvas/PxImage.h"
 #include "image/BlockMemory.h"
 #include "image/ImageErrors.h"
+#include "image/PixelBox.h"
 
 #include <QAction>
 
@@ -26,8 +27,8 @@ void TKalvoMainForm::ClearUndoHistory()
     UpdateUndoActions();
 }
 
-void TKalvoMainForm::appendSnapshot(const QString& description, const TBitmap* image, TBitmap* take,
-                                    bool withRegion, bool modified)
+void TKalvoMainForm::appendSnapshot(const QString& description, const TStepPicture& picture, bool withRegion,
+                                    bool modified)
 {
     const TRegionRef* region = withRegion ? &pxImage1->Region() : nullptr;
     const TBitmap* mask = withRegion && pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
@@ -35,8 +36,11 @@ void TKalvoMainForm::appendSnapshot(const QString& description, const TBitmap* i
     // Memory exhausted: move every snapshot into temporary files and try again while that frees
     // anything.
     auto add = [&] {
-        return take ? AddUndoItemTaking(FUndoList, text, *take, mask, region, withRegion, modified)
-                    : AddUndoItem(FUndoList, text, image, mask, region, withRegion, modified);
+        if (picture.BoxFrom)
+            return AddPartialUndoItem(FUndoList, text, *picture.BoxFrom, picture.Box, mask, region, withRegion,
+                                      modified);
+        return picture.Take ? AddUndoItemTaking(FUndoList, text, *picture.Take, mask, region, withRegion, modified)
+                            : AddUndoItem(FUndoList, text, picture.Image, mask, region, withRegion, modified);
     };
     while (!add()) {
         if (SwapOutUndoItems(FUndoList, 0) == 0)
@@ -46,15 +50,55 @@ void TKalvoMainForm::appendSnapshot(const QString& description, const TBitmap* i
 
 void TKalvoMainForm::PushUndo(const QString& description, int kind, const TBitmap* image)
 {
-    recordStep(description, kind, image, nullptr);
+    recordStep(description, kind, {.Image = image});
 }
 
 void TKalvoMainForm::PushUndoTaking(const QString& description, int kind, TBitmap& image)
 {
-    recordStep(description, kind, nullptr, &image);
+    recordStep(description, kind, {.Take = &image});
 }
 
-void TKalvoMainForm::recordStep(const QString& description, int kind, const TBitmap* image, TBitmap* take)
+namespace {
+
+// A box is worth keeping instead of the whole picture while it covers at most half of it.
+bool WorthABox(const TRect& box, const TBitmap& picture)
+{
+    return 2 * std::int64_t(box.width()) * box.height() <= std::int64_t(picture.width()) * picture.height();
+}
+
+} // namespace
+
+void TKalvoMainForm::PushUndoArea(const QString& description, int kind, const std::optional<QRect>& area)
+{
+    if (!area || !pxImage1->HasImage()) {
+        PushUndo(description, kind);
+        return;
+    }
+    const TBitmap& picture = pxImage1->Bitmap();
+    const TRect box = area->isEmpty() ? TRect{}
+                                      : ByteAlignedBox(picture, {area->left(), area->top(), area->right() + 1,
+                                                                 area->bottom() + 1});
+    if (!WorthABox(box, picture)) {
+        PushUndo(description, kind);
+        return;
+    }
+    recordStep(description, kind, {.BoxFrom = &picture, .Box = box});
+}
+
+void TKalvoMainForm::PushUndoChange(const QString& description, int kind, TBitmap& before)
+{
+    const TBitmap& now = pxImage1->Bitmap();
+    if (pxImage1->HasImage() && SameLayout(before, now)) {
+        const TRect box = ChangedBox(before, now);
+        if (WorthABox(box, now)) {
+            recordStep(description, kind, {.BoxFrom = &before, .Box = box});
+            return;
+        }
+    }
+    PushUndoTaking(description, kind, before);
+}
+
+void TKalvoMainForm::recordStep(const QString& description, int kind, const TStepPicture& picture)
 {
     FRegionMoveRecorded = false;
     if (!pxImage1->HasImage())
@@ -64,7 +108,8 @@ void TKalvoMainForm::recordStep(const QString& description, int kind, const TBit
         DeleteUndoItems(FUndoList, FUndoPos, int(FUndoList.size()) - 1);
         bool withImage = kind == kUndoImage || kind == kUndoImageAndRegion;
         bool withRegion = kind == kUndoRegion || kind == kUndoImageAndRegion;
-        // Chaining: a redo always restores every part its neighbouring step restores.
+        // Chaining: a redo always restores every part its neighbouring step restores (a partial
+        // step's redo is its own box: the step after it needs no picture for it).
         if (!FUndoList.empty()) {
             const TUndoItem& last = *FUndoList.back();
             if (kind == kUndoImage && last.HasRegion)
@@ -72,8 +117,12 @@ void TKalvoMainForm::recordStep(const QString& description, int kind, const TBit
             if (kind == kUndoRegion && last.HasImage)
                 withImage = true;
         }
-        const TBitmap* recorded = withImage && !take ? (image ? image : &pxImage1->Bitmap()) : nullptr;
-        appendSnapshot(description, recorded, withImage ? take : nullptr, withRegion, FDocument.Modified());
+        TStepPicture recorded;
+        if (withImage && (picture.Take || picture.BoxFrom))
+            recorded = picture;
+        else if (withImage)
+            recorded.Image = picture.Image ? picture.Image : &pxImage1->Bitmap();
+        appendSnapshot(description, recorded, withRegion, FDocument.Modified());
         FUndoPos = int(FUndoList.size());
         if (kind == kUndoImage || kind == kUndoImageAndRegion)
             FDocument.SetModified(true);
@@ -94,37 +143,69 @@ void TKalvoMainForm::recordStep(const QString& description, int kind, const TBit
     UpdateUndoActions();
 }
 
+void TKalvoMainForm::exchangeStepBox(int index)
+{
+    if (!ExchangeUndoBox(FUndoList, index, pxImage1->PaintBitmap()))
+        throw EPxImageError("The undo step does not fit the picture.");
+    const TRect& box = FUndoList[std::size_t(index)]->Box;
+    pxImage1->BitmapPixelsChanged(QRect(box.left, box.top, box.width(), box.height()));
+}
+
 void TKalvoMainForm::restoreItem(int index, bool forRedo)
 {
+    // The step undone or redone. A partial step exchanges its box with the picture's both ways;
+    // any other takes the whole picture of the item restored.
+    const int step = forRedo ? index - 1 : index;
+    const bool partial = IsPartialUndoItem(FUndoList, step);
     TBitmap image;
     std::optional<TBitmap> mask;
     TRegionRef region;
     bool modified = false;
-    const TUndoParts parts = GetUndoItem(FUndoList, index, image, mask, region, modified);
+    const TUndoParts parts = GetUndoItem(FUndoList, index, image, mask, region, modified, !partial);
+    // The whole picture a redo into a partial step restores, kept when the step before was undone.
+    const bool kept = forRedo && !partial && TakeRedoPicture(FUndoList, index, image);
+    const bool wholePicture = parts.Image || kept;
     const bool before = FDocument.Modified();
     FDocument.SetModified(forRedo ? modified : (modified || FDocument.SavedSinceLoad()));
     bool imageRestored = false;
-    if (!forRedo && FUndoPos == int(FUndoList.size())) {
-        // The step for redo takes the current image over while the canvas gets the restored one;
-        // should the step fail, the canvas gets its image back.
-        TBitmap current;
-        try {
-            if (parts.Image) {
-                current = pxImage1->ExchangeBitmap(std::move(image));
-                imageRestored = true;
-            }
-            appendSnapshot(QStringLiteral("For redo."), nullptr, imageRestored ? &current : nullptr, parts.Region,
-                           before);
-        } catch (...) {
-            if (imageRestored)
-                pxImage1->ExchangeBitmap(std::move(current));
-            FDocument.SetModified(before);
-            throw;
+    try {
+        if (partial) {
+            exchangeStepBox(step);
+            imageRestored = true;
         }
+        if (!forRedo && FUndoPos == int(FUndoList.size())) {
+            // The step for redo takes the current image over while the canvas gets the restored
+            // one; should the step fail, the canvas gets its image back.
+            TBitmap current;
+            bool exchanged = false;
+            try {
+                if (wholePicture) {
+                    current = pxImage1->ExchangeBitmap(std::move(image));
+                    exchanged = imageRestored = true;
+                }
+                appendSnapshot(QStringLiteral("For redo."), {.Take = exchanged ? &current : nullptr}, parts.Region,
+                               before);
+            } catch (...) {
+                if (exchanged)
+                    pxImage1->ExchangeBitmap(std::move(current));
+                throw;
+            }
+        } else if (!forRedo && wholePicture && IsPartialUndoItem(FUndoList, index + 1)) {
+            // The next step holds only its box: the redo of this one needs the current picture.
+            KeepRedoPicture(FUndoList, index + 1, [&] { return pxImage1->ExchangeBitmap(std::move(image)); });
+            imageRestored = true;
+        }
+        if (wholePicture && !imageRestored)
+            pxImage1->SetBitmap(std::move(image));
+    } catch (...) {
+        if (partial && imageRestored)
+            exchangeStepBox(step);
+        if (kept && !image.empty())
+            KeepRedoPicture(FUndoList, index, [&] { return std::move(image); });
+        FDocument.SetModified(before);
+        throw;
     }
     FUndoPos += forRedo ? 1 : -1;
-    if (parts.Image && !imageRestored)
-        pxImage1->SetBitmap(std::move(image));
     if (parts.Region) {
         pxImage1->SetRegion(region);
         if (mask)

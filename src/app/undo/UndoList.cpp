@@ -2,6 +2,7 @@
 
 #include "codecs/bmp/BmpFormat.h"
 #include "image/ImageErrors.h"
+#include "image/PixelBox.h"
 #include "codecs/MappedFile.h"
 
 #include <fstream>
@@ -54,6 +55,13 @@ void TUndoStream::Read(const std::function<void(std::span<const std::uint8_t>)>&
     // The pixels are copied once, straight from the file's pages into the bitmap.
     TMappedFile file(FFile->FileName());
     use(file.bytes());
+}
+
+std::size_t TUndoStream::HeldBytes() const
+{
+    if (FFile)
+        return 0;
+    return FBytes.size() + (FImage ? FImage->byteSize() : 0) + (FMask ? FMask->byteSize() : 0);
 }
 
 void TUndoStream::ReadPictures(std::optional<TBitmap>& image, std::optional<TBitmap>& mask) const
@@ -140,17 +148,104 @@ bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap&
     }
 }
 
+bool AddPartialUndoItem(TUndoList& list, const std::string& description, const TBitmap& picture, TRect box,
+                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified)
+{
+    try {
+        auto item = NewItem(description, region, withRegion, modified);
+        AttachPictures(*item, std::make_unique<TUndoStream>(std::nullopt, CopyOf(mask)));
+        item->Partial = true;
+        item->Box = ByteAlignedBox(picture, box);
+        item->PictureWidth = picture.width();
+        item->PictureHeight = picture.height();
+        item->PictureBits = picture.bitCount();
+        if (!item->Box.isEmpty())
+            item->BoxStream = std::make_unique<TUndoStream>(CopyBox(picture, item->Box), std::nullopt);
+        list.push_back(std::move(item));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool IsPartialUndoItem(const TUndoList& list, int index)
+{
+    return index >= 0 && index < int(list.size()) && list[std::size_t(index)]->Partial;
+}
+
+bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture)
+{
+    TUndoItem& item = *list.at(std::size_t(index));
+    if (picture.width() != item.PictureWidth || picture.height() != item.PictureHeight ||
+        picture.bitCount() != item.PictureBits)
+        return false;
+    if (!item.BoxStream)
+        return true;
+    if (TBitmap* held = item.BoxStream->HeldImage()) {
+        ExchangeBox(picture, *held, item.Box);
+        return true;
+    }
+    std::optional<TBitmap> box, none;
+    item.BoxStream->ReadPictures(box, none);
+    if (!box || box->width() != item.Box.width() || box->height() != item.Box.height() ||
+        box->bitCount() != item.PictureBits)
+        throw EPxImageError("BmpStream Read ERROR.");
+    auto held = std::make_unique<TUndoStream>(std::nullopt, std::nullopt);
+    // Nothing can fail from here.
+    ExchangeBox(picture, *box, item.Box);
+    held->HoldImage(std::move(*box));
+    item.BoxStream = std::move(held);
+    item.SwappedOut = false;
+    return true;
+}
+
+void KeepRedoPicture(TUndoList& list, int index, const std::function<TBitmap()>& exchange)
+{
+    TUndoItem& item = *list.at(std::size_t(index));
+    auto stream = std::make_unique<TUndoStream>(std::nullopt, std::nullopt);
+    stream->HoldImage(exchange());
+    item.RedoStream = std::move(stream);
+    item.SwappedOut = false;
+}
+
+bool TakeRedoPicture(TUndoList& list, int index, TBitmap& picture)
+{
+    TUndoItem& item = *list.at(std::size_t(index));
+    if (!item.RedoStream)
+        return false;
+    std::optional<TBitmap> image, none;
+    if (TBitmap* held = item.RedoStream->HeldImage())
+        image = std::move(*held);
+    else
+        item.RedoStream->ReadPictures(image, none);
+    if (!image)
+        throw EPxImageError("BmpStream Read ERROR.");
+    picture = std::move(*image);
+    item.RedoStream.reset();
+    return true;
+}
+
+std::size_t UndoItemMemory(const TUndoItem& item)
+{
+    std::size_t bytes = 0;
+    for (const auto* stream : {&item.ImageStream, &item.RegionStream, &item.BoxStream, &item.RedoStream})
+        bytes += *stream ? (*stream)->HeldBytes() : 0;
+    return bytes;
+}
+
 TUndoParts GetUndoItem(const TUndoList& list, int index, TBitmap& image, std::optional<TBitmap>& mask,
-                       TRegionRef& region, bool& modified)
+                       TRegionRef& region, bool& modified, bool readImage)
 {
     TUndoParts parts;
     if (index < 0 || index >= int(list.size()))
         return parts;
     const TUndoItem& item = *list[std::size_t(index)];
     modified = item.Modified;
-    if (item.ImageStream) {
+    if (item.ImageStream && (readImage || item.HasMask)) {
         std::optional<TBitmap> picture;
         item.ImageStream->ReadPictures(picture, mask);
+        if (!readImage)
+            picture.reset();
         if (picture) {
             image = std::move(*picture);
             parts.Image = true;
@@ -190,6 +285,10 @@ bool SwapOutUndoItem(TUndoList& list, int index)
         throw EPxImageError("BmpStream SwapOut ERROR.");
     if (item.RegionStream && !item.RegionStream->SwapOut())
         throw EPxImageError("RgnStream SwapOut ERROR.");
+    for (const auto* stream : {&item.BoxStream, &item.RedoStream}) {
+        if (*stream && !(*stream)->SwapOut())
+            throw EPxImageError("BmpStream SwapOut ERROR.");
+    }
     item.SwappedOut = true;
     return true;
 }

@@ -4,6 +4,7 @@
 #include "app/undo/TempFileStream.h"
 #include "image/Bitmap.h"
 #include "image/ByteBuffer.h"
+#include "image/Geometry.h"
 #include "image/Region.h"
 
 #include <functional>
@@ -41,6 +42,10 @@ public:
     }
     bool HasImage() const { return FHasImage; }
     bool HasMask() const { return FHasMask; }
+    // The held image while it is in memory, else nullptr.
+    TBitmap* HeldImage() { return FFile || !FImage ? nullptr : &*FImage; }
+    // The bytes of content held in memory (none once swapped out).
+    std::size_t HeldBytes() const;
     const std::string* FileName() const { return FFile ? &FFile->FileName() : nullptr; }
 
 private:
@@ -61,6 +66,19 @@ struct TUndoItem {
     std::unique_ptr<TUndoStream> ImageStream;  // the image and/or the mask
     std::unique_ptr<TUndoStream> RegionStream; // the region stream form
     bool SwappedOut = false;
+    // A partial step holds, instead of a whole picture, the pixels of Box (BoxStream; none for an
+    // empty box) of a picture of the recorded size and depth. Undo and redo of the step exchange
+    // them with the picture's, so the item holds the pixels of before the step while the step is
+    // done and those of after it while it is undone.
+    bool Partial = false;
+    TRect Box;
+    int PictureWidth = 0;
+    int PictureHeight = 0;
+    int PictureBits = 0;
+    std::unique_ptr<TUndoStream> BoxStream;
+    // The whole picture a redo into this partial item restores: kept when the step before it,
+    // which restores whole pictures, is undone.
+    std::unique_ptr<TUndoStream> RedoStream;
 };
 
 using TUndoList = std::vector<std::unique_ptr<TUndoItem>>;
@@ -81,11 +99,29 @@ bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap*
 // is appended; on failure it stays as it was.
 bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap& image,
                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified);
-// Reads item index into image, mask and region; the empty set for an index beyond the list. The
-// mask becomes absent when the item has none; the region absent when the item covers the
-// selection but there was none.
+// Appends a partial item: the pixels of box (clipped to picture, widened to whole bytes) copied
+// from picture, the picture's size and depth, and copies of mask and region; false when memory
+// is exhausted, the list unchanged.
+bool AddPartialUndoItem(TUndoList& list, const std::string& description, const TBitmap& picture, TRect box,
+                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified);
+// Reads item index into image (unless readImage is false), mask and region; the empty set for an
+// index beyond the list. The mask becomes absent when the item has none; the region absent when
+// the item covers the selection but there was none.
 TUndoParts GetUndoItem(const TUndoList& list, int index, TBitmap& image, std::optional<TBitmap>& mask,
-                       TRegionRef& region, bool& modified);
+                       TRegionRef& region, bool& modified, bool readImage = true);
+// True for a partial item (false beyond the list).
+bool IsPartialUndoItem(const TUndoList& list, int index);
+// Exchanges the box of partial item index with the same box of picture. False, changing nothing,
+// when picture's size or depth is not the recorded one. A swapped-out box is read back first
+// (its file goes; EPxImageError for a file that does not hold it) and is held in memory again.
+bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture);
+// Keeps the picture exchange hands back as the redo picture of item index; exchange runs only
+// once the picture can be kept.
+void KeepRedoPicture(TUndoList& list, int index, const std::function<TBitmap()>& exchange);
+// Moves the redo picture of item index into picture; false when it has none.
+bool TakeRedoPicture(TUndoList& list, int index, TBitmap& picture);
+// The bytes of pixels and streams an item holds in memory.
+std::size_t UndoItemMemory(const TUndoItem& item);
 // Frees items from..to (clamped to the list), last first.
 void DeleteUndoItems(TUndoList& list, int from, int to);
 void ClearUndoItems(TUndoList& list);

@@ -33,7 +33,7 @@ void TBrushTool::Press(const TToolMouse& mouse)
     TToolHost& host = Host();
     if (mouse.Button != Qt::LeftButton || !host.HasImage() || FStroking)
         return;
-    host.RaisePaintNotice(TToolHost::TPaintNotice::BeginBrush);
+    host.RaisePaintNotice(TToolHost::TPaintNotice::BeginBrush, std::nullopt);
     host.PauseAnts(true);
     host.CaptureMouse(true);
     host.SetDragging(true);
@@ -89,7 +89,7 @@ void TBrushTool::EndStroke()
     FreeBrush(FTip);
     FRegionMask.reset();
     host.PauseAnts(false);
-    host.RaisePaintNotice(TToolHost::TPaintNotice::EndBrush);
+    host.RaisePaintNotice(TToolHost::TPaintNotice::EndBrush, std::nullopt);
     host.InvalidateFrame();
 }
 

@@ -2,6 +2,7 @@
 
 #include "canvas/CoordinateMapping.h"
 #include "image/PaintBitmap.h"
+#include "image/PixelBox.h"
 #include "image/PixelLine.h"
 #include "imaging/raster/PenStroke.h"
 
@@ -92,11 +93,15 @@ void TPenTool::Release(const TToolMouse& mouse)
                 DrawPenStroke(host.Bitmap(), mask ? &*mask : nullptr, points, settings.PenAlphaChannel,
                               settings.PenAntiAlias, host.Region(), color);
             if (result) {
-                host.RaisePaintNotice(TToolHost::TPaintNotice::Draw);
+                host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, ChangedArea(host.Bitmap(), *result));
                 host.ReplaceBitmap(std::move(*result));
             }
         } else {
-            host.RaisePaintNotice(TToolHost::TPaintNotice::Draw);
+            // One-pixel lines between the points.
+            QRect area(points.front(), points.front());
+            for (const QPoint& q : points)
+                area |= QRect(q, q);
+            host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, area.adjusted(-1, -1, 1, 1));
             const QRect changed = DrawPixelLines(host.PaintBitmap(), points, false, color, host.Region());
             host.BitmapPixelsChanged(changed);
         }

@@ -85,7 +85,7 @@ void TShapeTool::Release(const TToolMouse& mouse)
         settings.ShapeAntiAlias && fullColour ? AntiAliasedShapeCoverage(spec) : AliasedShapeCoverage(spec);
     const int alpha = fullColour ? settings.ShapeAlphaChannel : 0;
     const std::optional<TBitmap>& mask = host.SelectionMask();
-    host.RaisePaintNotice(TToolHost::TPaintNotice::Shape);
+    host.RaisePaintNotice(TToolHost::TPaintNotice::Shape, coverage.Fill.Area() | coverage.Stroke.Area());
     QRect changed = ApplyCoverage(host.PaintBitmap(), coverage.Fill, host.PaintColor(false), alpha,
                                   mask ? &*mask : nullptr, host.Region());
     changed |= ApplyCoverage(host.PaintBitmap(), coverage.Stroke, host.PaintColor(true), alpha,

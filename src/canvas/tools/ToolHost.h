@@ -95,9 +95,10 @@ public:
     virtual void PaintUpdateLock(bool on) = 0;
     // Stops the marching ants for a stroke, or restarts them when the outline is shown.
     virtual void PauseAnts(bool on) = 0;
-    // The painting notifications the main window records undo steps from.
+    // The painting notifications the main window records undo steps from, with the image
+    // rectangle the coming change can touch when the tool knows it (absent: the whole picture).
     enum class TPaintNotice { PaintImage, Draw, BeginBrush, EndBrush, Shape, Text };
-    virtual void RaisePaintNotice(TPaintNotice notice) = 0;
+    virtual void RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area) = 0;
     virtual void RaiseSpoitSelect(Qt::MouseButton button, TColor color) = 0;
     // Recomposes the whole frame and repaints.
     virtual void InvalidateFrame() = 0;

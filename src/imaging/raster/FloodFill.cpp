@@ -126,6 +126,16 @@ void FillWords(TBitmap& image, const TBitmap& fill, const TRegionRef& region, co
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
                                const TFloodFillRequest& request, const std::function<void()>& beforeChange)
 {
+    return FloodFill(image, selectionMask, region, request, [&beforeChange](const QRect&) {
+        if (beforeChange)
+            beforeChange();
+    });
+}
+
+std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
+                               const TFloodFillRequest& request,
+                               const std::function<void(const QRect&)>& beforeChange)
+{
     const int bits = image.bitCount();
     if (image.empty() || !TBitmap::isValidBitCount(bits))
         return std::nullopt;
@@ -140,7 +150,7 @@ std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, con
     }
     const QRect box = SetBitsBox(*fill);
     if (beforeChange)
-        beforeChange();
+        beforeChange(box);
     if (box.isEmpty())
         return QRect();
     // The filled pixels are computed and written in one pass: an unfilled pixel would mix with

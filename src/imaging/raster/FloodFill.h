@@ -28,5 +28,9 @@ struct TFloodFillRequest {
 // the image, no usable palette entry).
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
                                const TFloodFillRequest& request, const std::function<void()>& beforeChange);
+// The same, telling beforeChange the rectangle that may change.
+std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
+                               const TFloodFillRequest& request,
+                               const std::function<void(const QRect&)>& beforeChange);
 
 } // namespace kalvo

@@ -1,0 +1,107 @@
+#include "image/PixelBox.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kalvo {
+
+namespace {
+
+std::size_t RowBytes(int width, int bitCount)
+{
+    return (std::size_t(width) * std::size_t(bitCount) + 7) / 8;
+}
+
+// The first byte of a byte-aligned box's row.
+std::size_t ByteLeft(const TRect& box, int bitCount)
+{
+    return std::size_t(box.left) * std::size_t(bitCount) / 8;
+}
+
+} // namespace
+
+bool SameLayout(const TBitmap& a, const TBitmap& b)
+{
+    return a.width() == b.width() && a.height() == b.height() && a.bitCount() == b.bitCount() &&
+           a.palette() == b.palette();
+}
+
+TRect ChangedBox(const TBitmap& a, const TBitmap& b)
+{
+    const std::size_t rowBytes = RowBytes(a.width(), a.bitCount());
+    const auto rowDiffers = [&](int y) { return std::memcmp(a.scanLine(y), b.scanLine(y), rowBytes) != 0; };
+    int top = 0;
+    while (top < a.height() && !rowDiffers(top))
+        ++top;
+    if (top == a.height())
+        return {};
+    int bottom = a.height();
+    while (!rowDiffers(bottom - 1))
+        --bottom;
+    // The differing bytes' range over the rows between; each row looks only outside the range
+    // found so far.
+    std::size_t first = rowBytes, last = 0;
+    for (int y = top; y < bottom; ++y) {
+        const std::uint8_t* p = a.scanLine(y);
+        const std::uint8_t* q = b.scanLine(y);
+        if (first > 0 && std::memcmp(p, q, first) != 0)
+            first = std::size_t(std::mismatch(p, p + first, q).first - p);
+        if (last + 1 < rowBytes && std::memcmp(p + last + 1, q + last + 1, rowBytes - last - 1) != 0) {
+            std::size_t i = rowBytes - 1;
+            while (p[i] == q[i])
+                --i;
+            last = i;
+        }
+    }
+    // Differing rows hold a differing byte: first <= last.
+    const int bits = a.bitCount();
+    const int left = int(first * 8 / std::size_t(bits));
+    const int right = std::min(a.width(), int(((last + 1) * 8 + std::size_t(bits) - 1) / std::size_t(bits)));
+    return {left, top, right, bottom};
+}
+
+std::optional<QRect> ChangedArea(const TBitmap& a, const TBitmap& b)
+{
+    if (!SameLayout(a, b))
+        return std::nullopt;
+    const TRect box = ChangedBox(a, b);
+    return QRect(box.left, box.top, box.width(), box.height());
+}
+
+TRect ByteAlignedBox(const TBitmap& picture, TRect box)
+{
+    box = box.normalized();
+    box.left = std::clamp(box.left, 0, picture.width());
+    box.right = std::clamp(box.right, 0, picture.width());
+    box.top = std::clamp(box.top, 0, picture.height());
+    box.bottom = std::clamp(box.bottom, 0, picture.height());
+    if (box.isEmpty())
+        return {};
+    const int perByte = picture.bitCount() < 8 ? 8 / picture.bitCount() : 1;
+    box.left -= box.left % perByte;
+    box.right = std::min(picture.width(), (box.right + perByte - 1) / perByte * perByte);
+    return box;
+}
+
+TBitmap CopyBox(const TBitmap& picture, const TRect& box)
+{
+    TBitmap out(box.width(), box.height(), picture.bitCount());
+    out.setPalette(picture.palette());
+    const std::size_t from = ByteLeft(box, picture.bitCount());
+    const std::size_t bytes = RowBytes(box.width(), picture.bitCount());
+    for (int y = 0; y < box.height(); ++y)
+        std::memcpy(out.scanLine(y), picture.scanLine(box.top + y) + from, bytes);
+    return out;
+}
+
+void ExchangeBox(TBitmap& picture, TBitmap& box, const TRect& at) noexcept
+{
+    const std::size_t from = ByteLeft(at, picture.bitCount());
+    const std::size_t bytes = RowBytes(at.width(), picture.bitCount());
+    for (int y = 0; y < at.height(); ++y) {
+        std::uint8_t* p = picture.scanLine(at.top + y) + from;
+        std::swap_ranges(p, p + bytes, box.scanLine(y));
+    }
+}
+
+} // namespace kalvo
