@@ -195,3 +195,34 @@ TEST(PartialUndo, ClearCutAndMergedPasteInASelectionKeepTheirBoxAndTheSelection)
     EXPECT_EQ(w.canvas().Bitmap(), w.states[3]);
     EXPECT_TRUE(w.messages.shown.empty());
 }
+
+// Selection steps after a whole-picture step keep no picture of their own: undoing that step keeps
+// the picture its redo needs.
+TEST(PartialUndo, SelectionStepsAfterAWholePictureStepKeepNoPicture)
+{
+    PartialWindow w(PatternBitmap(600, 400, 24));
+    w.form.Action("acNegativeImage")->trigger();
+    w.Done(false);
+    for (const TRegion& r : {TRegion::rect({10, 10, 50, 40}), TRegion::ellipse({20, 5, 90, 60})}) {
+        w.form.PushUndo(QStringLiteral("選択範囲の変更"), TKalvoMainForm::kUndoRegion);
+        w.canvas().SetRegion(r);
+        EXPECT_FALSE(Internals(w.form).FUndoList.back()->HasImage);
+    }
+    w.form.Action("acNegativeImage")->trigger(); // inside the ellipse: a box
+    w.Done(true);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < 4; ++i)
+            w.form.Action("acUndo")->trigger();
+        EXPECT_EQ(w.canvas().Bitmap(), w.states[0]);
+        EXPECT_FALSE(w.canvas().Region());
+        w.form.Action("acRedo")->trigger();
+        EXPECT_EQ(w.canvas().Bitmap(), w.states[1]);
+        w.form.Action("acRedo")->trigger();
+        EXPECT_EQ(w.canvas().Bitmap(), w.states[1]);
+        ASSERT_TRUE(w.canvas().Region());
+        EXPECT_EQ(*w.canvas().Region(), TRegion::rect({10, 10, 50, 40}));
+        w.form.Action("acRedo")->trigger();
+        w.form.Action("acRedo")->trigger();
+        EXPECT_EQ(w.canvas().Bitmap(), w.states[2]);
+    }
+}

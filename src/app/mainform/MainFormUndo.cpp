@@ -108,15 +108,10 @@ void TKalvoMainForm::recordStep(const QString& description, int kind, const TSte
         DeleteUndoItems(FUndoList, FUndoPos, int(FUndoList.size()) - 1);
         bool withImage = kind == kUndoImage || kind == kUndoImageAndRegion;
         bool withRegion = kind == kUndoRegion || kind == kUndoImageAndRegion;
-        // Chaining: a redo always restores every part its neighbouring step restores (a partial
-        // step's redo is its own box: the step after it needs no picture for it).
-        if (!FUndoList.empty()) {
-            const TUndoItem& last = *FUndoList.back();
-            if (kind == kUndoImage && last.HasRegion)
-                withRegion = true;
-            if (kind == kUndoRegion && last.HasImage)
-                withImage = true;
-        }
+        // Chaining: a redo always restores the selection its neighbouring step restores. The
+        // picture a redo needs after a selection step is kept when the step before is undone.
+        if (!FUndoList.empty() && kind == kUndoImage && FUndoList.back()->HasRegion)
+            withRegion = true;
         TStepPicture recorded;
         if (withImage && (picture.Take || picture.BoxFrom))
             recorded = picture;
@@ -190,8 +185,9 @@ void TKalvoMainForm::restoreItem(int index, bool forRedo)
                     pxImage1->ExchangeBitmap(std::move(current));
                 throw;
             }
-        } else if (!forRedo && wholePicture && IsPartialUndoItem(FUndoList, index + 1)) {
-            // The next step holds only its box: the redo of this one needs the current picture.
+        } else if (!forRedo && wholePicture && !HoldsWholePicture(FUndoList, index + 1)) {
+            // The next item holds no whole picture (a selection step, or a box): the redo of this
+            // step needs the current one.
             KeepRedoPicture(FUndoList, index + 1, [&] { return pxImage1->ExchangeBitmap(std::move(image)); });
             imageRestored = true;
         }

@@ -199,6 +199,14 @@ bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture)
     return true;
 }
 
+bool HoldsWholePicture(const TUndoList& list, int index)
+{
+    if (index < 0 || index >= int(list.size()))
+        return false;
+    const TUndoItem& item = *list[std::size_t(index)];
+    return item.HasImage || item.RedoStream;
+}
+
 void KeepRedoPicture(TUndoList& list, int index, const std::function<TBitmap()>& exchange)
 {
     TUndoItem& item = *list.at(std::size_t(index));

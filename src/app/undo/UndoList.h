@@ -76,8 +76,9 @@ struct TUndoItem {
     int PictureHeight = 0;
     int PictureBits = 0;
     std::unique_ptr<TUndoStream> BoxStream;
-    // The whole picture a redo into this partial item restores: kept when the step before it,
-    // which restores whole pictures, is undone.
+    // The whole picture a redo into this item restores when it holds none of its own (a
+    // selection step, a partial step): kept when the step before it, which restores whole
+    // pictures, is undone.
     std::unique_ptr<TUndoStream> RedoStream;
 };
 
@@ -115,6 +116,8 @@ bool IsPartialUndoItem(const TUndoList& list, int index);
 // when picture's size or depth is not the recorded one. A swapped-out box is read back first
 // (its file goes; EPxImageError for a file that does not hold it) and is held in memory again.
 bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture);
+// True when item index holds a whole picture, its own or one kept for redo (false beyond the list).
+bool HoldsWholePicture(const TUndoList& list, int index);
 // Keeps the picture exchange hands back as the redo picture of item index; exchange runs only
 // once the picture can be kept.
 void KeepRedoPicture(TUndoList& list, int index, const std::function<TBitmap()>& exchange);
