@@ -13,8 +13,7 @@ namespace kalvo {
 namespace {
 
 // Writes the held pictures as BMP files one after the other, straight from their rows.
-bool WritePictures(const std::string& fileName, const std::optional<TBitmap>& image,
-                   const std::optional<TBitmap>& mask)
+bool WritePictures(const std::string& fileName, const TBitmap* image, const TBitmap* mask)
 {
     try {
         std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
@@ -37,13 +36,26 @@ bool TUndoStream::SwapOut()
         return true;
     auto file = std::make_unique<TTempFileStream>("_KV");
     const bool pictures = FHasImage || FHasMask;
-    if (pictures ? !WritePictures(file->FileName(), FImage, FMask) : !file->Write({FBytes.data(), FBytes.size()}))
+    if (pictures ? !WritePictures(file->FileName(), FImage ? &*FImage : nullptr, FMask ? &*FMask : nullptr) : !file->Write({FBytes.data(), FBytes.size()}))
         return false;
     FFile = std::move(file);
     TByteBuffer().swap(FBytes);
     FImage.reset();
     FMask.reset();
     return true;
+}
+
+void TUndoStream::ReplaceImage(TBitmap&& image) noexcept
+{
+    try {
+        if (FFile && WritePictures(FFile->FileName(), &image, nullptr))
+            return;
+    } catch (...) {
+        // No memory for the file's buffer: the image stays in memory.
+    }
+    FFile.reset();
+    FImage = std::move(image);
+    FHasImage = true;
 }
 
 void TUndoStream::Read(const std::function<void(std::span<const std::uint8_t>)>& use) const
@@ -190,12 +202,9 @@ bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture)
     if (!box || box->width() != item.Box.width() || box->height() != item.Box.height() ||
         box->bitCount() != item.PictureBits)
         throw EPxImageError("BmpStream Read ERROR.");
-    auto held = std::make_unique<TUndoStream>(std::nullopt, std::nullopt);
-    // Nothing can fail from here.
     ExchangeBox(picture, *box, item.Box);
-    held->HoldImage(std::move(*box));
-    item.BoxStream = std::move(held);
-    item.SwappedOut = false;
+    item.BoxStream->ReplaceImage(std::move(*box));
+    item.SwappedOut = item.SwappedOut && item.BoxStream->SwappedOut();
     return true;
 }
 

@@ -42,6 +42,9 @@ public:
     }
     bool HasImage() const { return FHasImage; }
     bool HasMask() const { return FHasMask; }
+    // Replaces the image of a stream that holds no mask: rewritten into its file when swapped out
+    // (held in memory instead, the file gone, should that fail), else held.
+    void ReplaceImage(TBitmap&& image) noexcept;
     // The held image while it is in memory, else nullptr.
     TBitmap* HeldImage() { return FFile || !FImage ? nullptr : &*FImage; }
     // The bytes of content held in memory (none once swapped out).
@@ -114,7 +117,8 @@ TUndoParts GetUndoItem(const TUndoList& list, int index, TBitmap& image, std::op
 bool IsPartialUndoItem(const TUndoList& list, int index);
 // Exchanges the box of partial item index with the same box of picture. False, changing nothing,
 // when picture's size or depth is not the recorded one. A swapped-out box is read back first
-// (its file goes; EPxImageError for a file that does not hold it) and is held in memory again.
+// (EPxImageError for a file that does not hold it) and the box exchanged is written back into
+// the same file.
 bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture);
 // True when item index holds a whole picture, its own or one kept for redo (false beyond the list).
 bool HoldsWholePicture(const TUndoList& list, int index);
