@@ -22,8 +22,8 @@ std::size_t ByteLeft(const TRect& box, int bitCount)
 
 bool SameLayout(const TBitmap& a, const TBitmap& b)
 {
-    return a.width() == b.width() && a.height() == b.height() && a.bitCount() == b.bitCount() &&
-           a.palette() == b.palette();
+    return a.width() == b.width() && a.height() == b.height() && a.bitCount() == b.bitCount()
+        && a.palette() == b.palette();
 }
 
 TRect ChangedBox(const TBitmap& a, const TBitmap& b)

@@ -1,12 +1,12 @@
 // Undo steps that keep only the box they changed: the list's partial items (memory, spill to
 // `_KV` files and back) and, through the real window, strokes, lines, fills, clears, cuts and
 // merged pastes undone and redone exactly, also mixed with whole-picture steps.
+#include "MainWindowHarness.h"
 #include "app/mainform/MainForm.h"
 #include "app/undo/UndoList.h"
-#include "image/PixelBox.h"
 #include "canvas/PxImage.h"
+#include "image/PixelBox.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -187,8 +187,8 @@ TEST(PartialUndo, ClearCutAndMergedPasteInASelectionKeepTheirBoxAndTheSelection)
         ASSERT_TRUE(w.canvas().Region());
         EXPECT_EQ(*w.canvas().Region(), *selection);
     };
-    undo(w.states[2], rect); // the merge
-    undo(w.states[1], rect); // the cut
+    undo(w.states[2], rect);    // the merge
+    undo(w.states[1], rect);    // the cut
     undo(w.states[0], ellipse); // the clear
     for (int i = 0; i < 3; ++i)
         w.form.Action("acRedo")->trigger();
