@@ -1,14 +1,17 @@
 // Kalvo: the program entry. Answers --help, --version and usage errors without a display,
-// otherwise creates the main window, opens the picture named on the command line (as Open would)
-// and runs the message loop until the window closes.
+// otherwise creates the main window, opens the picture named on the command line (as Open would;
+// it is read while the toolkit and the window start) and runs the message loop until the window
+// closes.
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/PictureLoad.h"
 #include "app/mainform/MainForm.h"
 
 #include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #ifndef KALVO_VERSION
@@ -49,13 +52,16 @@ int main(int argc, char** argv)
     kalvo::TCommandLine line;
     if (const std::optional<int> status = answeredWithoutWindow(argc, argv, line))
         return *status;
+    const QString fileName = line.FileName.isEmpty() ? QString() : QFileInfo(line.FileName).absoluteFilePath();
+    std::shared_ptr<kalvo::TPictureLoad> started;
+    if (!fileName.isEmpty())
+        started = std::make_shared<kalvo::TPictureLoad>(fileName.toStdString());
     kalvo::TKalvoApplication app(argc, argv);
     kalvo::TKalvoMainForm form;
     form.show();
-    if (!line.FileName.isEmpty()) {
-        const QString fileName = QFileInfo(line.FileName).absoluteFilePath();
+    if (started) {
         // Once the window is up, so that a message about the file has its owner on the screen.
-        QTimer::singleShot(0, &form, [&form, fileName] { form.OpenImageFile(fileName); });
+        QTimer::singleShot(0, &form, [&form, fileName, started] { form.OpenImageFile(fileName, started.get()); });
     }
     return app.exec();
 }

@@ -1,3 +1,4 @@
+#include "app/PictureLoad.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
@@ -237,4 +238,24 @@ TEST(MainFormFile, ModernFormatsOpenAndTheirDamagedFilesFailWithTheMessage)
         EXPECT_EQ(h.messages.shown.back().text, QStringLiteral("ファイル %1 が開けませんでした．").arg(name));
         EXPECT_EQ(h.form.FileName(), q(data + "/webp/lossless_alpha.webp"));
     }
+}
+
+TEST(MainFormFile, OpenTakesTheReadStartedAtStartUp)
+{
+    TempDir dir;
+    const auto path = writeBmp(dir, "started.bmp", 11, 3, 8);
+    WriteAll(dir.file("bad.bmp"), {'B', 'M', 1, 2, 3});
+    Harness h;
+    TPictureLoad started(path);
+    ASSERT_TRUE(h.form.OpenImageFile(q(path), &started));
+    EXPECT_EQ(h.form.Canvas()->Bitmap(), ReadBmp(ReadAll(path)));
+    EXPECT_EQ(h.form.windowTitle(), "started.bmp - Kalvo");
+    EXPECT_EQ(h.form.FileInfo().Width, 11);
+
+    // A read that failed gives the open's message and keeps the picture.
+    TPictureLoad failed(dir.file("bad.bmp"));
+    EXPECT_FALSE(h.form.OpenImageFile(q(dir.file("bad.bmp")), &failed));
+    EXPECT_EQ(h.messages.shown.back().text, "ファイル bad.bmp が開けませんでした．");
+    EXPECT_EQ(h.form.FileName(), q(path));
+    EXPECT_EQ(h.form.Canvas()->Bitmap().width(), 11);
 }

@@ -28,6 +28,7 @@ class QToolButton;
 
 namespace kalvo {
 
+class TPictureLoad;
 class TpxImage;
 class TFileDialogs;
 class TRecentFileList;
@@ -61,7 +62,9 @@ public:
     QDockWidget* ToolWindow(const char* name) const;
 
     // Document services.
-    bool OpenImageFile(const QString& name);
+    // Opens the file as the document; with `started`, the read begun for it at start-up (same
+    // name) is taken instead of reading it again.
+    bool OpenImageFile(const QString& name, TPictureLoad* started = nullptr);
     bool ConfirmSave();
     void UpdateCaption();
     const TpxImageInfo& FileInfo() const { return FDocument.Info(); }

@@ -3,6 +3,7 @@
 #include "app/mainform/ImageCommand.h"
 #include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
+#include "app/PictureLoad.h"
 #include "app/dialogs/SaveOptionDialog.h"
 #include "canvas/PxImage.h"
 #include "codecs/FileExtension.h"
@@ -38,7 +39,7 @@ void TKalvoMainForm::startDocument(TBitmap&& picture, const TpxImageInfo& info, 
     dropSelectionForNewDocument();
 }
 
-bool TKalvoMainForm::OpenImageFile(const QString& name)
+bool TKalvoMainForm::OpenImageFile(const QString& name, TPictureLoad* started)
 {
     if (!ConfirmSave())
         return false;
@@ -53,7 +54,7 @@ bool TKalvoMainForm::OpenImageFile(const QString& name)
             TpxImageInfo info = FileInfo();
             info.FileName = name.toStdString();
             info.Result = -1;
-            std::optional<TBitmap> bitmap = LoadImageFile(info);
+            std::optional<TBitmap> bitmap = started ? started->Take(info) : LoadImageFile(info);
             if (!bitmap || info.Result != 0)
                 throw std::runtime_error("no bitmap");
             startDocument(std::move(*bitmap), info, false);
