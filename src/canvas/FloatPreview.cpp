@@ -85,7 +85,8 @@ void FillFrameRegion(QPainter& painter, const TViewGeometry& view, const TRegion
 {
     const QPoint origin(view.ImageLeft, view.ImageTop);
     const QColor c = toQColor(color);
-    for (const pixman_box32_t& b : region.intersected(displayedArea(view)).boxes())
+    const TRegion shown = region.intersected(displayedArea(view));
+    for (const pixman_box32_t& b : shown.boxes())
         painter.fillRect(QRect(b.x1, b.y1, b.x2 - b.x1, b.y2 - b.y1).translated(origin), c);
 }
 
@@ -131,7 +132,8 @@ void DrawHatchedPlaceholder(QPainter& painter, const TViewGeometry& view, const 
                      QBrush(QColor(0x44, 0x44, 0x44), Qt::DiagCrossPattern));
     painter.restore();
     const QColor edge(0xDD, 0xDD, 0xDD);
-    for (const pixman_box32_t& b : frame.intersected(displayedArea(view)).boxes())
+    const TRegion shownFrame = frame.intersected(displayedArea(view));
+    for (const pixman_box32_t& b : shownFrame.boxes())
         painter.fillRect(QRect(b.x1, b.y1, b.x2 - b.x1, b.y2 - b.y1).translated(origin), edge);
 }
 

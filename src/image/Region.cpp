@@ -105,7 +105,7 @@ TRect TRegion::boundingRect() const
     return TRect{b->x1, b->y1, b->x2, b->y2};
 }
 
-std::span<const pixman_box32_t> TRegion::boxes() const
+std::span<const pixman_box32_t> TRegion::boxes() const&
 {
     int n = 0;
     const pixman_box32_t* first = pixman_region32_rectangles(&region_, &n);

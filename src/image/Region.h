@@ -59,7 +59,9 @@ public:
     std::vector<TRect> rects() const;
     // The same rectangles in place, as pixman holds them (x1, y1 inclusive; x2, y2 exclusive);
     // valid until the region changes.
-    std::span<const pixman_box32_t> boxes() const;
+    std::span<const pixman_box32_t> boxes() const&;
+    // The boxes of a temporary would be gone before a loop over them ran.
+    std::span<const pixman_box32_t> boxes() const&& = delete;
     // This region AND the rectangle (empty for a rectangle without area).
     TRegion intersected(const TRect& r) const;
     bool contains(int x, int y) const { return pixman_region32_contains_point(&region_, x, y, nullptr); }
