@@ -25,7 +25,14 @@ bool TBitmap::fitsBounds(int width, int height, int bitCount)
     return strideFor(width, bitCount) * std::size_t(height) <= kMaxPixelBytes;
 }
 
-TBitmap::TBitmap(int width, int height, int bitCount)
+TBitmap::TBitmap(int width, int height, int bitCount) : TBitmap(width, height, bitCount, true) {}
+
+TBitmap TBitmap::forOverwrite(int width, int height, int bitCount)
+{
+    return TBitmap(width, height, bitCount, false);
+}
+
+TBitmap::TBitmap(int width, int height, int bitCount, bool zeroed)
 {
     if (!isValidBitCount(bitCount))
         throw EInvalidGraphic("TBitmap: Invalid pixel format (" + std::to_string(bitCount) + " bits)");
@@ -38,7 +45,8 @@ TBitmap::TBitmap(int width, int height, int bitCount)
     width_ = width;
     height_ = height;
     stride_ = strideFor(width, bitCount);
-    pixels_ = TPixelBuffer(stride_ * std::size_t(height));
+    const std::size_t size = stride_ * std::size_t(height);
+    pixels_ = zeroed ? TPixelBuffer(size) : TPixelBuffer::ForOverwrite(size);
     palette_ = DefaultPalette(bitCount);
 }
 

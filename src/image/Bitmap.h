@@ -30,6 +30,9 @@ public:
     // A bitmap of like's size, depth, palette and transparency whose pixels are undefined, for a
     // computation that writes every one of them (std::bad_alloc without memory for them).
     static TBitmap sameLayout(const TBitmap& like);
+    // As the constructor, but the pixels are undefined: for a reader that writes every byte of
+    // every row (a fresh block is populated in one call rather than faulted in row by row).
+    static TBitmap forOverwrite(int width, int height, int bitCount);
     TBitmap(const TBitmap&) = default;
     TBitmap& operator=(const TBitmap&) = default;
     // A bitmap moved from is left empty (no size, no pixels), never a size without pixels.
@@ -96,6 +99,8 @@ public:
     bool operator==(const TBitmap& other) const = default;
 
 private:
+    TBitmap(int width, int height, int bitCount, bool zeroed);
+
     int width_ = 0;
     int height_ = 0;
     int bitCount_ = 24;

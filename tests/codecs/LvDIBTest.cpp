@@ -2,6 +2,7 @@
 #include "codecs/bmp/ColorResolution.h"
 #include "codecs/bmp/LvDIBErrors.h"
 #include "codecs/bmp/BmpFormat.h"
+#include "image/BlockMemory.h"
 #include "image/ImageErrors.h"
 #include "support/TestSupport.h"
 
@@ -269,4 +270,23 @@ TEST(LvDIB, BmpFileLoadTriesTheContainerFirst)
     TLvDIB dib;
     dib.LoadFromFile(dir.file("a.bmp"));
     EXPECT_EQ(dib.ToBitmap(), bmp);
+}
+
+TEST(LvDIB, LargePictureIsReadWholeIntoAReusedBlock)
+{
+    // A picture over the mapped-block size, read into the spare block full of other pixels:
+    // every byte comes from the file.
+    TempDir dir;
+    const TBitmap bmp = PatternBitmap(1203, 1201, 24);
+    WriteAll(dir.file("big.bmp"), BmpBytes(bmp));
+    std::uint8_t* old = AllocateBlockForOverwrite(bmp.byteSize());
+    std::fill_n(old, bmp.byteSize(), std::uint8_t(0xA5));
+    ReleaseBlock(old, bmp.byteSize());
+    ASSERT_EQ(SpareBlockSize(), bmp.byteSize());
+    TLvDIB dib;
+    dib.LoadFromFile(dir.file("big.bmp"));
+    const TBitmap read = dib.ToBitmap();
+    EXPECT_EQ(SpareBlockSize(), 0u); // the picture took it
+    EXPECT_EQ(read, bmp);
+    ReleaseSpareBlock();
 }

@@ -106,7 +106,8 @@ TBitmap BitmapFromDibRows(const TBitmapInfoHeader& header, const TDibColors& col
 {
     const int bits = header.biBitCount;
     const int h = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    TBitmap bitmap(header.biWidth, h, bits);
+    // Every row is copied whole, padding included.
+    TBitmap bitmap = TBitmap::forOverwrite(header.biWidth, h, bits);
     if (bits <= 8)
         bitmap.setPalette(RGBQuadsToPalette(colors, int(std::min<std::uint32_t>(header.biClrUsed, 256))));
     const bool topDown = header.biHeight < 0;
