@@ -15,9 +15,10 @@ void TpxImage::BitmapPixelsChanged(const QRect& imageRect)
     if (changed.isEmpty())
         return;
     FReduced.Update(Bitmap(), changed);
-    // A frame waiting to be composed shows the change anyway.
+    // A frame waiting to be composed shows the change anyway. While busy nothing is painted:
+    // the frame is composed afresh once it is (an undo step's box would otherwise stay unseen).
     if (FFrameDirty || FBusyCount > 0) {
-        viewport()->update();
+        Invalidate();
         return;
     }
     const TFrameSource source = FrameSourceOf(FView);

@@ -109,6 +109,29 @@ struct PartialWindow : Harness {
         EXPECT_NE(canvas().Bitmap(), states.back()) << item.Description;
         states.push_back(canvas().Bitmap());
     }
+    // The screen shows the picture: a grid of pixels compared with the canvas's (24-bit, BGR),
+    // away from the selection's outline.
+    void ExpectScreenShowsPicture(const char* when, int i)
+    {
+        const QImage screen = canvas().viewport()->grab().toImage();
+        const TBitmap& picture = canvas().Bitmap();
+        QRect outline;
+        if (canvas().Region()) {
+            const TRect b = canvas().Region()->boundingRect();
+            outline = QRect(b.left, b.top, b.width(), b.height()).adjusted(-2, -2, 2, 2);
+        }
+        for (int y = 5; y < picture.height(); y += 10) {
+            for (int x = 5; x < picture.width(); x += 10) {
+                const QPoint at = canvas().ImageToScreenCentre({x, y});
+                // The selection's outline is drawn over the picture.
+                if (!screen.rect().contains(at) || (canvas().Region() && outline.contains(QPoint(x, y))))
+                    continue;
+                const std::uint8_t* p = picture.scanLine(y) + 3 * x;
+                ASSERT_EQ(screen.pixel(at) & 0xFFFFFFu, qRgb(p[2], p[1], p[0]) & 0xFFFFFFu)
+                    << when << " to " << i << " at " << x << "," << y;
+            }
+        }
+    }
     // Undoes every step and redoes it, twice, checking every state on the way.
     void WalkTheHistory()
     {
@@ -117,10 +140,14 @@ struct PartialWindow : Harness {
             for (int i = n - 1; i >= 0; --i) {
                 form.Action("acUndo")->trigger();
                 ASSERT_EQ(canvas().Bitmap(), states[std::size_t(i)]) << "undo to " << i << ", pass " << pass;
+                if (canvas().Bitmap().bitCount() == 24)
+                    ExpectScreenShowsPicture("undo", i);
             }
             for (int i = 1; i <= n; ++i) {
                 form.Action("acRedo")->trigger();
                 ASSERT_EQ(canvas().Bitmap(), states[std::size_t(i)]) << "redo to " << i << ", pass " << pass;
+                if (canvas().Bitmap().bitCount() == 24)
+                    ExpectScreenShowsPicture("redo", i);
             }
         }
         EXPECT_TRUE(messages.shown.empty());
