@@ -75,8 +75,14 @@ void BM_GaussianBlur(benchmark::State& state)
         benchmark::DoNotOptimize(GaussianBlurArea(photo(), area(state), nullptr, double(state.range(1))));
     finish(state);
 }
-BENCHMARK(BM_GaussianBlur)->Args({0, 1})->Args({0, 5})->Args({0, 10})->Args({1, 10})->Args({1, 100})
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GaussianBlur)
+    ->Args({0, 1})
+    ->Args({0, 5})
+    ->Args({0, 10})
+    ->Args({1, 10})
+    ->Args({1, 100})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_UnsharpMask(benchmark::State& state)
 {

@@ -6,8 +6,8 @@
 #include "app/dialogs/AdjustDialogs.h"
 #include "app/dialogs/LevelsDialog.h"
 #include "canvas/PxImage.h"
-#include "support/SamplePicture.h"
 #include "support/CanvasBench.h"
+#include "support/SamplePicture.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

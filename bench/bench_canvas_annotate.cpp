@@ -23,7 +23,6 @@ const TBitmap& Image()
     return image;
 }
 
-
 struct TSetup {
     TpxImage canvas;
     TSetup(bool fit, TMouseMode mode, bool antiAliasedFill)

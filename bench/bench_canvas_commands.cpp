@@ -4,12 +4,11 @@
 // area against the whole image. With one undo step (MaxUndo 1) each command gives back the buffer
 // of the step it drops, which the next command reuses; the Fresh variants return it to the system
 // first and pay for a freshly faulted picture-sized buffer, as the first command after an open does.
-#include "app/mainform/MainForm.h"
-#include "support/MainFormInternals.h"
 #include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/ReduceColorsDialog.h"
 #include "app/dialogs/ResizeDialog.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/BlockMemory.h"
 #include "image/Outline.h"
@@ -21,8 +20,9 @@
 #include "imaging/geometry/OrientBitmap.h"
 #include "imaging/resample/ResizeNearest.h"
 #include "imaging/resample/ResizeResample.h"
-#include "support/SamplePicture.h"
 #include "support/CanvasBench.h"
+#include "support/MainFormInternals.h"
+#include "support/SamplePicture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -280,8 +280,14 @@ BENCHMARK(BM_ResizeCore)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ResizeWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceCore)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceWindow)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OrientCore)->Arg(int(TOrientation::Rotate90))->Arg(int(TOrientation::FlipHorizontal))->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_OrientWindow)->Arg(int(TOrientation::Rotate90))->Arg(int(TOrientation::FlipHorizontal))->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrientCore)
+    ->Arg(int(TOrientation::Rotate90))
+    ->Arg(int(TOrientation::FlipHorizontal))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrientWindow)
+    ->Arg(int(TOrientation::Rotate90))
+    ->Arg(int(TOrientation::FlipHorizontal))
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DropShadowPreviewArea)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DropShadowWhole)->Unit(benchmark::kMillisecond);
 

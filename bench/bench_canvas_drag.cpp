@@ -1,8 +1,8 @@
 // Dragging floating pixels on a 6000 x 4000 image in a 1920 x 1080 canvas (offscreen platform):
 // each step is one mouse move plus the repaint it asks for, at 100 % and fitted to the window,
 // for the pixel move of a 12-megapixel elliptical selection and for a floating paste of a
-// 12-megapixel picture; an ants step while the moved pixels float. Also: copying and pasting the whole 24-megapixel picture through the
-// clipboard within the program.
+// 12-megapixel picture; an ants step while the moved pixels float. Also: copying and pasting the whole 24-megapixel
+// picture through the clipboard within the program.
 #include "app/systemclipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"
 #include "support/CanvasBench.h"
@@ -25,7 +25,6 @@ const TBitmap& Image()
     static const TBitmap image = bench::NoisePicture(kImageWidth, kImageHeight);
     return image;
 }
-
 
 // The canvas with the 12-megapixel selection ready to float (mmMoveSelectArea) or the
 // 12-megapixel picture floating (mmMerge), at 100 % or fitted, scrolled into the picture.
@@ -97,8 +96,14 @@ void BM_FloatingAntsStep(benchmark::State& state)
 }
 BENCHMARK(BM_FloatingAntsStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_MoveSelectAreaDrag(benchmark::State& state) { Drag(state, mmMoveSelectArea); }
-void BM_FloatingPasteDrag(benchmark::State& state) { Drag(state, mmMerge); }
+void BM_MoveSelectAreaDrag(benchmark::State& state)
+{
+    Drag(state, mmMoveSelectArea);
+}
+void BM_FloatingPasteDrag(benchmark::State& state)
+{
+    Drag(state, mmMerge);
+}
 BENCHMARK(BM_MoveSelectAreaDrag)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FloatingPasteDrag)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

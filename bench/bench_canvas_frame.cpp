@@ -98,7 +98,11 @@ void BM_ComposeFrame(benchmark::State& state)
 }
 BENCHMARK(BM_ComposeFrame)
     ->ArgNames({"zoom", "bits"})
-    ->Args({10, 24})->Args({25, 24})->Args({100, 24})->Args({400, 24})->Args({3000, 24})
+    ->Args({10, 24})
+    ->Args({25, 24})
+    ->Args({100, 24})
+    ->Args({400, 24})
+    ->Args({3000, 24})
     ->Args({100, 8})
     ->Unit(benchmark::kMillisecond);
 

@@ -12,8 +12,8 @@
 #include "app/Application.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
-#include "imaging/raster/FloodMask.h"
 #include "image/RegionConvert.h"
+#include "imaging/raster/FloodMask.h"
 #include "support/MainFormInternals.h"
 #include "support/SamplePicture.h"
 
@@ -367,7 +367,11 @@ void BM_ViewFrame(benchmark::State& state)
 }
 BENCHMARK(BM_ViewFrame)
     ->ArgNames({"fit", "gesture"})
-    ->Args({0, 0})->Args({0, 1})->Args({0, 2})->Args({1, 0})->Args({1, 2})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({0, 2})
+    ->Args({1, 0})
+    ->Args({1, 2})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 

@@ -4,9 +4,9 @@
 // Then a marching-ants step and a rubber-band redraw on that selection, fitted and at 100 %.
 #include "canvas/OutlineOverlay.h"
 #include "canvas/PxImage.h"
-#include "imaging/raster/FloodMask.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
+#include "imaging/raster/FloodMask.h"
 #include "support/CanvasBench.h"
 
 #include <benchmark/benchmark.h>
@@ -56,7 +56,6 @@ const TBitmap& Photo()
     }();
     return image;
 }
-
 
 struct TCanvasSetup {
     TpxImage canvas;

@@ -1,7 +1,7 @@
 // Reading a 24-megapixel 24-bit BMP through the DIB container against the image bitmap's own
 // reader, and the container's pixel-format changes on the same picture.
-#include "codecs/bmp/LvDIB.h"
 #include "codecs/bmp/BmpFormat.h"
+#include "codecs/bmp/LvDIB.h"
 
 #include <benchmark/benchmark.h>
 

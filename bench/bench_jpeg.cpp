@@ -4,8 +4,8 @@
 // `bench_jpeg --save-bmp-as-jpeg IN.bmp OUT.jpg QUALITY` runs the save path alone, for
 // scripts/bench-jpeg.sh, which compares against djpeg, cjpeg and jpegtran.
 #include "codecs/FormatDispatch.h"
-#include "codecs/jpegtran/LosslessTransform.h"
 #include "codecs/bmp/BmpFormat.h"
+#include "codecs/jpegtran/LosslessTransform.h"
 
 #include <benchmark/benchmark.h>
 
@@ -70,8 +70,8 @@ void BM_PlainLibraryDecode(benchmark::State& state)
     const std::vector<std::uint8_t> data = ReadJpegFileBytes(SampleJpeg());
     std::vector<std::uint8_t> pixels;
     for (auto _ : state) {
-        jpeg_decompress_struct cinfo {};
-        jpeg_error_mgr err {};
+        jpeg_decompress_struct cinfo{};
+        jpeg_error_mgr err{};
         cinfo.err = jpeg_std_error(&err);
         jpeg_create_decompress(&cinfo);
         jpeg_mem_src(&cinfo, data.data(), static_cast<unsigned long>(data.size()));

@@ -2,9 +2,9 @@
 // format dispatch. `bench_jpeg2k --write-sample FILE.bmp` writes the picture for
 // scripts/bench-jpeg2k.sh, which compares against opj_compress and opj_decompress.
 #include "codecs/FormatDispatch.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "codecs/jpeg2000/Jpeg2kDecode.h"
 #include "codecs/jpeg2000/Jpeg2kEncode.h"
-#include "codecs/bmp/BmpFormat.h"
 
 #include <benchmark/benchmark.h>
 
@@ -58,8 +58,7 @@ void BM_EncodeJp2(benchmark::State& state)
         benchmark::DoNotOptimize(EncodeJpeg2k(Picture(), info, false));
 }
 // Threads, rate x 10: lossless and the default lossy rate 0.8.
-BENCHMARK(BM_EncodeJp2)->Args({1, 10})->Args({2, 10})->Args({2, 8})
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EncodeJp2)->Args({1, 10})->Args({2, 10})->Args({2, 8})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_LoadJpeg2kFile(benchmark::State& state)
 {

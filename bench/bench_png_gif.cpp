@@ -2,19 +2,19 @@
 // colour fields with sensor-like noise, so that it has millions of colours. The encoders write to
 // /dev/null; scripts/bench-png-gif.sh times the whole command against ImageMagick on the same
 // picture, written as a BMP by `bench_png_gif --write-sample FILE`.
+#include "codecs/bmp/BmpFormat.h"
 #include "codecs/gif/GifCodec.h"
 #include "codecs/png/PngCodec.h"
-#include "codecs/bmp/BmpFormat.h"
 #include "imaging/quantize/OctreeQuantizer.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <fstream>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <vector>
 
 namespace {

@@ -5,8 +5,8 @@
 // (the process's peak is reset through /proc/self/clear_refs first), and process_cpu_ms, the CPU
 // time of all the process's threads per preview.
 #include "codecs/FormatDispatch.h"
-#include "codecs/preview/PreviewPicture.h"
 #include "codecs/jpeg/JpegCompressor.h"
+#include "codecs/preview/PreviewPicture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -30,8 +30,8 @@ constexpr int kBox = 150;
 
 std::string ScratchFile(const std::string& name)
 {
-    const std::string dir = std::filesystem::exists("/dev/shm")
-        ? "/dev/shm" : std::filesystem::temp_directory_path().string();
+    const std::string dir = std::filesystem::exists("/dev/shm") ? "/dev/shm"
+                                                                : std::filesystem::temp_directory_path().string();
     return dir + "/kalvo-bench-preview-" + name;
 }
 
@@ -98,7 +98,10 @@ void RunPreview(benchmark::State& state, const std::string& file)
                                                           benchmark::Counter::kAvgIterations);
 }
 
-void BM_PreviewJpeg24MP(benchmark::State& state) { RunPreview(state, Sample("baseline.jpg")); }
+void BM_PreviewJpeg24MP(benchmark::State& state)
+{
+    RunPreview(state, Sample("baseline.jpg"));
+}
 BENCHMARK(BM_PreviewJpeg24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PreviewProgressiveJpeg24MP(benchmark::State& state)
@@ -107,18 +110,30 @@ void BM_PreviewProgressiveJpeg24MP(benchmark::State& state)
 }
 BENCHMARK(BM_PreviewProgressiveJpeg24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_PreviewJpeg2000_24MP(benchmark::State& state) { RunPreview(state, Sample("picture.jp2")); }
+void BM_PreviewJpeg2000_24MP(benchmark::State& state)
+{
+    RunPreview(state, Sample("picture.jp2"));
+}
 BENCHMARK(BM_PreviewJpeg2000_24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_PreviewPng24MP(benchmark::State& state) { RunPreview(state, Sample("picture.png")); }
+void BM_PreviewPng24MP(benchmark::State& state)
+{
+    RunPreview(state, Sample("picture.png"));
+}
 BENCHMARK(BM_PreviewPng24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // libwebp's scaled decoding straight to the shown size.
-void BM_PreviewWebp24MP(benchmark::State& state) { RunPreview(state, Sample("picture.webp")); }
+void BM_PreviewWebp24MP(benchmark::State& state)
+{
+    RunPreview(state, Sample("picture.webp"));
+}
 BENCHMARK(BM_PreviewWebp24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Only the strips holding the shown rows are decoded (Deflate, Kalvo's 256 KiB strips).
-void BM_PreviewTiff24MP(benchmark::State& state) { RunPreview(state, Sample("picture.tif")); }
+void BM_PreviewTiff24MP(benchmark::State& state)
+{
+    RunPreview(state, Sample("picture.tif"));
+}
 BENCHMARK(BM_PreviewTiff24MP)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // What the preview would cost with the editor's own full load.

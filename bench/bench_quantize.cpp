@@ -156,7 +156,12 @@ void BM_FixedReduce(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(ReduceColors(Picture(), colors, TReducePalette::Fixed, dither));
 }
-BENCHMARK(BM_FixedReduce)->Args({256, 0})->Args({256, 1})->Args({16, 0})->Args({16, 1})->Args({2, 1})
+BENCHMARK(BM_FixedReduce)
+    ->Args({256, 0})
+    ->Args({256, 1})
+    ->Args({16, 0})
+    ->Args({16, 1})
+    ->Args({2, 1})
     ->Unit(benchmark::kMillisecond);
 
 // The reference for the colour count: one pass that reads every pixel and forms its value.

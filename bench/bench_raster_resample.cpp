@@ -44,7 +44,8 @@ void BM_ResizeResampleHalf(benchmark::State& state)
     const TBitmap& photo = Photo();
     for (auto _ : state)
         benchmark::DoNotOptimize(ResizeResample(photo, kWidth / 2, kHeight / 2));
-    state.counters["Mpx/s"] = benchmark::Counter(double(kWidth) * kHeight / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["Mpx/s"] = benchmark::Counter(double(kWidth) * kHeight / 1e6,
+                                                 benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_ResizeResampleHalf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -73,9 +74,10 @@ void BM_BrushStroke1000Dabs(benchmark::State& state)
     for (int r = 0; r < tip.Size; ++r)
         for (int c = 0; c < tip.Size; ++c)
             weights += tip.Mask[r][c] != 0;
-    state.counters["ns/dab"] = benchmark::Counter(1000, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    state.counters["ns/pixel"] = benchmark::Counter(1000.0 * tip.Size * tip.Size,
-                                                    benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns/dab"] = benchmark::Counter(
+        1000, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns/pixel"] = benchmark::Counter(
+        1000.0 * tip.Size * tip.Size, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["tip px"] = double(weights);
 }
 BENCHMARK(BM_BrushStroke1000Dabs)->Unit(benchmark::kMillisecond)->UseRealTime();

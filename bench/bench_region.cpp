@@ -1,9 +1,9 @@
 // Region conversions, the region stream and the colour-range fill on large inputs.
 // The checkerboards are the worst case for regions: one rectangle per selected pixel.
-#include "imaging/raster/FloodMask.h"
 #include "image/Outline.h"
 #include "image/PixelAccess.h"
 #include "image/RegionConvert.h"
+#include "imaging/raster/FloodMask.h"
 
 #include <benchmark/benchmark.h>
 

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size < 1)
         return 0;
-    static const char* const types[] = {kalvo::kDibMimeType, "image/png", "image/bmp", "image/gif",
+    static const char* const types[] = {kalvo::kDibMimeType,       "image/png",           "image/bmp", "image/gif",
                                         "image/x-portable-pixmap", kalvo::kRegionMimeType};
     QMimeData mime;
     mime.setData(QString::fromLatin1(types[data[0] % 6]),

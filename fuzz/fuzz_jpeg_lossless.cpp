@@ -11,8 +11,8 @@ namespace {
 std::int64_t ClaimedPixels(const std::uint8_t* data, std::size_t size)
 {
     for (std::size_t i = 0; i + 8 < size; ++i)
-        if (data[i] == 0xFF && data[i + 1] >= 0xC0 && data[i + 1] <= 0xCF && data[i + 1] != 0xC4
-            && data[i + 1] != 0xC8 && data[i + 1] != 0xCC)
+        if (data[i] == 0xFF && data[i + 1] >= 0xC0 && data[i + 1] <= 0xCF && data[i + 1] != 0xC4 && data[i + 1] != 0xC8
+            && data[i + 1] != 0xCC)
             return std::int64_t((data[i + 5] << 8) | data[i + 6]) * ((data[i + 7] << 8) | data[i + 8]);
     return 0;
 }

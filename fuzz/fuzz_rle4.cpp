@@ -1,6 +1,6 @@
 // libFuzzer target: the RLE4 decoder. The first two bytes choose the size.
-#include "image/ImageErrors.h"
 #include "codecs/bmp/RleDecode.h"
+#include "image/ImageErrors.h"
 
 #include <cstdint>
 #include <vector>

@@ -15,7 +15,7 @@ packages=(
   webp libheif-examples imagemagick libvips-tools hyperfine
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool python3
-  xclip desktop-file-utils strace
+  xclip desktop-file-utils strace clang-format
   fonts-ipafont-gothic qt6-translations-l10n
   breeze-icon-theme libqt6svg6
 )

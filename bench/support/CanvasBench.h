@@ -27,8 +27,7 @@ inline TBitmap NoisePicture(int width, int height)
     return image;
 }
 
-inline void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
-                      Qt::MouseButtons buttons)
+inline void SendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
     QMouseEvent event(type, QPointF(pos), QPointF(target->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &event);

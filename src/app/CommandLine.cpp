@@ -6,15 +6,26 @@ namespace {
 
 // Qt's own command-line options: those followed by a value, and plain switches.
 const QStringList kQtOptionsWithValue = {
-    QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-    QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
-    QStringLiteral("qwindowtitle"), QStringLiteral("title"), QStringLiteral("qwindowicon"),
-    QStringLiteral("icon"), QStringLiteral("style"), QStringLiteral("stylesheet"), QStringLiteral("session"),
-    QStringLiteral("display"), QStringLiteral("name"), QStringLiteral("qmljsdebugger"),
+    QStringLiteral("platform"),
+    QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"),
+    QStringLiteral("geometry"),
+    QStringLiteral("qwindowtitle"),
+    QStringLiteral("title"),
+    QStringLiteral("qwindowicon"),
+    QStringLiteral("icon"),
+    QStringLiteral("style"),
+    QStringLiteral("stylesheet"),
+    QStringLiteral("session"),
+    QStringLiteral("display"),
+    QStringLiteral("name"),
+    QStringLiteral("qmljsdebugger"),
 };
 const QStringList kQtSwitches = {
     QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
-    QStringLiteral("dograb"), QStringLiteral("sync"), QStringLiteral("testability"),
+    QStringLiteral("dograb"),  QStringLiteral("sync"),        QStringLiteral("testability"),
 };
 
 } // namespace
@@ -30,7 +41,7 @@ QStringList WithoutQtOptions(const QStringList& arguments)
         }
         // Qt reads "-option" and "--option", and a value also as "-option=value".
         QString name = arg.startsWith(QLatin1String("--")) ? arg.mid(2)
-                       : arg.startsWith(QLatin1Char('-'))  ? arg.mid(1)
+            : arg.startsWith(QLatin1Char('-'))             ? arg.mid(1)
                                                            : QString();
         const bool valueAttached = name.contains(QLatin1Char('='));
         name = name.section(QLatin1Char('='), 0, 0);
@@ -71,8 +82,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
 
 QString CommandLineUsage()
 {
-    return QStringLiteral("Usage: kalvo [FILE]  (open FILE, a BMP, DIB, RLE, JPEG, JPEG 2000, PNG, GIF, WebP, TIFF, HEIC or AVIF "
-                          "picture; --help, --version)");
+    return QStringLiteral(
+        "Usage: kalvo [FILE]  (open FILE, a BMP, DIB, RLE, JPEG, JPEG 2000, PNG, GIF, WebP, TIFF, HEIC or AVIF "
+        "picture; --help, --version)");
 }
 
 } // namespace kalvo

@@ -8,8 +8,8 @@ namespace kalvo {
 struct TCommandLine {
     enum class TAction { Run, Help, Version, Error };
     TAction Action = TAction::Run;
-    QString FileName;  // the picture to open after start-up; empty for none
-    QString Message;   // for Error: what was wrong
+    QString FileName; // the picture to open after start-up; empty for none
+    QString Message;  // for Error: what was wrong
 };
 
 // The arguments without the options Qt's application object takes for itself ("-style fusion",

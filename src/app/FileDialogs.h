@@ -29,8 +29,7 @@ public:
     // The save dialog with an options button: starts with filterIndex and proposedName, asks
     // before overwriting; on OK returns the name (with the type's default extension appended when
     // typed without one) and the filter index in force.
-    virtual std::optional<QString> SaveFile(QWidget* parent, int& filterIndex,
-                                            const QString& proposedName,
+    virtual std::optional<QString> SaveFile(QWidget* parent, int& filterIndex, const QString& proposedName,
                                             const std::function<void()>& optionsClicked);
     // The palette file dialogs ("PAL ファイル(*.pal)", default extension ".pal"), starting in
     // folder; the save dialog asks before overwriting. The chosen file or nothing.

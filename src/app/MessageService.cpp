@@ -22,11 +22,11 @@ int showReal(const QString& text, int flags)
     box.setText(text);
     const int buttons = flags & 0x0F;
     const int icon = flags & 0xF0;
-    box.setIcon(icon == 16 ? QMessageBox::Critical
-                : icon == 32 ? QMessageBox::Question
-                : icon == 48 ? QMessageBox::Warning
-                : icon == 64 ? QMessageBox::Information
-                             : QMessageBox::NoIcon);
+    box.setIcon(icon == 16       ? QMessageBox::Critical
+                    : icon == 32 ? QMessageBox::Question
+                    : icon == 48 ? QMessageBox::Warning
+                    : icon == 64 ? QMessageBox::Information
+                                 : QMessageBox::NoIcon);
     if (buttons == 3)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     else if (buttons == 4)
@@ -36,14 +36,10 @@ int showReal(const QString& text, int flags)
     else
         box.setStandardButtons(QMessageBox::Ok);
     switch (box.exec()) {
-    case QMessageBox::Yes:
-        return IDYES;
-    case QMessageBox::No:
-        return IDNO;
-    case QMessageBox::Cancel:
-        return IDCANCEL;
-    default:
-        return IDOK;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    case QMessageBox::Cancel: return IDCANCEL;
+    default: return IDOK;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "app/RecentFiles.h"
 
-#include "config/RecentFileText.h"
 #include "app/settings/SafeWrite.h"
+#include "config/RecentFileText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,8 +16,7 @@ constexpr qint64 kMaxReadBytes = qint64(kMaxRecentFiles + 1) * (kMaxRecentPathCh
 
 } // namespace
 
-TRecentFileList::TRecentFileList(QString fileName, QObject* parent)
-    : QObject(parent), FFileName(std::move(fileName))
+TRecentFileList::TRecentFileList(QString fileName, QObject* parent) : QObject(parent), FFileName(std::move(fileName))
 {
 }
 

@@ -32,15 +32,12 @@ std::optional<int> answeredWithoutWindow(int argc, char** argv, kalvo::TCommandL
     case kalvo::TCommandLine::TAction::Help:
         std::printf("%s\n", kalvo::CommandLineUsage().toLocal8Bit().constData());
         return 0;
-    case kalvo::TCommandLine::TAction::Version:
-        std::printf("Kalvo %s\n", KALVO_VERSION);
-        return 0;
+    case kalvo::TCommandLine::TAction::Version: std::printf("Kalvo %s\n", KALVO_VERSION); return 0;
     case kalvo::TCommandLine::TAction::Error:
         std::fprintf(stderr, "kalvo: %s\n%s\n", line.Message.toLocal8Bit().constData(),
                      kalvo::CommandLineUsage().toLocal8Bit().constData());
         return 2;
-    case kalvo::TCommandLine::TAction::Run:
-        break;
+    case kalvo::TCommandLine::TAction::Run: break;
     }
     return std::nullopt;
 }

@@ -26,12 +26,11 @@ struct TCursorEntry {
 };
 
 constexpr TCursorEntry kCursors[] = {
-    {"PXR_HANDOPEN", 2, 1},   {"PXR_HANDCLOS", 2, 1},  {"PXR_CROSS", 0, 0},
-    {"PXR_CROSS_A", 15, 15},  {"PXR_CROSS_D", 15, 15}, {"PXR_MAGICWAND", 5, 5},
-    {"PXR_MAGIC_A", 5, 5},    {"PXR_MAGIC_D", 5, 5},   {"PXR_ZOOM", 6, 6},
-    {"PXR_MOVERGN", 7, 7},    {"PXR_MOVEAREA", 0, 0},  {"PXR_PAINT", 17, 17},
-    {"PXR_SPOIT", 0, 15},     {"PXR_PEN", 13, 18},     {"PXR_BRUSH", 11, 18},
-    {"PXR_SHAPE", 7, 7},      {"PXR_TEXT", 7, 7},
+    {"PXR_HANDOPEN", 2, 1},  {"PXR_HANDCLOS", 2, 1},  {"PXR_CROSS", 0, 0},    {"PXR_CROSS_A", 15, 15},
+    {"PXR_CROSS_D", 15, 15}, {"PXR_MAGICWAND", 5, 5}, {"PXR_MAGIC_A", 5, 5},  {"PXR_MAGIC_D", 5, 5},
+    {"PXR_ZOOM", 6, 6},      {"PXR_MOVERGN", 7, 7},   {"PXR_MOVEAREA", 0, 0}, {"PXR_PAINT", 17, 17},
+    {"PXR_SPOIT", 0, 15},    {"PXR_PEN", 13, 18},     {"PXR_BRUSH", 11, 18},  {"PXR_SHAPE", 7, 7},
+    {"PXR_TEXT", 7, 7},
 };
 
 const TCursorEntry* entryOf(int number)

@@ -42,8 +42,7 @@ QPoint ClampToImageEdge(const TViewGeometry& g, QPoint p)
 
 QPoint ClampToImagePixel(const TViewGeometry& g, QPoint p)
 {
-    return {std::clamp(p.x(), 0, std::max(0, g.ImageWidth - 1)),
-            std::clamp(p.y(), 0, std::max(0, g.ImageHeight - 1))};
+    return {std::clamp(p.x(), 0, std::max(0, g.ImageWidth - 1)), std::clamp(p.y(), 0, std::max(0, g.ImageHeight - 1))};
 }
 
 bool IsInImage(const TViewGeometry& g, QPoint p)

@@ -18,8 +18,8 @@ void BufferDashLine(const TLineDDAParam& param, QPoint from, QPoint to)
     LineDDA(from.x(), from.y(), to.x(), to.y(), [&](int x, int y) {
         if (x < 0 || y < 0 || x >= width || y >= height)
             return;
-        reinterpret_cast<std::uint32_t*>(bits + stride * y)[x] =
-            IsDashBlack(x, y, param.Phase) ? 0xFF000000u : 0xFFFFFFFFu;
+        reinterpret_cast<std::uint32_t*>(bits + stride * y)[x] = IsDashBlack(x, y, param.Phase) ? 0xFF000000u
+                                                                                                : 0xFFFFFFFFu;
     });
 }
 

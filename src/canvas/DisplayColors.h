@@ -16,6 +16,9 @@ TColor NearestPaletteColor(const std::vector<TColor>& palette, TColor color);
 TColor DisplayColorFor(const TBitmap& image, TColor color);
 
 // The colour for QPainter.
-inline QColor ToQColor(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+inline QColor ToQColor(TColor c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 } // namespace kalvo

@@ -57,13 +57,13 @@ void TFloatPreview::DrawStretched(QPainter& painter, const TViewGeometry& view, 
         return;
     std::vector<int> columns(std::size_t(visible.width()));
     for (int x = 0; x < visible.width(); ++x)
-        columns[std::size_t(x)] =
-            src.left + int(std::min<long long>((visible.left() - dest.left() + x) * 100LL / zoom, src.width() - 1));
+        columns[std::size_t(x)] = src.left
+            + int(std::min<long long>((visible.left() - dest.left() + x) * 100LL / zoom, src.width() - 1));
     const TRowStretcher stretcher(TStretchSource::Of(source), std::move(columns));
     int lastRow = -1;
     for (int y = 0; y < visible.height(); ++y) {
-        const int row =
-            src.top + int(std::min<long long>((visible.top() - dest.top() + y) * 100LL / zoom, src.height() - 1));
+        const int row = src.top
+            + int(std::min<long long>((visible.top() - dest.top() + y) * 100LL / zoom, src.height() - 1));
         auto* out = reinterpret_cast<std::uint32_t*>(FScratch.scanLine(y));
         if (row == lastRow)
             std::copy_n(reinterpret_cast<const std::uint32_t*>(FScratch.constScanLine(y - 1)), visible.width(), out);
@@ -121,8 +121,7 @@ TRegion InnerFrame(const TRegion& region)
     return frame;
 }
 
-void DrawHatchedPlaceholder(QPainter& painter, const TViewGeometry& view, const TRegion& region,
-                            const TRegion& frame)
+void DrawHatchedPlaceholder(QPainter& painter, const TViewGeometry& view, const TRegion& region, const TRegion& frame)
 {
     const QPoint origin(view.ImageLeft, view.ImageTop);
     painter.save();

@@ -32,8 +32,7 @@ void FillFrameRegion(QPainter& painter, const TViewGeometry& view, const TRegion
 
 // The placeholder: the region (frame coordinates) hatched with a diagonal cross in 0x444444 on
 // what lies below, and its inner one-pixel frame in 0xDDDDDD.
-void DrawHatchedPlaceholder(QPainter& painter, const TViewGeometry& view, const TRegion& region,
-                            const TRegion& frame);
+void DrawHatchedPlaceholder(QPainter& painter, const TViewGeometry& view, const TRegion& region, const TRegion& frame);
 // The zoomed outline shifted by `shift` (client pixels) as the screen dash with the given phase,
 // clipped to clip; a segment lying wholly on one outer side of clip is skipped without plotting.
 void DrawShiftedOutline(QPainter& painter, const TPoints& zoomed, QPoint shift, const QRect& clip, int phase = 0);

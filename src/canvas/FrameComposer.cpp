@@ -106,8 +106,8 @@ QRect FrameAreaOf(const TFrameSource& s, const QRect& imageRect, int k)
         return {};
     k = std::max(k, 1);
     // Through a reduced copy a frame pixel over source column c shows column k * (c div k) <= c.
-    const auto [x0, x1] = FrameRange(imageRect.left() - s.ScrollX, imageRect.right() + k - 1 - s.ScrollX,
-                                     s.SourceWidth, s.DrawWidth, s.Zoom);
+    const auto [x0, x1] = FrameRange(imageRect.left() - s.ScrollX, imageRect.right() + k - 1 - s.ScrollX, s.SourceWidth,
+                                     s.DrawWidth, s.Zoom);
     const auto [y0, y1] = FrameRange(imageRect.top() - s.ScrollY, imageRect.bottom() + k - 1 - s.ScrollY,
                                      s.SourceHeight, s.DrawHeight, s.Zoom);
     if (x0 >= x1 || y0 >= y1)

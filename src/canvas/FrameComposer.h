@@ -34,13 +34,12 @@ QImage CreateFrameBuffer(int width, int height);
 // The drawn area is limited to the frame and the source rectangle to the image. With `reduced`
 // (the cache of this image), frames at 50 % or less read the reduced copy whose factor k fits
 // the zoom, showing image column k * (column / k): a pixel within the same screen pixel.
-void ComposeFrame(const TBitmap& image, const TFrameSource& source, QImage& frame,
-                  TReducedImages* reduced = nullptr);
+void ComposeFrame(const TBitmap& image, const TFrameSource& source, QImage& frame, TReducedImages* reduced = nullptr);
 
 // ComposeFrame for the frame pixels inside area only (frame coordinates); the rest of the frame
 // is left as it is. The pixels written are those ComposeFrame would write there.
-void ComposeFrameArea(const TBitmap& image, const TFrameSource& source, QImage& frame,
-                      TReducedImages* reduced, const QRect& area);
+void ComposeFrameArea(const TBitmap& image, const TFrameSource& source, QImage& frame, TReducedImages* reduced,
+                      const QRect& area);
 
 // The frame area (frame coordinates, within DrawWidth x DrawHeight) whose pixels show image
 // pixels inside the image rectangle, including the frame pixels that show them through a

@@ -176,15 +176,9 @@ void TRowStretcher::Stretch(int y, std::uint32_t* out) const
         else
             run([row, &lut](int s) { return lut[row[s]]; });
         return;
-    case 4:
-        run([row, &lut](int s) { return lut[(row[s >> 1] >> ((~s & 1) << 2)) & 15]; });
-        return;
-    case 1:
-        run([row, &lut](int s) { return lut[(row[s >> 3] >> (7 - (s & 7))) & 1]; });
-        return;
-    case 16:
-        run([row](int s) { return Pixel555(row + std::size_t(s) * 2); });
-        return;
+    case 4: run([row, &lut](int s) { return lut[(row[s >> 1] >> ((~s & 1) << 2)) & 15]; }); return;
+    case 1: run([row, &lut](int s) { return lut[(row[s >> 3] >> (7 - (s & 7))) & 1]; }); return;
+    case 16: run([row](int s) { return Pixel555(row + std::size_t(s) * 2); }); return;
     default: // 32 bits: blue, green, red, unused
         run([row](int s) { return Pixel24(row + std::size_t(s) * 4); });
         return;

@@ -43,8 +43,8 @@ public:
 private:
     TStretchSource FSource;
     std::vector<int> FColumns;
-    bool FRuns = false;     // magnifying: fill runs of equal columns
-    bool FIdentity = false; // consecutive columns: a straight conversion
+    bool FRuns = false;                       // magnifying: fill runs of equal columns
+    bool FIdentity = false;                   // consecutive columns: a straight conversion
     std::array<std::uint32_t, 256> FLookup{}; // palette index -> frame pixel
 };
 

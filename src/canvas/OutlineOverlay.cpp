@@ -28,15 +28,15 @@ TZoomedOutline ScaleOutline(const TPoints& outline, const TRect& box, int zoom)
         if (a == b)
             continue;
         const std::size_t n = result.Points.size();
-        if (n >= 2 && ((result.Points[n - 2] == a && result.Points[n - 1] == b)
-                       || (result.Points[n - 2] == b && result.Points[n - 1] == a)))
+        if (n >= 2
+            && ((result.Points[n - 2] == a && result.Points[n - 1] == b)
+                || (result.Points[n - 2] == b && result.Points[n - 1] == a)))
             continue;
         result.Points.push_back(a);
         result.Points.push_back(b);
     }
     if (!outline.empty())
-        result.Box = {Scaled(box.left, zoom), Scaled(box.top, zoom), Scaled(box.right, zoom),
-                      Scaled(box.bottom, zoom)};
+        result.Box = {Scaled(box.left, zoom), Scaled(box.top, zoom), Scaled(box.right, zoom), Scaled(box.bottom, zoom)};
     return result;
 }
 

@@ -31,14 +31,16 @@ struct TOutlinePlacement {
 
 // How far a corner handle reaches from its corner at a whole scale: it covers corner - reach
 // .. corner + reach + 1 (8 x 8 pixels at scale 1), and the pointer grabs it within +-reach.
-constexpr int CornerHandleReach(int scale) { return 3 * scale; }
+constexpr int CornerHandleReach(int scale)
+{
+    return 3 * scale;
+}
 
 // Draws every segment that may reach the display with the buffer dash; a segment with both ends
 // left of or both above the frame is skipped without plotting. keepGoing() is asked before each
 // segment; drawing stops when it returns false.
 template <class KeepGoing>
-void DrawOutlineSegments(QImage& frame, const TPoints& zoomed, const TOutlinePlacement& place,
-                         KeepGoing&& keepGoing);
+void DrawOutlineSegments(QImage& frame, const TPoints& zoomed, const TOutlinePlacement& place, KeepGoing&& keepGoing);
 void DrawOutlineSegments(QImage& frame, const TPoints& zoomed, const TOutlinePlacement& place);
 
 // The four 8 x 8 corner handles of the zoomed box: black border, white inside, clipped to
@@ -51,8 +53,7 @@ QRect OutlineFrameBounds(const TRect& zoomedBox, const TOutlinePlacement& place)
 bool DrawOutlineSegment(QImage& frame, QPoint a, QPoint b, const TOutlinePlacement& place);
 
 template <class KeepGoing>
-void DrawOutlineSegments(QImage& frame, const TPoints& zoomed, const TOutlinePlacement& place,
-                         KeepGoing&& keepGoing)
+void DrawOutlineSegments(QImage& frame, const TPoints& zoomed, const TOutlinePlacement& place, KeepGoing&& keepGoing)
 {
     for (std::size_t i = 0; i + 1 < zoomed.size(); i += 2) {
         if (!keepGoing())

@@ -137,13 +137,34 @@ void TpxImage::SwapColors()
 
 // --- Coordinates --------------------------------------------------------------------------------
 
-QPoint TpxImage::ScreenToImage(QPoint p) const { return kalvo::ScreenToImage(FView, p); }
-QPoint TpxImage::ImageToScreen(QPoint p) const { return kalvo::ImageToScreen(FView, p); }
-QPoint TpxImage::ImageToScreenCentre(QPoint p) const { return kalvo::ImageToScreenCentre(FView, p); }
-QPoint TpxImage::ClampToImageEdge(QPoint p) const { return kalvo::ClampToImageEdge(FView, p); }
-QPoint TpxImage::ClampToImagePixel(QPoint p) const { return kalvo::ClampToImagePixel(FView, p); }
-bool TpxImage::IsInImage(QPoint p) const { return kalvo::IsInImage(FView, p); }
-bool TpxImage::IsInDisplayedImage(QPoint p) const { return kalvo::IsInDisplayedImage(FView, p); }
+QPoint TpxImage::ScreenToImage(QPoint p) const
+{
+    return kalvo::ScreenToImage(FView, p);
+}
+QPoint TpxImage::ImageToScreen(QPoint p) const
+{
+    return kalvo::ImageToScreen(FView, p);
+}
+QPoint TpxImage::ImageToScreenCentre(QPoint p) const
+{
+    return kalvo::ImageToScreenCentre(FView, p);
+}
+QPoint TpxImage::ClampToImageEdge(QPoint p) const
+{
+    return kalvo::ClampToImageEdge(FView, p);
+}
+QPoint TpxImage::ClampToImagePixel(QPoint p) const
+{
+    return kalvo::ClampToImagePixel(FView, p);
+}
+bool TpxImage::IsInImage(QPoint p) const
+{
+    return kalvo::IsInImage(FView, p);
+}
+bool TpxImage::IsInDisplayedImage(QPoint p) const
+{
+    return kalvo::IsInDisplayedImage(FView, p);
+}
 
 void TpxImage::SetToolSettings(const TToolSettings& value)
 {

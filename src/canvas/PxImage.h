@@ -13,8 +13,8 @@
 #include "canvas/OutlineOverlay.h"
 #include "canvas/ReducedImages.h"
 #include "canvas/ToolSettings.h"
-#include "canvas/tools/ToolHost.h"
 #include "canvas/ViewGeometry.h"
+#include "canvas/tools/ToolHost.h"
 #include "document/Document.h"
 #include "image/Bitmap.h"
 #include "image/Palette.h"
@@ -415,7 +415,10 @@ protected:
     std::optional<QRect> FPaintNoticeArea;
     // The paint notice area for a scope.
     struct TNoticeArea {
-        TNoticeArea(TpxImage& image, const std::optional<QRect>& area) : FImage(image) { FImage.FPaintNoticeArea = area; }
+        TNoticeArea(TpxImage& image, const std::optional<QRect>& area) : FImage(image)
+        {
+            FImage.FPaintNoticeArea = area;
+        }
         ~TNoticeArea() { FImage.FPaintNoticeArea.reset(); }
         TNoticeArea(const TNoticeArea&) = delete;
         TNoticeArea& operator=(const TNoticeArea&) = delete;
@@ -438,8 +441,8 @@ protected:
 
     int FBusyCount = 0;
     int FUpdateLock = 0;
-    int FBarUpdateDepth = 0;    // inside UpdateScrollBars: resizes wait for the outer layout
-    int FSizeChangeDepth = 0;   // inside SizeChanged
+    int FBarUpdateDepth = 0;  // inside UpdateScrollBars: resizes wait for the outer layout
+    int FSizeChangeDepth = 0; // inside SizeChanged
     bool FResizePending = false;
 };
 

@@ -4,8 +4,8 @@
 #include "canvas/PxImage.h"
 #include "canvas/tools/MergeTool.h"
 #include "canvas/tools/MoveSelectAreaTool.h"
-#include "image/PaintBitmap.h"
 #include "image/ImageErrors.h"
+#include "image/PaintBitmap.h"
 #include "image/Palette.h"
 #include "image/PixelBox.h"
 #include "image/RegionConvert.h"
@@ -76,8 +76,7 @@ void TpxImage::ApplyOperation()
             tool.Abandon();
             return;
         }
-        TBitmap moved =
-            MoveSelectedPixels(Bitmap(), *Region(), d.x(), d.y(), tool.CopyMode(), FDisplayBackgroundColor);
+        TBitmap moved = MoveSelectedPixels(Bitmap(), *Region(), d.x(), d.y(), tool.CopyMode(), FDisplayBackgroundColor);
         {
             TNoticeArea scope(*this, ChangedArea(Bitmap(), moved));
             emit OnMovingSelectArea();

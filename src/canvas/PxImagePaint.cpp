@@ -1,8 +1,8 @@
 // Rendering of the canvas: margins, the composed frame, the outline and its animation.
 #include "canvas/DeviceScale.h"
+#include "canvas/DisplayColors.h"
 #include "canvas/FrameComposer.h"
 #include "canvas/PxImage.h"
-#include "canvas/DisplayColors.h"
 #include "canvas/tools/CanvasTool.h"
 
 #include <QPainter>
@@ -93,8 +93,9 @@ void TpxImage::Invalidate()
 
 TOutlinePlacement TpxImage::OutlinePlacement() const
 {
-    return {FView.Zoomed(FView.ScrollX), FView.Zoomed(FView.ScrollY), FView.DisplayWidth,
-            FView.DisplayHeight, FAntsPhase, MarkScale(PixelRatio())};
+    return {
+        FView.Zoomed(FView.ScrollX), FView.Zoomed(FView.ScrollY), FView.DisplayWidth, FView.DisplayHeight, FAntsPhase,
+        MarkScale(PixelRatio())};
 }
 
 void TpxImage::DrawOutline()

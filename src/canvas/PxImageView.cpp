@@ -3,8 +3,8 @@
 #include "canvas/DeviceScale.h"
 #include "canvas/FrameComposer.h"
 #include "canvas/PxImage.h"
-#include "canvas/tools/CanvasTool.h"
 #include "canvas/ZoomSteps.h"
+#include "canvas/tools/CanvasTool.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -12,11 +12,26 @@
 
 namespace kalvo {
 
-double TpxImage::PixelRatio() const { return viewport()->devicePixelRatioF(); }
-int TpxImage::ClientWidth() const { return DeviceLength(viewport()->width(), PixelRatio()); }
-int TpxImage::ClientHeight() const { return DeviceLength(viewport()->height(), PixelRatio()); }
-QPoint TpxImage::ClientPoint(QPointF viewportPos) const { return DevicePoint(viewportPos, PixelRatio()); }
-QPointF TpxImage::ViewportPoint(QPoint clientPos) const { return LogicalPoint(clientPos, PixelRatio()); }
+double TpxImage::PixelRatio() const
+{
+    return viewport()->devicePixelRatioF();
+}
+int TpxImage::ClientWidth() const
+{
+    return DeviceLength(viewport()->width(), PixelRatio());
+}
+int TpxImage::ClientHeight() const
+{
+    return DeviceLength(viewport()->height(), PixelRatio());
+}
+QPoint TpxImage::ClientPoint(QPointF viewportPos) const
+{
+    return DevicePoint(viewportPos, PixelRatio());
+}
+QPointF TpxImage::ViewportPoint(QPoint clientPos) const
+{
+    return LogicalPoint(clientPos, PixelRatio());
+}
 
 void TpxImage::RecalcLayout()
 {
@@ -89,9 +104,10 @@ bool TpxImage::event(QEvent* event)
     if (event->type() == QEvent::ShortcutOverride && FTool->TakesTyping()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool ctrl = key->modifiers() & Qt::ControlModifier;
-        const bool editing = (ctrl && (key->key() == Qt::Key_V || key->key() == Qt::Key_Return ||
-                                       key->key() == Qt::Key_Enter)) ||
-                             (!ctrl && !(key->modifiers() & Qt::AltModifier));
+        const bool editing = (ctrl
+                              && (key->key() == Qt::Key_V || key->key() == Qt::Key_Return
+                                  || key->key() == Qt::Key_Enter))
+            || (!ctrl && !(key->modifiers() & Qt::AltModifier));
         if (editing) {
             event->accept();
             return true;
@@ -164,8 +180,8 @@ void TpxImage::SetZoom(int value)
         // Measured as if the scroll bars were off, so that the client area excludes them.
         const QSize client = maximumViewportSize();
         const double ratio = PixelRatio();
-        z = FitToWindowZoom(DeviceLength(client.width(), ratio), DeviceLength(client.height(), ratio),
-                            Bitmap().width(), Bitmap().height());
+        z = FitToWindowZoom(DeviceLength(client.width(), ratio), DeviceLength(client.height(), ratio), Bitmap().width(),
+                            Bitmap().height());
     } else if (value < kMinZoom || value > kMaxZoom) {
         return;
     }
@@ -282,8 +298,7 @@ void TpxImage::keyPressEvent(QKeyEvent* event)
             FView.ScrollY = FView.ImageHeight - FView.VisibleHeight + 2;
             UpdateView();
             break;
-        default:
-            handled = false;
+        default: handled = false;
         }
     }
     // The tool sees every key first (Alt, Shift and Ctrl for the shapes and cursors, Escape).
@@ -306,7 +321,8 @@ QVariant TpxImage::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     switch (query) {
     case Qt::ImEnabled: return FTool->TakesTyping();
-    case Qt::ImCursorRectangle: return QRectF(LogicalRect(FTool->InputCaretArea(), PixelRatio()).translated(viewport()->pos()));
+    case Qt::ImCursorRectangle:
+        return QRectF(LogicalRect(FTool->InputCaretArea(), PixelRatio()).translated(viewport()->pos()));
     default: return QAbstractScrollArea::inputMethodQuery(query);
     }
 }

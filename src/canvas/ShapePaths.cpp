@@ -14,7 +14,10 @@ namespace kalvo {
 
 namespace {
 
-QPointF centre(QPoint p) { return QPointF(p.x() + 0.5, p.y() + 0.5); }
+QPointF centre(QPoint p)
+{
+    return QPointF(p.x() + 0.5, p.y() + 0.5);
+}
 
 // The box figure shrunk by inset on every side (empty when nothing is left).
 QPainterPath boxFigure(const TShapeSpec& spec, const QRect& box, double inset)

@@ -14,7 +14,10 @@ namespace kalvo {
 namespace {
 
 // Room left and right of the advance for overhanging glyphs (italics, some accents).
-int sideMargin(const QFont& font) { return font.pixelSize() / 3 + 2; }
+int sideMargin(const QFont& font)
+{
+    return font.pixelSize() / 3 + 2;
+}
 
 } // namespace
 

@@ -14,15 +14,22 @@ TAnchor ParseAnchor(const std::string& text)
 {
     using P = TAnchorPart;
     static const std::array<std::pair<const char*, TAnchor>, 9> names = {{
-        {"top-left", {P::Start, P::Start}},  {"top", {P::Centre, P::Start}},      {"top-right", {P::End, P::Start}},
-        {"left", {P::Start, P::Centre}},     {"center", {P::Centre, P::Centre}},  {"right", {P::End, P::Centre}},
-        {"bottom-left", {P::Start, P::End}}, {"bottom", {P::Centre, P::End}},     {"bottom-right", {P::End, P::End}},
+        {"top-left", {P::Start, P::Start}},
+        {"top", {P::Centre, P::Start}},
+        {"top-right", {P::End, P::Start}},
+        {"left", {P::Start, P::Centre}},
+        {"center", {P::Centre, P::Centre}},
+        {"right", {P::End, P::Centre}},
+        {"bottom-left", {P::Start, P::End}},
+        {"bottom", {P::Centre, P::End}},
+        {"bottom-right", {P::End, P::End}},
     }};
     for (const auto& [name, anchor] : names)
         if (text == name)
             return anchor;
     throw UsageError("--anchor must be center, top-left, top, top-right, left, right, bottom-left, bottom or "
-                     "bottom-right: " + text);
+                     "bottom-right: "
+                     + text);
 }
 
 int runCanvas(const std::vector<std::string>& argv)

@@ -67,8 +67,7 @@ int ParseInt(const std::string& text, const std::string& what, int lo, int hi)
         used = 0;
     }
     if (used != text.size() || text.empty() || value < lo || value > hi)
-        throw UsageError(what + " must be a whole number from " + std::to_string(lo) + " to "
-                         + std::to_string(hi));
+        throw UsageError(what + " must be a whole number from " + std::to_string(lo) + " to " + std::to_string(hi));
     return int(value);
 }
 
@@ -116,7 +115,7 @@ std::string Reason(const std::exception& e)
 
 TBitmap LoadForCli(TpxImageInfo& info)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(info.FileName.c_str(), &st) != 0)
         throw Failure("cannot open " + info.FileName + ": the file does not exist");
     if (FormatFromFileName(info.FileName) == TImageFormat::None)

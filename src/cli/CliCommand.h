@@ -43,7 +43,7 @@ struct Registrar {
 // Argument helpers shared by the subcommands.
 class Args {
 public:
-    explicit Args(const std::vector<std::string>& args) : args_(args) {}
+    explicit Args(const std::vector<std::string>& args) : args_(args) { }
     // Removes a flag when present.
     bool flag(const std::string& name);
     // Removes "--name VALUE" and returns the value; UsageError when the value is missing.
@@ -85,5 +85,5 @@ int RunOnTrueColor(const std::vector<std::string>& files, const std::string& wha
 
 #define KALVO_CLI_CONCAT2(a, b) a##b
 #define KALVO_CLI_CONCAT(a, b) KALVO_CLI_CONCAT2(a, b)
-#define KALVO_CLI_COMMAND(...) \
+#define KALVO_CLI_COMMAND(...)                                                                                         \
     static ::kalvo::cli::Registrar KALVO_CLI_CONCAT(kalvoCliRegistrar, __LINE__)(::kalvo::cli::Command{__VA_ARGS__})

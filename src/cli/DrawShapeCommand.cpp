@@ -37,8 +37,10 @@ int runDrawShape(const std::vector<std::string>& argv)
     Args args(argv);
     TShapeSpec spec;
     spec.Kind = parseName<TShapeKind>(args.required("--shape"),
-                                      {{"line", TShapeKind::Line}, {"arrow", TShapeKind::Arrow},
-                                       {"rect", TShapeKind::Rect}, {"round-rect", TShapeKind::RoundRect},
+                                      {{"line", TShapeKind::Line},
+                                       {"arrow", TShapeKind::Arrow},
+                                       {"rect", TShapeKind::Rect},
+                                       {"round-rect", TShapeKind::RoundRect},
                                        {"ellipse", TShapeKind::Ellipse}},
                                       "--shape", TShapeKind::Rect);
     spec.From = parsePoint(args.required("--from"), "--from");
@@ -47,10 +49,10 @@ int runDrawShape(const std::vector<std::string>& argv)
     spec.Width = width ? ParseInt(*width, "--width", 1, 100) : 1;
     const auto radius = args.option("--radius");
     spec.Radius = radius ? ParseInt(*radius, "--radius", 0, 500) : 8;
-    spec.Fill = parseName<TShapeFill>(args.option("--fill"),
-                                      {{"none", TShapeFill::Outline}, {"only", TShapeFill::FillOnly},
-                                       {"both", TShapeFill::Both}},
-                                      "--fill", TShapeFill::Outline);
+    spec.Fill = parseName<TShapeFill>(
+        args.option("--fill"),
+        {{"none", TShapeFill::Outline}, {"only", TShapeFill::FillOnly}, {"both", TShapeFill::Both}}, "--fill",
+        TShapeFill::Outline);
     const auto color = args.option("--color");
     const auto fillColor = args.option("--fill-color");
     const auto alpha = args.option("--alpha");

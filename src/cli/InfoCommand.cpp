@@ -16,8 +16,7 @@ int runInfo(const std::vector<std::string>& argv)
     const TBitmap bitmap = LoadForCli(info);
     // The canvas holds 16- and 32-bit images at 24 bits.
     const int bits = bitmap.bitCount() > 8 ? 24 : bitmap.bitCount();
-    std::cout << bitmap.width() << ' ' << bitmap.height() << ' ' << bits
-              << " interlaced=" << (info.Interlaced ? 1 : 0)
+    std::cout << bitmap.width() << ' ' << bitmap.height() << ' ' << bits << " interlaced=" << (info.Interlaced ? 1 : 0)
               << " transparent=" << (info.Transparent ? 1 : 0)
               << " transparent-color=" << FormatColor(info.TransparentColor) << "\n";
     return kExitOk;

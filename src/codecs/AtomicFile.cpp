@@ -59,8 +59,7 @@ struct TempGuard {
 
 } // namespace
 
-void WriteFileAtomically(const std::string& target,
-                         const std::function<void(const std::string& tempPath)>& write)
+void WriteFileAtomically(const std::string& target, const std::function<void(const std::string& tempPath)>& write)
 {
     std::string pattern = directoryOf(target) + "/." + baseName(target) + ".XXXXXX";
     std::vector<char> buf(pattern.begin(), pattern.end());
@@ -73,7 +72,7 @@ void WriteFileAtomically(const std::string& target,
 
     write(guard.path);
 
-    struct stat st {};
+    struct stat st { };
     const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : newFileMode();
     const int wfd = ::open(guard.path.c_str(), O_RDWR | O_CLOEXEC);
     if (wfd < 0)

@@ -15,7 +15,6 @@ namespace kalvo {
 // throws, or any step fails, the temporary file is removed and the exception passes on
 // (EFileError for the file steps). Creating the temporary file is the first step and fails with
 // EFileError when the directory cannot be written.
-void WriteFileAtomically(const std::string& target,
-                         const std::function<void(const std::string& tempPath)>& write);
+void WriteFileAtomically(const std::string& target, const std::function<void(const std::string& tempPath)>& write);
 
 } // namespace kalvo

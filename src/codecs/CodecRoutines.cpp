@@ -1,8 +1,8 @@
 #include "codecs/CodecRoutines.h"
 
 #include "codecs/AtomicFile.h"
-#include "codecs/StdioFile.h"
 #include "codecs/MappedFile.h"
+#include "codecs/StdioFile.h"
 
 namespace kalvo {
 

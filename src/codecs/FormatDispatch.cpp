@@ -12,24 +12,15 @@ std::optional<TBitmap> LoadImageFile(TpxImageInfo& info)
     // Only the readers of formats that carry metadata fill it in again.
     info.Metadata.clear();
     switch (FormatFromFileName(info.FileName)) {
-    case TImageFormat::Jpeg:
-        return LoadJpegFile(info);
-    case TImageFormat::Jpeg2000:
-        return LoadJpeg2kFile(info);
-    case TImageFormat::Bmp:
-        return LoadBmpFile(info);
-    case TImageFormat::Gif:
-        return LoadGifFile(info);
-    case TImageFormat::Png:
-        return LoadPngFile(info);
-    case TImageFormat::Webp:
-        return LoadWebpFile(info);
-    case TImageFormat::Tiff:
-        return LoadTiffFile(info);
-    case TImageFormat::Heif:
-        return LoadHeifFile(info);
-    case TImageFormat::None:
-        break;
+    case TImageFormat::Jpeg: return LoadJpegFile(info);
+    case TImageFormat::Jpeg2000: return LoadJpeg2kFile(info);
+    case TImageFormat::Bmp: return LoadBmpFile(info);
+    case TImageFormat::Gif: return LoadGifFile(info);
+    case TImageFormat::Png: return LoadPngFile(info);
+    case TImageFormat::Webp: return LoadWebpFile(info);
+    case TImageFormat::Tiff: return LoadTiffFile(info);
+    case TImageFormat::Heif: return LoadHeifFile(info);
+    case TImageFormat::None: break;
     }
     return std::nullopt;
 }
@@ -39,32 +30,15 @@ void SaveImageFile(TBitmap& bitmap, TpxImageInfo& info)
     info.Result = -1;
     info.FailureReason.clear();
     switch (FormatFromFileName(info.FileName)) {
-    case TImageFormat::Jpeg:
-        SaveJpegFile(bitmap, info);
-        break;
-    case TImageFormat::Jpeg2000:
-        SaveJpeg2kFile(bitmap, info);
-        break;
-    case TImageFormat::Bmp:
-        SaveBmpFile(bitmap, info);
-        break;
-    case TImageFormat::Gif:
-        SaveGifFile(bitmap, info);
-        break;
-    case TImageFormat::Png:
-        SavePngFile(bitmap, info);
-        break;
-    case TImageFormat::Webp:
-        SaveWebpFile(bitmap, info);
-        break;
-    case TImageFormat::Tiff:
-        SaveTiffFile(bitmap, info);
-        break;
-    case TImageFormat::Heif:
-        SaveHeifFile(info);
-        break;
-    case TImageFormat::None:
-        break;
+    case TImageFormat::Jpeg: SaveJpegFile(bitmap, info); break;
+    case TImageFormat::Jpeg2000: SaveJpeg2kFile(bitmap, info); break;
+    case TImageFormat::Bmp: SaveBmpFile(bitmap, info); break;
+    case TImageFormat::Gif: SaveGifFile(bitmap, info); break;
+    case TImageFormat::Png: SavePngFile(bitmap, info); break;
+    case TImageFormat::Webp: SaveWebpFile(bitmap, info); break;
+    case TImageFormat::Tiff: SaveTiffFile(bitmap, info); break;
+    case TImageFormat::Heif: SaveHeifFile(info); break;
+    case TImageFormat::None: break;
     }
 }
 

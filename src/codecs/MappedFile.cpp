@@ -16,7 +16,7 @@ TMappedFile::TMappedFile(const std::string& fileName)
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw EFileError("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         throw EFileError("Cannot read file \"" + fileName + "\": not a regular file");

@@ -7,8 +7,7 @@
 
 namespace kalvo {
 
-TStdioOutput::TStdioOutput(const std::string& fileName)
-    : fileName_(fileName)
+TStdioOutput::TStdioOutput(const std::string& fileName) : fileName_(fileName)
 {
     file_ = std::fopen(fileName.c_str(), "wb");
     if (!file_)

@@ -9,8 +9,7 @@ namespace kalvo {
 
 bool TBitmap::isValidBitCount(int bitCount)
 {
-    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24
-        || bitCount == 32;
+    return bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
 }
 
 std::size_t TBitmap::strideFor(int width, int bitCount)
@@ -25,7 +24,9 @@ bool TBitmap::fitsBounds(int width, int height, int bitCount)
     return strideFor(width, bitCount) * std::size_t(height) <= kMaxPixelBytes;
 }
 
-TBitmap::TBitmap(int width, int height, int bitCount) : TBitmap(width, height, bitCount, true) {}
+TBitmap::TBitmap(int width, int height, int bitCount) : TBitmap(width, height, bitCount, true)
+{
+}
 
 TBitmap TBitmap::forOverwrite(int width, int height, int bitCount)
 {
@@ -37,8 +38,8 @@ TBitmap::TBitmap(int width, int height, int bitCount, bool zeroed)
     if (!isValidBitCount(bitCount))
         throw EInvalidGraphic("TBitmap: Invalid pixel format (" + std::to_string(bitCount) + " bits)");
     if (!fitsBounds(width, height, bitCount))
-        throw EInvalidGraphic("TBitmap: Image is too large (" + std::to_string(width) + " x "
-                              + std::to_string(height) + ")");
+        throw EInvalidGraphic("TBitmap: Image is too large (" + std::to_string(width) + " x " + std::to_string(height)
+                              + ")");
     bitCount_ = bitCount;
     if (width == 0 || height == 0)
         return;
@@ -74,16 +75,11 @@ void TBitmap::setPalette(std::vector<TColor> palette)
 TColor TBitmap::pixelColor(int x, int y) const
 {
     const std::uint8_t* row = scanLine(y);
-    auto fromIndex = [this](unsigned index) -> TColor {
-        return index < palette_.size() ? palette_[index] : 0;
-    };
+    auto fromIndex = [this](unsigned index) -> TColor { return index < palette_.size() ? palette_[index] : 0; };
     switch (bitCount_) {
-    case 1:
-        return fromIndex((row[x >> 3] >> (7 - (x & 7))) & 1);
-    case 4:
-        return fromIndex((x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4));
-    case 8:
-        return fromIndex(row[x]);
+    case 1: return fromIndex((row[x >> 3] >> (7 - (x & 7))) & 1);
+    case 4: return fromIndex((x & 1) ? (row[x >> 1] & 0x0F) : (row[x >> 1] >> 4));
+    case 8: return fromIndex(row[x]);
     case 16: {
         unsigned v = row[2 * x] | (row[2 * x + 1] << 8);
         // The same scaling as the BMP reader's default 5-5-5 masks.
@@ -144,10 +140,9 @@ TBitmap TBitmap::toTrueColor() const
 const std::vector<TColor>& StandardColors16()
 {
     static const std::vector<TColor> colors = {
-        RGB(0, 0, 0),       RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),
-        RGB(0, 0, 128),     RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192),
-        RGB(128, 128, 128), RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(255, 255, 0),
-        RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255),
+        RGB(0, 0, 0),     RGB(128, 0, 0),     RGB(0, 128, 0),     RGB(128, 128, 0),   RGB(0, 0, 128), RGB(128, 0, 128),
+        RGB(0, 128, 128), RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 0, 0),     RGB(0, 255, 0), RGB(255, 255, 0),
+        RGB(0, 0, 255),   RGB(255, 0, 255),   RGB(0, 255, 255),   RGB(255, 255, 255),
     };
     return colors;
 }
@@ -155,18 +150,15 @@ const std::vector<TColor>& StandardColors16()
 std::vector<TColor> DefaultPalette(int bitCount)
 {
     switch (bitCount) {
-    case 1:
-        return {clBlack, clWhite};
-    case 4:
-        return StandardColors16();
+    case 1: return {clBlack, clWhite};
+    case 4: return StandardColors16();
     case 8: {
         std::vector<TColor> grey(256);
         for (int i = 0; i < 256; ++i)
             grey[i] = RGB(i, i, i);
         return grey;
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 

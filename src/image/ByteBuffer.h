@@ -15,14 +15,8 @@ struct TDefaultInitAllocator : std::allocator<T> {
     using std::allocator<T>::allocator;
     // Large buffers come from AllocateBlock, so that a snapshot of a big image is written into
     // huge pages rather than faulted in page by page.
-    T* allocate(std::size_t n)
-    {
-        return reinterpret_cast<T*>(AllocateBlock(n * sizeof(T)));
-    }
-    void deallocate(T* p, std::size_t n) noexcept
-    {
-        ReleaseBlock(reinterpret_cast<std::uint8_t*>(p), n * sizeof(T));
-    }
+    T* allocate(std::size_t n) { return reinterpret_cast<T*>(AllocateBlock(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { ReleaseBlock(reinterpret_cast<std::uint8_t*>(p), n * sizeof(T)); }
     template <class U>
     struct rebind {
         using other = TDefaultInitAllocator<U>;

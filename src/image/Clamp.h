@@ -17,8 +17,14 @@ inline int ClampTrunc(int low, int high, double x)
     return int(x);
 }
 
-inline int ClampByte(double x) { return ClampTrunc(0, 255, x); }
+inline int ClampByte(double x)
+{
+    return ClampTrunc(0, 255, x);
+}
 
-inline void SwapInt(int& a, int& b) { std::swap(a, b); }
+inline void SwapInt(int& a, int& b)
+{
+    std::swap(a, b);
+}
 
 } // namespace kalvo

@@ -22,8 +22,7 @@ public:
 // the decoder's kind at all.
 class ERleDecodeError : public std::runtime_error {
 public:
-    ERleDecodeError(const std::string& message, bool badType)
-        : std::runtime_error(message), badType(badType) {}
+    ERleDecodeError(const std::string& message, bool badType) : std::runtime_error(message), badType(badType) { }
     bool badType;
 };
 

@@ -125,8 +125,7 @@ std::size_t Bitmap8ToPoints(const TBitmap* mask, TPoints& points)
     });
 }
 
-std::size_t BwBitmapToPoints(const TBitmap& bitmap, TPoints& points, const TRect* rect,
-                             int offsetY, int offsetX)
+std::size_t BwBitmapToPoints(const TBitmap& bitmap, TPoints& points, const TRect* rect, int offsetY, int offsetX)
 {
     static constexpr char kFailure[] = "PxImage.BwBitmapToPoints: Can not allocate memory.";
     if (bitmap.bitCount() != 1 && !bitmap.empty()) {

@@ -19,8 +19,7 @@ std::size_t Bitmap8ToPoints(const TBitmap* mask, TPoints& points);
 // Outline of a 1-bit bitmap (inside = bit 1), walked from rect's top and left (0, 0 without a
 // rectangle), each point shifted by (offsetX, offsetY). EPxImageError "PxImage.BwBitmapToPoints:
 // Can not allocate memory." (list left empty) when the list cannot grow or the bitmap is not 1-bit.
-std::size_t BwBitmapToPoints(const TBitmap& bitmap, TPoints& points, const TRect* rect,
-                             int offsetY, int offsetX);
+std::size_t BwBitmapToPoints(const TBitmap& bitmap, TPoints& points, const TRect* rect, int offsetY, int offsetX);
 // Outline of a region in image coordinates; no region gives an empty list.
 std::size_t RegionToPoints(const TRegionRef& region, TPoints& points);
 

@@ -31,7 +31,7 @@ void PutTriple(std::uint8_t* row, int x, std::int64_t color)
 // Stored values of colours for a target image, remembered per colour.
 class TValueCache {
 public:
-    explicit TValueCache(const TBitmap& target) : FTarget(target) {}
+    explicit TValueCache(const TBitmap& target) : FTarget(target) { }
     std::int64_t operator()(TColor color)
     {
         if (FTarget.bitCount() == 24)
@@ -97,10 +97,11 @@ void PutStoredValue(TBitmap& bitmap, int x, int y, std::int64_t value)
 
 QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, const TRegionRef& clip)
 {
-    if (target.empty() || source.empty() || !IsPaintableDepth(target.bitCount()) ||
-        !IsPaintableDepth(source.bitCount()))
+    if (target.empty() || source.empty() || !IsPaintableDepth(target.bitCount())
+        || !IsPaintableDepth(source.bitCount()))
         return {};
-    const QRect area = IntersectRects(QRect(x, y, source.width(), source.height()), QRect(0, 0, target.width(), target.height()));
+    const QRect area = IntersectRects(QRect(x, y, source.width(), source.height()),
+                                      QRect(0, 0, target.width(), target.height()));
     const int bits = target.bitCount();
     const bool raw = source.bitCount() == bits;
     // Palette sources map each entry once.
@@ -126,8 +127,8 @@ QRect CopyBitmapClipped(TBitmap& target, const TBitmap& source, int x, int y, co
                 value = bits == 1 ? (in[sx >> 3] >> (7 - (sx & 7))) & 1 : (in[sx >> 1] >> ((sx & 1) ? 0 : 4)) & 0x0F;
             } else if (source.bitCount() <= 8) {
                 const int index = source.bitCount() == 8 ? in[sx]
-                                  : source.bitCount() == 4 ? (in[sx >> 1] >> ((sx & 1) ? 0 : 4)) & 0x0F
-                                                           : (in[sx >> 3] >> (7 - (sx & 7))) & 1;
+                    : source.bitCount() == 4             ? (in[sx >> 1] >> ((sx & 1) ? 0 : 4)) & 0x0F
+                                                         : (in[sx >> 3] >> (7 - (sx & 7))) & 1;
                 // Indices beyond the palette read as black, as pixelColor does.
                 value = std::size_t(index) < source.palette().size() ? entryValue[std::size_t(index)] : values(0);
             } else {
@@ -166,8 +167,7 @@ bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color)
         if (bits == 8) {
             std::memset(row + x0, int(value), std::size_t(x1 - x0));
         } else if (bits > 8) {
-            std::memcpy(row + std::size_t(x0) * bpp, filled.data() + std::size_t(x0) * bpp,
-                        std::size_t(x1 - x0) * bpp);
+            std::memcpy(row + std::size_t(x0) * bpp, filled.data() + std::size_t(x0) * bpp, std::size_t(x1 - x0) * bpp);
         } else {
             for (int x = x0; x < x1; ++x)
                 PutStoredValue(bitmap, x, y, value);

@@ -65,7 +65,7 @@ bool FillRegion(TBitmap& bitmap, const TRegionRef& region, TColor color);
 // polyline draws every joint once and a single point draws nothing. Only pixels inside clip
 // (absent: anywhere in the image) change. Returns the bounding box of the pixels written (empty
 // when none); `stored`, when given, becomes false when the colour cannot be stored.
-QRect DrawPixelLines(TBitmap& bitmap, const TPoints& points, bool pairs, TColor color,
-                     const TRegionRef& clip, bool* stored = nullptr);
+QRect DrawPixelLines(TBitmap& bitmap, const TPoints& points, bool pairs, TColor color, const TRegionRef& clip,
+                     bool* stored = nullptr);
 
 } // namespace kalvo

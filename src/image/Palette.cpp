@@ -13,17 +13,15 @@ int PaletteToColorTable(const TBitmap& bitmap, TColorTable& table)
     return int(n);
 }
 
-int PaletteToRGBQuads(const std::vector<TColor>& palette, std::span<TRGBQuad> destination,
-                      int maxIndex)
+int PaletteToRGBQuads(const std::vector<TColor>& palette, std::span<TRGBQuad> destination, int maxIndex)
 {
     if (palette.empty() || maxIndex < 0)
         return 0;
-    const std::size_t n =
-        std::min({palette.size(), std::size_t(maxIndex) + 1, destination.size()});
+    const std::size_t n = std::min({palette.size(), std::size_t(maxIndex) + 1, destination.size()});
     for (std::size_t i = 0; i < n; ++i) {
         const TColor c = palette[i];
-        destination[i] = TRGBQuad{std::uint8_t(GetBValue(c)), std::uint8_t(GetGValue(c)),
-                                  std::uint8_t(GetRValue(c)), 0};
+        destination[i] = TRGBQuad{std::uint8_t(GetBValue(c)), std::uint8_t(GetGValue(c)), std::uint8_t(GetRValue(c)),
+                                  0};
     }
     return int(n);
 }

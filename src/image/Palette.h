@@ -25,8 +25,7 @@ struct TRGBQuad {
 int PaletteToColorTable(const TBitmap& bitmap, TColorTable& table);
 // Writes min(entries, maxIndex + 1, destination size) palette entries as RGB quads; returns the
 // number written (0 for an empty palette).
-int PaletteToRGBQuads(const std::vector<TColor>& palette, std::span<TRGBQuad> destination,
-                      int maxIndex);
+int PaletteToRGBQuads(const std::vector<TColor>& palette, std::span<TRGBQuad> destination, int maxIndex);
 // A palette of the first count quads (count limited to the quads given).
 std::vector<TColor> RGBQuadsToPalette(std::span<const TRGBQuad> entries, int count);
 // 256 entries, entry i = (i, i, i).

@@ -30,14 +30,10 @@ void BuildPixelTable24(TPixelTable24& table, TBitmap& bitmap)
 TColor GetPixelRGB(int x, const std::uint8_t* row, int bitsPerPixel, const TColorTable& colorTable)
 {
     switch (bitsPerPixel) {
-    case 1:
-        return colorTable[(row[x / 8] >> (7 - x % 8)) & 1];
-    case 4:
-        return colorTable[(row[x / 2] >> (4 - (x % 2) * 4)) & 15];
-    case 8:
-        return colorTable[row[x]];
-    case 16:
-        return TColor(row[2 * x] | row[2 * x + 1] << 8);
+    case 1: return colorTable[(row[x / 8] >> (7 - x % 8)) & 1];
+    case 4: return colorTable[(row[x / 2] >> (4 - (x % 2) * 4)) & 15];
+    case 8: return colorTable[row[x]];
+    case 16: return TColor(row[2 * x] | row[2 * x + 1] << 8);
     case 24: {
         const std::uint8_t* p = row + 3 * std::size_t(x);
         return RGB(p[2], p[1], p[0]);
@@ -46,8 +42,7 @@ TColor GetPixelRGB(int x, const std::uint8_t* row, int bitsPerPixel, const TColo
         const std::uint8_t* p = row + 4 * std::size_t(x);
         return TColor(p[0]) | TColor(p[1]) << 8 | TColor(p[2]) << 16 | TColor(p[3]) << 24;
     }
-    default:
-        throw EPxImageError("PxImage.GetPixelRGB: Can not get image bitcount.");
+    default: throw EPxImageError("PxImage.GetPixelRGB: Can not get image bitcount.");
     }
 }
 
@@ -65,11 +60,8 @@ void PutPixelIndex(int x, std::uint8_t* row, int bitsPerPixel, std::uint32_t ind
         b = std::uint8_t((index << ((1 - n) * 4)) | (b & ~(240u >> (n * 4))));
         break;
     }
-    case 8:
-        row[x] = std::uint8_t(index);
-        break;
-    default:
-        throw EPxImageError("PxImage.PutPixelIndex: Can not put image Pixel.");
+    case 8: row[x] = std::uint8_t(index); break;
+    default: throw EPxImageError("PxImage.PutPixelIndex: Can not put image Pixel.");
     }
 }
 
@@ -78,9 +70,7 @@ void PutPixel(int x, std::uint8_t* row, int bitsPerPixel, std::uint32_t value)
     switch (bitsPerPixel) {
     case 1:
     case 4:
-    case 8:
-        PutPixelIndex(x, row, bitsPerPixel, value);
-        break;
+    case 8: PutPixelIndex(x, row, bitsPerPixel, value); break;
     case 24: {
         std::uint8_t* p = row + 3 * std::size_t(x);
         p[0] = std::uint8_t(GetBValue(value));
@@ -94,8 +84,7 @@ void PutPixel(int x, std::uint8_t* row, int bitsPerPixel, std::uint32_t value)
             p[i] = std::uint8_t(value >> (8 * i));
         break;
     }
-    default:
-        throw EPxImageError("PxImage.PutPixel: Can not put image Pixel.");
+    default: throw EPxImageError("PxImage.PutPixel: Can not put image Pixel.");
     }
 }
 

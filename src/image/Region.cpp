@@ -70,12 +70,8 @@ int TRegion::combine(TRegion& dest, const TRegion& a, const TRegion& b, TCombine
 {
     pixman_region32_t* d = &dest.region_;
     switch (op) {
-    case RGN_AND:
-        check(pixman_region32_intersect(d, &a.region_, &b.region_));
-        break;
-    case RGN_OR:
-        check(pixman_region32_union(d, &a.region_, &b.region_));
-        break;
+    case RGN_AND: check(pixman_region32_intersect(d, &a.region_, &b.region_)); break;
+    case RGN_OR: check(pixman_region32_union(d, &a.region_, &b.region_)); break;
     case RGN_XOR: {
         // pixman has no exclusive or; (a - b) + (b - a) is how the banded algorithm defines it.
         TRegion aOnly, bOnly;
@@ -84,15 +80,12 @@ int TRegion::combine(TRegion& dest, const TRegion& a, const TRegion& b, TCombine
         check(pixman_region32_union(d, &aOnly.region_, &bOnly.region_));
         break;
     }
-    case RGN_DIFF:
-        check(pixman_region32_subtract(d, &a.region_, &b.region_));
-        break;
+    case RGN_DIFF: check(pixman_region32_subtract(d, &a.region_, &b.region_)); break;
     case RGN_COPY:
         if (&dest != &a)
             check(pixman_region32_copy(d, &a.region_));
         break;
-    default:
-        return rcError;
+    default: return rcError;
     }
     return dest.complexity();
 }

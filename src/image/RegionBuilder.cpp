@@ -16,8 +16,7 @@ bool inLimits(int v)
 
 bool TRegionBuilder::isUsable(const TRect& r)
 {
-    return !r.isEmpty() && inLimits(r.left) && inLimits(r.right) && inLimits(r.top)
-        && inLimits(r.bottom);
+    return !r.isEmpty() && inLimits(r.left) && inLimits(r.right) && inLimits(r.top) && inLimits(r.bottom);
 }
 
 bool TRegionBuilder::follows(const TRect& prev, const TRect& next)

@@ -27,8 +27,7 @@ void putLE32(std::uint8_t* p, std::uint32_t v)
 
 std::uint32_t getLE32(const std::uint8_t* p)
 {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
-        | std::uint32_t(p[3]) << 24;
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 
 void putRect(std::uint8_t* p, const TRect& r)
@@ -41,8 +40,8 @@ void putRect(std::uint8_t* p, const TRect& r)
 
 TRect getRect(const std::uint8_t* p)
 {
-    return TRect{std::int32_t(getLE32(p)), std::int32_t(getLE32(p + 4)),
-                 std::int32_t(getLE32(p + 8)), std::int32_t(getLE32(p + 12))};
+    return TRect{std::int32_t(getLE32(p)), std::int32_t(getLE32(p + 4)), std::int32_t(getLE32(p + 8)),
+                 std::int32_t(getLE32(p + 12))};
 }
 
 std::array<std::uint8_t, kHeaderSize> makeHeader(const TRegion& region, std::uint32_t count)
@@ -92,8 +91,7 @@ bool readFully(std::istream& in, std::uint8_t* data, std::size_t size)
 void checkChunk(const std::vector<TRect>& chunk)
 {
     for (std::size_t i = 0; i < chunk.size(); ++i) {
-        if (!TRegionBuilder::isUsable(chunk[i])
-            || (i > 0 && !TRegionBuilder::follows(chunk[i - 1], chunk[i])))
+        if (!TRegionBuilder::isUsable(chunk[i]) || (i > 0 && !TRegionBuilder::follows(chunk[i - 1], chunk[i])))
             loadFailure("Cannot Create Region");
     }
 }
@@ -172,9 +170,8 @@ std::vector<std::uint8_t> RegionToBytes(const TRegion& region)
 {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(kHeaderSize + region.rectCount() * kRectSize);
-    encodeRegion(region, [&bytes](const std::uint8_t* data, std::size_t size) {
-        bytes.insert(bytes.end(), data, data + size);
-    });
+    encodeRegion(
+        region, [&bytes](const std::uint8_t* data, std::size_t size) { bytes.insert(bytes.end(), data, data + size); });
     return bytes;
 }
 

@@ -1,10 +1,13 @@
 // The photo adjustments in the editor: their place and enabling in the Effects menu, each
 // command through its dialog on the selection with one undo step, the values remembered, and
 // the previews computing the visible area only.
-#include "app/mainform/MainForm.h"
+#include "MainWindowHarness.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/AdjustDialogs.h"
 #include "app/dialogs/LevelsDialog.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
 #include "image/RegionConvert.h"
@@ -15,9 +18,6 @@
 #include "imaging/effects/DropShadowArea.h"
 #include "imaging/filter/GaussianBlur.h"
 #include "imaging/filter/UnsharpMask.h"
-#include "MainWindowHarness.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 #include "support/MainFormInternals.h"
 #include "support/TestSupport.h"
 
@@ -50,10 +50,11 @@ TEST(AdjustCommands, StandAfterTheDropShadowAndAreEnabledLikeTheNegative)
     QStringList items;
     for (QAction* a : h.form.Menu("EffectsMenu")->actions())
         items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(items, (QStringList{"影をつける(&S)...", "-", "明るさ・コントラスト(&B)...", "色相・彩度(&H)...",
-                                  "レベル補正(&L)...", "ぼかし(&G)...", "シャープ(&U)...", "グレースケール(&R)"}));
-    const char* names[] = {"acBrightnessContrast", "acHueSaturation", "acLevels", "acGaussianBlur", "acSharpen",
-                           "acGrayscale"};
+    EXPECT_EQ(items,
+              (QStringList{"影をつける(&S)...", "-", "明るさ・コントラスト(&B)...", "色相・彩度(&H)...",
+                           "レベル補正(&L)...", "ぼかし(&G)...", "シャープ(&U)...", "グレースケール(&R)"}));
+    const char* names[] = {"acBrightnessContrast", "acHueSaturation", "acLevels",
+                           "acGaussianBlur",       "acSharpen",       "acGrayscale"};
     h.form.Canvas()->SetBitmap(test::PatternBitmap(8, 8, 8));
     h.form.UpdateImageActions();
     for (const char* name : names)
@@ -80,20 +81,60 @@ TEST(AdjustCommands, EachAdjustsTheSelectionAsOneUndoStepAndRemembersItsValues)
         std::function<bool(TBitmap&)> expected;
     } cases[] = {
         {"acBrightnessContrast", "明るさ・コントラスト",
-         [] { AnswerModal<TKVfrmBrightnessContrast>([](auto* d) { d->Edit[0]->SetValue(-30); d->Edit[1]->SetValue(40); d->btnOk->click(); }); },
-         [&](TBitmap& b) { return ApplyTablesArea(b, std::nullopt, &mask, SameTables(BrightnessContrastTable(-30, 40))); }},
+         [] {
+             AnswerModal<TKVfrmBrightnessContrast>([](auto* d) {
+                 d->Edit[0]->SetValue(-30);
+                 d->Edit[1]->SetValue(40);
+                 d->btnOk->click();
+             });
+         },
+         [&](TBitmap& b) {
+             return ApplyTablesArea(b, std::nullopt, &mask, SameTables(BrightnessContrastTable(-30, 40)));
+         }},
         {"acHueSaturation", "色相・彩度",
-         [] { AnswerModal<TKVfrmHueSaturation>([](auto* d) { d->Edit[0]->SetValue(100); d->Edit[1]->SetValue(-50); d->Edit[2]->SetValue(10); d->btnOk->click(); }); },
-         [&](TBitmap& b) { return HueSaturationArea(b, std::nullopt, &mask, {100, -50, 10}); }},
+         [] {
+             AnswerModal<TKVfrmHueSaturation>([](auto* d) {
+                 d->Edit[0]->SetValue(100);
+                 d->Edit[1]->SetValue(-50);
+                 d->Edit[2]->SetValue(10);
+                 d->btnOk->click();
+             });
+         },
+         [&](TBitmap& b) {
+             return HueSaturationArea(b, std::nullopt, &mask, {100, -50, 10});
+         }},
         {"acLevels", "レベル補正",
-         [] { AnswerModal<TKVfrmLevels>([](auto* d) { d->Edit[0]->SetValue(20); d->Edit[1]->SetValue(220); d->Edit[2]->setText("1.5"); d->btnOk->click(); }); },
-         [&](TBitmap& b) { return ApplyTablesArea(b, std::nullopt, &mask, LevelsTables({levels, levels, levels})); }},
+         [] {
+             AnswerModal<TKVfrmLevels>([](auto* d) {
+                 d->Edit[0]->SetValue(20);
+                 d->Edit[1]->SetValue(220);
+                 d->Edit[2]->setText("1.5");
+                 d->btnOk->click();
+             });
+         },
+         [&](TBitmap& b) {
+             return ApplyTablesArea(b, std::nullopt, &mask, LevelsTables({levels, levels, levels}));
+         }},
         {"acGaussianBlur", "ぼかし",
-         [] { AnswerModal<TKVfrmGaussianBlur>([](auto* d) { d->Edit[0]->setText("2.5"); d->btnOk->click(); }); },
+         [] {
+             AnswerModal<TKVfrmGaussianBlur>([](auto* d) {
+                 d->Edit[0]->setText("2.5");
+                 d->btnOk->click();
+             });
+         },
          [&](TBitmap& b) { return GaussianBlurArea(b, std::nullopt, &mask, 2.5); }},
         {"acSharpen", "シャープ",
-         [] { AnswerModal<TKVfrmSharpen>([](auto* d) { d->Edit[0]->SetValue(300); d->Edit[1]->setText("1.2"); d->Edit[2]->SetValue(4); d->btnOk->click(); }); },
-         [&](TBitmap& b) { return UnsharpMaskArea(b, std::nullopt, &mask, {300, 1.2, 4}); }},
+         [] {
+             AnswerModal<TKVfrmSharpen>([](auto* d) {
+                 d->Edit[0]->SetValue(300);
+                 d->Edit[1]->setText("1.2");
+                 d->Edit[2]->SetValue(4);
+                 d->btnOk->click();
+             });
+         },
+         [&](TBitmap& b) {
+             return UnsharpMaskArea(b, std::nullopt, &mask, {300, 1.2, 4});
+         }},
         {"acGrayscale", "グレースケール", [] {}, [&](TBitmap& b) { return GrayscaleArea(b, std::nullopt, &mask); }},
     };
     for (const auto& c : cases) {

@@ -1,9 +1,9 @@
 // The shapes and text modes in the main window: their places, exact pixels of a drag, typing,
 // and one undo step each, driven with synthetic mouse and key events.
+#include "MainWindowHarness.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/PixelLine.h"
-#include "MainWindowHarness.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -40,7 +40,8 @@ struct AnnotateWindow : Harness {
     void Mouse(QEvent::Type type, QPoint imagePixel)
     {
         const QPointF pos = canvas().ImageToScreenCentre(imagePixel);
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::MouseButtons() : Qt::MouseButtons(Qt::LeftButton);
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::MouseButtons()
+                                                                         : Qt::MouseButtons(Qt::LeftButton);
         QMouseEvent event(type, pos, canvas().viewport()->mapToGlobal(pos),
                           type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
         QCoreApplication::sendEvent(canvas().viewport(), &event);

@@ -1,11 +1,14 @@
 // The colour commands on the main window: the reduce dialog's choices per section, palette
 // import (malformed files change nothing), export (a failed write is reported), the palette
 // editor with its colour grid.
-#include "app/mainform/ColorChoice.h"
-#include "app/mainform/MainForm.h"
+#include "MainWindowHarness.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
 #include "app/controls/ColorGrid.h"
 #include "app/dialogs/ColorPaletteDialog.h"
 #include "app/dialogs/ReduceColorsDialog.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
@@ -13,9 +16,6 @@
 #include "imaging/colour/JascPalette.h"
 #include "imaging/colour/PaletteBitmap.h"
 #include "imaging/colour/ReduceColors.h"
-#include "MainWindowHarness.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 
 #include <QAction>
 #include <QLabel>
@@ -198,11 +198,12 @@ TEST(PaletteEdit, ArrowKeysMoveTheSelectionAndADoubleClickEditsTheEntry)
         EXPECT_EQ(d->lblIndex->text(), "INDEX: 0");
         const TColor c0 = indexed.palette()[0];
         EXPECT_EQ(d->lblRed->text(), QStringLiteral("R: %1").arg(GetRValue(c0)));
-        EXPECT_EQ(d->edtWebColor->text(), QStringLiteral("#%1%2%3")
-                                              .arg(GetRValue(c0), 2, 16, QLatin1Char('0'))
-                                              .arg(GetGValue(c0), 2, 16, QLatin1Char('0'))
-                                              .arg(GetBValue(c0), 2, 16, QLatin1Char('0'))
-                                              .toUpper());
+        EXPECT_EQ(d->edtWebColor->text(),
+                  QStringLiteral("#%1%2%3")
+                      .arg(GetRValue(c0), 2, 16, QLatin1Char('0'))
+                      .arg(GetGValue(c0), 2, 16, QLatin1Char('0'))
+                      .arg(GetBValue(c0), 2, 16, QLatin1Char('0'))
+                      .toUpper());
         // Keys reach the grid even with a button focused.
         d->btnOk->setFocus();
         QTest::keyClick(d->btnOk, Qt::Key_Left); // -1 from 0: ignored

@@ -1,21 +1,21 @@
+#include "app/controls/ColorPanels.h"
+#include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
+#include "app/controls/ColorGrid.h"
+#include "app/dialogs/ColorPaletteDialog.h"
 #include "app/mainform/ColorChoice.h"
 #include "app/mainform/MainForm.h"
 #include "app/settings/IniFile.h"
 #include "app/settings/IniText.h"
-#include "app/controls/ColorGrid.h"
-#include "app/controls/ColorPanels.h"
-#include "app/dialogs/ColorPaletteDialog.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
-#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QColorDialog>
 #include <QLabel>
-#include <QApplication>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -62,9 +62,9 @@ TEST(ColorPanels, ChartLayoutRunsFromBlackThroughTheHueToWhite)
     ASSERT_EQ(box->Chart().height(), 96);
     EXPECT_EQ(box->ChartPixel({0, 0}), int(RGB(0, 0, 0)));
     EXPECT_EQ(box->ChartPixel({44, 50}), int(RGB(255, 255, 255)));
-    EXPECT_EQ(box->ChartPixel({22, 0}), int(RGB(255, 0, 0)));   // red at the top
-    EXPECT_EQ(box->ChartPixel({22, 32}), int(RGB(0, 255, 0)));  // green a third down
-    EXPECT_EQ(box->ChartPixel({22, 64}), int(RGB(0, 0, 255)));  // blue two thirds down
+    EXPECT_EQ(box->ChartPixel({22, 0}), int(RGB(255, 0, 0)));  // red at the top
+    EXPECT_EQ(box->ChartPixel({22, 32}), int(RGB(0, 255, 0))); // green a third down
+    EXPECT_EQ(box->ChartPixel({22, 64}), int(RGB(0, 0, 255))); // blue two thirds down
     EXPECT_EQ(box->ChartPixel({45, 0}), kNoReadout);
 }
 

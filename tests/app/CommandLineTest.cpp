@@ -34,10 +34,11 @@ TEST(CommandLine, OneFileHelpVersionAndMistakes)
 
 TEST(CommandLine, QtsOwnOptionsAreLeftToQt)
 {
-    const QStringList args = {QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("--platform=xcb"),
-                              QStringLiteral("-reverse"), QStringLiteral("a.png"), QStringLiteral("--"),
+    const QStringList args = {QStringLiteral("-style"),   QStringLiteral("fusion"), QStringLiteral("--platform=xcb"),
+                              QStringLiteral("-reverse"), QStringLiteral("a.png"),  QStringLiteral("--"),
                               QStringLiteral("-style")};
-    EXPECT_EQ(WithoutQtOptions(args), QStringList({QStringLiteral("a.png"), QStringLiteral("--"), QStringLiteral("-style")}));
+    EXPECT_EQ(WithoutQtOptions(args),
+              QStringList({QStringLiteral("a.png"), QStringLiteral("--"), QStringLiteral("-style")}));
     const TCommandLine line = ParseCommandLine(WithoutQtOptions({QStringLiteral("-style"), QStringLiteral("fusion")}));
     EXPECT_EQ(line.Action, TAction::Run);
     EXPECT_TRUE(line.FileName.isEmpty());

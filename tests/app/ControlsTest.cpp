@@ -1,11 +1,11 @@
+#include "MainWindowHarness.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
 #include "app/controls/FileDrop.h"
 #include "app/controls/IdleTime.h"
 #include "app/controls/NumericEdit.h"
 #include "app/controls/PaintBox.h"
 #include "app/dialogs/InputNumber.h"
-#include "MainWindowHarness.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 // The preview dialog's zoom ratio, timer and paired controls; the drop-shadow dialog's settings
 // and preview; the drop-shadow command.
+#include "app/dialogs/DropShadowDialog.h"
+#include "MainWindowHarness.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
+#include "app/controls/NumericEdit.h"
 #include "app/mainform/ColorChoice.h"
 #include "app/mainform/MainForm.h"
-#include "app/controls/NumericEdit.h"
-#include "app/dialogs/DropShadowDialog.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
 #include "imaging/effects/DropShadowArea.h"
-#include "MainWindowHarness.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 
 #include <QAction>
 #include <QCheckBox>

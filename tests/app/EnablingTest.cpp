@@ -1,10 +1,10 @@
-#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
+#include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/FormatDispatch.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
-#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +22,27 @@ namespace {
 // The depths at which each depth-dependent command is available; every other command of the
 // image table needs just an image.
 const std::map<QString, std::vector<int>> kDepths = {
-    {"acPaletteExport", {1, 4, 8}}, {"acPaletteEdit", {1, 4, 8}},
-    {"acNegativeImage", {24}}, {"acReduce8bitColor", {24}},
-    {"acBrightnessContrast", {24}}, {"acHueSaturation", {24}}, {"acLevels", {24}},
-    {"acGaussianBlur", {24}}, {"acSharpen", {24}}, {"acGrayscale", {24}},
-    {"acReduce4bitColor", {8, 16, 24}}, {"acReduce1bitColor", {4, 8, 16, 24}},
-    {"acEnlarge24bitColors", {1, 4, 8, 16}}, {"acEnlarge8bitColors", {1, 4}}, {"acEnlarge4bitColors", {1}},
+    {"acPaletteExport", {1, 4, 8}},
+    {"acPaletteEdit", {1, 4, 8}},
+    {"acNegativeImage", {24}},
+    {"acReduce8bitColor", {24}},
+    {"acBrightnessContrast", {24}},
+    {"acHueSaturation", {24}},
+    {"acLevels", {24}},
+    {"acGaussianBlur", {24}},
+    {"acSharpen", {24}},
+    {"acGrayscale", {24}},
+    {"acReduce4bitColor", {8, 16, 24}},
+    {"acReduce1bitColor", {4, 8, 16, 24}},
+    {"acEnlarge24bitColors", {1, 4, 8, 16}},
+    {"acEnlarge8bitColors", {1, 4}},
+    {"acEnlarge4bitColors", {1}},
 };
 
-bool contains(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
+bool contains(const std::vector<int>& v, int x)
+{
+    return std::find(v.begin(), v.end(), x) != v.end();
+}
 
 } // namespace
 
@@ -86,8 +98,9 @@ TEST(Enabling, TablesOverEveryDepthSelectionAndUndoPosition)
                     EXPECT_EQ(lookup("acPasteRegion")->isEnabled(), shape && bits != 0);
                 }
     // No command appears in two tables, and every table names something.
-    EXPECT_EQ(actions.size(), ImageEnablingRules().size() + RegionEnablingRules().size() +
-                                  UndoEnablingRules().size() + ClipboardEnablingRules().size());
+    EXPECT_EQ(actions.size(),
+              ImageEnablingRules().size() + RegionEnablingRules().size() + UndoEnablingRules().size()
+                  + ClipboardEnablingRules().size());
 }
 
 TEST(Enabling, MainWindowEnablesByTheOpenedFile)

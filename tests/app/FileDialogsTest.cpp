@@ -9,15 +9,15 @@ using namespace kalvo;
 
 TEST(FileDialogs, TypeListsComeFromTheFormatTable)
 {
-    EXPECT_EQ(
-        OpenDialogFilters(),
-        (QStringList{"すべてのイメージ (*.bmp *.dib *.rle *.jpg *.jpeg *.jpe *.jp2 *.j2k *.jpc *.j2c *.png *.gif *.webp "
-                     "*.tif *.tiff *.heic *.heif *.avif)",
-                     "ビットマップ イメージ(*.bmp;*.dib) (*.bmp *.dib)",
-                     "JPEG イメージ(*.jpg;*.jpeg;*.jpe) (*.jpg *.jpeg *.jpe)", "JPEG2000 イメージ(*.jp2) (*.jp2 *.j2k)",
-                     "PNG イメージ(*.png) (*.png)", "GIF イメージ(*.gif) (*.gif)", "WebP イメージ(*.webp) (*.webp)",
-                     "TIFF イメージ(*.tif;*.tiff) (*.tif *.tiff)",
-                     "HEIF イメージ(*.heic;*.heif;*.avif) (*.heic *.heif *.avif)"}));
+    EXPECT_EQ(OpenDialogFilters(),
+              (QStringList{
+                  "すべてのイメージ (*.bmp *.dib *.rle *.jpg *.jpeg *.jpe *.jp2 *.j2k *.jpc *.j2c *.png *.gif *.webp "
+                  "*.tif *.tiff *.heic *.heif *.avif)",
+                  "ビットマップ イメージ(*.bmp;*.dib) (*.bmp *.dib)",
+                  "JPEG イメージ(*.jpg;*.jpeg;*.jpe) (*.jpg *.jpeg *.jpe)", "JPEG2000 イメージ(*.jp2) (*.jp2 *.j2k)",
+                  "PNG イメージ(*.png) (*.png)", "GIF イメージ(*.gif) (*.gif)", "WebP イメージ(*.webp) (*.webp)",
+                  "TIFF イメージ(*.tif;*.tiff) (*.tif *.tiff)",
+                  "HEIF イメージ(*.heic;*.heif;*.avif) (*.heic *.heif *.avif)"}));
     EXPECT_EQ(SaveDialogFilters(),
               (QStringList{"ビットマップ イメージ(*.bmp) (*.bmp *.dib)", "JPEG イメージ(*.jpg) (*.jpg *.jpeg *.jpe)",
                            "JPEG2000 イメージ(*.jp2) (*.jp2 *.j2k)", "PNG イメージ(*.png) (*.png)",

@@ -1,5 +1,8 @@
 // The geometry commands of the Image menu on the main window: menu places, enabling, pixels,
 // selection and undo steps, and the two dialogs.
+#include "MainWindowHarness.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
 #include "app/commands/ActionHint.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/CanvasSizeDialog.h"
@@ -10,9 +13,6 @@
 #include "imaging/geometry/CanvasSize.h"
 #include "imaging/geometry/OrientBitmap.h"
 #include "imaging/geometry/RotateByAngle.h"
-#include "MainWindowHarness.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -43,7 +43,10 @@ void Open(Harness& h, const TBitmap& picture)
     h.form.ClearUndoHistory();
 }
 
-QString LastStep(Harness& h) { return QString::fromStdString(Internals(h.form).FUndoList.back()->Description); }
+QString LastStep(Harness& h)
+{
+    return QString::fromStdString(Internals(h.form).FUndoList.back()->Description);
+}
 
 } // namespace
 
@@ -56,11 +59,14 @@ TEST(GeometryCommands, StandBehindTheSpecifiedItemsAndFollowTheDocument)
     EXPECT_EQ(Entries(h.form.Menu("RotateFlipMenu")),
               QStringList({"acRotateRight", "acRotateLeft", "acRotate180", "acRotateAngle", "-", "acFlipHorizontal",
                            "acFlipVertical"}));
-    const std::pair<const char*, const char*> captions[] = {
-        {"acCrop", "切り抜き(&C)"}, {"acRotateRight", "右へ90度回転(&R)"}, {"acRotateLeft", "左へ90度回転(&L)"},
-        {"acRotate180", "180度回転(&1)"}, {"acRotateAngle", "角度を指定して回転(&A)..."},
-        {"acFlipHorizontal", "左右反転(&H)"}, {"acFlipVertical", "上下反転(&V)"},
-        {"acCanvasSize", "キャンバスサイズ(&V)..."}};
+    const std::pair<const char*, const char*> captions[] = {{"acCrop", "切り抜き(&C)"},
+                                                            {"acRotateRight", "右へ90度回転(&R)"},
+                                                            {"acRotateLeft", "左へ90度回転(&L)"},
+                                                            {"acRotate180", "180度回転(&1)"},
+                                                            {"acRotateAngle", "角度を指定して回転(&A)..."},
+                                                            {"acFlipHorizontal", "左右反転(&H)"},
+                                                            {"acFlipVertical", "上下反転(&V)"},
+                                                            {"acCanvasSize", "キャンバスサイズ(&V)..."}};
     for (const auto& [name, caption] : captions) {
         EXPECT_EQ(h.form.Action(name)->text(), QString::fromUtf8(caption));
         EXPECT_FALSE(h.form.Action(name)->isEnabled()) << name; // no picture yet
@@ -96,10 +102,11 @@ TEST(GeometryCommands, CropKeepsTheBoxAndTheSelectionStaysOnItsPixels)
 TEST(GeometryCommands, TurnsAndFlipsArePermutationsThatDropTheSelection)
 {
     Harness h;
-    const std::pair<const char*, TOrientation> turns[] = {
-        {"acRotateRight", TOrientation::Rotate90}, {"acRotateLeft", TOrientation::Rotate270},
-        {"acRotate180", TOrientation::Rotate180}, {"acFlipHorizontal", TOrientation::FlipHorizontal},
-        {"acFlipVertical", TOrientation::FlipVertical}};
+    const std::pair<const char*, TOrientation> turns[] = {{"acRotateRight", TOrientation::Rotate90},
+                                                          {"acRotateLeft", TOrientation::Rotate270},
+                                                          {"acRotate180", TOrientation::Rotate180},
+                                                          {"acFlipHorizontal", TOrientation::FlipHorizontal},
+                                                          {"acFlipVertical", TOrientation::FlipVertical}};
     for (const auto& [name, orientation] : turns) {
         const TBitmap original = PatternBitmap(13, 7, 1);
         Open(h, original);
@@ -153,7 +160,8 @@ TEST(GeometryCommands, CanvasSizeDialogPlacesFillsAndRemembers)
         d->btnOk->click();
     });
     h.form.Action("acCanvasSize")->trigger();
-    EXPECT_EQ(h.form.Canvas()->Bitmap(), ResizeCanvas(original, 14, 8, {TAnchorPart::End, TAnchorPart::End}, RGB(9, 8, 7)));
+    EXPECT_EQ(h.form.Canvas()->Bitmap(),
+              ResizeCanvas(original, 14, 8, {TAnchorPart::End, TAnchorPart::End}, RGB(9, 8, 7)));
     EXPECT_EQ(LastStep(h), "キャンバスサイズ");
 
     AnswerModal<TKVfrmCanvasSize>([](TKVfrmCanvasSize* d) {

@@ -1,8 +1,11 @@
 // The image, effects and colour commands on the real main window: results compared with the
 // core functions the command line uses, one undo step each, enabling, and nothing changed when
 // a command is refused.
-#include "app/mainform/MainForm.h"
+#include "MainWindowHarness.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
 #include "app/controls/NumericEdit.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
 #include "image/Outline.h"
@@ -12,9 +15,6 @@
 #include "imaging/effects/ClearSelection.h"
 #include "imaging/effects/NegativeImage.h"
 #include "imaging/effects/ObscureSelection.h"
-#include "MainWindowHarness.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 
 #include <QAction>
 #include <QDialog>
@@ -201,7 +201,8 @@ TEST(ImageCommand, EnablingFollowsDepthAndSelection)
         {24, true, true, true, true, false, false, false, false},
     };
     auto all = [&] {
-        return std::vector<QAction*>{h.form.Action("acResize"), h.form.Action("acColorCount"), h.form.Action("acNegativeImage")};
+        return std::vector<QAction*>{h.form.Action("acResize"), h.form.Action("acColorCount"),
+                                     h.form.Action("acNegativeImage")};
     };
     for (QAction* a : all())
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
@@ -267,7 +268,8 @@ TEST(ImageCommand, FeatheringSetsTheSoftMaskAndRemembersThePixelCount)
     EXPECT_EQ(ReadIniInteger("EFFECT", "ObscureRegion", 0), 3);
     // One selection step, and undo brings back the hard rectangle.
     ASSERT_EQ(Internals(h.form).FUndoList.size(), stepsBefore + 1);
-    EXPECT_EQ(QString::fromStdString(Internals(h.form).FUndoList.back()->Description), QStringLiteral("選択範囲の変更"));
+    EXPECT_EQ(QString::fromStdString(Internals(h.form).FUndoList.back()->Description),
+              QStringLiteral("選択範囲の変更"));
     h.form.Action("acUndo")->trigger();
     ASSERT_TRUE(h.form.Canvas()->Region());
     EXPECT_EQ(*h.form.Canvas()->Region(), region);

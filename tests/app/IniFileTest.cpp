@@ -1,7 +1,7 @@
 #include "app/settings/IniFile.h"
+#include "ScopedConfigDir.h"
 #include "app/settings/ProgramDirectory.h"
 #include "app/settings/Settings.h"
-#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,10 @@ using namespace kalvo::test;
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 } // namespace
 

@@ -1,13 +1,13 @@
 // The clipboard commands on the real main window (offscreen clipboard, in process): what a copy
 // puts on the clipboard, what paste and merge paste make of it, the paste enabling, failures,
 // and the undo steps of moves, merges, cuts and pastes.
-#include "app/mainform/MainForm.h"
-#include "canvas/PxImage.h"
-#include "app/clipboardformat/ClipboardData.h"
-#include "codecs/bmp/BmpFormat.h"
-#include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 #include "ScopedConfigDir.h"
+#include "app/clipboardformat/ClipboardData.h"
+#include "app/mainform/MainForm.h"
+#include "canvas/PxImage.h"
+#include "codecs/bmp/BmpFormat.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -27,7 +27,10 @@ using namespace kalvo::test;
 
 namespace {
 
-QClipboard* Clip() { return QGuiApplication::clipboard(); }
+QClipboard* Clip()
+{
+    return QGuiApplication::clipboard();
+}
 
 TBitmap ClipboardPicture()
 {
@@ -92,9 +95,11 @@ TEST(MainFormClipboard, EllipticalCopyGivesTheBoxWithBackgroundCornersAndTheShap
     EXPECT_TRUE(w.form.Action("acPasteRegion")->isEnabled());
     // Other programs get the same pixels as an image.
     const QImage forOthers = qvariant_cast<QImage>(Clip()->mimeData()->imageData());
-    EXPECT_EQ(forOthers.pixel(6, 5) & 0xFFFFFF, 0xFFFFFFu & QColor(GetRValue(copied.pixelColor(6, 5)),
-                                                              GetGValue(copied.pixelColor(6, 5)),
-                                                              GetBValue(copied.pixelColor(6, 5))).rgb());
+    EXPECT_EQ(forOthers.pixel(6, 5) & 0xFFFFFF,
+              0xFFFFFFu
+                  & QColor(GetRValue(copied.pixelColor(6, 5)), GetGValue(copied.pixelColor(6, 5)),
+                           GetBValue(copied.pixelColor(6, 5)))
+                        .rgb());
 
     // A selection reaching beyond the image copies only the part inside.
     w.canvas().SetRegion(std::nullopt);
@@ -236,7 +241,8 @@ TEST(MainFormClipboard, UnreadableClipboardDataFailsCleanlyWithoutAnUndoStep)
     w.messages.shown.clear();
     w.form.Action("acPaste")->trigger();
     ASSERT_EQ(w.messages.shown.size(), 1u);
-    EXPECT_TRUE(w.messages.shown[0].text.contains(QStringLiteral("too large"))) << w.messages.shown[0].text.toStdString();
+    EXPECT_TRUE(w.messages.shown[0].text.contains(QStringLiteral("too large")))
+        << w.messages.shown[0].text.toStdString();
     EXPECT_EQ(w.canvas().Bitmap(), before);
 
     // A garbage private DIB beside a good PNG: the PNG is used.

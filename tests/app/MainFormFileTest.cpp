@@ -1,9 +1,9 @@
+#include "MainWindowHarness.h"
 #include "app/PictureLoad.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,10 @@ using namespace kalvo::test;
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 std::string writeBmp(const TempDir& dir, const std::string& name, int w = 8, int h = 6, int bits = 24)
 {

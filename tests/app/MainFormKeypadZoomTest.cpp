@@ -4,10 +4,10 @@
 // evdev keymap. They go to the focused widget as spontaneous events, as the xcb platform delivers a
 // key press after the shortcut map passed it on (a non-spontaneous press would be offered to the
 // shortcut map again, which on this test platform keeps the keypad modifier).
+#include "MainWindowHarness.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +27,8 @@ constexpr quint32 kKeysymKpAdd = 0xffab, kKeysymKpSubtract = 0xffad, kKeysymPlus
 constexpr quint32 kStateShift = 0x1, kStateNumLock = 0x10;
 
 // Press and release of one key at the widget that has the focus, without the shortcut map.
-void PressAtFocus(Qt::Key key, Qt::KeyboardModifiers modifiers, quint32 keycode, quint32 keysym,
-                  quint32 state, const QString& text)
+void PressAtFocus(Qt::Key key, Qt::KeyboardModifiers modifiers, quint32 keycode, quint32 keysym, quint32 state,
+                  const QString& text)
 {
     QWidget* target = QApplication::focusWidget();
     ASSERT_NE(target, nullptr);
@@ -83,8 +83,7 @@ TEST(MainFormKeypadZoom, MainKeyboardPlusMinusAndModifiedKeypadKeysLeaveTheZoom)
     ShownHarness h;
     PressAtFocus(Qt::Key_Plus, Qt::ShiftModifier, kKeycodeEqual, kKeysymPlus, kStateShift, "+");
     PressAtFocus(Qt::Key_Minus, Qt::NoModifier, 20, 0x2d, 0, "-");
-    PressAtFocus(Qt::Key_Plus, Qt::KeypadModifier | Qt::ControlModifier, kKeycodeKpAdd, kKeysymKpAdd, 0x4,
-                 "+");
+    PressAtFocus(Qt::Key_Plus, Qt::KeypadModifier | Qt::ControlModifier, kKeycodeKpAdd, kKeysymKpAdd, 0x4, "+");
     EXPECT_EQ(h.form.Canvas()->Zoom(), 100);
 }
 

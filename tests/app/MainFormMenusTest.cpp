@@ -1,9 +1,9 @@
-#include "app/mainform/MainForm.h"
-#include "app/commands/ActionHint.h"
-#include "canvas/PxImage.h"
-#include "support/TestSupport.h"
 #include "MainWindowHarness.h"
 #include "ScopedConfigDir.h"
+#include "app/commands/ActionHint.h"
+#include "app/mainform/MainForm.h"
+#include "canvas/PxImage.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,8 @@ TEST(ActionHint, TwoPartHintsSplitIntoToolTipAndStatusTip)
     EXPECT_EQ(PlainCaption(QStringLiteral("開く(&O)...")), QStringLiteral("開く"));
     EXPECT_EQ(PlainCaption(QStringLiteral("プロパティウィンドウ（&P)")), QStringLiteral("プロパティウィンドウ"));
     EXPECT_EQ(PlainCaption(QStringLiteral("&Save && Quit")), QStringLiteral("Save & Quit"));
-    const THintParts two = SplitHint(QStringLiteral("クリア(&L)"), QStringLiteral("クリア|選択範囲の中を背景色でクリアします"));
+    const THintParts two = SplitHint(QStringLiteral("クリア(&L)"),
+                                     QStringLiteral("クリア|選択範囲の中を背景色でクリアします"));
     EXPECT_EQ(two.toolTip, QStringLiteral("クリア"));
     EXPECT_EQ(two.statusTip, QStringLiteral("選択範囲の中を背景色でクリアします"));
     const THintParts one = SplitHint(QStringLiteral("等倍"), QStringLiteral("等倍表示"));
@@ -77,14 +78,15 @@ TEST(MainFormMenus, FileViewAndImageMenusHoldTheirCommandsInOrder)
                            QStringLiteral("[最近使ったファイル(&M)"), "-", "acClose"}));
     EXPECT_EQ(h.form.Menu("RecentMenu")->parent(), h.form.Menu("FileMenu"));
     EXPECT_EQ(entriesOf(h.form.Menu("ViewMenu")),
-              QStringList({QStringLiteral("[ツールバー(&T)"), "acShowProperty", "acViewStatusBar", "-",
-                           "acViewMaximumSize"}));
+              QStringList(
+                  {QStringLiteral("[ツールバー(&T)"), "acShowProperty", "acViewStatusBar", "-", "acViewMaximumSize"}));
     QStringList toggles;
     for (const QAction* a : h.form.Menu("ToolBarMenu")->actions())
         toggles << a->text();
-    EXPECT_EQ(toggles, QStringList({QStringLiteral("基本"), QStringLiteral("ズーム"), QStringLiteral("マウスモード"),
-                                    QStringLiteral("前景色/背景色"), QStringLiteral("適用"),
-                                    QStringLiteral("前背景色"), QStringLiteral("色")}));
+    EXPECT_EQ(toggles,
+              QStringList({QStringLiteral("基本"), QStringLiteral("ズーム"), QStringLiteral("マウスモード"),
+                           QStringLiteral("前景色/背景色"), QStringLiteral("適用"), QStringLiteral("前背景色"),
+                           QStringLiteral("色")}));
     EXPECT_EQ(entriesOf(h.form.Menu("EditMenu")).mid(0, 3), QStringList({"acUndo", "acRedo", "-"}));
     EXPECT_TRUE(entriesOf(h.form.Menu("ImageMenu")).contains("acLoassLessJpeg"));
     EXPECT_EQ(entriesOf(h.form.Menu("ColorMenu")).mid(0, 3),
@@ -104,7 +106,8 @@ TEST(MainFormMenus, ActionsCarryNamesShortcutsAndExplicitTips)
     EXPECT_EQ(h.form.Action("acSaveOption")->toolTip(), QStringLiteral("保存オプション"));
     EXPECT_TRUE(h.form.Action("acSaveOption")->statusTip().isEmpty());
     EXPECT_EQ(h.form.Action("acLoassLessJpeg")->toolTip(), QStringLiteral("JPEG ロスレス回転"));
-    EXPECT_EQ(h.form.Action("acLoassLessJpeg")->statusTip(), QStringLiteral("画質を劣化させないでJPEG画像を回転させます"));
+    EXPECT_EQ(h.form.Action("acLoassLessJpeg")->statusTip(),
+              QStringLiteral("画質を劣化させないでJPEG画像を回転させます"));
     EXPECT_EQ(h.form.Action("acClear")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Delete));
     EXPECT_EQ(h.form.Action("acClear")->toolTip(), QStringLiteral("クリア"));
     EXPECT_EQ(h.form.Action("acClear")->statusTip(), QStringLiteral("選択範囲の中を背景色でクリアします"));
@@ -149,10 +152,18 @@ TEST(MainFormMenus, CanvasPopupByModeOpensOnTheRightButtonsRelease)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.form));
     h.form.Canvas()->SetBitmap(PatternBitmap(300, 200, 24));
     const std::pair<TMouseMode, QMenu*> expected[] = {
-        {mmNeko, h.form.Menu("MouseModeMenu")},       {mmSelectRegion, nullptr},  {mmSelectRect, h.form.Menu("MouseModeMenu")},
-        {mmSelectMagicWand, h.form.Menu("MouseModeMenu")}, {mmZoom, nullptr}, {mmMoveRegion, h.form.Menu("MouseModeMenu")},
-        {mmMoveSelectArea, h.form.Menu("ApplyCancelMenu")}, {mmPaint, nullptr}, {mmSpoit, nullptr},
-        {mmMerge, h.form.Menu("ApplyCancelMenu")},   {mmPenFreehand, h.form.Menu("MouseModeMenu")}, {mmBrush, h.form.Menu("MouseModeMenu")},
+        {mmNeko, h.form.Menu("MouseModeMenu")},
+        {mmSelectRegion, nullptr},
+        {mmSelectRect, h.form.Menu("MouseModeMenu")},
+        {mmSelectMagicWand, h.form.Menu("MouseModeMenu")},
+        {mmZoom, nullptr},
+        {mmMoveRegion, h.form.Menu("MouseModeMenu")},
+        {mmMoveSelectArea, h.form.Menu("ApplyCancelMenu")},
+        {mmPaint, nullptr},
+        {mmSpoit, nullptr},
+        {mmMerge, h.form.Menu("ApplyCancelMenu")},
+        {mmPenFreehand, h.form.Menu("MouseModeMenu")},
+        {mmBrush, h.form.Menu("MouseModeMenu")},
     };
     for (const auto& [mode, menu] : expected) {
         h.form.Canvas()->SetMouseMode(mode);

@@ -1,8 +1,8 @@
+#include "MainWindowHarness.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,8 @@ TEST(MainFormOperation, RequireTrueColorAsksAndConvertsWithAnUndoStep)
     h.messages.answers.push_back(IDNO);
     EXPECT_FALSE(h.form.RequireTrueColor());
     ASSERT_EQ(h.messages.shown.size(), 1u);
-    EXPECT_EQ(h.messages.shown[0].text, "この機能は24bitフルカラーでないと実行できません。\r\nここでフルカラーに変換してもよろしいですか？");
+    EXPECT_EQ(h.messages.shown[0].text,
+              "この機能は24bitフルカラーでないと実行できません。\r\nここでフルカラーに変換してもよろしいですか？");
     EXPECT_EQ(h.messages.shown[0].flags, 36);
     EXPECT_EQ(h.form.Canvas()->BitCount(), 8);
 

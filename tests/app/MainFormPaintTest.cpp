@@ -1,8 +1,8 @@
 // The painting commands of the main window: the mode actions, the undo steps of fill, pen,
 // brush and outline stroke, and the colour picker, driven with synthetic mouse events.
+#include "MainWindowHarness.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
-#include "MainWindowHarness.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
@@ -33,10 +33,10 @@ struct PaintWindow : Harness {
     {
         const QPointF pos = canvas().ImageToScreenCentre(imagePixel);
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::MouseButtons()
-                                      : type == QEvent::MouseMove        ? Qt::MouseButtons(Qt::LeftButton)
+            : type == QEvent::MouseMove                                  ? Qt::MouseButtons(Qt::LeftButton)
                                                                          : Qt::MouseButtons(button);
-        QMouseEvent event(type, pos, canvas().viewport()->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : button,
-                          held, Qt::NoModifier);
+        QMouseEvent event(type, pos, canvas().viewport()->mapToGlobal(pos),
+                          type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(canvas().viewport(), &event);
     }
     void Click(QPoint p, Qt::MouseButton b = Qt::LeftButton)

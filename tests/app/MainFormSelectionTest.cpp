@@ -1,10 +1,10 @@
+#include "MainWindowHarness.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/CanvasInput.h"
 #include "canvas/CanvasTestSupport.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,8 @@ TEST(MainFormSelection, EveryGestureRecordsOneStepAndEnablingFollowsTheNewSelect
     w.input.drag({10, 10}, {30, 40});
     EXPECT_EQ(w.box(), (TRect{10, 10, 30, 40}));
     EXPECT_EQ(w.steps(), 1);
-    EXPECT_EQ(QString::fromStdString(Internals(w.form).FUndoList.back()->Description), QStringLiteral("選択範囲の変更"));
+    EXPECT_EQ(QString::fromStdString(Internals(w.form).FUndoList.back()->Description),
+              QStringLiteral("選択範囲の変更"));
     // Enabled after the first selection, not one change late.
     EXPECT_TRUE(w.form.Action("acInvertRegion")->isEnabled());
     EXPECT_TRUE(w.form.Action("acDeleteRegion")->isEnabled());

@@ -1,14 +1,14 @@
-#include "app/Instances.h"
-#include "app/mainform/MainForm.h"
-#include "app/RecentFiles.h"
-#include "app/controls/NumericEdit.h"
-#include "app/dialogs/NewImageDialog.h"
-#include "app/settings/Settings.h"
-#include "canvas/PxImage.h"
-#include "codecs/bmp/BmpFormat.h"
 #include "MainWindowHarness.h"
 #include "ModalAnswer.h"
 #include "ScopedConfigDir.h"
+#include "app/Instances.h"
+#include "app/RecentFiles.h"
+#include "app/controls/NumericEdit.h"
+#include "app/dialogs/NewImageDialog.h"
+#include "app/mainform/MainForm.h"
+#include "app/settings/Settings.h"
+#include "canvas/PxImage.h"
+#include "codecs/bmp/BmpFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,10 @@ using namespace kalvo::test;
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 std::string writeBmp(const TempDir& dir, const std::string& name)
 {
@@ -75,7 +78,11 @@ TEST(MainFormSettings, WrittenAtShutDownAndReadAtStartUp)
         h.form.setGeometry(40, 50, 320, 240);
         Internals(h.form).FMaxUndo = 5;
         Internals(h.form).FFileInfo.JpegQuality = 33;
-        { TToolSettings t = h.form.Canvas()->ToolSettings(); t.BrushSize = 44; h.form.Canvas()->SetToolSettings(t); }
+        {
+            TToolSettings t = h.form.Canvas()->ToolSettings();
+            t.BrushSize = 44;
+            h.form.Canvas()->SetToolSettings(t);
+        }
         h.form.Canvas()->SetBackgroundColor(0x00FF00);
         Internals(h.form).StatusBar1->hide();
     }

@@ -1,11 +1,11 @@
-#include "app/mainform/MainForm.h"
+#include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
 #include "app/controls/NumericEdit.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/IniFile.h"
 #include "app/settings/IniText.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
-#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +84,8 @@ TEST(MainFormToolBars, BarsHoldTheirCommandsInOrderWithIconsAndTips)
     EXPECT_EQ(namesOn(h.form.ToolBar("TBToolbar3")),
               QStringList({"acZoomIn", "@edtZoom", "acZoomMenu", "acZoom100", "acZoomAuto", "acZoomOut"}));
 
-    for (QToolBar* bar : {h.form.ToolBar("TBToolbar4"), h.form.ToolBar("TBToolbar3"), h.form.ToolBar("TBToolbar2"), h.form.ToolBar("TBToolbar5")})
+    for (QToolBar* bar : {h.form.ToolBar("TBToolbar4"), h.form.ToolBar("TBToolbar3"), h.form.ToolBar("TBToolbar2"),
+                          h.form.ToolBar("TBToolbar5")})
         for (QAction* a : bar->actions()) {
             if (a->isSeparator() || a->objectName().isEmpty())
                 continue;
@@ -110,7 +111,8 @@ TEST(MainFormToolBars, BarsHoldTheirCommandsInOrderWithIconsAndTips)
     EXPECT_TRUE(h.form.Action("acZoomAuto")->isCheckable());
     EXPECT_EQ(Internals(h.form).edtZoom->toolTip(), QStringLiteral("表示倍率 10～3000(%)"));
     // The preset menu drops down from its button.
-    auto* presets = qobject_cast<QToolButton*>(h.form.ToolBar("TBToolbar3")->widgetForAction(h.form.Action("acZoomMenu")));
+    auto* presets = qobject_cast<QToolButton*>(
+        h.form.ToolBar("TBToolbar3")->widgetForAction(h.form.Action("acZoomMenu")));
     ASSERT_NE(presets, nullptr);
     EXPECT_EQ(presets->menu(), h.form.Menu("ZoomPresetMenu"));
 
@@ -276,7 +278,8 @@ TEST(MainFormToolBars, FitToWindowDisablesTheZoomControlsAndCapsTheEdit)
     h.form.Canvas()->SetBitmap(PatternBitmap(2, 2, 24));
     h.form.Action("acZoomAuto")->trigger();
     EXPECT_TRUE(h.form.Canvas()->AutoStretch());
-    for (QAction* a : {h.form.Action("acZoomIn"), h.form.Action("acZoomOut"), h.form.Action("acZoom100"), h.form.Action("acZoomMenu")})
+    for (QAction* a : {h.form.Action("acZoomIn"), h.form.Action("acZoomOut"), h.form.Action("acZoom100"),
+                       h.form.Action("acZoomMenu")})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_FALSE(Internals(h.form).edtZoom->isEnabled());
     EXPECT_FALSE(h.form.ToolBar("TBToolbar3")->widgetForAction(h.form.Action("acZoomMenu"))->isEnabled());

@@ -1,7 +1,7 @@
+#include "MainWindowHarness.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
 
 #include <gtest/gtest.h>
 

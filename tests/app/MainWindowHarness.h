@@ -1,8 +1,8 @@
 #pragma once
 // Drives the real main window in tests: scripted answers to message boxes and file dialogs.
 #include "app/FileDialogs.h"
-#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
+#include "app/mainform/MainForm.h"
 #include "support/MainFormInternals.h"
 
 #include <QString>
@@ -48,10 +48,7 @@ public:
     QString lastProposedName;
     int saveDialogsShown = 0;
 
-    std::optional<QString> OpenFile(QWidget*) override
-    {
-        return next(openAnswers);
-    }
+    std::optional<QString> OpenFile(QWidget*) override { return next(openAnswers); }
     std::optional<QString> SaveFile(QWidget*, int& filterIndex, const QString& proposedName,
                                     const std::function<void()>&) override
     {

@@ -1,19 +1,19 @@
 // The main window when memory runs out: each command runs in a child process whose address space
 // is limited, fails with a message and leaves picture, title, undo history and modified flag as
 // they were.
-#include "app/mainform/MainForm.h"
-#include "app/systemclipboard/CanvasClipboard.h"
+#include "MainWindowHarness.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
+#include "app/controls/NumericEdit.h"
 #include "app/dialogs/DropShadowDialog.h"
 #include "app/dialogs/ResizeDialog.h"
-#include "app/controls/NumericEdit.h"
+#include "app/mainform/MainForm.h"
+#include "app/systemclipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "support/MainFormInternals.h"
 #include "support/MemoryLimit.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -33,8 +33,11 @@ const QString kNoMemory = QStringLiteral("メモリが足りないため，実�
 // What a window looked like before a command: compared after the command failed.
 struct State {
     explicit State(const TKalvoMainForm& f)
-        : picture(f.Canvas()->Bitmap()), title(f.windowTitle()), steps(Internals(f).FUndoList.size()),
-          position(Internals(f).FUndoPos), modified(Internals(f).FModified)
+        : picture(f.Canvas()->Bitmap()),
+          title(f.windowTitle()),
+          steps(Internals(f).FUndoList.size()),
+          position(Internals(f).FUndoPos),
+          modified(Internals(f).FModified)
     {
     }
     TBitmap picture;
@@ -96,27 +99,31 @@ TEST(OutOfMemory, OpenPasteAndUndoFailWithAMessageAndChangeNothing)
     ASSERT_TRUE(CopyImageToClipboard(large, std::nullopt, 0));
 
     before = State(h.form);
-    EXPECT_EQ(RunWithMemoryLimit(kHeadroom, [&] {
-                  h.dialogs->openAnswers.push_back(QString::fromStdString(largeFile));
-                  h.form.Action("acOpen")->trigger();
-                  return Unchanged(h, before, QStringLiteral("ファイル large.bmp が開けませんでした．"));
-              }),
+    EXPECT_EQ(RunWithMemoryLimit(kHeadroom,
+                                 [&] {
+                                     h.dialogs->openAnswers.push_back(QString::fromStdString(largeFile));
+                                     h.form.Action("acOpen")->trigger();
+                                     return Unchanged(h, before,
+                                                      QStringLiteral("ファイル large.bmp が開けませんでした．"));
+                                 }),
               "");
     before = State(h.form);
-    EXPECT_EQ(RunWithMemoryLimit(kHeadroom, [&] {
-                  h.form.Action("acPaste")->trigger();
-                  return Unchanged(h, before, kNoMemory);
-              }),
+    EXPECT_EQ(RunWithMemoryLimit(kHeadroom,
+                                 [&] {
+                                     h.form.Action("acPaste")->trigger();
+                                     return Unchanged(h, before, kNoMemory);
+                                 }),
               "");
 
     // Undo needs a copy of the recorded picture (5.4 MB): not with 2 MB to spare.
     h.form.Action("acNegativeImage")->trigger();
     ASSERT_EQ(Internals(h.form).FUndoPos, 1);
     before = State(h.form);
-    EXPECT_EQ(RunWithMemoryLimit(std::size_t(2) << 20, [&] {
-                  h.form.Action("acUndo")->trigger();
-                  return Unchanged(h, before, kNoMemory);
-              }),
+    EXPECT_EQ(RunWithMemoryLimit(std::size_t(2) << 20,
+                                 [&] {
+                                     h.form.Action("acUndo")->trigger();
+                                     return Unchanged(h, before, kNoMemory);
+                                 }),
               "");
 }
 
@@ -131,26 +138,28 @@ TEST(OutOfMemory, ResizeAndDropShadowFailWithAMessageAndChangeNothing)
     State before(h.form); // taken outside the child, whose memory is limited
 
     before = State(h.form);
-    EXPECT_EQ(RunWithMemoryLimit(kHeadroom, [&] {
-                  AnswerModal<TKVfrmResize>([](TKVfrmResize* d) {
-                      d->SetResample(false);
-                      d->edtWidth->SetValue(6000);
-                      d->edtHeight->SetValue(4000);
-                      d->btnOk->click();
-                  });
-                  h.form.Action("acResize")->trigger();
-                  return Unchanged(h, before, kNoMemory);
-              }),
+    EXPECT_EQ(RunWithMemoryLimit(kHeadroom,
+                                 [&] {
+                                     AnswerModal<TKVfrmResize>([](TKVfrmResize* d) {
+                                         d->SetResample(false);
+                                         d->edtWidth->SetValue(6000);
+                                         d->edtHeight->SetValue(4000);
+                                         d->btnOk->click();
+                                     });
+                                     h.form.Action("acResize")->trigger();
+                                     return Unchanged(h, before, kNoMemory);
+                                 }),
               "");
 
     // The shadow needs a new picture (4.5 MB, mapped for itself like every block from 4 MB on,
     // never taken from memory the process already holds); the dialog's copy fails first.
     h.form.Canvas()->SetRegion(TRegion::rect({100, 100, 600, 500}));
     before = State(h.form);
-    EXPECT_EQ(RunWithMemoryLimit(std::size_t(2) << 20, [&] {
-                  AnswerModal<TKVfrmDropShadow>([](TKVfrmDropShadow* d) { d->btnOk->click(); });
-                  h.form.Action("acDropShadow")->trigger();
-                  return Unchanged(h, before, QString());
-              }),
+    EXPECT_EQ(RunWithMemoryLimit(std::size_t(2) << 20,
+                                 [&] {
+                                     AnswerModal<TKVfrmDropShadow>([](TKVfrmDropShadow* d) { d->btnOk->click(); });
+                                     h.form.Action("acDropShadow")->trigger();
+                                     return Unchanged(h, before, QString());
+                                 }),
               "");
 }

@@ -2,18 +2,18 @@
 // dialogs: information lines, the fit of the picture in the paint box (checked on its pixels),
 // the check box, folders and damaged files, list navigation, and the dialogs run through
 // TFileDialogs.
-#include "app/FileDialogs.h"
-#include "app/dialogs/OptionSaveDialog.h"
 #include "app/dialogs/PictureOpenDialog.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
+#include "app/FileDialogs.h"
+#include "app/controls/NumericEdit.h"
+#include "app/dialogs/OptionSaveDialog.h"
 #include "app/dialogs/PreviewPaintBox.h"
 #include "app/dialogs/PreviewText.h"
 #include "app/dialogs/SaveOptionDialog.h"
-#include "app/controls/NumericEdit.h"
 #include "codecs/FileExtension.h"
 #include "codecs/FormatDispatch.h"
 #include "codecs/JpegTestSupport.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,10 @@ namespace {
 
 constexpr TColor kRed = 0x0000FF; // 0x00BBGGRR
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 std::string Save(const TempDir& dir, const std::string& name, TBitmap bitmap)
 {
@@ -72,8 +75,14 @@ struct ShownDialog {
     TPictureOpenDialog dialog;
 };
 
-bool IsRed(QRgb c) { return qRed(c) > 240 && qGreen(c) < 16 && qBlue(c) < 16; }
-bool IsPattern(QRgb c) { return c == qRgb(255, 255, 255) || c == qRgb(192, 192, 192); }
+bool IsRed(QRgb c)
+{
+    return qRed(c) > 240 && qGreen(c) < 16 && qBlue(c) < 16;
+}
+bool IsPattern(QRgb c)
+{
+    return c == qRgb(255, 255, 255) || c == qRgb(192, 192, 192);
+}
 
 // The red picture covers exactly `expected` of the box; the rest shows the pattern.
 void ExpectPictureAt(const QImage& box, const QRect& expected)
@@ -291,17 +300,15 @@ TEST(PictureOpenDialog, MovingThroughTheFileListPreviewsEachFile)
     ASSERT_TRUE(WaitFor([&] { return !s.dialog.PictureLabel1->text().isEmpty() && !s.dialog.PreviewPending(); }));
     EXPECT_EQ(s.dialog.PictureLabel1->text(), QStringLiteral("画像ｻｲｽﾞ：\t100 x 50 pixels 24 bpp"));
     QTest::keyClick(list, Qt::Key_Down);
-    ASSERT_TRUE(WaitFor([&] {
-        return s.dialog.PictureLabel1->text() == QStringLiteral("画像ｻｲｽﾞ：\t600 x 300 pixels 24 bpp");
-    }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return s.dialog.PictureLabel1->text() == QStringLiteral("画像ｻｲｽﾞ：\t600 x 300 pixels 24 bpp"); }));
     // A name typed into the name box selects its file, which previews too.
     auto* edit = s.dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_TRUE(edit);
     edit->setFocus();
     QTest::keyClicks(edit, QStringLiteral("a.bmp"));
-    EXPECT_TRUE(WaitFor([&] {
-        return s.dialog.PictureLabel1->text() == QStringLiteral("画像ｻｲｽﾞ：\t100 x 50 pixels 24 bpp");
-    }));
+    EXPECT_TRUE(WaitFor(
+        [&] { return s.dialog.PictureLabel1->text() == QStringLiteral("画像ｻｲｽﾞ：\t100 x 50 pixels 24 bpp"); }));
 }
 
 TEST(FileDialogs, OpenDialogRemembersFolderAndPreviewAndTakesATypedPath)
@@ -424,6 +431,7 @@ TEST(FileDialogs, TypeListsShowOneDescriptionEachAndAllImagesTakesEveryExtension
         wanted << patterns(filter);
     for (const QString& pattern : wanted) {
         EXPECT_TRUE(all.contains(pattern)) << pattern.toStdString();
-        EXPECT_NE(FormatFromFileName(("x" + pattern.mid(1)).toStdString()), TImageFormat::None) << pattern.toStdString();
+        EXPECT_NE(FormatFromFileName(("x" + pattern.mid(1)).toStdString()), TImageFormat::None)
+            << pattern.toStdString();
     }
 }

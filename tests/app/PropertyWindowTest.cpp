@@ -1,5 +1,7 @@
-#include "app/mainform/MainForm.h"
+#include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
 #include "app/controls/NumericEdit.h"
+#include "app/mainform/MainForm.h"
 #include "app/property/FrameBrush.h"
 #include "app/property/FramePaint.h"
 #include "app/property/FramePen.h"
@@ -9,8 +11,6 @@
 #include "app/settings/ProgramDirectory.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
-#include "MainWindowHarness.h"
-#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +19,9 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
-#include <QScreen>
 
 #include <fstream>
 
@@ -122,9 +122,8 @@ TEST(PropertyWindow, DefaultPositionInsideTheCanvasCorner)
     w.LoadPosition();
     const QPoint canvas = h.form.Canvas()->mapToGlobal(QPoint(0, 0));
     const QRect work = w.screen()->availableGeometry();
-    const QPoint expected = KeepInWorkArea(
-        {canvas.x() + h.form.Canvas()->width() - w.width() - 40, canvas.y() + 80},
-        QSize(w.width(), w.FullHeight), work);
+    const QPoint expected = KeepInWorkArea({canvas.x() + h.form.Canvas()->width() - w.width() - 40, canvas.y() + 80},
+                                           QSize(w.width(), w.FullHeight), work);
     EXPECT_EQ(w.pos(), expected);
 }
 
@@ -312,8 +311,9 @@ TEST(PropertyWindow, ShownAtQuitIsShownAtTheNextStartAndHiddenStaysHidden)
                 h.form.Action("acShowProperty")->trigger();
             ASSERT_TRUE(h.form.close());
         }
-        EXPECT_EQ(TIniFile(SettingsFileName()).ReadString(QStringLiteral("Settings"), QStringLiteral("ShowProperty"), {}),
-                  shown ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(
+            TIniFile(SettingsFileName()).ReadString(QStringLiteral("Settings"), QStringLiteral("ShowProperty"), {}),
+            shown ? QStringLiteral("1") : QStringLiteral("0"));
         Harness again;
         again.form.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&again.form));

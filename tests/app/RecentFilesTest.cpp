@@ -10,7 +10,10 @@ using namespace kalvo::test;
 
 namespace {
 
-QString entry(int i) { return QStringLiteral("/pics/p%1.bmp").arg(i); }
+QString entry(int i)
+{
+    return QStringLiteral("/pics/p%1.bmp").arg(i);
+}
 
 } // namespace
 

@@ -1,14 +1,14 @@
 // The resize dialog's linking and limits, and the resize command on the main window.
-#include "app/mainform/MainForm.h"
-#include "app/controls/NumericEdit.h"
 #include "app/dialogs/ResizeDialog.h"
+#include "MainWindowHarness.h"
+#include "ModalAnswer.h"
+#include "ScopedConfigDir.h"
+#include "app/controls/NumericEdit.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
 #include "imaging/resample/ResizeNearest.h"
 #include "imaging/resample/ResizeResample.h"
-#include "MainWindowHarness.h"
-#include "ModalAnswer.h"
-#include "ScopedConfigDir.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -81,7 +81,7 @@ TEST(ResizeDialog, WidthLinksToHeightAndPercentagesOnlyFromTheFocusedField)
     TKVfrmResize& d = s.dialog;
     d.SetKeepAspect(true);
     typeInto(d.edtWidth, "451");
-    EXPECT_EQ(d.edtHeight->Value(), 301); // Trunc(200 / 300 * 451 + 0.5) = Trunc(301.17)
+    EXPECT_EQ(d.edtHeight->Value(), 301);   // Trunc(200 / 300 * 451 + 0.5) = Trunc(301.17)
     EXPECT_EQ(d.edtPercentX->Value(), 150); // 451 * 100 div 300
     EXPECT_EQ(d.edtPercentY->Value(), 150); // 301 * 100 div 200
 
@@ -121,7 +121,7 @@ TEST(ResizeDialog, LinkedValuesAreLimitedToTheTargetRange)
     TKVfrmResize& d = s.dialog;
     d.SetKeepAspect(true);
     typeInto(d.edtWidth, "1");
-    EXPECT_EQ(d.edtHeight->Value(), 1); // Trunc(0.01 + 0.5) = 0, raised to 1
+    EXPECT_EQ(d.edtHeight->Value(), 1);   // Trunc(0.01 + 0.5) = 0, raised to 1
     EXPECT_EQ(d.edtPercentX->Value(), 1); // 0, raised to 1
 
     // 10000 % of 1000 pixels is beyond the bitmap's limit: the width stops at 65535 and the

@@ -4,8 +4,8 @@
 
 #include <QByteArray>
 #include <QDeadlineTimer>
-#include <QTest>
 #include <QString>
+#include <QTest>
 
 #include <cstdlib>
 #include <functional>
@@ -13,16 +13,16 @@
 #include <ostream>
 
 // Readable QString values in test failure messages.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace kalvo::test {
 
 class ScopedConfigDir {
 public:
-    ScopedConfigDir() : old_(qgetenv("KALVO_CONFIG_DIR"))
-    {
-        ::setenv("KALVO_CONFIG_DIR", dir_.path().c_str(), 1);
-    }
+    ScopedConfigDir() : old_(qgetenv("KALVO_CONFIG_DIR")) { ::setenv("KALVO_CONFIG_DIR", dir_.path().c_str(), 1); }
     ~ScopedConfigDir() { ::setenv("KALVO_CONFIG_DIR", old_.constData(), 1); }
     ScopedConfigDir(const ScopedConfigDir&) = delete;
     ScopedConfigDir& operator=(const ScopedConfigDir&) = delete;

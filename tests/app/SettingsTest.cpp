@@ -1,9 +1,9 @@
+#include "ScopedConfigDir.h"
 #include "app/settings/ColorText.h"
 #include "app/settings/IniFile.h"
 #include "app/settings/MainSettings.h"
 #include "app/settings/Placement.h"
 #include "image/Clamp.h"
-#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 

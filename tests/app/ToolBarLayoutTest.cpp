@@ -1,6 +1,6 @@
 #include "app/mainform/ToolBarLayout.h"
-#include "app/settings/IniFile.h"
 #include "ScopedConfigDir.h"
+#include "app/settings/IniFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "app/mainform/MainForm.h"
+#include "MainWindowHarness.h"
+#include "ScopedConfigDir.h"
 #include "app/controls/IdleTime.h"
+#include "app/mainform/MainForm.h"
 #include "app/undo/UndoList.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
-#include "MainWindowHarness.h"
-#include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,10 @@ TBitmap solid(int value)
     return bmp;
 }
 
-int shade(const TKalvoMainForm& form) { return GetRValue(form.Canvas()->Bitmap().pixelColor(0, 0)); }
+int shade(const TKalvoMainForm& form)
+{
+    return GetRValue(form.Canvas()->Bitmap().pixelColor(0, 0));
+}
 
 // A command that changes the image: record, then hand the new image to the canvas.
 void imageStep(TKalvoMainForm& form, int value, const QString& what = QStringLiteral("反転"))
@@ -64,7 +67,8 @@ std::vector<QString> kvFiles()
 // running beside this one writes there.
 TEST(Undo, TheTestProcessHasATemporaryDirectoryOfItsOwn)
 {
-    EXPECT_TRUE(QFileInfo(QDir::tempPath()).fileName().startsWith(QLatin1String("kalvo-tests-"))) << QDir::tempPath().toStdString();
+    EXPECT_TRUE(QFileInfo(QDir::tempPath()).fileName().startsWith(QLatin1String("kalvo-tests-")))
+        << QDir::tempPath().toStdString();
     EXPECT_EQ(QFileInfo(qEnvironmentVariable("KALVO_CONFIG_DIR")).canonicalFilePath(), QDir::tempPath() + "/config");
 }
 
@@ -343,7 +347,7 @@ TEST(Undo, UndoAndRedoOfACommandHandTheImagesOverExactly)
 
 TEST(Undo, SpillsToTheCacheDirectoryWhenTheTemporaryDirectoryIsInMemory)
 {
-    struct statfs fs {};
+    struct statfs fs { };
     if (::statfs("/dev/shm", &fs) != 0 || fs.f_type != TMPFS_MAGIC)
         GTEST_SKIP() << "no tmpfs at /dev/shm";
     TempDir cache, disk;
@@ -376,7 +380,10 @@ namespace {
 
 // The idle detector's clock, moved by hand.
 struct FakeClock {
-    FakeClock() { TpxIdleTime::SetTickSource([this] { return now; }); }
+    FakeClock()
+    {
+        TpxIdleTime::SetTickSource([this] { return now; });
+    }
     ~FakeClock() { TpxIdleTime::SetTickSource({}); }
     quint32 now = 100000;
 };

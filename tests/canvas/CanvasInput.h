@@ -20,8 +20,7 @@ struct CanvasInput {
             held |= button;
         else if (type == QEvent::MouseButtonRelease)
             held &= ~Qt::MouseButtons(button);
-        QMouseEvent e(type, QPointF(client), canvas.viewport()->mapToGlobal(QPointF(client)), button,
-                      held, mods);
+        QMouseEvent e(type, QPointF(client), canvas.viewport()->mapToGlobal(QPointF(client)), button, held, mods);
         QCoreApplication::sendEvent(canvas.viewport(), &e);
     }
     void press(QPoint image, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})

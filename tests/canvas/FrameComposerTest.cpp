@@ -64,8 +64,8 @@ TEST(FrameComposer, PaletteImagesGoThroughTheirPalette)
 TEST(FrameComposer, MagnifiedPixelsAreSolidBlocks)
 {
     TBitmap image(2, 1, 24);
-    image.scanLine(0)[2] = 0xFF;                          // pixel 0 red
-    image.scanLine(0)[3] = 0xFF;                          // pixel 1 blue
+    image.scanLine(0)[2] = 0xFF; // pixel 0 red
+    image.scanLine(0)[3] = 0xFF; // pixel 1 blue
     QImage frame = CreateFrameBuffer(9, 5);
     ComposeFrame(image, {0, 0, 2, 1, 8, 4, 400}, frame);
     for (int y = 0; y < 4; ++y) {
@@ -114,14 +114,15 @@ TEST(FrameComposer, WithoutMemoryForTheReducedCopyTheFrameComesFromTheImage)
     const TFrameSource s{40, 80, 800, 600, 200, 150, 25};
     QImage frame = CreateFrameBuffer(s.DrawWidth + 1, s.DrawHeight + 1);
     // The copy for 25 % would take 4 MB; 1 MB is left.
-    EXPECT_EQ(test::RunWithMemoryLimit(std::size_t(1) << 20, [&]() -> std::string {
-                  TReducedImages reduced;
-                  ComposeFrame(image, s, frame, &reduced);
-                  if (!reduced.Empty())
-                      return "a reduced copy was made";
-                  ExpectNearestMapping(image, s, frame);
-                  return ::testing::Test::HasFailure() ? "wrong pixels" : "";
-              }),
+    EXPECT_EQ(test::RunWithMemoryLimit(std::size_t(1) << 20,
+                                       [&]() -> std::string {
+                                           TReducedImages reduced;
+                                           ComposeFrame(image, s, frame, &reduced);
+                                           if (!reduced.Empty())
+                                               return "a reduced copy was made";
+                                           ExpectNearestMapping(image, s, frame);
+                                           return ::testing::Test::HasFailure() ? "wrong pixels" : "";
+                                       }),
               "");
 }
 

@@ -1,6 +1,6 @@
+#include "canvas/OutlineOverlay.h"
 #include "canvas/DashedLine.h"
 #include "canvas/FrameComposer.h"
-#include "canvas/OutlineOverlay.h"
 
 #include <gtest/gtest.h>
 

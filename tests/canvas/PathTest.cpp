@@ -69,10 +69,10 @@ TEST(StrokePoints, WidePolylinePaintsOnceWithRoundEnds)
     painter.end();
     const QRgb painted = qRgb(0, 255, 255); // white XOR red
     EXPECT_EQ(img.pixel(12, 5), painted);
-    EXPECT_EQ(img.pixel(20, 5), painted);  // the joint is painted once, not cancelled
+    EXPECT_EQ(img.pixel(20, 5), painted); // the joint is painted once, not cancelled
     EXPECT_EQ(img.pixel(20, 12), painted);
     EXPECT_EQ(img.pixel(12, 4), painted);
-    EXPECT_EQ(img.pixel(4, 5), painted);   // round end beyond the first point
+    EXPECT_EQ(img.pixel(4, 5), painted); // round end beyond the first point
     EXPECT_EQ(img.pixel(12, 10), qRgb(255, 255, 255));
     EXPECT_EQ(img.pixel(1, 5), qRgb(255, 255, 255));
 }
@@ -82,8 +82,8 @@ TEST(StrokePoints, PairsModeDrawsSeparateSegments)
     QImage img(30, 30, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter painter(&img);
-    StrokePoints(painter, {QPoint(2, 2), QPoint(10, 2), QPoint(2, 20), QPoint(10, 20), QPoint(25, 25)},
-                 true, RGB(0, 0, 255), 3);
+    StrokePoints(painter, {QPoint(2, 2), QPoint(10, 2), QPoint(2, 20), QPoint(10, 20), QPoint(25, 25)}, true,
+                 RGB(0, 0, 255), 3);
     painter.end();
     EXPECT_EQ(img.pixel(6, 2), qRgb(0, 0, 255));
     EXPECT_EQ(img.pixel(6, 20), qRgb(0, 0, 255));

@@ -55,10 +55,7 @@ struct MoveCanvas {
         QTest::mouseRelease(vp(), Qt::LeftButton, mods, at(to));
     }
     // The viewport as painted (frame plus the tool's overlay), as 0xRRGGBB.
-    QImage painted()
-    {
-        return vp()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
+    QImage painted() { return vp()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     std::uint32_t shown(const QImage& screen, QPoint imagePixel)
     {
         const QPoint c = at(imagePixel);
@@ -157,10 +154,10 @@ TEST(PxImageMove, MovedPixelsPreviewAndApplyLeaveTheHoleAndFollowTheSelection)
     EXPECT_EQ(c.canvas.Bitmap(), Pattern(40, 30)); // nothing written yet
 
     const QImage screen = c.painted();
-    EXPECT_EQ(c.shown(screen, {11, 12}), 0x010203u);                // the hole
-    EXPECT_EQ(c.shown(screen, {16, 12}), Rgb(PatternAt(11, 12)));   // moved pixels
+    EXPECT_EQ(c.shown(screen, {11, 12}), 0x010203u);              // the hole
+    EXPECT_EQ(c.shown(screen, {16, 12}), Rgb(PatternAt(11, 12))); // moved pixels
     EXPECT_EQ(c.shown(screen, {24, 19}), Rgb(PatternAt(19, 19)));
-    EXPECT_EQ(c.shown(screen, {27, 12}), Rgb(PatternAt(27, 12)));   // beyond the moved box
+    EXPECT_EQ(c.shown(screen, {27, 12}), Rgb(PatternAt(27, 12))); // beyond the moved box
     // The outline moves with the pixels: its right edge runs along column 25 now.
     const std::uint32_t edge = screen.pixel(c.canvas.ImageToScreen({25, 14})) & 0xFFFFFF;
     EXPECT_TRUE(edge == 0 || edge == 0xFFFFFF) << std::hex << edge;
@@ -213,10 +210,12 @@ TEST(PxImageMove, FloatingOutlineMarchesWithTheAntsAndNothingElseChanges)
     std::set<std::pair<int, int>> moved, own;
     for (std::size_t i = 0; i + 1 < zoomed.size(); i += 2) {
         const QPoint a = zoomed[i], b = zoomed[i + 1];
-        LineDDA(a.x() + shift.x(), a.y() + shift.y(), b.x() + shift.x(), b.y() + shift.y(),
-                [&](int x, int y) { moved.insert({x, y}); });
-        LineDDA(a.x() + origin.x(), a.y() + origin.y(), b.x() + origin.x(), b.y() + origin.y(),
-                [&](int x, int y) { own.insert({x, y}); });
+        LineDDA(a.x() + shift.x(), a.y() + shift.y(), b.x() + shift.x(), b.y() + shift.y(), [&](int x, int y) {
+            moved.insert({x, y});
+        });
+        LineDDA(a.x() + origin.x(), a.y() + origin.y(), b.x() + origin.x(), b.y() + origin.y(), [&](int x, int y) {
+            own.insert({x, y});
+        });
     }
     ASSERT_EQ(moved.size(), 39u); // the 40 unit edges of the square share one start point
 
@@ -366,8 +365,8 @@ TEST(PxImageMove, FloatingPasteShowsThePictureAtWholeZoomsAndTheHatchAtOthers)
     EXPECT_EQ(f.canvas.FloatPosition(), QPoint(5, 3));
     EXPECT_EQ(f.canvas.UpdateLock(), 0);
     QImage screen = f.painted();
-    EXPECT_EQ(f.shown(screen, {10, 8}), 0xC86400u);                // inside the ellipse
-    EXPECT_EQ(f.shown(screen, {5, 3}), Rgb(PatternAt(5, 3)));       // corner outside it
+    EXPECT_EQ(f.shown(screen, {10, 8}), 0xC86400u);           // inside the ellipse
+    EXPECT_EQ(f.shown(screen, {5, 3}), Rgb(PatternAt(5, 3))); // corner outside it
 
     f.canvas.SetZoom(150);
     screen = f.painted();

@@ -97,7 +97,7 @@ TEST(PxImageOutline, HandlesInSelectionModesAndZoomRescalesTheOutline)
     SelectedCanvas s;
     s.canvas.SetMouseMode(mmSelectRect);
     s.canvas.viewport()->grab();
-    EXPECT_EQ(s.At(7, 5), kBlack);  // top-left handle border (10 - 3, 8 - 3)
+    EXPECT_EQ(s.At(7, 5), kBlack);   // top-left handle border (10 - 3, 8 - 3)
     EXPECT_EQ(s.At(10, 10), kWhite); // its inside
     s.canvas.SetZoom(100);
     EXPECT_EQ(s.canvas.ZoomedOutline().Box, (TRect{5, 4, 15, 10}));

@@ -55,14 +55,14 @@ struct Painter {
     {
         const QPointF pos = At(imagePixel);
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton
-                                      : type == QEvent::MouseMove        ? heldButtons
+            : type == QEvent::MouseMove                                  ? heldButtons
                                                                          : Qt::MouseButtons(button);
         if (type == QEvent::MouseButtonPress)
             heldButtons = button;
         if (type == QEvent::MouseButtonRelease)
             heldButtons = Qt::NoButton;
-        QMouseEvent event(type, pos, canvas.viewport()->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : button,
-                          held, modifiers);
+        QMouseEvent event(type, pos, canvas.viewport()->mapToGlobal(pos),
+                          type == QEvent::MouseMove ? Qt::NoButton : button, held, modifiers);
         QCoreApplication::sendEvent(canvas.viewport(), &event);
     }
     void Press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = Qt::NoModifier)

@@ -45,8 +45,7 @@ void fillRect(TBitmap& image, const TRect& r, TColor c)
 
 bool sameCursor(const QCursor& a, const QCursor& b)
 {
-    return a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage()
-           && a.shape() == b.shape();
+    return a.hotSpot() == b.hotSpot() && a.pixmap().toImage() == b.pixmap().toImage() && a.shape() == b.shape();
 }
 
 TEST(SelectionTools, RectangleClickRemovesTheSelectionInOneStepButShiftKeepsIt)
@@ -351,10 +350,9 @@ TEST(SelectionTools, RubberBandsAreDrawnInThePaintStepOnly)
 TEST(CanvasCursors, EveryPictureWithItsHotspot)
 {
     const std::pair<int, QPoint> table[] = {
-        {161, {2, 1}},   {162, {2, 1}},   {163, {0, 0}},  {164, {15, 15}}, {165, {15, 15}},
-        {166, {5, 5}},   {167, {5, 5}},   {168, {5, 5}},  {169, {6, 6}},   {170, {7, 7}},
-        {171, {0, 0}},   {172, {17, 17}}, {173, {0, 15}}, {174, {13, 18}}, {175, {11, 18}},
-        {176, {7, 7}},   {177, {7, 7}},
+        {161, {2, 1}},  {162, {2, 1}},   {163, {0, 0}},   {164, {15, 15}}, {165, {15, 15}}, {166, {5, 5}},
+        {167, {5, 5}},  {168, {5, 5}},   {169, {6, 6}},   {170, {7, 7}},   {171, {0, 0}},   {172, {17, 17}},
+        {173, {0, 15}}, {174, {13, 18}}, {175, {11, 18}}, {176, {7, 7}},   {177, {7, 7}},
     };
     for (const auto& [number, hotspot] : table) {
         const QCursor cursor = CanvasCursor(number);

@@ -1,5 +1,5 @@
-#include "canvas/CoordinateMapping.h"
 #include "canvas/ViewGeometry.h"
+#include "canvas/CoordinateMapping.h"
 
 #include <gtest/gtest.h>
 

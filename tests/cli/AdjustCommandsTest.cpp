@@ -28,17 +28,27 @@ TEST(CliAdjust, EachSubcommandGivesTheEditorsResult)
         std::function<bool(TBitmap&)> op;
     } cases[] = {
         {{"brightness-contrast", "--brightness", "-30", "--contrast", "45"},
-         [](TBitmap& b) { return ApplyTables(b, TRegionRef{}, nullptr, SameTables(BrightnessContrastTable(-30, 45))); }},
+         [](TBitmap& b) {
+             return ApplyTables(b, TRegionRef{}, nullptr, SameTables(BrightnessContrastTable(-30, 45)));
+         }},
         {{"hue-saturation", "--hue", "-90", "--saturation", "40", "--lightness", "-20"},
-         [](TBitmap& b) { return HueSaturation(b, TRegionRef{}, nullptr, {-90, 40, -20}); }},
+         [](TBitmap& b) {
+             return HueSaturation(b, TRegionRef{}, nullptr, {-90, 40, -20});
+         }},
         {{"levels", "--input", "20,200", "--gamma", "0.7"},
-         [&](TBitmap& b) { return ApplyTables(b, TRegionRef{}, nullptr, LevelsTables({input, input, input})); }},
+         [&](TBitmap& b) {
+             return ApplyTables(b, TRegionRef{}, nullptr, LevelsTables({input, input, input}));
+         }},
         {{"levels", "--auto"},
-         [](TBitmap& b) { return ApplyTables(b, TRegionRef{}, nullptr, LevelsTables(AutoLevels(b, TRegionRef{}, nullptr))); }},
+         [](TBitmap& b) {
+             return ApplyTables(b, TRegionRef{}, nullptr, LevelsTables(AutoLevels(b, TRegionRef{}, nullptr)));
+         }},
         {{"grayscale"}, [](TBitmap& b) { return Grayscale(b, TRegionRef{}, nullptr); }},
         {{"blur", "--radius", "2.5"}, [](TBitmap& b) { return GaussianBlur(b, TRegionRef{}, nullptr, 2.5); }},
         {{"sharpen", "--amount", "250", "--radius", "1", "--threshold", "9"},
-         [](TBitmap& b) { return UnsharpMask(b, TRegionRef{}, nullptr, {250, 1.0, 9}); }},
+         [](TBitmap& b) {
+             return UnsharpMask(b, TRegionRef{}, nullptr, {250, 1.0, 9});
+         }},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {c.args[0], dir.file("in.bmp"), dir.file("out.bmp")};

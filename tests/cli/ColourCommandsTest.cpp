@@ -32,8 +32,12 @@ TEST(CliReduce, EveryPathGivesTheEditorsResult)
     for (int colors : {256, 16, 2})
         for (auto palette : {TReducePalette::Optimized, TReducePalette::Fixed})
             for (bool dither : {false, true}) {
-                std::vector<std::string> args{"reduce", dir.file("in.bmp"), dir.file("out.bmp"), "--colors",
-                                              std::to_string(colors), "--palette",
+                std::vector<std::string> args{"reduce",
+                                              dir.file("in.bmp"),
+                                              dir.file("out.bmp"),
+                                              "--colors",
+                                              std::to_string(colors),
+                                              "--palette",
                                               palette == TReducePalette::Fixed ? "fixed" : "optimized"};
                 if (dither)
                     args.push_back("--dither");

@@ -21,8 +21,9 @@ std::vector<std::string> DurabilityCalls(const TempDir& dir, const std::string& 
 {
     const std::string log = dir.file("strace.log");
     // LeakSanitizer cannot run under ptrace: the sanitizer build's leak check is off here.
-    const std::string cmd = "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 strace -f -qq -o '" + log + "' -e trace=openat,fdatasync,fsync,rename,renameat,renameat2 '" +
-                            std::string(KALVO_BIN_DIR) + "/kalvo-cli' " + args + " >/dev/null 2>&1";
+    const std::string cmd = "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 strace -f -qq -o '" + log
+        + "' -e trace=openat,fdatasync,fsync,rename,renameat,renameat2 '" + std::string(KALVO_BIN_DIR) + "/kalvo-cli' "
+        + args + " >/dev/null 2>&1";
     EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
     std::vector<std::string> calls;
     std::string directoryFd = "-";

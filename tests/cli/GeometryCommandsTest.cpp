@@ -14,7 +14,10 @@ using namespace kalvo::test;
 
 namespace {
 
-bool HaveImageMagick() { return std::system("convert -version >/dev/null 2>&1") == 0; }
+bool HaveImageMagick()
+{
+    return std::system("convert -version >/dev/null 2>&1") == 0;
+}
 
 // convert IN OPTIONS BMP3:OUT, read back.
 TBitmap ImageMagick(const std::string& in, const std::string& options, const std::string& out)
@@ -110,8 +113,8 @@ TEST(CliGeometry, UsageErrorsExitTwoAndWriteNothing)
     WriteAll(in, BmpBytes(PatternBitmap(10, 8, 24)));
     const std::vector<std::vector<std::string>> bad = {
         {"crop", in, out},
-        {"crop", in, out, "--rect", "10,0,5,5"},   // outside the picture
-        {"crop", in, out, "--rect", "0,0,0,5"},    // zero size
+        {"crop", in, out, "--rect", "10,0,5,5"}, // outside the picture
+        {"crop", in, out, "--rect", "0,0,0,5"},  // zero size
         {"crop", in, out, "--rect", "1,2,3"},
         {"crop", in, out, "--rect", "1,2,3,4,"},
         {"rotate", in, out},

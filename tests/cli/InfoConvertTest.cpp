@@ -1,8 +1,8 @@
 #include "CliTestSupport.h"
 #include "codecs/FormatDispatch.h"
 #include "codecs/JpegTestSupport.h"
-#include "codecs/exif/ExifBlock.h"
 #include "codecs/bmp/BmpFormat.h"
+#include "codecs/exif/ExifBlock.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,10 @@ using namespace kalvo::test;
 namespace {
 
 // Counts the lines of a text.
-int lines(const std::string& s) { return int(std::count(s.begin(), s.end(), '\n')); }
+int lines(const std::string& s)
+{
+    return int(std::count(s.begin(), s.end(), '\n'));
+}
 
 } // namespace
 

@@ -1,8 +1,8 @@
 // kalvo-cli on large inputs of the libraries that allocate their own buffers (lossless JPEG
 // transformation, JPEG 2000): one program start, the library's exact bytes, one failure line.
 #include "CliTestSupport.h"
-#include "codecs/jpegtran/LosslessTransform.h"
 #include "codecs/bmp/BmpFormat.h"
+#include "codecs/jpegtran/LosslessTransform.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,8 @@ TEST(CliLargeInputs, RunInOneProgramStartWithTheLibrariesBytes)
     const CliResult large = RunCli({"convert", dir.file("large.bmp"), dir.file("l.jp2")}, debug);
     EXPECT_EQ(large.status, 0);
     EXPECT_EQ(ProgramStarts(large), 1);
-    EXPECT_EQ(RunCli({"info", dir.file("l.jp2")}).out, "640 560 24 interlaced=0 transparent=0 transparent-color=000000\n");
+    EXPECT_EQ(RunCli({"info", dir.file("l.jp2")}).out,
+              "640 560 24 interlaced=0 transparent=0 transparent-color=000000\n");
 
     // A rotation writes the bytes the transformation gives in this process.
     WriteAll(dir.file("noise.bmp"), BmpBytes(NoiseBitmap(1200, 900)));

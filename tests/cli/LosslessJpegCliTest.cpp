@@ -32,9 +32,11 @@ TEST(CliJpeg, InfoAndConvertHandleJpeg)
     EXPECT_EQ(RunCli({"info", progressive}).out, "48 32 24 interlaced=1 transparent=0 transparent-color=000000\n");
     // Progressive travels into the next JPEG save unless overridden.
     EXPECT_EQ(RunCli({"convert", progressive, dir.file("q.jpe")}).status, 0);
-    EXPECT_EQ(RunCli({"info", dir.file("q.jpe")}).out, "48 32 24 interlaced=1 transparent=0 transparent-color=000000\n");
+    EXPECT_EQ(RunCli({"info", dir.file("q.jpe")}).out,
+              "48 32 24 interlaced=1 transparent=0 transparent-color=000000\n");
     EXPECT_EQ(RunCli({"convert", progressive, dir.file("r.jpg"), "--no-interlaced"}).status, 0);
-    EXPECT_EQ(RunCli({"info", dir.file("r.jpg")}).out, "48 32 24 interlaced=0 transparent=0 transparent-color=000000\n");
+    EXPECT_EQ(RunCli({"info", dir.file("r.jpg")}).out,
+              "48 32 24 interlaced=0 transparent=0 transparent-color=000000\n");
     WriteAll(dir.file("bad.jpg"), {'G', 'I', 'F', '8', '9', 'a'});
     const auto r = RunCli({"info", dir.file("bad.jpg")});
     EXPECT_EQ(r.status, 1);

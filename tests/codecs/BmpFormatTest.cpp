@@ -22,8 +22,7 @@ void put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x)
 
 // A BMP file with a 40-byte header, the given colour table and pixel bytes.
 std::vector<std::uint8_t> makeBmp(int width, int height, int bits, std::uint32_t compression,
-                                  const std::vector<TColor>& table,
-                                  const std::vector<std::uint8_t>& pixels,
+                                  const std::vector<TColor>& table, const std::vector<std::uint8_t>& pixels,
                                   const std::vector<std::uint32_t>& masks = {})
 {
     const std::size_t off = 54 + masks.size() * 4 + table.size() * 4;
@@ -75,8 +74,8 @@ TEST(BmpFormat, RoundTripEveryDepthKeepsPixelsAndPalette)
             EXPECT_EQ(back.bitCount(), bits);
             EXPECT_EQ(back.palette(), original.palette());
             for (int y = 0; y < 5; ++y)
-                ASSERT_TRUE(std::equal(original.scanLine(y), original.scanLine(y) + original.stride(),
-                                       back.scanLine(y)))
+                ASSERT_TRUE(
+                    std::equal(original.scanLine(y), original.scanLine(y) + original.stride(), back.scanLine(y)))
                     << bits << " bits, width " << width << ", row " << y;
         }
     }
@@ -96,8 +95,7 @@ TEST(BmpFormat, WriterLayoutOfOnePixel24Bit)
     EXPECT_EQ(bytes[10], 54); // bfOffBits
     EXPECT_EQ(bytes[14], 40); // biSize
     EXPECT_EQ(bytes[28], 24); // biBitCount
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 54, bytes.end()),
-              (std::vector<std::uint8_t>{1, 2, 3, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 54, bytes.end()), (std::vector<std::uint8_t>{1, 2, 3, 0}));
 }
 
 TEST(BmpFormat, WriterStoresRowsBottomUpAndPaletteSize)
@@ -107,13 +105,13 @@ TEST(BmpFormat, WriterStoresRowsBottomUpAndPaletteSize)
     bmp.scanLine(0)[0] = 1; // top row
     bmp.scanLine(1)[0] = 2; // bottom row
     const auto bytes = BmpBytes(bmp);
-    EXPECT_EQ(bytes[46], 3);              // biClrUsed
-    EXPECT_EQ(bytes[54], 30);             // first entry: blue, green, red, 0
+    EXPECT_EQ(bytes[46], 3);  // biClrUsed
+    EXPECT_EQ(bytes[54], 30); // first entry: blue, green, red, 0
     EXPECT_EQ(bytes[55], 20);
     EXPECT_EQ(bytes[56], 10);
     const std::size_t pixels = 54 + 3 * 4;
     EXPECT_EQ(bytes[10], pixels);
-    EXPECT_EQ(bytes[pixels], 2);          // bottom row first
+    EXPECT_EQ(bytes[pixels], 2); // bottom row first
     EXPECT_EQ(bytes[pixels + 4], 1);
 }
 

@@ -63,7 +63,8 @@ std::vector<std::uint8_t> colourTable(const TBitmap& bmp)
 {
     std::vector<std::uint8_t> table;
     for (TColor c : bmp.palette())
-        table.insert(table.end(), {std::uint8_t(GetBValue(c)), std::uint8_t(GetGValue(c)), std::uint8_t(GetRValue(c)), 0});
+        table.insert(table.end(),
+                     {std::uint8_t(GetBValue(c)), std::uint8_t(GetGValue(c)), std::uint8_t(GetRValue(c)), 0});
     return table;
 }
 
@@ -113,8 +114,9 @@ TEST(BmpRleFile, NoisyPicturesWhoseDataIsLongerThanThePlainRowsOpenExactly)
         ASSERT_GT(data.size(), DibStride(17, bits) * 13);
         const auto file = rleFile(17, 13, bits, colourTable(picture), data);
         // The container reads only the plain size and finds no end of bitmap in it.
-        EXPECT_EQ(containerFailure(file), bits == 8 ? "Convert8BitRLETo8BitRGB: Truncated RLE Data"
-                                                    : "Convert4BitRLETo4BitRGB: Truncated RLE Data");
+        EXPECT_EQ(containerFailure(file),
+                  bits == 8 ? "Convert8BitRLETo8BitRGB: Truncated RLE Data"
+                            : "Convert4BitRLETo4BitRGB: Truncated RLE Data");
         const TLoadedFile loaded = LoadFileBytes(dir, file, "noise.bmp");
         ASSERT_TRUE(loaded.bitmap) << bits;
         EXPECT_EQ(loaded.info.Result, 0);
@@ -164,9 +166,10 @@ TEST(BmpRleFile, BadDataBeyondThePlainSizeStillFails)
     padded[2] = 41;
     EXPECT_EQ(loadFailure(dir, rleFile(37, 2, 8, table, padded), result), "Convert8BitRLETo8BitRGB: Bad RLE Data 4");
     // RLE4 at 37 pixels: the padded row holds 40 pixels; an absolute run of 41 fails.
-    std::vector<std::uint8_t> absolute4 = {0, 40, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11,
-                                           0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0, 1};
-    const TLoadedFile ok4 = LoadFileBytes(dir, rleFile(37, 1, 4, std::vector<std::uint8_t>(64, 0), absolute4), "a4.bmp");
+    std::vector<std::uint8_t> absolute4 = {0,    40,   0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11,
+                                           0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0,    1};
+    const TLoadedFile ok4 = LoadFileBytes(dir, rleFile(37, 1, 4, std::vector<std::uint8_t>(64, 0), absolute4),
+                                          "a4.bmp");
     ASSERT_TRUE(ok4.bitmap);
     EXPECT_EQ(ok4.bitmap->scanLine(0)[17], 0x11);
     EXPECT_EQ(ok4.bitmap->scanLine(0)[18], 0x10); // pixel 36; the pad nibble is dropped
@@ -199,8 +202,8 @@ TEST(BmpRleFile, TheContainerKeepsItsOwnChecks)
     EXPECT_EQ(failure(3, 8, {0, 2, 4, 0, 0, 1}), "Convert8BitRLETo8BitRGB: Bad RLE Data 2");
     EXPECT_EQ(failure(3, 4, {0, 0, 0, 0, 0, 1}), "Convert4BitRLETo4BitRGB: Bad RLE Data 5");
     // Data that ends before an end-of-bitmap code: after a run, inside a delta, inside absolute data.
-    for (const std::vector<std::uint8_t>& cut : std::vector<std::vector<std::uint8_t>>{
-             {3, 1}, {3, 1, 0, 0}, {0, 2, 1}, {0, 3, 1, 1}, {3}, {}}) {
+    for (const std::vector<std::uint8_t>& cut :
+         std::vector<std::vector<std::uint8_t>>{{3, 1}, {3, 1, 0, 0}, {0, 2, 1}, {0, 3, 1, 1}, {3}, {}}) {
         EXPECT_EQ(failure(3, 8, cut), "Convert8BitRLETo8BitRGB: Truncated RLE Data") << cut.size();
         EXPECT_EQ(failure(3, 4, cut), "Convert4BitRLETo4BitRGB: Truncated RLE Data") << cut.size();
     }

@@ -1,5 +1,5 @@
-#include "DibTestSupport.h"
 #include "codecs/bmp/DibConvert.h"
+#include "DibTestSupport.h"
 #include "codecs/bmp/LvDIBErrors.h"
 #include "support/TestSupport.h"
 
@@ -76,7 +76,8 @@ TEST(DibRle, TopDownSourceBecomesBottomUp)
     std::vector<std::uint8_t> flipped(block.begin(), block.begin() + 40 + 1024);
     const std::size_t stride = 20;
     for (int r = 5; r >= 0; --r)
-        flipped.insert(flipped.end(), block.begin() + long(40 + 1024 + r * stride), block.begin() + long(40 + 1024 + (r + 1) * stride));
+        flipped.insert(flipped.end(), block.begin() + long(40 + 1024 + r * stride),
+                       block.begin() + long(40 + 1024 + (r + 1) * stride));
     TLvDIB top;
     top.LoadFromClipboardFormat(8, &flipped);
     EXPECT_EQ(top.ToBitmap(), picture);
@@ -140,7 +141,8 @@ TEST(DibConvert, EveryTransitionKeepsThePicture)
             const TBitmap out = dib.ToBitmap();
             for (int y = 0; y < 5; ++y)
                 for (int x = 0; x < 37; ++x)
-                    ASSERT_EQ(out.pixelColor(x, y), bw.pixelColor(x, y)) << from << " -> " << to << " at " << x << "," << y;
+                    ASSERT_EQ(out.pixelColor(x, y), bw.pixelColor(x, y))
+                        << from << " -> " << to << " at " << x << "," << y;
         }
 }
 
@@ -222,9 +224,9 @@ TEST(DibReduce, OneBitKeepsOnlyTheExactReferenceColour)
 {
     TBitmap bmp(3, 1, 24);
     std::uint8_t* p = bmp.scanLine(0);
-    p[0] = p[1] = p[2] = 255;         // white
-    p[3] = p[4] = 255, p[5] = 254;    // almost white
-    p[6] = p[7] = p[8] = 0;           // black
+    p[0] = p[1] = p[2] = 255;      // white
+    p[3] = p[4] = 255, p[5] = 254; // almost white
+    p[6] = p[7] = p[8] = 0;        // black
     TLvDIB dib;
     dib.Assign(bmp);
     dib.SetPixelFormat(lvPf1Bit);

@@ -21,7 +21,8 @@ inline void Put32(std::vector<std::uint8_t>& v, std::size_t at, std::uint32_t x)
 
 // A packed DIB: 40-byte header, `tableBytes` bytes of colour table (or masks), pixels.
 inline std::vector<std::uint8_t> PackedDib(int w, int h, int bits, std::uint32_t compression, std::uint32_t clrUsed,
-                                           const std::vector<std::uint8_t>& table, const std::vector<std::uint8_t>& pixels)
+                                           const std::vector<std::uint8_t>& table,
+                                           const std::vector<std::uint8_t>& pixels)
 {
     std::vector<std::uint8_t> v(40, 0);
     Put32(v, 0, 40);

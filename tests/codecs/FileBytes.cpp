@@ -24,8 +24,7 @@ std::optional<TBitmap> OpenPicture(const std::string& fileName)
     return bitmap;
 }
 
-std::vector<std::uint8_t> SaveFileBytes(const TempDir& dir, TBitmap bitmap, TpxImageInfo info,
-                                        const std::string& name)
+std::vector<std::uint8_t> SaveFileBytes(const TempDir& dir, TBitmap bitmap, TpxImageInfo info, const std::string& name)
 {
     info.FileName = dir.file(name);
     SaveImageFile(bitmap, info);

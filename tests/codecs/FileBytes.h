@@ -24,7 +24,6 @@ TLoadedFile LoadFileBytes(const TempDir& dir, const std::vector<std::uint8_t>& b
 std::optional<TBitmap> OpenPicture(const std::string& fileName);
 
 // Saves with SaveImageFile to dir/name, expecting success, and returns the file's bytes.
-std::vector<std::uint8_t> SaveFileBytes(const TempDir& dir, TBitmap bitmap, TpxImageInfo info,
-                                        const std::string& name);
+std::vector<std::uint8_t> SaveFileBytes(const TempDir& dir, TBitmap bitmap, TpxImageInfo info, const std::string& name);
 
 } // namespace kalvo::test

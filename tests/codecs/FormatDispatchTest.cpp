@@ -1,6 +1,6 @@
+#include "codecs/FormatDispatch.h"
 #include "codecs/AtomicFile.h"
 #include "codecs/FileExtension.h"
-#include "codecs/FormatDispatch.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "image/ImageErrors.h"
 #include "support/TestSupport.h"

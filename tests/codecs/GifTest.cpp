@@ -1,8 +1,8 @@
 #include "GifTestFiles.h"
 
+#include "FileBytes.h"
 #include "codecs/FormatDispatch.h"
 #include "codecs/gif/GifCodec.h"
-#include "FileBytes.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +44,8 @@ void expectFramePixels(const TBitmap& bitmap, const TGifFrameLayout& frame, cons
     for (int y = 0; y < frame.height; ++y)
         for (int x = 0; x < frame.width; ++x)
             ASSERT_EQ(bitmap.pixelColor(frame.left + x, frame.top + y),
-                      map[frame.indices[std::size_t(y * frame.width + x)]]) << x << "," << y;
+                      map[frame.indices[std::size_t(y * frame.width + x)]])
+                << x << "," << y;
 }
 
 } // namespace

@@ -18,11 +18,11 @@ struct TGifFrameLayout {
     int width = 0;
     int height = 0;
     bool interlaced = false;
-    std::vector<TColor> localMap;              // none when empty
-    std::vector<std::uint8_t> indices;         // row-major, top row first
+    std::vector<TColor> localMap;                       // none when empty
+    std::vector<std::uint8_t> indices;                  // row-major, top row first
     std::optional<std::array<std::uint8_t, 4>> control; // graphic control extension bytes
-    std::vector<int> rawCodes;                 // written instead of encoding indices when set
-    int codeSize = 0;                          // LZW minimum code size; 0 = from the colour map
+    std::vector<int> rawCodes;                          // written instead of encoding indices when set
+    int codeSize = 0;                                   // LZW minimum code size; 0 = from the colour map
 };
 
 // The layout of a whole GIF file: version, logical screen, global map and images in order.
@@ -30,7 +30,7 @@ struct TGifLayout {
     std::string version = "GIF89a";
     int width = 0;
     int height = 0;
-    std::vector<TColor> globalMap;             // none when empty
+    std::vector<TColor> globalMap; // none when empty
     std::vector<TGifFrameLayout> frames;
 };
 
@@ -41,7 +41,7 @@ struct TGifFrameFacts {
     int left = 0, top = 0, width = 0, height = 0;
     bool interlaced = false;
     std::vector<TColor> activeMap;
-    std::vector<std::uint8_t> indices;          // de-interlaced, row-major
+    std::vector<std::uint8_t> indices; // de-interlaced, row-major
     bool hasControl = false;
     bool transparentFlag = false;
     int transparentIndex = -1;

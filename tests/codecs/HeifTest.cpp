@@ -29,8 +29,8 @@ TEST(Heif, PrimaryImageDecodesAsHeifConvertDecodesIt)
     };
     // deep10.avif: `heif-enc -A -b 10 -p chroma=422 -q 90` of a 16-bit PNG gradient (aom asserts
     // on 10-bit 4:2:0 and 4:4:4 here; 4:2:2 is AV1's professional profile, which dav1d decodes).
-    for (const TCase c : {TCase{"rgb.heic", 8}, TCase{"rgb.avif", 8}, TCase{"alpha.avif", 8},
-                          TCase{"deep10.heic", 10}, TCase{"deep10.avif", 10}, TCase{"thumb.heic", 8},
+    for (const TCase c : {TCase{"rgb.heic", 8}, TCase{"rgb.avif", 8}, TCase{"alpha.avif", 8}, TCase{"deep10.heic", 10},
+                          TCase{"deep10.avif", 10}, TCase{"thumb.heic", 8},
                           TCase{"rot90.heic", 8} /* rotated a quarter turn: 17 x 29 */}) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(RunTool(std::string("heif-convert ") + kDir + c.name + " " + dir.file("ref.png") + " >/dev/null"));

@@ -33,11 +33,14 @@ struct TestPlane {
     std::vector<int> samples; // ceil(width / dx) x ceil(height / dy), row by row
 };
 
-int ceilDiv(int a, int b) { return (a + b - 1) / b; }
+int ceilDiv(int a, int b)
+{
+    return (a + b - 1) / b;
+}
 
 // Encodes the planes losslessly with OpenJPEG, independently of the adapter's encoder.
-Bytes encodeWithOpenJpeg(int width, int height, const std::vector<TestPlane>& planes,
-                         OPJ_COLOR_SPACE space, OPJ_CODEC_FORMAT format, int tileSize = 0)
+Bytes encodeWithOpenJpeg(int width, int height, const std::vector<TestPlane>& planes, OPJ_COLOR_SPACE space,
+                         OPJ_CODEC_FORMAT format, int tileSize = 0)
 {
     std::vector<opj_image_cmptparm_t> parms(planes.size());
     for (std::size_t c = 0; c < planes.size(); ++c) {
@@ -137,12 +140,12 @@ TEST(YCbCrTablesTest, HoldTheRoundedColourDifferences)
     const TYCbCrTables& t = YCbCrTables();
     EXPECT_EQ(t.CR[128], 0);
     EXPECT_EQ(t.CG[128], 0);
-    EXPECT_EQ(t.CR[255], 178);   // round(1.402 * 127 = 178.05)
-    EXPECT_EQ(t.CB[0], -227);    // round(1.772 * -128 = -226.8)
-    EXPECT_EQ(t.CG[0], 91);      // -round(0.714136 * -128 = -91.4)
-    EXPECT_EQ(t.CBG[255], -44);  // -round(0.344136 * 127 = 43.7)
-    EXPECT_EQ(t.CB[129], 2);     // round(1.772)
-    EXPECT_EQ(t.CBG[130], -1);   // -round(0.688)
+    EXPECT_EQ(t.CR[255], 178);  // round(1.402 * 127 = 178.05)
+    EXPECT_EQ(t.CB[0], -227);   // round(1.772 * -128 = -226.8)
+    EXPECT_EQ(t.CG[0], 91);     // -round(0.714136 * -128 = -91.4)
+    EXPECT_EQ(t.CBG[255], -44); // -round(0.344136 * 127 = 43.7)
+    EXPECT_EQ(t.CB[129], 2);    // round(1.772)
+    EXPECT_EQ(t.CBG[130], -1);  // -round(0.688)
 }
 
 TEST(Jpeg2kFileTest, JP2AndCodeStreamHoldTheSamePictureLosslessly)
@@ -219,8 +222,8 @@ TEST(Jpeg2kFileTest, RateFollowsTheSaveOptions)
         return ReadAll(info.FileName);
     };
     const Bytes lossless = save(true, 1);
-    const Bytes smallest = save(false, 1);   // rate 0.002
-    const Bytes medium = save(false, 200);   // rate 0.4
+    const Bytes smallest = save(false, 1); // rate 0.002
+    const Bytes medium = save(false, 200); // rate 0.4
     EXPECT_GT(lossless.size(), 256u * 256u * 3u / 4u);
     EXPECT_LT(smallest.size(), 256u * 256u * 3u * 4u / 1000u);
     EXPECT_LT(medium.size(), 256u * 256u * 3u * 41u / 100u);
@@ -386,12 +389,12 @@ TEST(Jpeg2kDecodeTest, ColourSpaceDecidesHowPlanesAreRead)
             at[7 + i] = std::uint8_t(enumcs >> (24 - 8 * i));
         return v;
     };
-    EXPECT_TRUE(decode(withColourSpace(16)) == picture);       // sRGB
-    EXPECT_TRUE(decode(withColourSpace(12)).empty());          // CMYK
-    EXPECT_TRUE(decode(withColourSpace(24)).empty());          // e-sYCC
-    EXPECT_TRUE(decode(withColourSpace(14)).empty());          // CIE Lab
-    EXPECT_TRUE(decode(withColourSpace(20)) == picture);       // unnamed: three planes are RGB
-    const TBitmap grey = decode(withColourSpace(17));          // grey: the first plane only
+    EXPECT_TRUE(decode(withColourSpace(16)) == picture); // sRGB
+    EXPECT_TRUE(decode(withColourSpace(12)).empty());    // CMYK
+    EXPECT_TRUE(decode(withColourSpace(24)).empty());    // e-sYCC
+    EXPECT_TRUE(decode(withColourSpace(14)).empty());    // CIE Lab
+    EXPECT_TRUE(decode(withColourSpace(20)) == picture); // unnamed: three planes are RGB
+    const TBitmap grey = decode(withColourSpace(17));    // grey: the first plane only
     ASSERT_FALSE(grey.empty());
     const int r = GetRValue(picture.pixelColor(5, 3));
     EXPECT_EQ(grey.pixelColor(5, 3), RGB(r, r, r));

@@ -2,8 +2,8 @@
 // clean failures on bad input.
 #include "codecs/FormatDispatch.h"
 #include "codecs/FormatRoutines.h"
-#include "codecs/jpeg/JpegBitmap.h"
 #include "codecs/JpegTestSupport.h"
+#include "codecs/jpeg/JpegBitmap.h"
 #include "image/ImageErrors.h"
 #include "support/TestSupport.h"
 
@@ -35,8 +35,23 @@ TBitmap TwoHalves(int width, int height)
 std::vector<std::uint8_t> JpegHeaderOnly(int width, int height)
 {
     // SOI, a baseline SOF0 for one 8-bit component, EOI.
-    return {0xFF, 0xD8, 0xFF, 0xC0, 0, 11, 8, std::uint8_t(height >> 8), std::uint8_t(height),
-            std::uint8_t(width >> 8), std::uint8_t(width), 1, 1, 0x11, 0, 0xFF, 0xD9};
+    return {0xFF,
+            0xD8,
+            0xFF,
+            0xC0,
+            0,
+            11,
+            8,
+            std::uint8_t(height >> 8),
+            std::uint8_t(height),
+            std::uint8_t(width >> 8),
+            std::uint8_t(width),
+            1,
+            1,
+            0x11,
+            0,
+            0xFF,
+            0xD9};
 }
 
 // The component count of the first frame header.

@@ -1,7 +1,7 @@
 // EXIF orientation and metadata of JPEG files: opened upright, kept by JPEG and PNG saves, and
 // composed into the lossless rotation.
-#include "codecs/JpegTestSupport.h"
 #include "codecs/FormatDispatch.h"
+#include "codecs/JpegTestSupport.h"
 #include "codecs/exif/ExifBlock.h"
 #include "codecs/jpegtran/LosslessReplace.h"
 #include "codecs/jpegtran/LosslessTransform.h"
@@ -18,7 +18,10 @@ using namespace kalvo::test;
 
 namespace {
 
-std::vector<std::uint8_t> IntelBlock() { return ReadAll(std::string(KALVO_TEST_DATA) + "/exif/intel.bin"); }
+std::vector<std::uint8_t> IntelBlock()
+{
+    return ReadAll(std::string(KALVO_TEST_DATA) + "/exif/intel.bin");
+}
 
 // A JPEG of the picture carrying the block as its EXIF.
 std::vector<std::uint8_t> JpegWithExif(const TBitmap& picture, const std::vector<std::uint8_t>& tiff)
@@ -36,12 +39,14 @@ std::vector<std::uint8_t> LargeProfile()
     std::vector<std::uint8_t> p(140000);
     for (std::size_t i = 132; i < p.size(); ++i)
         p[i] = std::uint8_t(i * 7);
-    const auto put = [&](std::size_t at, const char* text) { std::copy(text, text + 4, p.begin() + std::ptrdiff_t(at)); };
+    const auto put = [&](std::size_t at, const char* text) {
+        std::copy(text, text + 4, p.begin() + std::ptrdiff_t(at));
+    };
     p[1] = 0x02, p[2] = 0x22, p[3] = 0xE0; // 140000
     p[8] = 2, p[9] = 0x10;                 // version 2.1
     put(12, "mntr"), put(16, "RGB "), put(20, "XYZ "), put(36, "acsp");
     p[68 + 2] = 0xF6, p[68 + 3] = 0xD6, p[72 + 1] = 1, p[76 + 2] = 0xD3, p[76 + 3] = 0x2D; // D50
-    std::fill(p.begin() + 128, p.begin() + 132, 0);                                       // no tags
+    std::fill(p.begin() + 128, p.begin() + 132, 0);                                        // no tags
     return p;
 }
 

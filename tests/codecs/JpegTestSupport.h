@@ -83,7 +83,7 @@ double MeanDiff(const TBitmap& a, const TBitmap& b, int x0, int y0, int x1, int 
             const auto [bx, by] = map(x, y);
             const TColor ca = a.pixelColor(x, y), cb = b.pixelColor(bx, by);
             sum += std::abs(GetRValue(ca) - GetRValue(cb)) + std::abs(GetGValue(ca) - GetGValue(cb))
-                 + std::abs(GetBValue(ca) - GetBValue(cb));
+                + std::abs(GetBValue(ca) - GetBValue(cb));
             count += 3;
         }
     return count ? sum / double(count) : 0.0;
@@ -110,9 +110,9 @@ inline TBitmap PhotoLike(int width, int height)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             std::uint8_t* p = bmp.scanLine(y) + 3 * x;
-            p[0] = std::uint8_t(255 * x / std::max(1, width - 1));        // blue rises to the right
-            p[1] = std::uint8_t(255 * y / std::max(1, height - 1));       // green rises downwards
-            p[2] = std::uint8_t(((x / 16 + y / 16) % 3) * 100);           // red blocks
+            p[0] = std::uint8_t(255 * x / std::max(1, width - 1));  // blue rises to the right
+            p[1] = std::uint8_t(255 * y / std::max(1, height - 1)); // green rises downwards
+            p[2] = std::uint8_t(((x / 16 + y / 16) % 3) * 100);     // red blocks
         }
     return bmp;
 }

@@ -19,8 +19,7 @@ using namespace kalvo::test;
 
 namespace {
 
-std::vector<std::uint8_t> Transformed(const std::vector<std::uint8_t>& jpeg, int code,
-                                      int copyOption = kJpegCopyAll)
+std::vector<std::uint8_t> Transformed(const std::vector<std::uint8_t>& jpeg, int code, int copyOption = kJpegCopyAll)
 {
     TLosslessRequest request;
     request.Transform = code;
@@ -32,7 +31,7 @@ using Point = std::pair<int, int>;
 
 timespec ModificationTime(const std::string& file)
 {
-    struct stat st {};
+    struct stat st { };
     ::stat(file.c_str(), &st);
     return st.st_mtim;
 }
@@ -176,8 +175,8 @@ TEST(LosslessJpeg, FileTransformWritesTheDestinationOnlyOnSuccess)
 {
     TempDir dir;
     WriteAll(dir.file("a.jpg"), EncodeJpeg(PhotoLike(48, 32)));
-    ASSERT_TRUE(LosslessTransformFile(dir.file("a.jpg"), dir.file("b.jpg"), kJpegTransformRotate90, {},
-                                      kJpegCopyAll, false));
+    ASSERT_TRUE(
+        LosslessTransformFile(dir.file("a.jpg"), dir.file("b.jpg"), kJpegTransformRotate90, {}, kJpegCopyAll, false));
     TLosslessRequest request;
     request.Transform = kJpegTransformRotate90;
     EXPECT_EQ(DecodeJpeg(ReadAll(dir.file("b.jpg"))).width(), 32);
@@ -213,7 +212,7 @@ TEST(LosslessJpeg, ReplaceThroughASymbolicLinkKeepsTheLink)
     WriteAll(dir.file("real.jpg"), EncodeJpeg(PhotoLike(64, 32)));
     ASSERT_EQ(::symlink(dir.file("real.jpg").c_str(), dir.file("link.jpg").c_str()), 0);
     ReplaceJpegLossless(dir.file("link.jpg"), kJpegTransformRotate90, false);
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::lstat(dir.file("link.jpg").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
     EXPECT_EQ(DecodeJpeg(ReadAll(dir.file("real.jpg"))).width(), 32);

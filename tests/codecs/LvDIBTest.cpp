@@ -1,7 +1,7 @@
 #include "DibTestSupport.h"
+#include "codecs/bmp/BmpFormat.h"
 #include "codecs/bmp/ColorResolution.h"
 #include "codecs/bmp/LvDIBErrors.h"
-#include "codecs/bmp/BmpFormat.h"
 #include "image/BlockMemory.h"
 #include "image/ImageErrors.h"
 #include "support/TestSupport.h"
@@ -108,7 +108,9 @@ TEST(LvDIB, TopDownAndBitFields)
 TEST(LvDIB, HeaderErrors)
 {
     TLvDIB dib;
-    EXPECT_EQ(messageOf<ELvDIBInvalidDIB>([&] { dib.LoadFromStream(BmpFile(PackedDib(4, 1, 2, 0, 0, {}, {0, 0, 0, 0}), 0)); }),
+    EXPECT_EQ(messageOf<ELvDIBInvalidDIB>([&] {
+                  dib.LoadFromStream(BmpFile(PackedDib(4, 1, 2, 0, 0, {}, {0, 0, 0, 0}), 0));
+              }),
               "TLvInternalDIB.LoadFromStream: Invalid BitCout");
     auto notBm = BmpFile(PackedDib(1, 1, 24, 0, 0, {}, {0, 0, 0, 0}), 0);
     notBm[0] = 'X';
@@ -118,7 +120,9 @@ TEST(LvDIB, HeaderErrors)
     Put32(badSize, 14, 64);
     EXPECT_EQ(messageOf<ELvDIBInvalidDIB>([&] { dib.LoadFromStream(badSize); }),
               "TLvInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
-    EXPECT_EQ(messageOf<ELvDIBInvalidDIB>([&] { dib.LoadFromStream(BmpFile(PackedDib(0, 1, 24, 0, 0, {}, {0, 0, 0, 0}), 0)); }),
+    EXPECT_EQ(messageOf<ELvDIBInvalidDIB>([&] {
+                  dib.LoadFromStream(BmpFile(PackedDib(0, 1, 24, 0, 0, {}, {0, 0, 0, 0}), 0));
+              }),
               "TLvInternalDIB.LoadFromStream: Invalid Width or Height");
     // Core header: 16 bits are not allowed there.
     std::vector<std::uint8_t> core(14 + 12, 0);
@@ -130,7 +134,8 @@ TEST(LvDIB, HeaderErrors)
               "TLvInternalDIB.LoadFromStream: Invalid BitCount");
     // Truncated pixel data and a huge claim are the stream's read error, before any allocation.
     EXPECT_THROW(dib.LoadFromStream(BmpFile(PackedDib(4, 4, 24, 0, 0, {}, {1, 2, 3}), 0)), EReadError);
-    EXPECT_THROW(dib.LoadFromStream(BmpFile(PackedDib(30000, 30000, 8, 0, 2, std::vector<std::uint8_t>(8), {}), 8)), std::exception);
+    EXPECT_THROW(dib.LoadFromStream(BmpFile(PackedDib(30000, 30000, 8, 0, 2, std::vector<std::uint8_t>(8), {}), 8)),
+                 std::exception);
 }
 
 TEST(LvDIB, CoreHeaderFourBit)

@@ -43,7 +43,10 @@ std::vector<TExpectation> expectations()
     return list;
 }
 
-bool isPalette(const std::string& name) { return name.ends_with(".pal"); }
+bool isPalette(const std::string& name)
+{
+    return name.ends_with(".pal");
+}
 
 // The picture of an image file, or nothing when the load failed; a failure must come with
 // Result -1, whether it is returned or raised.
@@ -108,8 +111,8 @@ TEST(MalformedFiles, EveryDecoderHasDamagedFilesAndEveryFileIsListed)
             listed.insert(e.reference);
     }
     // Intact originals open, so that a failure above is the damage's doing.
-    for (const char* intact : {"png-intact.png", "gif-intact.gif", "jpeg-intact.jpg", "jp2-intact.jp2", "webp-intact.webp", "tiff-intact.tif",
-                              "heic-intact.heic", "avif-intact.avif"}) {
+    for (const char* intact : {"png-intact.png", "gif-intact.gif", "jpeg-intact.jpg", "jp2-intact.jp2",
+                               "webp-intact.webp", "tiff-intact.tif", "heic-intact.heic", "avif-intact.avif"}) {
         EXPECT_TRUE(openImage(intact)) << intact;
         listed.insert(intact);
     }
@@ -119,7 +122,8 @@ TEST(MalformedFiles, EveryDecoderHasDamagedFilesAndEveryFileIsListed)
             EXPECT_TRUE(listed.count(name)) << name << " is not replayed";
         }
     }
-    for (const char* prefix : {"bmp-", "rle8-", "rle4-", "png-", "gif-", "jpeg-", "jp2-", "j2k-", "webp-", "tiff-", "heic-", "avif-", "pal-"}) {
+    for (const char* prefix : {"bmp-", "rle8-", "rle4-", "png-", "gif-", "jpeg-", "jp2-", "j2k-", "webp-", "tiff-",
+                               "heic-", "avif-", "pal-"}) {
         const auto failing = std::count_if(list.begin(), list.end(), [&](const TExpectation& e) {
             return e.name.starts_with(prefix) && e.outcome == "fail";
         });

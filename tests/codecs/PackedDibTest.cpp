@@ -1,6 +1,6 @@
 // The packed DIB written straight from an image bitmap, against the DIB container's own.
-#include "codecs/bmp/LvDIB.h"
 #include "codecs/bmp/PackedDib.h"
+#include "codecs/bmp/LvDIB.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -96,8 +96,16 @@ TEST(PackedDib, OtherKindsAreLeftToTheContainerAndBadHeadersFailAlike)
     std::vector<std::uint8_t> bad = packed;
     bad[14] = 7;
     std::string direct, container;
-    try { (void)UnpackPlainDib(bad); } catch (const std::exception& e) { direct = e.what(); }
-    try { (void)ThroughContainer(bad); } catch (const std::exception& e) { container = e.what(); }
+    try {
+        (void)UnpackPlainDib(bad);
+    } catch (const std::exception& e) {
+        direct = e.what();
+    }
+    try {
+        (void)ThroughContainer(bad);
+    } catch (const std::exception& e) {
+        container = e.what();
+    }
     EXPECT_FALSE(direct.empty());
     EXPECT_EQ(direct, container);
     EXPECT_ANY_THROW(UnpackPlainDib(std::span(packed).first(20)));

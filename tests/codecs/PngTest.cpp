@@ -1,8 +1,8 @@
 #include "PngTestFiles.h"
 
+#include "FileBytes.h"
 #include "codecs/FormatDispatch.h"
 #include "codecs/png/PngCodec.h"
-#include "FileBytes.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,8 @@ TRawPng rgbImage(int width, int height, std::uint32_t seed)
 
 TColor rawRgb(const TRawPng& raw, int x, int y)
 {
-    const std::uint8_t* p = raw.rows[std::size_t(y)].data() + std::size_t(x) * (raw.colorType == PNG_COLOR_TYPE_RGBA ? 4 : 3);
+    const std::uint8_t* p = raw.rows[std::size_t(y)].data()
+        + std::size_t(x) * (raw.colorType == PNG_COLOR_TYPE_RGBA ? 4 : 3);
     return RGB(p[0], p[1], p[2]);
 }
 
@@ -125,7 +126,8 @@ TEST(PngLoad, SixteenBitSamplesScaleToEightBits)
 
     TRawPng rgb = grey;
     rgb.colorType = PNG_COLOR_TYPE_RGB;
-    rgb.rows = {packRow({0, 0x0100, 0xFFFF, 0x8080, 0x7F7F, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0, 0, 0x0100, 0x8080, 0x8080, 0x8080}, 16)};
+    rgb.rows = {packRow(
+        {0, 0x0100, 0xFFFF, 0x8080, 0x7F7F, 0, 0xFFFF, 0xFFFF, 0xFFFF, 0, 0, 0x0100, 0x8080, 0x8080, 0x8080}, 16)};
     loaded = loadBytes(dir, EncodeRawPng(rgb));
     ASSERT_TRUE(loaded.bitmap);
     EXPECT_EQ(loaded.bitmap->bitCount(), 24);

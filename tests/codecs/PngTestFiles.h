@@ -18,8 +18,8 @@ struct TRawPng {
     bool interlaced = false;
     std::vector<std::vector<std::uint8_t>> rows; // samples packed as PNG stores them
     std::vector<png_color> palette;
-    std::vector<std::uint8_t> trnsAlpha;          // palette images
-    std::optional<png_color_16> trnsColor;        // grey and truecolour images
+    std::vector<std::uint8_t> trnsAlpha;   // palette images
+    std::optional<png_color_16> trnsColor; // grey and truecolour images
 };
 
 std::vector<std::uint8_t> EncodeRawPng(const TRawPng& png);

@@ -1,6 +1,6 @@
+#include "codecs/preview/PreviewPicture.h"
 #include "codecs/FileExtension.h"
 #include "codecs/FormatDispatch.h"
-#include "codecs/preview/PreviewPicture.h"
 #include "codecs/JpegTestSupport.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "support/TestSupport.h"
@@ -71,8 +71,8 @@ TEST(PreviewFit, TheSideThatLimitsSpansTheBox)
     EXPECT_EQ(FitPreviewSize(400, 300, 150, 60), (TPreviewSize{80, 60}));
     // Only one side too large.
     EXPECT_EQ(FitPreviewSize(160, 20, 150, 150), (TPreviewSize{150, 19})); // 18.75 rounds up
-    EXPECT_EQ(FitPreviewSize(1000, 10, 150, 150), (TPreviewSize{150, 2}));  // 1.5 rounds up
-    EXPECT_EQ(FitPreviewSize(60000, 1, 150, 150), (TPreviewSize{150, 1}));  // never 0
+    EXPECT_EQ(FitPreviewSize(1000, 10, 150, 150), (TPreviewSize{150, 2})); // 1.5 rounds up
+    EXPECT_EQ(FitPreviewSize(60000, 1, 150, 150), (TPreviewSize{150, 1})); // never 0
     EXPECT_EQ(FitPreviewSize(65535, 65535, 150, 200), (TPreviewSize{150, 150}));
 }
 
@@ -146,8 +146,8 @@ TEST(PreviewPicture, ReducedJpegAndJpeg2000KeepPlaceAndColour)
     JpegOptions progressive;
     progressive.progressive = true;
     WriteAll(dir.file("p.jpg"), EncodeJpeg(halves, progressive));
-    const std::vector<std::string> files = {Save(dir, "a.jpg", halves), dir.file("p.jpg"),
-                                            Save(dir, "a.jp2", halves), Save(dir, "a.png", halves)};
+    const std::vector<std::string> files = {Save(dir, "a.jpg", halves), dir.file("p.jpg"), Save(dir, "a.jp2", halves),
+                                            Save(dir, "a.png", halves)};
     for (const std::string& file : files) {
         const auto preview = LoadPreviewPicture(file, 150, 150);
         ASSERT_TRUE(preview) << file;

@@ -30,11 +30,16 @@ TPnmHeader parseHeader(const std::vector<std::uint8_t>& bytes)
         std::istringstream in(text.substr(3, end - 3));
         std::string key;
         while (in >> key) {
-            if (key == "WIDTH") in >> h.width;
-            else if (key == "HEIGHT") in >> h.height;
-            else if (key == "DEPTH") in >> h.channels;
-            else if (key == "MAXVAL") in >> h.maxval;
-            else in >> key;
+            if (key == "WIDTH")
+                in >> h.width;
+            else if (key == "HEIGHT")
+                in >> h.height;
+            else if (key == "DEPTH")
+                in >> h.channels;
+            else if (key == "MAXVAL")
+                in >> h.maxval;
+            else
+                in >> key;
         }
         h.dataStart = end + 7;
         return h;
@@ -61,7 +66,8 @@ TBitmap ReadPnm(const std::string& fileName, int significantBits)
     const std::uint8_t* p = bytes.data() + h.dataStart;
     const int maximum = (1 << significantBits) - 1;
     auto sample = [&] {
-        const int v = sampleBytes == 2 ? (((p[0] << 8 | p[1]) >> (16 - significantBits)) * 255 + maximum / 2) / maximum : p[0];
+        const int v = sampleBytes == 2 ? (((p[0] << 8 | p[1]) >> (16 - significantBits)) * 255 + maximum / 2) / maximum
+                                       : p[0];
         p += sampleBytes;
         return v;
     };

@@ -54,6 +54,8 @@ TEST(SharedTypes, ShortReadsOfRegionsAndDibsAreOneError)
     TRegionRef region;
     EXPECT_EQ(readError([&] { TRegion::LoadFromStream(region, stream); }), "Stream read error");
     TLvDIB dib;
-    EXPECT_EQ(readError([&] { dib.LoadFromStream(BmpFile(PackedDib(4, 4, 24, 0, 0, {}, {1, 2, 3}), 0)); }),
+    EXPECT_EQ(readError([&] {
+                  dib.LoadFromStream(BmpFile(PackedDib(4, 4, 24, 0, 0, {}, {1, 2, 3}), 0));
+              }),
               "Stream read error");
 }

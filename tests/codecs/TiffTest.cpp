@@ -29,13 +29,25 @@ TBitmap imageMagickPicture(const TempDir& dir, const std::string& file)
 
 TEST(Tiff, EveryKindDecodesAsImageMagickDecodesItAtItsDepth)
 {
-    const std::map<std::string, int> depths = {
-        {"bilevel-g4.tif", 1}, {"bilevel-miniswhite.tif", 8}, {"grey16.tif", 8}, {"grey2.tif", 4},
-        {"grey4.tif", 4}, {"grey8-deflate.tif", 8}, {"pal1.tif", 1}, {"pal4-none.tif", 4},
-        {"pal8-lzw.tif", 8}, {"rgb16-deflate.tif", 24}, {"rgb8-deflate-tiled.tif", 24},
-        {"rgb8-jpeg.tif", 24}, {"rgb8-jpeg-tiled.tif", 24} /* YCbCr */, {"rgb8-lzw.tif", 24},
-        {"rgb8-none.tif", 24}, {"rgb8-packbits.tif", 24}, {"rgb8-planar.tif", 24},
-        {"rgba8-lzw.tif", 24}, {"two-pages.tif", 24}};
+    const std::map<std::string, int> depths = {{"bilevel-g4.tif", 1},
+                                               {"bilevel-miniswhite.tif", 8},
+                                               {"grey16.tif", 8},
+                                               {"grey2.tif", 4},
+                                               {"grey4.tif", 4},
+                                               {"grey8-deflate.tif", 8},
+                                               {"pal1.tif", 1},
+                                               {"pal4-none.tif", 4},
+                                               {"pal8-lzw.tif", 8},
+                                               {"rgb16-deflate.tif", 24},
+                                               {"rgb8-deflate-tiled.tif", 24},
+                                               {"rgb8-jpeg.tif", 24},
+                                               {"rgb8-jpeg-tiled.tif", 24} /* YCbCr */,
+                                               {"rgb8-lzw.tif", 24},
+                                               {"rgb8-none.tif", 24},
+                                               {"rgb8-packbits.tif", 24},
+                                               {"rgb8-planar.tif", 24},
+                                               {"rgba8-lzw.tif", 24},
+                                               {"two-pages.tif", 24}};
     EXPECT_EQ(ListDir(kDir).size(), depths.size());
     TempDir dir;
     for (const auto& [name, depth] : depths) {

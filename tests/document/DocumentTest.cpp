@@ -8,7 +8,10 @@ using kalvo::test::SolidBitmap;
 
 namespace {
 
-TRegionRef rect(int l, int t, int r, int b) { return TRegion::rect({l, t, r, b}); }
+TRegionRef rect(int l, int t, int r, int b)
+{
+    return TRegion::rect({l, t, r, b});
+}
 
 // A 10 x 8 picture with its notifications counted.
 struct Counted {

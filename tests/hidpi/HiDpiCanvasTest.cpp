@@ -3,9 +3,9 @@
 // positions select the image pixels under them, and outlines, rubber bands and cursors are one
 // device pixel fine.
 #include "canvas/CanvasCursors.h"
+#include "canvas/CanvasTestSupport.h"
 #include "canvas/PxImage.h"
 #include "canvas/ZoomSteps.h"
-#include "canvas/CanvasTestSupport.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>

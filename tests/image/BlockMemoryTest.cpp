@@ -65,7 +65,9 @@ TEST(BlockMemory, FreePageReportingIsReadFromTheBalloonDevicesFeatureBits)
     const fs::path dir = fs::temp_directory_path() / ("kalvo-balloon-" + std::to_string(::getpid()));
     fs::create_directories(dir / "virtio3");
     fs::create_directories(dir / "module");
-    auto features = [&](const char* device, const char* bits) { std::ofstream(dir / device / "features") << bits << "\n"; };
+    auto features = [&](const char* device, const char* bits) {
+        std::ofstream(dir / device / "features") << bits << "\n";
+    };
     features("module", "11111111");
     EXPECT_FALSE(BalloonReportsFreePages(dir.string())); // only virtio* entries are devices
     features("virtio3", "0110010000000000");

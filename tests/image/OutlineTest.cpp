@@ -1,5 +1,5 @@
-#include "image/ImageErrors.h"
 #include "image/Outline.h"
+#include "image/ImageErrors.h"
 #include "image/PixelAccess.h"
 #include "image/RegionConvert.h"
 
@@ -39,8 +39,8 @@ TEST(Outline, OnePixelMaskGivesItsFourEdgesInWalkOrder)
         const TBitmap m = mask8(1, 1, std::uint8_t(value));
         ASSERT_EQ(Bitmap8ToPoints(&m, points), 8u);
         // Row 0: left edge, top edge, right edge; row 1: bottom edge.
-        EXPECT_EQ(segments(points), (std::vector<Segment>{{{0, 0}, {0, 1}}, {{0, 0}, {1, 0}},
-                                                          {{1, 0}, {1, 1}}, {{0, 1}, {1, 1}}}));
+        EXPECT_EQ(segments(points),
+                  (std::vector<Segment>{{{0, 0}, {0, 1}}, {{0, 0}, {1, 0}}, {{1, 0}, {1, 1}}, {{0, 1}, {1, 1}}}));
     }
     const TBitmap outside = mask8(1, 1, 255);
     EXPECT_EQ(Bitmap8ToPoints(&outside, points), 0u);
@@ -60,8 +60,8 @@ TEST(Outline, RegionToPointsTracesRectangleBorderAtItsPosition)
     EXPECT_EQ(horizontal, 6);
     // First row: the left edge at x = 2, the three top edges, the right edge at x = 5.
     EXPECT_EQ(std::vector<Segment>(segs.begin(), segs.begin() + 5),
-              (std::vector<Segment>{{{2, 3}, {2, 4}}, {{2, 3}, {3, 3}}, {{3, 3}, {4, 3}},
-                                    {{4, 3}, {5, 3}}, {{5, 3}, {5, 4}}}));
+              (std::vector<Segment>{
+                  {{2, 3}, {2, 4}}, {{2, 3}, {3, 3}}, {{3, 3}, {4, 3}}, {{4, 3}, {5, 3}}, {{5, 3}, {5, 4}}}));
     EXPECT_EQ(segs.back(), (Segment{{4, 7}, {5, 7}}));
     for (const Segment& s : segs) {
         EXPECT_TRUE(s.first.x() == 2 || s.first.x() == 5 || s.first.y() == 3 || s.first.y() == 7);

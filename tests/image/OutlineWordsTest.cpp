@@ -94,9 +94,9 @@ TEST(OutlineWords, BwTracerMatchesThePixelWalkFromAnyStart)
             TPoints points;
             BwBitmapToPoints(bw, points, nullptr, 5, -7);
             ASSERT_EQ(points, ReferenceWalk(w, h, 0, 0, -7, 5, inside)) << w << " x " << h;
-            for (const TRect from : {TRect{1, 1, 0, 0}, TRect{w / 2, h / 2, 0, 0}, TRect{63, 0, 0, 0},
-                                     TRect{64, 2, 0, 0}, TRect{65, 1, 0, 0}, TRect{-3, -2, 0, 0},
-                                     TRect{w, h, 0, 0}, TRect{w + 1, 0, 0, 0}}) {
+            for (const TRect from :
+                 {TRect{1, 1, 0, 0}, TRect{w / 2, h / 2, 0, 0}, TRect{63, 0, 0, 0}, TRect{64, 2, 0, 0},
+                  TRect{65, 1, 0, 0}, TRect{-3, -2, 0, 0}, TRect{w, h, 0, 0}, TRect{w + 1, 0, 0, 0}}) {
                 BwBitmapToPoints(bw, points, &from, -1, 3);
                 ASSERT_EQ(points, ReferenceWalk(w, h, from.left, from.top, 3, -1, inside))
                     << w << " x " << h << " from " << from.left << ", " << from.top;
@@ -117,9 +117,10 @@ TEST(OutlineWords, MaskTracerMatchesThePixelWalk)
                     mask.scanLine(y)[x] = rows[std::size_t(y)][std::size_t(x)] ? std::uint8_t(rng() % 255) : 255;
             TPoints points;
             Bitmap8ToPoints(&mask, points);
-            ASSERT_EQ(points, ReferenceWalk(w, h, 0, 0, 0, 0, [&](int x, int y) {
-                          return bool(rows[std::size_t(y)][std::size_t(x)]);
-                      })) << w << " x " << h;
+            ASSERT_EQ(points,
+                      ReferenceWalk(w, h, 0, 0, 0, 0,
+                                    [&](int x, int y) { return bool(rows[std::size_t(y)][std::size_t(x)]); }))
+                << w << " x " << h;
         }
     }
 }
@@ -153,8 +154,9 @@ TEST(OutlineWords, RegionConversionAndTracerMatchThePixelForms)
             const TRect box = region.boundingRect();
             TPoints points;
             RegionToPoints(region, points);
-            ASSERT_EQ(points, ReferenceWalk(box.width(), box.height(), 0, 0, box.left, box.top,
-                                            [&](int x, int y) { return region.contains(x + box.left, y + box.top); }))
+            ASSERT_EQ(points,
+                      ReferenceWalk(box.width(), box.height(), 0, 0, box.left, box.top,
+                                    [&](int x, int y) { return region.contains(x + box.left, y + box.top); }))
                 << w << " x " << h;
         }
     }

@@ -67,19 +67,21 @@ TEST(PaintBitmap, OnePixelPolylineLeavesOutOnlyItsFinalPixelAtEveryDepth)
     TBitmap one(6, 4, 4);
     EXPECT_TRUE(DrawPixelLines(one, {{2, 2}}, false, clWhite, std::nullopt).isEmpty());
     DrawPixelLines(one, {{0, 0}, {0, 3}, {5, 0}, {3, 0}}, true, clWhite, std::nullopt);
-    EXPECT_EQ(Picture(one), "f...ff\n"
-                            "f.....\n"
-                            "f.....\n"
-                            "......\n");
+    EXPECT_EQ(Picture(one),
+              "f...ff\n"
+              "f.....\n"
+              "f.....\n"
+              "......\n");
 }
 
 TEST(PaintBitmap, LinesAreClippedToTheRegionAndNeedAStorableColour)
 {
     TBitmap b(6, 3, 4);
     DrawPixelLines(b, {{0, 1}, {6, 1}}, false, RGB(255, 0, 0), TRegion::rect({2, 0, 4, 3}));
-    EXPECT_EQ(Picture(b), "......\n"
-                          "..99..\n"
-                          "......\n");
+    EXPECT_EQ(Picture(b),
+              "......\n"
+              "..99..\n"
+              "......\n");
     // An image whose palette is empty cannot take any colour.
     TBitmap empty(4, 4, 8);
     empty.setPalette({});
@@ -122,10 +124,11 @@ TEST(PaintBitmap, CopyKeepsIndicesWithTheSamePaletteAndMapsColoursOtherwise)
     FillRegion(source, std::nullopt, RGB(255, 0, 0));
     TBitmap target(6, 4, 4);
     const QRect changed = CopyBitmapClipped(target, source, 2, 1, TRegion::rect({0, 0, 4, 4}));
-    EXPECT_EQ(Picture(target), "......\n"
-                               "..99..\n"
-                               "..99..\n"
-                               "......\n");
+    EXPECT_EQ(Picture(target),
+              "......\n"
+              "..99..\n"
+              "..99..\n"
+              "......\n");
     EXPECT_EQ(changed, QRect(2, 1, 2, 2));
 
     // 24-bit into 1-bit: each pixel through the nearest entry; beyond the target edge nothing.

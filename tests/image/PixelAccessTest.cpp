@@ -1,5 +1,5 @@
-#include "image/ImageErrors.h"
 #include "image/PixelAccess.h"
+#include "image/ImageErrors.h"
 #include "image/SepDib.h"
 
 #include <gtest/gtest.h>
@@ -77,10 +77,8 @@ TEST(PixelAccess, DeepPixelsAndDepthErrors)
     EXPECT_EQ(row[8], 0xDD);
     EXPECT_EQ(row[11], 0xAA);
 
-    EXPECT_EQ(errorOf([&] { GetPixelRGB(0, row, 2, table); }),
-              "PxImage.GetPixelRGB: Can not get image bitcount.");
-    EXPECT_EQ(errorOf([&] { PutPixelIndex(0, row, 24, 1); }),
-              "PxImage.PutPixelIndex: Can not put image Pixel.");
+    EXPECT_EQ(errorOf([&] { GetPixelRGB(0, row, 2, table); }), "PxImage.GetPixelRGB: Can not get image bitcount.");
+    EXPECT_EQ(errorOf([&] { PutPixelIndex(0, row, 24, 1); }), "PxImage.PutPixelIndex: Can not put image Pixel.");
     EXPECT_EQ(errorOf([&] { PutPixel(0, row, 16, 1); }), "PxImage.PutPixel: Can not put image Pixel.");
     EXPECT_EQ(row[0], 9);
 }

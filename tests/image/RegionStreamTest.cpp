@@ -128,8 +128,8 @@ TEST(RegionStream, CountBeyondDataRaisesReadErrorAndLeavesRegionAbsent)
 TEST(RegionStream, CorruptRectanglesAreRefused)
 {
     const std::string create = "TRegion.LoadFromStream: Cannot Create Region";
-    EXPECT_EQ(loadError(MakeRegionStream(1, {{5, 0, 2, 1}})), create);   // inverted
-    EXPECT_EQ(loadError(MakeRegionStream(1, {{0, 4, 1, 4}})), create);   // no area
+    EXPECT_EQ(loadError(MakeRegionStream(1, {{5, 0, 2, 1}})), create);               // inverted
+    EXPECT_EQ(loadError(MakeRegionStream(1, {{0, 4, 1, 4}})), create);               // no area
     EXPECT_EQ(loadError(MakeRegionStream(2, {{0, 2, 1, 3}, {0, 0, 1, 1}})), create); // bands out of order
     EXPECT_EQ(loadError(MakeRegionStream(2, {{0, 0, 4, 1}, {2, 0, 6, 1}})), create); // overlap in band
     EXPECT_EQ(loadError(MakeRegionStream(2, {{0, 0, 4, 2}, {5, 1, 6, 3}})), create); // bands overlap

@@ -55,8 +55,7 @@ TEST(Region, PolygonEvenOddAtPixelCentres)
     EXPECT_EQ(CreateRegionFromPoints(square)->rects(), (std::vector<TRect>{{0, 0, 4, 4}}));
     // A triangle: row y holds the centres x + 0.5 < y + 0.5 (a centre on the right edge is out).
     const std::vector<QPoint> tri{{0, 0}, {4, 4}, {0, 4}};
-    EXPECT_EQ(CreateRegionFromPoints(tri)->rects(),
-              (std::vector<TRect>{{0, 1, 1, 2}, {0, 2, 2, 3}, {0, 3, 3, 4}}));
+    EXPECT_EQ(CreateRegionFromPoints(tri)->rects(), (std::vector<TRect>{{0, 1, 1, 2}, {0, 2, 2, 3}, {0, 3, 3, 4}}));
     // A pentagram's centre is crossed twice: even-odd leaves it out.
     const std::vector<QPoint> star{{10, 0}, {16, 20}, {0, 7}, {20, 7}, {4, 20}};
     const TRegionRef s = CreateRegionFromPoints(star);

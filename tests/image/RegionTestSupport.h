@@ -19,10 +19,8 @@ inline void AppendLE32(std::vector<std::uint8_t>& v, std::uint32_t x)
 }
 
 // A region stream with the given header fields and rectangles.
-inline std::vector<std::uint8_t> MakeRegionStream(std::uint32_t count,
-                                                  const std::vector<TRect>& rects,
-                                                  std::uint32_t headerSize = 32,
-                                                  std::uint32_t type = 1,
+inline std::vector<std::uint8_t> MakeRegionStream(std::uint32_t count, const std::vector<TRect>& rects,
+                                                  std::uint32_t headerSize = 32, std::uint32_t type = 1,
                                                   std::uint32_t sizeField = 0)
 {
     std::vector<std::uint8_t> v;

@@ -83,7 +83,7 @@ bool SameAsQt(const TRegion& ours, const QRegion& theirs)
 
 class Shapes {
 public:
-    explicit Shapes(unsigned seed) : rng_(seed) {}
+    explicit Shapes(unsigned seed) : rng_(seed) { }
 
     int coord(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
@@ -180,12 +180,14 @@ TEST(RegionVersusQRegion, OffsetBoundsAndContainsAgree)
         ASSERT_TRUE(SameAsQt(ours, theirs));
         const TRect box = ours.boundingRect();
         const QRect qbox = theirs.boundingRect();
-        EXPECT_EQ(box, theirs.isEmpty() ? TRect{} : (TRect{qbox.left(), qbox.top(), qbox.right() + 1, qbox.bottom() + 1}));
+        EXPECT_EQ(box,
+                  theirs.isEmpty() ? TRect{} : (TRect{qbox.left(), qbox.top(), qbox.right() + 1, qbox.bottom() + 1}));
         for (int k = 0; k < 50; ++k) {
             const int x = shapes.coord(-80, 180), y = shapes.coord(-80, 180);
             ASSERT_EQ(ours.contains(x, y), theirs.contains(QPoint(x, y))) << x << "," << y;
         }
-        const TRect clip{shapes.coord(-30, 100), shapes.coord(-30, 100), shapes.coord(-30, 150), shapes.coord(-30, 150)};
+        const TRect clip{shapes.coord(-30, 100), shapes.coord(-30, 100), shapes.coord(-30, 150),
+                         shapes.coord(-30, 150)};
         const QRect qclip(clip.left, clip.top, clip.width(), clip.height());
         SameAsQt(ours.intersected(clip), clip.isEmpty() ? QRegion() : theirs.intersected(qclip));
     }

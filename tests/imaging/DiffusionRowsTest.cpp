@@ -1,5 +1,5 @@
-#include "image/Bitmap.h"
 #include "imaging/quantize/DiffusionRows.h"
+#include "image/Bitmap.h"
 #include "imaging/quantize/MedianCut.h"
 #include "imaging/quantize/MedianCutQuantizeColor.h"
 #include "imaging/quantize/StaticColorQuantizers.h"
@@ -75,8 +75,7 @@ void expectBothStepsMatchReference(const TBitmap& image, MapKey mapKey)
     std::vector<int> rows, scalarRows, allRows;
     for (int y = 0; y < image.height(); ++y)
         allRows.push_back(y);
-    EXPECT_EQ(diffuse<detail::TRowDiffusion>(image, mapKey, rows), expected)
-        << image.width() << "x" << image.height();
+    EXPECT_EQ(diffuse<detail::TRowDiffusion>(image, mapKey, rows), expected) << image.width() << "x" << image.height();
     EXPECT_EQ(diffuse<detail::TRowDiffusionScalar>(image, mapKey, scalarRows), expected)
         << image.width() << "x" << image.height();
     EXPECT_EQ(rows, allRows);

@@ -74,8 +74,7 @@ void expectMatchesReference(const TBitmap& image, const TQuantizeColor& q)
         for (int x = 0; x < image.width(); ++x) {
             const std::uint8_t* p = result.scanLine(y) + 3 * x;
             const TRGBTriple& e = expected[std::size_t(y) * image.width() + x];
-            ASSERT_TRUE(p[0] == e.rgbtBlue && p[1] == e.rgbtGreen && p[2] == e.rgbtRed)
-                << "pixel " << x << "," << y;
+            ASSERT_TRUE(p[0] == e.rgbtBlue && p[1] == e.rgbtGreen && p[2] == e.rgbtRed) << "pixel " << x << "," << y;
         }
 }
 
@@ -99,8 +98,8 @@ TEST(FixedQuantizers, BlackOrWhiteByRoundedLightness)
     const TQuantizeToStaticColor2 q;
     EXPECT_EQ(map(q, 128, 128, 128).rgbtRed, 255);
     EXPECT_EQ(map(q, 127, 127, 127).rgbtRed, 0);
-    EXPECT_EQ(map(q, 255, 0, 0).rgbtGreen, 255);  // 127.5 rounds to 128
-    EXPECT_EQ(map(q, 0, 253, 0).rgbtBlue, 0);     // 126.5 rounds to 126
+    EXPECT_EQ(map(q, 255, 0, 0).rgbtGreen, 255); // 127.5 rounds to 128
+    EXPECT_EQ(map(q, 0, 253, 0).rgbtBlue, 0);    // 126.5 rounds to 126
     EXPECT_EQ(map(q, 0, 0, 255).rgbtBlue, 255);
 }
 

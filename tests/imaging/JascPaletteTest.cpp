@@ -7,8 +7,7 @@ namespace {
 
 TEST(JascPalette, TextLayout)
 {
-    EXPECT_EQ(JascPaletteText({RGB(255, 0, 10), RGB(1, 2, 3)}),
-              "JASC-PAL\r\n0100\r\n2\r\n255 0 10\r\n1 2 3\r\n");
+    EXPECT_EQ(JascPaletteText({RGB(255, 0, 10), RGB(1, 2, 3)}), "JASC-PAL\r\n0100\r\n2\r\n255 0 10\r\n1 2 3\r\n");
     EXPECT_EQ(JascPaletteText({}), "");
     EXPECT_EQ(JascPaletteText(std::vector<TColor>(300, RGB(7, 8, 9))).substr(0, 19), "JASC-PAL\r\n0100\r\n256");
 }

@@ -1,8 +1,8 @@
+#include "imaging/quantize/MedianCut.h"
 #include "image/Bitmap.h"
 #include "image/PixelAccess.h"
 #include "imaging/colour/PixelIndex.h"
 #include "imaging/quantize/ErrorDiffusion.h"
-#include "imaging/quantize/MedianCut.h"
 #include "imaging/quantize/MedianCutQuantizeColor.h"
 #include "imaging/quantize/MedianCutReduce.h"
 

@@ -1,5 +1,5 @@
-#include "image/PixelAccess.h"
 #include "imaging/quantize/PackIndices.h"
+#include "image/PixelAccess.h"
 
 #include <gtest/gtest.h>
 

@@ -7,12 +7,24 @@ namespace kalvo::test {
 
 struct TMainFormInternals {
     explicit TMainFormInternals(TKalvoMainForm& f)
-        : form(f), FFileInfo(f.FDocument.FInfo), FModified(f.FDocument.FModified),
-          FSavedSinceLoad(f.FDocument.FSavedSinceLoad), FBusyDepth(f.FBusyDepth),
-          FSaveFilterIndex(f.FSaveFilterIndex), FProgressBar(f.FProgressBar), FMaxUndo(f.FMaxUndo),
-          FUndoList(f.FUndoList), FUndoPos(f.FUndoPos), FLeftButtonDown(f.FLeftButtonDown),
-          FPenMode(f.FPenMode), FSettings(f.FSettings), TBMRUList1(f.TBMRUList1), edtZoom(f.edtZoom),
-          ColorBoxes(f.ColorBoxes), ColorChart(f.ColorChart), StatusBar1(f.StatusBar1)
+        : form(f),
+          FFileInfo(f.FDocument.FInfo),
+          FModified(f.FDocument.FModified),
+          FSavedSinceLoad(f.FDocument.FSavedSinceLoad),
+          FBusyDepth(f.FBusyDepth),
+          FSaveFilterIndex(f.FSaveFilterIndex),
+          FProgressBar(f.FProgressBar),
+          FMaxUndo(f.FMaxUndo),
+          FUndoList(f.FUndoList),
+          FUndoPos(f.FUndoPos),
+          FLeftButtonDown(f.FLeftButtonDown),
+          FPenMode(f.FPenMode),
+          FSettings(f.FSettings),
+          TBMRUList1(f.TBMRUList1),
+          edtZoom(f.edtZoom),
+          ColorBoxes(f.ColorBoxes),
+          ColorChart(f.ColorChart),
+          StatusBar1(f.StatusBar1)
     {
     }
     void acNegativeImageExecute() { form.acNegativeImageExecute(); }

@@ -21,8 +21,7 @@ TempDir::TempDir()
 TempDir::~TempDir()
 {
     std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
 }
 
@@ -40,7 +39,7 @@ void WriteAll(const std::string& fileName, const std::vector<std::uint8_t>& byte
 
 bool FileExists(const std::string& fileName)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(fileName.c_str(), &st) == 0;
 }
 

@@ -73,10 +73,7 @@ public:
             types.append(kQtImageType);
         return types;
     }
-    bool hasFormat(const QString& type) const override
-    {
-        return type == kQtImageType || QMimeData::hasFormat(type);
-    }
+    bool hasFormat(const QString& type) const override { return type == kQtImageType || QMimeData::hasFormat(type); }
 
 protected:
     QVariant retrieveData(const QString& type, QMetaType metaType) const override

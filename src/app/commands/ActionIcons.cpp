@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QStandardPaths>
 
-
 // The resources live in a static library: make sure they are registered.
 static void initIconResources()
 {

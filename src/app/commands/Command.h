@@ -6,8 +6,8 @@
 // QAction per entry and fills its menus and tool bars from the places.
 #include "canvas/MouseMode.h"
 
-#include <Qt>
 #include <QKeyCombination>
+#include <Qt>
 
 #include <span>
 

@@ -9,25 +9,70 @@ namespace kalvo {
 
 namespace enabling {
 
-bool HasImage(const TDocumentState& s) { return s.hasImage; }
+bool HasImage(const TDocumentState& s)
+{
+    return s.hasImage;
+}
 bool PaletteImage(const TDocumentState& s)
 {
     return s.hasImage && (s.bitCount == 1 || s.bitCount == 4 || s.bitCount == 8);
 }
-bool TrueColor(const TDocumentState& s) { return s.hasImage && s.bitCount == 24; }
-bool AtLeast8Bits(const TDocumentState& s) { return s.hasImage && s.bitCount >= 8; }
-bool AtLeast4Bits(const TDocumentState& s) { return s.hasImage && s.bitCount >= 4; }
-bool Below24Bits(const TDocumentState& s) { return s.hasImage && s.bitCount < 24; }
-bool Below8Bits(const TDocumentState& s) { return s.hasImage && s.bitCount < 8; }
-bool Below4Bits(const TDocumentState& s) { return s.hasImage && s.bitCount < 4; }
-bool JpegFile(const TDocumentState& s) { return s.hasImage && s.jpegFile; }
-bool HasSelection(const TDocumentState& s) { return s.hasSelection; }
-bool TrueColorSelection(const TDocumentState& s) { return s.hasSelection && s.hasImage && s.bitCount == 24; }
-bool Pasteable(const TDocumentState& s) { return s.clipboardHasPicture; }
-bool MergePasteable(const TDocumentState& s) { return s.clipboardHasPicture && s.hasImage; }
-bool RegionPasteable(const TDocumentState& s) { return s.clipboardHasRegion && s.hasImage; }
-bool CanUndo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos > 0; }
-bool CanRedo(const TDocumentState& s) { return s.undoCount > 0 && s.undoPos < s.undoCount - 1; }
+bool TrueColor(const TDocumentState& s)
+{
+    return s.hasImage && s.bitCount == 24;
+}
+bool AtLeast8Bits(const TDocumentState& s)
+{
+    return s.hasImage && s.bitCount >= 8;
+}
+bool AtLeast4Bits(const TDocumentState& s)
+{
+    return s.hasImage && s.bitCount >= 4;
+}
+bool Below24Bits(const TDocumentState& s)
+{
+    return s.hasImage && s.bitCount < 24;
+}
+bool Below8Bits(const TDocumentState& s)
+{
+    return s.hasImage && s.bitCount < 8;
+}
+bool Below4Bits(const TDocumentState& s)
+{
+    return s.hasImage && s.bitCount < 4;
+}
+bool JpegFile(const TDocumentState& s)
+{
+    return s.hasImage && s.jpegFile;
+}
+bool HasSelection(const TDocumentState& s)
+{
+    return s.hasSelection;
+}
+bool TrueColorSelection(const TDocumentState& s)
+{
+    return s.hasSelection && s.hasImage && s.bitCount == 24;
+}
+bool Pasteable(const TDocumentState& s)
+{
+    return s.clipboardHasPicture;
+}
+bool MergePasteable(const TDocumentState& s)
+{
+    return s.clipboardHasPicture && s.hasImage;
+}
+bool RegionPasteable(const TDocumentState& s)
+{
+    return s.clipboardHasRegion && s.hasImage;
+}
+bool CanUndo(const TDocumentState& s)
+{
+    return s.undoCount > 0 && s.undoPos > 0;
+}
+bool CanRedo(const TDocumentState& s)
+{
+    return s.undoCount > 0 && s.undoPos < s.undoCount - 1;
+}
 
 } // namespace enabling
 

@@ -13,13 +13,13 @@ namespace kalvo {
 
 struct TDocumentState {
     bool hasImage = false;
-    int bitCount = 0; // 0 without an image
+    int bitCount = 0;      // 0 without an image
     bool jpegFile = false; // the file name's extension is .jpg, .jpe or .jpeg
     bool hasSelection = false;
     int undoCount = 0;
     int undoPos = 0;
     bool clipboardHasPicture = false; // the clipboard offers a picture Paste can read
-    bool clipboardHasRegion = false; // the clipboard offers a selection shape
+    bool clipboardHasRegion = false;  // the clipboard offers a selection shape
 };
 
 // The rules commands use.

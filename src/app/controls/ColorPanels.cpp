@@ -15,7 +15,10 @@ namespace kalvo {
 
 namespace {
 
-QColor toQColor(TColor c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QColor toQColor(TColor c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 // A rectangle over the whole box with a black one-pixel frame, filled with fill.
 void paintFramed(QPainter& painter, const QRect& box, const QColor& fill)

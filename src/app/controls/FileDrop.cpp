@@ -26,7 +26,9 @@ QStringList localFiles(const QMimeData* data)
 
 } // namespace
 
-TpxFileDrop::TpxFileDrop(QObject* owner) : QObject(owner) {}
+TpxFileDrop::TpxFileDrop(QObject* owner) : QObject(owner)
+{
+}
 
 TpxFileDrop::~TpxFileDrop()
 {

@@ -22,15 +22,13 @@ bool countsAsInput(const QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-    case QEvent::MouseMove:
-        return true;
+    case QEvent::MouseMove: return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease: {
         const auto button = static_cast<const QMouseEvent*>(event)->button();
         return button == Qt::LeftButton || button == Qt::RightButton;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -95,8 +95,8 @@ TKVfrmSharpen::TKVfrmSharpen(const TpxImage& source, QWidget* parent)
     Start();
 }
 
-bool TKVfrmSharpen::Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area,
-                          const TBitmap* mask, const TProgressCallback& progress) const
+bool TKVfrmSharpen::Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,
+                          const TProgressCallback& progress) const
 {
     const TUnsharpMask params{Edit[0]->Value(), Edit[1]->Value() / 10.0, Edit[2]->Value()};
     return UnsharpMaskArea(source, image, area, mask, params, progress);
@@ -109,8 +109,9 @@ int TKVfrmSharpen::Reach() const
 
 QString TKVfrmSharpen::HelpText() const
 {
-    return QStringLiteral("アンシャープマスクで輪郭をはっきりさせます．\r\n"
-                          "適用量（1～500％）だけぼかした画像との差を強めます．差がしきい値より小さい画素は変えません．");
+    return QStringLiteral(
+        "アンシャープマスクで輪郭をはっきりさせます．\r\n"
+        "適用量（1～500％）だけぼかした画像との差を強めます．差がしきい値より小さい画素は変えません．");
 }
 
 } // namespace kalvo

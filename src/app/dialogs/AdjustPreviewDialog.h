@@ -21,7 +21,8 @@ class TKVfrmAdjustPreview : public TKVfrmPreviewBase {
 public:
     // source: the canvas whose image and selection the preview copies; section: the settings
     // section of the values.
-    TKVfrmAdjustPreview(const TpxImage& source, const QString& title, const QString& section, QWidget* parent = nullptr);
+    TKVfrmAdjustPreview(const TpxImage& source, const QString& title, const QString& section,
+                        QWidget* parent = nullptr);
 
     // Applies the dialog's values to a 24-bit source inside area (none = all) through mask (null:
     // everything in the area), as the command does, writing image: source itself, or a bitmap of

@@ -1,10 +1,10 @@
 #include "app/dialogs/CanvasSizeDialog.h"
 
-#include "app/mainform/ColorChoice.h"
 #include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/DropShadowDialog.h"
 #include "app/dialogs/SizeFields.h"
+#include "app/mainform/ColorChoice.h"
 #include "app/settings/Settings.h"
 
 #include <QButtonGroup>
@@ -32,7 +32,10 @@ constexpr const char* kAnchorArrows[9] = {"↖", "↑", "↗", "←", "●", "�
 } // namespace
 
 TKVfrmCanvasSize::TKVfrmCanvasSize(int width, int height, TColor background, QWidget* parent)
-    : QDialog(parent), FWidth(width), FHeight(height), FBackground(background),
+    : QDialog(parent),
+      FWidth(width),
+      FHeight(height),
+      FBackground(background),
       FSizeFields(this, width, height, kMaxSide,
                   std::clamp(ReadIniInteger(kSection, QStringLiteral("PercentX"), 100), 1, kMaxPercent),
                   std::clamp(ReadIniInteger(kSection, QStringLiteral("PercentY"), 100), 1, kMaxPercent), kMaxPercent)
@@ -134,8 +137,14 @@ int TKVfrmCanvasSize::side(bool horizontal) const
     return int(std::clamp<std::int64_t>(old * percent / 100, 1, kMaxSide));
 }
 
-int TKVfrmCanvasSize::NewWidth() const { return side(true); }
-int TKVfrmCanvasSize::NewHeight() const { return side(false); }
+int TKVfrmCanvasSize::NewWidth() const
+{
+    return side(true);
+}
+int TKVfrmCanvasSize::NewHeight() const
+{
+    return side(false);
+}
 
 TAnchor TKVfrmCanvasSize::Anchor() const
 {
@@ -143,7 +152,10 @@ TAnchor TKVfrmCanvasSize::Anchor() const
     return {TAnchorPart(id % 3), TAnchorPart(id / 3)};
 }
 
-TColor TKVfrmCanvasSize::FillColor() const { return rbBackground->isChecked() ? FBackground : pbColor->Color(); }
+TColor TKVfrmCanvasSize::FillColor() const
+{
+    return rbBackground->isChecked() ? FBackground : pbColor->Color();
+}
 
 void TKVfrmCanvasSize::accept()
 {

@@ -1,8 +1,8 @@
 #include "app/dialogs/ColorPaletteDialog.h"
 
-#include "app/mainform/ColorChoice.h"
 #include "app/controls/ColorGrid.h"
 #include "app/dialogs/DialogButtons.h"
+#include "app/mainform/ColorChoice.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -69,10 +69,10 @@ bool TKVfrmColorPalette::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const int step = key->key() == Qt::Key_Left ? -1
-                         : key->key() == Qt::Key_Right ? 1
-                         : key->key() == Qt::Key_Up ? -16
-                         : key->key() == Qt::Key_Down ? 16
-                                                     : 0;
+            : key->key() == Qt::Key_Right           ? 1
+            : key->key() == Qt::Key_Up              ? -16
+            : key->key() == Qt::Key_Down            ? 16
+                                                    : 0;
         if (step != 0) {
             MoveSelection(step);
             return true;

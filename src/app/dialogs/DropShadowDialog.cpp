@@ -1,7 +1,7 @@
 #include "app/dialogs/DropShadowDialog.h"
 
-#include "app/mainform/ColorChoice.h"
 #include "app/controls/NumericEdit.h"
+#include "app/mainform/ColorChoice.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
 #include "image/RegionConvert.h"

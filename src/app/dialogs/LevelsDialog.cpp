@@ -69,8 +69,12 @@ void TKVfrmLevels::showAutomatic()
     SyncTrackBars();
     FSetting = false;
     lblAuto->setText(QStringLiteral("R %1～%2  G %3～%4  B %5～%6")
-                         .arg(c[2].Black).arg(c[2].White).arg(c[1].Black).arg(c[1].White)
-                         .arg(c[0].Black).arg(c[0].White));
+                         .arg(c[2].Black)
+                         .arg(c[2].White)
+                         .arg(c[1].Black)
+                         .arg(c[1].White)
+                         .arg(c[0].Black)
+                         .arg(c[0].White));
 }
 
 bool TKVfrmLevels::Apply(const TBitmap& source, TBitmap& image, const std::optional<QRect>& area, const TBitmap* mask,

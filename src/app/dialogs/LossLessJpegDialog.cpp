@@ -62,10 +62,9 @@ TKVfrmLosslessJpeg::TKVfrmLosslessJpeg(QWidget* parent, const QString& iniFileNa
     RadioGroup1 = new QGroupBox(QStringLiteral("種類"), this);
     RadioButtons = new QButtonGroup(this);
     auto* items = new QVBoxLayout(RadioGroup1);
-    const QString captions[] = {
-        QStringLiteral("&1. 時計回りに  90°回転"), QStringLiteral("&2. 時計回りに 180°回転"),
-        QStringLiteral("&3. 時計回りに 270°回転"), QStringLiteral("&4. 上下反転"),
-        QStringLiteral("&5. 左右反転")};
+    const QString captions[] = {QStringLiteral("&1. 時計回りに  90°回転"), QStringLiteral("&2. 時計回りに 180°回転"),
+                                QStringLiteral("&3. 時計回りに 270°回転"), QStringLiteral("&4. 上下反転"),
+                                QStringLiteral("&5. 左右反転")};
     for (int i = 0; i < 5; ++i) {
         auto* button = new QRadioButton(captions[i], RadioGroup1);
         RadioButtons->addButton(button, i);
@@ -76,11 +75,10 @@ TKVfrmLosslessJpeg::TKVfrmLosslessJpeg(QWidget* parent, const QString& iniFileNa
     Memo1->setReadOnly(true);
     Memo1->setFocusPolicy(Qt::NoFocus);
     Memo1->setBackgroundRole(QPalette::Button);
-    Memo1->setPlainText(QStringLiteral(
-        "ロスレス回転はディスク上に保存されているオリジナルの画像ファ\n"
-        "イルを直接更新します。重要なデータは事前のバックアップをお勧\n"
-        "めします。また、Kalvo上で今まで行った加工はすべてキャンセル\n"
-        "されるので注意してください。"));
+    Memo1->setPlainText(QStringLiteral("ロスレス回転はディスク上に保存されているオリジナルの画像ファ\n"
+                                       "イルを直接更新します。重要なデータは事前のバックアップをお勧\n"
+                                       "めします。また、Kalvo上で今まで行った加工はすべてキャンセル\n"
+                                       "されるので注意してください。"));
     // Four unwrapped lines, all visible.
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -35,9 +35,9 @@ TKVfrmNewImage::TKVfrmNewImage(QWidget* parent) : QDialog(parent)
     pxNumericEdit1 = makeSizeEdit(ReadIniInteger(kSection, QStringLiteral("Width"), 100), this);
     pxNumericEdit2 = makeSizeEdit(ReadIniInteger(kSection, QStringLiteral("Height"), 100), this);
     ComboBox1 = new QComboBox(this);
-    ComboBox1->addItems({QStringLiteral("前景色"), QStringLiteral("背景色"), QStringLiteral("白"),
-                         QStringLiteral("黒"), QStringLiteral("赤"), QStringLiteral("緑"),
-                         QStringLiteral("青"), QStringLiteral("黄"), QStringLiteral("灰")});
+    ComboBox1->addItems({QStringLiteral("前景色"), QStringLiteral("背景色"), QStringLiteral("白"), QStringLiteral("黒"),
+                         QStringLiteral("赤"), QStringLiteral("緑"), QStringLiteral("青"), QStringLiteral("黄"),
+                         QStringLiteral("灰")});
     ComboBox1->setMaxVisibleItems(9);
     const int index = ReadIniInteger(kSection, QStringLiteral("CanvasColorIndex"), 1);
     ComboBox1->setCurrentIndex(index >= 0 && index < ComboBox1->count() ? index : 1);

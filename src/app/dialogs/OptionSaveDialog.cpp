@@ -7,8 +7,7 @@
 
 namespace kalvo {
 
-TOptionSaveDialog::TOptionSaveDialog(QWidget* parent, const QString& caption)
-    : QFileDialog(parent, caption)
+TOptionSaveDialog::TOptionSaveDialog(QWidget* parent, const QString& caption) : QFileDialog(parent, caption)
 {
     setObjectName(QStringLiteral("OptionSaveDialog1"));
     setOption(QFileDialog::DontUseNativeDialog);

@@ -8,9 +8,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFrame>
 #include <QGridLayout>
-#include <QFileSystemModel>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
@@ -26,7 +26,8 @@ constexpr int kPaintBoxMinimumHeight = 150;
 } // namespace
 
 TPictureOpenDialog::TPictureOpenDialog(QWidget* parent, const QString& caption)
-    : QFileDialog(parent, caption), FLoader(new TPreviewLoader(this)),
+    : QFileDialog(parent, caption),
+      FLoader(new TPreviewLoader(this)),
       FPreviewBaseColor(QApplication::palette().color(QPalette::Button))
 {
     setObjectName(QStringLiteral("OpenPictureDialog1"));
@@ -89,8 +90,8 @@ void TPictureOpenDialog::buildPreviewPane()
     PictureLabel2->setObjectName(QStringLiteral("PictureLabel2"));
     PictureLabel3->setObjectName(QStringLiteral("PictureLabel3"));
     // Room for the longest information line, so that highlighting files does not resize the dialog.
-    PicturePanel->setMinimumWidth(PictureLabel1->fontMetrics().horizontalAdvance(
-                                      PictureSizeLine(65535, 65535, 24) + QStringLiteral("xxxxxxxx")));
+    PicturePanel->setMinimumWidth(
+        PictureLabel1->fontMetrics().horizontalAdvance(PictureSizeLine(65535, 65535, 24) + QStringLiteral("xxxxxxxx")));
 
     PreviewCheckBox = new QCheckBox(QStringLiteral("プレビュー(&P)"), PicturePanel);
     PreviewCheckBox->setObjectName(QStringLiteral("PreviewCheckBox"));
@@ -146,8 +147,7 @@ void TPictureOpenDialog::previewFile(const QString& fileName)
     FLoader->Request(FRequestedFile, FRequestedBox);
 }
 
-void TPictureOpenDialog::previewLoaded(const QString& fileName,
-                                       const std::optional<TPreviewPicture>& preview)
+void TPictureOpenDialog::previewLoaded(const QString& fileName, const std::optional<TPreviewPicture>& preview)
 {
     if (fileName != FRequestedFile || !FEnablePreview)
         return;

@@ -55,12 +55,12 @@ private:
     TPreviewLoader* FLoader;
     bool FEnablePreview = true;
     QColor FPreviewBaseColor;
-    QString FSelectedFile;   // the name highlighted last
-    QString FRequestedFile;  // the file the pending preview is for
-    QSize FRequestedBox;     // and the box it is fitted to
-    QString FSizeText;       // its information from the directory entry
+    QString FSelectedFile;  // the name highlighted last
+    QString FRequestedFile; // the file the pending preview is for
+    QSize FRequestedBox;    // and the box it is fitted to
+    QString FSizeText;      // its information from the directory entry
     QString FDateText;
-    QString FShownFile;      // the file whose preview is shown
+    QString FShownFile; // the file whose preview is shown
 };
 
 } // namespace kalvo

@@ -40,12 +40,10 @@ void TPreviewLoader::startNext()
     // The destructor waits for the pool, so `this` outlives the job; the posted result is
     // discarded with the object if it is destroyed first.
     FPool.start([this, request] {
-        std::optional<TPreviewPicture> preview = LoadPreviewPicture(
-            request.fileName.toStdString(), request.box.width(), request.box.height(), request.cancel.get());
+        std::optional<TPreviewPicture> preview = LoadPreviewPicture(request.fileName.toStdString(), request.box.width(),
+                                                                    request.box.height(), request.cancel.get());
         QMetaObject::invokeMethod(
-            this, [this, request, preview = std::move(preview)]() mutable {
-                finished(request, std::move(preview));
-            },
+            this, [this, request, preview = std::move(preview)]() mutable { finished(request, std::move(preview)); },
             Qt::QueuedConnection);
     });
 }

@@ -30,8 +30,7 @@ void TPreviewPaintBox::SetPicture(const TBitmap& bitmap, qreal devicePixelRatio)
 {
     const TBitmap trueColor = bitmap.bitCount() == 24 ? TBitmap() : bitmap.toTrueColor();
     const TBitmap& source = bitmap.bitCount() == 24 ? bitmap : trueColor;
-    FPicture = QImage(source.bits(), source.width(), source.height(), qsizetype(source.stride()),
-                      QImage::Format_BGR888)
+    FPicture = QImage(source.bits(), source.width(), source.height(), qsizetype(source.stride()), QImage::Format_BGR888)
                    .convertToFormat(QImage::Format_RGB32);
     FPicture.setDevicePixelRatio(devicePixelRatio);
     update();

@@ -32,8 +32,8 @@ QString TimeWithSeconds(const QLocale& locale)
 QString ModifiedLine(const QDateTime& time)
 {
     const QLocale locale;
-    return QStringLiteral("最終更新：\t") + locale.toString(time.date(), QLocale::ShortFormat)
-         + QLatin1Char(' ') + locale.toString(time.time(), TimeWithSeconds(locale));
+    return QStringLiteral("最終更新：\t") + locale.toString(time.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+        + locale.toString(time.time(), TimeWithSeconds(locale));
 }
 
 } // namespace kalvo

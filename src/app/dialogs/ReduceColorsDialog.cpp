@@ -26,19 +26,20 @@ QGroupBox* pairGroup(QWidget* parent, const QString& title, QRadioButton* first,
 
 QString TKVfrmReduceColors::SectionFor(int colors)
 {
-    return colors == 256 ? QStringLiteral("Reduce8bit") : colors == 16 ? QStringLiteral("Reduce4bit")
-                                                                      : QStringLiteral("Reduce1bit");
+    return colors == 256 ? QStringLiteral("Reduce8bit")
+        : colors == 16   ? QStringLiteral("Reduce4bit")
+                         : QStringLiteral("Reduce1bit");
 }
 
 TKVfrmReduceColors::TKVfrmReduceColors(int colors, QWidget* parent) : QDialog(parent), FColors(colors)
 {
-    setWindowTitle(colors == 256 ? QStringLiteral("減色 - 256色")
-                   : colors == 16 ? QStringLiteral("減色 - 16色")
-                                  : QStringLiteral("減色 - 2色"));
+    setWindowTitle(colors == 256      ? QStringLiteral("減色 - 256色")
+                       : colors == 16 ? QStringLiteral("減色 - 16色")
+                                      : QStringLiteral("減色 - 2色"));
     rbOptimized = new QRadioButton(QStringLiteral("最適化(&M)"), this);
-    rbFixed = new QRadioButton(colors == 256 ? QStringLiteral("標準 / WEBｾｰﾌ(&S)")
-                               : colors == 16 ? QStringLiteral("Windows 標準(&S)")
-                                              : QStringLiteral("白黒(&S)"),
+    rbFixed = new QRadioButton(colors == 256      ? QStringLiteral("標準 / WEBｾｰﾌ(&S)")
+                                   : colors == 16 ? QStringLiteral("Windows 標準(&S)")
+                                                  : QStringLiteral("白黒(&S)"),
                                this);
     rbNearest = new QRadioButton(QStringLiteral("近似色(&N)"), this);
     rbDiffusion = new QRadioButton(QStringLiteral("誤差拡散(&E)"), this);

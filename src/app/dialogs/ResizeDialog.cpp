@@ -67,11 +67,12 @@ TKVfrmResize::TKVfrmResize(int width, int height, QWidget* parent)
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnHelp, &QPushButton::clicked, this, [] {
-        ShowMessageBox(QStringLiteral("イメージの大きさを変更します．\r\n"
-                                      "新しい大きさをピクセル数か現在の大きさに対する比率(％)で指定します．"
-                                      "「縦横の比率を保持する」をオンにすると一方の値からもう一方が決まります．"
-                                      "「補間処理を行う」をオンにすると滑らかに拡大縮小します（フルカラーになります）．"),
-                       MB_OK);
+        ShowMessageBox(
+            QStringLiteral("イメージの大きさを変更します．\r\n"
+                           "新しい大きさをピクセル数か現在の大きさに対する比率(％)で指定します．"
+                           "「縦横の比率を保持する」をオンにすると一方の値からもう一方が決まります．"
+                           "「補間処理を行う」をオンにすると滑らかに拡大縮小します（フルカラーになります）．"),
+            MB_OK);
     });
     connect(rbSize, &QRadioButton::clicked, this, [this] { chooseGroup(true); });
     connect(rbRatio, &QRadioButton::clicked, this, [this] { chooseGroup(false); });

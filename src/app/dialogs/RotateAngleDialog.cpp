@@ -43,7 +43,8 @@ TKVfrmRotateAngle::TKVfrmRotateAngle(QWidget* parent) : QDialog(parent)
     buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addWidget(new QLabel(QStringLiteral("キャンバスは回転した画像が収まる大きさに広がり，隅は背景色になります．"), this));
+    layout->addWidget(
+        new QLabel(QStringLiteral("キャンバスは回転した画像が収まる大きさに広がり，隅は背景色になります．"), this));
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
@@ -52,9 +53,15 @@ TKVfrmRotateAngle::TKVfrmRotateAngle(QWidget* parent) : QDialog(parent)
     edtAngle->selectAll();
 }
 
-int TKVfrmRotateAngle::AngleTenths() const { return int(std::lround(edtAngle->value() * 10)); }
+int TKVfrmRotateAngle::AngleTenths() const
+{
+    return int(std::lround(edtAngle->value() * 10));
+}
 
-void TKVfrmRotateAngle::SetAngleTenths(int tenths) { edtAngle->setValue(tenths / 10.0); }
+void TKVfrmRotateAngle::SetAngleTenths(int tenths)
+{
+    edtAngle->setValue(tenths / 10.0);
+}
 
 void TKVfrmRotateAngle::accept()
 {

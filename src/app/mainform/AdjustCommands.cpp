@@ -1,13 +1,13 @@
 // The handlers of the photo adjustments of the Effects menu (their entries are in the command
 // registry, CommandTable.cpp): brightness and contrast, hue and saturation, levels, blur and
-// sharpen through their preview dialogs, and grayscale without one. Each works inside the selection (a feathered one weighted as the
-// negative is) or on the whole picture, as one undo step named after the command.
+// sharpen through their preview dialogs, and grayscale without one. Each works inside the selection (a feathered one
+// weighted as the negative is) or on the whole picture, as one undo step named after the command.
 #include "app/mainform/AdjustCommands.h"
 
-#include "app/mainform/ImageCommand.h"
-#include "app/mainform/MainForm.h"
 #include "app/dialogs/AdjustDialogs.h"
 #include "app/dialogs/LevelsDialog.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "imaging/adjust/Grayscale.h"
 #include "imaging/raster/SelectionRows.h"
@@ -30,9 +30,10 @@ void RunAdjustDialog(TKalvoMainForm& form, const QString& undo)
         return;
     const TBitmap* mask = form.Canvas()->SelectionMask() ? &*form.Canvas()->SelectionMask() : nullptr;
     RunImageCommand(form, undo, icProgress | icDestination, [&](TImageCommandInput& in) -> std::optional<TBitmap> {
-        const bool done = WithSelection(*in.Source, in.Region, mask, [&](const std::optional<QRect>& area, const TBitmap* m) {
-            return dialog.Apply(*in.Source, in.Image, area, m, in.Progress);
-        });
+        const bool done = WithSelection(*in.Source, in.Region, mask,
+                                        [&](const std::optional<QRect>& area, const TBitmap* m) {
+                                            return dialog.Apply(*in.Source, in.Image, area, m, in.Progress);
+                                        });
         if (!done)
             return std::nullopt;
         return std::move(in.Image);
@@ -73,10 +74,10 @@ void RunGrayscale(TKalvoMainForm& form)
     const TBitmap* mask = form.Canvas()->SelectionMask() ? &*form.Canvas()->SelectionMask() : nullptr;
     RunImageCommand(form, QStringLiteral("グレースケール"), icProgress | icDestination,
                     [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
-        if (!Grayscale(*in.Source, in.Image, in.Region, mask, in.Progress))
-            return std::nullopt;
-        return std::move(in.Image);
-    });
+                        if (!Grayscale(*in.Source, in.Image, in.Region, mask, in.Progress))
+                            return std::nullopt;
+                        return std::move(in.Image);
+                    });
 }
 
 } // namespace kalvo

@@ -35,6 +35,8 @@ void run(F& form)
 std::span<const TCommand> Commands()
 {
     using namespace enabling;
+    // One entry per command, kept a few lines each for reading down the table.
+    // clang-format off
     static const TCommand table[] = {
         // File menu; the basic tool bar.
         {.name = "acNewImage", .caption = "新規作成(&N)...", .hint = "新規作成", .shortcut = Qt::CTRL | Qt::Key_N,
@@ -274,6 +276,7 @@ std::span<const TCommand> Commands()
          .shortcut = Qt::SHIFT | Qt::CTRL | Qt::Key_M, .handler = run<&F::acHideRegionExecute>, .enableOn = Image,
          .enabled = HasImage, .menu = {"SelectionMenu", 4, 1}, .kind = Checkable},
     };
+    // clang-format on
     return table;
 }
 

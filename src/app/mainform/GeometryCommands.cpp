@@ -65,7 +65,7 @@ void RunCrop(TKalvoMainForm& form)
         return;
     const TRect bounds = region->boundingRect();
     const QRect box = QRect(bounds.left, bounds.top, bounds.width(), bounds.height())
-                      & QRect(0, 0, canvas.Bitmap().width(), canvas.Bitmap().height());
+        & QRect(0, 0, canvas.Bitmap().width(), canvas.Bitmap().height());
     if (box.isEmpty())
         return;
     TBusyScope busy(form);
@@ -116,10 +116,25 @@ void RunCanvasSize(TKalvoMainForm& form)
                    ResizeCanvas(image, width, height, dialog.Anchor(), dialog.FillColor()));
 }
 
-void RunRotateRight(TKalvoMainForm& form) { Orient(form, QStringLiteral("右へ90度回転"), TOrientation::Rotate90); }
-void RunRotateLeft(TKalvoMainForm& form) { Orient(form, QStringLiteral("左へ90度回転"), TOrientation::Rotate270); }
-void RunRotate180(TKalvoMainForm& form) { Orient(form, QStringLiteral("180度回転"), TOrientation::Rotate180); }
-void RunFlipHorizontal(TKalvoMainForm& form) { Orient(form, QStringLiteral("左右反転"), TOrientation::FlipHorizontal); }
-void RunFlipVertical(TKalvoMainForm& form) { Orient(form, QStringLiteral("上下反転"), TOrientation::FlipVertical); }
+void RunRotateRight(TKalvoMainForm& form)
+{
+    Orient(form, QStringLiteral("右へ90度回転"), TOrientation::Rotate90);
+}
+void RunRotateLeft(TKalvoMainForm& form)
+{
+    Orient(form, QStringLiteral("左へ90度回転"), TOrientation::Rotate270);
+}
+void RunRotate180(TKalvoMainForm& form)
+{
+    Orient(form, QStringLiteral("180度回転"), TOrientation::Rotate180);
+}
+void RunFlipHorizontal(TKalvoMainForm& form)
+{
+    Orient(form, QStringLiteral("左右反転"), TOrientation::FlipHorizontal);
+}
+void RunFlipVertical(TKalvoMainForm& form)
+{
+    Orient(form, QStringLiteral("上下反転"), TOrientation::FlipVertical);
+}
 
 } // namespace kalvo

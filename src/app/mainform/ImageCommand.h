@@ -43,12 +43,12 @@ private:
 // What a computation receives: copies it may change or move from.
 struct TImageCommandInput {
     const TBitmap* Source = nullptr; // the canvas image itself, unchanged while compute runs
-    TBitmap Image;               // a copy of the canvas image; with icDestination a bitmap of its
-                                 // layout whose pixels are undefined; empty with icReadOnly
-    TRegionRef Region;           // the selection; none when nothing is selected
-    std::optional<TBitmap> Mask; // with icMask: the selection mask, made from the region when
-                                 // the canvas has none (all selected without a region)
-    TProgressCallback Progress;  // with icProgress: moves the progress bar; else empty
+    TBitmap Image;                   // a copy of the canvas image; with icDestination a bitmap of its
+                                     // layout whose pixels are undefined; empty with icReadOnly
+    TRegionRef Region;               // the selection; none when nothing is selected
+    std::optional<TBitmap> Mask;     // with icMask: the selection mask, made from the region when
+                                     // the canvas has none (all selected without a region)
+    TProgressCallback Progress;      // with icProgress: moves the progress bar; else empty
 };
 
 enum TImageCommandFlag : unsigned {

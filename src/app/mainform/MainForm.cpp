@@ -2,8 +2,8 @@
 
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
-#include "app/mainform/ToolBarLayout.h"
 #include "app/commands/ActionIcons.h"
+#include "app/mainform/ToolBarLayout.h"
 #include "app/property/RollUpWindow.h"
 #include "app/settings/ProgramDirectory.h"
 #include "canvas/PxImage.h"
@@ -18,8 +18,7 @@
 
 namespace kalvo {
 
-TKalvoMainForm::TKalvoMainForm(QWidget* parent)
-    : QMainWindow(parent), FFileDialogs(std::make_unique<TFileDialogs>())
+TKalvoMainForm::TKalvoMainForm(QWidget* parent) : QMainWindow(parent), FFileDialogs(std::make_unique<TFileDialogs>())
 {
     FBusyDepth = 0;
     pxImage1 = new TpxImage(this);

@@ -2,10 +2,10 @@
 // The main window: the one document window. It keeps the document state around the canvas (file
 // name, modified flag, save options), runs the file commands and offers the services every
 // command handler uses (busy sections, progress bar, enabling).
+#include "app/mainform/DocumentFile.h"
 #include "app/settings/MainSettings.h"
 #include "app/undo/UndoList.h"
 #include "canvas/MouseMode.h"
-#include "app/mainform/DocumentFile.h"
 
 #include <QMainWindow>
 #include <QRect>

@@ -1,7 +1,7 @@
 // Busy sections and the status-bar progress bar of the main window.
-#include "app/mainform/MainForm.h"
-#include "app/mainform/ImageCommand.h"
 #include "app/MessageService.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/ColorResolution.h"
 #include "image/RegionConvert.h"

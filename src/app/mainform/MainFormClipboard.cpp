@@ -1,9 +1,9 @@
 // The clipboard commands of the main window: copy, cut, paste, merge paste, and copy and paste
 // of the selection's shape, with the paste enabling that follows the clipboard.
-#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
-#include "app/systemclipboard/CanvasClipboard.h"
 #include "app/commands/Enabling.h"
+#include "app/mainform/MainForm.h"
+#include "app/systemclipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>

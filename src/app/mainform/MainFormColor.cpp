@@ -1,12 +1,12 @@
 // The colour menu of the main window: reduction and enlargement of the colours, the colour
 // count and the palette commands.
-#include "app/mainform/ImageCommand.h"
-#include "app/mainform/MainForm.h"
 #include "app/FileDialogs.h"
 #include "app/MessageService.h"
 #include "app/controls/ColorGrid.h"
 #include "app/dialogs/ColorPaletteDialog.h"
 #include "app/dialogs/ReduceColorsDialog.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/palette/PaletteFile.h"
 #include "image/Palette.h"

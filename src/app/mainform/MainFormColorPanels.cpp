@@ -1,12 +1,12 @@
 // The colour commands of the main window (foreground and background colour, swap) and the two
 // colour tool windows: "前背景色" with the colour boxes and the swap button, "色" with the colour
 // chart and its readout.
-#include "app/mainform/ColorChoice.h"
-#include "app/mainform/MainForm.h"
 #include "app/commands/ActionIcons.h"
 #include "app/controls/ColorGrid.h"
 #include "app/controls/ColorPanels.h"
 #include "app/dialogs/ColorPaletteDialog.h"
+#include "app/mainform/ColorChoice.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/CustomColors.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"
@@ -29,7 +29,8 @@ kalvo::TBitmap loadColorChart()
         return {};
     const QByteArray bytes = file.readAll();
     try {
-        return kalvo::ReadBmp(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+        return kalvo::ReadBmp(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
     } catch (const std::exception&) {
         return {};
     }
@@ -87,7 +88,7 @@ void TKalvoMainForm::createColorPanels()
             pxImage1->SetBackgroundColor(color);
     });
 
-    const std::pair<QDockWidget* TKalvoMainForm::*, std::pair<const char*, const char*>> docks[] = {
+    const std::pair<QDockWidget * TKalvoMainForm::*, std::pair<const char*, const char*>> docks[] = {
         {&TKalvoMainForm::TBColorWindow, {"TBColorWindow", "前背景色"}},
         {&TKalvoMainForm::TBToolWindow1, {"TBToolWindow1", "色"}},
     };
@@ -95,8 +96,8 @@ void TKalvoMainForm::createColorPanels()
     for (int i = 0; i < 2; ++i) {
         auto* dock = new QDockWidget(QString::fromUtf8(docks[i].second.second), this);
         dock->setObjectName(QLatin1String(docks[i].second.first));
-        dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                          QDockWidget::DockWidgetFloatable);
+        dock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                          | QDockWidget::DockWidgetFloatable);
         dock->setWidget(contents[i]);
         addDockWidget(Qt::RightDockWidgetArea, dock);
         this->*docks[i].first = dock;

@@ -74,7 +74,8 @@ void TKalvoMainForm::createCommands()
         action->setCheckable(command.kind == TCommandKind::Checkable);
         addAction(action); // reachable by its shortcut before any menu shows it
         if (const auto handler = command.handler)
-            connect(action, &QAction::triggered, this, [this, handler] { RunCommand([this, handler] { handler(*this); }); });
+            connect(action, &QAction::triggered, this,
+                    [this, handler] { RunCommand([this, handler] { handler(*this); }); });
     }
 }
 
@@ -100,10 +101,12 @@ void TKalvoMainForm::createMenus()
                 items.push_back({command.menu, [this, &command, add] { add(Action(command.name)); }});
         addInOrder(std::move(items), addSeparator);
     };
-    fill("MenuBar", [this](QAction* item) { menuBar()->addAction(item); }, [] {});
+    fill(
+        "MenuBar", [this](QAction* item) { menuBar()->addAction(item); }, [] {});
     for (const TMenuDef& def : MenuDefs()) {
         QMenu* menu = Menu(def.name);
-        fill(def.name, [menu](QAction* item) { menu->addAction(item); }, [menu] { menu->addSeparator(); });
+        fill(
+            def.name, [menu](QAction* item) { menu->addAction(item); }, [menu] { menu->addSeparator(); });
     }
     // A menu none of whose commands exist stays out of the menu bar.
     for (QAction* item : menuBar()->actions())

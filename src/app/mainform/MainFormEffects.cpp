@@ -1,9 +1,9 @@
 // The effects of the main window: negative, clear, feathering of the selection border and the
 // drop shadow.
-#include "app/mainform/ImageCommand.h"
-#include "app/mainform/MainForm.h"
 #include "app/dialogs/DropShadowDialog.h"
 #include "app/dialogs/InputNumber.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
 #include "imaging/effects/ClearSelection.h"
@@ -22,10 +22,10 @@ void TKalvoMainForm::acNegativeImageExecute()
     const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
     RunImageCommand(*this, QStringLiteral("反転"), icProgress | icDestination,
                     [mask](TImageCommandInput& in) -> std::optional<TBitmap> {
-        if (!NegativeImageInto(*in.Source, in.Image, in.Region, mask, in.Progress))
-            return std::nullopt;
-        return std::move(in.Image);
-    });
+                        if (!NegativeImageInto(*in.Source, in.Image, in.Region, mask, in.Progress))
+                            return std::nullopt;
+                        return std::move(in.Image);
+                    });
 }
 
 void TKalvoMainForm::acClearExecute()
@@ -34,9 +34,8 @@ void TKalvoMainForm::acClearExecute()
         return;
     const TColor background = pxImage1->BackgroundColor();
     const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
-    RunImageCommand(*this, QStringLiteral("クリア"), icReadOnly, [&](TImageCommandInput& in) {
-        return ClearSelection(*in.Source, in.Region, mask, background);
-    });
+    RunImageCommand(*this, QStringLiteral("クリア"), icReadOnly,
+                    [&](TImageCommandInput& in) { return ClearSelection(*in.Source, in.Region, mask, background); });
 }
 
 void TKalvoMainForm::acObscureRegionExecute()
@@ -66,8 +65,8 @@ void TKalvoMainForm::acDropShadowExecute()
     TProgressScope progress(*this);
     // Computed first: the undo step then takes the replaced picture, and a failure (no memory)
     // records nothing and changes nothing.
-    std::optional<TBitmap> result =
-        pxImage1->ShadowedImage(p.OffsetX, p.OffsetY, p.Obscure, p.AlphaChannel, p.Color, progress.Callback());
+    std::optional<TBitmap> result = pxImage1->ShadowedImage(p.OffsetX, p.OffsetY, p.Obscure, p.AlphaChannel, p.Color,
+                                                            progress.Callback());
     if (result)
         ReplaceImageRecording(*this, QStringLiteral("影をつける"), std::move(*result));
     UpdateImageActions();

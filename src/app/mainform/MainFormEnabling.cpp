@@ -1,6 +1,6 @@
 // The enabling of the main window's commands from the document state (commands/Enabling.h).
-#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/FileExtension.h"
 

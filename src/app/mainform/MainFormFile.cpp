@@ -1,10 +1,10 @@
 // The file commands of the main window: open, save, save as, save options and the save prompt.
 #include "app/FileDialogs.h"
-#include "app/mainform/ImageCommand.h"
-#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
 #include "app/PictureLoad.h"
 #include "app/dialogs/SaveOptionDialog.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/FileExtension.h"
 #include "codecs/FormatDispatch.h"
@@ -112,8 +112,7 @@ void TKalvoMainForm::acSaveAsExecute()
     OptionSaveDialog1TypeChange(FSaveFilterIndex);
     FSaveFilterIndex = SaveFilterIndexForFileName(FileName(), FSaveFilterIndex);
     const QString proposed = QString::fromStdString(ChangeFileExtToNone(FileInfo().FileName));
-    auto chosen = FFileDialogs->SaveFile(this, FSaveFilterIndex, proposed,
-                                         [this] { acSaveOptionExecute(); });
+    auto chosen = FFileDialogs->SaveFile(this, FSaveFilterIndex, proposed, [this] { acSaveOptionExecute(); });
     if (!chosen)
         return;
     const TBusyScope busy(*this);

@@ -1,10 +1,10 @@
 // The Image menu of the main window: the resize and the lossless JPEG rotation of the open file;
 // and the enabling of the image, effects and colour commands.
-#include "app/mainform/ImageCommand.h"
-#include "app/mainform/MainForm.h"
 #include "app/MessageService.h"
 #include "app/dialogs/LossLessJpegDialog.h"
 #include "app/dialogs/ResizeDialog.h"
+#include "app/mainform/ImageCommand.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
 #include "codecs/FileExtension.h"

@@ -1,7 +1,7 @@
 // The popup menus of the main window and the look-ups of its actions, menus and tool bars by
 // name; the menu bar is filled from the command registry (MainFormCommands.cpp).
-#include "app/mainform/MainForm.h"
 #include "app/commands/MenuBuilder.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -20,13 +20,10 @@ QMenu* TKalvoMainForm::CanvasPopupMenu() const
     case mmSelectRegion:
     case mmZoom:
     case mmPaint:
-    case mmSpoit:
-        return nullptr;
+    case mmSpoit: return nullptr;
     case mmMoveSelectArea:
-    case mmMerge:
-        return ApplyCancelMenu;
-    default:
-        return MouseModeMenu;
+    case mmMerge: return ApplyCancelMenu;
+    default: return MouseModeMenu;
     }
 }
 
@@ -61,8 +58,8 @@ void TKalvoMainForm::createPopupMenus()
     // their enabling.
     ApplyCancelMenu = new QMenu(this);
     ApplyCancelMenu->setObjectName(QStringLiteral("ApplyCancelMenu"));
-    const std::pair<const char*, const char*> items[] = {{"acApply", "適用(&A)"}, {nullptr, nullptr},
-                                                         {"acCancel", "キャンセル(&C)"}};
+    const std::pair<const char*, const char*> items[] = {
+        {"acApply", "適用(&A)"}, {nullptr, nullptr}, {"acCancel", "キャンセル(&C)"}};
     for (const auto& [name, caption] : items) {
         if (!name) {
             ApplyCancelMenu->addSeparator();

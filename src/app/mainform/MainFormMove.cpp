@@ -113,8 +113,7 @@ bool TKalvoMainForm::handleWindowKey(QKeyEvent* event)
         RunCommand([this, dx, dy] { pxImage1->MoveRegionBy(dx, dy); });
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 

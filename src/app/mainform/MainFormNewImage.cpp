@@ -1,7 +1,7 @@
 // The New image command: a blank 24-bit image of the chosen size and canvas colour.
-#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/NewImageDialog.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 
 #include <QComboBox>

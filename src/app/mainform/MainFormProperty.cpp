@@ -16,9 +16,8 @@ void TKalvoMainForm::createPropertyWindow(bool visible)
 {
     if (FPropertyForm)
         return;
-    FPropertyForm = new TKVfrmRollUp(this, [this] {
-        return QRect(pxImage1->mapToGlobal(QPoint(0, 0)), pxImage1->size());
-    });
+    FPropertyForm = new TKVfrmRollUp(this,
+                                     [this] { return QRect(pxImage1->mapToGlobal(QPoint(0, 0)), pxImage1->size()); });
     connect(FPropertyForm, &TKVfrmRollUp::VisibilityChanged, Action("acShowProperty"), &QAction::setChecked);
     Action("acShowProperty")->setChecked(visible);
     connect(pxImage1, &TpxImage::OnMouseModeChange, this, &TKalvoMainForm::UpdatePropertyPanel);

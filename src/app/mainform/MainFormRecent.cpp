@@ -1,10 +1,10 @@
 // The main window's recent-file list, its menu, the messages between main windows, and the
 // components that feed the window: the idle detector and the file drop on the canvas.
 #include "app/Instances.h"
-#include "app/mainform/MainForm.h"
 #include "app/RecentFiles.h"
 #include "app/controls/FileDrop.h"
 #include "app/controls/IdleTime.h"
+#include "app/mainform/MainForm.h"
 #include "app/settings/ProgramDirectory.h"
 #include "canvas/PxImage.h"
 
@@ -24,11 +24,10 @@ void TKalvoMainForm::createComponents()
 
     pxFileDrop1 = new TpxFileDrop(this);
     pxFileDrop1->SetControl(pxImage1);
-    connect(pxFileDrop1, &TpxFileDrop::OnFileDrop, this,
-            [this](QObject*, int num, const QStringList& files, QPoint) {
-                if (num > 0)
-                    RunCommand([this, name = files.front()] { OpenImageFile(name); });
-            });
+    connect(pxFileDrop1, &TpxFileDrop::OnFileDrop, this, [this](QObject*, int num, const QStringList& files, QPoint) {
+        if (num > 0)
+            RunCommand([this, name = files.front()] { OpenImageFile(name); });
+    });
 
     TBMRUList1 = new TRecentFileList(RecentFilesFileName(), this);
     connect(TBMRUList1, &TRecentFileList::Changed, this, &TKalvoMainForm::rebuildRecentMenu);

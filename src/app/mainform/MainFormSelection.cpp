@@ -1,8 +1,8 @@
 // The mouse-mode actions (one exclusive group that follows the canvas's mode back) and the
 // Selection menu's commands: select all, invert, remove, hide the outline; the undo step before
 // every selection change and the enabling of the actions that need a selection.
-#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>
@@ -32,7 +32,8 @@ void TKalvoMainForm::addModeAction(QAction* action, TMouseMode mode)
     addAction(action);
     std::erase_if(FModeActions, [action](const auto& entry) { return entry.first == action; });
     FModeActions.emplace_back(action, mode);
-    connect(action, &QAction::triggered, this, [this, action] { RunCommand([this, action] { MouseModeChange(action); }); });
+    connect(action, &QAction::triggered, this,
+            [this, action] { RunCommand([this, action] { MouseModeChange(action); }); });
     if (pxImage1 && ModeAction(pxImage1->MouseMode()) == action)
         action->setChecked(true);
 }

@@ -1,9 +1,9 @@
 // The main window's settings: read at start-up, written at shut-down.
-#include "app/mainform/MainForm.h"
 #include "app/RecentFiles.h"
+#include "app/mainform/MainForm.h"
+#include "app/property/RollUpWindow.h"
 #include "app/settings/CustomColors.h"
 #include "app/settings/IniFile.h"
-#include "app/property/RollUpWindow.h"
 #include "app/settings/Placement.h"
 #include "app/settings/ProgramDirectory.h"
 #include "canvas/PxImage.h"

@@ -2,8 +2,8 @@
 // command registry's places (MainFormCommands.cpp), their show/hide toggles in the View menu, the
 // zoom edit and the status-bar toggle. The layout file places them after they exist
 // (ToolBarLayout.h).
-#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>

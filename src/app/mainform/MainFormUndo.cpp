@@ -1,8 +1,8 @@
 // The undo and redo history of the main window: recording snapshots, undo, redo, the enabling of
 // both and the idle swap of old snapshots into temporary files.
-#include "app/mainform/MainForm.h"
 #include "app/commands/Enabling.h"
 #include "app/controls/IdleTime.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/BlockMemory.h"
 #include "image/ImageErrors.h"
@@ -75,9 +75,9 @@ void TKalvoMainForm::PushUndoArea(const QString& description, int kind, const st
         return;
     }
     const TBitmap& picture = pxImage1->Bitmap();
-    const TRect box = area->isEmpty() ? TRect{}
-                                      : ByteAlignedBox(picture, {area->left(), area->top(), area->right() + 1,
-                                                                 area->bottom() + 1});
+    const TRect box = area->isEmpty()
+        ? TRect{}
+        : ByteAlignedBox(picture, {area->left(), area->top(), area->right() + 1, area->bottom() + 1});
     if (!WorthABox(box, picture)) {
         PushUndo(description, kind);
         return;

@@ -1,7 +1,7 @@
 // The view commands of the main window: zoom in and out by steps, 100 %, fit to window and the
 // zoom presets (on the zoom tool bar), the property window toggle and full screen.
-#include "app/mainform/MainForm.h"
 #include "app/controls/NumericEdit.h"
+#include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>

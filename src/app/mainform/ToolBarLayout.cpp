@@ -57,11 +57,20 @@ bool horizontal(Qt::ToolBarArea area)
     return area == Qt::TopToolBarArea || area == Qt::BottomToolBarArea;
 }
 
-bool named(const QObject* o) { return o->objectName().startsWith(QLatin1String("TB")); }
+bool named(const QObject* o)
+{
+    return o->objectName().startsWith(QLatin1String("TB"));
+}
 
 // Position across the area's rows and along its row.
-int acrossOf(const QWidget* w, bool horiz) { return horiz ? w->y() : w->x(); }
-int alongOf(const QWidget* w, bool horiz) { return horiz ? w->x() : w->y(); }
+int acrossOf(const QWidget* w, bool horiz)
+{
+    return horiz ? w->y() : w->x();
+}
+int alongOf(const QWidget* w, bool horiz)
+{
+    return horiz ? w->x() : w->y();
+}
 
 int rowOf(const QMainWindow* window, const QToolBar* bar)
 {
@@ -96,7 +105,8 @@ void writeToolBar(TIniText& ini, const QMainWindow* window, const QToolBar* bar)
     const QPoint floatAt = bar->isFloating() ? bar->pos() : QPoint();
     ini.SetValue(s, QStringLiteral("FloatLeft"), QString::number(floatAt.x()));
     ini.SetValue(s, QStringLiteral("FloatTop"), QString::number(floatAt.y()));
-    ini.SetValue(s, QStringLiteral("FloatRightX"), QString::number(floatAt.x() + (bar->isFloating() ? bar->width() : 0)));
+    ini.SetValue(s, QStringLiteral("FloatRightX"),
+                 QString::number(floatAt.x() + (bar->isFloating() ? bar->width() : 0)));
 }
 
 void writeDock(TIniText& ini, const QMainWindow* window, const QDockWidget* dock)
@@ -196,7 +206,8 @@ void LoadToolBarLayout(QMainWindow* window, const QString& fileName)
             continue;
         bar->setProperty("kalvoLastDock", ini.Value(s, QStringLiteral("LastDock")).value_or(QString()));
         if (const TDockName* d = placedDock(ini, s))
-            byArea[int(d->toolBarArea)].push_back({bar, intValue(ini, s, "DockRow", 0), intValue(ini, s, "DockPos", 0)});
+            byArea[int(d->toolBarArea)].push_back(
+                {bar, intValue(ini, s, "DockRow", 0), intValue(ini, s, "DockPos", 0)});
         bar->setVisible(intValue(ini, s, "Visible", 1) != 0);
     }
     for (auto& [area, bars] : byArea) {

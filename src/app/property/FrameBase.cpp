@@ -5,7 +5,9 @@
 
 namespace kalvo {
 
-TKVFrameBase::TKVFrameBase(TpxImage& canvas, QWidget* parent) : QFrame(parent), FCanvas(canvas) {}
+TKVFrameBase::TKVFrameBase(TpxImage& canvas, QWidget* parent) : QFrame(parent), FCanvas(canvas)
+{
+}
 
 void TKVFrameBase::ChangeSettings(const std::function<void(TToolSettings&)>& change) const
 {

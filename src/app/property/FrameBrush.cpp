@@ -45,9 +45,15 @@ TKVFrameBrush::TKVFrameBrush(TpxImage& canvas, QWidget* parent) : TKVFrameBase(c
             [this](QPainter& painter) { painter.drawImage(0, 0, PreviewImage()); });
 }
 
-TKVFrameBrush::~TKVFrameBrush() { FreeBrush(FBrush); }
+TKVFrameBrush::~TKVFrameBrush()
+{
+    FreeBrush(FBrush);
+}
 
-QString TKVFrameBrush::Caption() const { return QStringLiteral("ブラシ"); }
+QString TKVFrameBrush::Caption() const
+{
+    return QStringLiteral("ブラシ");
+}
 
 void TKVFrameBrush::Load()
 {

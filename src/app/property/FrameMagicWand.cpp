@@ -21,7 +21,10 @@ TKVFrameMagicWand::TKVFrameMagicWand(TpxImage& canvas, QWidget* parent) : TKVFra
     connect(edtTolerance, &TpxNumericEdit::Change, this, [this] { edtToleranceChange(); });
 }
 
-QString TKVFrameMagicWand::Caption() const { return QStringLiteral("色域選択"); }
+QString TKVFrameMagicWand::Caption() const
+{
+    return QStringLiteral("色域選択");
+}
 
 void TKVFrameMagicWand::Load()
 {

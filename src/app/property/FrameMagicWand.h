@@ -14,7 +14,7 @@ public:
 
     QString Caption() const override;
     void Load() override;
-    void UpdateEnabling(int) override {}
+    void UpdateEnabling(int) override { }
 
     QLabel* lblTolerance = nullptr;
     TpxNumericEdit* edtTolerance = nullptr;

@@ -21,7 +21,10 @@ TKVFrameMerge::TKVFrameMerge(TpxImage& canvas, QWidget* parent) : TKVFrameBase(c
     connect(edtAlphaChannel, &TpxNumericEdit::Change, this, &TKVFrameMerge::edtAlphaChannelChange);
 }
 
-QString TKVFrameMerge::Caption() const { return QStringLiteral("合成"); }
+QString TKVFrameMerge::Caption() const
+{
+    return QStringLiteral("合成");
+}
 
 void TKVFrameMerge::Load()
 {

@@ -17,7 +17,10 @@ TKVFramePaint::TKVFramePaint(TpxImage& canvas, QWidget* parent) : TKVFrameMagicW
     connect(edtAlphaChannel, &TpxNumericEdit::Change, this, &TKVFramePaint::edtAlphaChannelChange);
 }
 
-QString TKVFramePaint::Caption() const { return QStringLiteral("ペイント"); }
+QString TKVFramePaint::Caption() const
+{
+    return QStringLiteral("ペイント");
+}
 
 void TKVFramePaint::Load()
 {

@@ -35,7 +35,10 @@ TKVFramePen::TKVFramePen(TpxImage& canvas, std::function<TMouseMode()> penMode,
     connect(edtAlphaChannel, &TpxNumericEdit::Change, this, &TKVFramePen::edtAlphaChannelChange);
 }
 
-QString TKVFramePen::Caption() const { return QStringLiteral("ペン"); }
+QString TKVFramePen::Caption() const
+{
+    return QStringLiteral("ペン");
+}
 
 void TKVFramePen::Load()
 {

@@ -14,8 +14,8 @@ class TKVFramePen : public TKVFrameBase {
     Q_OBJECT
 public:
     // penMode reads and setPenMode writes the main window's pen mode.
-    TKVFramePen(TpxImage& canvas, std::function<TMouseMode()> penMode,
-                std::function<void(TMouseMode)> setPenMode, QWidget* parent = nullptr);
+    TKVFramePen(TpxImage& canvas, std::function<TMouseMode()> penMode, std::function<void(TMouseMode)> setPenMode,
+                QWidget* parent = nullptr);
 
     QString Caption() const override;
     void Load() override;

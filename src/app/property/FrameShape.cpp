@@ -46,7 +46,10 @@ TKVFrameShape::TKVFrameShape(TpxImage& canvas, QWidget* parent) : TKVFrameBase(c
         connect(edit, &TpxNumericEdit::Change, this, &TKVFrameShape::Store);
 }
 
-QString TKVFrameShape::Caption() const { return QStringLiteral("図形"); }
+QString TKVFrameShape::Caption() const
+{
+    return QStringLiteral("図形");
+}
 
 void TKVFrameShape::Load()
 {

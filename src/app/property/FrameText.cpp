@@ -53,7 +53,10 @@ TKVFrameText::TKVFrameText(TpxImage& canvas, QWidget* parent) : TKVFrameBase(can
     connect(btnCancel, &QPushButton::clicked, this, [this] { Canvas().EndToolEdit(false); });
 }
 
-QString TKVFrameText::Caption() const { return QStringLiteral("テキスト"); }
+QString TKVFrameText::Caption() const
+{
+    return QStringLiteral("テキスト");
+}
 
 void TKVFrameText::Load()
 {

@@ -59,7 +59,10 @@ TKVfrmRollUp::TKVfrmRollUp(QWidget* owner, std::function<QRect()> canvasRect)
     FTimer.start();
 }
 
-TKVfrmRollUp::~TKVfrmRollUp() { SavePosition(); }
+TKVfrmRollUp::~TKVfrmRollUp()
+{
+    SavePosition();
+}
 
 void TKVfrmRollUp::SetPanel(TKVFrameBase* panel)
 {
@@ -75,11 +78,20 @@ void TKVfrmRollUp::SetPanel(TKVFrameBase* panel)
     FPanel = panel;
 }
 
-QString TKVfrmRollUp::PageCaption() const { return FPages->tabText(0); }
+QString TKVfrmRollUp::PageCaption() const
+{
+    return FPages->tabText(0);
+}
 
-bool TKVfrmRollUp::Pinned() const { return PinButton->isChecked(); }
+bool TKVfrmRollUp::Pinned() const
+{
+    return PinButton->isChecked();
+}
 
-void TKVfrmRollUp::SetPinned(bool value) { PinButton->setChecked(value); }
+void TKVfrmRollUp::SetPinned(bool value)
+{
+    PinButton->setChecked(value);
+}
 
 void TKVfrmRollUp::LoadPosition()
 {
@@ -132,7 +144,10 @@ void TKVfrmRollUp::Unroll()
         resize(width(), FullHeight);
 }
 
-void TKVfrmRollUp::RollUp() { resize(width(), kTitleHeight); }
+void TKVfrmRollUp::RollUp()
+{
+    resize(width(), kTitleHeight);
+}
 
 void TKVfrmRollUp::enterEvent(QEnterEvent* event)
 {

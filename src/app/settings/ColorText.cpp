@@ -18,10 +18,22 @@ struct TNamedColor {
 };
 
 constexpr std::array<TNamedColor, 16> kNamedColors{{
-    {"clBlack", 0x000000}, {"clMaroon", 0x000080}, {"clGreen", 0x008000}, {"clOlive", 0x008080},
-    {"clNavy", 0x800000},  {"clPurple", 0x800080}, {"clTeal", 0x808000},  {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},   {"clLime", 0x00FF00},  {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},  {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00}, {"clWhite", 0xFFFFFF},
+    {"clBlack", 0x000000},
+    {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},
+    {"clOlive", 0x008080},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
 }};
 
 struct TSystemColor {
@@ -51,8 +63,8 @@ std::optional<TColor> systemColor(const QString& name)
         if (name.compare(QLatin1String(sc.name), Qt::CaseInsensitive) != 0)
             continue;
         const QPalette palette = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
-                                     ? QGuiApplication::palette()
-                                     : QPalette();
+            ? QGuiApplication::palette()
+            : QPalette();
         const QColor c = palette.color(sc.group, sc.role);
         return RGB(c.red(), c.green(), c.blue());
     }

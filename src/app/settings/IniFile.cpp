@@ -1,7 +1,7 @@
 #include "app/settings/IniFile.h"
 
-#include "config/IniText.h"
 #include "app/settings/SafeWrite.h"
+#include "config/IniText.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -17,7 +17,7 @@ public:
     // Files larger than this are treated as unreadable; nothing written here comes close.
     static constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
-    explicit TIniFile(QString fileName) : FFileName(std::move(fileName)) {}
+    explicit TIniFile(QString fileName) : FFileName(std::move(fileName)) { }
     const QString& FileName() const { return FFileName; }
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;

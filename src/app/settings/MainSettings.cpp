@@ -20,7 +20,10 @@ const QString kShape = QStringLiteral("Shape");
 const QString kText = QStringLiteral("Text");
 constexpr int kMaxCustomColors = 16;
 
-std::uint8_t lowByte(int v) { return std::uint8_t(unsigned(v) & 0xFFu); }
+std::uint8_t lowByte(int v)
+{
+    return std::uint8_t(unsigned(v) & 0xFFu);
+}
 
 TColor readHexColor(const TIniText& ini, const QString& key, TColor def)
 {
@@ -108,7 +111,10 @@ void readSaveOptions(const TIniText& ini, TMainSettings& s)
     s.WebpLossless = IniBool(ini, kSaveOptions, QStringLiteral("WebpLossless"), s.WebpLossless);
 }
 
-QString boolText(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 } // namespace
 

@@ -10,7 +10,7 @@ class QWidget;
 namespace kalvo {
 
 struct TPlacement {
-    QRect rect;   // screen coordinates
+    QRect rect; // screen coordinates
     int show = 1;
 };
 

@@ -45,8 +45,17 @@ QString ProgramDirectory()
     return config;
 }
 
-QString SettingsFileName() { return ProgramDirectory() + QStringLiteral("Kalvo2.ini"); }
-QString RecentFilesFileName() { return ProgramDirectory() + QStringLiteral("Kalvo2.mru"); }
-QString ToolBarLayoutFileName() { return ProgramDirectory() + QStringLiteral("Kalvo2.tlb"); }
+QString SettingsFileName()
+{
+    return ProgramDirectory() + QStringLiteral("Kalvo2.ini");
+}
+QString RecentFilesFileName()
+{
+    return ProgramDirectory() + QStringLiteral("Kalvo2.mru");
+}
+QString ToolBarLayoutFileName()
+{
+    return ProgramDirectory() + QStringLiteral("Kalvo2.tlb");
+}
 
 } // namespace kalvo

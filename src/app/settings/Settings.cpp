@@ -8,7 +8,10 @@ namespace kalvo {
 
 namespace {
 
-TIniFile settingsFile() { return TIniFile(SettingsFileName()); }
+TIniFile settingsFile()
+{
+    return TIniFile(SettingsFileName());
+}
 
 } // namespace
 

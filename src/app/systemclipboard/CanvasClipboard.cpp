@@ -1,7 +1,7 @@
 #include "app/systemclipboard/CanvasClipboard.h"
 
-#include "canvas/PxImage.h"
 #include "app/clipboardformat/ClipboardData.h"
+#include "canvas/PxImage.h"
 #include "image/ImageErrors.h"
 #include "image/PaintBitmap.h"
 

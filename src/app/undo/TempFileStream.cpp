@@ -17,7 +17,7 @@ namespace kalvo {
 std::string UndoSpillDirectory()
 {
     const QString temp = QDir::tempPath();
-    struct statfs fs {};
+    struct statfs fs { };
     if (::statfs(QFile::encodeName(temp).constData(), &fs) != 0 || fs.f_type != TMPFS_MAGIC)
         return QFile::encodeName(temp).toStdString();
     QString cache = qEnvironmentVariable("XDG_CACHE_HOME");

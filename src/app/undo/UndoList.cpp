@@ -1,9 +1,9 @@
 #include "app/undo/UndoList.h"
 
+#include "codecs/MappedFile.h"
 #include "codecs/bmp/BmpFormat.h"
 #include "image/ImageErrors.h"
 #include "image/PixelBox.h"
-#include "codecs/MappedFile.h"
 
 #include <fstream>
 #include <new>
@@ -36,7 +36,8 @@ bool TUndoStream::SwapOut()
         return true;
     auto file = std::make_unique<TTempFileStream>("_KV");
     const bool pictures = FHasImage || FHasMask;
-    if (pictures ? !WritePictures(file->FileName(), FImage ? &*FImage : nullptr, FMask ? &*FMask : nullptr) : !file->Write({FBytes.data(), FBytes.size()}))
+    if (pictures ? !WritePictures(file->FileName(), FImage ? &*FImage : nullptr, FMask ? &*FMask : nullptr)
+                 : !file->Write({FBytes.data(), FBytes.size()}))
         return false;
     FFile = std::move(file);
     TByteBuffer().swap(FBytes);
@@ -127,13 +128,13 @@ std::optional<TBitmap> CopyOf(const TBitmap* bitmap)
 
 } // namespace
 
-bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap* image,
-                 const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified)
+bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap* image, const TBitmap* mask,
+                 const TRegionRef* region, bool withRegion, bool modified)
 {
     try {
         auto item = NewItem(description, region, withRegion, modified);
-        AttachPictures(*item, std::make_unique<TUndoStream>(CopyOf(image && !image->empty() ? image : nullptr),
-                                                            CopyOf(mask)));
+        AttachPictures(*item,
+                       std::make_unique<TUndoStream>(CopyOf(image && !image->empty() ? image : nullptr), CopyOf(mask)));
         list.push_back(std::move(item));
         return true;
     } catch (const std::bad_alloc&) {
@@ -141,8 +142,8 @@ bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap*
     }
 }
 
-bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap& image,
-                       const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified)
+bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap& image, const TBitmap* mask,
+                       const TRegionRef* region, bool withRegion, bool modified)
 {
     if (image.empty())
         return AddUndoItem(list, description, nullptr, mask, region, withRegion, modified);
@@ -188,8 +189,8 @@ bool IsPartialUndoItem(const TUndoList& list, int index)
 bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture)
 {
     TUndoItem& item = *list.at(std::size_t(index));
-    if (picture.width() != item.PictureWidth || picture.height() != item.PictureHeight ||
-        picture.bitCount() != item.PictureBits)
+    if (picture.width() != item.PictureWidth || picture.height() != item.PictureHeight
+        || picture.bitCount() != item.PictureBits)
         return false;
     if (!item.BoxStream)
         return true;
@@ -199,8 +200,8 @@ bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture)
     }
     std::optional<TBitmap> box, none;
     item.BoxStream->ReadPictures(box, none);
-    if (!box || box->width() != item.Box.width() || box->height() != item.Box.height() ||
-        box->bitCount() != item.PictureBits)
+    if (!box || box->width() != item.Box.width() || box->height() != item.Box.height()
+        || box->bitCount() != item.PictureBits)
         throw EPxImageError("BmpStream Read ERROR.");
     ExchangeBox(picture, *box, item.Box);
     item.BoxStream->ReplaceImage(std::move(*box));

@@ -9,8 +9,8 @@
 
 #include <functional>
 #include <memory>
-#include <span>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,9 +21,11 @@ namespace kalvo {
 // are held as they are and go out as complete BMP files, the image first.
 class TUndoStream {
 public:
-    explicit TUndoStream(TByteBuffer bytes) : FBytes(std::move(bytes)) {}
+    explicit TUndoStream(TByteBuffer bytes) : FBytes(std::move(bytes)) { }
     TUndoStream(std::optional<TBitmap> image, std::optional<TBitmap> mask)
-        : FImage(std::move(image)), FMask(std::move(mask)), FHasImage(FImage), FHasMask(FMask) {}
+        : FImage(std::move(image)), FMask(std::move(mask)), FHasImage(FImage), FHasMask(FMask)
+    {
+    }
     bool SwappedOut() const { return bool(FFile); }
     // Moves the content into a new temporary file with the prefix "_KV"; false when it could
     // not be written (the content then stays in memory). EPxImageError when no temporary file
@@ -97,12 +99,12 @@ struct TUndoParts {
 
 // Appends an item with copies of image and mask; false when it could not be made (memory
 // exhausted), the list unchanged.
-bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap* image,
-                 const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified);
+bool AddUndoItem(TUndoList& list, const std::string& description, const TBitmap* image, const TBitmap* mask,
+                 const TRegionRef* region, bool withRegion, bool modified);
 // As above, taking the image over instead of copying it. It is moved from only when the item
 // is appended; on failure it stays as it was.
-bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap& image,
-                       const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified);
+bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap& image, const TBitmap* mask,
+                       const TRegionRef* region, bool withRegion, bool modified);
 // Appends a partial item: the pixels of box (clipped to picture, widened to whole bytes) copied
 // from picture, the picture's size and depth, and copies of mask and region; false when memory
 // is exhausted, the list unchanged.

@@ -14,9 +14,9 @@ TLvDIBCanvas::TLvDIBCanvas(TLvDIB& dib) : FDIB(dib)
     QImage::Format format = QImage::Format_Invalid;
     if (rec.Header.biCompression == BI_RGB) {
         format = rec.Header.biBitCount == 24 ? QImage::Format_BGR888
-               : rec.Header.biBitCount == 8  ? QImage::Format_Indexed8
-               : rec.Header.biBitCount == 1  ? QImage::Format_Mono
-                                              : QImage::Format_Invalid;
+            : rec.Header.biBitCount == 8     ? QImage::Format_Indexed8
+            : rec.Header.biBitCount == 1     ? QImage::Format_Mono
+                                             : QImage::Format_Invalid;
     }
     if (format == QImage::Format_Invalid)
         throw EOutOfResources("TLvDIBCanvas.Create: Cannot Create Memory DC");

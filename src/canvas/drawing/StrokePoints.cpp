@@ -47,8 +47,8 @@ void StrokePoints(QPainter& surface, const TPoints& points, bool pairsMode, TCol
 {
     const QPen savedPen = surface.pen();
     const bool savedAntialiasing = surface.testRenderHint(QPainter::Antialiasing);
-    surface.setPen(QPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)), width,
-                        Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    surface.setPen(QPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)), width, Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
     surface.setRenderHint(QPainter::Antialiasing, false);
     if (width <= 1) {
         surface.setPen(QPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)), 1));

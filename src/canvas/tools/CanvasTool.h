@@ -35,7 +35,7 @@ struct TToolKey {
 
 class TCanvasTool {
 public:
-    TCanvasTool(TToolHost& host, TMouseMode mode) : FHost(host), FMode(mode) {}
+    TCanvasTool(TToolHost& host, TMouseMode mode) : FHost(host), FMode(mode) { }
     virtual ~TCanvasTool() = default;
     TCanvasTool(const TCanvasTool&) = delete;
     TCanvasTool& operator=(const TCanvasTool&) = delete;
@@ -43,34 +43,34 @@ public:
     TMouseMode Mode() const { return FMode; }
 
     // The mode was entered or is being left (SetMouseMode).
-    virtual void Enter() {}
-    virtual void Leave() {}
+    virtual void Enter() { }
+    virtual void Leave() { }
 
-    virtual void Press(const TToolMouse&) {}
-    virtual void Move(const TToolMouse&) {}
-    virtual void Release(const TToolMouse&) {}
-    virtual void DoubleClick(const TToolMouse&) {}
+    virtual void Press(const TToolMouse&) { }
+    virtual void Move(const TToolMouse&) { }
+    virtual void Release(const TToolMouse&) { }
+    virtual void DoubleClick(const TToolMouse&) { }
     // True when the tool used the key.
     virtual bool KeyDown(const TToolKey&) { return false; }
     virtual bool KeyUp(const TToolKey&) { return false; }
     // Escape, or a lost capture (focus out, deactivation, a popup): end the gesture.
-    virtual void Cancel() {}
+    virtual void Cancel() { }
 
     // Typing tools: true while the tool takes the keyboard (its keys come before the canvas's
     // paging keys and the window's shortcuts, the input method is on).
     virtual bool TakesTyping() const { return false; }
     // Text from the input method: committed text, and the composition shown meanwhile.
-    virtual void InputMethod(const QString& /*commit*/, const QString& /*preedit*/) {}
+    virtual void InputMethod(const QString& /*commit*/, const QString& /*preedit*/) { }
     // Where the input method's candidate window goes: the caret in client pixels.
     virtual QRect InputCaretArea() const { return {}; }
     // Ends an edit from outside (the panel's buttons): committed or abandoned.
-    virtual void EndEdit(bool /*commit*/) {}
+    virtual void EndEdit(bool /*commit*/) { }
 
     // The cursor of this mode at this moment; nullopt: the control's own cursor.
     virtual std::optional<QCursor> Cursor() const { return std::nullopt; }
     // Rubber bands, inverted lines, moving outlines, floating pictures: drawn here in client
     // coordinates, after the frame; the tool asks for the repaint of what it changed.
-    virtual void PaintOverlay(QPainter&) {}
+    virtual void PaintOverlay(QPainter&) { }
     // The client rectangle of an outline the overlay draws with the ants' phase (empty: none);
     // each ants step repaints it.
     virtual QRect MarchingOutlineArea() const { return {}; }

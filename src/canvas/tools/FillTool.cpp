@@ -19,8 +19,9 @@ void TFillTool::Press(const TToolMouse& mouse)
     {
         TPaintBusyGuard busy(host);
         const std::optional<TBitmap>& mask = host.SelectionMask();
-        changed = FloodFill(host.PaintBitmap(), mask ? &*mask : nullptr, host.Region(), request,
-                            [&host](const QRect& box) { host.RaisePaintNotice(TToolHost::TPaintNotice::PaintImage, box); });
+        changed = FloodFill(
+            host.PaintBitmap(), mask ? &*mask : nullptr, host.Region(), request,
+            [&host](const QRect& box) { host.RaisePaintNotice(TToolHost::TPaintNotice::PaintImage, box); });
     }
     if (changed)
         host.BitmapPixelsChanged(*changed);

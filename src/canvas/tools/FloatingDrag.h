@@ -10,7 +10,7 @@ namespace kalvo {
 
 class TFloatingDrag {
 public:
-    explicit TFloatingDrag(TToolHost& host) : FHost(host) {}
+    explicit TFloatingDrag(TToolHost& host) : FHost(host) { }
 
     bool Active() const { return FActive; }
     // Starts at client point pos with the thing already at offset.

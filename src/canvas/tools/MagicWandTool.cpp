@@ -2,8 +2,8 @@
 
 #include "canvas/CanvasCursors.h"
 #include "canvas/PxImage.h"
-#include "imaging/raster/FloodMask.h"
 #include "image/RegionConvert.h"
+#include "imaging/raster/FloodMask.h"
 
 namespace kalvo {
 
@@ -26,8 +26,8 @@ TRegionRef TMagicWandTool::BuildRegion()
     const QPoint seed = Anchor();
     if (!Host().IsInImage(seed))
         return std::nullopt;
-    const std::optional<TBitmap> mask =
-        FloodMask(Host().Bitmap(), seed.x(), seed.y(), Host().ToolSettings().MagicWandTolerance);
+    const std::optional<TBitmap> mask = FloodMask(Host().Bitmap(), seed.x(), seed.y(),
+                                                  Host().ToolSettings().MagicWandTolerance);
     if (!mask)
         return std::nullopt;
     return MonoBitmapToRegion(*mask);

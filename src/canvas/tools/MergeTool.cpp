@@ -33,8 +33,8 @@ void TMergeTool::rescale()
     if (FScaledZoom == zoom)
         return;
     FScaledZoom = zoom;
-    const TRegionRef shape =
-        FPasteRegion ? FPasteRegion : TRegionRef(TRegion::rect({0, 0, FPicture.width(), FPicture.height()}));
+    const TRegionRef shape = FPasteRegion ? FPasteRegion
+                                          : TRegionRef(TRegion::rect({0, 0, FPicture.width(), FPicture.height()}));
     FScaledPasteRegion = ScaleRegion(shape, Host().ZoomFactor());
     FScaledFrame = FScaledPasteRegion ? InnerFrame(*FScaledPasteRegion) : TRegion();
 }

@@ -9,7 +9,7 @@ namespace kalvo {
 
 class TMergeTool : public TCanvasTool {
 public:
-    TMergeTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) {}
+    TMergeTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) { }
 
     // The picture is placed at the top-left of the view.
     void Enter() override;

@@ -8,7 +8,7 @@ namespace kalvo {
 
 class TMoveRegionTool : public TCanvasTool {
 public:
-    TMoveRegionTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) {}
+    TMoveRegionTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) { }
 
     void Leave() override;
     void Press(const TToolMouse& m) override;

@@ -10,7 +10,7 @@ namespace kalvo {
 
 class TMoveSelectAreaTool : public TCanvasTool {
 public:
-    TMoveSelectAreaTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) {}
+    TMoveSelectAreaTool(TToolHost& host, TMouseMode mode) : TCanvasTool(host, mode), FDrag(host) { }
 
     void Enter() override;
     void Leave() override;

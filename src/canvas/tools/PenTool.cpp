@@ -89,9 +89,9 @@ void TPenTool::Release(const TToolMouse& mouse)
         const TColor color = host.PaintColor(true);
         const std::optional<TBitmap>& mask = host.SelectionMask();
         if ((settings.PenAntiAlias || settings.PenAlphaChannel != 0) && host.Bitmap().bitCount() > 8) {
-            std::optional<TBitmap> result =
-                DrawPenStroke(host.Bitmap(), mask ? &*mask : nullptr, points, settings.PenAlphaChannel,
-                              settings.PenAntiAlias, host.Region(), color);
+            std::optional<TBitmap> result = DrawPenStroke(host.Bitmap(), mask ? &*mask : nullptr, points,
+                                                          settings.PenAlphaChannel, settings.PenAntiAlias,
+                                                          host.Region(), color);
             if (result) {
                 host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, ChangedArea(host.Bitmap(), *result));
                 host.ReplaceBitmap(std::move(*result));

@@ -20,9 +20,7 @@ TCornerHandle HitCornerHandle(const TViewGeometry& view, const TRect& box, QPoin
     const int oy = view.ImageTop - view.Zoomed(view.ScrollY);
     const int l = view.Zoomed(box.left) + ox, r = view.Zoomed(box.right) + ox;
     const int t = view.Zoomed(box.top) + oy, b = view.Zoomed(box.bottom) + oy;
-    const auto near = [p, reach](int x, int y) {
-        return std::abs(p.x() - x) <= reach && std::abs(p.y() - y) <= reach;
-    };
+    const auto near = [p, reach](int x, int y) { return std::abs(p.x() - x) <= reach && std::abs(p.y() - y) <= reach; };
     if (near(l, t))
         return TCornerHandle::UpperLeft;
     if (near(r, b))
@@ -179,7 +177,7 @@ std::optional<QCursor> TSelectionTool::Cursor() const
 {
     if (FCornerDrag) {
         const bool falling = (FAnchor.x() < FCurrent.x() && FAnchor.y() < FCurrent.y())
-                             || (FCurrent.x() < FAnchor.x() && FCurrent.y() < FAnchor.y());
+            || (FCurrent.x() < FAnchor.x() && FCurrent.y() < FAnchor.y());
         return QCursor(falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor);
     }
     if (FHover != TCornerHandle::None && !Host().Dragging() && !Host().Selecting()) {
@@ -192,8 +190,8 @@ std::optional<QCursor> TSelectionTool::Cursor() const
 void TSelectionTool::UpdateHoverCursor(QPoint p)
 {
     TCornerHandle hover = TCornerHandle::None;
-    if (IsSelectionMode(Mode()) && Host().HasImage() && Host().Region()
-        && Host().RegionComplexity() == rcSimple && CombineMode() == RGN_COPY)
+    if (IsSelectionMode(Mode()) && Host().HasImage() && Host().Region() && Host().RegionComplexity() == rcSimple
+        && CombineMode() == RGN_COPY)
         hover = HitCornerHandle(Host().View(), Host().Region()->boundingRect(), p, MarkScale(Host().PixelRatio()));
     if (hover != FHover) {
         FHover = hover;
@@ -212,10 +210,22 @@ bool TSelectionTool::StartCornerDrag(const TToolMouse& m)
     const QPoint ul(box.left, box.top), lr(box.right, box.bottom);
     const QPoint ur(box.right, box.top), ll(box.left, box.bottom);
     switch (HitCornerHandle(Host().View(), box, m.Pos, MarkScale(Host().PixelRatio()))) {
-    case TCornerHandle::UpperLeft: FAnchor = lr; FCurrent = ul; break;
-    case TCornerHandle::LowerRight: FAnchor = ul; FCurrent = lr; break;
-    case TCornerHandle::UpperRight: FAnchor = ll; FCurrent = ur; break;
-    case TCornerHandle::LowerLeft: FAnchor = ur; FCurrent = ll; break;
+    case TCornerHandle::UpperLeft:
+        FAnchor = lr;
+        FCurrent = ul;
+        break;
+    case TCornerHandle::LowerRight:
+        FAnchor = ul;
+        FCurrent = lr;
+        break;
+    case TCornerHandle::UpperRight:
+        FAnchor = ll;
+        FCurrent = ur;
+        break;
+    case TCornerHandle::LowerLeft:
+        FAnchor = ur;
+        FCurrent = ll;
+        break;
     case TCornerHandle::None: return false;
     }
     FCornerDrag = true;
@@ -302,7 +312,7 @@ namespace {
 // wait cursor while it fills).
 class TModeCursorGuard {
 public:
-    explicit TModeCursorGuard(TToolHost& host) : FHost(host) {}
+    explicit TModeCursorGuard(TToolHost& host) : FHost(host) { }
     ~TModeCursorGuard() { FHost.ApplyModeCursor(); }
     TModeCursorGuard(const TModeCursorGuard&) = delete;
     TModeCursorGuard& operator=(const TModeCursorGuard&) = delete;

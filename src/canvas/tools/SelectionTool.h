@@ -38,13 +38,13 @@ public:
 protected:
     // The mode's own gesture (the left press when it grabbed no handle, every move and release
     // outside a corner drag).
-    virtual void OwnPress(const TToolMouse&) {}
-    virtual void OwnMove(const TToolMouse&) {}
-    virtual void OwnRelease(const TToolMouse&) {}
+    virtual void OwnPress(const TToolMouse&) { }
+    virtual void OwnMove(const TToolMouse&) { }
+    virtual void OwnRelease(const TToolMouse&) { }
     // The shape of the finished gesture; absent removes the selection.
     virtual TRegionRef BuildRegion() { return std::nullopt; }
     // The overlay of the mode's own gesture while Selecting.
-    virtual void PaintOwnOverlay(QPainter&) {}
+    virtual void PaintOwnOverlay(QPainter&) { }
     // The mode cursor for the combination mode (the plus and minus forms).
     virtual int CursorNumber(int combineMode) const;
     // The shape's client-area bounds for repainting (empty: the whole viewport).

@@ -81,15 +81,15 @@ void TShapeTool::Release(const TToolMouse& mouse)
     EndDrag();
     const TToolSettings& settings = host.ToolSettings();
     const bool fullColour = host.Bitmap().bitCount() > 8;
-    const TShapeCoverage coverage =
-        settings.ShapeAntiAlias && fullColour ? AntiAliasedShapeCoverage(spec) : AliasedShapeCoverage(spec);
+    const TShapeCoverage coverage = settings.ShapeAntiAlias && fullColour ? AntiAliasedShapeCoverage(spec)
+                                                                          : AliasedShapeCoverage(spec);
     const int alpha = fullColour ? settings.ShapeAlphaChannel : 0;
     const std::optional<TBitmap>& mask = host.SelectionMask();
     host.RaisePaintNotice(TToolHost::TPaintNotice::Shape, coverage.Fill.Area() | coverage.Stroke.Area());
     QRect changed = ApplyCoverage(host.PaintBitmap(), coverage.Fill, host.PaintColor(false), alpha,
                                   mask ? &*mask : nullptr, host.Region());
-    changed |= ApplyCoverage(host.PaintBitmap(), coverage.Stroke, host.PaintColor(true), alpha,
-                             mask ? &*mask : nullptr, host.Region());
+    changed |= ApplyCoverage(host.PaintBitmap(), coverage.Stroke, host.PaintColor(true), alpha, mask ? &*mask : nullptr,
+                             host.Region());
     host.BitmapPixelsChanged(changed);
     host.UpdateClient(preview);
 }
@@ -121,7 +121,10 @@ void TShapeTool::EndDrag()
     host.PaintUpdateLock(false);
 }
 
-std::optional<QCursor> TShapeTool::Cursor() const { return CanvasCursor(crShape, Host().PixelRatio()); }
+std::optional<QCursor> TShapeTool::Cursor() const
+{
+    return CanvasCursor(crShape, Host().PixelRatio());
+}
 
 void TShapeTool::PaintOverlay(QPainter& painter)
 {

@@ -19,7 +19,10 @@ namespace kalvo {
 
 namespace {
 
-bool fullColour(const TToolHost& host) { return host.Bitmap().bitCount() > 8; }
+bool fullColour(const TToolHost& host)
+{
+    return host.Bitmap().bitCount() > 8;
+}
 
 QFont fontFor(const TToolHost& host)
 {
@@ -279,8 +282,8 @@ void TTextTool::PaintOverlay(QPainter& painter)
     const TColor colour = DisplayColorFor(host.Bitmap(), host.PaintColor(true));
     const int alpha = fullColour(host) ? std::clamp(settings.TextAlphaChannel, 0, 100) : 0;
     // The preview is the coverage the commit draws, made again only when something changed.
-    const QString key = shown + QChar(0) + font.toString() + QString::number(colour) + QLatin1Char(',') +
-                        QString::number(alpha);
+    const QString key = shown + QChar(0) + font.toString() + QString::number(colour) + QLatin1Char(',')
+        + QString::number(alpha);
     if (key != FPreviewKey) {
         FPreviewKey = key;
         const TCoverage coverage = RenderTextCoverage(font, shown, QPoint(), antiAlias);
@@ -304,7 +307,8 @@ void TTextTool::PaintOverlay(QPainter& painter)
     painter.restore();
     // The frame around the text and the caret, one screen pixel wide, inverted over the picture.
     const QRect box = toClient.mapRect(QRectF(TextBox(font, shown, FPos))).toAlignedRect().adjusted(-2, -2, 1, 1);
-    const QRect caret = toClient.mapRect(QRectF(TextCaret(font, shown, FCaret + int(FPreedit.size()), FPos))).toAlignedRect();
+    const QRect caret = toClient.mapRect(QRectF(TextCaret(font, shown, FCaret + int(FPreedit.size()), FPos)))
+                            .toAlignedRect();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

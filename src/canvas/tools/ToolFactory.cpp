@@ -39,14 +39,10 @@ std::unique_ptr<TCanvasTool> CreateCanvasTool(TMouseMode mode, TToolHost& host)
     case mmShape: return std::make_unique<TShapeTool>(host, mode);
     case mmText: return std::make_unique<TTextTool>(host, mode);
     // Moves and floating pastes.
-    case mmMoveRegion:
-        return std::make_unique<TMoveRegionTool>(host, mode);
-    case mmMoveSelectArea:
-        return std::make_unique<TMoveSelectAreaTool>(host, mode);
-    case mmMerge:
-        return std::make_unique<TMergeTool>(host, mode);
-    default:
-        return std::make_unique<TCanvasTool>(host, mode);
+    case mmMoveRegion: return std::make_unique<TMoveRegionTool>(host, mode);
+    case mmMoveSelectArea: return std::make_unique<TMoveSelectAreaTool>(host, mode);
+    case mmMerge: return std::make_unique<TMergeTool>(host, mode);
+    default: return std::make_unique<TCanvasTool>(host, mode);
     }
 }
 

@@ -1,10 +1,9 @@
 // BMP routines of the format dispatch.
 #include "codecs/AtomicFile.h"
 #include "codecs/FormatRoutines.h"
-#include "codecs/bmp/LvDIB.h"
 #include "codecs/bmp/BmpFormat.h"
+#include "codecs/bmp/LvDIB.h"
 #include "image/ImageErrors.h"
-
 
 namespace kalvo {
 

@@ -1,17 +1,17 @@
 #include "codecs/bmp/BmpFormat.h"
 
-#include "codecs/bmp/BitFieldMask.h"
-#include "image/ImageErrors.h"
 #include "codecs/MappedFile.h"
+#include "codecs/bmp/BitFieldMask.h"
 #include "codecs/bmp/RleDecode.h"
+#include "image/ImageErrors.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <sstream>
 #include <sys/uio.h>
 #include <unistd.h>
-#include <cstring>
-#include <sstream>
 
 namespace kalvo {
 
@@ -26,11 +26,13 @@ constexpr std::size_t kMaxRleExpansion = 4096;
     throw EInvalidGraphic("TBitmap.LoadFromStream: " + reason);
 }
 
-std::uint16_t u16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+std::uint16_t u16(const std::uint8_t* p)
+{
+    return std::uint16_t(p[0] | (p[1] << 8));
+}
 std::uint32_t u32(const std::uint8_t* p)
 {
-    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16)
-         | (std::uint32_t(p[3]) << 24);
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
 }
 
 struct BmpHeader {
@@ -102,8 +104,8 @@ BmpHeader parseHeader(std::span<const std::uint8_t> data, std::size_t& pos)
 
 void checkHeader(const BmpHeader& h)
 {
-    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 16
-        && h.bitCount != 24 && h.bitCount != 32)
+    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 16 && h.bitCount != 24
+        && h.bitCount != 32)
         invalid("Invalid BitCount");
     if (h.width <= 0 || h.height == 0 || h.height < -TBitmap::kMaxDimension)
         invalid("Invalid Width or Height");
@@ -122,8 +124,7 @@ void checkHeader(const BmpHeader& h)
         invalid("Image is too large");
 }
 
-std::vector<TColor> readColorTable(std::span<const std::uint8_t> data, std::size_t& pos,
-                                   const BmpHeader& h)
+std::vector<TColor> readColorTable(std::span<const std::uint8_t> data, std::size_t& pos, const BmpHeader& h)
 {
     std::size_t count = 0;
     if (h.bitCount <= 8)
@@ -150,8 +151,7 @@ std::vector<TColor> readColorTable(std::span<const std::uint8_t> data, std::size
     return palette;
 }
 
-void readPlainRows(std::span<const std::uint8_t> data, std::size_t offset, const BmpHeader& h,
-                   TBitmap& bmp)
+void readPlainRows(std::span<const std::uint8_t> data, std::size_t offset, const BmpHeader& h, TBitmap& bmp)
 {
     const std::size_t stride = TBitmap::strideFor(int(h.width), h.bitCount);
     const int height = bmp.height();
@@ -214,8 +214,7 @@ TBitmap ReadBmp(std::span<const std::uint8_t> data)
     const int outBits = h.bitCount > 8 ? 24 : h.bitCount;
     if (rle) {
         const std::size_t available = data.size() - std::min(offset, data.size());
-        if (TBitmap::strideFor(width, outBits) * std::size_t(height)
-            > (available + 4096) * kMaxRleExpansion)
+        if (TBitmap::strideFor(width, outBits) * std::size_t(height) > (available + 4096) * kMaxRleExpansion)
             invalid("Image is too large for its data");
     }
     TBitmap bmp(width, height, outBits);
@@ -248,7 +247,11 @@ TBitmap ReadBmpFile(const std::string& fileName)
 
 namespace {
 
-void put16(std::uint8_t* p, std::uint32_t v) { p[0] = std::uint8_t(v); p[1] = std::uint8_t(v >> 8); }
+void put16(std::uint8_t* p, std::uint32_t v)
+{
+    p[0] = std::uint8_t(v);
+    p[1] = std::uint8_t(v >> 8);
+}
 void put32(std::uint8_t* p, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)

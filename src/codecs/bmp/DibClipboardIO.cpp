@@ -64,7 +64,8 @@ std::size_t readCheckedHeader(std::span<const std::uint8_t> data, TDibRecord& re
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromClipboardFormat: Invalid biBitCount");
     if (rec.AbsHeight() > TBitmap::kMaxDimension
-        || !TBitmap::fitsBounds(int(std::min<long>(rec.Width(), TBitmap::kMaxDimension + 1L)), int(rec.AbsHeight()), bits > 8 ? 24 : bits))
+        || !TBitmap::fitsBounds(int(std::min<long>(rec.Width(), TBitmap::kMaxDimension + 1L)), int(rec.AbsHeight()),
+                                bits > 8 ? 24 : bits))
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Image is too large");
     return l;
 }

@@ -33,7 +33,8 @@ void checkSize(const TDibRecord& rec)
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Invalid Width or Height");
     const int bits = rec.Header.biBitCount > 8 ? 24 : rec.Header.biBitCount;
     if (rec.AbsHeight() > TBitmap::kMaxDimension
-        || !TBitmap::fitsBounds(int(std::min<long>(rec.Width(), TBitmap::kMaxDimension + 1L)), int(rec.AbsHeight()), bits))
+        || !TBitmap::fitsBounds(int(std::min<long>(rec.Width(), TBitmap::kMaxDimension + 1L)), int(rec.AbsHeight()),
+                                bits))
         throw ELvDIBInvalidDIB("TLvInternalDIB.LoadFromStream: Image is too large");
 }
 
@@ -112,7 +113,11 @@ void TLvInternalDIB::LoadFromStream(std::span<const std::uint8_t> data, const TA
 
 namespace {
 
-void put16(std::uint8_t* p, std::uint32_t v) { p[0] = std::uint8_t(v); p[1] = std::uint8_t(v >> 8); }
+void put16(std::uint8_t* p, std::uint32_t v)
+{
+    p[0] = std::uint8_t(v);
+    p[1] = std::uint8_t(v >> 8);
+}
 void put32(std::uint8_t* p, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)

@@ -1,8 +1,8 @@
 #include "codecs/bmp/DibMasks.h"
 
+#include "codecs/bmp/BitFieldMask.h"
 #include "codecs/bmp/DibReader.h"
 #include "codecs/bmp/LvDIBErrors.h"
-#include "codecs/bmp/BitFieldMask.h"
 
 #include <cstring>
 
@@ -30,8 +30,7 @@ void readMasks(const TDibRecord& rec, int sourceBits, std::uint32_t masks[3])
 }
 
 // Converts the source rows into rec's 24-bit rows.
-void convertRows(TDibReader& reader, int sourceBits, std::size_t srcRow, const std::uint32_t masks[3],
-                 TDibRecord& rec)
+void convertRows(TDibReader& reader, int sourceBits, std::size_t srcRow, const std::uint32_t masks[3], TDibRecord& rec)
 {
     const TMaskScale r = maskScale(masks[0]), g = maskScale(masks[1]), b = maskScale(masks[2]);
     const long width = rec.Width();

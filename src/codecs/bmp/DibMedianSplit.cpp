@@ -24,7 +24,9 @@ int channel(const TReductionCell& cell, int c)
 class TDibSplitPolicy {
 public:
     TDibSplitPolicy(std::vector<TReductionCell>& cells, int limit, const TProgressCallback& step)
-        : cells_(cells), limit_(limit), step_(step) {}
+        : cells_(cells), limit_(limit), step_(step)
+    {
+    }
 
     TDibSplitStats measure(std::size_t start, std::size_t end) const
     {
@@ -49,8 +51,7 @@ public:
     void makeEntry(std::size_t start, std::size_t end, const TDibSplitStats& stats)
     {
         const int n = int(palette_.size());
-        palette_.push_back({std::uint8_t(std::nearbyint(stats.mean[2])),
-                            std::uint8_t(std::nearbyint(stats.mean[1])),
+        palette_.push_back({std::uint8_t(std::nearbyint(stats.mean[2])), std::uint8_t(std::nearbyint(stats.mean[1])),
                             std::uint8_t(std::nearbyint(stats.mean[0])), 0});
         for (std::size_t i = start; i < end; ++i)
             cells_[i].Index = n;

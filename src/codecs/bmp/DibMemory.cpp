@@ -36,8 +36,10 @@ TDibMemory TDibMemory::AdoptMapping(void* base, std::size_t length, std::size_t 
 }
 
 TDibMemory::TDibMemory(TDibMemory&& other) noexcept
-    : bits_(std::exchange(other.bits_, nullptr)), size_(std::exchange(other.size_, 0)),
-      mapped_(other.mapped_), mapBase_(std::exchange(other.mapBase_, nullptr)),
+    : bits_(std::exchange(other.bits_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      mapped_(other.mapped_),
+      mapBase_(std::exchange(other.mapBase_, nullptr)),
       mapLength_(std::exchange(other.mapLength_, 0))
 {
 }

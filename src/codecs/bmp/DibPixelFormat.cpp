@@ -36,7 +36,9 @@ void TLvInternalDIB::SetPixelsFormat(TLvPixelFormat target, int convertMode, con
     const Step r4to1 = [fmo, bwColor](const TDibRecord& r) { return Convert4BitRGBTo1BitRGB(r, fmo, bwColor); };
     const Step r8to1 = [fmo, bwColor](const TDibRecord& r) { return Convert8BitTo1BitRGB(r, fmo, bwColor); };
     const Step r24to1 = [fmo, bwColor](const TDibRecord& r) { return ConvertTrueColorTo1BitRGB(r, fmo, bwColor); };
-    const Step r8to4 = [fmo, &progressStep](const TDibRecord& r) { return Convert8BitRGBTo4BitRGB(r, fmo, progressStep); };
+    const Step r8to4 = [fmo, &progressStep](const TDibRecord& r) {
+        return Convert8BitRGBTo4BitRGB(r, fmo, progressStep);
+    };
     const Step r24to4 = [fmo, convertMode, &progressStep](const TDibRecord& r) {
         return convertMode == 0 ? ConvertTrueColorTo4BitRGBLow(r, fmo, progressStep)
                                 : ConvertTrueColorTo4BitRGBHigh(r, fmo, progressStep);

@@ -12,7 +12,7 @@ namespace kalvo {
 
 class TDibReader {
 public:
-    explicit TDibReader(std::span<const std::uint8_t> data, std::size_t pos = 0) : data_(data), pos_(pos) {}
+    explicit TDibReader(std::span<const std::uint8_t> data, std::size_t pos = 0) : data_(data), pos_(pos) { }
 
     void Read(void* dest, std::size_t n)
     {
@@ -32,7 +32,7 @@ public:
         std::uint8_t b[4];
         Read(b, 4);
         return std::uint32_t(b[0]) | (std::uint32_t(b[1]) << 8) | (std::uint32_t(b[2]) << 16)
-             | (std::uint32_t(b[3]) << 24);
+            | (std::uint32_t(b[3]) << 24);
     }
     // Moves forward; a skip past the end leaves the position at the end, so the next read fails.
     void Skip(std::uint64_t n) { pos_ += n < Left() ? std::size_t(n) : Left(); }

@@ -21,14 +21,18 @@ void requireBits(const TDibRecord& src, int bits, bool plain, const std::string&
 // The reduced record: same header with the new depth, the palette as its colour table.
 TDibRecord reducedRecord(const TDibRecord& src, bool useFMO, int bits, const std::vector<TRGBQuad>& palette)
 {
-    TDibRecord out = DeriveRecord(src, DibStride(src.Width(), bits) * std::size_t(src.AbsHeight()), useFMO, bits, BI_RGB);
+    TDibRecord out = DeriveRecord(src, DibStride(src.Width(), bits) * std::size_t(src.AbsHeight()), useFMO, bits,
+                                  BI_RGB);
     out.Colors = {};
     std::copy(palette.begin(), palette.end(), out.Colors.begin());
     out.Header.biClrUsed = std::uint32_t(palette.size());
     return out;
 }
 
-inline int trueColorClass(const std::uint8_t* p) { return (p[2] >> 3) * 2048 + (p[1] >> 2) * 32 + (p[0] >> 3); }
+inline int trueColorClass(const std::uint8_t* p)
+{
+    return (p[2] >> 3) * 2048 + (p[1] >> 2) * 32 + (p[0] >> 3);
+}
 
 TDibRecord trueColorLow(const TDibRecord& src, bool useFMO, int depth, const TProgressCallback& step, const char* name)
 {
@@ -184,7 +188,8 @@ TDibRecord trueColorHigh(const TDibRecord& src, bool useFMO, int depth, const TP
 
 TDibRecord toOneBit(const TDibRecord& src, bool useFMO, int bits, TColor bw)
 {
-    const std::uint8_t r = std::uint8_t(GetRValue(bw)), g = std::uint8_t(GetGValue(bw)), b = std::uint8_t(GetBValue(bw));
+    const std::uint8_t r = std::uint8_t(GetRValue(bw)), g = std::uint8_t(GetGValue(bw)),
+                       b = std::uint8_t(GetBValue(bw));
     TDibRecord out = reducedRecord(src, useFMO, 1, {{0, 0, 0, 0}, {255, 255, 255, 0}});
     for (long y = 0; y < src.AbsHeight(); ++y) {
         const std::uint8_t* s = src.Row(y);

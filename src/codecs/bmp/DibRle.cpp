@@ -1,8 +1,8 @@
 // The RLE8 and RLE4 decoders and encoders of the DIB container.
 #include "codecs/bmp/DibConvert.h"
 #include "codecs/bmp/LvDIBErrors.h"
-#include "image/ImageErrors.h"
 #include "codecs/bmp/RleDecode.h"
+#include "image/ImageErrors.h"
 
 #include <cstring>
 #include <string>
@@ -20,9 +20,11 @@ TDibRecord decode(const TDibRecord& src, bool useFMO, int bits, std::uint32_t co
     try {
         const std::span<const std::uint8_t> data(src.Bits(), src.Size);
         if (bits == 8)
-            DecodeRle8(data, int(src.Width()), int(src.AbsHeight()), out.Bits(), std::ptrdiff_t(stride), TRleMode::Exact);
+            DecodeRle8(data, int(src.Width()), int(src.AbsHeight()), out.Bits(), std::ptrdiff_t(stride),
+                       TRleMode::Exact);
         else
-            DecodeRle4(data, int(src.Width()), int(src.AbsHeight()), out.Bits(), std::ptrdiff_t(stride), TRleMode::Exact);
+            DecodeRle4(data, int(src.Width()), int(src.AbsHeight()), out.Bits(), std::ptrdiff_t(stride),
+                       TRleMode::Exact);
     } catch (const ERleDecodeError& e) {
         if (e.badType)
             throw ELvDIBBadDIBType(e.what());
@@ -35,7 +37,11 @@ TDibRecord decode(const TDibRecord& src, bool useFMO, int bits, std::uint32_t co
 // preceded by the space check of its kind.
 class RleWriter {
 public:
-    RleWriter(std::size_t capacity, const char* name) : name_(name) { buf_.reserve(capacity); cap_ = capacity; }
+    RleWriter(std::size_t capacity, const char* name) : name_(name)
+    {
+        buf_.reserve(capacity);
+        cap_ = capacity;
+    }
     void need(std::size_t n) const
     {
         if (cap_ - buf_.size() < n)
@@ -55,7 +61,7 @@ private:
 // write a run or a literal in the encoder's own form.
 class RleRowEncoder {
 public:
-    RleRowEncoder(unsigned limit, RleWriter& out) : limit_(limit), out_(out) {}
+    RleRowEncoder(unsigned limit, RleWriter& out) : limit_(limit), out_(out) { }
     template <class Run, class Literal>
     void feed(std::uint8_t v, Run&& run, Literal&& literal)
     {
@@ -122,7 +128,10 @@ private:
     RleWriter& out_;
 };
 
-std::size_t literalSpace(std::size_t n) { return ((n + 1) & ~std::size_t(1)) + 6; }
+std::size_t literalSpace(std::size_t n)
+{
+    return ((n + 1) & ~std::size_t(1)) + 6;
+}
 
 TDibRecord finishEncoded(const TDibRecord& src, RleWriter& out, bool useFMO, int bits, std::uint32_t compression)
 {

@@ -1,8 +1,8 @@
 #include "codecs/bmp/LvDIB.h"
 
+#include "codecs/MappedFile.h"
 #include "codecs/bmp/LvDIBErrors.h"
 #include "image/ImageErrors.h"
-#include "codecs/MappedFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -140,7 +140,7 @@ void TLvDIB::LoadFromFile(const std::string& fileName)
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw EFileError("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) {
         ::close(fd);
         throw EReadError();
@@ -238,7 +238,7 @@ void TLvDIB::SetPixelFormat(TLvPixelFormat target)
     UniqueDIB();
     static const char* names[] = {"1Bit", "4Bit", "4BitRLE", "8Bit", "8BitRLE", "24Bit"};
     const bool reduce4 = (target == lvPf4Bit || target == lvPf4BitRLE)
-                      && (from == lvPf8Bit || from == lvPf8BitRLE || from == lvPf24Bit);
+        && (from == lvPf8Bit || from == lvPf8BitRLE || from == lvPf24Bit);
     const bool reduce8 = (target == lvPf8Bit || target == lvPf8BitRLE) && from == lvPf24Bit;
     const bool started = reduce4 || reduce8;
     if (started) {
@@ -254,7 +254,8 @@ void TLvDIB::SetPixelFormat(TLvPixelFormat target)
             OnProgress(TProgressStage::Ending, 100, true, ProgressText);
     };
     try {
-        FInternalDIB->SetPixelsFormat(target, ConvertMode, [this](int) { progressStep(); }, BWColor);
+        FInternalDIB->SetPixelsFormat(
+            target, ConvertMode, [this](int) { progressStep(); }, BWColor);
     } catch (...) {
         finish();
         throw;

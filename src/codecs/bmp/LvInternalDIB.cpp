@@ -50,8 +50,7 @@ TLvPixelFormat TLvInternalDIB::GetPixelFormat() const
         if (h.biCompression == BI_RGB)
             return lvPf24Bit;
         throw ELvDIBInvalidDIB("TLvInternalDIB.GetPixelFormat: Invalid DIB(24Bit)");
-    default:
-        throw ELvDIBInvalidDIB("TLvInternalDIB.GetPixelFormat: Invalid DIB(Illegal BitCount)");
+    default: throw ELvDIBInvalidDIB("TLvInternalDIB.GetPixelFormat: Invalid DIB(Illegal BitCount)");
     }
 }
 

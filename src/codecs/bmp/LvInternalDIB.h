@@ -17,7 +17,7 @@ class TLvDIB;
 
 class TLvInternalDIB {
 public:
-    explicit TLvInternalDIB(bool useFMO) : UseFMO(useFMO) {}
+    explicit TLvInternalDIB(bool useFMO) : UseFMO(useFMO) { }
 
     int Width = 0;
     int Height = 0; // |biHeight|
@@ -45,8 +45,7 @@ public:
 
     // Changes the pixel format through the chain of elementary conversions; the store keeps its
     // content when a step fails.
-    void SetPixelsFormat(TLvPixelFormat target, int convertMode, const TProgressCallback& progressStep,
-                         TColor bwColor);
+    void SetPixelsFormat(TLvPixelFormat target, int convertMode, const TProgressCallback& progressStep, TColor bwColor);
 
     // Takes a finished record (a load or conversion result) as the store's content.
     void TakeRecord(TDibRecord&& rec);

@@ -18,7 +18,7 @@ namespace {
 // Reads the compressed data two bytes at a time and never past its end.
 class RleReader {
 public:
-    explicit RleReader(std::span<const std::uint8_t> data) : data_(data) {}
+    explicit RleReader(std::span<const std::uint8_t> data) : data_(data) { }
     bool has(std::size_t n) const { return data_.size() - pos_ >= n; }
     std::uint8_t next() { return data_[pos_++]; }
     const std::uint8_t* here() const { return data_.data() + pos_; }
@@ -52,8 +52,8 @@ struct TRleLimits {
 // format writes the runs and absolute pixels. format.absolute returns false when the data ends
 // inside the absolute pixels.
 template <class Format>
-void decodeRle(std::span<const std::uint8_t> data, int height, const TRleLimits& limits,
-               const TRleChecks& checks, Format& format)
+void decodeRle(std::span<const std::uint8_t> data, int height, const TRleLimits& limits, const TRleChecks& checks,
+               Format& format)
 {
     RleReader in(data);
     long x = 0, y = 0;
@@ -151,7 +151,10 @@ struct TRle4Format {
 };
 
 // Pixels of a BMP row padded to four bytes.
-long paddedPixels(long width, int bits) { return long(((width * bits + 31) / 32) * 32 / bits); }
+long paddedPixels(long width, int bits)
+{
+    return long(((width * bits + 31) / 32) * 32 / bits);
+}
 
 } // namespace
 

@@ -36,7 +36,7 @@ struct TEntry {
     std::uint16_t tag = 0;
     std::uint16_t type = 0;
     std::uint32_t count = 0;
-    TRange value;       // where the value lies (inside the entry when 4 bytes or fewer)
+    TRange value; // where the value lies (inside the entry when 4 bytes or fewer)
 };
 
 // One pass over the structure: checks it and lists every entry with the directory it sits in.
@@ -89,8 +89,7 @@ private:
 
     // Reads the directory at offset into entries, following sub-directory pointers; linkAt
     // receives where its link to the next directory lies.
-    bool directory(std::uint32_t offset, std::vector<TEntry>& entries, std::vector<TRange>& ranges,
-                   std::size_t* linkAt)
+    bool directory(std::uint32_t offset, std::vector<TEntry>& entries, std::vector<TRange>& ranges, std::size_t* linkAt)
     {
         if (++directories_ > kMaxExifDirectories || offset < 8 || offset > data_.size() - 2)
             return false;
@@ -125,7 +124,7 @@ private:
             }
             entries.push_back(e);
             const bool pointer = e.tag == kTagExifDirectory || e.tag == kTagGpsDirectory
-                                 || e.tag == kTagInteropDirectory;
+                || e.tag == kTagInteropDirectory;
             if (pointer && &entries == &main_) {
                 if ((e.type != kTypeLong && e.type != 13) || e.count != 1)
                     return false;
@@ -201,7 +200,10 @@ void Patch(std::span<std::uint8_t> data, const TExifLayout& layout, int orientat
 
 } // namespace
 
-bool IsWellFormedExif(std::span<const std::uint8_t> tiff) { return TExifLayout(tiff).valid(); }
+bool IsWellFormedExif(std::span<const std::uint8_t> tiff)
+{
+    return TExifLayout(tiff).valid();
+}
 
 int ExifOrientation(std::span<const std::uint8_t> tiff)
 {
@@ -216,8 +218,7 @@ int ExifOrientation(std::span<const std::uint8_t> tiff)
     return 1;
 }
 
-std::optional<std::vector<std::uint8_t>> ExifForSavedPicture(std::span<const std::uint8_t> tiff, int width,
-                                                             int height)
+std::optional<std::vector<std::uint8_t>> ExifForSavedPicture(std::span<const std::uint8_t> tiff, int width, int height)
 {
     const TExifLayout layout(tiff);
     if (!layout.valid())

@@ -29,8 +29,7 @@ int ExifOrientation(std::span<const std::uint8_t> tiff);
 // set to 1, the picture size tags set to the new size, the thumbnail directory unlinked and its
 // bytes cut off (or cleared when other data follows them). Nothing when the block is malformed,
 // or when the result would not read back as well formed (directories that overlap).
-std::optional<std::vector<std::uint8_t>> ExifForSavedPicture(std::span<const std::uint8_t> tiff, int width,
-                                                             int height);
+std::optional<std::vector<std::uint8_t>> ExifForSavedPicture(std::span<const std::uint8_t> tiff, int width, int height);
 
 // Sets the orientation tag of a well-formed block in place (other bytes unchanged) and, when
 // width and height are positive, the picture size tags; the block keeps its length. False, with

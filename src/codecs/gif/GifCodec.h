@@ -19,10 +19,10 @@ public:
 };
 
 // Decodes the first frame. The properties are its interlace and transparency flags and the
-// colour its graphic control extension's transparent index selects (0 without one). A frame that covers the logical screen gives the bitmap as it is;
-// a smaller one is drawn opaquely onto a screen of background index 0 (the global map's first
-// colour). The bitmap is indexed (1, 4 or 8 bits) with the frame's colour map, or 24-bit when
-// the background colour does not fit into that map. Throws EGifError.
+// colour its graphic control extension's transparent index selects (0 without one). A frame that covers the logical
+// screen gives the bitmap as it is; a smaller one is drawn opaquely onto a screen of background index 0 (the global
+// map's first colour). The bitmap is indexed (1, 4 or 8 bits) with the frame's colour map, or 24-bit when the
+// background colour does not fit into that map. Throws EGifError.
 TDecodedImage ReadGif(std::span<const std::uint8_t> data);
 
 // Writes the bitmap as one GIF89a frame with a graphic control extension. Palette bitmaps keep

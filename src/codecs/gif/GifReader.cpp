@@ -112,8 +112,8 @@ int bitCountFor(std::size_t colors)
 }
 
 // One screen row in full colour: the frame's colours inside [left, right), background outside.
-void storeRow24(TBitmap& bitmap, int y, const std::uint8_t* indices, const std::vector<TColor>& colors,
-                int left, int right, TColor background)
+void storeRow24(TBitmap& bitmap, int y, const std::uint8_t* indices, const std::vector<TColor>& colors, int left,
+                int right, TColor background)
 {
     std::uint8_t* row = bitmap.scanLine(y);
     for (int x = 0; x < bitmap.width(); ++x) {
@@ -159,8 +159,8 @@ TBitmap composeScreen(const GifFileType* gif, const std::vector<std::uint8_t>& f
         if (indexed)
             PackIndices(line.data(), screen.width(), screen.scanLine(y), screen.bitCount());
         else
-            storeRow24(screen, y, line.data(), frameColors, inFrame ? desc.Left : 0, inFrame ? desc.Left + desc.Width : 0,
-                       background);
+            storeRow24(screen, y, line.data(), frameColors, inFrame ? desc.Left : 0,
+                       inFrame ? desc.Left + desc.Width : 0, background);
     }
     return screen;
 }
@@ -187,10 +187,10 @@ void checkFrame(const GifFileType* gif)
     if (gif->SWidth <= 0 || gif->SHeight <= 0)
         throw EGifError("GIF: Invalid screen size");
     if (!TBitmap::fitsBounds(gif->SWidth, gif->SHeight, 8))
-        throw EGifError("GIF: Image is too large (" + std::to_string(gif->SWidth) + " x "
-                        + std::to_string(gif->SHeight) + ")");
-    if (desc.Left < 0 || desc.Top < 0 || desc.Width < 0 || desc.Height < 0
-        || desc.Left + desc.Width > gif->SWidth || desc.Top + desc.Height > gif->SHeight)
+        throw EGifError("GIF: Image is too large (" + std::to_string(gif->SWidth) + " x " + std::to_string(gif->SHeight)
+                        + ")");
+    if (desc.Left < 0 || desc.Top < 0 || desc.Width < 0 || desc.Height < 0 || desc.Left + desc.Width > gif->SWidth
+        || desc.Top + desc.Height > gif->SHeight)
         throw EGifError("GIF: The first frame lies outside the screen");
     if (!desc.ColorMap && !gif->SColorMap)
         throw EGifError("GIF: The first frame has no colour map");
@@ -201,8 +201,10 @@ void checkFrame(const GifFileType* gif)
 TDecodedImage ReadGif(std::span<const std::uint8_t> data)
 {
     // giflib only looks at "GIF"; the two versions that exist are the only ones read.
-    static constexpr std::uint8_t gif87a[6] = {'G', 'I', 'F', '8', '7', 'a'}, gif89a[6] = {'G', 'I', 'F', '8', '9', 'a'};
-    if (data.size() < 6 || (!std::equal(gif87a, gif87a + 6, data.data()) && !std::equal(gif89a, gif89a + 6, data.data())))
+    static constexpr std::uint8_t gif87a[6] = {'G', 'I', 'F', '8', '7', 'a'},
+                                  gif89a[6] = {'G', 'I', 'F', '8', '9', 'a'};
+    if (data.size() < 6
+        || (!std::equal(gif87a, gif87a + 6, data.data()) && !std::equal(gif89a, gif89a + 6, data.data())))
         throw EGifError("GIF: Not a GIF87a or GIF89a file");
     TGifSource source{data.data(), data.size(), 0};
     int error = 0;

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <utility>
 #include <span>
 #include <stdexcept>
+#include <utility>
 
 namespace kalvo {
 
@@ -24,9 +24,9 @@ public:
 TDecodedImage ReadHeif(std::span<const std::uint8_t> data);
 
 struct THeifPreview {
-    int width = 0;   // of the primary image
+    int width = 0; // of the primary image
     int height = 0;
-    TBitmap bitmap;  // the smallest stored version (thumbnail or primary image) covering the box
+    TBitmap bitmap; // the smallest stored version (thumbnail or primary image) covering the box
 };
 
 // The size a picture of the given size is shown at.

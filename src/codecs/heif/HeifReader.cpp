@@ -56,8 +56,8 @@ THandle primaryImage(const TContext& context)
 void checkBounds(int width, int height)
 {
     if (width <= 0 || height <= 0 || !TBitmap::fitsBounds(width, height, 24))
-        throw EHeifError("HEIF: Image is too large or empty (" + std::to_string(width) + " x "
-                         + std::to_string(height) + ")");
+        throw EHeifError("HEIF: Image is too large or empty (" + std::to_string(width) + " x " + std::to_string(height)
+                         + ")");
 }
 
 // A row of 16-bit samples holding values of the given bits, scaled to 8 bits.

@@ -92,8 +92,8 @@ protected:
     void checkAbortRequest();
 
     jpeg_common_struct* common_ = nullptr;
-    TJpegErrorMgr err_ {};
-    TJpegProgressMgr progress_ {};
+    TJpegErrorMgr err_{};
+    TJpegProgressMgr progress_{};
     bool inAbort_ = false;
     bool inProgress_ = false;
     bool abortRequested_ = false;

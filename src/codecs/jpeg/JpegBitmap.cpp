@@ -44,9 +44,8 @@ void TJPEGBitmap::LoadFromStream(std::istream& stream)
     }
     TBitmap decoded;
     {
-        TLentDecompressor lent(*jpeg, [&] {
-            notify(TJpegProgressStage::Running, jpeg->PercentDone(), "Decompressing Image");
-        });
+        TLentDecompressor lent(
+            *jpeg, [&] { notify(TJpegProgressStage::Running, jpeg->PercentDone(), "Decompressing Image"); });
         jpeg->Attach(stream);
         decoded = jpeg->ToBitmap(jpeg->DefaultOutputKind());
     }

@@ -50,9 +50,7 @@ void TJPEGCompressor::compress(const TBitmap& bitmap)
     cinfo_.image_width = JDIMENSION(source.width());
     cinfo_.image_height = JDIMENSION(source.height());
     const boolean jfif = cinfo_.write_JFIF_header;
-    guarded([this] {
-        jpeg_set_colorspace(&cinfo_, GrayscaleOutput ? JCS_GRAYSCALE : JCS_YCbCr);
-    });
+    guarded([this] { jpeg_set_colorspace(&cinfo_, GrayscaleOutput ? JCS_GRAYSCALE : JCS_YCbCr); });
     cinfo_.write_JFIF_header = jfif;
     if (depth != 4 && depth != 8 && depth != 24)
         throw EJPEGError("Unable to compress at " + std::to_string(depth) + " bit resolution");
@@ -80,8 +78,7 @@ void TJPEGCompressor::startCompress()
 namespace {
 
 // Expands a row of palette indices to blue, green, red pixels.
-void expandRow(const TBitmap& bitmap, int y, const TColor* palette, std::size_t paletteSize,
-               std::uint8_t* out)
+void expandRow(const TBitmap& bitmap, int y, const TColor* palette, std::size_t paletteSize, std::uint8_t* out)
 {
     const std::uint8_t* row = bitmap.scanLine(y);
     const bool nibbles = bitmap.bitCount() == 4;
@@ -130,8 +127,7 @@ TJPEGStreamCompressor* gDefaultCompressor = nullptr;
 constexpr std::size_t kDefaultBufferSize = 4096;
 } // namespace
 
-TJPEGStreamCompressor::TJPEGStreamCompressor(bool defaultCompressor)
-    : buffer_(kDefaultBufferSize)
+TJPEGStreamCompressor::TJPEGStreamCompressor(bool defaultCompressor) : buffer_(kDefaultBufferSize)
 {
     destination_.owner = this;
     destination_.pub.init_destination = &TJPEGStreamCompressor::initDestination;

@@ -60,7 +60,7 @@ protected:
     // Compresses bitmap to the attached destination.
     void compress(const TBitmap& bitmap);
 
-    jpeg_compress_struct cinfo_ {};
+    jpeg_compress_struct cinfo_{};
 
 private:
     void startCompress();
@@ -94,7 +94,7 @@ private:
     static void termDestination(j_compress_ptr cinfo);
     bool writeOut(std::size_t count) noexcept;
 
-    DestinationMgr destination_ {};
+    DestinationMgr destination_{};
     std::ostream* stream_ = nullptr;
     std::vector<JOCTET> buffer_;
     bool isDefault_ = false;

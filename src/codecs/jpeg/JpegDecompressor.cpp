@@ -30,12 +30,9 @@ int bitsForKind(int kind)
 {
     switch (kind) {
     case kJpegOutputColors256:
-    case kJpegOutputGray:
-        return 8;
-    case kJpegOutputColors16:
-        return 4;
-    default:
-        return 24;
+    case kJpegOutputGray: return 8;
+    case kJpegOutputColors16: return 4;
+    default: return 24;
     }
 }
 
@@ -70,8 +67,7 @@ TJPEGDecompressor::~TJPEGDecompressor()
 
 int TJPEGDecompressor::DefaultOutputKind() const
 {
-    return (cinfo_.out_color_space == JCS_GRAYSCALE || GrayscaleOutput) ? kJpegOutputGray
-                                                                        : kJpegOutput24;
+    return (cinfo_.out_color_space == JCS_GRAYSCALE || GrayscaleOutput) ? kJpegOutputGray : kJpegOutput24;
 }
 
 void TJPEGDecompressor::SetScaleEighths(int eighths)
@@ -104,9 +100,7 @@ void TJPEGDecompressor::prepareOutput(int kind)
         cinfo_.quantize_colors = TRUE;
         cinfo_.desired_number_of_colors = 16;
         break;
-    case kJpegOutputGray:
-        cinfo_.out_color_space = JCS_GRAYSCALE;
-        break;
+    case kJpegOutputGray: cinfo_.out_color_space = JCS_GRAYSCALE; break;
     default:
         // Blue first, as the bitmap stores 24-bit pixels.
         if (cinfo_.out_color_space == JCS_RGB)
@@ -117,11 +111,10 @@ void TJPEGDecompressor::prepareOutput(int kind)
     const bool layoutFits = kind == kJpegOutputGray ? cinfo_.out_color_components == 1
                                                     : cinfo_.out_color_components == 3;
     if (!layoutFits)
-        throw EJPEGError("Unable to decode a JPEG image with "
-                         + std::to_string(cinfo_.out_color_components) + " colour components");
+        throw EJPEGError("Unable to decode a JPEG image with " + std::to_string(cinfo_.out_color_components)
+                         + " colour components");
     if (!TBitmap::fitsBounds(int(std::min<JDIMENSION>(cinfo_.output_width, 1u << 20)),
-                             int(std::min<JDIMENSION>(cinfo_.output_height, 1u << 20)),
-                             bitsForKind(kind)))
+                             int(std::min<JDIMENSION>(cinfo_.output_height, 1u << 20)), bitsForKind(kind)))
         throw EJPEGError("Image is too large (" + std::to_string(cinfo_.output_width) + " x "
                          + std::to_string(cinfo_.output_height) + ")");
 }
@@ -282,8 +275,7 @@ boolean TJPEGDecompressor::readMarker(j_decompress_ptr cinfo, bool comment)
     }
     if (!self->readMarkerPayload(length))
         leaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
-    const bool delivered = comment ? self->deliverComment()
-                                   : self->deliverAppMarker(cinfo->unread_marker - JPEG_APP0);
+    const bool delivered = comment ? self->deliverComment() : self->deliverAppMarker(cinfo->unread_marker - JPEG_APP0);
     if (!delivered)
         leaveLibrary(reinterpret_cast<j_common_ptr>(cinfo));
     return TRUE;
@@ -306,8 +298,7 @@ TJPEGStreamDecompressor* gDefaultDecompressor = nullptr;
 constexpr std::size_t kDefaultBufferSize = 4096;
 } // namespace
 
-TJPEGStreamDecompressor::TJPEGStreamDecompressor(bool defaultDecompressor)
-    : buffer_(kDefaultBufferSize)
+TJPEGStreamDecompressor::TJPEGStreamDecompressor(bool defaultDecompressor) : buffer_(kDefaultBufferSize)
 {
     source_.owner = this;
     source_.pub.init_source = &TJPEGStreamDecompressor::initSource;
@@ -435,6 +426,8 @@ void TJPEGStreamDecompressor::skipInputData(j_decompress_ptr cinfo, long count)
     }
 }
 
-void TJPEGStreamDecompressor::termSource(j_decompress_ptr) {}
+void TJPEGStreamDecompressor::termSource(j_decompress_ptr)
+{
+}
 
 } // namespace kalvo

@@ -60,7 +60,7 @@ protected:
     // Reads the header and applies the decoding settings; the source must be attached.
     void readHeader();
 
-    jpeg_decompress_struct cinfo_ {};
+    jpeg_decompress_struct cinfo_{};
 
 private:
     static boolean readCommentMarker(j_decompress_ptr cinfo);
@@ -105,7 +105,7 @@ private:
     long readChunk() noexcept;
     bool skipStream(std::uint64_t count) noexcept;
 
-    SourceMgr source_ {};
+    SourceMgr source_{};
     std::istream* stream_ = nullptr;
     std::vector<JOCTET> buffer_;
     std::uint64_t delivered_ = 0;

@@ -1,12 +1,12 @@
 // JPEG routines of the format dispatch.
 #include "codecs/AtomicFile.h"
 #include "codecs/FormatRoutines.h"
+#include "codecs/exif/ExifBlock.h"
 #include "codecs/jpeg/JpegCompressor.h"
 #include "codecs/jpeg/JpegDecompressor.h"
 #include "codecs/jpeg/JpegMetadata.h"
-#include "codecs/exif/ExifBlock.h"
-#include "imaging/geometry/OrientBitmap.h"
 #include "image/ImageErrors.h"
+#include "imaging/geometry/OrientBitmap.h"
 
 #include <fstream>
 

@@ -68,8 +68,7 @@ bool acceptable(const TJpeg2kGeometry& g, bool tiled, int paletteColumns, std::u
     return samples + std::uint64_t(paletteColumns) * largest <= budget;
 }
 
-opj::ImagePtr decodeImage(std::span<const std::uint8_t> data, TJpeg2kFormat format,
-                          const TJpeg2kInfo& info)
+opj::ImagePtr decodeImage(std::span<const std::uint8_t> data, TJpeg2kFormat format, const TJpeg2kInfo& info)
 {
     // The declared geometry is checked before OpenJPEG sets up anything for it.
     const int paletteColumns = format == TJpeg2kFormat::Jp2 ? Jp2PaletteColumns(data) : 0;
@@ -98,8 +97,7 @@ opj::ImagePtr decodeImage(std::span<const std::uint8_t> data, TJpeg2kFormat form
     for (int factor = std::min(info.ReduceFactor, 32); factor > 0; --factor)
         if (opj_set_decoded_resolution_factor(codec.get(), OPJ_UINT32(factor)))
             break;
-    if (!opj_decode(codec.get(), stream.get(), image.get())
-        || !opj_end_decompress(codec.get(), stream.get()))
+    if (!opj_decode(codec.get(), stream.get(), image.get()) || !opj_end_decompress(codec.get(), stream.get()))
         return {};
     return image;
 }

@@ -52,8 +52,7 @@ opj::ImagePtr createImage(int width, int height, int precision, bool colour)
         cp.prec = OPJ_UINT32(precision);
         cp.sgnd = 0;
     }
-    opj::ImagePtr image(opj_image_create(OPJ_UINT32(count), parms.data(),
-                                         colour ? OPJ_CLRSPC_SRGB : OPJ_CLRSPC_GRAY));
+    opj::ImagePtr image(opj_image_create(OPJ_UINT32(count), parms.data(), colour ? OPJ_CLRSPC_SRGB : OPJ_CLRSPC_GRAY));
     if (!image)
         throw EJpeg2kError("EncodeJpeg2k: Out of memory");
     image->x0 = image->y0 = 0;
@@ -102,8 +101,8 @@ void fillTrueColor(const TBitmap& bitmap, opj_image_t& image, int precision, boo
     });
 }
 
-std::vector<std::uint8_t> compress(opj_image_t& image, opj_cparameters_t& params,
-                                   bool codeStream, int threads, std::size_t rawSize)
+std::vector<std::uint8_t> compress(opj_image_t& image, opj_cparameters_t& params, bool codeStream, int threads,
+                                   std::size_t rawSize)
 {
     opj::CodecPtr codec = opj::CreateEncoder(codeStream ? OPJ_CODEC_J2K : OPJ_CODEC_JP2);
     opj::MemoryWriter writer;
@@ -122,8 +121,7 @@ std::vector<std::uint8_t> compress(opj_image_t& image, opj_cparameters_t& params
 
 } // namespace
 
-std::vector<std::uint8_t> EncodeJpeg2k(const TBitmap& bitmap, const TJpeg2kInfo& info,
-                                       bool codeStream)
+std::vector<std::uint8_t> EncodeJpeg2k(const TBitmap& bitmap, const TJpeg2kInfo& info, bool codeStream)
 {
     if (bitmap.empty())
         throw EJpeg2kError("EncodeJpeg2k: Image is empty");

@@ -18,7 +18,6 @@ namespace kalvo {
 // 1 / Rate); 1 or more sets no limit (lossless). info.Progression picks LRCP or RLCP.
 // Throws EJpeg2kError for an empty bitmap, a rate that is not positive, an unsupported precision
 // or when the encoder fails.
-std::vector<std::uint8_t> EncodeJpeg2k(const TBitmap& bitmap, const TJpeg2kInfo& info,
-                                       bool codeStream);
+std::vector<std::uint8_t> EncodeJpeg2k(const TBitmap& bitmap, const TJpeg2kInfo& info, bool codeStream);
 
 } // namespace kalvo

@@ -12,8 +12,7 @@ namespace kalvo {
 
 namespace {
 
-void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes,
-                const std::string& target)
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes, const std::string& target)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));

@@ -52,8 +52,7 @@ std::optional<TBox> firstBox(std::span<const std::uint8_t> data)
 }
 
 // The contents of the first box of the given type among the boxes that fill data.
-std::optional<std::span<const std::uint8_t>> findBox(std::span<const std::uint8_t> data,
-                                                      std::uint32_t type)
+std::optional<std::span<const std::uint8_t>> findBox(std::span<const std::uint8_t> data, std::uint32_t type)
 {
     while (auto box = firstBox(data)) {
         if (box->type == type)
@@ -68,8 +67,7 @@ std::optional<std::span<const std::uint8_t>> findBox(std::span<const std::uint8_
 
 TJpeg2kFormat DetectJpeg2kFormat(std::span<const std::uint8_t> data)
 {
-    if (data.size() >= kJp2Signature.size()
-        && std::equal(kJp2Signature.begin(), kJp2Signature.end(), data.begin()))
+    if (data.size() >= kJp2Signature.size() && std::equal(kJp2Signature.begin(), kJp2Signature.end(), data.begin()))
         return TJpeg2kFormat::Jp2;
     if (data.size() >= kCodeStreamStart.size()
         && std::equal(kCodeStreamStart.begin(), kCodeStreamStart.end(), data.begin()))
@@ -77,8 +75,7 @@ TJpeg2kFormat DetectJpeg2kFormat(std::span<const std::uint8_t> data)
     return TJpeg2kFormat::None;
 }
 
-std::optional<TJpeg2kGeometry> ReadJpeg2kGeometry(std::span<const std::uint8_t> data,
-                                                  TJpeg2kFormat format)
+std::optional<TJpeg2kGeometry> ReadJpeg2kGeometry(std::span<const std::uint8_t> data, TJpeg2kFormat format)
 {
     if (format == TJpeg2kFormat::Jp2) {
         const auto codeStream = findBox(data, boxType('j', 'p', '2', 'c'));

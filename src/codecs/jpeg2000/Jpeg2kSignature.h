@@ -28,8 +28,7 @@ struct TJpeg2kGeometry {
 
 // The geometry of the code stream in data (the contents of the JP2 file's code-stream box for
 // Jp2), read without OpenJPEG; nothing when the marker is missing or cut short.
-std::optional<TJpeg2kGeometry> ReadJpeg2kGeometry(std::span<const std::uint8_t> data,
-                                                  TJpeg2kFormat format);
+std::optional<TJpeg2kGeometry> ReadJpeg2kGeometry(std::span<const std::uint8_t> data, TJpeg2kFormat format);
 
 // The number of columns of the palette box inside the JP2 header box, 0 when there is none (or
 // the boxes cannot be walked). Each column becomes one more image plane when decoded.

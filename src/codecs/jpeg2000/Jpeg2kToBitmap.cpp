@@ -16,20 +16,16 @@ enum class TColourModel { Grey, Rgb, YCbCr };
 std::optional<TColourModel> colourModel(const opj_image_t& image)
 {
     switch (image.color_space) {
-    case OPJ_CLRSPC_GRAY:
-        return TColourModel::Grey;
-    case OPJ_CLRSPC_SRGB:
-        return TColourModel::Rgb;
-    case OPJ_CLRSPC_SYCC:
-        return TColourModel::YCbCr;
+    case OPJ_CLRSPC_GRAY: return TColourModel::Grey;
+    case OPJ_CLRSPC_SRGB: return TColourModel::Rgb;
+    case OPJ_CLRSPC_SYCC: return TColourModel::YCbCr;
     case OPJ_CLRSPC_UNKNOWN:
     case OPJ_CLRSPC_UNSPECIFIED:
         // OpenJPEG hands CIE Lab over as a parameter block without a profile length.
         if (image.icc_profile_buf && image.icc_profile_len == 0)
             return std::nullopt;
         return image.numcomps >= 3 ? TColourModel::Rgb : TColourModel::Grey;
-    default:
-        return std::nullopt;
+    default: return std::nullopt;
     }
 }
 
@@ -42,9 +38,11 @@ int clamp255(int v)
 class TPlane {
 public:
     TPlane(const opj_image_t& image, const opj_image_comp_t& comp, int width, int height)
-        : data_(comp.data), columns_(positions(width, comp.x0, comp.dx, image.x0, comp.w)),
+        : data_(comp.data),
+          columns_(positions(width, comp.x0, comp.dx, image.x0, comp.w)),
           rows_(positions(height, comp.y0, comp.dy, image.y0, comp.h)),
-          stride_(comp.w), max_((std::int64_t(1) << comp.prec) - 1)
+          stride_(comp.w),
+          max_((std::int64_t(1) << comp.prec) - 1)
     {
         if (comp.prec <= 16) {
             lutLow_ = comp.sgnd ? -(std::int32_t(1) << (comp.prec - 1)) : 0;
@@ -71,8 +69,8 @@ public:
 private:
     // Sample index of each bitmap position along one axis, -1 outside the plane. The offset is
     // the plane's origin on the reference grid relative to the image's origin.
-    static std::vector<int> positions(int count, OPJ_UINT32 planeStart, OPJ_UINT32 step,
-                                      OPJ_UINT32 imageStart, OPJ_UINT32 planeSize)
+    static std::vector<int> positions(int count, OPJ_UINT32 planeStart, OPJ_UINT32 step, OPJ_UINT32 imageStart,
+                                      OPJ_UINT32 planeSize)
     {
         const std::int64_t offset = std::int64_t(planeStart) * step - std::int64_t(imageStart);
         std::vector<int> index(std::size_t(count), -1);
@@ -102,8 +100,7 @@ private:
 
 bool planeUsable(const opj_image_comp_t& comp)
 {
-    return comp.data && comp.dx > 0 && comp.dy > 0 && comp.prec >= 1 && comp.prec <= 31
-        && comp.w > 0 && comp.h > 0;
+    return comp.data && comp.dx > 0 && comp.dy > 0 && comp.prec >= 1 && comp.prec <= 31 && comp.w > 0 && comp.h > 0;
 }
 
 void writeGrey1(const int* s, int width, std::uint8_t* out)
@@ -174,7 +171,7 @@ TBitmap ImageToBitmap(const opj_image_t& image, TJpeg2kInfo& info)
     std::vector<TPlane> planes;
     for (std::uint32_t c = 0; c < used; ++c)
         planes.emplace_back(image, image.comps[c], int(width), int(height));
-    auto writeRow = bits == 1 ? writeGrey1
+    auto writeRow = bits == 1          ? writeGrey1
         : *model == TColourModel::Grey ? writeGrey24
         : *model == TColourModel::Rgb  ? writeRgb24
                                        : writeYCbCr24;

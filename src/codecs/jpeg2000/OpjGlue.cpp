@@ -11,7 +11,9 @@ namespace {
 
 constexpr OPJ_SIZE_T kChunkSize = OPJ_J2K_STREAM_CHUNK_SIZE;
 
-void discardMessage(const char*, void*) {}
+void discardMessage(const char*, void*)
+{
+}
 
 CodecPtr silenced(opj_codec_t* codec)
 {

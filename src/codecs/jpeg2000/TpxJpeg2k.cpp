@@ -1,8 +1,8 @@
 #include "codecs/jpeg2000/TpxJpeg2k.h"
 
+#include "codecs/MappedFile.h"
 #include "codecs/jpeg2000/Jpeg2kDecode.h"
 #include "codecs/jpeg2000/Jpeg2kError.h"
-#include "codecs/MappedFile.h"
 
 #include <iterator>
 #include <vector>
@@ -18,8 +18,7 @@ void TpxJpeg2k::LoadFromMemory(std::span<const std::uint8_t> data)
 
 void TpxJpeg2k::LoadFromStream(std::istream& stream)
 {
-    const std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(stream),
-                                         std::istreambuf_iterator<char>()};
+    const std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
     LoadFromMemory(data);
 }
 

@@ -6,8 +6,7 @@ namespace kalvo {
 
 namespace {
 
-constexpr std::uint8_t kSOI = 0xD8, kEOI = 0xD9, kSOS = 0xDA, kCOM = 0xFE, kAPP0 = 0xE0,
-                       kAPP14 = 0xEE;
+constexpr std::uint8_t kSOI = 0xD8, kEOI = 0xD9, kSOS = 0xDA, kCOM = 0xFE, kAPP0 = 0xE0, kAPP14 = 0xEE;
 
 // A marker segment: its marker code, where it starts (at the FF) and its total size.
 struct TSegment {
@@ -78,7 +77,8 @@ std::optional<std::pair<std::size_t, std::size_t>> FindExifBlock(std::span<const
             while (jpeg[begin] == 0xFF)
                 ++begin;
             begin += 3;
-            if (end - begin >= sizeof kPrefix && std::equal(kPrefix, kPrefix + sizeof kPrefix, jpeg.begin() + std::ptrdiff_t(begin)))
+            if (end - begin >= sizeof kPrefix
+                && std::equal(kPrefix, kPrefix + sizeof kPrefix, jpeg.begin() + std::ptrdiff_t(begin)))
                 return std::pair{begin + sizeof kPrefix, end - begin - sizeof kPrefix};
         }
         seg = segmentAt(jpeg, end);
@@ -96,8 +96,7 @@ std::vector<std::uint8_t> WithSegmentsAfterHeader(std::span<const std::uint8_t> 
         return result;
     }
     std::size_t at = seg->size;
-    for (seg = segmentAt(jpeg, at); seg && (seg->marker == kAPP0 || seg->marker == kAPP14);
-         seg = segmentAt(jpeg, at))
+    for (seg = segmentAt(jpeg, at); seg && (seg->marker == kAPP0 || seg->marker == kAPP14); seg = segmentAt(jpeg, at))
         at = seg->start + seg->size;
     result.reserve(jpeg.size() + segments.size());
     result.insert(result.end(), jpeg.begin(), jpeg.begin() + std::ptrdiff_t(at));

@@ -9,7 +9,7 @@ namespace kalvo {
 
 TJpegSourceFile::TJpegSourceFile(const std::string& fileName)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
         try {
             mapped_ = std::make_unique<TMappedFile>(fileName);

@@ -65,7 +65,7 @@ int TransformOfStoredPicture(std::span<const std::uint8_t> jpeg, int transform)
 void ReplaceJpegLossless(const std::string& linkOrFile, int transform, bool keepTimestamp)
 {
     const std::string fileName = ResolvedPath(linkOrFile);
-    struct stat st {};
+    struct stat st { };
     if (::stat(fileName.c_str(), &st) != 0)
         throw EFileError("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
     // When the times cannot be read, the new file simply keeps the time of its creation.
@@ -86,8 +86,7 @@ void ReplaceJpegLossless(const std::string& linkOrFile, int transform, bool keep
             if (modified) {
                 const timespec times[2] = {{0, UTIME_OMIT}, *modified};
                 if (::utimensat(AT_FDCWD, tempPath.c_str(), times, 0) != 0)
-                    throw EFileError("Cannot set the time of \"" + fileName + "\": "
-                                     + std::strerror(errno));
+                    throw EFileError("Cannot set the time of \"" + fileName + "\": " + std::strerror(errno));
             }
         });
     });
@@ -95,9 +94,8 @@ void ReplaceJpegLossless(const std::string& linkOrFile, int transform, bool keep
 
 int LosslessCodeForDialogItem(int itemIndex)
 {
-    static constexpr int kCodes[] = {kJpegTransformRotate90, kJpegTransformRotate180,
-                                     kJpegTransformRotate270, kJpegTransformFlipVertical,
-                                     kJpegTransformFlipHorizontal};
+    static constexpr int kCodes[] = {kJpegTransformRotate90, kJpegTransformRotate180, kJpegTransformRotate270,
+                                     kJpegTransformFlipVertical, kJpegTransformFlipHorizontal};
     return itemIndex >= 0 && itemIndex < 5 ? kCodes[itemIndex] : -1;
 }
 

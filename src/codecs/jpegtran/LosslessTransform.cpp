@@ -40,24 +40,15 @@ int operationFor(int transform)
 {
     switch (transform) {
     case kJpegTransformNone:
-    case kJpegTransformCrop:
-        return TJXOP_NONE;
-    case kJpegTransformFlipHorizontal:
-        return TJXOP_HFLIP;
-    case kJpegTransformFlipVertical:
-        return TJXOP_VFLIP;
-    case kJpegTransformTranspose:
-        return TJXOP_TRANSPOSE;
-    case kJpegTransformTransverse:
-        return TJXOP_TRANSVERSE;
-    case kJpegTransformRotate90:
-        return TJXOP_ROT90;
-    case kJpegTransformRotate180:
-        return TJXOP_ROT180;
-    case kJpegTransformRotate270:
-        return TJXOP_ROT270;
-    default:
-        throw EPXJpegException("Unknown lossless transformation " + std::to_string(transform));
+    case kJpegTransformCrop: return TJXOP_NONE;
+    case kJpegTransformFlipHorizontal: return TJXOP_HFLIP;
+    case kJpegTransformFlipVertical: return TJXOP_VFLIP;
+    case kJpegTransformTranspose: return TJXOP_TRANSPOSE;
+    case kJpegTransformTransverse: return TJXOP_TRANSVERSE;
+    case kJpegTransformRotate90: return TJXOP_ROT90;
+    case kJpegTransformRotate180: return TJXOP_ROT180;
+    case kJpegTransformRotate270: return TJXOP_ROT270;
+    default: throw EPXJpegException("Unknown lossless transformation " + std::to_string(transform));
     }
 }
 
@@ -90,8 +81,9 @@ TFrame checkedFrame(void* handle, std::span<const std::uint8_t> jpeg)
 {
     TFrame frame;
     int colorspace = 0;
-    if (tjDecompressHeader3(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), &frame.width,
-                            &frame.height, &frame.subsamp, &colorspace) != 0)
+    if (tjDecompressHeader3(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), &frame.width, &frame.height,
+                            &frame.subsamp, &colorspace)
+        != 0)
         corrupted(tjGetErrorStr2(handle));
     if (!TBitmap::fitsBounds(frame.width, frame.height, 24))
         throw EPXJpegException("Image is too large (" + std::to_string(frame.width) + " x "
@@ -104,8 +96,7 @@ TFrame checkedFrame(void* handle, std::span<const std::uint8_t> jpeg)
 // source dimensions, or of the crop region when cropping; the size here is at least that either way
 // round, plus the whole source for copied markers. Only the pages written are ever touched. Null
 // when the size does not fit an allocation.
-TjBuffer worstCaseBuffer(const TFrame& frame, const tjtransform& xform, std::size_t sourceSize,
-                         unsigned long& capacity)
+TjBuffer worstCaseBuffer(const TFrame& frame, const tjtransform& xform, std::size_t sourceSize, unsigned long& capacity)
 {
     const int subsamp = frame.subsamp >= 0 ? frame.subsamp : TJSAMP_444;
     const auto bothWays = [subsamp](int w, int h) {
@@ -124,11 +115,11 @@ TjBuffer worstCaseBuffer(const TFrame& frame, const tjtransform& xform, std::siz
 
 // One transformation into out (kept as it is under TJFLAG_NOREALLOC, otherwise allocated or grown
 // by the library). A warning, such as a premature end of data, still yields a complete file.
-bool transformInto(void* handle, std::span<const std::uint8_t> jpeg, tjtransform& xform,
-                   unsigned char*& out, unsigned long& outSize, int flags)
+bool transformInto(void* handle, std::span<const std::uint8_t> jpeg, tjtransform& xform, unsigned char*& out,
+                   unsigned long& outSize, int flags)
 {
-    const int rc = tjTransform(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), 1, &out,
-                               &outSize, &xform, TJFLAG_LIMITSCANS | flags);
+    const int rc = tjTransform(handle, jpeg.data(), static_cast<unsigned long>(jpeg.size()), 1, &out, &outSize, &xform,
+                               TJFLAG_LIMITSCANS | flags);
     return (rc == 0 || tjGetErrorCode(handle) == TJERR_WARNING) && out && outSize > 0;
 }
 
@@ -182,13 +173,11 @@ void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequ
     consume(withComments);
 }
 
-std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
-                                            const TLosslessRequest& request)
+std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data, const TLosslessRequest& request)
 {
     std::vector<std::uint8_t> result;
-    TransformJpegDataTo(data, request, [&](std::span<const std::uint8_t> bytes) {
-        result.assign(bytes.begin(), bytes.end());
-    });
+    TransformJpegDataTo(data, request,
+                        [&](std::span<const std::uint8_t> bytes) { result.assign(bytes.begin(), bytes.end()); });
     return result;
 }
 
@@ -197,7 +186,7 @@ std::vector<std::uint8_t> ReadJpegFileBytes(const std::string& fileName)
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw EFileError("Cannot open file \"" + fileName + "\": " + std::strerror(errno));
-    struct stat st {};
+    struct stat st { };
     const std::size_t expected = ::fstat(fd, &st) == 0 && st.st_size > 0 ? std::size_t(st.st_size) : 0;
     // Reads straight into the vector; one spare byte shows whether the file grew meanwhile.
     std::vector<std::uint8_t> bytes(expected + 1);
@@ -243,17 +232,13 @@ void WriteJpegFileBytes(const std::string& fileName, std::span<const std::uint8_
         throw EFileError("Cannot write file \"" + fileName + "\": " + std::strerror(errno));
 }
 
-bool LosslessTransformFile(const std::string& sourceName, const std::string& destName,
-                           const TLosslessRequest& request)
+bool LosslessTransformFile(const std::string& sourceName, const std::string& destName, const TLosslessRequest& request)
 {
     try {
         const TJpegSourceFile source(sourceName);
-        TransformJpegDataTo(source.bytes(), request,
-                            [&](std::span<const std::uint8_t> result) {
-                                WriteFileAtomically(destName, [&](const std::string& tempPath) {
-                                    WriteJpegFileBytes(tempPath, result);
-                                });
-                            });
+        TransformJpegDataTo(source.bytes(), request, [&](std::span<const std::uint8_t> result) {
+            WriteFileAtomically(destName, [&](const std::string& tempPath) { WriteJpegFileBytes(tempPath, result); });
+        });
         return true;
     } catch (...) {
         return false;

@@ -56,8 +56,7 @@ struct TLosslessRequest {
 // Transforms JPEG data held in memory. The data may begin with up to 99 bytes of junk before the
 // start-of-image marker. Library warnings (a truncated file) are ignored; errors throw
 // EPXJpegException ("Jpeg corrupted file: ..."), as does an image too large to handle.
-std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data,
-                                            const TLosslessRequest& request);
+std::vector<std::uint8_t> TransformJpegData(std::span<const std::uint8_t> data, const TLosslessRequest& request);
 // The same, handing the result to consume while the library's buffer holds it (no copy; consume
 // may change bytes in place).
 void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequest& request,
@@ -66,8 +65,7 @@ void TransformJpegDataTo(std::span<const std::uint8_t> data, const TLosslessRequ
 // Reads sourceName, transforms it and writes destName, which appears only when complete (a
 // temporary file in its directory is renamed over it). Returns true when destName was written.
 // Never raises.
-bool LosslessTransformFile(const std::string& sourceName, const std::string& destName,
-                           const TLosslessRequest& request);
+bool LosslessTransformFile(const std::string& sourceName, const std::string& destName, const TLosslessRequest& request);
 
 // The same with the request's fields as arguments (trim off).
 bool LosslessTransformFile(const std::string& sourceName, const std::string& destName, int transform,

@@ -102,9 +102,7 @@ TPngLayout chooseLayout(png_structp png, png_infop info, const TPngHeader& h)
         layout.bitCount = indexedBitCount(h.bitDepth);
         layout.palette = greyRamp(h.bitDepth > 8 ? 8 : h.bitDepth);
         break;
-    default:
-        layout.bitCount = 24;
-        break;
+    default: layout.bitCount = 24; break;
     }
     return layout;
 }
@@ -130,13 +128,12 @@ int scaleSample(int value, int depth)
 }
 
 struct TTransparency {
-    bool present = false;     // tRNS chunk or alpha channel
-    bool bitOnly = false;     // every tRNS entry fully opaque or fully transparent
+    bool present = false; // tRNS chunk or alpha channel
+    bool bitOnly = false; // every tRNS entry fully opaque or fully transparent
     TColor color = 0;
 };
 
-TTransparency readTransparency(png_structp png, png_infop info, const TPngHeader& h,
-                               const TPngLayout& layout)
+TTransparency readTransparency(png_structp png, png_infop info, const TPngHeader& h, const TPngLayout& layout)
 {
     TTransparency t;
     t.present = (h.colorType & PNG_COLOR_MASK_ALPHA) != 0;
@@ -188,8 +185,7 @@ TPngHeader readHeader(TPngReadSession& session)
     png_infop info = session.info();
     session.guarded([png, info, &h] {
         png_read_info(png, info);
-        png_get_IHDR(png, info, &h.width, &h.height, &h.bitDepth, &h.colorType, &h.interlace,
-                     nullptr, nullptr);
+        png_get_IHDR(png, info, &h.width, &h.height, &h.bitDepth, &h.colorType, &h.interlace, nullptr, nullptr);
         h.channels = png_get_channels(png, info);
     });
     return h;
@@ -227,8 +223,7 @@ TDecodedImage ReadPng(std::span<const std::uint8_t> data)
     const TTransparency transparency = readTransparency(png, info, h, layout);
     const int readBits = layout.unpack2Bit ? 8 : layout.bitCount;
     if (!TBitmap::fitsBounds(width, height, readBits))
-        throw EPngError("PNG: Image is too large (" + std::to_string(width) + " x "
-                        + std::to_string(height) + ")");
+        throw EPngError("PNG: Image is too large (" + std::to_string(width) + " x " + std::to_string(height) + ")");
     checkDataSuffices(data, h);
 
     png_size_t rowBytes = 0;

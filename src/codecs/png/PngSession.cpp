@@ -29,7 +29,9 @@ namespace {
     png_longjmp(png, 1);
 }
 
-void onWarning(png_structp, png_const_charp) {}
+void onWarning(png_structp, png_const_charp)
+{
+}
 
 void readFromSpan(png_structp png, png_bytep out, png_size_t length)
 {
@@ -46,12 +48,13 @@ void writeToFile(png_structp png, png_bytep data, png_size_t length)
         png_error(png, "Write error");
 }
 
-void flushNothing(png_structp) {}
+void flushNothing(png_structp)
+{
+}
 
 } // namespace
 
-TPngReadSession::TPngReadSession(std::span<const std::uint8_t> data)
-    : source_{data.data(), data.size(), 0}
+TPngReadSession::TPngReadSession(std::span<const std::uint8_t> data) : source_{data.data(), data.size(), 0}
 {
     png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error_, onError, onWarning);
     if (!png_)

@@ -17,9 +17,9 @@ struct TPngWriteLayout {
     int colorType = PNG_COLOR_TYPE_RGB;
     int bitDepth = 8;
     std::vector<png_color> palette;
-    std::vector<png_byte> alpha;   // tRNS entries of a palette image
-    bool direct = false;           // scan lines go to libpng as they are
-    bool bgr = false;              // direct 24-bit rows, blue first
+    std::vector<png_byte> alpha; // tRNS entries of a palette image
+    bool direct = false;         // scan lines go to libpng as they are
+    bool bgr = false;            // direct 24-bit rows, blue first
 };
 
 int maxIndexUsed(const TBitmap& bitmap)
@@ -115,7 +115,7 @@ bool IsRgbProfile(const std::vector<std::uint8_t>& p)
         return std::uint32_t(p[at]) << 24 | std::uint32_t(p[at + 1]) << 16 | std::uint32_t(p[at + 2]) << 8 | p[at + 3];
     };
     return p.size() >= 132 && be32(0) == p.size() && std::memcmp(&p[16], "RGB ", 4) == 0
-           && std::memcmp(&p[36], "acsp", 4) == 0 && (p.size() - 132) / 12 >= be32(128);
+        && std::memcmp(&p[36], "acsp", 4) == 0 && (p.size() - 132) / 12 >= be32(128);
 }
 
 // eXIf (made fit for the saved picture) and iCCP chunks from the picture's metadata.

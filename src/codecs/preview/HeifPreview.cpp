@@ -1,9 +1,9 @@
 // HEIC and AVIF for the preview: a stored thumbnail that covers the shown size when the file has
 // one, otherwise the primary image.
+#include "codecs/MappedFile.h"
 #include "codecs/heif/HeifCodec.h"
 #include "codecs/preview/PreviewDecoders.h"
 #include "codecs/preview/PreviewFit.h"
-#include "codecs/MappedFile.h"
 
 namespace kalvo {
 

@@ -1,10 +1,10 @@
 // Reduced-resolution JPEG 2000 decoding for the preview.
+#include "codecs/MappedFile.h"
 #include "codecs/jpeg2000/Jpeg2kDecode.h"
 #include "codecs/jpeg2000/Jpeg2kError.h"
 #include "codecs/jpeg2000/Jpeg2kSignature.h"
 #include "codecs/preview/PreviewDecoders.h"
 #include "codecs/preview/PreviewFit.h"
-#include "codecs/MappedFile.h"
 
 #include <cstdint>
 

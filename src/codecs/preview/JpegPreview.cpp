@@ -64,8 +64,7 @@ TReducedDecode DecodeJpegForPreview(const std::string& fileName, int boxWidth, i
     if (swap)
         std::swap(fit.width, fit.height);
     const int eighths = coveringEighths(storedWidth, storedHeight, fit);
-    if ((long long)scaledSize(storedWidth, eighths) * scaledSize(storedHeight, eighths)
-        > kMaxPreviewDecodePixels)
+    if ((long long)scaledSize(storedWidth, eighths) * scaledSize(storedHeight, eighths) > kMaxPreviewDecodePixels)
         throw EJPEGError("Image is too large for a preview");
     jpeg.SetScaleEighths(eighths);
     // At an eighth only the DC coefficients count, and a progressive file sends them first.

@@ -31,34 +31,26 @@ TReducedDecode decodeInFull(const std::string& fileName)
     return result;
 }
 
-TReducedDecode decode(const std::string& fileName, int boxWidth, int boxHeight,
-                      const std::atomic<bool>* cancel)
+TReducedDecode decode(const std::string& fileName, int boxWidth, int boxHeight, const std::atomic<bool>* cancel)
 {
     switch (FormatFromFileName(fileName)) {
-    case TImageFormat::Jpeg:
-        return DecodeJpegForPreview(fileName, boxWidth, boxHeight, cancel);
-    case TImageFormat::Jpeg2000:
-        return DecodeJpeg2kForPreview(fileName, boxWidth, boxHeight);
-    case TImageFormat::Webp:
-        return DecodeWebpForPreview(fileName, boxWidth, boxHeight);
+    case TImageFormat::Jpeg: return DecodeJpegForPreview(fileName, boxWidth, boxHeight, cancel);
+    case TImageFormat::Jpeg2000: return DecodeJpeg2kForPreview(fileName, boxWidth, boxHeight);
+    case TImageFormat::Webp: return DecodeWebpForPreview(fileName, boxWidth, boxHeight);
     case TImageFormat::Bmp:
     case TImageFormat::Gif:
-    case TImageFormat::Png:
-        return decodeInFull(fileName);
-    case TImageFormat::Tiff:
-        return DecodeTiffForPreview(fileName, boxWidth, boxHeight);
-    case TImageFormat::Heif:
-        return DecodeHeifForPreview(fileName, boxWidth, boxHeight);
-    case TImageFormat::None:
-        break;
+    case TImageFormat::Png: return decodeInFull(fileName);
+    case TImageFormat::Tiff: return DecodeTiffForPreview(fileName, boxWidth, boxHeight);
+    case TImageFormat::Heif: return DecodeHeifForPreview(fileName, boxWidth, boxHeight);
+    case TImageFormat::None: break;
     }
     throw std::runtime_error("No picture format for this file name");
 }
 
 } // namespace
 
-std::optional<TPreviewPicture> LoadPreviewPicture(const std::string& fileName, int boxWidth,
-                                                  int boxHeight, const std::atomic<bool>* cancel)
+std::optional<TPreviewPicture> LoadPreviewPicture(const std::string& fileName, int boxWidth, int boxHeight,
+                                                  const std::atomic<bool>* cancel)
 {
     try {
         TReducedDecode decoded = decode(fileName, boxWidth, boxHeight, cancel);

@@ -15,7 +15,7 @@
 namespace kalvo {
 
 struct TPreviewPicture {
-    int Width = 0;    // the picture's own size
+    int Width = 0; // the picture's own size
     int Height = 0;
     int BitCount = 0; // bits per pixel of the picture as the editor loads it; 0 when unknown
     TBitmap Picture;  // FitPreviewSize(Width, Height, box) pixels: the picture itself when it
@@ -25,8 +25,7 @@ struct TPreviewPicture {
 // Loads fileName (its codec chosen by extension as the format dispatch does) for a preview box
 // of boxWidth x boxHeight pixels. Returns nothing for an unknown extension, a missing, damaged
 // or oversized file, or when cancel becomes true during the work; never throws.
-std::optional<TPreviewPicture> LoadPreviewPicture(const std::string& fileName, int boxWidth,
-                                                  int boxHeight,
+std::optional<TPreviewPicture> LoadPreviewPicture(const std::string& fileName, int boxWidth, int boxHeight,
                                                   const std::atomic<bool>* cancel = nullptr);
 
 } // namespace kalvo

@@ -1,8 +1,8 @@
 // WebP for the preview: libwebp scales while it decodes, straight to the shown size.
+#include "codecs/MappedFile.h"
 #include "codecs/preview/PreviewDecoders.h"
 #include "codecs/preview/PreviewFit.h"
 #include "codecs/webp/WebpCodec.h"
-#include "codecs/MappedFile.h"
 
 namespace kalvo {
 

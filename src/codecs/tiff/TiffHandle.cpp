@@ -65,7 +65,9 @@ int mapSpan(thandle_t handle, void** base, toff_t* size)
     return 1;
 }
 
-void unmapNothing(thandle_t, void*, toff_t) {}
+void unmapNothing(thandle_t, void*, toff_t)
+{
+}
 
 int closeNothing(thandle_t)
 {
@@ -92,7 +94,7 @@ toff_t seekFile(thandle_t handle, toff_t offset, int whence)
 
 toff_t fileSize(thandle_t handle)
 {
-    struct stat st {};
+    struct stat st { };
     auto* file = static_cast<std::FILE*>(handle);
     std::fflush(file);
     return fstat(fileno(file), &st) == 0 ? toff_t(st.st_size) : 0;

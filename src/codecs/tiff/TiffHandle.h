@@ -37,8 +37,8 @@ public:
     };
 
 private:
-    void open(const char* mode, thandle_t client, TIFFReadWriteProc read, TIFFReadWriteProc write,
-              TIFFSeekProc seek, TIFFSizeProc size, TIFFMapFileProc map);
+    void open(const char* mode, thandle_t client, TIFFReadWriteProc read, TIFFReadWriteProc write, TIFFSeekProc seek,
+              TIFFSizeProc size, TIFFMapFileProc map);
 
     TIFF* tiff_ = nullptr;
     TSource source_;

@@ -64,7 +64,7 @@ TPage readPage(TTiffHandle& handle)
     const int bps = p.bitsPerSample;
     const bool uintSamples = p.sampleFormat == SAMPLEFORMAT_UINT;
     const bool greyOrPalette = p.photometric == PHOTOMETRIC_PALETTE || p.photometric == PHOTOMETRIC_MINISBLACK
-                            || p.photometric == PHOTOMETRIC_MINISWHITE;
+        || p.photometric == PHOTOMETRIC_MINISWHITE;
     if (uintSamples && greyOrPalette && p.samplesPerPixel == 1 && (bps == 1 || bps == 2 || bps == 4 || bps == 8)) {
         p.kind = TKind::Indexed;
         p.bitCount = bps == 2 ? 4 : bps;
@@ -151,15 +151,13 @@ void convertRow(const TPage& p, const std::uint8_t* in, TBitmap& bitmap, int y)
             out[x] = p.photometric == PHOTOMETRIC_MINISWHITE ? std::uint8_t(255 - v) : v;
         }
         return;
-    case TKind::Rgb:
-        break;
-    case TKind::Converted:
-        return;
+    case TKind::Rgb: break;
+    case TKind::Converted: return;
     }
     const int step = p.samplesPerPixel * p.bitsPerSample / 8;
     const bool wide = p.bitsPerSample == 16;
     const bool hasAlpha = p.samplesPerPixel >= 4
-                       && (p.alpha == EXTRASAMPLE_ASSOCALPHA || p.alpha == EXTRASAMPLE_UNASSALPHA);
+        && (p.alpha == EXTRASAMPLE_ASSOCALPHA || p.alpha == EXTRASAMPLE_UNASSALPHA);
     const int sampleBytes = wide ? 2 : 1;
     for (int x = 0; x < width; ++x, in += step, out += 3) {
         const int r = wide ? sample16To8(in) : in[0];
@@ -217,8 +215,8 @@ TPage checkedPage(TTiffHandle& handle, std::size_t fileSize)
     if (!TBitmap::fitsBounds(int(std::min<std::uint32_t>(page.width, 1u << 30)),
                              int(std::min<std::uint32_t>(page.height, 1u << 30)), page.bitCount)
         || page.width == 0 || page.height == 0)
-        handle.fail("Image is too large or empty (" + std::to_string(page.width) + " x "
-                    + std::to_string(page.height) + ")");
+        handle.fail("Image is too large or empty (" + std::to_string(page.width) + " x " + std::to_string(page.height)
+                    + ")");
     checkDataSuffices(handle, page, fileSize);
     return page;
 }

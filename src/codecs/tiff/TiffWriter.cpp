@@ -41,7 +41,8 @@ void WriteTiff(const TBitmap& bitmap, std::FILE* out)
     TTiffHandle handle(out);
     TIFF* tif = handle.get();
     const std::size_t rowBytes = (std::size_t(source.width()) * source.bitCount() + 7) / 8;
-    const std::uint32_t rowsPerStrip = std::uint32_t(std::clamp<std::size_t>(kStripBytes / rowBytes, 1, std::size_t(source.height())));
+    const std::uint32_t rowsPerStrip = std::uint32_t(
+        std::clamp<std::size_t>(kStripBytes / rowBytes, 1, std::size_t(source.height())));
     Tiff().TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, std::uint32_t(source.width()));
     Tiff().TIFFSetField(tif, TIFFTAG_IMAGELENGTH, std::uint32_t(source.height()));
     Tiff().TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, std::uint16_t(indexed ? source.bitCount() : 8));

@@ -36,7 +36,7 @@ TDecodedImage ReadWebp(std::span<const std::uint8_t> data);
 TBitmap ReadWebpScaled(std::span<const std::uint8_t> data, int width, int height);
 
 struct TWebpOptions {
-    int quality = 80;      // 1..100; for lossless, how hard the encoder tries
+    int quality = 80; // 1..100; for lossless, how hard the encoder tries
     bool lossless = false;
 };
 

@@ -14,18 +14,12 @@ namespace {
 std::string statusText(VP8StatusCode status)
 {
     switch (status) {
-    case VP8_STATUS_OUT_OF_MEMORY:
-        return "out of memory";
-    case VP8_STATUS_INVALID_PARAM:
-        return "invalid parameter";
-    case VP8_STATUS_BITSTREAM_ERROR:
-        return "damaged data";
-    case VP8_STATUS_UNSUPPORTED_FEATURE:
-        return "unsupported feature";
-    case VP8_STATUS_NOT_ENOUGH_DATA:
-        return "the file is truncated";
-    default:
-        return "decoding failed";
+    case VP8_STATUS_OUT_OF_MEMORY: return "out of memory";
+    case VP8_STATUS_INVALID_PARAM: return "invalid parameter";
+    case VP8_STATUS_BITSTREAM_ERROR: return "damaged data";
+    case VP8_STATUS_UNSUPPORTED_FEATURE: return "unsupported feature";
+    case VP8_STATUS_NOT_ENOUGH_DATA: return "the file is truncated";
+    default: return "decoding failed";
     }
 }
 
@@ -46,8 +40,8 @@ WebPBitstreamFeatures readFeatures(std::span<const std::uint8_t> data)
 
 // Decodes into caller memory of the given stride, scaled when the size differs from the
 // picture's own.
-void decodeInto(std::span<const std::uint8_t> data, const WebPBitstreamFeatures& features,
-                WEBP_CSP_MODE mode, int width, int height, std::uint8_t* out, std::size_t stride)
+void decodeInto(std::span<const std::uint8_t> data, const WebPBitstreamFeatures& features, WEBP_CSP_MODE mode,
+                int width, int height, std::uint8_t* out, std::size_t stride)
 {
     WebPDecoderConfig config;
     if (!Webp().WebPInitDecoderConfigInternal(&config, WEBP_DECODER_ABI_VERSION))
@@ -72,8 +66,7 @@ void decodeInto(std::span<const std::uint8_t> data, const WebPBitstreamFeatures&
         throw EWebpError("WebP: " + statusText(status));
 }
 
-TBitmap decodeBitmap(std::span<const std::uint8_t> data, const WebPBitstreamFeatures& features,
-                     int width, int height)
+TBitmap decodeBitmap(std::span<const std::uint8_t> data, const WebPBitstreamFeatures& features, int width, int height)
 {
     TBitmap bitmap(width, height, 24);
     if (!features.has_alpha) {

@@ -13,17 +13,12 @@ std::string encodingErrorText(WebPEncodingError error)
 {
     switch (error) {
     case VP8_ENC_ERROR_OUT_OF_MEMORY:
-    case VP8_ENC_ERROR_BITSTREAM_OUT_OF_MEMORY:
-        return "out of memory";
-    case VP8_ENC_ERROR_BAD_WRITE:
-        return "the file could not be written";
-    case VP8_ENC_ERROR_FILE_TOO_BIG:
-        return "the file would exceed 4 GiB";
+    case VP8_ENC_ERROR_BITSTREAM_OUT_OF_MEMORY: return "out of memory";
+    case VP8_ENC_ERROR_BAD_WRITE: return "the file could not be written";
+    case VP8_ENC_ERROR_FILE_TOO_BIG: return "the file would exceed 4 GiB";
     case VP8_ENC_ERROR_PARTITION0_OVERFLOW:
-    case VP8_ENC_ERROR_PARTITION_OVERFLOW:
-        return "the picture does not fit into a WebP partition";
-    default:
-        return "encoding failed";
+    case VP8_ENC_ERROR_PARTITION_OVERFLOW: return "the picture does not fit into a WebP partition";
+    default: return "encoding failed";
     }
 }
 

@@ -22,8 +22,7 @@ inline std::uint32_t LumaOf(std::uint32_t blue, std::uint32_t green, std::uint32
 
 // n pixels turned grey in place, through a local block of 64 pixels at a time so that the
 // compiler can keep the three channels apart in vector registers.
-__attribute__((target_clones("avx2", "default")))
-void GreyPixels(std::uint8_t* p, int n)
+__attribute__((target_clones("avx2", "default"))) void GreyPixels(std::uint8_t* p, int n)
 {
     constexpr int kBlock = 64;
     int x = 0;
@@ -58,16 +57,16 @@ bool GrayscaleArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBit
 bool GrayscaleArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
                    const TProgressCallback& progress)
 {
-    return DriveSelectionRowsInto(source, dest, area, mask, progress,
-                                  [](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
-                                      if (!m || MaskCover(m + left, right - left) == TMaskCover::All) {
-                                          GreyPixels(p + 3 * left, right - left);
-                                          return;
-                                      }
-                                      PixelsThroughMask(p, m, left, right, [](const std::uint8_t* in, std::uint8_t* out) {
-                                          out[0] = out[1] = out[2] = std::uint8_t(LumaOf(in[0], in[1], in[2]));
-                                      });
-                                  });
+    return DriveSelectionRowsInto(
+        source, dest, area, mask, progress, [](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
+            if (!m || MaskCover(m + left, right - left) == TMaskCover::All) {
+                GreyPixels(p + 3 * left, right - left);
+                return;
+            }
+            PixelsThroughMask(p, m, left, right, [](const std::uint8_t* in, std::uint8_t* out) {
+                out[0] = out[1] = out[2] = std::uint8_t(LumaOf(in[0], in[1], in[2]));
+            });
+        });
 }
 
 bool Grayscale(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask, const TProgressCallback& progress)

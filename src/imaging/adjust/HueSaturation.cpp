@@ -36,12 +36,30 @@ void HueSaturationPixel(const THueSaturation& params, const std::uint8_t* in, st
     const double m = lightness - chroma / 2;
     double rgb[3] = {0, 0, 0}; // red, green, blue
     switch (std::min(int(sector), 5)) {
-    case 0: rgb[0] = chroma; rgb[1] = second; break;
-    case 1: rgb[0] = second; rgb[1] = chroma; break;
-    case 2: rgb[1] = chroma; rgb[2] = second; break;
-    case 3: rgb[1] = second; rgb[2] = chroma; break;
-    case 4: rgb[0] = second; rgb[2] = chroma; break;
-    default: rgb[0] = chroma; rgb[2] = second; break;
+    case 0:
+        rgb[0] = chroma;
+        rgb[1] = second;
+        break;
+    case 1:
+        rgb[0] = second;
+        rgb[1] = chroma;
+        break;
+    case 2:
+        rgb[1] = chroma;
+        rgb[2] = second;
+        break;
+    case 3:
+        rgb[1] = second;
+        rgb[2] = chroma;
+        break;
+    case 4:
+        rgb[0] = second;
+        rgb[2] = chroma;
+        break;
+    default:
+        rgb[0] = chroma;
+        rgb[2] = second;
+        break;
     }
     out[0] = std::uint8_t(clamp255(RoundTie((rgb[2] + m) * 255)));
     out[1] = std::uint8_t(clamp255(RoundTie((rgb[1] + m) * 255)));
@@ -57,19 +75,19 @@ bool HueSaturationArea(TBitmap& bitmap, const std::optional<QRect>& area, const 
 bool HueSaturationArea(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
                        const THueSaturation& params, const TProgressCallback& progress)
 {
-    return DriveSelectionRowsInto(source, dest, area, mask, progress,
-                              [&](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
-                                  // Neighbours often share a colour: the last result is reused.
-                                  std::uint8_t lastIn[3] = {0, 0, 0}, lastOut[3];
-                                  HueSaturationPixel(params, lastIn, lastOut);
-                                  PixelsThroughMask(p, m, left, right, [&](const std::uint8_t* in, std::uint8_t* out) {
-                                      if (in[0] != lastIn[0] || in[1] != lastIn[1] || in[2] != lastIn[2]) {
-                                          std::copy(in, in + 3, lastIn);
-                                          HueSaturationPixel(params, lastIn, lastOut);
-                                      }
-                                      std::copy(lastOut, lastOut + 3, out);
-                                  });
-                              });
+    return DriveSelectionRowsInto(
+        source, dest, area, mask, progress, [&](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
+            // Neighbours often share a colour: the last result is reused.
+            std::uint8_t lastIn[3] = {0, 0, 0}, lastOut[3];
+            HueSaturationPixel(params, lastIn, lastOut);
+            PixelsThroughMask(p, m, left, right, [&](const std::uint8_t* in, std::uint8_t* out) {
+                if (in[0] != lastIn[0] || in[1] != lastIn[1] || in[2] != lastIn[2]) {
+                    std::copy(in, in + 3, lastIn);
+                    HueSaturationPixel(params, lastIn, lastOut);
+                }
+                std::copy(lastOut, lastOut + 3, out);
+            });
+        });
 }
 
 bool HueSaturation(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask, const THueSaturation& params,

@@ -12,7 +12,7 @@ namespace {
 
 class TColourSet {
 public:
-    TColourSet() : bits_(std::size_t(1) << 18, 0) {}
+    TColourSet() : bits_(std::size_t(1) << 18, 0) { }
     // Adds value (below 2^24); counts it the first time.
     void add(std::uint32_t value)
     {
@@ -78,16 +78,11 @@ int CountColors(const TBitmap& bitmap)
     switch (bitmap.bitCount()) {
     case 1:
     case 4:
-    case 8:
-        return countIndexed(bitmap);
-    case 16:
-        return countRaw(bitmap, 2);
-    case 24:
-        return countTrueColor(bitmap);
-    case 32:
-        return countRaw(bitmap, 4);
-    default:
-        return -1;
+    case 8: return countIndexed(bitmap);
+    case 16: return countRaw(bitmap, 2);
+    case 24: return countTrueColor(bitmap);
+    case 32: return countRaw(bitmap, 4);
+    default: return -1;
     }
 }
 

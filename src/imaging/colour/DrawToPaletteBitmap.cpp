@@ -1,8 +1,8 @@
 #include "imaging/colour/DrawToPaletteBitmap.h"
 
 #include "image/ImageErrors.h"
-#include "imaging/colour/NearestColorIndex.h"
 #include "image/PixelAccess.h"
+#include "imaging/colour/NearestColorIndex.h"
 #include "imaging/colour/PixelIndex.h"
 
 #include <algorithm>

@@ -20,9 +20,7 @@ inline void axisRange(int v, int lo, int& nearest, int& farthest)
 
 } // namespace
 
-TNearestColorIndex::TNearestColorIndex(const std::vector<TColor>& palette)
-    : boxStart_(kBoxes, -1)
-    , boxCount_(kBoxes, 0)
+TNearestColorIndex::TNearestColorIndex(const std::vector<TColor>& palette) : boxStart_(kBoxes, -1), boxCount_(kBoxes, 0)
 {
     const std::size_t n = std::min<std::size_t>(palette.size(), 256);
     for (std::size_t k = 0; k < n; ++k) {

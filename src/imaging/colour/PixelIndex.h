@@ -9,12 +9,9 @@ namespace kalvo {
 inline unsigned IndexAt(const std::uint8_t* row, int x, int bitCount)
 {
     switch (bitCount) {
-    case 1:
-        return (row[x >> 3] >> (7 - (x & 7))) & 1u;
-    case 4:
-        return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
-    default:
-        return row[x];
+    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+    case 4: return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
+    default: return row[x];
     }
 }
 
@@ -32,8 +29,7 @@ inline void SetIndexAt(std::uint8_t* row, int x, int bitCount, unsigned index)
         row[x >> 1] = std::uint8_t((row[x >> 1] & ~(0x0Fu << shift)) | ((index & 0x0Fu) << shift));
         break;
     }
-    default:
-        row[x] = std::uint8_t(index);
+    default: row[x] = std::uint8_t(index);
     }
 }
 

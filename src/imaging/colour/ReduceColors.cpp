@@ -45,14 +45,10 @@ TBitmap nearestFixed(const TBitmap& image, int colors)
 bool CanReduceColors(int bitCount, int colors)
 {
     switch (colors) {
-    case 256:
-        return bitCount > 8;
-    case 16:
-        return bitCount >= 8;
-    case 2:
-        return bitCount >= 4;
-    default:
-        return false;
+    case 256: return bitCount > 8;
+    case 16: return bitCount >= 8;
+    case 2: return bitCount >= 4;
+    default: return false;
     }
 }
 

@@ -18,13 +18,9 @@ namespace {
 void ClearRow(std::uint8_t* p, const std::uint8_t* m, int n, const int bg[3], const std::uint8_t* filled)
 {
     switch (MaskCover(m, n)) {
-    case TMaskCover::None:
-        return;
-    case TMaskCover::All:
-        std::memcpy(p, filled, std::size_t(n) * 3);
-        return;
-    case TMaskCover::Partly:
-        break;
+    case TMaskCover::None: return;
+    case TMaskCover::All: std::memcpy(p, filled, std::size_t(n) * 3); return;
+    case TMaskCover::Partly: break;
     }
     for (int x = 0; x < n; ++x) {
         const unsigned a = m[x];
@@ -46,7 +42,8 @@ std::vector<std::uint8_t> BackgroundRow(const int bg[3], int n)
 // dest (source's layout, pixels undefined) becomes source with the region filled from `filled`
 // (a row of the stored value): each row's pixels outside the region are copied, those inside
 // filled, so every pixel is written once and only the kept ones are read. Byte depths only.
-void FillRegionInto(const TBitmap& source, TBitmap& dest, const TRegion& region, const std::vector<std::uint8_t>& filled)
+void FillRegionInto(const TBitmap& source, TBitmap& dest, const TRegion& region,
+                    const std::vector<std::uint8_t>& filled)
 {
     const int width = source.width(), height = source.height();
     const std::size_t bpp = std::size_t(source.bitCount() / 8), stride = std::size_t(source.stride());
@@ -112,9 +109,10 @@ std::optional<TBitmap> ClearSelection(const TBitmap& image, const TRegionRef& re
         const int bg[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
         const std::vector<std::uint8_t> filled = BackgroundRow(bg, image.width());
         TBitmap result = TBitmap::sameLayout(image);
-        DriveSelectionRowsInto(image, result, std::nullopt, mask, {}, [&](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
-            ClearRow(p + 3 * left, m + left, right - left, bg, filled.data());
-        });
+        DriveSelectionRowsInto(image, result, std::nullopt, mask, {},
+                               [&](std::uint8_t* p, const std::uint8_t* m, int left, int right) {
+                                   ClearRow(p + 3 * left, m + left, right - left, bg, filled.data());
+                               });
         return result;
     }
     const std::int64_t value = StoredValueOf(image, background);

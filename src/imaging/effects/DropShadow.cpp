@@ -79,7 +79,8 @@ std::optional<TBitmap> DropShadow(const TBitmap& image, const TBitmap& mask, con
         }
     };
     if (progress)
-        DriveRows(image.height(), width, [&](int y) { progress(RowPercent(y, image.height())); }, work);
+        DriveRows(
+            image.height(), width, [&](int y) { progress(RowPercent(y, image.height())); }, work);
     else
         DriveRows(image.height(), width, work);
     return result;

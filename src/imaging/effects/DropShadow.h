@@ -9,9 +9,9 @@
 namespace kalvo {
 
 struct TDropShadowParams {
-    int OffsetX = 2;     // -100..100 pixels
+    int OffsetX = 2; // -100..100 pixels
     int OffsetY = 2;
-    int Obscure = 5;     // 0..100, the blur size
+    int Obscure = 5;       // 0..100, the blur size
     int AlphaChannel = 50; // 0..100, transparency in per cent
     TColor Color = clBlack;
 };

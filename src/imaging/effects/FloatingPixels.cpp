@@ -6,8 +6,7 @@
 
 namespace kalvo {
 
-TBitmap MoveSelectedPixels(const TBitmap& image, const TRegion& region, int dx, int dy, bool copy,
-                           TColor background)
+TBitmap MoveSelectedPixels(const TBitmap& image, const TRegion& region, int dx, int dy, bool copy, TColor background)
 {
     TBitmap result = image;
     if (!copy)
@@ -18,8 +17,8 @@ TBitmap MoveSelectedPixels(const TBitmap& image, const TRegion& region, int dx, 
     return result;
 }
 
-bool MergeFloating(TBitmap& target, const TRegionRef& selection, const TBitmap& picture, int alpha, int fy,
-                   int fx, const TRegionRef& pasteRegion)
+bool MergeFloating(TBitmap& target, const TRegionRef& selection, const TBitmap& picture, int alpha, int fy, int fx,
+                   const TRegionRef& pasteRegion)
 {
     if (target.empty() || picture.empty())
         return true;

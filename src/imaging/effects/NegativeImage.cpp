@@ -36,13 +36,9 @@ void InvertBytes(std::uint8_t* p, int begin, int end)
 void NegativeThroughMask(std::uint8_t* p, const std::uint8_t* m, int left, int right)
 {
     switch (MaskCover(m + left, right - left)) {
-    case TMaskCover::None:
-        return;
-    case TMaskCover::All:
-        InvertBytes(p, 3 * left, 3 * right);
-        return;
-    case TMaskCover::Partly:
-        break;
+    case TMaskCover::None: return;
+    case TMaskCover::All: InvertBytes(p, 3 * left, 3 * right); return;
+    case TMaskCover::Partly: break;
     }
     const TNegativeTable& table = NegativeTable();
     for (int x = left; x < right; ++x) {
@@ -87,8 +83,7 @@ bool NegativeImageInto(const TBitmap& source, TBitmap& dest, const TRegionRef& r
     });
 }
 
-bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask,
-                   const TProgressCallback& progress)
+bool NegativeImage(TBitmap& bitmap, const TRegionRef& region, const TBitmap* mask, const TProgressCallback& progress)
 {
     return NegativeImageInto(bitmap, bitmap, region, mask, progress);
 }

@@ -16,7 +16,7 @@ namespace kalvo {
 // receives the percentage of rows done before each row. Returns false, changing nothing, unless
 // the bitmap is 24-bit.
 bool NegativeImageArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
-                   const TProgressCallback& progress = {});
+                       const TProgressCallback& progress = {});
 
 // The negative inside the selection: the area is the region's bounding box (the whole image
 // with no region); without a mask the region itself selects (inside fully, outside not at all).

@@ -50,10 +50,13 @@ bool GaussianBlurArea(const TBitmap& source, TBitmap& dest, const std::optional<
     if (!PrepareDestination(source, dest, box))
         return false;
     const int left = box.left(), right = box.left() + box.width();
-    GaussianRows(source, box, sigma, progress, [&](int y, const float* values, std::uint8_t* bytes) {
-        RoundToBytes(values, bytes, 3 * box.width());
-        WriteThroughMask(DestinationRow(source, dest, y), bytes, mask ? mask->scanLine(y) : nullptr, left, right);
-    }, &dest == &source);
+    GaussianRows(
+        source, box, sigma, progress,
+        [&](int y, const float* values, std::uint8_t* bytes) {
+            RoundToBytes(values, bytes, 3 * box.width());
+            WriteThroughMask(DestinationRow(source, dest, y), bytes, mask ? mask->scanLine(y) : nullptr, left, right);
+        },
+        &dest == &source);
     return true;
 }
 

@@ -1,8 +1,8 @@
 #include "imaging/filter/GaussianRows.h"
 
+#include "image/RectOps.h"
 #include "imaging/filter/FloatVectors.h"
 #include "imaging/raster/RowDriver.h"
-#include "image/RectOps.h"
 
 #include <algorithm>
 #include <climits>
@@ -49,18 +49,20 @@ inline void SymmetricSums(float* out, const float* centre, int n, const float* w
 }
 
 // The horizontal sums of a row of interleaved pixels: neighbours lie `step` floats apart.
-__attribute__((target_clones("avx512f", "avx2", "default")))
-void SymmetricSum(float* out, const float* c, int n, int step, const float* w, int radius)
+__attribute__((target_clones("avx512f", "avx2", "default"))) void SymmetricSum(float* out, const float* c, int n,
+                                                                               int step, const float* w, int radius)
 {
-    SymmetricSums(out, c, n, w, radius, [&](int k) { return c - step * k; }, [&](int k) { return c + step * k; });
+    SymmetricSums(
+        out, c, n, w, radius, [&](int k) { return c - step * k; }, [&](int k) { return c + step * k; });
 }
 
 // The vertical sums: rows[k] is the row at offset k - radius.
-__attribute__((target_clones("avx512f", "avx2", "default")))
-void SymmetricRows(float* out, const float* const* rows, int n, const float* w, int radius)
+__attribute__((target_clones("avx512f", "avx2", "default"))) void SymmetricRows(float* out, const float* const* rows,
+                                                                                int n, const float* w, int radius)
 {
-    SymmetricSums(out, rows[radius], n, w, radius, [&](int k) { return rows[radius - k]; },
-                  [&](int k) { return rows[radius + k]; });
+    SymmetricSums(
+        out, rows[radius], n, w, radius, [&](int k) { return rows[radius - k]; },
+        [&](int k) { return rows[radius + k]; });
 }
 
 // Where the source rows come from: the bitmap, except the rows around the boundary of the two
@@ -81,8 +83,8 @@ struct TBlurSource {
 
 } // namespace
 
-__attribute__((target_clones("avx512f", "avx2", "default")))
-void RoundToBytes(const float* values, std::uint8_t* bytes, int n)
+__attribute__((target_clones("avx512f", "avx2", "default"))) void RoundToBytes(const float* values, std::uint8_t* bytes,
+                                                                               int n)
 {
     int i = 0;
     const TFloats16 zero = {}, top = zero + 255.0f, shift = zero + 12582912.0f;

@@ -15,8 +15,9 @@ namespace {
 
 // out[i] = RoundToByte(v + amount d) where |d| >= threshold, else v, with v = p[i] and
 // d = v - blurred[i]; sixteen at a time.
-__attribute__((target_clones("avx512f", "avx2", "default")))
-void SharpenBytes(const std::uint8_t* p, const float* blurred, std::uint8_t* out, int n, float amount, float threshold)
+__attribute__((target_clones("avx512f", "avx2", "default"))) void SharpenBytes(const std::uint8_t* p,
+                                                                               const float* blurred, std::uint8_t* out,
+                                                                               int n, float amount, float threshold)
 {
     int i = 0;
     const TFloats16 zero = {}, top = zero + 255.0f, shift = zero + 12582912.0f;
@@ -44,8 +45,8 @@ void SharpenBytes(const std::uint8_t* p, const float* blurred, std::uint8_t* out
 
 } // namespace
 
-bool UnsharpMaskArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask,
-                     const TUnsharpMask& params, const TProgressCallback& progress)
+bool UnsharpMaskArea(TBitmap& bitmap, const std::optional<QRect>& area, const TBitmap* mask, const TUnsharpMask& params,
+                     const TProgressCallback& progress)
 {
     return UnsharpMaskArea(bitmap, bitmap, area, mask, params, progress);
 }
@@ -59,12 +60,15 @@ bool UnsharpMaskArea(const TBitmap& source, TBitmap& dest, const std::optional<Q
     const int left = box.left(), right = box.left() + box.width();
     const float amount = float(std::clamp(params.Amount, 1, 500)) / 100.0f;
     const float threshold = float(std::clamp(params.Threshold, 0, 255));
-    GaussianRows(source, box, params.Sigma, progress, [&](int y, const float* values, std::uint8_t* bytes) {
-        // The source row still holds the original values (in place, this is where they are
-        // written).
-        SharpenBytes(source.scanLine(y) + 3 * left, values, bytes, 3 * box.width(), amount, threshold);
-        WriteThroughMask(DestinationRow(source, dest, y), bytes, mask ? mask->scanLine(y) : nullptr, left, right);
-    }, &dest == &source);
+    GaussianRows(
+        source, box, params.Sigma, progress,
+        [&](int y, const float* values, std::uint8_t* bytes) {
+            // The source row still holds the original values (in place, this is where they are
+            // written).
+            SharpenBytes(source.scanLine(y) + 3 * left, values, bytes, 3 * box.width(), amount, threshold);
+            WriteThroughMask(DestinationRow(source, dest, y), bytes, mask ? mask->scanLine(y) : nullptr, left, right);
+        },
+        &dest == &source);
     return true;
 }
 

@@ -9,12 +9,9 @@ namespace kalvo {
 int AnchorOffset(int oldSide, int newSide, TAnchorPart part)
 {
     switch (part) {
-    case TAnchorPart::Start:
-        return 0;
-    case TAnchorPart::Centre:
-        return newSide / 2 - oldSide / 2;
-    case TAnchorPart::End:
-        break;
+    case TAnchorPart::Start: return 0;
+    case TAnchorPart::Centre: return newSide / 2 - oldSide / 2;
+    case TAnchorPart::End: break;
     }
     return newSide - oldSide;
 }

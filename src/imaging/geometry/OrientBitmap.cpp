@@ -59,7 +59,7 @@ void Permute(const std::uint8_t* src, const std::uint8_t* srcEnd, const TWalk& w
             const int txEnd = std::min(width, tx + kTile);
             for (int y = ty; y < tyEnd; ++y) {
                 const std::uint8_t* s = src + walk.origin + std::ptrdiff_t(y) * walk.stepY
-                                        + std::ptrdiff_t(tx) * walk.stepX;
+                    + std::ptrdiff_t(tx) * walk.stepX;
                 std::uint8_t* d = out.scanLine(y) + std::size_t(tx) * Bytes;
                 int x = tx;
                 if constexpr (Bytes == 3) {

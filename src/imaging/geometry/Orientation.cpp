@@ -22,7 +22,10 @@ constexpr std::array<TMatrix, 9> kMatrices = {{
     {0, 1, -1, 0},  // 270 clockwise
 }};
 
-const TMatrix& MatrixOf(TOrientation o) { return kMatrices[std::size_t(o)]; }
+const TMatrix& MatrixOf(TOrientation o)
+{
+    return kMatrices[std::size_t(o)];
+}
 
 } // namespace
 
@@ -33,7 +36,10 @@ std::optional<TOrientation> OrientationFromExif(int value)
     return TOrientation(value);
 }
 
-bool SwapsSides(TOrientation orientation) { return MatrixOf(orientation)[0] == 0; }
+bool SwapsSides(TOrientation orientation)
+{
+    return MatrixOf(orientation)[0] == 0;
+}
 
 TOrientation InverseOrientation(TOrientation orientation)
 {
@@ -50,8 +56,8 @@ TOrientation ComposeOrientations(TOrientation first, TOrientation second)
 {
     const TMatrix& a = MatrixOf(first);
     const TMatrix& b = MatrixOf(second);
-    const TMatrix product = {b[0] * a[0] + b[1] * a[2], b[0] * a[1] + b[1] * a[3],
-                             b[2] * a[0] + b[3] * a[2], b[2] * a[1] + b[3] * a[3]};
+    const TMatrix product = {b[0] * a[0] + b[1] * a[2], b[0] * a[1] + b[1] * a[3], b[2] * a[0] + b[3] * a[2],
+                             b[2] * a[1] + b[3] * a[3]};
     for (int value = 1; value <= 8; ++value)
         if (kMatrices[std::size_t(value)] == product)
             return TOrientation(value);

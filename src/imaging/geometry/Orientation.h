@@ -10,11 +10,11 @@ enum class TOrientation {
     Normal = 1,
     FlipHorizontal = 2, // mirror left-right
     Rotate180 = 3,
-    FlipVertical = 4,   // mirror top-bottom
-    Transpose = 5,      // mirror about the top-left to bottom-right diagonal
-    Rotate90 = 6,       // clockwise
-    Transverse = 7,     // mirror about the top-right to bottom-left diagonal
-    Rotate270 = 8,      // clockwise, that is 90 degrees anticlockwise
+    FlipVertical = 4, // mirror top-bottom
+    Transpose = 5,    // mirror about the top-left to bottom-right diagonal
+    Rotate90 = 6,     // clockwise
+    Transverse = 7,   // mirror about the top-right to bottom-left diagonal
+    Rotate270 = 8,    // clockwise, that is 90 degrees anticlockwise
 };
 
 // The orientation for an EXIF tag value, nothing for a value outside 1..8.

@@ -14,7 +14,10 @@ namespace {
 
 constexpr int kFraction = 32; // fixed-point bits of the source coordinates
 
-double Radians(int tenths) { return tenths * std::numbers::pi / 1800.0; }
+double Radians(int tenths)
+{
+    return tenths * std::numbers::pi / 1800.0;
+}
 
 TOrientation QuarterTurn(int tenths)
 {
@@ -30,8 +33,11 @@ TOrientation QuarterTurn(int tenths)
 class TSampler {
 public:
     TSampler(const TBitmap& source, TColor background)
-        : source_(source), back_{std::uint8_t(GetBValue(background)), std::uint8_t(GetGValue(background)),
-                                 std::uint8_t(GetRValue(background))} {}
+        : source_(source),
+          back_{std::uint8_t(GetBValue(background)), std::uint8_t(GetGValue(background)),
+                std::uint8_t(GetRValue(background))}
+    {
+    }
 
     // Writes the pixel at fixed-point source coordinates (sx, sy) into out (blue, green, red).
     void sample(std::int64_t sx, std::int64_t sy, std::uint8_t* out) const
@@ -65,7 +71,10 @@ private:
     std::uint8_t back_[3];
 };
 
-std::int64_t Fixed(double v) { return std::int64_t(std::llround(std::ldexp(v, kFraction))); }
+std::int64_t Fixed(double v)
+{
+    return std::int64_t(std::llround(std::ldexp(v, kFraction)));
+}
 
 } // namespace
 
@@ -77,7 +86,10 @@ void RotatedSize(int width, int height, int tenths, int& newWidth, int& newHeigh
     newHeight = int(std::ceil(width * s + height * c - 1e-6));
 }
 
-bool IsQuarterTurn(int tenths) { return tenths % 900 == 0; }
+bool IsQuarterTurn(int tenths)
+{
+    return tenths % 900 == 0;
+}
 
 TBitmap RotateByAngle(const TBitmap& source, int tenths, TColor background, const TProgressCallback& progress)
 {

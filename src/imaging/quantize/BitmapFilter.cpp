@@ -8,8 +8,7 @@
 namespace kalvo {
 
 TRowWindow::TRowWindow(const TBitmap& source)
-    : source_(source)
-    , rowBytes_(3 * (std::size_t(source.width()) + 2 * TFilterWindow::kReach))
+    : source_(source), rowBytes_(3 * (std::size_t(source.width()) + 2 * TFilterWindow::kReach))
 {
     for (int k = 0; k < TFilterWindow::kRows; ++k) {
         buffers_[std::size_t(k)].assign(rowBytes_, 0);

@@ -5,8 +5,7 @@
 
 namespace kalvo {
 
-TBitmap ErrorDiffusion(const TBitmap& source, const TQuantizeColor& quantiser,
-                       const TProgressCallback& progress)
+TBitmap ErrorDiffusion(const TBitmap& source, const TQuantizeColor& quantiser, const TProgressCallback& progress)
 {
     RequireFilterSource(source);
     TBitmap output(source.width(), source.height(), 24);

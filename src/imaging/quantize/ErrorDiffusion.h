@@ -11,7 +11,6 @@ namespace kalvo {
 // of each channel is taken from the neighbours in their working copies, clamped to 0..255 after
 // each change: (d*7)/16 right, (d*3)/16 below-left, (d*5)/16 below, (d*1)/16 below-right, with
 // integer division truncating toward zero. Throws as BitmapFilter for a source that is not 24-bit.
-TBitmap ErrorDiffusion(const TBitmap& source, const TQuantizeColor& quantiser,
-                       const TProgressCallback& progress = {});
+TBitmap ErrorDiffusion(const TBitmap& source, const TQuantizeColor& quantiser, const TProgressCallback& progress = {});
 
 } // namespace kalvo

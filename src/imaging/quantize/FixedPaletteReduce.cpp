@@ -1,12 +1,12 @@
 #include "imaging/quantize/FixedPaletteReduce.h"
 
+#include "image/NearestPaletteIndex.h"
 #include "imaging/colour/PaletteBitmap.h"
 #include "imaging/quantize/BitmapFilter.h"
 #include "imaging/quantize/DiffusionRows.h"
 #include "imaging/quantize/FixedPalettes.h"
 #include "imaging/quantize/PackIndices.h"
 #include "imaging/quantize/StaticColorQuantizers.h"
-#include "image/NearestPaletteIndex.h"
 
 #include <array>
 #include <cstdint>
@@ -19,8 +19,8 @@ namespace {
 // that palette: the entry nearest to the chosen colour, as drawing the dithered image into it
 // would give.
 template <class Quantizer>
-TBitmap reduceDither(const TBitmap& source, const Quantizer& quantiser,
-                     const std::vector<TColor>& palette, const TProgressCallback& progress)
+TBitmap reduceDither(const TBitmap& source, const Quantizer& quantiser, const std::vector<TColor>& palette,
+                     const TProgressCallback& progress)
 {
     RequireFilterSource(source);
     TBitmap result;
@@ -33,8 +33,8 @@ TBitmap reduceDither(const TBitmap& source, const Quantizer& quantiser,
     for (int slot = 0; slot < Quantizer::kSlots; ++slot) {
         const TRGBTriple c = quantiser.SlotColour(slot);
         colours[std::size_t(slot)] = QuantizeKey(c.rgbtRed, c.rgbtGreen, c.rgbtBlue);
-        indices[std::size_t(slot)] =
-            std::uint8_t(NearestPaletteIndex(result.palette(), RGB(c.rgbtRed, c.rgbtGreen, c.rgbtBlue)));
+        indices[std::size_t(slot)] = std::uint8_t(
+            NearestPaletteIndex(result.palette(), RGB(c.rgbtRed, c.rgbtGreen, c.rgbtBlue)));
     }
     auto choose = [&quantiser, &colours, &indices](std::uint32_t key, std::uint32_t& colour) {
         const std::size_t slot = std::size_t(quantiser.MapSlot(key));

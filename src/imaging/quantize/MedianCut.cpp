@@ -26,7 +26,7 @@ std::uint32_t channel(const TMedianCutCell& cell, int c)
 // without pixels takes the unweighted mean of its cells and becomes an entry at once.
 class TMedianCut::TSplitPolicy {
 public:
-    explicit TSplitPolicy(TMedianCut& owner) : owner_(owner), cells_(owner.cells_.data()) {}
+    explicit TSplitPolicy(TMedianCut& owner) : owner_(owner), cells_(owner.cells_.data()) { }
 
     TCellStats measure(std::size_t start, std::size_t end) const
     {
@@ -73,20 +73,17 @@ public:
     {
         const int c = int(axis);
         const std::uint32_t m = stats.mean[c];
-        return PartitionCells(cells_, start, end,
-                              [c, m](const TMedianCutCell& cell) { return channel(cell, c) <= m; });
+        return PartitionCells(cells_, start, end, [c, m](const TMedianCutCell& cell) { return channel(cell, c) <= m; });
     }
 
-    void emptyRange(int) {}
+    void emptyRange(int) { }
 
 private:
     TMedianCut& owner_;
     TMedianCutCell* cells_;
 };
 
-TMedianCut::TMedianCut()
-    : cells_(kCells)
-    , lookup_(kCells, 0)
+TMedianCut::TMedianCut() : cells_(kCells), lookup_(kCells, 0)
 {
     for (std::size_t k = 0; k < kCells; ++k)
         cells_[k].Cell = std::uint32_t(k);

@@ -2,8 +2,7 @@
 
 namespace kalvo {
 
-TMedianCutQuantizeColor::TMedianCutQuantizeColor(const TMedianCut& medianCut)
-    : medianCut_(medianCut)
+TMedianCutQuantizeColor::TMedianCutQuantizeColor(const TMedianCut& medianCut) : medianCut_(medianCut)
 {
     for (std::size_t k = 0; k < colours_.size(); ++k) {
         const TRGBQuad& entry = medianCut.Palette()[k];

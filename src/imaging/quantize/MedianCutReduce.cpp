@@ -1,7 +1,7 @@
 #include "imaging/quantize/MedianCutReduce.h"
 
-#include "imaging/colour/PaletteBitmap.h"
 #include "image/PixelAccess.h"
+#include "imaging/colour/PaletteBitmap.h"
 #include "imaging/quantize/DiffusionRows.h"
 #include "imaging/quantize/MedianCut.h"
 #include "imaging/quantize/MedianCutQuantizeColor.h"
@@ -11,9 +11,9 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 #include <vector>
-#include <stdexcept>
 
 namespace kalvo {
 
@@ -69,8 +69,7 @@ public:
         const std::uint8_t index = medianCut_.ColorIndex(key);
         if (keyOfEntry(index) == key)
             return index;
-        const auto it =
-            std::lower_bound(byColour_.begin(), byColour_.end(), std::pair(key, std::uint8_t(0)));
+        const auto it = std::lower_bound(byColour_.begin(), byColour_.end(), std::pair(key, std::uint8_t(0)));
         return it != byColour_.end() && it->first == key ? it->second : index;
     }
 
@@ -145,13 +144,11 @@ TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressC
     return result;
 }
 
-TBitmap ReduceColorsMedianCut(const TBitmap& source, int depth, bool dither,
-                              const TProgressCallback& progress)
+TBitmap ReduceColorsMedianCut(const TBitmap& source, int depth, bool dither, const TProgressCallback& progress)
 {
     const TBitmap converted = source.bitCount() == 24 ? TBitmap() : source.toTrueColor();
     const TBitmap& input = source.bitCount() == 24 ? source : converted;
-    TBitmap result = dither ? MedianCutReduceDither(input, depth, progress)
-                            : MedianCutReduce(input, depth, progress);
+    TBitmap result = dither ? MedianCutReduceDither(input, depth, progress) : MedianCutReduce(input, depth, progress);
     if (depth <= 4 && result.bitCount() == 8)
         return repack(result);
     return result;

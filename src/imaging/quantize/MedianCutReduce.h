@@ -18,7 +18,6 @@ TBitmap MedianCutReduceDither(const TBitmap& source, int depth, const TProgressC
 // The driver: converts a source of another depth to 24 bits, runs one of the two above, and for
 // depth <= 4 repacks the result at the depth its palette needs (1 bit for up to 2 entries, 4 bits
 // for up to 16).
-TBitmap ReduceColorsMedianCut(const TBitmap& source, int depth, bool dither,
-                              const TProgressCallback& progress = {});
+TBitmap ReduceColorsMedianCut(const TBitmap& source, int depth, bool dither, const TProgressCallback& progress = {});
 
 } // namespace kalvo

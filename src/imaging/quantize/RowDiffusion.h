@@ -122,7 +122,8 @@ public:
         const __m128i taken = _mm_sub_epi16(pending_, blendHalves(threeOne, sevenFive));
         storePixel(next_ + 4 * (x - 1), taken);
         // Pixel x + 1 comes in and takes 1/16.
-        const __m128i incoming = x + 1 < width_ ? loadPixel(below_ + 3 * (x + 1), x + 2 == width_) : _mm_setzero_si128();
+        const __m128i incoming = x + 1 < width_ ? loadPixel(below_ + 3 * (x + 1), x + 2 == width_)
+                                                : _mm_setzero_si128();
         const __m128i shifted = _mm_unpacklo_epi64(_mm_unpackhi_epi64(taken, taken), incoming);
         pending_ = clamp(_mm_sub_epi16(shifted, _mm_unpackhi_epi64(_mm_setzero_si128(), threeOne)));
     }

@@ -1,7 +1,7 @@
 #include "imaging/quantize/StaticColorQuantizers.h"
 
-#include "imaging/quantize/FixedPalettes.h"
 #include "image/NearestPaletteIndex.h"
+#include "imaging/quantize/FixedPalettes.h"
 
 namespace kalvo {
 
@@ -15,7 +15,8 @@ TQuantizeToStaticColor::TQuantizeToStaticColor()
 
 TRGBTriple TQuantizeToStaticColor::SlotColour(int slot) const
 {
-    return TRGBTriple{std::uint8_t(kWebLevels[std::size_t(slot % 6)]), std::uint8_t(kWebLevels[std::size_t(slot / 6 % 6)]),
+    return TRGBTriple{std::uint8_t(kWebLevels[std::size_t(slot % 6)]),
+                      std::uint8_t(kWebLevels[std::size_t(slot / 6 % 6)]),
                       std::uint8_t(kWebLevels[std::size_t(slot / 36)])};
 }
 
@@ -33,8 +34,8 @@ std::array<std::uint8_t, 32768> standard16BoxEntries(std::uint8_t mixed)
         const int first = NearestPaletteIndex(palette, RGB(r0, g0, b0));
         bool same = true;
         for (int corner = 1; corner < 8 && same; ++corner)
-            same = NearestPaletteIndex(palette, RGB(r0 + (corner & 4 ? 7 : 0), g0 + (corner & 2 ? 7 : 0),
-                                                    b0 + (corner & 1 ? 7 : 0)))
+            same = NearestPaletteIndex(
+                       palette, RGB(r0 + (corner & 4 ? 7 : 0), g0 + (corner & 2 ? 7 : 0), b0 + (corner & 1 ? 7 : 0)))
                 == first;
         entries[std::size_t(box)] = same ? std::uint8_t(first) : mixed;
     }
@@ -51,8 +52,7 @@ const std::array<std::uint8_t, 32768>& standard16Boxes(std::uint8_t mixed)
 } // namespace
 
 TQuantizeToStaticColor16::TQuantizeToStaticColor16()
-    : nearest_(Standard16Palette())
-    , boxEntries_(standard16Boxes(kMixedBox))
+    : nearest_(Standard16Palette()), boxEntries_(standard16Boxes(kMixedBox))
 {
     const std::vector<TColor> palette = Standard16Palette();
     for (std::size_t k = 0; k < colours_.size(); ++k)

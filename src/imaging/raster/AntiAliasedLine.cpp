@@ -14,9 +14,13 @@ namespace {
 class TLinePlotter {
 public:
     TLinePlotter(TBitmap& mask, const QRect& clip)
-        : mask_(mask), left_(std::max(clip.left(), 0)), top_(std::max(clip.top(), 0)),
+        : mask_(mask),
+          left_(std::max(clip.left(), 0)),
+          top_(std::max(clip.top(), 0)),
           right_(std::min(clip.left() + clip.width(), mask.width())),
-          bottom_(std::min(clip.top() + clip.height(), mask.height())) {}
+          bottom_(std::min(clip.top() + clip.height(), mask.height()))
+    {
+    }
 
     // The darker value wins.
     void plot(int x, int y, double d) const

@@ -16,8 +16,8 @@ std::uint8_t mix(int target, int source, int weight)
 
 } // namespace
 
-QRect ApplyCoverage(TBitmap& bitmap, const TCoverage& coverage, TColor color, int alpha,
-                    const TBitmap* selectionMask, const TRegionRef& region)
+QRect ApplyCoverage(TBitmap& bitmap, const TCoverage& coverage, TColor color, int alpha, const TBitmap* selectionMask,
+                    const TRegionRef& region)
 {
     const QRect area = IntersectRects(coverage.Area(), QRect(0, 0, bitmap.width(), bitmap.height()));
     if (area.isEmpty() || coverage.Table.empty())
@@ -27,10 +27,10 @@ QRect ApplyCoverage(TBitmap& bitmap, const TCoverage& coverage, TColor color, in
         return {};
     const int bits = bitmap.bitCount();
     const int opacity = 100 - std::clamp(alpha, 0, 100);
-    const TBitmap* mask = selectionMask && selectionMask->width() == bitmap.width() &&
-                                  selectionMask->height() == bitmap.height() && selectionMask->bitCount() == 8
-                              ? selectionMask
-                              : nullptr;
+    const TBitmap* mask = selectionMask && selectionMask->width() == bitmap.width()
+            && selectionMask->height() == bitmap.height() && selectionMask->bitCount() == 8
+        ? selectionMask
+        : nullptr;
     const int r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
     int left = area.right() + 1, right = -1, top = area.bottom() + 1, bottom = -1;
     ForEachRegionSpan(area, mask ? TRegionRef() : region, [&](int y, int x0, int x1) {

@@ -16,7 +16,7 @@ namespace kalvo {
 // toward the colour by the weight; on palette pictures it takes the nearest palette entry where
 // the weight reaches one half and stays elsewhere. Returns the changed image rectangle (empty
 // when nothing changed).
-QRect ApplyCoverage(TBitmap& bitmap, const TCoverage& coverage, TColor color, int alpha,
-                    const TBitmap* selectionMask, const TRegionRef& region);
+QRect ApplyCoverage(TBitmap& bitmap, const TCoverage& coverage, TColor color, int alpha, const TBitmap* selectionMask,
+                    const TRegionRef& region);
 
 } // namespace kalvo

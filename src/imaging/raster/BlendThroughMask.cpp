@@ -14,13 +14,9 @@ namespace {
 void BlendRow(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* m, int n)
 {
     switch (MaskCover(m, n)) {
-    case TMaskCover::None:
-        return;
-    case TMaskCover::All:
-        std::memcpy(out, in, std::size_t(n) * 3);
-        return;
-    case TMaskCover::Partly:
-        break;
+    case TMaskCover::None: return;
+    case TMaskCover::All: std::memcpy(out, in, std::size_t(n) * 3); return;
+    case TMaskCover::Partly: break;
     }
     for (int x = 0; x < n; ++x) {
         const unsigned l = m[x];

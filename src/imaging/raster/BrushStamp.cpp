@@ -1,9 +1,9 @@
 #include "imaging/raster/BrushStamp.h"
 
-#include "imaging/raster/LineWalk.h"
 #include "image/NearestPaletteIndex.h"
-#include "imaging/raster/PixelMath.h"
 #include "image/PixelAccess.h"
+#include "imaging/raster/LineWalk.h"
+#include "imaging/raster/PixelMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,8 +72,8 @@ void Stamp24(TBitmap& bitmap, const TBitmap* mask, int x, int y, const TpxPenBru
         // Pixels beyond the mask's width are not selected.
         const int c1 = maskRow ? std::min(span.c1, limit - x + span.half) : span.c1;
         if (span.c0 < c1)
-            BlendDabRow(bitmap.scanLine(py), maskRow, brush.Mask[r] + span.c0, x - span.half + span.c0,
-                        c1 - span.c0, colour);
+            BlendDabRow(bitmap.scanLine(py), maskRow, brush.Mask[r] + span.c0, x - span.half + span.c0, c1 - span.c0,
+                        colour);
     }
 }
 
@@ -100,8 +100,8 @@ void StampIndexed(TBitmap& bitmap, const TBitmap* mask, int x, int y, const TpxP
 
 } // namespace
 
-void StampBrush(TBitmap& bitmap, const TBitmap* mask, int x, int y, const TpxPenBrush& brush,
-                TColor color, TBrushTrail& trail)
+void StampBrush(TBitmap& bitmap, const TBitmap* mask, int x, int y, const TpxPenBrush& brush, TColor color,
+                TBrushTrail& trail)
 {
     trail.LastX = x;
     trail.LastY = y;

@@ -16,8 +16,8 @@ struct TBrushTrail {
 // selected). A 24-bit image blends toward the colour with a shift by 8; a 1-, 4- or 8-bit image
 // gets the nearest palette index wherever the tip and the selection are not 0 (nothing when the
 // palette is empty). Other depths are left alone. Records (x, y) in the trail.
-void StampBrush(TBitmap& bitmap, const TBitmap* mask, int x, int y, const TpxPenBrush& brush,
-                TColor color, TBrushTrail& trail);
+void StampBrush(TBitmap& bitmap, const TBitmap* mask, int x, int y, const TpxPenBrush& brush, TColor color,
+                TBrushTrail& trail);
 
 // Dabs along the segment, placing one at each walked position that lies at least `step`
 // pixels (at least 1) from the last dab.

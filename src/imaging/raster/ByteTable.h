@@ -11,18 +11,18 @@ class TByteTable {
 public:
     TByteTable() = default;
     TByteTable(int width, int height)
-        : width_(width > 0 ? width : 0), height_(height > 0 ? height : 0),
-          bytes_(std::size_t(width_) * std::size_t(height_), 0) {}
+        : width_(width > 0 ? width : 0),
+          height_(height > 0 ? height : 0),
+          bytes_(std::size_t(width_) * std::size_t(height_), 0)
+    {
+    }
 
     int width() const { return width_; }
     int height() const { return height_; }
     bool empty() const { return bytes_.empty(); }
 
     std::uint8_t* operator[](int y) { return bytes_.data() + std::size_t(y) * std::size_t(width_); }
-    const std::uint8_t* operator[](int y) const
-    {
-        return bytes_.data() + std::size_t(y) * std::size_t(width_);
-    }
+    const std::uint8_t* operator[](int y) const { return bytes_.data() + std::size_t(y) * std::size_t(width_); }
 
     void clear() { *this = TByteTable(); }
 

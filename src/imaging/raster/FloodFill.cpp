@@ -1,8 +1,8 @@
 #include "imaging/raster/FloodFill.h"
 
-#include "imaging/raster/FloodMask.h"
 #include "image/PaintBitmap.h"
 #include "image/PixelAccess.h"
+#include "imaging/raster/FloodMask.h"
 #include "imaging/raster/RowDriver.h"
 
 #include <algorithm>
@@ -60,8 +60,7 @@ void FillTrueColor(TBitmap& image, const TBitmap& fill, const TBitmap* selection
     auto fillSpan = [&](int y, int x0, int x1) {
         const std::uint8_t* bits = fill.scanLine(y);
         std::uint8_t* p = image.scanLine(y);
-        const std::uint8_t* m =
-            throughMask && y < selectionMask->height() ? selectionMask->scanLine(y) : nullptr;
+        const std::uint8_t* m = throughMask && y < selectionMask->height() ? selectionMask->scanLine(y) : nullptr;
         const int maskWidth = m ? selectionMask->width() : 0;
         for (int x = x0; x < x1; ++x) {
             if (!MaskBit(bits, x))
@@ -103,8 +102,7 @@ void FillIndexed(TBitmap& image, const TBitmap& fill, const TRegionRef& region, 
 }
 
 // 16- and 32-bit images: the same blend on the pixels' colours, clipped to the region.
-void FillWords(TBitmap& image, const TBitmap& fill, const TRegionRef& region, const QRect& box, int alpha,
-               TColor color)
+void FillWords(TBitmap& image, const TBitmap& fill, const TRegionRef& region, const QRect& box, int alpha, TColor color)
 {
     const int a = std::clamp(alpha, 0, 100);
     const auto mix = [a](int old, int c) { return (a * old + (100 - a) * c) / 100; };
@@ -133,8 +131,7 @@ std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, con
 }
 
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
-                               const TFloodFillRequest& request,
-                               const std::function<void(const QRect&)>& beforeChange)
+                               const TFloodFillRequest& request, const std::function<void(const QRect&)>& beforeChange)
 {
     const int bits = image.bitCount();
     if (image.empty() || !TBitmap::isValidBitCount(bits))

@@ -30,7 +30,6 @@ std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, con
                                const TFloodFillRequest& request, const std::function<void()>& beforeChange);
 // The same, telling beforeChange the rectangle that may change.
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
-                               const TFloodFillRequest& request,
-                               const std::function<void(const QRect&)>& beforeChange);
+                               const TFloodFillRequest& request, const std::function<void(const QRect&)>& beforeChange);
 
 } // namespace kalvo

@@ -45,9 +45,9 @@ private:
 };
 
 TFloodFill::TFloodFill(const TBitmap& image, int tolerance)
-    : image_(image)
-    , state_(std::size_t(image.width()) * std::size_t(image.height()), 0)
-    , mask_(image.width(), image.height(), 1)
+    : image_(image),
+      state_(std::size_t(image.width()) * std::size_t(image.height()), 0),
+      mask_(image.width(), image.height(), 1)
 {
     BuildPixelTable(rows_, image);
     PaletteToColorTable(image, table_);

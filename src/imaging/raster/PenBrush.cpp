@@ -121,20 +121,12 @@ void BuildBrush(TpxPenBrush& brush, int size, int hardness, TpxBrushStyle style)
         return;
     }
     switch (style) {
-    case TpxBrushStyle::pxsRound:
-        BuildRound(brush, s, h);
-        break;
-    case TpxBrushStyle::pxsSquare:
-        BuildSquare(brush, s, h);
-        break;
+    case TpxBrushStyle::pxsRound: BuildRound(brush, s, h); break;
+    case TpxBrushStyle::pxsSquare: BuildSquare(brush, s, h); break;
     case TpxBrushStyle::pxsLSlash:
-    case TpxBrushStyle::pxsRSlash:
-        BuildSlash(brush, s, h, style == TpxBrushStyle::pxsLSlash);
-        break;
+    case TpxBrushStyle::pxsRSlash: BuildSlash(brush, s, h, style == TpxBrushStyle::pxsLSlash); break;
     case TpxBrushStyle::pxsHorz:
-    case TpxBrushStyle::pxsVert:
-        BuildStripes(brush, s, h, style == TpxBrushStyle::pxsHorz);
-        break;
+    case TpxBrushStyle::pxsVert: BuildStripes(brush, s, h, style == TpxBrushStyle::pxsHorz); break;
     }
 }
 

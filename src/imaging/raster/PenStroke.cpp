@@ -1,11 +1,11 @@
 #include "imaging/raster/PenStroke.h"
 
+#include "image/PixelLine.h"
+#include "image/RectOps.h"
 #include "image/RegionConvert.h"
 #include "imaging/raster/AntiAliasedLine.h"
 #include "imaging/raster/ParallelRows.h"
-#include "image/PixelLine.h"
 #include "imaging/raster/PixelMath.h"
-#include "image/RectOps.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -42,8 +42,8 @@ TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAli
     return mask;
 }
 
-std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
-                                     const TPoints& points, int alpha, bool antiAlias, TColor color)
+std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
+                                     int alpha, bool antiAlias, TColor color)
 {
     if (points.size() < 2 || source.empty() || source.bitCount() != 24)
         return std::nullopt;
@@ -80,9 +80,8 @@ std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selec
     return result;
 }
 
-std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
-                                     const TPoints& points, int alpha, bool antiAlias,
-                                     const TRegionRef& region, TColor color)
+std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
+                                     int alpha, bool antiAlias, const TRegionRef& region, TColor color)
 {
     if (selectionMask || !region || points.size() < 2 || source.bitCount() != 24)
         return DrawPenStroke(source, selectionMask, points, alpha, antiAlias, color);

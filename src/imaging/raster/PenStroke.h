@@ -13,14 +13,13 @@ namespace kalvo {
 // pixel by the stroke, by 255 minus the selection mask (nullptr: everything selected) and by
 // (100 - alpha) per cent. Without anti-aliasing each segment is a one-pixel line without its
 // final pixel. None when there are fewer than two points or the source is not 24-bit.
-std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
-                                     const TPoints& points, int alpha, bool antiAlias, TColor color);
+std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
+                                     int alpha, bool antiAlias, TColor color);
 
 // The same through the selection mask when there is one, else through the region (inside
 // selected, outside not); with neither, everything is selected.
-std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask,
-                                     const TPoints& points, int alpha, bool antiAlias,
-                                     const TRegionRef& region, TColor color);
+std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
+                                     int alpha, bool antiAlias, const TRegionRef& region, TColor color);
 
 // The greyscale stroke mask of the polyline (255 = untouched, 0 = full stroke).
 TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAlias);

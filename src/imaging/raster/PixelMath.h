@@ -6,7 +6,10 @@
 
 namespace kalvo {
 
-inline int Trunc(double v) { return int(v); }
+inline int Trunc(double v)
+{
+    return int(v);
+}
 
 // Ties go to the even neighbour (the default floating-point rounding mode). Below 2^51 adding
 // and taking away 1.5 * 2^52 rounds exactly as nearbyint does, in two instructions instead of a
@@ -30,7 +33,10 @@ inline int clamp255(double v)
     return int(v);
 }
 
-inline int clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
+inline int clamp255(int v)
+{
+    return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
 
 // Round for a value a formula gives in double whose exact result may be a tie (v/2 = 2.5): a
 // value within 1e-9 of a half-integer counts as that half-integer, so the tie goes to the even

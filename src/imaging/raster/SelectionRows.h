@@ -4,12 +4,12 @@
 // selected, 255 = not), rows driven on two threads with progress, and pixels written through a
 // feathered mask with the negative's weighting (see MaskBlend).
 #include "image/Bitmap.h"
+#include "image/RectOps.h"
 #include "image/Region.h"
 #include "image/RegionConvert.h"
 #include "imaging/ProgressCallback.h"
 #include "imaging/raster/PixelMath.h"
 #include "imaging/raster/RowDriver.h"
-#include "image/RectOps.h"
 
 #include <QRect>
 
@@ -71,7 +71,8 @@ bool DriveSelectionRows(TBitmap& bitmap, const std::optional<QRect>& area, const
         }
     };
     if (progress)
-        DriveRows(b.Rows, b.Right - b.Left, [&](int y) { progress(RowPercent(y, b.Rows)); }, work);
+        DriveRows(
+            b.Rows, b.Right - b.Left, [&](int y) { progress(RowPercent(y, b.Rows)); }, work);
     else
         DriveRows(b.Rows, b.Right - b.Left, work);
     return true;
@@ -83,8 +84,8 @@ bool DriveSelectionRows(TBitmap& bitmap, const std::optional<QRect>& area, const
 // row is driven, the selection's and the others. dest may be source itself. False, changing
 // nothing, unless both are 24-bit and of one size.
 template <typename Kernel>
-bool DriveSelectionRowsInto(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area,
-                            const TBitmap* mask, const TProgressCallback& progress, Kernel&& kernel)
+bool DriveSelectionRowsInto(const TBitmap& source, TBitmap& dest, const std::optional<QRect>& area, const TBitmap* mask,
+                            const TProgressCallback& progress, Kernel&& kernel)
 {
     if (source.empty() || source.bitCount() != 24 || dest.bitCount() != 24 || dest.width() != source.width()
         || dest.height() != source.height())
@@ -106,7 +107,8 @@ bool DriveSelectionRowsInto(const TBitmap& source, TBitmap& dest, const std::opt
         }
     };
     if (progress)
-        DriveRows(rows, dest.width(), [&](int y) { progress(RowPercent(y, rows)); }, work);
+        DriveRows(
+            rows, dest.width(), [&](int y) { progress(RowPercent(y, rows)); }, work);
     else
         DriveRows(rows, dest.width(), work);
     return true;

@@ -74,7 +74,7 @@ void fillHead(TCoverage& c, const TArrowHead& h)
 // pixels on every side, judged at the pixel's centre.
 class TBoxFigure {
 public:
-    TBoxFigure(const TShapeSpec& spec, const QRect& box) : FKind(spec.Kind), FBox(box), FRadius(spec.Radius) {}
+    TBoxFigure(const TShapeSpec& spec, const QRect& box) : FKind(spec.Kind), FBox(box), FRadius(spec.Radius) { }
 
     bool Inside(int x, int y, int inset) const
     {

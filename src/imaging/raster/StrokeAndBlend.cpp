@@ -20,9 +20,15 @@ namespace {
 class TStampCentres {
 public:
     TStampCentres(int width, int height, int size)
-        : half_(size / 2), x0_(half_ - size + 1), y0_(half_ - size + 1),
-          w_(width + size - 1), h_(height + size - 1), words_((w_ + 63) / 64),
-          bits_(std::size_t(words_) * std::size_t(h_), 0) {}
+        : half_(size / 2),
+          x0_(half_ - size + 1),
+          y0_(half_ - size + 1),
+          w_(width + size - 1),
+          h_(height + size - 1),
+          words_((w_ + 63) / 64),
+          bits_(std::size_t(words_) * std::size_t(h_), 0)
+    {
+    }
 
     void add(int x, int y)
     {

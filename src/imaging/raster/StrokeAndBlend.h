@@ -2,8 +2,8 @@
 // A brush stroked along segments into a coverage table, then blended into an image or into a
 // selection mask.
 #include "image/Bitmap.h"
-#include "imaging/raster/PenBrush.h"
 #include "image/Geometry.h"
+#include "imaging/raster/PenBrush.h"
 
 namespace kalvo {
 

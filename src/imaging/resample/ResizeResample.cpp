@@ -40,24 +40,15 @@ void SumRows(const TBitmap& source, const TResampleTaps& rows, int y, std::vecto
         for (int g = 0; g < group; ++g)
             r[g] = source.scanLine(rows.First[y] + k + g);
         switch (group) {
-        case 1:
-            AddRows<1>(sums.data(), r, w + k, n, k == 0);
-            break;
-        case 2:
-            AddRows<2>(sums.data(), r, w + k, n, k == 0);
-            break;
-        case 3:
-            AddRows<3>(sums.data(), r, w + k, n, k == 0);
-            break;
-        default:
-            AddRows<4>(sums.data(), r, w + k, n, k == 0);
-            break;
+        case 1: AddRows<1>(sums.data(), r, w + k, n, k == 0); break;
+        case 2: AddRows<2>(sums.data(), r, w + k, n, k == 0); break;
+        case 3: AddRows<3>(sums.data(), r, w + k, n, k == 0); break;
+        default: AddRows<4>(sums.data(), r, w + k, n, k == 0); break;
         }
     }
 }
 
-void ResampleRow(const std::vector<double>& sums, const TResampleTaps& cols, double area, std::uint8_t* out,
-                 int width)
+void ResampleRow(const std::vector<double>& sums, const TResampleTaps& cols, double area, std::uint8_t* out, int width)
 {
     for (int x = 0; x < width; ++x) {
         double b = 0, g = 0, r = 0;

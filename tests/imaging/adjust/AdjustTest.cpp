@@ -69,12 +69,12 @@ TEST(Levels, WorkedValuesAndAutomaticPoints)
     EXPECT_EQ(LevelsTable({}), Identity());
     const TValueTable narrow = LevelsTable({10, 20, 1.0});
     EXPECT_EQ(narrow[5], 0);
-    EXPECT_EQ(narrow[11], 26); // 25.5
-    EXPECT_EQ(narrow[13], 76); // 76.5
+    EXPECT_EQ(narrow[11], 26);  // 25.5
+    EXPECT_EQ(narrow[13], 76);  // 76.5
     EXPECT_EQ(narrow[15], 128); // 127.5
     EXPECT_EQ(narrow[25], 255);
-    EXPECT_EQ(LevelsTable({0, 255, 2.0})[64], 128);  // sqrt(64 * 255) = 127.75
-    EXPECT_EQ(LevelsTable({0, 255, 0.5})[128], 64);  // 128^2 / 255 = 64.25
+    EXPECT_EQ(LevelsTable({0, 255, 2.0})[64], 128);         // sqrt(64 * 255) = 127.75
+    EXPECT_EQ(LevelsTable({0, 255, 0.5})[128], 64);         // 128^2 / 255 = 64.25
     const TValueTable point = LevelsTable({100, 100, 1.0}); // a span of at least 1
     EXPECT_EQ(point[100], 0);
     EXPECT_EQ(point[101], 255);
@@ -89,9 +89,9 @@ TEST(Levels, WorkedValuesAndAutomaticPoints)
         p[2] = std::uint8_t(red);
     }
     const std::array<TLevels, 3> automatic = AutoLevels(image, TRegionRef{}, nullptr);
-    EXPECT_EQ(automatic[2], (TLevels{3, 200, 1.0}));  // 6 > 5 pixels; 994 < 995
+    EXPECT_EQ(automatic[2], (TLevels{3, 200, 1.0})); // 6 > 5 pixels; 994 < 995
     EXPECT_EQ(automatic[1], (TLevels{50, 50, 1.0}));
-    EXPECT_EQ(automatic[0], (TLevels{0, 9, 1.0}));    // 100 > 5; 900 < 995 until 9
+    EXPECT_EQ(automatic[0], (TLevels{0, 9, 1.0})); // 100 > 5; 900 < 995 until 9
     // Only the selected pixels count: the last 500 (blue 5..9).
     TBitmap mask(1000, 1, 8);
     std::fill(mask.bits(), mask.bits() + 500, std::uint8_t(255));
@@ -102,11 +102,11 @@ TEST(Levels, WorkedValuesAndAutomaticPoints)
 
 TEST(Grayscale, LumaRoundsTiesToEvenAndStays24Bit)
 {
-    EXPECT_EQ(Luma(255, 0, 0), 76);   // 76.245
-    EXPECT_EQ(Luma(0, 255, 0), 150);  // 149.685
-    EXPECT_EQ(Luma(0, 0, 255), 29);   // 29.07
-    EXPECT_EQ(Luma(0, 0, 250), 28);   // 28.5
-    EXPECT_EQ(Luma(0, 4, 168), 22);   // 21.5
+    EXPECT_EQ(Luma(255, 0, 0), 76);  // 76.245
+    EXPECT_EQ(Luma(0, 255, 0), 150); // 149.685
+    EXPECT_EQ(Luma(0, 0, 255), 29);  // 29.07
+    EXPECT_EQ(Luma(0, 0, 250), 28);  // 28.5
+    EXPECT_EQ(Luma(0, 4, 168), 22);  // 21.5
     EXPECT_EQ(Luma(255, 255, 255), 255);
     // Every colour against plain division (the function multiplies and shifts instead).
     for (int r = 0; r < 256; ++r)
@@ -136,7 +136,7 @@ TEST(HueSaturation, WorkedValuesAndIdentity)
     EXPECT_EQ(apply(RGB(255, 0, 0), {120, 0, 0}), RGB(0, 255, 0));
     EXPECT_EQ(apply(RGB(255, 0, 0), {-120, 0, 0}), RGB(0, 0, 255));
     EXPECT_EQ(apply(RGB(200, 100, 50), {0, -100, 0}), RGB(125, 125, 125)); // L = 125 / 255
-    EXPECT_EQ(apply(RGB(150, 100, 100), {0, 100, 0}), RGB(175, 75, 75));    // S 0.2 -> 0.4
+    EXPECT_EQ(apply(RGB(150, 100, 100), {0, 100, 0}), RGB(175, 75, 75));   // S 0.2 -> 0.4
     EXPECT_EQ(apply(RGB(200, 100, 50), {0, 0, 100}), clWhite);
     EXPECT_EQ(apply(RGB(200, 100, 50), {0, 0, -100}), clBlack);
     EXPECT_EQ(apply(RGB(255, 0, 0), {0, 0, -50}), RGB(128, 0, 0)); // L 0.5 -> 0.25: 127.5
@@ -223,10 +223,16 @@ TEST(AdjustIntoDestination, WritesEveryPixelAsTheInPlaceOperation)
     using TOp = std::function<bool(const TBitmap&, TBitmap&, const std::optional<QRect>&, const TBitmap*)>;
     const std::pair<const char*, TOp> ops[] = {
         {"tables", [&](auto& s, auto& d, auto& a, auto* m) { return ApplyTablesArea(s, d, a, m, tables); }},
-        {"hue", [](auto& s, auto& d, auto& a, auto* m) { return HueSaturationArea(s, d, a, m, {40, 30, -20}); }},
+        {"hue",
+         [](auto& s, auto& d, auto& a, auto* m) {
+             return HueSaturationArea(s, d, a, m, {40, 30, -20});
+         }},
         {"grey", [](auto& s, auto& d, auto& a, auto* m) { return GrayscaleArea(s, d, a, m); }},
         {"blur", [](auto& s, auto& d, auto& a, auto* m) { return GaussianBlurArea(s, d, a, m, 2.5); }},
-        {"sharpen", [](auto& s, auto& d, auto& a, auto* m) { return UnsharpMaskArea(s, d, a, m, {150, 1.5, 3}); }},
+        {"sharpen",
+         [](auto& s, auto& d, auto& a, auto* m) {
+             return UnsharpMaskArea(s, d, a, m, {150, 1.5, 3});
+         }},
     };
     for (const auto& [name, op] : ops)
         for (const TBitmap* m : {static_cast<const TBitmap*>(nullptr), static_cast<const TBitmap*>(&mask)})

@@ -1,6 +1,6 @@
+#include "imaging/effects/DropShadowArea.h"
 #include "image/Outline.h"
 #include "image/RegionConvert.h"
-#include "imaging/effects/DropShadowArea.h"
 
 #include <gtest/gtest.h>
 
@@ -44,13 +44,13 @@ TEST(DropShadowArea, EqualsTheWholeImageShadowInsideTheArea)
     const TBitmap mask = Mask();
     TPoints outline;
     Bitmap8ToPoints(&mask, outline);
-    for (const TDropShadowParams params : {TDropShadowParams{5, 3, 4, 30, RGB(10, 20, 30)},
-                                           TDropShadowParams{-8, 6, 0, 0, clBlack},
-                                           TDropShadowParams{2, -2, 12, 60, RGB(0, 0, 255)}}) {
+    for (const TDropShadowParams params :
+         {TDropShadowParams{5, 3, 4, 30, RGB(10, 20, 30)}, TDropShadowParams{-8, 6, 0, 0, clBlack},
+          TDropShadowParams{2, -2, 12, 60, RGB(0, 0, 255)}}) {
         const auto whole = DropShadow(image, mask, outline, params);
         ASSERT_TRUE(whole);
-        for (const QRect area : {QRect(30, 20, 40, 30), QRect(60, 45, 60, 45), QRect(0, 0, 120, 90),
-                                 QRect(100, 70, 50, 50)}) {
+        for (const QRect area :
+             {QRect(30, 20, 40, 30), QRect(60, 45, 60, 45), QRect(0, 0, 120, 90), QRect(100, 70, 50, 50)}) {
             SCOPED_TRACE(testing::Message() << area.x() << "," << area.y() << " offset " << params.OffsetX);
             const auto part = DropShadowArea(image, mask, params, area);
             ASSERT_TRUE(part);
@@ -64,8 +64,8 @@ TEST(DropShadowArea, RefusesUnsuitableInput)
 {
     const TBitmap image = Picture(20, 20);
     const TBitmap mask = RegionToMask(TRegionRef(TRegion::rect({5, 5, 10, 10})), 20, 20);
-    EXPECT_FALSE(DropShadowArea(image, mask, {}, QRect(30, 30, 5, 5)));           // outside
-    EXPECT_FALSE(DropShadowArea(image.toTrueColor(), TBitmap(), {}, QRect(0, 0, 5, 5))); // no mask
+    EXPECT_FALSE(DropShadowArea(image, mask, {}, QRect(30, 30, 5, 5)));                          // outside
+    EXPECT_FALSE(DropShadowArea(image.toTrueColor(), TBitmap(), {}, QRect(0, 0, 5, 5)));         // no mask
     EXPECT_EQ(CropBitmap(image, QRect(15, 15, 10, 10)), CropBitmap(image, QRect(15, 15, 5, 5))); // cut to the image
     EXPECT_THROW(CropBitmap(image, QRect(20, 15, 10, 10)), std::exception);
 }

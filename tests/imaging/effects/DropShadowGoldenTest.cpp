@@ -51,9 +51,8 @@ std::uint64_t Fnv(const TBitmap& bitmap)
 TEST(DropShadowGolden, PicturesAndProgressEqualTheSerialLoop)
 {
     const TBitmap image = ShadowPicture(), mask = ShadowMask();
-    const TDropShadowParams cases[] = {{2, 2, 5, 50, RGB(0, 0, 0)},
-                                       {-7, 11, 0, 0, RGB(200, 30, 90)},
-                                       {15, -4, 20, 80, RGB(9, 99, 199)}};
+    const TDropShadowParams cases[] = {
+        {2, 2, 5, 50, RGB(0, 0, 0)}, {-7, 11, 0, 0, RGB(200, 30, 90)}, {15, -4, 20, 80, RGB(9, 99, 199)}};
     const std::uint64_t hashes[] = {0xb2e6c9b532c377d4ull, 0xe86385d0b20bab62ull, 0x79699ac37a7ec133ull};
     std::vector<int> rows;
     for (int y = 0; y < image.height(); ++y)

@@ -1,5 +1,5 @@
-#include "SelectionMaskSupport.h"
 #include "imaging/effects/DropShadow.h"
+#include "SelectionMaskSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ TEST(DropShadow, SoftShadowFadesOutsideAndThroughTheObjectsSoftEdge)
             }
         }
     EXPECT_EQ(result->pixelColor(29, 25), RGB(127, 127, 127)); // w = 255 - 128 + 0
-    EXPECT_EQ(result->pixelColor(32, 25), clBlack);             // the shadow's core
+    EXPECT_EQ(result->pixelColor(32, 25), clBlack);            // the shadow's core
     // Beyond the core the shadow fades out along the row.
     int previous = 0, partly = 0;
     for (int x = 30; x < 50; ++x) {

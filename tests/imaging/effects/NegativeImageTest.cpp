@@ -16,7 +16,7 @@ TEST(NegativeImage, FeatheredMaskWeightsTheInversion)
     std::copy(values, values + 4, mask.scanLine(0));
     ASSERT_TRUE(NegativeImageArea(image, std::nullopt, &mask));
     EXPECT_EQ(image.pixelColor(0, 0), RGB(155, 255, 55));
-    EXPECT_EQ(image.pixelColor(1, 0), RGB(100, 0, 200)); // not selected
+    EXPECT_EQ(image.pixelColor(1, 0), RGB(100, 0, 200));   // not selected
     EXPECT_EQ(image.pixelColor(2, 0), RGB(127, 127, 128)); // pulled toward the middle
     EXPECT_EQ(image.pixelColor(3, 0), RGB(141, 191, 91));
 }

@@ -1,7 +1,7 @@
+#include "imaging/effects/ObscureSelection.h"
 #include "SelectionMaskSupport.h"
 #include "image/ImageErrors.h"
 #include "image/RegionConvert.h"
-#include "imaging/effects/ObscureSelection.h"
 
 #include <gtest/gtest.h>
 

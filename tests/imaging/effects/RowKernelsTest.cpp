@@ -1,13 +1,13 @@
 // The negative and the clear run as row kernels on two threads with fast paths for unmasked and
 // fully selected rows; these tests hold them to straightforward per-pixel loops, byte for byte,
 // on odd sizes, masks of every kind of row, areas and every accepted depth.
+#include "image/NearestPaletteIndex.h"
 #include "image/PixelAccess.h"
 #include "image/RegionConvert.h"
 #include "imaging/effects/ClearSelection.h"
 #include "imaging/effects/NegativeImage.h"
 #include "imaging/raster/BlendThroughMask.h"
 #include "imaging/raster/FloodFill.h"
-#include "image/NearestPaletteIndex.h"
 #include "imaging/raster/PixelMath.h"
 
 #include <gtest/gtest.h>
@@ -90,8 +90,8 @@ TBitmap Mask(int width, int height, std::mt19937& random)
 
 const std::vector<QSize>& Sizes()
 {
-    static const std::vector<QSize> sizes = {{1, 1}, {2, 1}, {1, 3}, {3, 2}, {5, 7}, {17, 3}, {33, 9},
-                                             {64, 4}, {255, 2}, {1001, 7}, {7, 1001}, {331, 257}};
+    static const std::vector<QSize> sizes = {{1, 1},  {2, 1},  {1, 3},   {3, 2},    {5, 7},    {17, 3},
+                                             {33, 9}, {64, 4}, {255, 2}, {1001, 7}, {7, 1001}, {331, 257}};
     return sizes;
 }
 
@@ -139,8 +139,8 @@ TEST(RowKernels, ClearEqualsThePerPixelLoopThroughTheMask)
     for (const QSize& size : Sizes()) {
         const int w = size.width(), h = size.height();
         const TBitmap image = Noise(w, h, 24, random);
-        for (const TBitmap& mask : {Mask(w, h, random), Mask(w + 3, std::max(1, h - 1), random),
-                                    Mask(std::max(1, w / 2), h + 2, random)}) {
+        for (const TBitmap& mask :
+             {Mask(w, h, random), Mask(w + 3, std::max(1, h - 1), random), Mask(std::max(1, w / 2), h + 2, random)}) {
             const TColor background = RGB(random() & 255, random() & 255, random() & 255);
             TBitmap expected = image, actual = image;
             ReferenceClearThroughMask(expected, mask, background);

@@ -48,7 +48,8 @@ TBitmap TexturePicture(int width, int height)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             for (int c = 0; c < 3; ++c)
-                image.scanLine(y)[3 * x + c] = std::uint8_t(x < width / 3 ? 240 : ((x * 37 + y * 101 + c * 59) * 7919 % 256));
+                image.scanLine(y)[3 * x + c] = std::uint8_t(x < width / 3 ? 240
+                                                                          : ((x * 37 + y * 101 + c * 59) * 7919 % 256));
     return image;
 }
 

@@ -1,5 +1,5 @@
-#include "image/ImageErrors.h"
 #include "imaging/geometry/CanvasSize.h"
+#include "image/ImageErrors.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "imaging/geometry/OrientBitmap.h"
 #include "image/ImageErrors.h"
 #include "imaging/colour/PixelIndex.h"
-#include "imaging/geometry/OrientBitmap.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -25,9 +25,9 @@ std::uint32_t Stored(const TBitmap& b, int x, int y)
     return v;
 }
 
-constexpr TOrientation kAll[] = {TOrientation::Normal, TOrientation::FlipHorizontal, TOrientation::Rotate180,
-                                 TOrientation::FlipVertical, TOrientation::Transpose, TOrientation::Rotate90,
-                                 TOrientation::Transverse, TOrientation::Rotate270};
+constexpr TOrientation kAll[] = {TOrientation::Normal,       TOrientation::FlipHorizontal, TOrientation::Rotate180,
+                                 TOrientation::FlipVertical, TOrientation::Transpose,      TOrientation::Rotate90,
+                                 TOrientation::Transverse,   TOrientation::Rotate270};
 
 } // namespace
 
@@ -35,10 +35,9 @@ TEST(Orientation, PointsFollowTheTagsMeaning)
 {
     // A 3 x 2 picture: where its top-right pixel (2, 0) goes.
     const std::pair<TOrientation, QPoint> cases[] = {
-        {TOrientation::Normal, {2, 0}},         {TOrientation::FlipHorizontal, {0, 0}},
-        {TOrientation::Rotate180, {0, 1}},      {TOrientation::FlipVertical, {2, 1}},
-        {TOrientation::Transpose, {0, 2}},      {TOrientation::Rotate90, {1, 2}},
-        {TOrientation::Transverse, {1, 0}},     {TOrientation::Rotate270, {0, 0}}};
+        {TOrientation::Normal, {2, 0}},       {TOrientation::FlipHorizontal, {0, 0}}, {TOrientation::Rotate180, {0, 1}},
+        {TOrientation::FlipVertical, {2, 1}}, {TOrientation::Transpose, {0, 2}},      {TOrientation::Rotate90, {1, 2}},
+        {TOrientation::Transverse, {1, 0}},   {TOrientation::Rotate270, {0, 0}}};
     for (const auto& [o, expected] : cases) {
         int x = 2, y = 0;
         OrientPoint(o, 3, 2, x, y);
@@ -56,8 +55,8 @@ TEST(OrientBitmap, EveryTransformIsAnExactPermutationAtEveryDepth)
 {
     // Odd sizes so that packed rows end inside a byte; wider than a tile of the column walk. At
     // 24 bits, 44 x 36 has rows without padding: the last pixel ends the source's memory.
-    for (const auto& [bits, w, h] : {std::tuple{1, 45, 37}, {4, 45, 37}, {8, 45, 37}, {16, 45, 37}, {24, 45, 37},
-                                     {24, 44, 36}, {32, 45, 37}}) {
+    for (const auto& [bits, w, h] :
+         {std::tuple{1, 45, 37}, {4, 45, 37}, {8, 45, 37}, {16, 45, 37}, {24, 45, 37}, {24, 44, 36}, {32, 45, 37}}) {
         const TBitmap src = test::PatternBitmap(w, h, bits);
         for (TOrientation o : kAll) {
             const TBitmap out = OrientBitmap(src, o);

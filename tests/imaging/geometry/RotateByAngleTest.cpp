@@ -1,6 +1,6 @@
+#include "imaging/geometry/RotateByAngle.h"
 #include "image/ImageErrors.h"
 #include "imaging/geometry/OrientBitmap.h"
-#include "imaging/geometry/RotateByAngle.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

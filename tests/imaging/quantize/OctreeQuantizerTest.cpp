@@ -46,7 +46,7 @@ TEST(OctreeQuantizer, FewColoursAreKeptExactlyInTheOrderSeen)
 TEST(OctreeQuantizer, ClustersMergeIntoTheirMeans)
 {
     // Two tight clusters far apart, three pixels each: two colours leave one mean per cluster.
-    const std::vector<TColor> colors = {RGB(10, 10, 10), RGB(12, 10, 10), RGB(14, 13, 10),
+    const std::vector<TColor> colors = {RGB(10, 10, 10),    RGB(12, 10, 10),    RGB(14, 13, 10),
                                         RGB(240, 200, 100), RGB(244, 200, 100), RGB(242, 203, 100)};
     const std::vector<TColor> palette = OctreePalette(fromColors(6, 1, colors), 2);
     EXPECT_EQ(palette, (std::vector<TColor>{RGB(12, 11, 10), RGB(242, 201, 100)}));

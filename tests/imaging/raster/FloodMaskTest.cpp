@@ -58,15 +58,15 @@ std::vector<int> referenceFill(const TBitmap& img, int sx, int sy)
 
 TEST(Hls, GreysAndSaturatedColoursRoundTiesToEven)
 {
-    EXPECT_EQ(RGBToHLS(RGB(0, 0, 0)), (THLS{160, 0, 0}));       // L = 0.5
+    EXPECT_EQ(RGBToHLS(RGB(0, 0, 0)), (THLS{160, 0, 0}));         // L = 0.5
     EXPECT_EQ(RGBToHLS(RGB(255, 255, 255)), (THLS{160, 240, 0})); // L = 240.5
-    EXPECT_EQ(RGBToHLS(RGB(17, 17, 17)), (THLS{160, 16, 0}));   // L = 16.5
-    EXPECT_EQ(RGBToHLS(RGB(51, 51, 51)), (THLS{160, 48, 0}));   // L = 48.5
+    EXPECT_EQ(RGBToHLS(RGB(17, 17, 17)), (THLS{160, 16, 0}));     // L = 16.5
+    EXPECT_EQ(RGBToHLS(RGB(51, 51, 51)), (THLS{160, 48, 0}));     // L = 48.5
     EXPECT_EQ(RGBToHLS(RGB(128, 128, 128)), (THLS{160, 121, 0}));
-    EXPECT_EQ(RGBToHLS(RGB(255, 0, 0)), (THLS{0, 120, 240}));   // L = 120.5, S = 240.5
+    EXPECT_EQ(RGBToHLS(RGB(255, 0, 0)), (THLS{0, 120, 240})); // L = 120.5, S = 240.5
     EXPECT_EQ(RGBToHLS(RGB(0, 255, 0)), (THLS{80, 120, 240}));
     EXPECT_EQ(RGBToHLS(RGB(0, 0, 255)), (THLS{160, 120, 240}));
-    EXPECT_EQ(RGBToHLS(RGB(128, 0, 0)), (THLS{0, 61, 240}));    // S = 240.5 on the dark side
+    EXPECT_EQ(RGBToHLS(RGB(128, 0, 0)), (THLS{0, 61, 240}));      // S = 240.5 on the dark side
     EXPECT_EQ(RGBToHLS(RGB(200, 100, 50)), (THLS{13, 118, 144})); // S = 144.5
     EXPECT_EQ(RGBToHLS(RGB(255, 0, 1)).hue, 240);                 // -0.16 wraps to 239.84
     EXPECT_EQ(RGBToHLS(RGB(255, 1, 0)).hue, 0);

@@ -1,5 +1,5 @@
-#include "imaging/raster/AntiAliasedLine.h"
 #include "imaging/raster/PenStroke.h"
+#include "imaging/raster/AntiAliasedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +26,9 @@ std::map<std::pair<int, int>, int> Marked(const TBitmap& mask)
 TEST(AntiAliasedLine, HorizontalLineHasACoreAndSoftSidesAndCaps)
 {
     const TBitmap mask = PenStrokeMask(8, 5, {{2, 2}, {4, 2}}, true);
-    const std::map<std::pair<int, int>, int> expected{
-        {{1, 2}, 242}, {{5, 2}, 242}, {{2, 2}, 12}, {{3, 2}, 12}, {{4, 2}, 12},
-        {{2, 1}, 242}, {{3, 1}, 242}, {{4, 1}, 242}, {{2, 3}, 242}, {{3, 3}, 242}, {{4, 3}, 242}};
+    const std::map<std::pair<int, int>, int> expected{{{1, 2}, 242}, {{5, 2}, 242}, {{2, 2}, 12},  {{3, 2}, 12},
+                                                      {{4, 2}, 12},  {{2, 1}, 242}, {{3, 1}, 242}, {{4, 1}, 242},
+                                                      {{2, 3}, 242}, {{3, 3}, 242}, {{4, 3}, 242}};
     EXPECT_EQ(Marked(mask), expected);
 }
 
@@ -37,9 +37,8 @@ TEST(AntiAliasedLine, ShortDiagonalFollowsTheDistanceWalk)
     TBitmap mask = PenStrokeMask(8, 6, {}, true);
     DrawAntiAliasedLine(mask, 1, 1, 5, 3, QRect(0, 0, 8, 6));
     const std::map<std::pair<int, int>, int> expected{
-        {{1, 0}, 228}, {{1, 1}, 0},  {{1, 2}, 228}, {{2, 1}, 114}, {{2, 2}, 0},
-        {{3, 1}, 228}, {{3, 2}, 0},  {{3, 3}, 228}, {{4, 2}, 114}, {{4, 3}, 0},
-        {{5, 2}, 228}, {{5, 3}, 0},  {{5, 4}, 228}};
+        {{1, 0}, 228}, {{1, 1}, 0},   {{1, 2}, 228}, {{2, 1}, 114}, {{2, 2}, 0}, {{3, 1}, 228}, {{3, 2}, 0},
+        {{3, 3}, 228}, {{4, 2}, 114}, {{4, 3}, 0},   {{5, 2}, 228}, {{5, 3}, 0}, {{5, 4}, 228}};
     EXPECT_EQ(Marked(mask), expected);
 
     TBitmap clipped = PenStrokeMask(8, 6, {}, true);
@@ -52,8 +51,8 @@ TEST(PenStroke, AntiAliasedDiagonalBlendsByTheStrokeValue)
     const TBitmap black(8, 6, 24);
     const auto result = DrawPenStroke(black, nullptr, {{1, 1}, {5, 3}}, 0, true, clWhite);
     ASSERT_TRUE(result);
-    EXPECT_EQ(result->pixelColor(1, 1), clWhite);          // stroke 0: exactly the colour
-    EXPECT_EQ(result->pixelColor(1, 0), RGB(27, 27, 27));   // stroke 228
+    EXPECT_EQ(result->pixelColor(1, 1), clWhite);            // stroke 0: exactly the colour
+    EXPECT_EQ(result->pixelColor(1, 0), RGB(27, 27, 27));    // stroke 228
     EXPECT_EQ(result->pixelColor(2, 1), RGB(141, 141, 141)); // stroke 114
     EXPECT_EQ(result->pixelColor(0, 0), clBlack);
 
@@ -69,8 +68,8 @@ TEST(PenStroke, AntiAliasedDiagonalBlendsByTheStrokeValue)
 TEST(PenStroke, PlainPenLeavesOutTheLastPixelOfEachSegment)
 {
     const TBitmap mask = PenStrokeMask(6, 4, {{0, 0}, {3, 0}, {3, 3}}, false);
-    const std::map<std::pair<int, int>, int> expected{
-        {{0, 0}, 0}, {{1, 0}, 0}, {{2, 0}, 0}, {{3, 0}, 0}, {{3, 1}, 0}, {{3, 2}, 0}};
+    const std::map<std::pair<int, int>, int> expected{{{0, 0}, 0}, {{1, 0}, 0}, {{2, 0}, 0},
+                                                      {{3, 0}, 0}, {{3, 1}, 0}, {{3, 2}, 0}};
     EXPECT_EQ(Marked(mask), expected);
 }
 

@@ -1,5 +1,5 @@
-#include "imaging/raster/ApplyCoverage.h"
 #include "imaging/raster/ShapeMask.h"
+#include "imaging/raster/ApplyCoverage.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,8 @@ TEST(ShapeMask, WidthOneBoxesRunThroughTheCornerPixels)
     const TShapeCoverage both = AliasedShapeCoverage(spec(TShapeKind::Rect, {2, 1}, {6, 4}, 1, TShapeFill::Both));
     EXPECT_EQ(covered(both.Fill), (TPixels{{3, 2}, {4, 2}, {5, 2}, {3, 3}, {4, 3}, {5, 3}}));
     EXPECT_EQ(covered(AliasedShapeCoverage(spec(TShapeKind::Rect, {2, 1}, {6, 4}, 2)).Stroke).size(), 20u);
-    EXPECT_TRUE(AliasedShapeCoverage(spec(TShapeKind::Rect, {2, 1}, {6, 4}, 1, TShapeFill::FillOnly)).Stroke.Table.empty());
+    EXPECT_TRUE(
+        AliasedShapeCoverage(spec(TShapeKind::Rect, {2, 1}, {6, 4}, 1, TShapeFill::FillOnly)).Stroke.Table.empty());
 
     // The ellipse touches the middle of each side of its box and stays inside it, symmetric.
     const TPixels ellipse = covered(AliasedShapeCoverage(spec(TShapeKind::Ellipse, {0, 0}, {20, 10})).Stroke);
@@ -82,9 +83,9 @@ TEST(ApplyCoverage, WeightsBySelectionAndTransparencyAndPicksThePaletteEntry)
     const std::uint8_t weights[4] = {0, 0, 255, 128};
     std::copy(weights, weights + 4, mask.scanLine(0));
     EXPECT_EQ(ApplyCoverage(image, c, clWhite, 50, &mask, std::nullopt), QRect(1, 0, 3, 1));
-    EXPECT_EQ(image.pixelColor(0, 0), clBlack); // no coverage
+    EXPECT_EQ(image.pixelColor(0, 0), clBlack);            // no coverage
     EXPECT_EQ(image.pixelColor(1, 0), RGB(127, 127, 127)); // 255 x 50 % truncated
-    EXPECT_EQ(image.pixelColor(2, 0), clBlack); // not selected
+    EXPECT_EQ(image.pixelColor(2, 0), clBlack);            // not selected
     EXPECT_EQ(image.pixelColor(3, 0), RGB(63, 63, 63));
 
     TBitmap indexed(4, 1, 8);

@@ -1,5 +1,5 @@
-#include "imaging/raster/Coverage.h"
 #include "imaging/raster/StrokeAndBlend.h"
+#include "imaging/raster/Coverage.h"
 
 #include <gtest/gtest.h>
 

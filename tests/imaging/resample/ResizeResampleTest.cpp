@@ -1,5 +1,5 @@
-#include "image/ImageErrors.h"
 #include "imaging/resample/ResizeResample.h"
+#include "image/ImageErrors.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,8 @@ TEST(ResizeResample, OddRatiosMatchTheDirectIntegral)
 {
     const struct {
         int w, h, nw, nh;
-    } cases[] = {{7, 5, 3, 4}, {5, 3, 8, 7}, {13, 11, 5, 4}, {3, 9, 7, 2}, {6, 6, 6, 6}, {1, 4, 5, 1}, {31, 17, 10, 23}};
+    } cases[] = {{7, 5, 3, 4}, {5, 3, 8, 7}, {13, 11, 5, 4},  {3, 9, 7, 2},
+                 {6, 6, 6, 6}, {1, 4, 5, 1}, {31, 17, 10, 23}};
     unsigned seed = 10;
     for (const auto& c : cases) {
         const TBitmap src = Random24(c.w, c.h, ++seed);
