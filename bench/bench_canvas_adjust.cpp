@@ -1,10 +1,10 @@
 // The photo adjustment dialogs' previews on a 24-megapixel picture with a selection: one preview
 // of the visible part (restoring the previous one, computing, patching and repainting the
 // preview canvas), at the dialog's 1 : 1 (260 x 220 pixels shown) and zoomed out to 1 : 4.
-#include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/AdjustDialogs.h"
 #include "app/dialogs/LevelsDialog.h"
+#include "app/dialogs/MessageService.h"
 #include "canvas/PxImage.h"
 #include "support/CanvasBench.h"
 #include "support/SamplePicture.h"
