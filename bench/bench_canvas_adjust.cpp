@@ -3,10 +3,10 @@
 // preview canvas), at the dialog's 1 : 1 (260 x 220 pixels shown), zoomed out to 1 : 4, and at
 // 1 : 1 on a preview canvas of 1920 x 1080 (a dialog enlarged to a full-HD screen). The CPU
 // column counts the whole process (both threads of the computation).
-#include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/AdjustDialogs.h"
 #include "app/dialogs/LevelsDialog.h"
+#include "app/dialogs/MessageService.h"
 #include "canvas/PxImage.h"
 #include "support/CanvasBench.h"
 #include "support/SamplePicture.h"
