@@ -12,9 +12,9 @@
 #          the whole picture, CPU seconds from the key (or click) that applies the dialog until the
 #          marker is gone; the marker is then striped (3 pixels of it, 3 of purple) so that blur
 #          and sharpen change it too, and the picture is a BMP
-#   rotate 90, flip   the picture turned clockwise or mirrored left to right from the menu: CPU
+#   rotate90, flip   the picture turned clockwise or mirrored left to right from the menu: CPU
 #          seconds, and wall seconds ("... wall") from the key that runs it until the marker has
-#          left the view
+#          left the view (xdotool's start and the probe's first look at the screen included)
 # A peer without the command shows "—". mtpaint runs with 1000 MB for undo (its default refuses
 # to rotate a 24-megapixel picture) and without its automatic preview on the canvas (the
 # preview would change the screen before the command is applied); its view is scrolled to the
@@ -268,10 +268,12 @@ for run in $(seq "$RUNS"); do
       prepare_command "$p" "$c"
       sleep 1.5 # the dialogs' previews
       before=$(cpu_ns "$pid")
+      start=$EPOCHREALTIME
       apply_command "$p" "$c"
-      if wall=$("$probe" gone $marker 60); then
+      if "$probe" gone $marker 60 >/dev/null; then
+        end=$EPOCHREALTIME
         record "$p $c" "$(awk -v a="$before" -v b="$(cpu_ns "$pid")" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')"
-        record "$p $c wall" "$wall"
+        record "$p $c wall" "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')"
       else
         echo "$p: the marker stayed on the screen after $c" >&2
         record "$p $c" NA
