@@ -4,8 +4,8 @@
 // area against the whole image. With one undo step (MaxUndo 1) each command gives back the buffer
 // of the step it drops, which the next command reuses; the Fresh variants return it to the system
 // first and pay for a freshly faulted picture-sized buffer, as the first command after an open does.
-#include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
+#include "app/dialogs/MessageService.h"
 #include "app/dialogs/ReduceColorsDialog.h"
 #include "app/dialogs/ResizeDialog.h"
 #include "app/mainform/MainForm.h"

@@ -9,8 +9,8 @@
 //     move, at 100 % and fit to window.
 // --scale=F runs on a screen with device pixel ratio F (QT_SCALE_FACTOR); the window stays
 // 1600 x 1000 logical pixels, so at 2 the canvas composes and shows four times the pixels.
-#include "app/Application.h"
 #include "app/mainform/MainForm.h"
+#include "app/startup/Application.h"
 #include "canvas/PxImage.h"
 #include "image/RegionConvert.h"
 #include "imaging/raster/FloodMask.h"

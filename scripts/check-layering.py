@@ -7,7 +7,6 @@ The core libraries know nothing of widgets or of the layers above them:
   document may include image and imaging (not codecs, config, canvas, app, cli)
   codecs   may include image and imaging (not document, config, canvas, app, cli)
   config   may include no other folder and QtCore only
-  startup  (the programs' start-up code) may include no other folder
 and none of them may include a QtGui or QtWidgets header, with or without the module prefix (the
 bare names are taken from the module's header directory under Qt's include directory when it is
 given), so that the programs built on the core alone load no graphical library.
@@ -23,14 +22,13 @@ import os
 import re
 import sys
 
-LAYERS = ("image", "imaging", "document", "codecs", "config", "startup", "canvas", "app", "cli")
+LAYERS = ("image", "imaging", "document", "codecs", "config", "canvas", "app", "cli")
 FORBIDDEN = {
-    "image": {"imaging", "document", "codecs", "config", "startup", "canvas", "app", "cli"},
-    "imaging": {"document", "codecs", "config", "startup", "canvas", "app", "cli"},
-    "document": {"codecs", "config", "startup", "canvas", "app", "cli"},
-    "codecs": {"document", "config", "startup", "canvas", "app", "cli"},
-    "config": {"image", "imaging", "document", "codecs", "startup", "canvas", "app", "cli"},
-    "startup": {"image", "imaging", "document", "codecs", "config", "canvas", "app", "cli"},
+    "image": {"imaging", "document", "codecs", "config", "canvas", "app", "cli"},
+    "imaging": {"document", "codecs", "config", "canvas", "app", "cli"},
+    "document": {"codecs", "config", "canvas", "app", "cli"},
+    "codecs": {"document", "config", "canvas", "app", "cli"},
+    "config": {"image", "imaging", "document", "codecs", "canvas", "app", "cli"},
 }
 # Qt modules no core folder may reach: the core holds to QtCore.
 FORBIDDEN_QT = ("QtGui", "QtWidgets")

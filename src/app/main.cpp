@@ -2,10 +2,10 @@
 // otherwise creates the main window, opens the picture named on the command line (as Open would;
 // it is read while the toolkit and the window start) and runs the message loop until the window
 // closes.
-#include "app/Application.h"
-#include "app/CommandLine.h"
-#include "app/PictureLoad.h"
+#include "app/files/PictureLoad.h"
 #include "app/mainform/MainForm.h"
+#include "app/startup/Application.h"
+#include "app/startup/CommandLine.h"
 
 #include <QFileInfo>
 #include <QTimer>

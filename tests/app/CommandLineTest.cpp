@@ -1,5 +1,5 @@
 // The editor's command line.
-#include "app/CommandLine.h"
+#include "app/startup/CommandLine.h"
 
 #include <gtest/gtest.h>
 

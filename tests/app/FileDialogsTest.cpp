@@ -1,6 +1,6 @@
 // The dialogs' type lists, default extensions and type preselection, all read from the format
 // table that the format dispatch reads too.
-#include "app/FileDialogs.h"
+#include "app/files/FileDialogs.h"
 #include "codecs/FileExtension.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "MainWindowHarness.h"
-#include "app/PictureLoad.h"
+#include "app/files/PictureLoad.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "codecs/bmp/BmpFormat.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Drives the real main window in tests: scripted answers to message boxes and file dialogs.
-#include "app/FileDialogs.h"
-#include "app/MessageService.h"
+#include "app/dialogs/MessageService.h"
+#include "app/files/FileDialogs.h"
 #include "app/mainform/MainForm.h"
 #include "support/MainFormInternals.h"
 

@@ -1,7 +1,7 @@
 // Qt's own texts in the Japanese interface: the standard buttons of messages and the colour and
 // file dialogs come from Qt's Japanese translation.
 #include "ModalAnswer.h"
-#include "app/MessageService.h"
+#include "app/dialogs/MessageService.h"
 
 #include <gtest/gtest.h>
 

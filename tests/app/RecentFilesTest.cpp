@@ -1,4 +1,4 @@
-#include "app/RecentFiles.h"
+#include "app/files/RecentFiles.h"
 #include "ScopedConfigDir.h"
 
 #include <gtest/gtest.h>

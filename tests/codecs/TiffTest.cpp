@@ -35,6 +35,7 @@ TEST(Tiff, EveryKindDecodesAsImageMagickDecodesItAtItsDepth)
                                                {"grey2.tif", 4},
                                                {"grey4.tif", 4},
                                                {"grey8-deflate.tif", 8},
+                                               {"grey8-jpeg.tif", 8},
                                                {"pal1.tif", 1},
                                                {"pal4-none.tif", 4},
                                                {"pal8-lzw.tif", 8},
@@ -42,11 +43,13 @@ TEST(Tiff, EveryKindDecodesAsImageMagickDecodesItAtItsDepth)
                                                {"rgb8-deflate-tiled.tif", 24},
                                                {"rgb8-jpeg.tif", 24},
                                                {"rgb8-jpeg-tiled.tif", 24} /* YCbCr */,
+                                               {"rgb8-jpeg-tiles.tif", 24},
                                                {"rgb8-lzw.tif", 24},
                                                {"rgb8-none.tif", 24},
                                                {"rgb8-packbits.tif", 24},
                                                {"rgb8-planar.tif", 24},
                                                {"rgba8-lzw.tif", 24},
+                                               {"ycbcr-jpeg-strips.tif", 24},
                                                {"two-pages.tif", 24}};
     EXPECT_EQ(ListDir(kDir).size(), depths.size());
     TempDir dir;
@@ -98,7 +101,10 @@ TEST(Tiff, PreviewTakesTheShownRowsFromTheBandsThatHoldThem)
         const std::vector<std::uint8_t> bytes = ReadAll(file);
         const TBitmap full = ReadTiff(bytes).bitmap;
         for (const int rows : {1, 7}) {
-            const TTiffPreview preview = ReadTiffPreview(bytes, [&](int, int) { return rows; });
+            // At the full width JPEG pages too are decoded at full scale, as libtiff decodes them.
+            const TTiffPreview preview = ReadTiffPreview(bytes, [&](int width, int) {
+                return TTiffShownSize{width, rows};
+            });
             EXPECT_EQ(preview.width, full.width());
             EXPECT_EQ(preview.height, full.height());
             if (preview.bitmap.height() == full.height()) { // converted by libtiff: read whole
@@ -114,5 +120,45 @@ TEST(Tiff, PreviewTakesTheShownRowsFromTheBandsThatHoldThem)
             EXPECT_EQ(preview.bitmap, expected);
         }
     }
-    EXPECT_GE(sampled, 2 * 14); // all but the YCbCr, planar and two-colour-channel kinds
+    EXPECT_GE(sampled, 2 * 17); // all but the planar and two-colour-channel kinds
+}
+
+// A JPEG-compressed page shown small is decoded at an eighth of its size: each pixel is the mean of
+// its 8 x 8 block (within the rounding of the subsampled chroma) whichever the colour space and
+// layout; in tiles, whose padding is the writer's, a block that straddles the page's edge repeats
+// its neighbour. Smooth 100 x 70 pictures: YCbCr 4:2:0 strips of 16 rows (tiffcp -c jpeg:90 -r
+// 16), RGB tiles of 32 x 32 and grey strips (ImageMagick -compress jpeg).
+TEST(Tiff, PreviewDecodesJpegPagesAtAnEighthOfTheirSize)
+{
+    for (const char* name : {"ycbcr-jpeg-strips.tif", "rgb8-jpeg-tiles.tif", "grey8-jpeg.tif"}) {
+        SCOPED_TRACE(name);
+        const std::vector<std::uint8_t> bytes = ReadAll(kDir + name);
+        const TBitmap full = ReadTiff(bytes).bitmap;
+        const int rows = 3;
+        const TTiffPreview preview = ReadTiffPreview(bytes, [&](int width, int) {
+            return TTiffShownSize{(width + 7) / 8, rows};
+        });
+        ASSERT_EQ(preview.bitmap.width(), (full.width() + 7) / 8);
+        ASSERT_EQ(preview.bitmap.height(), rows);
+        EXPECT_EQ(preview.bitmap.bitCount(), full.bitCount());
+        const bool tiled = std::string(name) == "rgb8-jpeg-tiles.tif";
+        int worst = 0;
+        for (int i = 0; i < rows; ++i) {
+            const int top = (2 * i + 1) * full.height() / (2 * rows) / 8 * 8;
+            for (int x = 0; x < preview.bitmap.width(); ++x) {
+                const int left = 8 * (tiled ? std::min(x, full.width() / 8 - 1) : x);
+                int sum[3] = {}, count = 0;
+                for (int y = top; y < std::min(top + 8, full.height()); ++y)
+                    for (int u = left; u < std::min(left + 8, full.width()); ++u, ++count) {
+                        const TColor c = full.pixelColor(u, y);
+                        sum[0] += GetRValue(c), sum[1] += GetGValue(c), sum[2] += GetBValue(c);
+                    }
+                const TColor shown = preview.bitmap.pixelColor(x, i);
+                const int got[3] = {GetRValue(shown), GetGValue(shown), GetBValue(shown)};
+                for (int k = 0; k < 3; ++k)
+                    worst = std::max(worst, std::abs(got[k] - (sum[k] + count / 2) / count));
+            }
+        }
+        EXPECT_LE(worst, 2);
+    }
 }

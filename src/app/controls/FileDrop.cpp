@@ -1,6 +1,6 @@
 #include "app/controls/FileDrop.h"
 
-#include "app/MessageService.h"
+#include "app/dialogs/MessageService.h"
 
 #include <QAbstractScrollArea>
 #include <QDropEvent>

@@ -1,8 +1,8 @@
 #include "app/dialogs/CanvasSizeDialog.h"
 
-#include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
 #include "app/dialogs/DropShadowDialog.h"
+#include "app/dialogs/MessageService.h"
 #include "app/dialogs/SizeFields.h"
 #include "app/mainform/ColorChoice.h"
 #include "app/settings/Settings.h"

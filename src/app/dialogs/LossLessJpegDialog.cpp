@@ -1,6 +1,6 @@
 #include "app/dialogs/LossLessJpegDialog.h"
 
-#include "app/MessageService.h"
+#include "app/dialogs/MessageService.h"
 #include "app/settings/IniFile.h"
 #include "app/settings/ProgramDirectory.h"
 #include "codecs/jpegtran/LosslessReplace.h"

@@ -1,7 +1,7 @@
 #include "app/dialogs/PreviewDialog.h"
 
-#include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
+#include "app/dialogs/MessageService.h"
 #include "canvas/PxImage.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "app/dialogs/ResizeDialog.h"
 
-#include "app/MessageService.h"
 #include "app/controls/NumericEdit.h"
+#include "app/dialogs/MessageService.h"
 #include "app/dialogs/SizeFields.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "app/mainform/ImageCommand.h"
 
-#include "app/MessageService.h"
+#include "app/dialogs/MessageService.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 #include "image/RegionConvert.h"

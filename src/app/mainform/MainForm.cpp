@@ -1,8 +1,8 @@
 #include "app/mainform/MainForm.h"
 
-#include "app/FileDialogs.h"
-#include "app/MessageService.h"
 #include "app/commands/ActionIcons.h"
+#include "app/dialogs/MessageService.h"
+#include "app/files/FileDialogs.h"
 #include "app/mainform/ToolBarLayout.h"
 #include "app/property/RollUpWindow.h"
 #include "app/settings/ProgramDirectory.h"

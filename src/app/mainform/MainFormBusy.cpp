@@ -1,5 +1,5 @@
 // Busy sections and the status-bar progress bar of the main window.
-#include "app/MessageService.h"
+#include "app/dialogs/MessageService.h"
 #include "app/mainform/ImageCommand.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"

@@ -1,7 +1,7 @@
 // The clipboard commands of the main window: copy, cut, paste, merge paste, and copy and paste
 // of the selection's shape, with the paste enabling that follows the clipboard.
-#include "app/MessageService.h"
 #include "app/commands/Enabling.h"
+#include "app/dialogs/MessageService.h"
 #include "app/mainform/MainForm.h"
 #include "app/systemclipboard/CanvasClipboard.h"
 #include "canvas/PxImage.h"

@@ -1,10 +1,10 @@
 // The colour menu of the main window: reduction and enlargement of the colours, the colour
 // count and the palette commands.
-#include "app/FileDialogs.h"
-#include "app/MessageService.h"
 #include "app/controls/ColorGrid.h"
 #include "app/dialogs/ColorPaletteDialog.h"
+#include "app/dialogs/MessageService.h"
 #include "app/dialogs/ReduceColorsDialog.h"
+#include "app/files/FileDialogs.h"
 #include "app/mainform/ImageCommand.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"

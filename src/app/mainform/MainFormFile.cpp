@@ -1,8 +1,8 @@
 // The file commands of the main window: open, save, save as, save options and the save prompt.
-#include "app/FileDialogs.h"
-#include "app/MessageService.h"
-#include "app/PictureLoad.h"
+#include "app/dialogs/MessageService.h"
 #include "app/dialogs/SaveOptionDialog.h"
+#include "app/files/FileDialogs.h"
+#include "app/files/PictureLoad.h"
 #include "app/mainform/ImageCommand.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"

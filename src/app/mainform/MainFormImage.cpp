@@ -1,7 +1,7 @@
 // The Image menu of the main window: the resize and the lossless JPEG rotation of the open file;
 // and the enabling of the image, effects and colour commands.
-#include "app/MessageService.h"
 #include "app/dialogs/LossLessJpegDialog.h"
+#include "app/dialogs/MessageService.h"
 #include "app/dialogs/ResizeDialog.h"
 #include "app/mainform/ImageCommand.h"
 #include "app/mainform/MainForm.h"

@@ -1,11 +1,11 @@
 // The main window's recent-file list, its menu, the messages between main windows, and the
 // components that feed the window: the idle detector and the file drop on the canvas.
-#include "app/Instances.h"
-#include "app/RecentFiles.h"
 #include "app/controls/FileDrop.h"
 #include "app/controls/IdleTime.h"
+#include "app/files/RecentFiles.h"
 #include "app/mainform/MainForm.h"
 #include "app/settings/ProgramDirectory.h"
+#include "app/startup/Instances.h"
 #include "canvas/PxImage.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 // The main window's settings: read at start-up, written at shut-down.
-#include "app/RecentFiles.h"
+#include "app/files/RecentFiles.h"
 #include "app/mainform/MainForm.h"
 #include "app/property/RollUpWindow.h"
 #include "app/settings/CustomColors.h"

@@ -30,17 +30,24 @@ TDecodedImage ReadTiff(std::span<const std::uint8_t> data);
 struct TTiffPreview {
     int width = 0; // of the first page
     int height = 0;
-    TBitmap bitmap; // the page's full width, and the shown rows or all of them
+    TBitmap bitmap; // the shown rows (or all of them) at the page's full or a reduced width
 };
 
-// The number of rows a page of the given size is shown with.
-using TTiffShownRows = std::function<int(int width, int height)>;
+struct TTiffShownSize {
+    int width = 0;
+    int height = 0;
+};
 
-// For the preview: the first page at its full width and with as many rows as it is shown with,
-// each the row in the middle of its share of the height (a point sample), decoding only the
-// strips or rows of tiles that hold them. Pages libtiff converts to colours, and those shown with
-// all their rows, are read whole. Throws ETiffError.
-TTiffPreview ReadTiffPreview(std::span<const std::uint8_t> data, const TTiffShownRows& shownRows);
+// The size a page of the given size is shown at.
+using TTiffShownSizeOf = std::function<TTiffShownSize(int width, int height)>;
+
+// For the preview: the first page with as many rows as it is shown with, each the row in the
+// middle of its share of the height (a point sample), decoding only the strips or rows of tiles
+// that hold them. Rows are at the page's full width, except in JPEG-compressed pages, which are
+// decoded (past libtiff) at the smallest eighth of their size that still covers the shown size.
+// Other pages libtiff converts to colours, and pages shown with all their rows, are read whole.
+// Throws ETiffError.
+TTiffPreview ReadTiffPreview(std::span<const std::uint8_t> data, const TTiffShownSizeOf& shownSize);
 
 // Writes the bitmap as one Deflate-compressed page: palette bitmaps as palette pictures of their
 // depth, the others as 8-bit RGB (16- and 32-bit ones converted). Throws ETiffError.

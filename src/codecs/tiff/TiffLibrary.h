@@ -30,6 +30,8 @@
     X(TIFFRGBAImageOK) \
     X(TIFFReadEncodedStrip) \
     X(TIFFReadEncodedTile) \
+    X(TIFFReadRawStrip) \
+    X(TIFFReadRawTile) \
     X(TIFFScanlineSize) \
     X(TIFFSetField) \
     X(TIFFTileRowSize) \

@@ -4,6 +4,7 @@
 #include "codecs/tiff/TiffBands.h"
 #include "codecs/tiff/TiffCodec.h"
 #include "codecs/tiff/TiffHandle.h"
+#include "codecs/tiff/TiffJpegRows.h"
 #include "image/AlphaOverWhite.h"
 
 #include <algorithm>
@@ -222,9 +223,9 @@ TPage checkedPage(TTiffHandle& handle, std::size_t fileSize)
 }
 
 // A bitmap of the page's depth and colours for the rows read directly.
-TBitmap directBitmap(TTiffHandle& handle, const TPage& page, int height)
+TBitmap directBitmap(TTiffHandle& handle, const TPage& page, int width, int height)
 {
-    TBitmap bitmap(int(page.width), height, page.bitCount);
+    TBitmap bitmap(width, height, page.bitCount);
     if (page.kind == TKind::Indexed)
         bitmap.setPalette(indexedPalette(handle, page));
     else if (page.kind == TKind::Grey16)
@@ -239,19 +240,26 @@ TBitmap readWhole(TTiffHandle& handle, const TPage& page)
         readConverted(handle, bitmap);
         return bitmap;
     }
-    TBitmap bitmap = directBitmap(handle, page, int(page.height));
+    TBitmap bitmap = directBitmap(handle, page, int(page.width), int(page.height));
     ReadTiffBands(handle, [&](const std::uint8_t* row, int y) { convertRow(page, row, bitmap, y); });
     return bitmap;
 }
 
-// Row i of the result is the page's row in the middle of the i-th of rows equal shares of its
-// height; only the strips (or rows of tiles) holding those rows are decoded.
-TBitmap readSampledRows(TTiffHandle& handle, const TPage& page, int rows)
+// Row i of the preview is the page's row in the middle of the i-th of rows equal shares of its
+// height.
+std::vector<int> shownRows(const TPage& page, int rows)
 {
     std::vector<int> sources(std::size_t(rows), 0);
     for (int i = 0; i < rows; ++i)
         sources[std::size_t(i)] = int((2 * std::int64_t(i) + 1) * page.height / (2 * std::int64_t(rows)));
-    TBitmap bitmap = directBitmap(handle, page, rows);
+    return sources;
+}
+
+// The shown rows at full width; only the strips (or rows of tiles) holding them are decoded.
+TBitmap readSampledRows(TTiffHandle& handle, const TPage& page, int rows)
+{
+    const std::vector<int> sources = shownRows(page, rows);
+    TBitmap bitmap = directBitmap(handle, page, int(page.width), rows);
     std::size_t next = 0;
     ReadTiffBands(
         handle,
@@ -267,6 +275,20 @@ TBitmap readSampledRows(TTiffHandle& handle, const TPage& page, int rows)
     return bitmap;
 }
 
+// The shown rows of a JPEG-compressed page at the smallest eighth of its size that covers the
+// shown size: the JPEG decoder then reads little more than each block's mean.
+TBitmap readReducedJpegRows(TTiffHandle& handle, const TPage& page, std::size_t fileSize, TTiffShownSize shown)
+{
+    const auto reduced = [](std::uint32_t size, int eighths) { return int((std::uint64_t(size) * eighths + 7) / 8); };
+    int eighths = 1;
+    while (eighths < 8 && (reduced(page.width, eighths) < shown.width || reduced(page.height, eighths) < shown.height))
+        ++eighths;
+    const std::vector<int> sources = shownRows(page, shown.height);
+    TBitmap bitmap = directBitmap(handle, page, reduced(page.width, eighths), shown.height);
+    ReadTiffJpegRows(handle, fileSize, eighths, sources, bitmap);
+    return bitmap;
+}
+
 } // namespace
 
 TDecodedImage ReadTiff(std::span<const std::uint8_t> data)
@@ -278,18 +300,22 @@ TDecodedImage ReadTiff(std::span<const std::uint8_t> data)
     return result;
 }
 
-TTiffPreview ReadTiffPreview(std::span<const std::uint8_t> data, const TTiffShownRows& shownRows)
+TTiffPreview ReadTiffPreview(std::span<const std::uint8_t> data, const TTiffShownSizeOf& shownSize)
 {
     TTiffHandle handle(data);
     const TPage page = checkedPage(handle, data.size());
     TTiffPreview preview;
     preview.width = int(page.width);
     preview.height = int(page.height);
-    const int rows = shownRows(preview.width, preview.height);
-    if (page.kind == TKind::Converted || rows <= 0 || rows >= preview.height)
+    const TTiffShownSize shown = shownSize(preview.width, preview.height);
+    if (shown.height <= 0 || shown.height >= preview.height)
+        preview.bitmap = readWhole(handle, page);
+    else if (TiffJpegLayout(handle).usable)
+        preview.bitmap = readReducedJpegRows(handle, page, data.size(), shown);
+    else if (page.kind == TKind::Converted)
         preview.bitmap = readWhole(handle, page);
     else
-        preview.bitmap = readSampledRows(handle, page, rows);
+        preview.bitmap = readSampledRows(handle, page, shown.height);
     return preview;
 }
 

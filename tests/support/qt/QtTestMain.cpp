@@ -1,7 +1,7 @@
 // Entry point of the widget tests: a QApplication on the offscreen platform with a fresh, empty
 // settings directory and a temporary directory of the process's own, then every GoogleTest test.
 // Built with KALVO_TEST_SCALE_FACTOR the screen has that device pixel ratio (a high-density screen).
-#include "app/Application.h"
+#include "app/startup/Application.h"
 #include "support/PrivateTempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/Application.h"
+#include "app/startup/Application.h"
 
-#include "app/MessageService.h"
+#include "app/dialogs/MessageService.h"
 
 #include <QIcon>
 #include <QLibraryInfo>

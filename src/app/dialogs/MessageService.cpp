@@ -1,4 +1,4 @@
-#include "app/MessageService.h"
+#include "app/dialogs/MessageService.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "app/RecentFiles.h"
+#include "app/files/RecentFiles.h"
 
 #include "app/settings/SafeWrite.h"
 #include "config/RecentFileText.h"

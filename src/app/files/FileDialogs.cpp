@@ -1,4 +1,4 @@
-#include "app/FileDialogs.h"
+#include "app/files/FileDialogs.h"
 
 #include "app/dialogs/OptionSaveDialog.h"
 #include "app/dialogs/PictureOpenDialog.h"

@@ -1,4 +1,4 @@
-#include "app/Instances.h"
+#include "app/startup/Instances.h"
 
 #include <QApplication>
 #include <QWidget>

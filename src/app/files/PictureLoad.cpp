@@ -1,4 +1,4 @@
-#include "app/PictureLoad.h"
+#include "app/files/PictureLoad.h"
 
 #include "codecs/FormatDispatch.h"
 
