@@ -79,6 +79,11 @@ void TpxImage::RenderBuffer()
             return;
     }
     ComposeFrame(Bitmap(), FrameSourceOf(FView), FBuffer, &FReduced);
+    // Through the reduced copy's factor (without memory for that copy the frame shows pixels of
+    // the picture itself, and the overlay then lies up to that factor off).
+    if (FOverlay)
+        ComposeFramePatch(Bitmap(), *FOverlay, FOverlayAt, FrameSourceOf(FView), FBuffer,
+                          TReducedImages::FactorFor(FView.Zoom));
     PaintFrameEdge(FBuffer, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor);
     ++FComposeCount;
     FFrameDirty = false;
