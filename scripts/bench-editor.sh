@@ -8,7 +8,19 @@
 #   memory proportional set size (PSS) of the process with the JPEG shown
 #   negative, clear, grayscale   CPU seconds of the process from the key press until the marker
 #          is gone from the screen (inverted, cleared to white over everything selected, or grey)
+#   bright-contr, hue-sat, levels, blur, sharpen   the photo adjustments through their dialogs on
+#          the whole picture, CPU seconds from the key (or click) that applies the dialog until the
+#          marker is gone; the marker is then striped (3 pixels of it, 3 of purple) so that blur
+#          and sharpen change it too, and the picture is a BMP
+#   rotate90, flip   the picture turned clockwise or mirrored left to right from the menu: CPU
+#          seconds, and wall seconds ("... wall") from the key that runs it until the marker has
+#          left the view (xdotool's start and the probe's first look at the screen included)
+# A peer without the command shows "—". mtpaint runs with 1000 MB for undo (its default refuses
+# to rotate a 24-megapixel picture) and without its automatic preview on the canvas (the
+# preview would change the screen before the command is applied); its view is scrolled to the
+# top-left corner for the later commands, where the other programs start.
 # Needs a built kalvo (BUILD, default build); installs the peers (scripts/install-bench-deps.sh).
+# About 4 minutes a round on 2 cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -38,8 +50,18 @@ vips cast "$work/rgb.v" "$work/photo.v" uchar
 vips draw_rect "$work/photo.v" "31 214 92" 0 0 3000 2000 --fill
 vips copy "$work/photo.v" "$work/photo.jpg[Q=90]"
 convert "$work/photo.jpg" -type TrueColor "BMP3:$work/photo.bmp"
+# The same photo with the marker in stripes 3 pixels wide, which blur and sharpen change.
+convert -size 3x1 xc:'rgb(31,214,92)' -size 3x1 xc:'rgb(200,40,220)' +append "$work/tile.png"
+convert "$work/photo.jpg" \( -size 3000x2000 tile:"$work/tile.png" \) -geometry +0+0 -composite \
+  -type TrueColor "BMP3:$work/stripes.bmp"
+rm -f "$work"/*.v
 
-programs=(kalvo mtpaint kolourpaint)
+# mtpaint's settings: room for undo steps of this picture, no preview on the canvas.
+mkdir -p "$work/mtpaint-home"
+printf 'undoMBlimit = 1000\nautopreviewToggle = 0\n' >"$work/mtpaint-home/.mtpaint"
+
+# PROGRAMS and COMMANDS (space-separated) choose a part, e.g. COMMANDS="blur sharpen".
+read -ra programs <<<"${PROGRAMS:-kalvo mtpaint kolourpaint}"
 declare -A display
 i=0
 for p in "${programs[@]}"; do
@@ -54,7 +76,7 @@ sleep 1
 command_of() { # program file
   case $1 in
     kalvo) echo "$kalvo $2" ;;
-    mtpaint) echo "mtpaint $2" ;;
+    mtpaint) echo "env HOME=$work/mtpaint-home mtpaint $2" ;;
     kolourpaint) echo "kolourpaint $2" ;;
   esac
 }
@@ -64,26 +86,146 @@ cpu_ns() {
   cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
 }
 
-# Keys that run a command: negative, select all and clear (mtpaint fills the selection with
-# colour A, KolourPaint's Clear needs no selection), or grayscale (Kalvo's of the photo
-# adjustments, mtpaint's Greyscale, KolourPaint's Reduce to Grayscale). There is no window manager: the Qt programs'
-# windows are given the keyboard focus, mtpaint takes it from the pointer over its window.
-send_keys() { # program command
+read -ra commands <<<"${COMMANDS:-negative clear grayscale bright-contr hue-sat levels blur sharpen rotate90 flip}"
+
+# Whether a program has the command; the settings used are those of prepare_command.
+has_command() { # program command
+  return 0
+}
+
+# Top-level window of the process (the first visible one whose name matches).
+window_of() { # name-pattern
+  xdotool search --onlyvisible --pid "$pid" --name "$1" 2>/dev/null | head -1
+}
+
+# Focuses a Qt program's window (there is no window manager); mtpaint takes the keyboard from
+# the pointer over its window.
+focus_program() { # program
   local w
   if [ "$1" != mtpaint ]; then
     w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1)
     if [ -n "$w" ]; then xdotool windowfocus --sync "$w" 2>/dev/null || true; fi
   fi
+}
+
+# Replaces the text of a field that has the keyboard focus.
+type_value() { xdotool key ctrl+a; xdotool type -- "$1"; }
+
+# Everything before the key that runs a command: opening its menu or dialog and setting its
+# values, so that only the command itself is measured. Settings, as close as the programs allow:
+#   bright-contr  brightness +30, contrast +20 (KolourPaint: Balance)
+#   hue-sat       hue +30 degrees, saturation +20 (mtpaint: Transform Colour; KolourPaint: Hue,
+#                 Saturation, Value)
+#   levels        gamma 1.5, black and white points unchanged (mtpaint: Transform Colour's
+#                 gamma; KolourPaint: Balance's gamma 20)
+#   blur          Gaussian, radius 5 (mtpaint without gamma correction; KolourPaint: Soften &
+#                 Sharpen at -5)
+#   sharpen       unsharp mask, radius 2, amount 100 %, threshold 0 (KolourPaint: Soften &
+#                 Sharpen at +5)
+# mtpaint's dialogs take the keyboard from the pointer over them too.
+prepare_command() { # program command
+  local w
+  case $1:$2 in
+    kalvo:negative | kalvo:grayscale | mtpaint:negative | mtpaint:grayscale | kolourpaint:*) ;;
+    kalvo:clear | mtpaint:clear) xdotool key ctrl+a; sleep 0.3 ;;
+    kalvo:bright-contr)
+      xdotool key alt+t b; sleep 1; xdotool key alt+b; type_value 30
+      xdotool key alt+c; type_value 20 ;;
+    kalvo:hue-sat)
+      xdotool key alt+t h; sleep 1; xdotool key alt+u; type_value 30
+      xdotool key alt+s; type_value 20; xdotool key alt+l; type_value 0 ;;
+    kalvo:levels)
+      xdotool key alt+t l; sleep 1; xdotool key alt+b; type_value 0
+      xdotool key alt+w; type_value 255; xdotool key alt+g; type_value 1.50 ;;
+    kalvo:blur) xdotool key alt+t g; sleep 1; xdotool key alt+r; type_value 5.0 ;;
+    kalvo:sharpen)
+      xdotool key alt+t u; sleep 1; xdotool key alt+m; type_value 100
+      xdotool key alt+r; type_value 2.0; xdotool key alt+t; type_value 0 ;;
+    kalvo:rotate90 | kalvo:flip) xdotool key alt+i o ;;
+    mtpaint:*)
+      # The later commands start from the top-left corner: a middle click on a scroll bar's
+      # trough moves the view there.
+      w=$(window_of '^mtPaint')
+      for _ in 1 2; do
+        xdotool mousemove --window "$w" 112 373 click 2 mousemove --window "$w" 620 118 click 2
+        sleep 0.3
+      done
+      xdotool mousemove --window "$w" 20 380
+      case $2 in
+        bright-contr | hue-sat | levels)
+          # Transform Colour opens beside the pointer; its fields are typed into after a triple
+          # click (gamma in hundredths).
+          xdotool key shift+ctrl+c; sleep 1
+          local t
+          t=$(xdotool search --onlyvisible --name '^Transform Colour$' | head -1)
+          mtpaint_field() { xdotool mousemove --window "$t" 370 "$1" click --repeat 3 1; xdotool type "$2"; xdotool key Tab; }
+          case $2 in
+            bright-contr) mtpaint_field 46 30; mtpaint_field 71 20 ;;
+            hue-sat) mtpaint_field 121 30; mtpaint_field 96 20 ;;
+            levels) mtpaint_field 21 150 ;;
+          esac ;;
+        blur | sharpen)
+          # Effects: Gaussian Blur is the 11th item, Unsharp Mask the 9th.
+          xdotool key alt+c; sleep 0.3
+          if [ "$2" = blur ]; then xdotool key --delay 30 Down Down Down Down Down Down Down Down Down Down Return
+          else xdotool key --delay 30 Down Down Down Down Down Down Down Down Return; fi
+          sleep 1
+          local d
+          if [ "$2" = blur ]; then
+            d=$(xdotool search --onlyvisible --name '^Gaussian Blur$' | head -1)
+            xdotool mousemove --window "$d" 150 20; xdotool type 5
+            xdotool mousemove --window "$d" 14 126 click 1 # gamma correction off
+          else
+            d=$(xdotool search --onlyvisible --name '^Unsharp Mask$' | head -1)
+            xdotool mousemove --window "$d" 150 20; xdotool type 2; xdotool key Tab; type_value 1; xdotool key Tab; type_value 0
+            xdotool mousemove --window "$d" 14 139 click 1
+          fi
+          xdotool mousemove --window "$d" 150 20 ;;
+        rotate90) xdotool key alt+i; sleep 0.3; xdotool key --delay 30 Down Down Down Down Down ;;
+      esac ;;
+  esac
+  case $1:$2 in
+    kolourpaint:bright-contr | kolourpaint:hue-sat | kolourpaint:levels | kolourpaint:blur | kolourpaint:sharpen)
+      # More Effects opens over the main window: it is moved beside it, so that the canvas shows.
+      xdotool key ctrl+m
+      w=$(xdotool search --sync --onlyvisible --name 'More Image Effects' | head -1)
+      xdotool windowmove "$w" 640 0; sleep 0.5
+      case $2 in
+        bright-contr) xdotool key alt+e Home; sleep 0.5; xdotool key alt+b; type_value 30; xdotool key alt+n; type_value 20 ;;
+        levels) xdotool key alt+e Home; sleep 0.5; xdotool key alt+g; type_value 20 ;;
+        hue-sat) xdotool key alt+e Home Down Down Down Down; sleep 0.5; xdotool key alt+h; type_value 30; xdotool key alt+s; type_value 20 ;;
+        blur) xdotool key alt+e End; sleep 0.5; xdotool key alt+a; type_value -5 ;;
+        sharpen) xdotool key alt+e End; sleep 0.5; xdotool key alt+a; type_value 5 ;;
+      esac ;;
+    kolourpaint:flip) xdotool key alt+i ;;
+  esac
+}
+
+# The key (or click) that runs the command once everything is prepared: negative, clear (mtpaint
+# fills the selection with colour A, KolourPaint's Clear needs no selection), grayscale (Kalvo's of
+# the photo adjustments, mtpaint's Greyscale, KolourPaint's Reduce to Grayscale), a dialog's OK,
+# or the menu item.
+apply_command() { # program command
   case $1:$2 in
     kalvo:negative) xdotool key alt+i n ;;
-    kalvo:clear) xdotool key ctrl+a; sleep 0.3; xdotool key alt+e l ;;
+    kalvo:clear) xdotool key alt+e l ;;
     kalvo:grayscale) xdotool key alt+t r ;;
+    kalvo:rotate90) xdotool key r ;;
+    kalvo:flip) xdotool key h ;;
+    kalvo:*) xdotool key Return ;; # OK, the default button, from the last field
     mtpaint:negative) xdotool key ctrl+shift+i ;;
-    mtpaint:clear) xdotool key ctrl+a; sleep 0.3; xdotool key shift+ctrl+t ;;
+    mtpaint:clear) xdotool key shift+ctrl+t ;;
     mtpaint:grayscale) xdotool key ctrl+g ;;
+    mtpaint:bright-contr | mtpaint:hue-sat | mtpaint:levels)
+      xdotool mousemove --window "$(xdotool search --onlyvisible --name '^Transform Colour$' | head -1)" 382 242 click 1 ;;
+    mtpaint:flip) xdotool key ctrl+m ;;
+    mtpaint:*) xdotool key Return ;;
     kolourpaint:negative) xdotool key ctrl+i ;;
     kolourpaint:clear) xdotool key ctrl+shift+n ;;
     kolourpaint:grayscale) xdotool key alt+i g ;;
+    kolourpaint:rotate90) xdotool key ctrl+shift+Right ;;
+    kolourpaint:flip) xdotool key h ;;
+    kolourpaint:*) xdotool key Return ;;
   esac
 }
 
@@ -108,14 +250,30 @@ for run in $(seq "$RUNS"); do
     open_file "$p" "$work/photo.jpg" "open JPEG"
     sleep 1
     record "$p memory" "$(awk '/^Pss:/ { printf "%.0f", $2 / 1024 }' /proc/"$pid"/smaps_rollup)"
-    for c in negative clear grayscale; do
-      [ "$c" != negative ] && { finish "$pid"; open_file "$p" "$work/photo.jpg" "reopen"; sleep 1; }
+    for c in "${commands[@]}"; do
+      has_command "$p" "$c" || continue
+      if [ "$c" != negative ]; then
+        finish "$pid"
+        case $c in
+          negative | clear | grayscale) open_file "$p" "$work/photo.jpg" "reopen" ;;
+          *) open_file "$p" "$work/stripes.bmp" "reopen" ;;
+        esac
+        sleep 1
+      fi
       export DISPLAY=${display[$p]}
-      xdotool mousemove 300 300 2>/dev/null || true
+      case $c in
+        negative | clear | grayscale) xdotool mousemove 300 300 2>/dev/null || true ;;
+      esac
+      focus_program "$p"
+      prepare_command "$p" "$c"
+      sleep 1.5 # the dialogs' previews
       before=$(cpu_ns "$pid")
-      send_keys "$p" "$c"
-      if "$probe" gone $marker 30 >/dev/null; then
+      start=$EPOCHREALTIME
+      apply_command "$p" "$c"
+      if "$probe" gone $marker 60 >/dev/null; then
+        end=$EPOCHREALTIME
         record "$p $c" "$(awk -v a="$before" -v b="$(cpu_ns "$pid")" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')"
+        record "$p $c wall" "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')"
       else
         echo "$p: the marker stayed on the screen after $c" >&2
         record "$p $c" NA
@@ -129,14 +287,27 @@ median() { tr ' ' '\n' | { grep -v -e '^$' -e NA || true; } | sort -g | awk '{ a
 
 echo
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg) (other work on the machine counts in every figure)"
-printf '%-10s %10s %10s %12s %10s   %s\n' measure kalvo mtpaint kolourpaint "ratio" "(kalvo / faster peer; samples of kalvo)"
-for m in "open JPEG" "open BMP" memory negative clear grayscale; do
-  k=$(echo "${samples[kalvo $m]:-}" | median)
-  mt=$(echo "${samples[mtpaint $m]:-}" | median)
-  kp=$(echo "${samples[kolourpaint $m]:-}" | median)
-  best=$(awk -v a="$mt" -v b="$kp" 'BEGIN { if (a == "NA") print b; else if (b == "NA" || a + 0 < b + 0) print a; else print b }')
-  [ "$m" = memory ] && best=$mt # memory is compared with mtpaint
-  ratio=$(awk -v k="$k" -v b="$best" 'BEGIN { if (k == "NA" || b == "NA" || b + 0 == 0) print "NA"; else printf "%.2f", k / b }')
-  unit=s; [ "$m" = memory ] && unit=MiB
-  printf '%-10s %10s %10s %12s %10s   %s\n' "$m" "$k" "$mt" "$kp" "$ratio" "$unit; ${samples[kalvo $m]:-}"
+# printf pads by bytes: a dash of 3 bytes gets two more spaces.
+cell() { if [ "$1" = "—" ]; then printf "%$(($2 + 2))s" "$1"; else printf "%$2s" "$1"; fi; }
+printf '%-14s' measure
+for p in "${programs[@]}"; do printf ' %12s' "$p"; done
+printf ' %8s   %s\n' ratio "(kalvo / fastest peer; samples of kalvo)"
+rows=("open JPEG" "open BMP" memory "${commands[@]}")
+for c in rotate90 flip; do [[ " ${commands[*]} " == *" $c "* ]] && rows+=("$c wall"); done
+for m in "${rows[@]}"; do
+  cells=()
+  for p in "${programs[@]}"; do
+    if has_command "$p" "${m% wall}"; then cells+=("$(echo "${samples[$p $m]:-}" | median)"); else cells+=("—"); fi
+  done
+  k=${cells[0]}
+  best=NA
+  for v in "${cells[@]:1}"; do
+    best=$(awk -v a="$best" -v b="$v" 'BEGIN { if (b !~ /^[0-9.]+$/) print a; else if (a == "NA" || b + 0 < a + 0) print b; else print a }')
+  done
+  [ "$m" = memory ] && best=${cells[1]:-NA} # memory is compared with mtpaint
+  ratio=$(awk -v k="$k" -v b="$best" 'BEGIN { if (k !~ /^[0-9.]+$/ || b !~ /^[0-9.]+$/ || b + 0 == 0) print "NA"; else printf "%.2f", k / b }')
+  unit="CPU s"; [ "$m" = memory ] && unit=MiB; [[ $m == open* || $m == *wall ]] && unit=s
+  printf '%-14s' "$m"
+  for v in "${cells[@]}"; do printf ' '; cell "$v" 12; done
+  printf ' %8s   %s\n' "$ratio" "$unit; ${samples[kalvo $m]:-}"
 done

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kalvo;
 using namespace kalvo::test;
 
@@ -56,6 +58,7 @@ TEST(CliModernFormats, DamagedFilesFailWithTheReasonAndWriteNothing)
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(std::string("cannot open ") + malformed + name + ": "), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find("could not be read or decoded"), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err; // one line, the reason in it
         EXPECT_FALSE(FileExists(dir.file("out.bmp")));
     }
 }

@@ -4,6 +4,7 @@
 #include "codecs/heif/HeifLibrary.h"
 #include "image/AlphaOverWhite.h"
 
+#include <cctype>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,8 +15,13 @@ namespace {
 
 void check(const heif_error& error, const char* what)
 {
-    if (error.code != heif_error_Ok)
-        throw EHeifError(std::string("HEIF: ") + what + " (" + (error.message ? error.message : "") + ")");
+    if (error.code == heif_error_Ok)
+        return;
+    // libheif ends some messages with a line break, which would split kalvo-cli's one-line reason.
+    std::string message = error.message ? error.message : "";
+    while (!message.empty() && std::isspace(static_cast<unsigned char>(message.back())))
+        message.pop_back();
+    throw EHeifError(std::string("HEIF: ") + what + " (" + message + ")");
 }
 
 struct TFreeContext {
