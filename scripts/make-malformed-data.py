@@ -408,6 +408,13 @@ def make_heif():
         write(f"{ext}-truncated-data.{ext}", good[:len(good) - 200], "fail")
         write(f"{ext}-bitflip-ftyp.{ext}", flip(good, 4, 0), "fail")  # ftyp -> gtyp
         write(f"{ext}-lying-ispe-size.{ext}", lying_ispe(good, 65500, 65500), "fail")
+    # The primary image of rgb.heic is a grid of one tile: its data (in idat: version, flags, rows
+    # and columns minus one, 16-bit output width and height) claims 64766 x 6673 while its ispe
+    # says 29 x 17. libheif allocates the grid's output before the decoded size is checked.
+    good = bytearray(corpus("heif/rgb.heic"))
+    grid = good.index(b"idat") + 4
+    good[grid + 4:grid + 8] = struct.pack(">HH", 64766, 6673)
+    write("heic-lying-grid-size.heic", bytes(good), "fail")
 
 
 # --- Palette files -------------------------------------------------------------------------
