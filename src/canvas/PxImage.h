@@ -269,6 +269,7 @@ public:
     const std::optional<QRect>& PaintNoticeArea() const { return FPaintNoticeArea; }
     void RaiseSpoitSelect(Qt::MouseButton button, TColor color) override { emit OnSpoitSelect(button, color); }
     void InvalidateFrame() override { Invalidate(); }
+    TStrokeBackup& StrokeBackup() override { return FStrokeBackup; }
 
     // Timer entry points (public so that tests can tick them).
     void AntsTimerTimer();
@@ -395,6 +396,7 @@ protected:
 
     // The picture and the selection; code that changes the pixels in place calls ImageChanged().
     TDocument FDocument;
+    TStrokeBackup FStrokeBackup;
     TReducedImages FReduced;
     TViewGeometry FView;
     QImage FBuffer;

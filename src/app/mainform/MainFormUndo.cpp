@@ -38,7 +38,7 @@ void TKalvoMainForm::appendSnapshot(const QString& description, const TStepPictu
     auto add = [&] {
         if (picture.BoxFrom)
             return AddPartialUndoItem(FUndoList, text, *picture.BoxFrom, picture.Box, mask, region, withRegion,
-                                      modified);
+                                      modified, picture.BoxPixels);
         return picture.Take ? AddUndoItemTaking(FUndoList, text, *picture.Take, mask, region, withRegion, modified)
                             : AddUndoItem(FUndoList, text, picture.Image, mask, region, withRegion, modified);
     };
@@ -95,6 +95,19 @@ void TKalvoMainForm::PushUndoChange(const QString& description, int kind, TBitma
             return;
         }
     }
+    PushUndoTaking(description, kind, before);
+}
+
+void TKalvoMainForm::PushUndoStroke(const QString& description, int kind, const TStrokeBackup& backup)
+{
+    const TBitmap& now = pxImage1->Bitmap();
+    const TRect box = ByteAlignedBox(now, backup.ChangedBox(now));
+    if (WorthABox(box, now)) {
+        TBitmap old = box.isEmpty() ? TBitmap() : backup.OldBox(now, box);
+        recordStep(description, kind, {.BoxFrom = &now, .Box = box, .BoxPixels = box.isEmpty() ? nullptr : &old});
+        return;
+    }
+    TBitmap before = backup.OldPicture(now);
     PushUndoTaking(description, kind, before);
 }
 

@@ -162,7 +162,8 @@ bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap&
 }
 
 bool AddPartialUndoItem(TUndoList& list, const std::string& description, const TBitmap& picture, TRect box,
-                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified)
+                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified,
+                        TBitmap* boxPixels)
 {
     try {
         auto item = NewItem(description, region, withRegion, modified);
@@ -172,8 +173,15 @@ bool AddPartialUndoItem(TUndoList& list, const std::string& description, const T
         item->PictureWidth = picture.width();
         item->PictureHeight = picture.height();
         item->PictureBits = picture.bitCount();
-        if (!item->Box.isEmpty())
+        if (!item->Box.isEmpty() && boxPixels) {
+            auto stream = std::make_unique<TUndoStream>(std::nullopt, std::nullopt);
+            list.reserve(list.size() + 1);
+            // Nothing can fail from here: the pixels are moved only now.
+            stream->HoldImage(std::move(*boxPixels));
+            item->BoxStream = std::move(stream);
+        } else if (!item->Box.isEmpty()) {
             item->BoxStream = std::make_unique<TUndoStream>(CopyBox(picture, item->Box), std::nullopt);
+        }
         list.push_back(std::move(item));
         return true;
     } catch (const std::bad_alloc&) {

@@ -107,9 +107,12 @@ bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap&
                        const TRegionRef* region, bool withRegion, bool modified);
 // Appends a partial item: the pixels of box (clipped to picture, widened to whole bytes) copied
 // from picture, the picture's size and depth, and copies of mask and region; false when memory
-// is exhausted, the list unchanged.
+// is exhausted, the list unchanged. With boxPixels (the box's pixels, already byte-aligned) the
+// item takes those over instead of copying the picture's; they are moved from only when the item
+// is appended.
 bool AddPartialUndoItem(TUndoList& list, const std::string& description, const TBitmap& picture, TRect box,
-                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified);
+                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified,
+                        TBitmap* boxPixels = nullptr);
 // Reads item index into image (unless readImage is false), mask and region; the empty set for an
 // index beyond the list. The mask becomes absent when the item has none; the region absent when
 // the item covers the selection but there was none.
