@@ -90,80 +90,86 @@ bool TStrokeBackup::Save(const TBitmap& picture, const TRect& area)
     return true;
 }
 
-TRect TStrokeBackup::ChangedBox(const TBitmap& picture) const
+TStrokeBackup::TChange TStrokeBackup::Change(const TBitmap& picture) const
 {
-    std::size_t first = RowBytes(FWidth, FBits), last = 0;
-    int top = FHeight, bottom = 0;
+    TChange change;
+    std::vector<const std::uint8_t*> sources; // each piece's first row in its tile
+    std::vector<std::size_t> tileBytes;
     for (int ty = 0; ty < FRows; ++ty)
         for (int tx = 0; tx < FColumns; ++tx) {
             const auto& tile = FTiles[std::size_t(ty) * std::size_t(FColumns) + std::size_t(tx)];
             if (tile.empty())
                 continue;
             const std::size_t left = TileByteLeft(tx), bytes = TileByteRight(tx) - left;
-            for (int y = ty * kTile; y < TileBottom(ty); ++y) {
-                const std::uint8_t* was = tile.data() + std::size_t(y - ty * kTile) * bytes;
-                const std::uint8_t* now = picture.scanLine(y) + left;
-                if (std::memcmp(was, now, bytes) == 0)
-                    continue;
-                std::size_t i = 0, j = bytes - 1;
-                while (was[i] == now[i])
-                    ++i;
-                while (was[j] == now[j])
-                    --j;
-                first = std::min(first, left + i);
-                last = std::max(last, left + j);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y + 1);
-            }
-        }
-    if (top >= bottom)
-        return {};
-    const int left = int(first * 8 / std::size_t(FBits));
-    const int right = std::min(FWidth, int(((last + 1) * 8 + std::size_t(FBits) - 1) / std::size_t(FBits)));
-    return {left, top, right, bottom};
-}
-
-void TStrokeBackup::Restore(TBitmap& target, const TRect& box) const
-{
-    if (box.isEmpty() || FTiles.empty())
-        return;
-    const std::size_t boxLeft = std::size_t(box.left) * std::size_t(FBits) / 8;
-    const std::size_t boxRight = boxLeft + RowBytes(box.width(), FBits);
-    for (int ty = box.top / kTile; ty <= (box.bottom - 1) / kTile; ++ty)
-        for (int tx = box.left / kTile; tx <= (box.right - 1) / kTile; ++tx) {
-            const auto& tile = FTiles[std::size_t(ty) * std::size_t(FColumns) + std::size_t(tx)];
-            if (tile.empty())
+            // The first and last differing rows, then the differing bytes' range over the rows
+            // between, each row looked at only outside the range found so far.
+            const auto was = [&](int y) { return tile.data() + std::size_t(y - ty * kTile) * bytes; };
+            const auto now = [&](int y) { return picture.scanLine(y) + left; };
+            const auto differs = [&](int y) { return std::memcmp(was(y), now(y), bytes) != 0; };
+            int top = ty * kTile, bottom = TileBottom(ty);
+            while (top < bottom && !differs(top))
+                ++top;
+            if (top == bottom)
                 continue;
-            const std::size_t left = TileByteLeft(tx), bytes = TileByteRight(tx) - left;
-            const std::size_t from = std::max(left, boxLeft), to = std::min(left + bytes, boxRight);
-            const int y0 = std::max(box.top, ty * kTile), y1 = std::min(box.bottom, TileBottom(ty));
-            for (int y = y0; y < y1; ++y)
-                std::memcpy(target.scanLine(y - box.top) + (from - boxLeft),
-                            tile.data() + std::size_t(y - ty * kTile) * bytes + (from - left), to - from);
+            while (!differs(bottom - 1))
+                --bottom;
+            std::size_t first = bytes, last = 0;
+            for (int y = top; y < bottom; ++y) {
+                const std::uint8_t* p = was(y);
+                const std::uint8_t* q = now(y);
+                if (first > 0 && std::memcmp(p, q, first) != 0)
+                    first = std::size_t(std::mismatch(p, p + first, q).first - p);
+                if (last + 1 < bytes && std::memcmp(p + last + 1, q + last + 1, bytes - last - 1) != 0) {
+                    std::size_t i = bytes - 1;
+                    while (p[i] == q[i])
+                        --i;
+                    last = i;
+                }
+            }
+            // Whole pixels, and whole bytes below 8 bits (a tile's edges fall on byte boundaries).
+            const std::size_t bits = std::size_t(FBits);
+            const int pieceLeft = int((left + first) * 8 / bits);
+            const int pieceRight = std::min(FWidth, int(((left + last + 1) * 8 + bits - 1) / bits));
+            const TRect piece{pieceLeft, top, pieceRight, bottom};
+            change.Pieces.push_back(piece);
+            sources.push_back(tile.data() + std::size_t(top - ty * kTile) * bytes + std::size_t(pieceLeft) * bits / 8
+                              - left);
+            tileBytes.push_back(bytes);
+            change.Box = change.Box.isEmpty()
+                ? piece
+                : TRect{std::min(change.Box.left, piece.left), std::min(change.Box.top, top),
+                        std::max(change.Box.right, piece.right), std::max(change.Box.bottom, bottom)};
         }
-}
-
-TBitmap TStrokeBackup::OldBox(const TBitmap& picture, const TRect& box) const
-{
-    // Every byte is written once (a box of a long stroke is tens of megabytes): the rows from the
-    // picture with their padding cleared, then the kept tiles over them.
-    TBitmap old = TBitmap::forOverwrite(box.width(), box.height(), picture.bitCount());
-    old.setPalette(picture.palette());
-    const std::size_t from = std::size_t(box.left) * std::size_t(FBits) / 8;
-    const std::size_t bytes = RowBytes(box.width(), FBits);
-    for (int y = 0; y < box.height(); ++y) {
-        std::uint8_t* row = old.scanLine(y);
-        std::memcpy(row, picture.scanLine(box.top + y) + from, bytes);
-        std::memset(row + bytes, 0, old.stride() - bytes);
+    if (change.Pieces.empty())
+        return change;
+    const QSize size = StackSize(change.Pieces);
+    change.Old = TBitmap::forOverwrite(size.width(), size.height(), FBits);
+    change.Old.setPalette(picture.palette());
+    int row = 0;
+    for (std::size_t n = 0; n < change.Pieces.size(); ++n) {
+        const TRect& piece = change.Pieces[n];
+        const std::size_t bytes = RowBytes(piece.width(), FBits);
+        for (int y = 0; y < piece.height(); ++y, ++row) {
+            std::uint8_t* out = change.Old.scanLine(row);
+            std::memcpy(out, sources[n] + std::size_t(y) * tileBytes[n], bytes);
+            std::memset(out + bytes, 0, change.Old.stride() - bytes);
+        }
     }
-    Restore(old, box);
-    return old;
+    return change;
 }
 
 TBitmap TStrokeBackup::OldPicture(const TBitmap& picture) const
 {
     TBitmap old = picture;
-    Restore(old, {0, 0, FWidth, FHeight});
+    for (int ty = 0; ty < FRows; ++ty)
+        for (int tx = 0; tx < FColumns; ++tx) {
+            const auto& tile = FTiles[std::size_t(ty) * std::size_t(FColumns) + std::size_t(tx)];
+            if (tile.empty())
+                continue;
+            const std::size_t left = TileByteLeft(tx), bytes = TileByteRight(tx) - left;
+            for (int y = ty * kTile; y < TileBottom(ty); ++y)
+                std::memcpy(old.scanLine(y) + left, tile.data() + std::size_t(y - ty * kTile) * bytes, bytes);
+        }
     return old;
 }
 

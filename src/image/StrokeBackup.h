@@ -7,6 +7,7 @@
 #include "image/Geometry.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace kalvo {
@@ -31,12 +32,16 @@ public:
     // Bytes of pixels kept.
     std::size_t Memory() const;
 
-    // The smallest rectangle holding every pixel in which picture (the one the stroke painted,
-    // same layout) now differs from what it was; empty when it does not.
-    TRect ChangedBox(const TBitmap& picture) const;
-    // The pixels of a byte-aligned box of the picture as they were before the stroke, as CopyBox
-    // makes them (std::bad_alloc when there is no memory).
-    TBitmap OldBox(const TBitmap& picture, const TRect& box) const;
+    // What the stroke changed in picture (the one it painted, same layout): in every tile it
+    // reached, the box of the pixels that differ from what they were, widened to whole bytes;
+    // their pixels from before the stroke stacked as ExchangePieces takes them; the box around
+    // them (empty when nothing changed). std::bad_alloc when there is no memory for the stack.
+    struct TChange {
+        std::vector<TRect> Pieces;
+        TBitmap Old;
+        TRect Box;
+    };
+    TChange Change(const TBitmap& picture) const;
     // The whole picture as it was before the stroke (std::bad_alloc when there is no memory).
     TBitmap OldPicture(const TBitmap& picture) const;
 
@@ -45,8 +50,6 @@ private:
     std::size_t TileByteLeft(int tx) const;
     std::size_t TileByteRight(int tx) const;
     int TileBottom(int ty) const;
-    // Writes the kept pixels inside box (byte-aligned) into target, whose (0, 0) is box's corner.
-    void Restore(TBitmap& target, const TRect& box) const;
 
     int FWidth = 0, FHeight = 0, FBits = 0;
     int FColumns = 0, FRows = 0;

@@ -153,9 +153,11 @@ TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromWhatItPaintedOver)
     ASSERT_EQ(w.Steps(), std::vector<std::string>{"描画"});
     const TBitmap painted = w.canvas().Bitmap();
 
-    // A second stroke crossing tile edges is its own step: undo goes back one stroke at a time.
+    // A second stroke crossing tile edges is its own step: undo goes back one stroke at a time,
+    // also with the steps moved into files.
     w.Drag({{5, 300}, {350, 300}, {400, 130}});
     ASSERT_EQ(w.Steps(), (std::vector<std::string>{"描画", "描画"}));
+    ASSERT_EQ(SwapOutUndoItems(Internals(w.form).FUndoList, 0), 2);
     w.form.Action("acUndo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), painted);
     w.form.Action("acUndo")->trigger();

@@ -117,9 +117,9 @@ public:
     // step keeps the box where the two differ, or takes before over as PushUndoTaking does when
     // the change covers most of the picture or its size, depth or palette changed.
     void PushUndoChange(const QString& description, int kind, TBitmap& before);
-    // Records a brush stroke already painted: the step keeps the box where the picture differs
-    // from what the backup kept, or the whole picture before the stroke when that box covers most
-    // of it.
+    // Records a brush stroke already painted: the step keeps the parts of the picture that differ
+    // from what the backup kept, or the whole picture before the stroke when they cover most of
+    // it.
     void PushUndoStroke(const QString& description, int kind, const TStrokeBackup& backup);
     void UpdateUndoActions();
     // Empties the history (open, new image).
@@ -295,7 +295,8 @@ private:
         TBitmap* Take = nullptr;
         const TBitmap* BoxFrom = nullptr;
         TRect Box;
-        TBitmap* BoxPixels = nullptr; // the box's pixels to take over instead of BoxFrom's
+        TBitmap* BoxPixels = nullptr;  // the box's pixels to take over instead of BoxFrom's
+        std::span<const TRect> Pieces; // with BoxPixels: the pieces of the box they hold
     };
     void appendSnapshot(const QString& description, const TStepPicture& picture, bool withRegion, bool modified);
     void recordStep(const QString& description, int kind, const TStepPicture& picture);

@@ -38,7 +38,7 @@ void TKalvoMainForm::appendSnapshot(const QString& description, const TStepPictu
     auto add = [&] {
         if (picture.BoxFrom)
             return AddPartialUndoItem(FUndoList, text, *picture.BoxFrom, picture.Box, mask, region, withRegion,
-                                      modified, picture.BoxPixels);
+                                      modified, picture.BoxPixels, picture.Pieces);
         return picture.Take ? AddUndoItemTaking(FUndoList, text, *picture.Take, mask, region, withRegion, modified)
                             : AddUndoItem(FUndoList, text, picture.Image, mask, region, withRegion, modified);
     };
@@ -101,12 +101,14 @@ void TKalvoMainForm::PushUndoChange(const QString& description, int kind, TBitma
 void TKalvoMainForm::PushUndoStroke(const QString& description, int kind, const TStrokeBackup& backup)
 {
     const TBitmap& now = pxImage1->Bitmap();
-    const TRect box = ByteAlignedBox(now, backup.ChangedBox(now));
-    if (WorthABox(box, now)) {
-        TBitmap old = box.isEmpty() ? TBitmap() : backup.OldBox(now, box);
-        recordStep(description, kind, {.BoxFrom = &now, .Box = box, .BoxPixels = box.isEmpty() ? nullptr : &old});
+    TStrokeBackup::TChange change = backup.Change(now);
+    const QSize stack = StackSize(change.Pieces);
+    if (WorthABox({0, 0, stack.width(), stack.height()}, now)) {
+        recordStep(description, kind,
+                   {.BoxFrom = &now, .Box = change.Box, .BoxPixels = &change.Old, .Pieces = change.Pieces});
         return;
     }
+    change = {};
     TBitmap before = backup.OldPicture(now);
     PushUndoTaking(description, kind, before);
 }

@@ -105,7 +105,10 @@ void TBrushTool::EndStroke()
     FRegionMask.reset();
     host.PauseAnts(false);
     host.RaisePaintNotice(TToolHost::TPaintNotice::EndBrush, std::nullopt);
-    host.InvalidateFrame();
+    // The dabs are on the screen already; the selection's outline, left out of the frames composed
+    // during the stroke, comes back with a new frame.
+    if (host.Region())
+        host.InvalidateFrame();
 }
 
 } // namespace kalvo
