@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace kalvo {
 
@@ -74,6 +76,46 @@ void ComposeFrameArea(const TBitmap& image, const TFrameSource& requested, QImag
             stretcher.Stretch(sy, reinterpret_cast<std::uint32_t*>(out));
         previous = sy;
     }
+}
+
+namespace {
+
+// The frame positions [first, end) of the map whose shown image position, k times the mapped
+// one, lies in [from, to); the map is non-decreasing.
+std::pair<int, int> MappedRange(const std::vector<int>& map, int k, int from, int to)
+{
+    const auto first = std::partition_point(map.begin(), map.end(), [&](int v) { return k * v < from; });
+    const auto end = std::partition_point(first, map.end(), [&](int v) { return k * v < to; });
+    return {int(first - map.begin()), int(end - map.begin())};
+}
+
+} // namespace
+
+void ComposeFramePatch(const TBitmap& image, const TBitmap& patch, QPoint at, const TFrameSource& requested,
+                       QImage& frame, int k, QPoint origin)
+{
+    if (frame.format() != QImage::Format_RGB32 || image.empty() || patch.empty())
+        return;
+    const TFrameSource s = Limited(image, requested, frame, origin);
+    k = std::max(k, 1);
+    const std::vector<int> columns = ColumnMap(s.ScrollX, s.SourceWidth, s.DrawWidth, s.Zoom, k);
+    const auto [mappedX0, mappedX1] = MappedRange(columns, k, at.x(), at.x() + patch.width());
+    std::vector<int> rows(std::size_t(s.DrawHeight));
+    for (int y = 0; y < s.DrawHeight; ++y)
+        rows[std::size_t(y)] = (s.ScrollY + std::min(int((long long)y * 100 / s.Zoom), s.SourceHeight - 1)) / k;
+    const auto [mappedY0, mappedY1] = MappedRange(rows, k, at.y(), at.y() + patch.height());
+    // Only the part of the frame that out holds.
+    const int x0 = std::max(mappedX0, origin.x()), x1 = std::min(mappedX1, origin.x() + frame.width());
+    const int y0 = std::max(mappedY0, origin.y()), y1 = std::min(mappedY1, origin.y() + frame.height());
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    std::vector<int> patchColumns(std::size_t(x1 - x0));
+    for (int x = x0; x < x1; ++x)
+        patchColumns[std::size_t(x - x0)] = k * columns[std::size_t(x)] - at.x();
+    const TRowStretcher stretcher(TStretchSource::Of(patch), std::move(patchColumns));
+    for (int y = y0; y < y1; ++y)
+        stretcher.Stretch(k * rows[std::size_t(y)] - at.y(),
+                          reinterpret_cast<std::uint32_t*>(frame.scanLine(y - origin.y())) + (x0 - origin.x()));
 }
 
 namespace {

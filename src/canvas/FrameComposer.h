@@ -42,6 +42,14 @@ void ComposeFrame(const TBitmap& image, const TFrameSource& source, QImage& fram
 void ComposeFrameArea(const TBitmap& image, const TFrameSource& source, QImage& frame, TReducedImages* reduced,
                       const QRect& area, QPoint origin = {});
 
+// Draws patch, whose top-left pixel lies on image point `at`, over a frame ComposeFrame composed
+// from image with the same source and reduction factor k (1: none): each frame pixel that shows
+// an image pixel inside the patch shows the patch's pixel there instead, so the frame is the one
+// ComposeFrame makes of the image with the patch copied into it. frame may hold only a part of
+// the frame, from frame pixel origin.
+void ComposeFramePatch(const TBitmap& image, const TBitmap& patch, QPoint at, const TFrameSource& source, QImage& frame,
+                       int k, QPoint origin = {});
+
 // The frame area (frame coordinates, within DrawWidth x DrawHeight) whose pixels show image
 // pixels inside the image rectangle, including the frame pixels that show them through a
 // reduced copy of factor k.

@@ -329,6 +329,13 @@ public:
     // Copies patch (of the image's depth, 8 bits or more) into the image with its top-left corner
     // at `at`, clipped to the image, and repaints (previews that change a part of the image).
     void PatchBitmap(const TBitmap& patch, QPoint at);
+    // Shows patch (8 bits or more) over the picture with its top-left pixel on image point `at`,
+    // without changing the picture (previews of a canvas showing a view of another's picture),
+    // replacing any earlier one, and repaints. A new picture drops it.
+    void SetOverlay(TBitmap patch, QPoint at);
+    void ClearOverlay();
+    const std::optional<TBitmap>& Overlay() const { return FOverlay; }
+    QPoint OverlayPosition() const { return FOverlayAt; }
 
 signals:
     void OnZoomChanged(int zoom);
@@ -405,6 +412,8 @@ protected:
     TDocument FDocument;
     TStrokeBackup FStrokeBackup;
     TReducedImages FReduced;
+    std::optional<TBitmap> FOverlay;
+    QPoint FOverlayAt;
     TViewGeometry FView;
     QImage FStrip; // the strip a paint composes into
     int FComposeCount = 0;

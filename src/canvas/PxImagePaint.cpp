@@ -103,6 +103,11 @@ void TpxImage::PaintFrameArea(QPainter& painter, const QRect& area)
 void TpxImage::ComposeInto(QImage& out, QPoint origin)
 {
     ComposeFrameArea(Bitmap(), FrameSourceOf(FView), out, &FReduced, QRect(origin, out.size()), origin);
+    // Through the reduced copy's factor (without memory for that copy the frame shows pixels of
+    // the picture itself, and the overlay then lies up to that factor off).
+    if (FOverlay)
+        ComposeFramePatch(Bitmap(), *FOverlay, FOverlayAt, FrameSourceOf(FView), out,
+                          TReducedImages::FactorFor(FView.Zoom), origin);
     PaintFrameEdge(out, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor, origin);
     if (!OutlineShown())
         return;
