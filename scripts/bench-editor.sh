@@ -346,9 +346,9 @@ for run in $(seq "$RUNS"); do
       apply_command "$p" "$c"
       if "$probe" gone $marker 60 >/dev/null; then
         end=$EPOCHREALTIME
-        [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/$p-$c-post.png"
         record "$p $c" "$(awk -v a="$before" -v b="$(cpu_ns "$pid")" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')"
         record "$p $c wall" "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')"
+        [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/$p-$c-after.png"
       else
         echo "$p: the marker stayed on the screen after $c" >&2
         record "$p $c" NA
