@@ -130,7 +130,7 @@ type_value() { xdotool key ctrl+a; xdotool type -- "$1"; }
 # values, so that only the command itself is measured. Settings, as close as the programs allow:
 #   bright-contr  brightness +30, contrast +20 (KolourPaint: Balance)
 #   hue-sat       hue +30 degrees, saturation +20 (mtpaint: Transform Colour; KolourPaint: Hue,
-#                 Saturation, Value)
+#                 Saturation, Value, whose saturation runs to 1: 0.2)
 #   levels        gamma 1.5, black and white points unchanged (mtpaint: Transform Colour's
 #                 gamma; KolourPaint: Balance's gamma 20)
 #   blur          Gaussian, radius 5 (mtpaint without gamma correction; KolourPaint: Soften &
@@ -209,7 +209,7 @@ prepare_command() { # program command
       case $2 in
         bright-contr) xdotool key alt+e Home; sleep 0.5; xdotool key alt+b; type_value 30; xdotool key alt+n; type_value 20 ;;
         levels) xdotool key alt+e Home; sleep 0.5; xdotool key alt+g; type_value 20 ;;
-        hue-sat) xdotool key alt+e Home Down Down Down Down; sleep 0.5; xdotool key alt+h; type_value 30; xdotool key alt+s; type_value 20 ;;
+        hue-sat) xdotool key alt+e Home Down Down Down Down; sleep 0.5; xdotool key alt+h; type_value 30; xdotool key alt+s; type_value 0.2 ;;
         blur) xdotool key alt+e End; sleep 0.5; xdotool key alt+a; type_value -5 ;;
         sharpen) xdotool key alt+e End; sleep 0.5; xdotool key alt+a; type_value 5 ;;
       esac ;;
