@@ -20,7 +20,7 @@
 # preview would change the screen before the command is applied); its view is scrolled to the
 # top-left corner for the later commands, where the other programs start.
 # Needs a built kalvo (BUILD, default build); installs the peers (scripts/install-bench-deps.sh).
-# About 4 minutes a round on 2 cores.
+# About 6 minutes a round on 2 cores with GIMP (3.5 without it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -123,8 +123,9 @@ focus_program() { # program
   fi
 }
 
-# Replaces the text of a field that has the keyboard focus.
-type_value() { xdotool key ctrl+a; xdotool type -- "$1"; }
+# Replaces the text of a field that has the keyboard focus; typed slowly: under load Kalvo's
+# sharpen dialog once kept only the first digit of "100" (its preview starts at the first key).
+type_value() { xdotool key ctrl+a; xdotool type --delay 80 -- "$1"; }
 
 # Everything before the key that runs a command: opening its menu or dialog and setting its
 # values, so that only the command itself is measured. Settings, as close as the programs allow:
