@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The editor against the peer editors mtpaint and KolourPaint, as a user sees them, side by side
-# in one run: each program runs under its own Xvfb; RUNS rounds alternate between the programs so
-# that load from elsewhere hits them alike; the script reports medians and ratios to the faster
-# peer.
+# The editor against the peer editors mtpaint, KolourPaint and (when installed) GIMP, as a user
+# sees them, side by side in one run: each program runs under its own Xvfb; RUNS rounds alternate
+# between the programs so that load from elsewhere hits them alike; the script reports medians
+# and ratios to the fastest peer.
 #   open   seconds from exec until the picture shows on the screen (a marker colour in its
 #          top-left part is polled for), a 24-megapixel JPEG and the same picture as a BMP
 #   memory proportional set size (PSS) of the process with the JPEG shown
@@ -15,10 +15,11 @@
 #   rotate90, flip   the picture turned clockwise or mirrored left to right from the menu: CPU
 #          seconds, and wall seconds ("... wall") from the key that runs it until the marker has
 #          left the view (xdotool's start and the probe's first look at the screen included)
-# A peer without the command shows "—". mtpaint runs with 1000 MB for undo (its default refuses
-# to rotate a 24-megapixel picture) and without its automatic preview on the canvas (the
-# preview would change the screen before the command is applied); its view is scrolled to the
-# top-left corner for the later commands, where the other programs start.
+# A peer without the command shows "—". CPU is the process's CPU clock, so worker threads that
+# have ended count too. mtpaint runs with 1000 MB for undo (its default refuses to rotate a
+# 24-megapixel picture) and without its automatic preview on the canvas (the preview would
+# change the screen before the command is applied); its view is scrolled to the top-left corner
+# for the later commands, where the other programs start.
 # Needs a built kalvo (BUILD, default build); installs the peers (scripts/install-bench-deps.sh).
 # About 6 minutes a round on 2 cores with GIMP (3.5 without it).
 set -euo pipefail
