@@ -49,7 +49,7 @@ void RunPreviews(benchmark::State& state, Set&& set)
     for (int i = 0; i < state.range(0) % kLarge; ++i)
         dialog.ZoomOut();
     dialog.pxPreview->SetScrollPosition(2000, 1500);
-    dialog.PreviewTimerTimer(); // the first copies the picture
+    dialog.PreviewTimerTimer();
     int i = 0;
     for (auto _ : state) {
         set(dialog, i++);
@@ -85,6 +85,20 @@ void BM_PreviewSharpen(benchmark::State& state)
 {
     RunPreviews<TKVfrmSharpen>(state, [](auto& d, int i) { d.Edit[0]->SetValue(100 + i % 50); });
 }
+
+// Opening a dialog up to its first preview on the screen and closing it again.
+void BM_OpenBrightnessContrast(benchmark::State& state)
+{
+    Source();
+    for (auto _ : state) {
+        TKVfrmBrightnessContrast dialog(Source());
+        dialog.SetAutoPreview(false);
+        dialog.show();
+        dialog.PreviewTimerTimer();
+        dialog.pxPreview->viewport()->repaint();
+    }
+}
+BENCHMARK(BM_OpenBrightnessContrast)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 BENCHMARK(BM_PreviewBrightnessContrast)
     ->Arg(0)

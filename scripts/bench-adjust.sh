@@ -5,7 +5,8 @@
 # uses another), side by side in one hyperfine run per operation, whole processes: BMP to BMP
 # for both (vips reads and writes BMP through ImageMagick), vips on its own .v format, and JPEG
 # to JPEG (quality 80) for both. Prints the mean and best wall-clock times and the CPU time.
-# Needs a built kalvo-cli (BUILD, default build) and scripts/install-bench-deps.sh.
+# Needs a built kalvo-cli (BUILD, default build) and scripts/install-bench-deps.sh. ONLY=blur-5
+# (or brightness-contrast, sharpen) runs that comparison alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -39,6 +40,7 @@ vips_line() {
 # compare NAME KALVO_ARGS VIPS_OPERATION: one hyperfine run of the five commands.
 compare() {
   local name=$1 kalvo=$2 op=$3
+  [ -n "${ONLY:-}" ] && [ "$ONLY" != "$name" ] && return
   echo
   echo "== $name"
   hyperfine -N --warmup 1 --runs "$RUNS" --style basic --export-json "$work/$name.json" \

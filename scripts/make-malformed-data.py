@@ -3,7 +3,7 @@
 file (truncated, bit-flipped, lying headers), and the list of what opening each must give.
 
 The damaged JPEG, JPEG 2000, PNG, GIF, WebP, HEIF and palette files start from intact files of the fuzz
-corpus; the BMP, RLE and TIFF files are built here, with their expected pictures as plain BMP files.
+corpus; the BMP, RLE and TIFF files are built here (but for the JPEG-compressed TIFF), with their expected pictures as plain BMP files.
 The output is the same on every run. The list, EXPECTED, has one line per file:
     NAME fail          opening fails cleanly (no picture, result -1, or an exception)
     NAME same OTHER    opening gives exactly the picture (or palette) of OTHER
@@ -380,6 +380,12 @@ def make_tiff():
     colormap = [0, 65535] * 3
     write("tiff-lying-size.tif", tiff(65500, 65500, 1, 1, 3, [bytes(100)], 65500, colormap=colormap), "fail")
     write("tiff-trailing-garbage.tif", good + b"trailing bytes after the last strip", "same tiff-intact.tif")
+    # A JPEG-compressed page (16 x 400, strips of 16 rows) whose first strip claims 60000 rows: the
+    # preview decodes its strips itself, and neither it nor libtiff may take the claim.
+    tall = bytearray(corpus("tiff/ycbcr-jpeg-tall.tif"))
+    sof = tall.index(b"\xff\xc0")
+    tall[sof + 5:sof + 7] = struct.pack(">H", 60000)
+    write("tiff-jpeg-lying-strip-height.tif", bytes(tall), "fail")
 
 
 # --- HEIC and AVIF -------------------------------------------------------------------------
@@ -402,6 +408,13 @@ def make_heif():
         write(f"{ext}-truncated-data.{ext}", good[:len(good) - 200], "fail")
         write(f"{ext}-bitflip-ftyp.{ext}", flip(good, 4, 0), "fail")  # ftyp -> gtyp
         write(f"{ext}-lying-ispe-size.{ext}", lying_ispe(good, 65500, 65500), "fail")
+    # The primary image of rgb.heic is a grid of one tile: its data (in idat: version, flags, rows
+    # and columns minus one, 16-bit output width and height) claims 64766 x 6673 while its ispe
+    # says 29 x 17. libheif allocates the grid's output before the decoded size is checked.
+    good = bytearray(corpus("heif/rgb.heic"))
+    grid = good.index(b"idat") + 4
+    good[grid + 4:grid + 8] = struct.pack(">HH", 64766, 6673)
+    write("heic-lying-grid-size.heic", bytes(good), "fail")
 
 
 # --- Palette files -------------------------------------------------------------------------

@@ -37,7 +37,6 @@ TpxImage::TpxImage(QWidget* parent) : QAbstractScrollArea(parent)
         Invalidate();
     };
     FTool = CreateCanvasTool(FMouseMode, *this);
-    FBuffer = CreateFrameBuffer(1, 1);
     resize(100, 100);
     RecalcDisplayColors();
     ApplyModeCursor();
@@ -50,6 +49,7 @@ void TpxImage::SetBitmap(const TBitmap& bitmap)
     if (bitmap.width() != Bitmap().width() || bitmap.height() != Bitmap().height())
         FView.ScrollX = FView.ScrollY = 0;
     FReduced.Clear();
+    FOverlay.reset();
     FDocument.SetBitmap(bitmap);
 }
 
@@ -63,6 +63,7 @@ TBitmap TpxImage::ExchangeBitmap(TBitmap&& bitmap)
     if (bitmap.width() != Bitmap().width() || bitmap.height() != Bitmap().height())
         FView.ScrollX = FView.ScrollY = 0;
     FReduced.Clear();
+    FOverlay.reset();
     return FDocument.ExchangeBitmap(std::move(bitmap));
 }
 

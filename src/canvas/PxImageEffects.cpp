@@ -65,4 +65,17 @@ void TpxImage::PatchBitmap(const TBitmap& patch, QPoint at)
     ImageChanged();
 }
 
+void TpxImage::SetOverlay(TBitmap patch, QPoint at)
+{
+    FOverlay = std::move(patch);
+    FOverlayAt = at;
+    Invalidate();
+}
+
+void TpxImage::ClearOverlay()
+{
+    FOverlay.reset();
+    Invalidate();
+}
+
 } // namespace kalvo

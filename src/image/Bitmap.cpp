@@ -65,6 +65,20 @@ TBitmap TBitmap::sameLayout(const TBitmap& like)
     return result;
 }
 
+TBitmap TBitmap::view(const TBitmap& source)
+{
+    TBitmap result;
+    result.width_ = source.width_;
+    result.height_ = source.height_;
+    result.bitCount_ = source.bitCount_;
+    result.stride_ = source.stride_;
+    result.pixels_ = TPixelBuffer::View(source.pixels_.data(), source.pixels_.size());
+    result.palette_ = source.palette_;
+    result.transparent_ = source.transparent_;
+    result.transparentColor_ = source.transparentColor_;
+    return result;
+}
+
 void TBitmap::setPalette(std::vector<TColor> palette)
 {
     if (palette.size() > 256)

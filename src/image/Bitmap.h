@@ -33,6 +33,9 @@ public:
     // As the constructor, but the pixels are undefined: for a reader that writes every byte of
     // every row (a fresh block is populated in one call rather than faulted in row by row).
     static TBitmap forOverwrite(int width, int height, int bitCount);
+    // A bitmap showing source's pixels without copying them, for reading only (previews): source
+    // stays alive and unchanged while the view exists. Copies of a view own their pixels.
+    static TBitmap view(const TBitmap& source);
     TBitmap(const TBitmap&) = default;
     TBitmap& operator=(const TBitmap&) = default;
     // A bitmap moved from is left empty (no size, no pixels), never a size without pixels.

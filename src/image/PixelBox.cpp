@@ -104,4 +104,27 @@ void ExchangeBox(TBitmap& picture, TBitmap& box, const TRect& at) noexcept
     }
 }
 
+void ExchangePieces(TBitmap& picture, TBitmap& stack, std::span<const TRect> pieces) noexcept
+{
+    int row = 0;
+    for (const TRect& piece : pieces) {
+        const std::size_t from = ByteLeft(piece, picture.bitCount());
+        const std::size_t bytes = RowBytes(piece.width(), picture.bitCount());
+        for (int y = piece.top; y < piece.bottom; ++y, ++row) {
+            std::uint8_t* p = picture.scanLine(y) + from;
+            std::swap_ranges(p, p + bytes, stack.scanLine(row));
+        }
+    }
+}
+
+QSize StackSize(std::span<const TRect> pieces)
+{
+    int width = 0, height = 0;
+    for (const TRect& piece : pieces) {
+        width = std::max(width, piece.width());
+        height += piece.height();
+    }
+    return {width, height};
+}
+
 } // namespace kalvo

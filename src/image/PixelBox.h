@@ -7,8 +7,10 @@
 #include "image/Geometry.h"
 
 #include <QRect>
+#include <QSize>
 
 #include <optional>
+#include <span>
 
 namespace kalvo {
 
@@ -26,5 +28,11 @@ TRect ByteAlignedBox(const TBitmap& picture, TRect box);
 TBitmap CopyBox(const TBitmap& picture, const TRect& box);
 // Exchanges the rows of a box bitmap (as CopyBox makes it) with the same box of the picture.
 void ExchangeBox(TBitmap& picture, TBitmap& box, const TRect& at) noexcept;
+// Exchanges disjoint byte-aligned pieces of the picture with their pixels stacked in one bitmap:
+// each piece's rows one below the other's, starting at the left edge (StackSize gives the
+// bitmap's size).
+void ExchangePieces(TBitmap& picture, TBitmap& stack, std::span<const TRect> pieces) noexcept;
+// The width (the widest piece) and height (all pieces' rows) of the stack of pieces.
+QSize StackSize(std::span<const TRect> pieces);
 
 } // namespace kalvo

@@ -27,6 +27,15 @@ TPixelBuffer TPixelBuffer::ForOverwrite(std::size_t n)
     return buffer;
 }
 
+TPixelBuffer TPixelBuffer::View(const std::uint8_t* data, std::size_t n)
+{
+    TPixelBuffer buffer;
+    buffer.data_ = const_cast<std::uint8_t*>(data);
+    buffer.size_ = n;
+    buffer.borrowed_ = true;
+    return buffer;
+}
+
 TPixelBuffer::TPixelBuffer(const TPixelBuffer& other)
 {
     if (other.size_ == 0)
@@ -37,7 +46,9 @@ TPixelBuffer::TPixelBuffer(const TPixelBuffer& other)
 }
 
 TPixelBuffer::TPixelBuffer(TPixelBuffer&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0))
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      borrowed_(std::exchange(other.borrowed_, false))
 {
 }
 
@@ -46,7 +57,7 @@ TPixelBuffer& TPixelBuffer::operator=(const TPixelBuffer& other)
     if (this == &other)
         return *this;
     // A block of the same size is reused: no new memory to fault in (a snapshot taken again).
-    if (size_ == other.size_) {
+    if (size_ == other.size_ && !borrowed_) {
         if (size_ != 0)
             std::memcpy(data_, other.data_, size_);
         return *this;
@@ -54,6 +65,7 @@ TPixelBuffer& TPixelBuffer::operator=(const TPixelBuffer& other)
     TPixelBuffer copy(other);
     std::swap(data_, copy.data_);
     std::swap(size_, copy.size_);
+    std::swap(borrowed_, copy.borrowed_);
     return *this;
 }
 
@@ -61,12 +73,14 @@ TPixelBuffer& TPixelBuffer::operator=(TPixelBuffer&& other) noexcept
 {
     std::swap(data_, other.data_);
     std::swap(size_, other.size_);
+    std::swap(borrowed_, other.borrowed_);
     return *this;
 }
 
 TPixelBuffer::~TPixelBuffer()
 {
-    ReleaseBlock(data_, size_);
+    if (!borrowed_)
+        ReleaseBlock(data_, size_);
 }
 
 bool TPixelBuffer::operator==(const TPixelBuffer& other) const

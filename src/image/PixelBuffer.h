@@ -1,7 +1,7 @@
 #pragma once
 // The pixel memory of an image bitmap: a zero-filled block. Fresh large blocks come zeroed from
 // the system, so creating a bitmap that is filled right afterwards (by a decoder) does not pay
-// for clearing it first. Copies are deep.
+// for clearing it first. Copies are deep. A view shows a block owned elsewhere without copying it.
 #include <cstddef>
 #include <cstdint>
 
@@ -14,6 +14,9 @@ public:
     explicit TPixelBuffer(std::size_t n);
     // n bytes of undefined content, for a caller that writes all of them.
     static TPixelBuffer ForOverwrite(std::size_t n);
+    // The n bytes at data, owned elsewhere, for reading only: the owner keeps them alive and
+    // unchanged while the view exists. A copy of a view owns its bytes.
+    static TPixelBuffer View(const std::uint8_t* data, std::size_t n);
     TPixelBuffer(const TPixelBuffer& other);
     TPixelBuffer(TPixelBuffer&& other) noexcept;
     // Copying into a buffer of the same size reuses its memory.
@@ -29,6 +32,7 @@ public:
 private:
     std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;
+    bool borrowed_ = false;
 };
 
 } // namespace kalvo

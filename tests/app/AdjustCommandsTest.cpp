@@ -197,13 +197,18 @@ TEST(AdjustDialogs, PreviewComputesTheVisibleAreaWithTheBlursReach)
     TBitmap whole = picture;
     const TBitmap mask = MaskOf(region, 600, 400);
     ASSERT_TRUE(GaussianBlurArea(whole, std::nullopt, &mask, 4.0));
-    EXPECT_EQ(CropBitmap(d.pxPreview->Bitmap(), area), CropBitmap(whole, area));
+    // The preview canvas shows the picture's own pixels with the adjusted area over them.
+    EXPECT_EQ(d.pxPreview->Bitmap().bits(), source.Bitmap().bits());
+    ASSERT_TRUE(d.pxPreview->Overlay());
+    EXPECT_EQ(d.pxPreview->OverlayPosition(), area.topLeft());
+    EXPECT_EQ(*d.pxPreview->Overlay(), CropBitmap(whole, area));
     EXPECT_EQ(source.Bitmap(), picture);
     d.Edit[0]->setText("0.1"); // next preview starts again from the original pixels
     d.PreviewTimerTimer();
     TBitmap light = picture;
     ASSERT_TRUE(GaussianBlurArea(light, std::nullopt, &mask, 0.1));
-    EXPECT_EQ(d.pxPreview->Bitmap(), light);
+    EXPECT_EQ(*d.pxPreview->Overlay(), CropBitmap(light, area));
+    EXPECT_EQ(source.Bitmap(), picture);
 }
 
 TEST(AdjustDialogs, LevelsAutomaticPointsPerChannelUntilAFieldChanges)

@@ -124,9 +124,11 @@ TEST(ImageCommand, ClearBlendsThroughAFeatheredMaskTowardTheBackground)
     ASSERT_TRUE(h.form.Canvas()->SelectionMask());
     ASSERT_TRUE(h.form.Action("acClear")->isEnabled());
     h.form.Canvas()->SetBackgroundColor(RGB(200, 100, 50));
+    const std::uint8_t* pixels = h.form.Canvas()->Bitmap().bits();
 
     h.form.Action("acClear")->trigger();
 
+    EXPECT_EQ(h.form.Canvas()->Bitmap().bits(), pixels); // cleared in place: half the picture or less
     const auto expected = ClearSelection(original, h.form.Canvas()->Region(), &*h.form.Canvas()->SelectionMask(),
                                          RGB(200, 100, 50));
     ASSERT_TRUE(expected);

@@ -130,35 +130,40 @@ TEST(MainFormPaint, FillAndPenRecordOneStepEachThatUndoRestores)
     EXPECT_EQ(w.canvas().Bitmap(), filled);
 }
 
-TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromTheSnapshot)
+TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromWhatItPaintedOver)
 {
-    const TBitmap original = SolidBitmap(40, 30, clBlack);
+    // Larger than the window and than many backup tiles: the stroke keeps only the tiles it
+    // reaches, and the picture is never copied whole.
+    const TBitmap original = SolidBitmap(700, 500, clBlack);
     PaintWindow w(original);
-    EXPECT_FALSE(w.form.BrushSnapshot());
     w.form.Action("acBrush")->trigger();
     ASSERT_EQ(w.canvas().MouseMode(), mmBrush);
-    ASSERT_TRUE(w.form.BrushSnapshot());
     TToolSettings s = w.canvas().ToolSettings();
     s.BrushSize = 7;
     s.BrushHardness = 50;
     w.canvas().SetToolSettings(s);
     w.canvas().SetForegroundColor(clWhite);
-    w.Drag({{5, 5}, {15, 8}, {30, 20}});
+    w.Mouse(QEvent::MouseButtonPress, Qt::LeftButton, {5, 5});
+    w.Mouse(QEvent::MouseMove, Qt::NoButton, {15, 8});
+    w.Mouse(QEvent::MouseMove, Qt::NoButton, {30, 20});
+    EXPECT_EQ(w.canvas().StrokeBackup().Memory(), std::size_t(3 * TStrokeBackup::kTile * TStrokeBackup::kTile));
+    w.Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, {30, 20});
+    EXPECT_TRUE(w.canvas().StrokeBackup().Empty());
     EXPECT_NE(w.canvas().Bitmap().pixelColor(15, 8), clBlack);
     ASSERT_EQ(w.Steps(), std::vector<std::string>{"描画"});
     const TBitmap painted = w.canvas().Bitmap();
 
-    // A second stroke takes a new snapshot: undo goes back one stroke at a time.
-    w.Drag({{5, 25}, {35, 25}});
+    // A second stroke crossing tile edges is its own step: undo goes back one stroke at a time,
+    // also with the steps moved into files.
+    w.Drag({{5, 300}, {350, 300}, {400, 130}});
     ASSERT_EQ(w.Steps(), (std::vector<std::string>{"描画", "描画"}));
+    ASSERT_EQ(SwapOutUndoItems(Internals(w.form).FUndoList, 0), 2);
     w.form.Action("acUndo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), painted);
     w.form.Action("acUndo")->trigger();
     EXPECT_EQ(w.canvas().Bitmap(), original);
-
-    // Leaving the brush mode frees the snapshot.
-    w.form.Action("acPaint")->trigger();
-    EXPECT_FALSE(w.form.BrushSnapshot());
+    w.form.Action("acRedo")->trigger();
+    EXPECT_EQ(w.canvas().Bitmap(), painted);
 }
 
 TEST(MainFormPaint, OutlineStrokeRecordsADrawingStep)

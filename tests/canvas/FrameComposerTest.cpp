@@ -106,6 +106,29 @@ TEST(FrameComposer, ZoomedOutFramesReadTheReducedCopy)
     EXPECT_EQ(reduced.Level(image, 4).height(), 26);
 }
 
+TEST(FrameComposer, APatchShowsAsIfCopiedIntoTheImage)
+{
+    const TBitmap image = PatternBitmap(203, 101, 24);
+    TBitmap patch(41, 23, 24);
+    for (int y = 0; y < patch.height(); ++y)
+        for (int x = 0; x < 3 * patch.width(); ++x)
+            patch.scanLine(y)[x] = std::uint8_t(~image.scanLine(y)[x + 6]);
+    for (const QPoint at : {QPoint(30, 20), QPoint(-5, 90), QPoint(180, 2)})
+        for (int zoom : {300, 100, 75, 50, 33, 10}) {
+            TBitmap patched = image;
+            for (int y = std::max(at.y(), 0); y < std::min(at.y() + 23, 101); ++y)
+                for (int x = std::max(at.x(), 0); x < std::min(at.x() + 41, 203); ++x)
+                    std::copy_n(patch.scanLine(y - at.y()) + 3 * (x - at.x()), 3, patched.scanLine(y) + 3 * x);
+            const TFrameSource s{7, 5, 190, 90, 190 * zoom / 100, 90 * zoom / 100, zoom};
+            TReducedImages reduced, reducedPatched;
+            QImage frame = CreateFrameBuffer(s.DrawWidth + 1, s.DrawHeight + 1), expected = frame.copy();
+            ComposeFrame(image, s, frame, &reduced);
+            ComposeFramePatch(image, patch, at, s, frame, TReducedImages::FactorFor(zoom));
+            ComposeFrame(patched, s, expected, &reducedPatched);
+            ASSERT_EQ(frame, expected) << at.x() << "," << at.y() << " zoom " << zoom;
+        }
+}
+
 TEST(FrameComposer, WithoutMemoryForTheReducedCopyTheFrameComesFromTheImage)
 {
     if (!test::MemoryLimitsWork())

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kalvo;
 using namespace kalvo::test;
 
@@ -50,12 +52,17 @@ TEST(CliModernFormats, DamagedFilesFailWithTheReasonAndWriteNothing)
     TempDir dir;
     const std::string malformed = std::string(KALVO_TEST_DATA) + "/malformed/";
     for (const char* name : {"webp-truncated-data.webp", "tiff-truncated-strip.tif", "tiff-lying-size.tif",
-                             "heic-truncated-data.heic", "avif-lying-ispe-size.avif"}) {
+                             "heic-truncated-data.heic", "avif-lying-ispe-size.avif", "heic-lying-grid-size.heic"}) {
         SCOPED_TRACE(name);
         const auto r = RunCli({"convert", malformed + name, dir.file("out.bmp")});
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(std::string("cannot open ") + malformed + name + ": "), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find("could not be read or decoded"), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err; // one line, the reason in it
         EXPECT_FALSE(FileExists(dir.file("out.bmp")));
     }
+    // The grid's claimed size is refused by libheif's limit before memory is taken for it, not
+    // at the bitmap's bounds after decoding.
+    const auto grid = RunCli({"convert", malformed + "heic-lying-grid-size.heic", dir.file("out.bmp")});
+    EXPECT_NE(grid.err.find("exceeds the maximum image size"), std::string::npos) << grid.err;
 }

@@ -18,7 +18,9 @@ TKVfrmAdjustPreview::TKVfrmAdjustPreview(const TpxImage& source, const QString& 
     : TKVfrmPreviewBase(parent), FSection(section), FSource(source)
 {
     setWindowTitle(title);
-    pxPreview->Assign(source);
+    // A view of the canvas's picture, unchanged while this modal dialog is open: nothing is copied.
+    // The adjusted part is shown over it (the overlay); the selection is not drawn.
+    pxPreview->SetBitmap(TBitmap::view(source.Bitmap()));
     pxPreview->SetShowRegion(false);
     for (int i = 0; i < kFieldCount; ++i) {
         lblCaption[i]->hide();
@@ -80,7 +82,6 @@ void TKVfrmAdjustPreview::prepare()
     if (shown.bitCount() != 24) {
         FOriginal = shown.toTrueColor();
         FOriginalShown = &*FOriginal;
-        pxPreview->SetBitmap(*FOriginal);
     }
     if (FSource.SelectionMask()) {
         FMaskShown = &*FSource.SelectionMask();
@@ -108,26 +109,24 @@ void TKVfrmAdjustPreview::Preview()
         return;
     const TBitmap& original = Original();
     const TBitmap* mask = Mask();
-    if (!FPatched.isEmpty())
-        pxPreview->PatchBitmap(CropBitmap(original, FPatched), FPatched.topLeft());
     FPatched = QRect();
     // Only what the preview shows is computed, with the margin the adjustment reads beyond it.
     const QRect bounds(0, 0, original.width(), original.height());
     const QPoint first = pxPreview->ScreenToImage(QPoint(0, 0));
     const QPoint last = pxPreview->ScreenToImage(QPoint(pxPreview->ClientWidth(), pxPreview->ClientHeight()));
     const QRect area = QRect(first, last).adjusted(-1, -1, 1, 1) & bounds;
-    if (area.isEmpty())
-        return;
     const int reach = Reach();
     const QRect outer = area.adjusted(-reach, -reach, reach, reach) & bounds;
-    TBitmap part = CropBitmap(original, outer);
+    TBitmap part = area.isEmpty() ? TBitmap() : CropBitmap(original, outer);
     std::optional<TBitmap> partMask;
-    if (mask)
+    if (mask && !part.empty())
         partMask = CropBitmap(*mask, outer);
     const QRect inner = area.translated(-outer.topLeft());
-    if (!Apply(part, part, inner, partMask ? &*partMask : nullptr))
+    if (part.empty() || !Apply(part, part, inner, partMask ? &*partMask : nullptr)) {
+        pxPreview->ClearOverlay();
         return;
-    pxPreview->PatchBitmap(CropBitmap(part, inner), area.topLeft());
+    }
+    pxPreview->SetOverlay(outer == area ? std::move(part) : CropBitmap(part, inner), area.topLeft());
     FPatched = area;
 }
 

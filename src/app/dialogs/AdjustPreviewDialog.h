@@ -1,8 +1,9 @@
 #pragma once
 // The base of the photo adjustment dialogs (brightness and contrast, hue and saturation, levels,
-// blur, sharpen): the preview dialog showing the adjustment of the visible part of a copy of the
-// picture inside its selection, with the fields' values kept in the dialog's own settings
-// section (read on creation, written by OK together with the auto-preview toggle).
+// blur, sharpen): the preview dialog showing the adjustment of the visible part of the picture
+// inside its selection over a view of the canvas's picture (nothing copied), with the fields'
+// values kept in the dialog's own settings section (read on creation, written by OK together
+// with the auto-preview toggle).
 #include "app/dialogs/PreviewDialog.h"
 #include "image/Bitmap.h"
 #include "imaging/ProgressCallback.h"
@@ -19,8 +20,8 @@ class TpxImage;
 class TKVfrmAdjustPreview : public TKVfrmPreviewBase {
     Q_OBJECT
 public:
-    // source: the canvas whose image and selection the preview copies; section: the settings
-    // section of the values.
+    // source: the canvas whose image and selection the preview shows and reads (unchanged while
+    // the dialog is open); section: the settings section of the values.
     TKVfrmAdjustPreview(const TpxImage& source, const QString& title, const QString& section,
                         QWidget* parent = nullptr);
 

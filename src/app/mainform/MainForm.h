@@ -6,6 +6,7 @@
 #include "app/settings/MainSettings.h"
 #include "app/undo/UndoList.h"
 #include "canvas/MouseMode.h"
+#include "image/StrokeBackup.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -116,6 +117,10 @@ public:
     // step keeps the box where the two differ, or takes before over as PushUndoTaking does when
     // the change covers most of the picture or its size, depth or palette changed.
     void PushUndoChange(const QString& description, int kind, TBitmap& before);
+    // Records a brush stroke already painted: the step keeps the parts of the picture that differ
+    // from what the backup kept, or the whole picture before the stroke when they cover most of
+    // it.
+    void PushUndoStroke(const QString& description, int kind, const TStrokeBackup& backup);
     void UpdateUndoActions();
     // Empties the history (open, new image).
     void ClearUndoHistory();
@@ -145,8 +150,6 @@ public:
     void UpdateRegionActions();
     QActionGroup* ModeActionGroup() const { return FModeActionGroup; }
 
-    // A copy of the image before the brush stroke; exists only while the canvas is in brush mode.
-    const std::optional<TBitmap>& BrushSnapshot() const { return FBrushSnapshot; }
     int PenMode() const { return FPenMode; }
 
     // What the enabling tables read: image, depth, file type, selection, undo position.
@@ -292,6 +295,8 @@ private:
         TBitmap* Take = nullptr;
         const TBitmap* BoxFrom = nullptr;
         TRect Box;
+        TBitmap* BoxPixels = nullptr;  // the box's pixels to take over instead of BoxFrom's
+        std::span<const TRect> Pieces; // with BoxPixels: the pieces of the box they hold
     };
     void appendSnapshot(const QString& description, const TStepPicture& picture, bool withRegion, bool modified);
     void recordStep(const QString& description, int kind, const TStepPicture& picture);
@@ -318,8 +323,6 @@ private:
     std::vector<std::pair<QAction*, TMouseMode>> FModeActions;
     // Painting (MainFormPaint.cpp).
     void connectPainting();
-    void paintModeChanged();
-    std::optional<TBitmap> FBrushSnapshot;
     void reduceColors(int colors);
 
     // The property window (MainFormProperty.cpp).

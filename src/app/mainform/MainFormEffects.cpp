@@ -6,10 +6,13 @@
 #include "app/mainform/MainForm.h"
 #include "app/settings/Settings.h"
 #include "canvas/PxImage.h"
+#include "image/PaintBitmap.h"
 #include "imaging/effects/ClearSelection.h"
 #include "imaging/effects/NegativeImage.h"
 
 #include <QAction>
+
+#include <cstdint>
 
 namespace kalvo {
 
@@ -30,10 +33,26 @@ void TKalvoMainForm::acNegativeImageExecute()
 
 void TKalvoMainForm::acClearExecute()
 {
-    if (!pxImage1->Region())
+    if (!pxImage1->Region() || !pxImage1->HasImage())
         return;
     const TColor background = pxImage1->BackgroundColor();
     const TBitmap* mask = pxImage1->SelectionMask() ? &*pxImage1->SelectionMask() : nullptr;
+    const TBitmap& picture = pxImage1->Bitmap();
+    const QRect area = ClearedArea(picture, pxImage1->Region(), mask);
+    // A selection whose box covers at most half the picture is cleared in place: the undo step
+    // copies that box only and no picture-sized buffer is taken. A larger one is cleared into a
+    // new picture (every pixel written once) and the undo step takes the old picture over.
+    if (2 * std::int64_t(area.width()) * area.height() <= std::int64_t(picture.width()) * picture.height()) {
+        // A colour the picture cannot hold (a palette without entries) records nothing.
+        if (!(mask && picture.bitCount() == 24) && StoredValueOf(picture, background) < 0)
+            return;
+        TBusyScope busy(*this);
+        PushUndoArea(QStringLiteral("クリア"), kUndoImage, area);
+        ClearSelectionInPlace(pxImage1->PaintBitmap(), pxImage1->Region(), mask, background);
+        pxImage1->BitmapPixelsChanged(area);
+        UpdateImageActions();
+        return;
+    }
     RunImageCommand(*this, QStringLiteral("クリア"), icReadOnly,
                     [&](TImageCommandInput& in) { return ClearSelection(*in.Source, in.Region, mask, background); });
 }

@@ -5,6 +5,8 @@
 
 #include <QAction>
 
+#include <new>
+
 namespace kalvo {
 
 void TKalvoMainForm::connectPainting()
@@ -20,27 +22,24 @@ void TKalvoMainForm::connectPainting()
     connect(pxImage1, &TpxImage::OnDrawShape, this, step(QStringLiteral("図形")));
     connect(pxImage1, &TpxImage::OnDrawText, this, step(QStringLiteral("テキスト")));
     connect(pxImage1, &TpxImage::OnDraw, this, step(QStringLiteral("描画")));
-    connect(pxImage1, &TpxImage::OnBeginBrush, this, [this] { FBrushSnapshot = pxImage1->Bitmap(); });
-    // A brush stroke paints in place: its step keeps the box where the picture now differs from
-    // the copy taken at the stroke's start.
+    // A brush stroke paints in place, keeping the pixels it paints over in the canvas's stroke
+    // backup: its step keeps the box where the picture now differs from them.
     connect(pxImage1, &TpxImage::OnEndBrush, this, [this] {
         RunCommand([this] {
-            if (FBrushSnapshot)
-                PushUndoChange(QStringLiteral("描画"), kUndoImage, *FBrushSnapshot);
-            FBrushSnapshot.reset();
+            TStrokeBackup& backup = pxImage1->StrokeBackup();
+            const bool complete = !backup.OutOfMemory();
+            try {
+                PushUndoStroke(QStringLiteral("描画"), kUndoImage, backup);
+            } catch (...) {
+                backup.Clear();
+                throw;
+            }
+            backup.Clear();
+            // Dabs that found no memory for their backup were left out of the stroke.
+            if (!complete)
+                throw std::bad_alloc();
         });
     });
-    connect(pxImage1, &TpxImage::OnMouseModeChange, this, &TKalvoMainForm::paintModeChanged);
-}
-
-void TKalvoMainForm::paintModeChanged()
-{
-    const TMouseMode mode = pxImage1->MouseMode();
-    // The snapshot lives only in brush mode.
-    if (mode == mmBrush)
-        FBrushSnapshot = pxImage1->Bitmap();
-    else
-        FBrushSnapshot.reset();
 }
 
 void TKalvoMainForm::acDrawRegionExecute()

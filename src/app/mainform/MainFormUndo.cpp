@@ -38,7 +38,7 @@ void TKalvoMainForm::appendSnapshot(const QString& description, const TStepPictu
     auto add = [&] {
         if (picture.BoxFrom)
             return AddPartialUndoItem(FUndoList, text, *picture.BoxFrom, picture.Box, mask, region, withRegion,
-                                      modified);
+                                      modified, picture.BoxPixels, picture.Pieces);
         return picture.Take ? AddUndoItemTaking(FUndoList, text, *picture.Take, mask, region, withRegion, modified)
                             : AddUndoItem(FUndoList, text, picture.Image, mask, region, withRegion, modified);
     };
@@ -95,6 +95,21 @@ void TKalvoMainForm::PushUndoChange(const QString& description, int kind, TBitma
             return;
         }
     }
+    PushUndoTaking(description, kind, before);
+}
+
+void TKalvoMainForm::PushUndoStroke(const QString& description, int kind, const TStrokeBackup& backup)
+{
+    const TBitmap& now = pxImage1->Bitmap();
+    TStrokeBackup::TChange change = backup.Change(now);
+    const QSize stack = StackSize(change.Pieces);
+    if (WorthABox({0, 0, stack.width(), stack.height()}, now)) {
+        recordStep(description, kind,
+                   {.BoxFrom = &now, .Box = change.Box, .BoxPixels = &change.Old, .Pieces = change.Pieces});
+        return;
+    }
+    change = {};
+    TBitmap before = backup.OldPicture(now);
     PushUndoTaking(description, kind, before);
 }
 

@@ -162,7 +162,8 @@ bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap&
 }
 
 bool AddPartialUndoItem(TUndoList& list, const std::string& description, const TBitmap& picture, TRect box,
-                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified)
+                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified,
+                        TBitmap* boxPixels, std::span<const TRect> pieces)
 {
     try {
         auto item = NewItem(description, region, withRegion, modified);
@@ -172,8 +173,16 @@ bool AddPartialUndoItem(TUndoList& list, const std::string& description, const T
         item->PictureWidth = picture.width();
         item->PictureHeight = picture.height();
         item->PictureBits = picture.bitCount();
-        if (!item->Box.isEmpty())
+        item->Pieces.assign(pieces.begin(), pieces.end());
+        if (!item->Box.isEmpty() && boxPixels) {
+            auto stream = std::make_unique<TUndoStream>(std::nullopt, std::nullopt);
+            list.reserve(list.size() + 1);
+            // Nothing can fail from here: the pixels are moved only now.
+            stream->HoldImage(std::move(*boxPixels));
+            item->BoxStream = std::move(stream);
+        } else if (!item->Box.isEmpty()) {
             item->BoxStream = std::make_unique<TUndoStream>(CopyBox(picture, item->Box), std::nullopt);
+        }
         list.push_back(std::move(item));
         return true;
     } catch (const std::bad_alloc&) {
@@ -194,16 +203,22 @@ bool ExchangeUndoBox(TUndoList& list, int index, TBitmap& picture)
         return false;
     if (!item.BoxStream)
         return true;
+    const auto exchange = [&](TBitmap& held) {
+        if (item.Pieces.empty())
+            ExchangeBox(picture, held, item.Box);
+        else
+            ExchangePieces(picture, held, item.Pieces);
+    };
     if (TBitmap* held = item.BoxStream->HeldImage()) {
-        ExchangeBox(picture, *held, item.Box);
+        exchange(*held);
         return true;
     }
     std::optional<TBitmap> box, none;
     item.BoxStream->ReadPictures(box, none);
-    if (!box || box->width() != item.Box.width() || box->height() != item.Box.height()
-        || box->bitCount() != item.PictureBits)
+    const QSize size = item.Pieces.empty() ? QSize(item.Box.width(), item.Box.height()) : StackSize(item.Pieces);
+    if (!box || box->width() != size.width() || box->height() != size.height() || box->bitCount() != item.PictureBits)
         throw EPxImageError("BmpStream Read ERROR.");
-    ExchangeBox(picture, *box, item.Box);
+    exchange(*box);
     item.BoxStream->ReplaceImage(std::move(*box));
     item.SwappedOut = item.SwappedOut && item.BoxStream->SwappedOut();
     return true;

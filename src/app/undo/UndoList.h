@@ -75,8 +75,11 @@ struct TUndoItem {
     // empty box) of a picture of the recorded size and depth. Undo and redo of the step exchange
     // them with the picture's, so the item holds the pixels of before the step while the step is
     // done and those of after it while it is undone.
+    // The pixels may instead be those of Pieces inside Box (disjoint), stacked as ExchangePieces
+    // takes them.
     bool Partial = false;
     TRect Box;
+    std::vector<TRect> Pieces;
     int PictureWidth = 0;
     int PictureHeight = 0;
     int PictureBits = 0;
@@ -107,9 +110,12 @@ bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap&
                        const TRegionRef* region, bool withRegion, bool modified);
 // Appends a partial item: the pixels of box (clipped to picture, widened to whole bytes) copied
 // from picture, the picture's size and depth, and copies of mask and region; false when memory
-// is exhausted, the list unchanged.
+// is exhausted, the list unchanged. With boxPixels the item takes those over instead of copying
+// the picture's: the pixels of the byte-aligned box, or with pieces those of the pieces, stacked
+// (see ExchangePieces). They are moved from only when the item is appended.
 bool AddPartialUndoItem(TUndoList& list, const std::string& description, const TBitmap& picture, TRect box,
-                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified);
+                        const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified,
+                        TBitmap* boxPixels = nullptr, std::span<const TRect> pieces = {});
 // Reads item index into image (unless readImage is false), mask and region; the empty set for an
 // index beyond the list. The mask becomes absent when the item has none; the region absent when
 // the item covers the selection but there was none.

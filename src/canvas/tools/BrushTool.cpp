@@ -16,8 +16,12 @@ QRect TBrushTool::DabArea(QPoint a, QPoint b) const
 {
     // A dab at (x, y) covers x - size div 2 .. x - size div 2 + size - 1; walked positions are
     // rounded, so they stay within the segment's box.
+    // (QRect(a, b).normalized() would leave out a's row and column when b lies above or left of
+    // a.)
     const int half = FTip.Size / 2;
-    return QRect(a, b).normalized().adjusted(-half, -half, FTip.Size - half - 1, FTip.Size - half - 1);
+    const QRect box(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                    QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+    return box.adjusted(-half, -half, FTip.Size - half - 1, FTip.Size - half - 1);
 }
 
 const TBitmap* TBrushTool::StrokeMask() const
@@ -28,11 +32,18 @@ const TBitmap* TBrushTool::StrokeMask() const
     return FRegionMask ? &*FRegionMask : nullptr;
 }
 
+bool TBrushTool::SaveDabArea(QPoint a, QPoint b)
+{
+    const QRect area = DabArea(a, b);
+    return Host().StrokeBackup().Save(Host().Bitmap(), {area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+}
+
 void TBrushTool::Press(const TToolMouse& mouse)
 {
     TToolHost& host = Host();
     if (mouse.Button != Qt::LeftButton || !host.HasImage() || FStroking)
         return;
+    host.StrokeBackup().Begin(host.Bitmap());
     host.RaisePaintNotice(TToolHost::TPaintNotice::BeginBrush, std::nullopt);
     host.PauseAnts(true);
     host.CaptureMouse(true);
@@ -49,6 +60,8 @@ void TBrushTool::Press(const TToolMouse& mouse)
     FRegionMask.reset();
     if (!host.SelectionMask() && host.Region())
         FRegionMask = RegionToMask(host.Region(), host.Bitmap().width(), host.Bitmap().height());
+    if (!SaveDabArea(FAnchor, FAnchor))
+        return;
     StampBrush(host.PaintBitmap(), StrokeMask(), FAnchor.x(), FAnchor.y(), FTip, host.PaintColor(true), FTrail);
     host.BitmapPixelsChanged(DabArea(FAnchor, FAnchor));
 }
@@ -59,6 +72,8 @@ void TBrushTool::Move(const TToolMouse& mouse)
     if (!FStroking || !host.Dragging())
         return;
     const QPoint p = host.ScreenToImage(mouse.Pos);
+    if (!SaveDabArea(FAnchor, p))
+        return;
     StrokeBrushLine(host.PaintBitmap(), StrokeMask(), FAnchor.x(), FAnchor.y(), p.x(), p.y(), FStep, FTip,
                     host.PaintColor(true), FTrail);
     host.BitmapPixelsChanged(DabArea(FAnchor, p));
@@ -90,7 +105,10 @@ void TBrushTool::EndStroke()
     FRegionMask.reset();
     host.PauseAnts(false);
     host.RaisePaintNotice(TToolHost::TPaintNotice::EndBrush, std::nullopt);
-    host.InvalidateFrame();
+    // The dabs are on the screen already; the selection's outline, left out of the frames composed
+    // during the stroke, comes back with a new frame.
+    if (host.Region())
+        host.InvalidateFrame();
 }
 
 } // namespace kalvo

@@ -8,6 +8,7 @@
 #include "canvas/ViewGeometry.h"
 #include "image/Bitmap.h"
 #include "image/Region.h"
+#include "image/StrokeBackup.h"
 
 #include <QCursor>
 #include <QPoint>
@@ -102,6 +103,9 @@ public:
     virtual void RaiseSpoitSelect(Qt::MouseButton button, TColor color) = 0;
     // Recomposes the whole frame and repaints.
     virtual void InvalidateFrame() = 0;
+    // The pixels a brush stroke painted over, kept for its undo step (between BeginBrush and the
+    // end of EndBrush).
+    virtual TStrokeBackup& StrokeBackup() = 0;
 };
 
 // The painting busy section for a scope, also when an exception passes.

@@ -4,6 +4,7 @@
 #include "codecs/heif/HeifLibrary.h"
 #include "image/AlphaOverWhite.h"
 
+#include <cctype>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,8 +15,13 @@ namespace {
 
 void check(const heif_error& error, const char* what)
 {
-    if (error.code != heif_error_Ok)
-        throw EHeifError(std::string("HEIF: ") + what + " (" + (error.message ? error.message : "") + ")");
+    if (error.code == heif_error_Ok)
+        return;
+    // libheif ends some messages with a line break, which would split kalvo-cli's one-line reason.
+    std::string message = error.message ? error.message : "";
+    while (!message.empty() && std::isspace(static_cast<unsigned char>(message.back())))
+        message.pop_back();
+    throw EHeifError(std::string("HEIF: ") + what + " (" + message + ")");
 }
 
 struct TFreeContext {
@@ -34,13 +40,18 @@ using TContext = std::unique_ptr<heif_context, TFreeContext>;
 using THandle = std::unique_ptr<heif_image_handle, TReleaseHandle>;
 using TImage = std::unique_ptr<heif_image, TReleaseImage>;
 
+constexpr int kMaxSide = 32768;
+
 TContext openContext(std::span<const std::uint8_t> data)
 {
     TContext context(Heif().heif_context_alloc());
     if (!context)
         throw EHeifError("HEIF: out of memory");
-    // libheif refuses larger pictures itself, before it allocates for them.
-    Heif().heif_context_set_maximum_image_size_limit(context.get(), TBitmap::kMaxDimension);
+    // libheif refuses larger pictures itself, before it allocates for them: images by their
+    // 'ispe' size, and a grid by the output size its own data declares, which libheif 1.15 does
+    // not compare with the 'ispe' (a 1.7 KB file with a 64766 x 6673 grid took 2.5 GB before the
+    // decoded size was refused at the bitmap's bounds). libheif's own default side.
+    Heif().heif_context_set_maximum_image_size_limit(context.get(), kMaxSide);
     check(Heif().heif_context_read_from_memory_without_copy(context.get(), data.data(), data.size(), nullptr),
           "Not a HEIF file");
     return context;

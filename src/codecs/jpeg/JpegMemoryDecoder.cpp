@@ -32,19 +32,19 @@ void TJpegMemoryDecoder::ReadTables(std::span<const std::uint8_t> tables)
 }
 
 void TJpegMemoryDecoder::Start(std::span<const std::uint8_t> image, const TJpegMemoryFormat& format, int width,
-                               int height)
+                               int minHeight, int maxHeight)
 {
     guarded([&] {
         jpeg_mem_src(&cinfo_, image.data(), static_cast<unsigned long>(image.size()));
         jpeg_read_header(&cinfo_, TRUE);
     });
-    if (cinfo_.image_width != JDIMENSION(width) || cinfo_.image_height < JDIMENSION(height)
-        || cinfo_.num_components != format.components) {
+    if (cinfo_.image_width != JDIMENSION(width) || cinfo_.image_height < JDIMENSION(minHeight)
+        || cinfo_.image_height > JDIMENSION(maxHeight) || cinfo_.num_components != format.components) {
         const std::string found = std::to_string(cinfo_.image_width) + " x " + std::to_string(cinfo_.image_height)
             + " x " + std::to_string(cinfo_.num_components);
         Finish();
-        throw EJPEGError("JPEG image of " + found + " where " + std::to_string(width) + " x " + std::to_string(height)
-                         + " x " + std::to_string(format.components) + " belongs");
+        throw EJPEGError("JPEG image of " + found + " where " + std::to_string(width) + " x "
+                         + std::to_string(minHeight) + " x " + std::to_string(format.components) + " belongs");
     }
     // The stored colour space comes from the container, not from markers or component numbers.
     cinfo_.jpeg_color_space = format.stored;

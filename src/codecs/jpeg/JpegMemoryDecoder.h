@@ -23,9 +23,10 @@ public:
 
     // Reads a tables-only stream; its tables serve the images decoded afterwards.
     void ReadTables(std::span<const std::uint8_t> tables);
-    // Reads the header of one image, which must be width wide, at least height high and have the
-    // format's component count, and starts its decoding at the format's scale.
-    void Start(std::span<const std::uint8_t> image, const TJpegMemoryFormat& format, int width, int height);
+    // Reads the header of one image, which must be width wide, minHeight to maxHeight high and
+    // have the format's component count, and starts its decoding at the format's scale.
+    void Start(std::span<const std::uint8_t> image, const TJpegMemoryFormat& format, int width, int minHeight,
+               int maxHeight);
     int OutputWidth() const { return int(cinfo_.output_width); }
     int OutputHeight() const { return int(cinfo_.output_height); }
     // The next output row into row (OutputWidth() * components bytes).

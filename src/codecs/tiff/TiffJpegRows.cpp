@@ -11,6 +11,8 @@ namespace kalvo {
 
 namespace {
 
+constexpr tmsize_t kMaxTileBytes = tmsize_t(256) << 20;
+
 struct TSegments {
     std::uint32_t width = 0; // of the page
     std::uint32_t height = 0;
@@ -29,8 +31,11 @@ TSegments segments(TTiffHandle& handle)
     if (s.tiled) {
         Tiff().TIFFGetField(tif, TIFFTAG_TILEWIDTH, &s.pieceWidth);
         Tiff().TIFFGetField(tif, TIFFTAG_TILELENGTH, &s.pieceHeight);
-        // Tiles are multiples of 16 wide and high, so reduced tiles meet on whole pixels.
-        if (s.pieceWidth == 0 || s.pieceHeight == 0 || s.pieceWidth % 16 || s.pieceHeight % 16)
+        // Tiles are multiples of 16 wide and high, so reduced tiles meet on whole pixels; a tile
+        // takes no more memory than libtiff would allow it.
+        const tmsize_t tileBytes = Tiff().TIFFTileSize(tif);
+        if (s.pieceWidth == 0 || s.pieceHeight == 0 || s.pieceWidth % 16 || s.pieceHeight % 16 || tileBytes <= 0
+            || tileBytes > kMaxTileBytes)
             handle.fail("Damaged tile layout");
     } else {
         s.pieceWidth = s.width;
@@ -133,7 +138,9 @@ void ReadTiffJpegRows(TTiffHandle& handle, std::size_t fileSize, int eighths, st
             for (std::uint32_t x = 0; x < s.width; x += s.pieceWidth) {
                 const std::uint32_t index = s.tiled ? Tiff().TIFFComputeTile(handle.get(), x, y, 0, 0)
                                                     : Tiff().TIFFComputeStrip(handle.get(), y, 0);
-                jpeg.Start(raw.read(index, s.tiled), format, int(s.pieceWidth), int(s.tiled ? s.pieceHeight : rows));
+                // A strip's image may be as high as a whole strip even when the page ends sooner.
+                jpeg.Start(raw.read(index, s.tiled), format, int(s.pieceWidth), int(s.tiled ? s.pieceHeight : rows),
+                           int(s.pieceHeight));
                 const std::size_t start = reduced(x) * std::size_t(format.components);
                 const std::size_t n = std::min(row.size(), outBytes - start);
                 // A tile reaching past the page's edge holds whatever its writer padded it with: a

@@ -128,4 +128,49 @@ std::optional<TBitmap> ClearSelection(const TBitmap& image, const TRegionRef& re
     return result;
 }
 
+bool ClearSelectionInPlace(TBitmap& image, const TRegionRef& region, const TBitmap* mask, TColor background)
+{
+    if (!region || image.empty())
+        return false;
+    if (image.bitCount() == 24 && mask && mask->bitCount() == 8)
+        return ClearThroughMask(image, *mask, background);
+    return FillRegion(image, region, background);
+}
+
+QRect ClearedArea(const TBitmap& image, const TRegionRef& region, const TBitmap* mask)
+{
+    const QRect bounds(0, 0, image.width(), image.height());
+    if (!region)
+        return {};
+    if (!(image.bitCount() == 24 && mask && mask->bitCount() == 8)) {
+        const TRect box = region->boundingRect();
+        return QRect(box.left, box.top, box.width(), box.height()) & bounds;
+    }
+    const int rows = std::min(image.height(), mask->height());
+    const int cols = std::max(0, std::min(image.width(), mask->width()));
+    int top = -1, bottom = -1, left = cols, right = -1;
+    for (int y = 0; y < rows; ++y) {
+        const std::uint8_t* m = mask->scanLine(y);
+        if (MaskCover(m, cols) == TMaskCover::None)
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        // Only the columns outside the range found so far are looked at.
+        for (int x = 0; x < left; ++x)
+            if (m[x] != 255) {
+                left = x;
+                break;
+            }
+        for (int x = cols - 1; x > right; --x)
+            if (m[x] != 255) {
+                right = x;
+                break;
+            }
+    }
+    if (top < 0)
+        return {};
+    return QRect(left, top, right - left + 1, bottom - top + 1);
+}
+
 } // namespace kalvo

@@ -3,6 +3,8 @@
 #include "image/Bitmap.h"
 #include "image/Region.h"
 
+#include <QRect>
+
 #include <optional>
 
 namespace kalvo {
@@ -17,5 +19,10 @@ bool ClearThroughMask(TBitmap& bitmap, const TBitmap& mask, TColor background);
 // entry on palette images; nothing on a palette image without entries). None without a region.
 std::optional<TBitmap> ClearSelection(const TBitmap& image, const TRegionRef& region, const TBitmap* mask,
                                       TColor background);
+// The same on the image itself. False, changing nothing, where ClearSelection yields none.
+bool ClearSelectionInPlace(TBitmap& image, const TRegionRef& region, const TBitmap* mask, TColor background);
+// The box of the pixels the clear can change: those of the mask below 255 when it goes through
+// the mask, else the region's bounding box; within the image.
+QRect ClearedArea(const TBitmap& image, const TRegionRef& region, const TBitmap* mask);
 
 } // namespace kalvo

@@ -65,6 +65,13 @@ __attribute__((target_clones("avx512f", "avx2", "default"))) void SymmetricRows(
         [&](int k) { return rows[radius + k]; });
 }
 
+__attribute__((target_clones("avx512f", "avx2", "default"))) void BytesToFloats(const std::uint8_t* bytes,
+                                                                                float* values, int n)
+{
+    for (int i = 0; i < n; ++i)
+        values[i] = bytes[i];
+}
+
 // Where the source rows come from: the bitmap, except the rows around the boundary of the two
 // bands, which the other band may already have overwritten: those come from a copy.
 struct TBlurSource {
@@ -146,14 +153,18 @@ void GaussianRows(const TBitmap& bitmap, const QRect& area, double sigma, const 
 
     // The horizontal pass of source row y into out: the row's pixels left - radius ..
     // left + count + radius - 1, clamped to the picture, as floats, then the sums.
+    // Pad positions i hold column left - radius + i: those inside the picture, [inFirst, inEnd),
+    // convert in one straight run; the others repeat the edge pixel.
+    const int padCount = count + 2 * radius;
+    const int inFirst = std::clamp(radius - left, 0, padCount);
+    const int inEnd = std::clamp(width + radius - left, inFirst, padCount);
     auto horizontal = [&](int y, float* pad, float* out) {
         const std::uint8_t* p = source.row(y);
-        for (int i = 0; i < count + 2 * radius; ++i) {
-            const int x = std::clamp(left - radius + i, 0, width - 1);
-            pad[3 * i] = p[3 * x];
-            pad[3 * i + 1] = p[3 * x + 1];
-            pad[3 * i + 2] = p[3 * x + 2];
-        }
+        for (int i = 0; i < inFirst; ++i)
+            std::copy_n(p, 3, pad + 3 * i);
+        BytesToFloats(p + 3 * (left - radius + inFirst), pad + 3 * inFirst, 3 * (inEnd - inFirst));
+        for (int i = inEnd; i < padCount; ++i)
+            std::copy_n(p + 3 * (width - 1), 3, pad + 3 * i);
         SymmetricSum(out, pad + 3 * radius, n, 3, w.data(), radius);
     };
 

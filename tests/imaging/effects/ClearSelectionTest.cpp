@@ -1,5 +1,7 @@
 #include "imaging/effects/ClearSelection.h"
 #include "image/PaintBitmap.h"
+#include "image/PixelBox.h"
+#include "image/RegionConvert.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -40,4 +42,22 @@ TEST(ClearSelection, RegionOfSeveralRectanglesEqualsAFilledCopyAtEveryByteDepth)
     TBitmap empty(3, 1, 8);
     empty.setPalette({});
     EXPECT_FALSE(ClearSelection(empty, TRegionRef(region), nullptr, clWhite));
+}
+
+TEST(ClearSelection, InPlaceEqualsTheCopyInsideTheClearedArea)
+{
+    const TBitmap picture = test::PatternBitmap(30, 20, 24);
+    const TRegionRef region = TRegion::rect({5, 4, 12, 10});
+    TBitmap mask = RegionToMask(region, 30, 20);
+    mask.scanLine(15)[25] = 100; // the mask decides, also beyond the region's box
+    EXPECT_EQ(ClearedArea(picture, region, &mask), QRect(5, 4, 21, 12));
+    EXPECT_EQ(ClearedArea(picture, TRegion::rect({20, -3, 40, 6}), nullptr), QRect(20, 0, 10, 6));
+    for (const TBitmap* m : {static_cast<const TBitmap*>(&mask), static_cast<const TBitmap*>(nullptr)}) {
+        const auto copy = ClearSelection(picture, region, m, RGB(10, 200, 30));
+        ASSERT_TRUE(copy);
+        TBitmap inPlace = picture;
+        ASSERT_TRUE(ClearSelectionInPlace(inPlace, region, m, RGB(10, 200, 30)));
+        EXPECT_EQ(inPlace, *copy);
+        EXPECT_TRUE(ClearedArea(picture, region, m).contains(*ChangedArea(picture, *copy)));
+    }
 }
