@@ -361,7 +361,7 @@ void BM_ViewFrame(benchmark::State& state)
     }
     state.counters["frame_ms_mean"] = total / double(std::max(steps, 1L));
     state.counters["frame_ms_max"] = worst;
-    state.counters["frame_px"] = double(w.canvas.BufferedBitmap().width()) * w.canvas.BufferedBitmap().height();
+    state.counters["frame_px"] = double(w.canvas.ComposedFrame().width()) * w.canvas.ComposedFrame().height();
     state.counters["ratio"] = w.canvas.PixelRatio();
     state.counters["zoom"] = w.canvas.Zoom();
 }

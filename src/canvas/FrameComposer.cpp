@@ -23,15 +23,15 @@ QImage CreateFrameBuffer(int width, int height)
 
 namespace {
 
-// The source rectangle limited to the image, and the drawn size to the frame.
-TFrameSource Limited(const TBitmap& image, TFrameSource s, const QImage& frame)
+// The source rectangle limited to the image, and the drawn size to the frame's part in out.
+TFrameSource Limited(const TBitmap& image, TFrameSource s, const QImage& out, QPoint origin)
 {
     s.ScrollX = std::clamp(s.ScrollX, 0, image.width());
     s.ScrollY = std::clamp(s.ScrollY, 0, image.height());
     s.SourceWidth = std::clamp(s.SourceWidth, 0, image.width() - s.ScrollX);
     s.SourceHeight = std::clamp(s.SourceHeight, 0, image.height() - s.ScrollY);
-    s.DrawWidth = std::clamp(s.DrawWidth, 0, frame.width());
-    s.DrawHeight = std::clamp(s.DrawHeight, 0, frame.height());
+    s.DrawWidth = std::clamp(s.DrawWidth, 0, std::max(0, origin.x() + out.width()));
+    s.DrawHeight = std::clamp(s.DrawHeight, 0, std::max(0, origin.y() + out.height()));
     if (s.SourceWidth == 0 || s.SourceHeight == 0 || s.Zoom <= 0)
         s.DrawWidth = s.DrawHeight = 0;
     return s;
@@ -45,12 +45,12 @@ void ComposeFrame(const TBitmap& image, const TFrameSource& requested, QImage& f
 }
 
 void ComposeFrameArea(const TBitmap& image, const TFrameSource& requested, QImage& frame, TReducedImages* reduced,
-                      const QRect& area)
+                      const QRect& area, QPoint origin)
 {
     if (frame.format() != QImage::Format_RGB32 || image.empty())
         return;
-    const TFrameSource s = Limited(image, requested, frame);
-    const QRect drawn = area & QRect(0, 0, s.DrawWidth, s.DrawHeight);
+    const TFrameSource s = Limited(image, requested, frame, origin);
+    const QRect drawn = area & QRect(0, 0, s.DrawWidth, s.DrawHeight) & QRect(origin, frame.size());
     if (drawn.isEmpty())
         return;
     int k = reduced ? TReducedImages::FactorFor(s.Zoom) : 1;
@@ -64,12 +64,12 @@ void ComposeFrameArea(const TBitmap& image, const TFrameSource& requested, QImag
         columns = std::vector<int>(columns.begin() + drawn.left(), columns.begin() + drawn.left() + drawn.width());
     const TRowStretcher stretcher(pixels, std::move(columns));
     const qsizetype stride = frame.bytesPerLine();
-    std::uint8_t* bits = frame.bits() + std::size_t(drawn.left()) * 4;
+    std::uint8_t* bits = frame.bits() + std::size_t(drawn.left() - origin.x()) * 4;
     const std::size_t rowBytes = std::size_t(drawn.width()) * 4;
     int previous = -1;
     for (int y = drawn.top(); y <= drawn.bottom(); ++y) {
         const int sy = (s.ScrollY + std::min(int((long long)y * 100 / s.Zoom), s.SourceHeight - 1)) / k;
-        std::uint8_t* out = bits + stride * y;
+        std::uint8_t* out = bits + stride * (y - origin.y());
         if (sy == previous)
             std::memcpy(out, out - stride, rowBytes);
         else
@@ -92,18 +92,21 @@ std::pair<int, int> MappedRange(const std::vector<int>& map, int k, int from, in
 } // namespace
 
 void ComposeFramePatch(const TBitmap& image, const TBitmap& patch, QPoint at, const TFrameSource& requested,
-                       QImage& frame, int k)
+                       QImage& frame, int k, QPoint origin)
 {
     if (frame.format() != QImage::Format_RGB32 || image.empty() || patch.empty())
         return;
-    const TFrameSource s = Limited(image, requested, frame);
+    const TFrameSource s = Limited(image, requested, frame, origin);
     k = std::max(k, 1);
     const std::vector<int> columns = ColumnMap(s.ScrollX, s.SourceWidth, s.DrawWidth, s.Zoom, k);
-    const auto [x0, x1] = MappedRange(columns, k, at.x(), at.x() + patch.width());
+    const auto [mappedX0, mappedX1] = MappedRange(columns, k, at.x(), at.x() + patch.width());
     std::vector<int> rows(std::size_t(s.DrawHeight));
     for (int y = 0; y < s.DrawHeight; ++y)
         rows[std::size_t(y)] = (s.ScrollY + std::min(int((long long)y * 100 / s.Zoom), s.SourceHeight - 1)) / k;
-    const auto [y0, y1] = MappedRange(rows, k, at.y(), at.y() + patch.height());
+    const auto [mappedY0, mappedY1] = MappedRange(rows, k, at.y(), at.y() + patch.height());
+    // Only the part of the frame that out holds.
+    const int x0 = std::max(mappedX0, origin.x()), x1 = std::min(mappedX1, origin.x() + frame.width());
+    const int y0 = std::max(mappedY0, origin.y()), y1 = std::min(mappedY1, origin.y() + frame.height());
     if (x0 >= x1 || y0 >= y1)
         return;
     std::vector<int> patchColumns(std::size_t(x1 - x0));
@@ -111,7 +114,8 @@ void ComposeFramePatch(const TBitmap& image, const TBitmap& patch, QPoint at, co
         patchColumns[std::size_t(x - x0)] = k * columns[std::size_t(x)] - at.x();
     const TRowStretcher stretcher(TStretchSource::Of(patch), std::move(patchColumns));
     for (int y = y0; y < y1; ++y)
-        stretcher.Stretch(k * rows[std::size_t(y)] - at.y(), reinterpret_cast<std::uint32_t*>(frame.scanLine(y)) + x0);
+        stretcher.Stretch(k * rows[std::size_t(y)] - at.y(),
+                          reinterpret_cast<std::uint32_t*>(frame.scanLine(y - origin.y())) + (x0 - origin.x()));
 }
 
 namespace {
@@ -153,17 +157,19 @@ QRect FrameAreaOf(const TFrameSource& s, const QRect& imageRect, int k)
     return QRect(x0, y0, x1 - x0, y1 - y0);
 }
 
-void PaintFrameEdge(QImage& frame, int drawWidth, int drawHeight, TColor color)
+void PaintFrameEdge(QImage& frame, int drawWidth, int drawHeight, TColor color, QPoint origin)
 {
     if (frame.format() != QImage::Format_RGB32 || drawWidth < 0 || drawHeight < 0)
         return;
     const std::uint32_t pixel = FramePixel(color);
-    if (drawWidth < frame.width())
-        for (int y = 0; y <= drawHeight && y < frame.height(); ++y)
-            reinterpret_cast<std::uint32_t*>(frame.scanLine(y))[drawWidth] = pixel;
-    if (drawHeight < frame.height()) {
-        auto* row = reinterpret_cast<std::uint32_t*>(frame.scanLine(drawHeight));
-        std::fill(row, row + std::min(drawWidth + 1, frame.width()), pixel);
+    // In out's coordinates.
+    const int column = drawWidth - origin.x(), row = drawHeight - origin.y();
+    if (column >= 0 && column < frame.width())
+        for (int y = std::max(0, -origin.y()); y <= row && y < frame.height(); ++y)
+            reinterpret_cast<std::uint32_t*>(frame.scanLine(y))[column] = pixel;
+    if (row >= 0 && row < frame.height()) {
+        auto* line = reinterpret_cast<std::uint32_t*>(frame.scanLine(row));
+        std::fill(line + std::max(0, -origin.x()), line + std::clamp(column + 1, 0, frame.width()), pixel);
     }
 }
 

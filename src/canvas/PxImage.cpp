@@ -37,7 +37,6 @@ TpxImage::TpxImage(QWidget* parent) : QAbstractScrollArea(parent)
         Invalidate();
     };
     FTool = CreateCanvasTool(FMouseMode, *this);
-    FBuffer = CreateFrameBuffer(1, 1);
     resize(100, 100);
     RecalcDisplayColors();
     ApplyModeCursor();

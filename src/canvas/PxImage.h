@@ -3,10 +3,11 @@
 // document/Document.h) and shows it at any zoom inside its own scrollable, optionally centred
 // view, with the selection outline as marching ants. The document's functions are forwarded.
 //
-// Every frame is composed off screen: only the visible part of the image is stretched
-// (nearest neighbour) into the frame buffer `BufferedBitmap`, the outline is drawn into it, and
-// the buffer is copied to the screen 1:1. Animating the outline redraws only the outline pixels
-// into the existing buffer; a frame is recomposed only after something it shows has changed.
+// Frames are composed where they are painted: the part of the view a paint asks for is stretched
+// (nearest neighbour) from the image, a strip of rows at a time, into a small buffer, the outline
+// drawn into it, and the strip copied to the screen 1:1. The canvas keeps no picture of the whole
+// frame (the window system's backing store holds what is on screen): a change repaints only the
+// area it touched, and the marching ants only the outline's area.
 //
 // Events are Qt signals; the sender is the signal's sender().
 #include "canvas/MouseMode.h"
@@ -81,9 +82,9 @@ public:
     // Replaces the first count palette entries (blue, green, red, 0 each) of a palette image and
     // repaints. Returns false (and changes nothing) for an image without a palette.
     bool SetPaletteEntries(std::span<const TRGBQuad> entries, int count);
-    // The composed frame (Format_RGB32), (DisplayWidth + 1) x (DisplayHeight + 1) pixels, made
-    // at the first paint after the view's size changed.
-    const QImage& BufferedBitmap() const { return FBuffer; }
+    // The whole frame as a paint composes it (Format_RGB32), (DisplayWidth + 1) x (DisplayHeight
+    // + 1) pixels: the image, its edge and the outline.
+    QImage ComposedFrame();
     // To be called after the bitmap's pixels were changed in place: the reduced copies used for
     // zoomed-out frames are dropped and the frame is recomposed.
     void ImageChanged();
@@ -227,9 +228,10 @@ public:
     int UpdateLock() const { return FUpdateLock; }
 
     // --- Frame ---------------------------------------------------------------------------------
-    // Marks the frame for recomposition and schedules a repaint.
+    // Schedules a repaint of the whole view.
     void Invalidate();
-    // How many frames have been composed (the ants never compose one).
+    // How many paints composed the whole visible frame (the ants and painting compose only the
+    // area they changed).
     int ComposeCount() const { return FComposeCount; }
 
     // --- Auto-scroll during drags --------------------------------------------------------------
@@ -393,8 +395,13 @@ protected:
     void SizeChanged();
     // Rendering (PxImagePaint.cpp).
     void EraseMargins(QPainter& painter) const;
-    void RenderBuffer();
-    void DrawOutline();
+    // Composes the frame area (frame coordinates) and draws it at its place.
+    void PaintFrameArea(QPainter& painter, const QRect& area);
+    // Composes the part of the frame out holds (its pixel (0, 0) is frame pixel origin): image,
+    // edge and outline.
+    void ComposeInto(QImage& out, QPoint origin);
+    // The outline is drawn: a selection shown, no update lock, no drag that hides it.
+    bool OutlineShown() const;
     TOutlinePlacement OutlinePlacement() const;
     void RecalcDisplayColors();
     // Selection (PxImageSelection.cpp).
@@ -408,8 +415,7 @@ protected:
     std::optional<TBitmap> FOverlay;
     QPoint FOverlayAt;
     TViewGeometry FView;
-    QImage FBuffer;
-    bool FFrameDirty = true;
+    QImage FStrip; // the strip a paint composes into
     int FComposeCount = 0;
     bool FAutoStretch = false;
     TBGBrushStyle FBGBrushStyle = bsClear;

@@ -5,7 +5,11 @@
 #include "canvas/PxImage.h"
 #include "canvas/tools/CanvasTool.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace kalvo {
 
@@ -45,7 +49,7 @@ void TpxImage::EraseMargins(QPainter& painter) const
     }
 }
 
-void TpxImage::paintEvent(QPaintEvent*)
+void TpxImage::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     // Everything is drawn in client (device) pixels: the frame is copied 1:1 onto the screen's
@@ -56,43 +60,79 @@ void TpxImage::paintEvent(QPaintEvent*)
     EraseMargins(painter);
     if (!HasImage() || FBusyCount >= 1)
         return;
-    if (FFrameDirty)
-        RenderBuffer();
-    // Without memory for a frame buffer only the margins are drawn.
-    if (FFrameDirty)
-        return;
-    painter.drawImage(QPoint(FView.ImageLeft, FView.ImageTop), FBuffer,
-                      QRect(0, 0, FView.DrawWidth + 1, FView.DrawHeight + 1));
+    // The frame under the repainted area, composed strip by strip (frame coordinates).
+    const QRect frame(0, 0, FView.DrawWidth + 1, FView.DrawHeight + 1);
+    const QPoint at(FView.ImageLeft, FView.ImageTop);
+    QRegion dirty;
+    for (const QRect& r : event->region())
+        dirty += QRect(
+                     QPoint(int(r.left() * ratio), int(r.top() * ratio)),
+                     QPoint(int(std::ceil((r.right() + 1) * ratio)) - 1, int(std::ceil((r.bottom() + 1) * ratio)) - 1))
+                     .translated(-at)
+            & frame;
+    for (const QRect& area : dirty)
+        PaintFrameArea(painter, area);
+    // A paint that composed every visible pixel of the frame.
+    const QRect visible = frame & QRect(-at, QSize(ClientWidth(), ClientHeight()));
+    if (!visible.isEmpty() && QRegion(visible).subtracted(dirty).isEmpty())
+        ++FComposeCount;
     // Everything drawn on top of the frame (rubber bands, moving outlines, floating pictures).
     FTool->PaintOverlay(painter);
     emit OnPaint();
 }
 
-void TpxImage::RenderBuffer()
+void TpxImage::PaintFrameArea(QPainter& painter, const QRect& area)
 {
-    const int width = FView.DisplayWidth + 1, height = FView.DisplayHeight + 1;
-    if (FBuffer.width() != width || FBuffer.height() != height) {
-        // The old buffer goes first, so that a new size never holds two of them.
-        FBuffer = QImage();
-        FBuffer = CreateFrameBuffer(width, height);
-        if (FBuffer.isNull())
+    // A strip of the frame at a time: the canvas keeps no picture of the whole frame.
+    constexpr int kStripRows = 64;
+    if (FStrip.width() < area.width() || FStrip.isNull()) {
+        FStrip = QImage();
+        FStrip = QImage(area.width(), kStripRows, QImage::Format_RGB32);
+        // Without memory for a strip only the margins are drawn.
+        if (FStrip.isNull())
             return;
     }
-    ComposeFrame(Bitmap(), FrameSourceOf(FView), FBuffer, &FReduced);
+    for (int top = area.top(); top <= area.bottom(); top += kStripRows) {
+        const QRect part(area.left(), top, area.width(), std::min(kStripRows, area.bottom() + 1 - top));
+        ComposeInto(FStrip, part.topLeft());
+        painter.drawImage(part.topLeft() + QPoint(FView.ImageLeft, FView.ImageTop), FStrip,
+                          QRect(QPoint(0, 0), part.size()));
+    }
+}
+
+void TpxImage::ComposeInto(QImage& out, QPoint origin)
+{
+    ComposeFrameArea(Bitmap(), FrameSourceOf(FView), out, &FReduced, QRect(origin, out.size()), origin);
     // Through the reduced copy's factor (without memory for that copy the frame shows pixels of
     // the picture itself, and the overlay then lies up to that factor off).
     if (FOverlay)
-        ComposeFramePatch(Bitmap(), *FOverlay, FOverlayAt, FrameSourceOf(FView), FBuffer,
-                          TReducedImages::FactorFor(FView.Zoom));
-    PaintFrameEdge(FBuffer, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor);
-    ++FComposeCount;
-    FFrameDirty = false;
-    DrawOutline();
+        ComposeFramePatch(Bitmap(), *FOverlay, FOverlayAt, FrameSourceOf(FView), out,
+                          TReducedImages::FactorFor(FView.Zoom), origin);
+    PaintFrameEdge(out, FView.DrawWidth, FView.DrawHeight, FBGBrushStyle == bsClear ? clWhite : FColor, origin);
+    if (!OutlineShown())
+        return;
+    // The dash colour follows frame coordinates: the phase carries the origin.
+    TOutlinePlacement place = OutlinePlacement();
+    place.OffsetX += origin.x();
+    place.OffsetY += origin.y();
+    place.Phase = (place.Phase + origin.x() + origin.y()) % 8;
+    place.DisplayWidth = std::min(place.DisplayWidth - origin.x(), out.width() - 1);
+    place.DisplayHeight = std::min(place.DisplayHeight - origin.y(), out.height() - 1);
+    DrawOutlineSegments(out, FZoomedOutline.Points, place, [this] { return FUpdateLock < 1; });
+    if (IsSelectionMode(FMouseMode) && RegionComplexity() == rcSimple)
+        DrawCornerHandles(out, FZoomedOutline.Box, place);
+}
+
+QImage TpxImage::ComposedFrame()
+{
+    QImage frame = CreateFrameBuffer(FView.DisplayWidth + 1, FView.DisplayHeight + 1);
+    if (HasImage() && !frame.isNull())
+        ComposeInto(frame, {});
+    return frame;
 }
 
 void TpxImage::Invalidate()
 {
-    FFrameDirty = true;
     viewport()->update();
 }
 
@@ -103,16 +143,11 @@ TOutlinePlacement TpxImage::OutlinePlacement() const
         MarkScale(PixelRatio())};
 }
 
-void TpxImage::DrawOutline()
+bool TpxImage::OutlineShown() const
 {
     if (!Region() || !FShowRegion || FUpdateLock >= 1)
-        return;
-    if (FDragging && !(FSelecting && FMouseMode != mmMoveRegion))
-        return;
-    const TOutlinePlacement place = OutlinePlacement();
-    DrawOutlineSegments(FBuffer, FZoomedOutline.Points, place, [this] { return FUpdateLock < 1; });
-    if (IsSelectionMode(FMouseMode) && RegionComplexity() == rcSimple)
-        DrawCornerHandles(FBuffer, FZoomedOutline.Box, place);
+        return false;
+    return !FDragging || (FSelecting && FMouseMode != mmMoveRegion);
 }
 
 void TpxImage::AntsTimerTimer()
@@ -121,10 +156,9 @@ void TpxImage::AntsTimerTimer()
         return;
     FAntsTimer.stop();
     FAntsPhase = (FAntsPhase + 1) & 7;
-    // A frame waiting to be composed gets the new phase when it is painted.
-    if (!FFrameDirty && HasImage() && FBusyCount == 0) {
-        DrawOutline();
-        const QRect area = OutlineFrameBounds(FZoomedOutline.Box, OutlinePlacement());
+    if (HasImage() && FBusyCount == 0) {
+        // The outline's area is composed again with the new phase.
+        const QRect area = OutlineShown() ? OutlineFrameBounds(FZoomedOutline.Box, OutlinePlacement()) : QRect();
         if (!area.isEmpty())
             UpdateClient(area.translated(FView.ImageLeft, FView.ImageTop));
         // An outline the tool draws over the frame (floating pixels) marches too.

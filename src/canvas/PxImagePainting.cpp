@@ -15,18 +15,16 @@ void TpxImage::BitmapPixelsChanged(const QRect& imageRect)
     if (changed.isEmpty())
         return;
     FReduced.Update(Bitmap(), changed);
-    // A frame waiting to be composed shows the change anyway. While busy nothing is painted:
-    // the frame is composed afresh once it is (an undo step's box would otherwise stay unseen).
-    if (FFrameDirty || FBusyCount > 0) {
+    // While busy nothing is painted: the whole view is repainted once it is (an undo step's box
+    // would otherwise stay unseen).
+    if (FBusyCount > 0) {
         Invalidate();
         return;
     }
     const TFrameSource source = FrameSourceOf(FView);
     const QRect area = FrameAreaOf(source, changed, TReducedImages::FactorFor(source.Zoom));
-    if (area.isEmpty())
-        return;
-    ComposeFrameArea(Bitmap(), source, FBuffer, &FReduced, area);
-    viewport()->update(area.translated(FView.ImageLeft, FView.ImageTop));
+    if (!area.isEmpty())
+        UpdateClient(area.translated(FView.ImageLeft, FView.ImageTop));
 }
 
 void TpxImage::PauseAnts(bool on)

@@ -27,7 +27,7 @@ struct SelectedCanvas {
         canvas.SetRegion(TRegion::rect({5, 4, 15, 10}));
         canvas.viewport()->grab();
     }
-    std::uint32_t At(int x, int y) const { return FrameAt(canvas.BufferedBitmap(), x, y); }
+    std::uint32_t At(int x, int y) { return FrameAt(canvas.ComposedFrame(), x, y); }
 };
 
 TEST(PxImageOutline, RegionOutlineIsDrawnZoomedAsAnts)
@@ -48,6 +48,7 @@ TEST(PxImageOutline, RegionOutlineIsDrawnZoomedAsAnts)
 TEST(PxImageOutline, AntsAnimateWithoutRecomposingTheFrame)
 {
     SelectedCanvas s;
+    QCoreApplication::processEvents();
     const int composed = s.canvas.ComposeCount();
     s.canvas.AntsTimerTimer();
     EXPECT_EQ(s.canvas.AntsPhase(), 1);
@@ -57,7 +58,7 @@ TEST(PxImageOutline, AntsAnimateWithoutRecomposingTheFrame)
     for (int i = 0; i < 7; ++i)
         s.canvas.AntsTimerTimer();
     EXPECT_EQ(s.canvas.AntsPhase(), 0);
-    s.canvas.viewport()->grab();
+    QCoreApplication::processEvents();
     EXPECT_EQ(s.canvas.ComposeCount(), composed);
     // While the update lock is held the tick changes nothing and keeps running.
     s.canvas.BeginUpdateLock();

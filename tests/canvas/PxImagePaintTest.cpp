@@ -384,13 +384,14 @@ TEST(PxImagePaint, BrushOnAPaletteImagePaintsHardInsideTheSelectionAndPausesTheA
     EXPECT_EQ(p.Index(4, 10), 0);
 }
 
-// Whether the frame buffer equals a frame composed afresh from the image.
-void ExpectFrameMatchesImage(const TpxImage& canvas)
+// Whether the canvas's frame (through its reduced copies, which the dabs update) equals a frame
+// composed afresh from the image.
+void ExpectFrameMatchesImage(TpxImage& canvas)
 {
-    QImage fresh = canvas.BufferedBitmap().copy();
+    const QImage shown = canvas.ComposedFrame();
+    QImage fresh = shown.copy();
     TReducedImages reduced;
     ComposeFrame(canvas.Bitmap(), FrameSourceOf(canvas.View()), fresh, &reduced);
-    const QImage& shown = canvas.BufferedBitmap();
     for (int y = 0; y < canvas.View().DrawHeight; ++y)
         for (int x = 0; x < canvas.View().DrawWidth; ++x)
             ASSERT_EQ(FrameAt(shown, x, y), FrameAt(fresh, x, y)) << x << "," << y;

@@ -75,13 +75,13 @@ TEST(PxImageView, ScrollBarsOfALargeImageAndTheEndKey)
     // Moving a bar scrolls the view in image pixels and composes one frame of the visible part.
     canvas.viewport()->grab();
     const int composed = canvas.ComposeCount();
-    const QSize frameSize = canvas.BufferedBitmap().size();
+    const QSize frameSize = canvas.ComposedFrame().size();
     canvas.horizontalScrollBar()->setValue(123);
     EXPECT_EQ(canvas.ScrollX(), 123);
     canvas.viewport()->grab();
     EXPECT_EQ(canvas.ComposeCount(), composed + 1);
-    EXPECT_EQ(canvas.BufferedBitmap().size(), frameSize);
-    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 0, 0), FramePixel(canvas.Bitmap().pixelColor(123, 0)));
+    EXPECT_EQ(canvas.ComposedFrame().size(), frameSize);
+    EXPECT_EQ(FrameAt(canvas.ComposedFrame(), 0, 0), FramePixel(canvas.Bitmap().pixelColor(123, 0)));
     canvas.verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(canvas.ScrollY(), 50);
 }
@@ -181,7 +181,7 @@ TEST(PxImageView, FrameShowsTheScrolledPartAndOnlyWhatFits)
     canvas.SetZoom(200);
     canvas.SetScrollPosition(40, 30);
     canvas.viewport()->grab();
-    const QImage& frame = canvas.BufferedBitmap();
+    const QImage frame = canvas.ComposedFrame();
     // Never larger than the client area plus a pixel (and the zoomed pixel that overhangs).
     EXPECT_EQ(frame.width(), canvas.View().DisplayWidth + 1);
     EXPECT_LE(frame.width(), 200 + 2 + 1);
@@ -199,16 +199,16 @@ TEST(PxImageView, ZoomedOutFramesFollowANewImageOfTheSameSize)
     canvas.SetBitmap(first);
     canvas.SetZoom(25);
     canvas.viewport()->grab();
-    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 10, 10), 0xFFFF0000u);
+    EXPECT_EQ(FrameAt(canvas.ComposedFrame(), 10, 10), 0xFFFF0000u);
     canvas.SetBitmap(second);
     canvas.viewport()->grab();
-    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 10, 10), 0xFF0000FFu);
+    EXPECT_EQ(FrameAt(canvas.ComposedFrame(), 10, 10), 0xFF0000FFu);
     // Pixels changed in place show after ImageChanged.
     TBitmap third = second;
     third.fill(RGB(0, 255, 0));
     canvas.SetBitmap(third);
     canvas.viewport()->grab();
-    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 10, 10), 0xFF00FF00u);
+    EXPECT_EQ(FrameAt(canvas.ComposedFrame(), 10, 10), 0xFF00FF00u);
 }
 
 TEST(PxImageView, SolidMarginsAndEdgeInTheControlColour)
@@ -231,7 +231,7 @@ TEST(PxImageView, SolidMarginsAndEdgeInTheControlColour)
     EXPECT_EQ(shown.pixel(40, 35), qRgb(10, 20, 30));
     EXPECT_EQ(shown.pixel(59, 44), qRgb(10, 20, 30));
     // The one-pixel edge right of and below the image is in Color too, in the frame buffer.
-    const QImage& frame = canvas.BufferedBitmap();
+    const QImage frame = canvas.ComposedFrame();
     EXPECT_EQ(FrameAt(frame, 20, 0), 0xFFC86432u);
     EXPECT_EQ(FrameAt(frame, 20, 10), 0xFFC86432u);
     EXPECT_EQ(FrameAt(frame, 0, 10), 0xFFC86432u);
@@ -239,7 +239,7 @@ TEST(PxImageView, SolidMarginsAndEdgeInTheControlColour)
     // With the default hatch the edge is white.
     canvas.SetBGBrushStyle(bsClear);
     canvas.viewport()->grab();
-    EXPECT_EQ(FrameAt(canvas.BufferedBitmap(), 20, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(FrameAt(canvas.ComposedFrame(), 20, 5), 0xFFFFFFFFu);
 }
 
 TEST(PxImageView, PaletteEntriesAndDisplayColours)

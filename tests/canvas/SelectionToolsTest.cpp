@@ -341,7 +341,7 @@ TEST(SelectionTools, RubberBandsAreDrawnInThePaintStepOnly)
     const bool black = (corner.x() + corner.y()) % 8 <= 4;
     EXPECT_EQ(shown.pixelColor(corner).lightness() < 128, black);
     // The frame buffer itself stays free of the band.
-    EXPECT_EQ(test::FrameAt(c.canvas.BufferedBitmap(), 0, 0) & 0xFFFFFF, 0x0A141Eu);
+    EXPECT_EQ(test::FrameAt(c.canvas.ComposedFrame(), 0, 0) & 0xFFFFFF, 0x0A141Eu);
     c.input.key(QEvent::KeyPress, Qt::Key_Escape);
     const QImage after = c.canvas.viewport()->grab().toImage();
     EXPECT_EQ(after.pixelColor(corner + QPoint(2, 0)), QColor(10, 20, 30));

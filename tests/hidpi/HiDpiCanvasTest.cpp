@@ -107,8 +107,8 @@ TEST(HighDensityScreen, HundredPercentShowsOneImagePixelPerDevicePixel)
     Canvas c(Checkerboard(300, 200));
     c.canvas.SetZoom(100);
     // The frame itself is composed at device size.
-    EXPECT_GE(c.canvas.BufferedBitmap().width(), 200);
-    EXPECT_GE(c.canvas.BufferedBitmap().height(), 160);
+    EXPECT_GE(c.canvas.ComposedFrame().width(), 200);
+    EXPECT_GE(c.canvas.ComposedFrame().height(), 160);
     const QImage shown = c.shown();
     ASSERT_EQ(shown.size(), QSize(200, 160));
     int wrong = 0;
