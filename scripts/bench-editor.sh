@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The editor against the peer editors mtpaint and KolourPaint, as a user sees them, side by side
-# in one run: each program runs under its own Xvfb; RUNS rounds alternate between the programs so
-# that load from elsewhere hits them alike; the script reports medians and ratios to the faster
-# peer.
+# The editor against the peer editors mtpaint, KolourPaint and (when installed) GIMP, as a user
+# sees them, side by side in one run: each program runs under its own Xvfb; RUNS rounds alternate
+# between the programs so that load from elsewhere hits them alike; the script reports medians
+# and ratios to the fastest peer.
 #   open   seconds from exec until the picture shows on the screen (a marker colour in its
 #          top-left part is polled for), a 24-megapixel JPEG and the same picture as a BMP
 #   memory proportional set size (PSS) of the process with the JPEG shown
@@ -15,12 +15,13 @@
 #   rotate90, flip   the picture turned clockwise or mirrored left to right from the menu: CPU
 #          seconds, and wall seconds ("... wall") from the key that runs it until the marker has
 #          left the view (xdotool's start and the probe's first look at the screen included)
-# A peer without the command shows "—". mtpaint runs with 1000 MB for undo (its default refuses
-# to rotate a 24-megapixel picture) and without its automatic preview on the canvas (the
-# preview would change the screen before the command is applied); its view is scrolled to the
-# top-left corner for the later commands, where the other programs start.
+# A peer without the command shows "—". CPU is the process's CPU clock, so worker threads that
+# have ended count too. mtpaint runs with 1000 MB for undo (its default refuses to rotate a
+# 24-megapixel picture) and without its automatic preview on the canvas (the preview would
+# change the screen before the command is applied); its view is scrolled to the top-left corner
+# for the later commands, where the other programs start.
 # Needs a built kalvo (BUILD, default build); installs the peers (scripts/install-bench-deps.sh).
-# About 4 minutes a round on 2 cores.
+# About 6 minutes a round on 2 cores with GIMP (3.5 without it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
@@ -59,9 +60,23 @@ rm -f "$work"/*.v
 # mtpaint's settings: room for undo steps of this picture, no preview on the canvas.
 mkdir -p "$work/mtpaint-home"
 printf 'undoMBlimit = 1000\nautopreviewToggle = 0\n' >"$work/mtpaint-home/.mtpaint"
+# GIMP's: pictures open at 100 % (not fitted to the window), and keys for the commands.
+mkdir -p "$work/gimp"
+echo '(initial-zoom-to-fit no)' >"$work/gimp/gimprc"
+i=1
+for a in filters/filters-invert-perceptual filters/filters-desaturate filters/filters-brightness-contrast \
+  filters/filters-hue-saturation filters/filters-levels filters/filters-gaussian-blur filters/filters-unsharp-mask \
+  image/image-rotate-90 image/image-flip-horizontal; do
+  echo "(gtk_accel_path \"<Actions>/$a\" \"<Primary><Alt>$i\")" >>"$work/gimp/menurc"
+  i=$((i + 1))
+done
 
-# PROGRAMS and COMMANDS (space-separated) choose a part, e.g. COMMANDS="blur sharpen".
-read -ra programs <<<"${PROGRAMS:-kalvo mtpaint kolourpaint}"
+# PROGRAMS and COMMANDS (space-separated) choose a part, e.g. COMMANDS="blur sharpen"; SHOTS=DIR
+# keeps a screenshot of each command's screen before the key and once the marker has gone.
+# GIMP joins when it is installed.
+default_programs="kalvo mtpaint kolourpaint"
+command -v gimp >/dev/null && default_programs+=" gimp"
+read -ra programs <<<"${PROGRAMS:-$default_programs}"
 declare -A display
 i=0
 for p in "${programs[@]}"; do
@@ -78,13 +93,14 @@ command_of() { # program file
     kalvo) echo "$kalvo $2" ;;
     mtpaint) echo "env HOME=$work/mtpaint-home mtpaint $2" ;;
     kolourpaint) echo "kolourpaint $2" ;;
+    # Without brushes, patterns and fonts (-d -f): GIMP starts sooner, its commands are the same.
+    gimp) echo "env GIMP2_DIRECTORY=$work/gimp gimp -n --no-splash -d -f $2" ;;
   esac
 }
 
-# CPU nanoseconds of every thread of a process.
-cpu_ns() {
-  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
-}
+# CPU nanoseconds of a process, its ended threads included (Kalvo's and GIMP's workers end after
+# a command: a sum over /proc/PID/task counted a blur at half its CPU).
+cpu_ns() { "$probe" cpu "$1" 2>/dev/null || echo 0; }
 
 read -ra commands <<<"${COMMANDS:-negative clear grayscale bright-contr hue-sat levels blur sharpen rotate90 flip}"
 
@@ -108,14 +124,15 @@ focus_program() { # program
   fi
 }
 
-# Replaces the text of a field that has the keyboard focus.
-type_value() { xdotool key ctrl+a; xdotool type -- "$1"; }
+# Replaces the text of a field that has the keyboard focus; typed slowly: under load Kalvo's
+# sharpen dialog once kept only the first digit of "100" (its preview starts at the first key).
+type_value() { xdotool key ctrl+a; xdotool type --delay 80 -- "$1"; }
 
 # Everything before the key that runs a command: opening its menu or dialog and setting its
 # values, so that only the command itself is measured. Settings, as close as the programs allow:
 #   bright-contr  brightness +30, contrast +20 (KolourPaint: Balance)
 #   hue-sat       hue +30 degrees, saturation +20 (mtpaint: Transform Colour; KolourPaint: Hue,
-#                 Saturation, Value)
+#                 Saturation, Value, whose saturation runs to 1: 0.2)
 #   levels        gamma 1.5, black and white points unchanged (mtpaint: Transform Colour's
 #                 gamma; KolourPaint: Balance's gamma 20)
 #   blur          Gaussian, radius 5 (mtpaint without gamma correction; KolourPaint: Soften &
@@ -184,6 +201,7 @@ prepare_command() { # program command
         rotate90) xdotool key alt+i; sleep 0.3; xdotool key --delay 30 Down Down Down Down Down ;;
       esac ;;
   esac
+  if [ "$1" = gimp ]; then prepare_gimp "$2"; fi
   case $1:$2 in
     kolourpaint:bright-contr | kolourpaint:hue-sat | kolourpaint:levels | kolourpaint:blur | kolourpaint:sharpen)
       # More Effects opens over the main window: it is moved beside it, so that the canvas shows.
@@ -193,11 +211,55 @@ prepare_command() { # program command
       case $2 in
         bright-contr) xdotool key alt+e Home; sleep 0.5; xdotool key alt+b; type_value 30; xdotool key alt+n; type_value 20 ;;
         levels) xdotool key alt+e Home; sleep 0.5; xdotool key alt+g; type_value 20 ;;
-        hue-sat) xdotool key alt+e Home Down Down Down Down; sleep 0.5; xdotool key alt+h; type_value 30; xdotool key alt+s; type_value 20 ;;
+        hue-sat) xdotool key alt+e Home Down Down Down Down; sleep 0.5; xdotool key alt+h; type_value 30; xdotool key alt+s; type_value 0.2 ;;
         blur) xdotool key alt+e End; sleep 0.5; xdotool key alt+a; type_value -5 ;;
         sharpen) xdotool key alt+e End; sleep 0.5; xdotool key alt+a; type_value 5 ;;
       esac ;;
     kolourpaint:flip) xdotool key alt+i ;;
+  esac
+}
+
+# GIMP: its window fills the screen and its view is scrolled to the top-left corner with the
+# wheel; a filter's dialog is moved to the right, its values typed after a click into each field,
+# its preview on the canvas turned off (the check box above the buttons); OK is clicked.
+gimp_ok=()
+prepare_gimp() { # command
+  local w d name x y v WIDTH HEIGHT
+  w=$(window_of 'GIMP$')
+  xdotool windowmove "$w" 0 0 windowsize "$w" 1600 1000
+  sleep 1
+  xdotool mousemove 700 500 click --repeat 40 --delay 10 4
+  xdotool keydown shift click --repeat 40 --delay 10 4 keyup shift
+  sleep 0.5
+  xdotool windowfocus --sync "$w"
+  set -- "$1" $(case $1 in
+    clear) ;;
+    grayscale) echo 2 Desaturate ;;
+    bright-contr) echo 3 Brightness-Contrast 300 92 30 300 119 20 ;;
+    hue-sat) echo 4 Hue-Saturation 300 319 30 300 369 20 ;;
+    levels) echo 5 Levels 250 245 1.5 ;;
+    blur) echo 6 'Gaussian.Blur' 166 93 5 ;;
+    sharpen) echo 7 'Sharpen..Unsharp.Mask.' 300 92 2 300 116 1 300 139 0 ;;
+  esac)
+  case $1 in
+    clear) xdotool key ctrl+a ;;
+    grayscale | bright-contr | hue-sat | levels | blur | sharpen)
+      xdotool key "ctrl+alt+$2"
+      name=$3
+      shift 3
+      d=$(xdotool search --sync --onlyvisible --name "^$name\$" | head -1)
+      xdotool windowmove "$d" 1000 40 windowfocus --sync "$d"
+      sleep 0.5
+      while [ $# -ge 3 ]; do
+        x=$1 y=$2 v=$3
+        shift 3
+        xdotool mousemove --window "$d" "$x" "$y" click 1
+        type_value "$v"
+        xdotool key Tab
+      done
+      eval "$(xdotool getwindowgeometry --shell "$d")"
+      xdotool mousemove --window "$d" 14 $((HEIGHT - 57)) click 1 # Preview off
+      gimp_ok=("$d" $((WIDTH - 45)) $((HEIGHT - 22))) ;;
   esac
 }
 
@@ -226,6 +288,11 @@ apply_command() { # program command
     kolourpaint:rotate90) xdotool key ctrl+shift+Right ;;
     kolourpaint:flip) xdotool key h ;;
     kolourpaint:*) xdotool key Return ;;
+    gimp:negative) xdotool key ctrl+alt+1 ;;
+    gimp:clear) xdotool key Delete ;;
+    gimp:rotate90) xdotool key ctrl+alt+8 ;;
+    gimp:flip) xdotool key ctrl+alt+9 ;;
+    gimp:*) xdotool mousemove --window "${gimp_ok[0]}" "${gimp_ok[1]}" "${gimp_ok[2]}" click 1 ;;
   esac
 }
 
@@ -235,6 +302,8 @@ record() { samples[$1]+="$2 "; }
 # Opens a file, records the time to the screen, and leaves the process id in $pid.
 open_file() { # program file key
   local out
+  # GIMP saves a killed session's changed picture and offers it back at the next start.
+  [ "$1" = gimp ] && rm -rf "$work/gimp/backups" "$work/gimp/CrashLog"
   out=$(DISPLAY=${display[$1]} "$probe" start $marker 60 $(command_of "$1" "$2") 2>/dev/null)
   pid=${out#* }
   [[ $out == timeout* ]] && { echo "$1: $2 never showed" >&2; record "$1 $3" NA; return; }
@@ -243,6 +312,12 @@ open_file() { # program file key
 
 finish() { kill "$1" 2>/dev/null || true; sleep 0.5; kill -9 "$1" 2>/dev/null || true; }
 
+if [ -n "${display[gimp]:-}" ]; then
+  # GIMP's first start in a fresh settings folder sets it up; that is not an open.
+  out=$(DISPLAY=${display[gimp]} "$probe" start $marker 120 $(command_of gimp "$work/photo.jpg") 2>/dev/null) || true
+  kill "${out#* }" 2>/dev/null || true
+  sleep 1
+fi
 for run in $(seq "$RUNS"); do
   echo "round $run of $RUNS (load $(cut -d' ' -f1 /proc/loadavg))"
   for p in "${programs[@]}"; do
@@ -267,6 +342,7 @@ for run in $(seq "$RUNS"); do
       focus_program "$p"
       prepare_command "$p" "$c"
       sleep 1.5 # the dialogs' previews
+      [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/$p-$c.png"
       before=$(cpu_ns "$pid")
       start=$EPOCHREALTIME
       apply_command "$p" "$c"
@@ -274,6 +350,7 @@ for run in $(seq "$RUNS"); do
         end=$EPOCHREALTIME
         record "$p $c" "$(awk -v a="$before" -v b="$(cpu_ns "$pid")" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')"
         record "$p $c wall" "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')"
+        [ -n "${SHOTS:-}" ] && import -window root "$SHOTS/$p-$c-after.png"
       else
         echo "$p: the marker stayed on the screen after $c" >&2
         record "$p $c" NA

@@ -12,6 +12,7 @@ packages=(
   pngquant
   hyperfine
   mtpaint kolourpaint
+  gimp
   xvfb xdotool gcc libx11-dev
 )
 
