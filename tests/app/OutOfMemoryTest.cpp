@@ -16,11 +16,15 @@
 #include "support/TestSupport.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
+#include <vector>
 
 using namespace kalvo;
 using namespace kalvo::test;
@@ -160,6 +164,48 @@ TEST(OutOfMemory, ResizeAndDropShadowFailWithAMessageAndChangeNothing)
                                      AnswerModal<TKVfrmDropShadow>([](TKVfrmDropShadow* d) { d->btnOk->click(); });
                                      h.form.Action("acDropShadow")->trigger();
                                      return Unchanged(h, before, QString());
+                                 }),
+              "");
+}
+
+TEST(OutOfMemory, BrushWithoutMemoryForWhatItPaintsOverPaintsNothing)
+{
+    if (!MemoryLimitsWork())
+        GTEST_SKIP() << "address-space limits do not work under AddressSanitizer";
+    ScopedConfigDir config;
+    TempDir dir;
+    Harness h;
+    OpenPicture(h, dir, PatternBitmap(600, 400, 24));
+    h.form.Action("acBrush")->trigger();
+    TpxImage& canvas = *h.form.Canvas();
+    TToolSettings s = canvas.ToolSettings();
+    s.BrushSize = 100; // a dab on a corner of four tiles: 192 KB of pixels to keep
+    canvas.SetToolSettings(s);
+    canvas.viewport()->grab();
+    const State before(h.form);
+    EXPECT_EQ(RunWithMemoryLimit(std::size_t(256) << 10,
+                                 [&] {
+                                     // The heap's free blocks are taken too, all but 128 KB.
+                                     std::vector<void*> held;
+                                     held.reserve(1 << 16);
+                                     while (void* block = std::malloc(std::size_t(64) << 10))
+                                         held.push_back(block);
+                                     for (int i = 0; i < 2 && !held.empty(); ++i) {
+                                         std::free(held.back());
+                                         held.pop_back();
+                                     }
+                                     const QPointF at = canvas.ViewportPoint(canvas.ImageToScreenCentre({128, 128}));
+                                     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                                         QMouseEvent event(type, at, canvas.viewport()->mapToGlobal(at), Qt::LeftButton,
+                                                           type == QEvent::MouseButtonPress ? Qt::LeftButton
+                                                                                            : Qt::NoButton,
+                                                           Qt::NoModifier);
+                                         QCoreApplication::sendEvent(canvas.viewport(), &event);
+                                     }
+                                     std::string result = Unchanged(h, before, kNoMemory);
+                                     for (void* block : held)
+                                         std::free(block);
+                                     return result;
                                  }),
               "");
 }

@@ -102,6 +102,9 @@ void TKalvoMainForm::PushUndoStroke(const QString& description, int kind, const 
 {
     const TBitmap& now = pxImage1->Bitmap();
     TStrokeBackup::TChange change = backup.Change(now);
+    // A stroke that could paint nothing for want of memory is no step.
+    if (change.Pieces.empty() && backup.OutOfMemory())
+        return;
     const QSize stack = StackSize(change.Pieces);
     if (WorthABox({0, 0, stack.width(), stack.height()}, now)) {
         recordStep(description, kind,
