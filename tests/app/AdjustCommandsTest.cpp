@@ -9,6 +9,7 @@
 #include "app/dialogs/LevelsDialog.h"
 #include "app/mainform/MainForm.h"
 #include "app/settings/Settings.h"
+#include "canvas/NearestStretch.h"
 #include "canvas/PxImage.h"
 #include "image/RegionConvert.h"
 #include "imaging/adjust/BrightnessContrast.h"
@@ -202,6 +203,12 @@ TEST(AdjustDialogs, PreviewComputesTheVisibleAreaWithTheBlursReach)
     ASSERT_TRUE(d.pxPreview->Overlay());
     EXPECT_EQ(d.pxPreview->OverlayPosition(), area.topLeft());
     EXPECT_EQ(*d.pxPreview->Overlay(), CropBitmap(whole, area));
+    // and the screen shows it (1 : 1: frame pixel = image pixel less the scroll position).
+    const QImage frame = d.pxPreview->ComposedFrame();
+    for (const QPoint p : {area.topLeft() + QPoint(10, 10), area.center()})
+        EXPECT_EQ(frame.pixel(p - QPoint(d.pxPreview->ScrollX(), d.pxPreview->ScrollY())),
+                  FramePixel(whole.pixelColor(p.x(), p.y())))
+            << p.x() << "," << p.y();
     EXPECT_EQ(source.Bitmap(), picture);
     d.Edit[0]->setText("0.1"); // next preview starts again from the original pixels
     d.PreviewTimerTimer();
