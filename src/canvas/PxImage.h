@@ -27,6 +27,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QPointer>
+#include <QRegion>
 #include <QTimer>
 
 #include <functional>
@@ -402,6 +403,8 @@ protected:
     void ComposeInto(QImage& out, QPoint origin);
     // The outline is drawn: a selection shown, no update lock, no drag that hides it.
     bool OutlineShown() const;
+    // The frame area (frame coordinates) the outline and its handles cover, for the ants.
+    QRegion OutlineRepaintArea() const;
     TOutlinePlacement OutlinePlacement() const;
     void RecalcDisplayColors();
     // Selection (PxImageSelection.cpp).
@@ -416,6 +419,10 @@ protected:
     QPoint FOverlayAt;
     TViewGeometry FView;
     QImage FStrip; // the strip a paint composes into
+    // During a paint: for each band of kOutlineBand frame rows, the outline segments (index of
+    // their first point) that reach it.
+    static constexpr int kOutlineBand = 64;
+    std::vector<std::vector<std::uint32_t>> FOutlineBands;
     int FComposeCount = 0;
     bool FAutoStretch = false;
     TBGBrushStyle FBGBrushStyle = bsClear;

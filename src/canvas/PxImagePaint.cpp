@@ -5,11 +5,13 @@
 #include "canvas/PxImage.h"
 #include "canvas/tools/CanvasTool.h"
 
+#include <QList>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace kalvo {
 
@@ -70,8 +72,23 @@ void TpxImage::paintEvent(QPaintEvent* event)
                      QPoint(int(std::ceil((r.right() + 1) * ratio)) - 1, int(std::ceil((r.bottom() + 1) * ratio)) - 1))
                      .translated(-at)
             & frame;
+    // The outline's segments by the bands of frame rows they reach: each strip draws only its own.
+    FOutlineBands.clear();
+    if (OutlineShown()) {
+        FOutlineBands.resize(std::size_t(frame.height() / kOutlineBand + 1));
+        const QPoint offset(FView.Zoomed(FView.ScrollX), FView.Zoomed(FView.ScrollY));
+        const TPoints& points = FZoomedOutline.Points;
+        for (std::size_t i = 0; i + 1 < points.size(); i += 2) {
+            const int y0 = std::min(points[i].y(), points[i + 1].y()) - offset.y();
+            const int y1 = std::max(points[i].y(), points[i + 1].y()) - offset.y();
+            for (int band = std::max(y0, 0) / kOutlineBand;
+                 y1 >= 0 && band <= std::min(y1, frame.height() - 1) / kOutlineBand; ++band)
+                FOutlineBands[std::size_t(band)].push_back(std::uint32_t(i));
+        }
+    }
     for (const QRect& area : dirty)
         PaintFrameArea(painter, area);
+    FOutlineBands.clear();
     // A paint that composed every visible pixel of the frame.
     const QRect visible = frame & QRect(-at, QSize(ClientWidth(), ClientHeight()));
     if (!visible.isEmpty() && QRegion(visible).subtracted(dirty).isEmpty())
@@ -118,7 +135,15 @@ void TpxImage::ComposeInto(QImage& out, QPoint origin)
     place.Phase = (place.Phase + origin.x() + origin.y()) % 8;
     place.DisplayWidth = std::min(place.DisplayWidth - origin.x(), out.width() - 1);
     place.DisplayHeight = std::min(place.DisplayHeight - origin.y(), out.height() - 1);
-    DrawOutlineSegments(out, FZoomedOutline.Points, place, [this] { return FUpdateLock < 1; });
+    const TPoints& points = FZoomedOutline.Points;
+    if (FOutlineBands.empty()) {
+        DrawOutlineSegments(out, points, place, [this] { return FUpdateLock < 1; });
+    } else {
+        const int last = std::min(int(FOutlineBands.size()) - 1, (origin.y() + out.height() - 1) / kOutlineBand);
+        for (int band = std::max(origin.y(), 0) / kOutlineBand; band <= last; ++band)
+            for (const std::uint32_t i : FOutlineBands[std::size_t(band)])
+                DrawOutlineSegment(out, points[i], points[i + 1], place);
+    }
     if (IsSelectionMode(FMouseMode) && RegionComplexity() == rcSimple)
         DrawCornerHandles(out, FZoomedOutline.Box, place);
 }
@@ -143,6 +168,63 @@ TOutlinePlacement TpxImage::OutlinePlacement() const
         MarkScale(PixelRatio())};
 }
 
+QRegion TpxImage::OutlineRepaintArea() const
+{
+    // Band by band of frame rows, the segments' boxes merged along the band (gaps up to kGap
+    // closed): a large selection's ants repaint its edges, not everything inside it.
+    constexpr int kBand = 64, kGap = 32;
+    const TOutlinePlacement place = OutlinePlacement();
+    const QRect frame(0, 0, place.DisplayWidth + 1, place.DisplayHeight + 1);
+    const QPoint offset(place.OffsetX, place.OffsetY);
+    // Per band, the columns the segments' boxes cover.
+    const std::size_t width = std::size_t(frame.width());
+    std::vector<std::uint8_t> covered(std::size_t((frame.height() + kBand - 1) / kBand) * width);
+    const TPoints& points = FZoomedOutline.Points;
+    for (std::size_t i = 0; i + 1 < points.size(); i += 2) {
+        const QPoint a = points[i] - offset, b = points[i + 1] - offset;
+        const QRect box = QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                                QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())))
+            & frame;
+        for (int band = box.top() / kBand; !box.isEmpty() && band <= box.bottom() / kBand; ++band)
+            std::fill_n(covered.begin() + std::ptrdiff_t(std::size_t(band) * width + std::size_t(box.left())),
+                        box.width(), std::uint8_t(1));
+    }
+    QList<QRect> rects;
+    for (int top = 0; top < frame.height(); top += kBand) {
+        const std::uint8_t* row = covered.data() + std::size_t(top / kBand) * width;
+        const int height = std::min(kBand, frame.height() - top);
+        for (int x = 0; x < int(width);) {
+            if (!row[x]) {
+                ++x;
+                continue;
+            }
+            // A span, and the next ones within kGap columns.
+            int right = x, gap = 0;
+            for (int next = x + 1; next < int(width) && gap <= kGap; ++next) {
+                if (row[next]) {
+                    right = next;
+                    gap = 0;
+                } else {
+                    ++gap;
+                }
+            }
+            rects.append(QRect(x, top, right - x + 1, height));
+            x = right + 1;
+        }
+    }
+    QRegion area;
+    area.setRects(rects.constData(), int(rects.size()));
+    if (IsSelectionMode(FMouseMode) && RegionComplexity() == rcSimple) {
+        const int reach = CornerHandleReach(place.HandleScale);
+        const TRect& box = FZoomedOutline.Box;
+        for (const QPoint corner : {QPoint(box.left, box.top), QPoint(box.right, box.top), QPoint(box.left, box.bottom),
+                                    QPoint(box.right, box.bottom)})
+            area += QRect(corner - offset - QPoint(reach, reach), corner - offset + QPoint(reach + 1, reach + 1))
+                & frame;
+    }
+    return area;
+}
+
 bool TpxImage::OutlineShown() const
 {
     if (!Region() || !FShowRegion || FUpdateLock >= 1)
@@ -157,10 +239,14 @@ void TpxImage::AntsTimerTimer()
     FAntsTimer.stop();
     FAntsPhase = (FAntsPhase + 1) & 7;
     if (HasImage() && FBusyCount == 0) {
-        // The outline's area is composed again with the new phase.
-        const QRect area = OutlineShown() ? OutlineFrameBounds(FZoomedOutline.Box, OutlinePlacement()) : QRect();
-        if (!area.isEmpty())
-            UpdateClient(area.translated(FView.ImageLeft, FView.ImageTop));
+        // Only the pixels near the outline are composed again with the new phase.
+        if (OutlineShown()) {
+            const double ratio = PixelRatio();
+            QRegion area;
+            for (const QRect& r : OutlineRepaintArea())
+                area += LogicalRect(r.translated(FView.ImageLeft, FView.ImageTop), ratio);
+            viewport()->update(area);
+        }
         // An outline the tool draws over the frame (floating pixels) marches too.
         const QRect overlay = FTool->MarchingOutlineArea();
         if (!overlay.isEmpty())
