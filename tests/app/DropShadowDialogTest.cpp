@@ -146,6 +146,27 @@ TEST(PreviewDialog, TimerDelaysAndTheDialogComesBackAfterAFailedPreview)
     EXPECT_EQ(failing.PreviewCount(), 0);
 }
 
+// The dialog stands still while it computes a preview; the field being typed into keeps its
+// half-typed text and cursor, so typing goes on where it was.
+TEST(PreviewDialog, TypingGoesOnThroughAPreview)
+{
+    ScopedConfigDir config;
+    TpxImage source;
+    source.SetBitmap(Picture(30, 20));
+    source.SetRegion(TRegion::rect({5, 5, 15, 12}));
+    TKVfrmDropShadow d(source);
+    activate(&d);
+    d.Edit[0]->setFocus();
+    QCoreApplication::processEvents(); // the field selects its text as it gets the focus
+    QTest::keyClicks(d.Edit[0], "-");
+    d.PreviewTimerTimer();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(d.Edit[0]->hasFocus());
+    QTest::keyClicks(d.Edit[0], "12");
+    EXPECT_EQ(d.Edit[0]->text(), "-12");
+    EXPECT_EQ(d.Edit[0]->Value(), -12);
+}
+
 TEST(PreviewDialog, TrackBarAndFieldFollowOnlyFromTheFocusedControl)
 {
     ScopedConfigDir config;

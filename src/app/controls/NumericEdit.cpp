@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace kalvo {
 
@@ -116,12 +117,19 @@ void TpxNumericEdit::keyPressEvent(QKeyEvent* event)
 void TpxNumericEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    if (FAutoSelect && event->reason() != Qt::MouseFocusReason)
+    const bool resumed = std::exchange(FFocusLostToDisable, false);
+    if (FAutoSelect && !resumed && event->reason() != Qt::MouseFocusReason)
         QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
 void TpxNumericEdit::focusOutEvent(QFocusEvent* event)
 {
+    if (!isEnabled()) {
+        FFocusLostToDisable = true;
+        QLineEdit::focusOutEvent(event);
+        return;
+    }
+    FFocusLostToDisable = false;
     const int read = Value();
     const int limited = limit(read);
     long long parsed = 0;

@@ -5,6 +5,9 @@
 // field corrects an out-of-range or non-numeric entry. Only '+', '-', digits, the decimal
 // separator and control characters can be typed. With Decimals d > 0 the field shows decimal
 // numbers with d places and Value is the number times 10^d (rounded), so 1.25 reads as 125.
+// A field that loses the focus because it is disabled (a dialog standing still while it
+// computes) keeps its text as typed and gets the focus back without selecting it, so typing
+// goes on where it was.
 #include <QLineEdit>
 
 namespace kalvo {
@@ -44,6 +47,8 @@ private:
     int FMaxValue = 100;
     bool FAutoSelect = true;
     int FDecimals = 0;
+    // The focus went while the field was being disabled.
+    bool FFocusLostToDisable = false;
 };
 
 } // namespace kalvo
