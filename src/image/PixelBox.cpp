@@ -28,36 +28,9 @@ bool SameLayout(const TBitmap& a, const TBitmap& b)
 
 TRect ChangedBox(const TBitmap& a, const TBitmap& b)
 {
-    const std::size_t rowBytes = RowBytes(a.width(), a.bitCount());
-    const auto rowDiffers = [&](int y) { return std::memcmp(a.scanLine(y), b.scanLine(y), rowBytes) != 0; };
-    int top = 0;
-    while (top < a.height() && !rowDiffers(top))
-        ++top;
-    if (top == a.height())
-        return {};
-    int bottom = a.height();
-    while (!rowDiffers(bottom - 1))
-        --bottom;
-    // The differing bytes' range over the rows between; each row looks only outside the range
-    // found so far.
-    std::size_t first = rowBytes, last = 0;
-    for (int y = top; y < bottom; ++y) {
-        const std::uint8_t* p = a.scanLine(y);
-        const std::uint8_t* q = b.scanLine(y);
-        if (first > 0 && std::memcmp(p, q, first) != 0)
-            first = std::size_t(std::mismatch(p, p + first, q).first - p);
-        if (last + 1 < rowBytes && std::memcmp(p + last + 1, q + last + 1, rowBytes - last - 1) != 0) {
-            std::size_t i = rowBytes - 1;
-            while (p[i] == q[i])
-                --i;
-            last = i;
-        }
-    }
-    // Differing rows hold a differing byte: first <= last.
-    const int bits = a.bitCount();
-    const int left = int(first * 8 / std::size_t(bits));
-    const int right = std::min(a.width(), int(((last + 1) * 8 + std::size_t(bits) - 1) / std::size_t(bits)));
-    return {left, top, right, bottom};
+    return DifferingBox(
+        0, a.height(), RowBytes(a.width(), a.bitCount()), 0, a.bitCount(), a.width(),
+        [&](int y) { return a.scanLine(y); }, [&](int y) { return b.scanLine(y); });
 }
 
 std::optional<QRect> ChangedArea(const TBitmap& a, const TBitmap& b)

@@ -101,39 +101,16 @@ TStrokeBackup::TChange TStrokeBackup::Change(const TBitmap& picture) const
             if (tile.empty())
                 continue;
             const std::size_t left = TileByteLeft(tx), bytes = TileByteRight(tx) - left;
-            // The first and last differing rows, then the differing bytes' range over the rows
-            // between, each row looked at only outside the range found so far.
             const auto was = [&](int y) { return tile.data() + std::size_t(y - ty * kTile) * bytes; };
             const auto now = [&](int y) { return picture.scanLine(y) + left; };
-            const auto differs = [&](int y) { return std::memcmp(was(y), now(y), bytes) != 0; };
-            int top = ty * kTile, bottom = TileBottom(ty);
-            while (top < bottom && !differs(top))
-                ++top;
-            if (top == bottom)
-                continue;
-            while (!differs(bottom - 1))
-                --bottom;
-            std::size_t first = bytes, last = 0;
-            for (int y = top; y < bottom; ++y) {
-                const std::uint8_t* p = was(y);
-                const std::uint8_t* q = now(y);
-                if (first > 0 && std::memcmp(p, q, first) != 0)
-                    first = std::size_t(std::mismatch(p, p + first, q).first - p);
-                if (last + 1 < bytes && std::memcmp(p + last + 1, q + last + 1, bytes - last - 1) != 0) {
-                    std::size_t i = bytes - 1;
-                    while (p[i] == q[i])
-                        --i;
-                    last = i;
-                }
-            }
             // Whole pixels, and whole bytes below 8 bits (a tile's edges fall on byte boundaries).
-            const std::size_t bits = std::size_t(FBits);
-            const int pieceLeft = int((left + first) * 8 / bits);
-            const int pieceRight = std::min(FWidth, int(((left + last + 1) * 8 + bits - 1) / bits));
-            const TRect piece{pieceLeft, top, pieceRight, bottom};
+            const TRect piece = DifferingBox(ty * kTile, TileBottom(ty), bytes, left, FBits, FWidth, was, now);
+            if (piece.isEmpty())
+                continue;
+            const int top = piece.top, bottom = piece.bottom;
             change.Pieces.push_back(piece);
-            sources.push_back(tile.data() + std::size_t(top - ty * kTile) * bytes + std::size_t(pieceLeft) * bits / 8
-                              - left);
+            sources.push_back(tile.data() + std::size_t(top - ty * kTile) * bytes
+                              + std::size_t(piece.left) * std::size_t(FBits) / 8 - left);
             tileBytes.push_back(bytes);
             change.Box = change.Box.isEmpty()
                 ? piece
