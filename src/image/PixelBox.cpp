@@ -33,6 +33,16 @@ TRect ChangedBox(const TBitmap& a, const TBitmap& b)
         [&](int y) { return a.scanLine(y); }, [&](int y) { return b.scanLine(y); });
 }
 
+QRect PatchChangedArea(const TBitmap& picture, const TBitmap& patch, QPoint at)
+{
+    const int bits = picture.bitCount();
+    const TRect box = DifferingBox(
+        at.y(), at.y() + patch.height(), RowBytes(patch.width(), bits), std::size_t(at.x()) * std::size_t(bits) / 8,
+        bits, picture.width(), [&](int y) { return picture.scanLine(y) + std::size_t(at.x()) * std::size_t(bits) / 8; },
+        [&](int y) { return patch.scanLine(y - at.y()); });
+    return QRect(box.left, box.top, box.width(), box.height());
+}
+
 std::optional<QRect> ChangedArea(const TBitmap& a, const TBitmap& b)
 {
     if (!SameLayout(a, b))

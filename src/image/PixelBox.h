@@ -59,6 +59,10 @@ bool SameLayout(const TBitmap& a, const TBitmap& b);
 // The smallest rectangle holding every pixel in which a and b (of the same layout) differ; empty
 // when they are equal.
 TRect ChangedBox(const TBitmap& a, const TBitmap& b);
+// The smallest rectangle (picture coordinates) holding every pixel in which `patch`, of the
+// picture's depth and placed with its top-left pixel at `at` (on a byte boundary) inside it,
+// differs from the picture; empty when the patch changes nothing.
+QRect PatchChangedArea(const TBitmap& picture, const TBitmap& patch, QPoint at);
 // ChangedBox as a QRect; absent when the layouts differ.
 std::optional<QRect> ChangedArea(const TBitmap& a, const TBitmap& b);
 // box clipped to the picture and widened to whole bytes of its rows.

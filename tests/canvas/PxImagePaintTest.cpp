@@ -3,6 +3,9 @@
 #include "canvas/FrameComposer.h"
 #include "canvas/tools/PenTool.h"
 #include "image/Palette.h"
+#include "image/PixelBox.h"
+#include "image/RegionConvert.h"
+#include "imaging/raster/PenStroke.h"
 #include "support/TestSupport.h"
 
 #include <QKeyEvent>
@@ -17,6 +20,7 @@ namespace kalvo {
 namespace {
 
 using test::FrameAt;
+using test::PatternBitmap;
 using test::SetClientSize;
 using test::SolidBitmap;
 
@@ -293,6 +297,42 @@ TEST(PxImagePaint, AntiAliasedPenBlendsAbove8BitsAndFallsBackToThePlainPenBelow)
     for (int x = 0; x < 20; ++x)
         EXPECT_EQ(q.Index(x, 4), x >= 2 && x < 12 ? 1 : 0) << x;
     EXPECT_EQ(q.Index(6, 3), 0);
+}
+
+TEST(PxImagePaint, AntiAliasedPenStrokesOnlyItsBoxYetEqualsTheWholePictureBlend)
+{
+    // Reference: the whole picture's stroke mask and region mask, each pixel blended as
+    // ((W - w) * p + w * colour) / W with w = (255 - stroke) * selected * (100 - alpha).
+    const TBitmap before = PatternBitmap(64, 48, 24);
+    const TPoints points{{20, 30}, {40, 33}, {63, 10}, {50, 0}};
+    const TRegion region = TRegion::ellipse({10, 2, 60, 46});
+    const TBitmap stroke = PenStrokeMask(64, 48, points, true), inside = RegionToMask(region, 64, 48);
+    TBitmap expected = before;
+    const std::int64_t whole = 255 * 25500, colour[3] = {30, 200, 90}; // blue, green, red
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const std::int64_t w = std::int64_t(255 - stroke.scanLine(y)[x]) * (255 - inside.scanLine(y)[x]) * 70;
+            for (int c = 0; c < 3; ++c) {
+                std::uint8_t& v = expected.scanLine(y)[3 * x + c];
+                v = std::uint8_t(((whole - w) * v + w * colour[c]) / whole);
+            }
+        }
+    Painter p(before, mmPenFreehand);
+    p.canvas.SetForegroundColor(RGB(90, 200, 30));
+    p.canvas.SetRegion(region);
+    p.Settings([](TToolSettings& s) {
+        s.PenAntiAlias = true;
+        s.PenAlphaChannel = 30;
+    });
+    std::optional<QRect> noticed;
+    QObject::connect(&p.canvas, &TpxImage::OnDraw, [&] { noticed = p.canvas.PaintNoticeArea(); });
+    p.Press(points[0]);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        p.Move(points[i]);
+    p.Release(points.back());
+    EXPECT_TRUE(p.canvas.Bitmap() == expected);
+    // The step's box is exactly where the picture changed.
+    EXPECT_EQ(noticed, ChangedArea(before, expected));
 }
 
 TEST(PxImagePaint, EscapeAbandonsThePenStroke)

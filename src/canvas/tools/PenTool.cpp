@@ -89,12 +89,20 @@ void TPenTool::Release(const TToolMouse& mouse)
         const TColor color = host.PaintColor(true);
         const std::optional<TBitmap>& mask = host.SelectionMask();
         if ((settings.PenAntiAlias || settings.PenAlphaChannel != 0) && host.Bitmap().bitCount() > 8) {
-            std::optional<TBitmap> result = DrawPenStroke(host.Bitmap(), mask ? &*mask : nullptr, points,
-                                                          settings.PenAlphaChannel, settings.PenAntiAlias,
-                                                          host.Region(), color);
-            if (result) {
-                host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, ChangedArea(host.Bitmap(), *result));
-                host.ReplaceBitmap(std::move(*result));
+            // Only the box the stroke can reach is stroked, and only what changed in it goes back.
+            const std::optional<TPenPatch> patch = DrawPenStrokePatch(host.Bitmap(), mask ? &*mask : nullptr, points,
+                                                                      settings.PenAlphaChannel, settings.PenAntiAlias,
+                                                                      host.Region(), color);
+            if (patch) {
+                const QRect changed = patch->Box.isEmpty()
+                    ? QRect()
+                    : PatchChangedArea(host.Bitmap(), patch->Pixels, patch->Box.topLeft());
+                host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, changed);
+                if (!changed.isEmpty()) {
+                    CopyBitmapClipped(host.PaintBitmap(), patch->Pixels, patch->Box.left(), patch->Box.top(),
+                                      std::nullopt);
+                    host.BitmapPixelsChanged(changed);
+                }
             }
         } else {
             // One-pixel lines between the points.

@@ -5,6 +5,8 @@
 #include "image/Geometry.h"
 #include "image/Region.h"
 
+#include <QRect>
+
 #include <optional>
 
 namespace kalvo {
@@ -20,6 +22,17 @@ std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selec
 // selected, outside not); with neither, everything is selected.
 std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
                                      int alpha, bool antiAlias, const TRegionRef& region, TColor color);
+
+// The part of the picture the stroke can reach and that part with the stroke drawn in it.
+struct TPenPatch {
+    QRect Box;      // the points' box widened by 2 pixels, inside the picture (empty: outside)
+    TBitmap Pixels; // 24-bit, the box's size
+};
+
+// What DrawPenStroke (with the region) changes, as the stroked pixels of the box the stroke can
+// reach: the same pixels without a copy of the whole picture. None as for DrawPenStroke.
+std::optional<TPenPatch> DrawPenStrokePatch(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
+                                            int alpha, bool antiAlias, const TRegionRef& region, TColor color);
 
 // The greyscale stroke mask of the polyline (255 = untouched, 0 = full stroke).
 TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAlias);
