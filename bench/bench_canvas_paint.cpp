@@ -259,12 +259,13 @@ void BM_FloodFill(benchmark::State& state)
 }
 BENCHMARK(BM_FloodFill)->Arg(10)->Arg(50)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-// A free-hand pen stroke of 1000 points at 100 %: the mean move and the release (drawing).
-void BM_PenStroke1000Points(benchmark::State& state)
+// A free-hand pen stroke of 1000 points across 1200 x 800 client pixels: the mean move and the
+// release (drawing); range(0): anti-aliasing. At 100 % the stroke's box is 1200 x 800 image
+// pixels, fitted to the window about 4700 x 3100.
+void PenStroke(benchmark::State& state, bool fit)
 {
     Window& w = SharedWindow();
-    w.canvas.SetAutoStretch(false);
-    w.canvas.SetZoom(100);
+    ShowAt(w, fit);
     double moveTotal = 0, worst = 0, release = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -285,7 +286,17 @@ void BM_PenStroke1000Points(benchmark::State& state)
     state.counters["move_ms_max"] = worst;
     state.counters["release_ms"] = release / double(state.iterations());
 }
+
+void BM_PenStroke1000Points(benchmark::State& state)
+{
+    PenStroke(state, false);
+}
+void BM_PenStroke1000PointsAtFit(benchmark::State& state)
+{
+    PenStroke(state, true);
+}
 BENCHMARK(BM_PenStroke1000Points)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PenStroke1000PointsAtFit)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 // Stroking the outline of a magic-wand selection (tolerance 30 around the middle), with the
 // brush size as width; range(0): anti-aliasing.

@@ -266,10 +266,13 @@ public:
     void PaintBusy(bool on) override { on ? BeginBusy() : EndBusy(); }
     void PaintUpdateLock(bool on) override { on ? BeginUpdateLock() : EndUpdateLock(); }
     void PauseAnts(bool on) override;
-    bool RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area) override;
+    bool RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area,
+                          std::span<const TRect> pieces = {}) override;
     // While a painting notice, OnMerge or OnMovingSelectArea is raised: the image rectangle the
-    // coming change can touch (absent: unknown, the whole picture).
+    // coming change can touch (absent: unknown, the whole picture), and the pieces of it that
+    // hold every pixel it can touch (empty: the whole rectangle).
     const std::optional<QRect>& PaintNoticeArea() const { return FPaintNoticeArea; }
+    std::span<const TRect> PaintNoticePieces() const { return FPaintNoticePieces; }
     // Called by a listener of a painting notice that could not record the step (no memory for
     // it): the tool then paints nothing.
     void RefusePaintNotice() { FPaintNoticeRefused = true; }
@@ -446,6 +449,7 @@ protected:
 
     TColor FForegroundColor = 0x000000;
     std::optional<QRect> FPaintNoticeArea;
+    std::span<const TRect> FPaintNoticePieces;
     bool FPaintNoticeRefused = false;
     // The paint notice area for a scope.
     struct TNoticeArea {
@@ -453,7 +457,11 @@ protected:
         {
             FImage.FPaintNoticeArea = area;
         }
-        ~TNoticeArea() { FImage.FPaintNoticeArea.reset(); }
+        ~TNoticeArea()
+        {
+            FImage.FPaintNoticeArea.reset();
+            FImage.FPaintNoticePieces = {};
+        }
         TNoticeArea(const TNoticeArea&) = delete;
         TNoticeArea& operator=(const TNoticeArea&) = delete;
         TpxImage& FImage;

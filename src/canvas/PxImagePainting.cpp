@@ -37,9 +37,10 @@ void TpxImage::PauseAnts(bool on)
         FAntsTimer.start();
 }
 
-bool TpxImage::RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area)
+bool TpxImage::RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area, std::span<const TRect> pieces)
 {
     TNoticeArea scope(*this, area);
+    FPaintNoticePieces = pieces;
     FPaintNoticeRefused = false;
     switch (notice) {
     case TPaintNotice::PaintImage: emit OnPaintImage(); break;

@@ -187,12 +187,11 @@ QRect WritePixels(TBitmap& bitmap, const std::vector<QPoint>& pixels, std::int64
     box = IntersectRects(box, QRect(0, 0, bitmap.width(), bitmap.height()));
     if (box.isEmpty())
         return {};
-    const std::vector<std::uint8_t> inside = ClipCells(box, clip);
+    // The clip is asked pixel by pixel: a table of the box's cells would cost the whole box (a
+    // long line's box can be most of the picture).
     QRect changed;
     for (const QPoint& p : pixels) {
-        if (!RectContains(box, p))
-            continue;
-        if (!inside[std::size_t(p.y() - box.top()) * std::size_t(box.width()) + std::size_t(p.x() - box.left())])
+        if (!RectContains(box, p) || (clip && !clip->contains(p.x(), p.y())))
             continue;
         PutStoredValue(bitmap, p.x(), p.y(), value);
         changed = UniteRects(changed, QRect(p, QSize(1, 1)));

@@ -33,16 +33,6 @@ TRect ChangedBox(const TBitmap& a, const TBitmap& b)
         [&](int y) { return a.scanLine(y); }, [&](int y) { return b.scanLine(y); });
 }
 
-QRect PatchChangedArea(const TBitmap& picture, const TBitmap& patch, QPoint at)
-{
-    const int bits = picture.bitCount();
-    const TRect box = DifferingBox(
-        at.y(), at.y() + patch.height(), RowBytes(patch.width(), bits), std::size_t(at.x()) * std::size_t(bits) / 8,
-        bits, picture.width(), [&](int y) { return picture.scanLine(y) + std::size_t(at.x()) * std::size_t(bits) / 8; },
-        [&](int y) { return patch.scanLine(y - at.y()); });
-    return QRect(box.left, box.top, box.width(), box.height());
-}
-
 std::optional<QRect> ChangedArea(const TBitmap& a, const TBitmap& b)
 {
     if (!SameLayout(a, b))
@@ -98,6 +88,21 @@ void ExchangePieces(TBitmap& picture, TBitmap& stack, std::span<const TRect> pie
             std::swap_ranges(p, p + bytes, stack.scanLine(row));
         }
     }
+}
+
+TBitmap CopyPieces(const TBitmap& picture, std::span<const TRect> pieces)
+{
+    const QSize size = StackSize(pieces);
+    TBitmap stack(size.width(), size.height(), picture.bitCount());
+    stack.setPalette(picture.palette());
+    int row = 0;
+    for (const TRect& piece : pieces) {
+        const std::size_t from = ByteLeft(piece, picture.bitCount());
+        const std::size_t bytes = RowBytes(piece.width(), picture.bitCount());
+        for (int y = piece.top; y < piece.bottom; ++y, ++row)
+            std::memcpy(stack.scanLine(row), picture.scanLine(y) + from, bytes);
+    }
+    return stack;
 }
 
 QSize StackSize(std::span<const TRect> pieces)

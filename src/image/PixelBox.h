@@ -59,10 +59,6 @@ bool SameLayout(const TBitmap& a, const TBitmap& b);
 // The smallest rectangle holding every pixel in which a and b (of the same layout) differ; empty
 // when they are equal.
 TRect ChangedBox(const TBitmap& a, const TBitmap& b);
-// The smallest rectangle (picture coordinates) holding every pixel in which `patch`, of the
-// picture's depth and placed with its top-left pixel at `at` (on a byte boundary) inside it,
-// differs from the picture; empty when the patch changes nothing.
-QRect PatchChangedArea(const TBitmap& picture, const TBitmap& patch, QPoint at);
 // ChangedBox as a QRect; absent when the layouts differ.
 std::optional<QRect> ChangedArea(const TBitmap& a, const TBitmap& b);
 // box clipped to the picture and widened to whole bytes of its rows.
@@ -76,6 +72,8 @@ void ExchangeBox(TBitmap& picture, TBitmap& box, const TRect& at) noexcept;
 // each piece's rows one below the other's, starting at the left edge (StackSize gives the
 // bitmap's size).
 void ExchangePieces(TBitmap& picture, TBitmap& stack, std::span<const TRect> pieces) noexcept;
+// The pixels of disjoint byte-aligned pieces of the picture stacked as ExchangePieces takes them.
+TBitmap CopyPieces(const TBitmap& picture, std::span<const TRect> pieces);
 // The width (the widest piece) and height (all pieces' rows) of the stack of pieces.
 QSize StackSize(std::span<const TRect> pieces);
 

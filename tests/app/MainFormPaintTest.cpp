@@ -130,6 +130,26 @@ TEST(MainFormPaint, FillAndPenRecordOneStepEachThatUndoRestores)
     EXPECT_EQ(w.canvas().Bitmap(), filled);
 }
 
+TEST(MainFormPaint, PenStepKeepsTheTilesAlongItsLinesAndUndoesExactly)
+{
+    const TBitmap original = PatternBitmap(300, 200, 24);
+    for (bool antiAlias : {false, true}) {
+        PaintWindow w(original);
+        TToolSettings s = w.canvas().ToolSettings();
+        s.PenAntiAlias = antiAlias;
+        w.canvas().SetToolSettings(s);
+        w.form.Action("acPen")->trigger();
+        w.Drag({{10, 10}, {290, 30}, {150, 190}});
+        const TBitmap drawn = w.canvas().Bitmap();
+        ASSERT_FALSE(drawn == original);
+        EXPECT_FALSE(Internals(w.form).FUndoList.at(0)->Pieces.empty()) << antiAlias;
+        w.form.Action("acUndo")->trigger();
+        EXPECT_TRUE(w.canvas().Bitmap() == original) << antiAlias;
+        w.form.Action("acRedo")->trigger();
+        EXPECT_TRUE(w.canvas().Bitmap() == drawn) << antiAlias;
+    }
+}
+
 TEST(MainFormPaint, BrushStrokeIsOneStepRecordedFromWhatItPaintedOver)
 {
     // Larger than the window and than many backup tiles: the stroke keeps only the tiles it

@@ -222,13 +222,13 @@ TEST(OutOfMemory, BrushPenAndFillWithoutMemoryPaintNothing)
                                                               {QEvent::MouseMove, {599, 399}},
                                                               {QEvent::MouseMove, {0, 399}},
                                                               {QEvent::MouseButtonRelease, {0, 399}}};
-    // The plain pen needs memory only for its undo step (the whole picture): a step that cannot
-    // be recorded ends the stroke before it draws.
+    // The plain pen needs little memory besides its undo step (the tiles along its lines): a step
+    // that cannot be recorded ends the stroke before it draws. The anti-aliased pen also strokes
+    // copies of those tiles: whichever fails first, nothing is drawn.
     EXPECT_EQ(PaintWithoutMemory(h, stroke, QStringLiteral("Except on AddUndoItem.")), "");
-    // The anti-aliased pen strokes a copy of its box (here the whole picture).
     s.PenAntiAlias = true;
     canvas.SetToolSettings(s);
-    EXPECT_EQ(PaintWithoutMemory(h, stroke), "");
+    EXPECT_EQ(PaintWithoutMemory(h, stroke, QString()), "");
     h.form.Action("acPaint")->trigger();
     EXPECT_EQ(PaintWithoutMemory(h, {{QEvent::MouseButtonPress, {300, 200}}, {QEvent::MouseButtonRelease, {300, 200}}}),
               "");

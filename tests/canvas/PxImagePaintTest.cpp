@@ -299,12 +299,12 @@ TEST(PxImagePaint, AntiAliasedPenBlendsAbove8BitsAndFallsBackToThePlainPenBelow)
     EXPECT_EQ(q.Index(6, 3), 0);
 }
 
-TEST(PxImagePaint, AntiAliasedPenStrokesOnlyItsBoxYetEqualsTheWholePictureBlend)
+TEST(PxImagePaint, AntiAliasedPenStrokesOnlyTilesAlongItsLinesYetEqualsTheWholePictureBlend)
 {
     // Reference: the whole picture's stroke mask and region mask, each pixel blended as
     // ((W - w) * p + w * colour) / W with w = (255 - stroke) * selected * (100 - alpha).
     const TBitmap before = PatternBitmap(64, 48, 24);
-    const TPoints points{{20, 30}, {40, 33}, {63, 10}, {50, 0}};
+    const TPoints points{{5, 31}, {31, 31}, {40, 33}, {63, 10}, {50, 0}}; // along a tile edge first
     const TRegion region = TRegion::ellipse({10, 2, 60, 46});
     const TBitmap stroke = PenStrokeMask(64, 48, points, true), inside = RegionToMask(region, 64, 48);
     TBitmap expected = before;
@@ -324,15 +324,18 @@ TEST(PxImagePaint, AntiAliasedPenStrokesOnlyItsBoxYetEqualsTheWholePictureBlend)
         s.PenAntiAlias = true;
         s.PenAlphaChannel = 30;
     });
-    std::optional<QRect> noticed;
-    QObject::connect(&p.canvas, &TpxImage::OnDraw, [&] { noticed = p.canvas.PaintNoticeArea(); });
+    TBitmap kept = before; // what the step keeps: the pieces it names, from before the stroke
+    QObject::connect(&p.canvas, &TpxImage::OnDraw, [&] {
+        TBitmap stack = CopyPieces(p.canvas.Bitmap(), p.canvas.PaintNoticePieces());
+        kept = expected;
+        ExchangePieces(kept, stack, p.canvas.PaintNoticePieces());
+    });
     p.Press(points[0]);
     for (std::size_t i = 1; i < points.size(); ++i)
         p.Move(points[i]);
     p.Release(points.back());
     EXPECT_TRUE(p.canvas.Bitmap() == expected);
-    // The step's box is exactly where the picture changed.
-    EXPECT_EQ(noticed, ChangedArea(before, expected));
+    EXPECT_TRUE(kept == before); // the pieces hold every changed pixel
 }
 
 TEST(PxImagePaint, PenAndFillPaintNothingWhenTheirStepIsRefused)

@@ -112,7 +112,10 @@ public:
     void PushUndoTaking(const QString& description, int kind, TBitmap& image);
     // As PushUndo for a change that touches only area of the picture (image coordinates, clipped
     // to it): the step keeps only that box. Absent, or covering most of the picture: PushUndo.
-    void PushUndoArea(const QString& description, int kind, const std::optional<QRect>& area);
+    // With pieces (disjoint, byte-aligned, holding every pixel the change can touch) it keeps
+    // only those, while they are worth it.
+    void PushUndoArea(const QString& description, int kind, const std::optional<QRect>& area,
+                      std::span<const TRect> pieces = {});
     // Records a change already made to the canvas image: before is the picture it replaced. The
     // step keeps the box where the two differ, or takes before over as PushUndoTaking does when
     // the change covers most of the picture or its size, depth or palette changed.
@@ -296,7 +299,7 @@ private:
         const TBitmap* BoxFrom = nullptr;
         TRect Box;
         TBitmap* BoxPixels = nullptr;  // the box's pixels to take over instead of BoxFrom's
-        std::span<const TRect> Pieces; // with BoxPixels: the pieces of the box they hold
+        std::span<const TRect> Pieces; // the pieces of the box kept (BoxPixels holds them stacked)
     };
     void appendSnapshot(const QString& description, const TStepPicture& picture, bool withRegion, bool modified);
     void recordStep(const QString& description, int kind, const TStepPicture& picture);

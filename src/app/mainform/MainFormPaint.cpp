@@ -18,7 +18,7 @@ void TKalvoMainForm::connectPainting()
         return [this, description] {
             RunCommand([this, &description] {
                 try {
-                    PushUndoArea(description, kUndoImage, pxImage1->PaintNoticeArea());
+                    PushUndoArea(description, kUndoImage, pxImage1->PaintNoticeArea(), pxImage1->PaintNoticePieces());
                 } catch (...) {
                     pxImage1->RefusePaintNotice();
                     throw;

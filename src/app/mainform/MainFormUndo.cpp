@@ -68,13 +68,24 @@ bool WorthABox(const TRect& box, const TBitmap& picture)
 
 } // namespace
 
-void TKalvoMainForm::PushUndoArea(const QString& description, int kind, const std::optional<QRect>& area)
+void TKalvoMainForm::PushUndoArea(const QString& description, int kind, const std::optional<QRect>& area,
+                                  std::span<const TRect> pieces)
 {
     if (!area || !pxImage1->HasImage()) {
         PushUndo(description, kind);
         return;
     }
     const TBitmap& picture = pxImage1->Bitmap();
+    const QSize stack = StackSize(pieces);
+    if (!pieces.empty() && stack.height() <= TBitmap::kMaxDimension
+        && WorthABox({0, 0, stack.width(), stack.height()}, picture)) {
+        TRect box = pieces.front();
+        for (const TRect& piece : pieces)
+            box = {std::min(box.left, piece.left), std::min(box.top, piece.top), std::max(box.right, piece.right),
+                   std::max(box.bottom, piece.bottom)};
+        recordStep(description, kind, {.BoxFrom = &picture, .Box = box, .Pieces = pieces});
+        return;
+    }
     const TRect box = area->isEmpty()
         ? TRect{}
         : ByteAlignedBox(picture, {area->left(), area->top(), area->right() + 1, area->bottom() + 1});

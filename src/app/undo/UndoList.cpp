@@ -181,7 +181,8 @@ bool AddPartialUndoItem(TUndoList& list, const std::string& description, const T
             stream->HoldImage(std::move(*boxPixels));
             item->BoxStream = std::move(stream);
         } else if (!item->Box.isEmpty()) {
-            item->BoxStream = std::make_unique<TUndoStream>(CopyBox(picture, item->Box), std::nullopt);
+            item->BoxStream = std::make_unique<TUndoStream>(
+                pieces.empty() ? CopyBox(picture, item->Box) : CopyPieces(picture, pieces), std::nullopt);
         }
         list.push_back(std::move(item));
         return true;

@@ -110,9 +110,10 @@ bool AddUndoItemTaking(TUndoList& list, const std::string& description, TBitmap&
                        const TRegionRef* region, bool withRegion, bool modified);
 // Appends a partial item: the pixels of box (clipped to picture, widened to whole bytes) copied
 // from picture, the picture's size and depth, and copies of mask and region; false when memory
-// is exhausted, the list unchanged. With boxPixels the item takes those over instead of copying
-// the picture's: the pixels of the byte-aligned box, or with pieces those of the pieces, stacked
-// (see ExchangePieces). They are moved from only when the item is appended.
+// is exhausted, the list unchanged; with pieces (inside the box) only theirs, stacked (see
+// ExchangePieces). With boxPixels the item takes those over instead of copying the picture's: the
+// pixels of the byte-aligned box, or of the pieces. They are moved from only when the item is
+// appended.
 bool AddPartialUndoItem(TUndoList& list, const std::string& description, const TBitmap& picture, TRect box,
                         const TBitmap* mask, const TRegionRef* region, bool withRegion, bool modified,
                         TBitmap* boxPixels = nullptr, std::span<const TRect> pieces = {});

@@ -4,6 +4,7 @@
 #include "image/PaintBitmap.h"
 #include "image/PixelBox.h"
 #include "image/PixelLine.h"
+#include "image/RectOps.h"
 #include "imaging/raster/PenStroke.h"
 
 #include <QPainter>
@@ -88,29 +89,34 @@ void TPenTool::Release(const TToolMouse& mouse)
         const TToolSettings& settings = host.ToolSettings();
         const TColor color = host.PaintColor(true);
         const std::optional<TBitmap>& mask = host.SelectionMask();
-        if ((settings.PenAntiAlias || settings.PenAlphaChannel != 0) && host.Bitmap().bitCount() > 8) {
-            // Only the box the stroke can reach is stroked, and only what changed in it goes back.
-            const std::optional<TPenPatch> patch = DrawPenStrokePatch(host.Bitmap(), mask ? &*mask : nullptr, points,
-                                                                      settings.PenAlphaChannel, settings.PenAntiAlias,
-                                                                      host.Region(), color);
-            if (patch) {
-                const QRect changed = patch->Box.isEmpty()
-                    ? QRect()
-                    : PatchChangedArea(host.Bitmap(), patch->Pixels, patch->Box.topLeft());
-                if (host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, changed) && !changed.isEmpty()) {
-                    CopyBitmapClipped(host.PaintBitmap(), patch->Pixels, patch->Box.left(), patch->Box.top(),
-                                      std::nullopt);
-                    host.BitmapPixelsChanged(changed);
-                }
+        const TBitmap& picture = host.Bitmap();
+        // The step keeps only the tiles along the lines, and only they are repainted.
+        const bool rasterised = (settings.PenAntiAlias || settings.PenAlphaChannel != 0) && picture.bitCount() > 8;
+        const TPenTiles tiles = PenStrokeTiles(picture.width(), picture.height(), points,
+                                               rasterised && settings.PenAntiAlias);
+        const auto changed = [&] {
+            for (const TRect& t : tiles.Tiles)
+                host.BitmapPixelsChanged(QRect(t.left, t.top, t.width(), t.height()));
+        };
+        if (rasterised) {
+            // The stroked tiles are made before the step: without memory for them nothing changes.
+            const std::optional<std::vector<TBitmap>> stroked = DrawPenStrokeTiles(
+                picture, mask ? &*mask : nullptr, points, settings.PenAlphaChannel, host.Region(), color, tiles);
+            QRect area;
+            for (const TRect& t : tiles.Tiles)
+                area = UniteRects(area, QRect(t.left, t.top, t.width(), t.height()));
+            if (stroked && host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, area, tiles.Tiles)) {
+                PutPenTiles(host.PaintBitmap(), tiles, *stroked);
+                changed();
             }
         } else {
             // One-pixel lines between the points.
             QRect area(points.front(), points.front());
             for (const QPoint& q : points)
                 area |= QRect(q, q);
-            if (host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, area.adjusted(-1, -1, 1, 1))) {
-                const QRect changed = DrawPixelLines(host.PaintBitmap(), points, false, color, host.Region());
-                host.BitmapPixelsChanged(changed);
+            if (host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, area.adjusted(-1, -1, 1, 1), tiles.Tiles)) {
+                DrawPixelLines(host.PaintBitmap(), points, false, color, host.Region());
+                changed();
             }
         }
     } catch (...) {

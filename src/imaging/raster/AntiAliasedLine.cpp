@@ -11,31 +11,15 @@ namespace kalvo {
 
 namespace {
 
+// Hands each pixel's value Trunc(255 * d) to the caller's plot.
 class TLinePlotter {
 public:
-    TLinePlotter(TBitmap& mask, const QRect& clip)
-        : mask_(mask),
-          left_(std::max(clip.left(), 0)),
-          top_(std::max(clip.top(), 0)),
-          right_(std::min(clip.left() + clip.width(), mask.width())),
-          bottom_(std::min(clip.top() + clip.height(), mask.height()))
-    {
-    }
+    explicit TLinePlotter(const std::function<void(int, int, int)>& plot) : plot_(plot) { }
 
-    // The darker value wins.
-    void plot(int x, int y, double d) const
-    {
-        if (x < left_ || y < top_ || x >= right_ || y >= bottom_)
-            return;
-        const int v = Trunc(std::clamp(255.0 * d, 0.0, 255.0));
-        std::uint8_t& p = mask_.scanLine(y)[x];
-        if (v < p)
-            p = std::uint8_t(v);
-    }
+    void plot(int x, int y, double d) const { plot_(x, y, Trunc(std::clamp(255.0 * d, 0.0, 255.0))); }
 
 private:
-    TBitmap& mask_;
-    int left_, top_, right_, bottom_;
+    const std::function<void(int, int, int)>& plot_;
 };
 
 void AxisLine(const TLinePlotter& plot, int x1, int y1, int x2, int y2)
@@ -98,15 +82,30 @@ void SlantedLine(const TLinePlotter& plot, int x1, int y1, int x2, int y2)
 
 } // namespace
 
+void WalkAntiAliasedLine(int x1, int y1, int x2, int y2, const std::function<void(int, int, int)>& plot)
+{
+    const TLinePlotter plotter(plot);
+    if (x1 == x2 || y1 == y2)
+        AxisLine(plotter, x1, y1, x2, y2);
+    else
+        SlantedLine(plotter, x1, y1, x2, y2);
+}
+
 void DrawAntiAliasedLine(TBitmap& mask, int x1, int y1, int x2, int y2, const QRect& clip)
 {
     if (mask.empty() || mask.bitCount() != 8)
         return;
-    const TLinePlotter plot(mask, clip);
-    if (x1 == x2 || y1 == y2)
-        AxisLine(plot, x1, y1, x2, y2);
-    else
-        SlantedLine(plot, x1, y1, x2, y2);
+    const int left = std::max(clip.left(), 0), top = std::max(clip.top(), 0);
+    const int right = std::min(clip.left() + clip.width(), mask.width());
+    const int bottom = std::min(clip.top() + clip.height(), mask.height());
+    // The darker value wins.
+    WalkAntiAliasedLine(x1, y1, x2, y2, [&](int x, int y, int v) {
+        if (x < left || y < top || x >= right || y >= bottom)
+            return;
+        std::uint8_t& p = mask.scanLine(y)[x];
+        if (v < p)
+            p = std::uint8_t(v);
+    });
 }
 
 } // namespace kalvo

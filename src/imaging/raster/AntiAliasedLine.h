@@ -4,6 +4,8 @@
 
 #include <QRect>
 
+#include <functional>
+
 namespace kalvo {
 
 // Writes Trunc(255 * d) for the distance-like value d of each pixel near the line, where it is
@@ -11,5 +13,8 @@ namespace kalvo {
 // the 8-bit mask. Axis-parallel lines get a core of 0.05 with sides and end caps of 0.95; other
 // lines a Gupta-Sproull style walk from the first endpoint.
 void DrawAntiAliasedLine(TBitmap& mask, int x1, int y1, int x2, int y2, const QRect& clip);
+// The pixels DrawAntiAliasedLine considers, each with its value Trunc(255 * d), unclipped, given
+// to plot(x, y, value) in the order of the walk.
+void WalkAntiAliasedLine(int x1, int y1, int x2, int y2, const std::function<void(int, int, int)>& plot);
 
 } // namespace kalvo

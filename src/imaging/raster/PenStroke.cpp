@@ -1,16 +1,14 @@
 #include "imaging/raster/PenStroke.h"
 
-#include "image/PaintBitmap.h"
 #include "image/PixelBox.h"
 #include "image/PixelLine.h"
-#include "image/RectOps.h"
 #include "image/RegionConvert.h"
 #include "imaging/raster/AntiAliasedLine.h"
-#include "imaging/raster/ParallelRows.h"
 #include "imaging/raster/PixelMath.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace kalvo {
@@ -20,112 +18,137 @@ namespace {
 // 255 * 255 * 100: the pen's full weight (stroke, selection and opacity all complete).
 constexpr std::int64_t kPenWhole = 255 * 25500;
 
-// The stroke mask of the part `area` of a picture: the lines are drawn with the points moved by
-// -area.topLeft(), which changes nothing else (both line walks depend only on the differences
-// between the points), so the mask equals that part of the whole picture's mask as long as
-// every pixel the lines reach outside it lies outside the picture too.
-TBitmap StrokeMaskOf(const QRect& area, const TPoints& points, bool antiAlias)
+// Calls plot(x, y, value) for every pixel the lines through the points reach, with the value
+// of the stroke mask there (the darker value of several wins in the mask).
+template <class Plot>
+void WalkStroke(const TPoints& points, bool antiAlias, Plot&& plot)
 {
-    const int width = area.width(), height = area.height();
-    TBitmap mask(width, height, 8);
-    for (int y = 0; y < height; ++y)
-        std::memset(mask.scanLine(y), 255, std::size_t(width));
-    const QRect clip(0, 0, width, height);
-    const QPoint origin = area.topLeft();
     for (std::size_t i = 1; i < points.size(); ++i) {
-        const QPoint a = points[i - 1] - origin, b = points[i] - origin;
-        if (antiAlias) {
-            DrawAntiAliasedLine(mask, a.x(), a.y(), b.x(), b.y(), clip);
-            continue;
-        }
-        WalkPixelLine(a.x(), a.y(), b.x(), b.y(), [&](int x, int y) {
-            if (x >= 0 && y >= 0 && x < width && y < height)
-                mask.scanLine(y)[x] = 0;
-        });
+        const QPoint a = points[i - 1], b = points[i];
+        if (antiAlias)
+            WalkAntiAliasedLine(a.x(), a.y(), b.x(), b.y(), plot);
+        else
+            WalkPixelLine(a.x(), a.y(), b.x(), b.y(), [&](int x, int y) { plot(x, y, 0); });
     }
-    return mask;
 }
 
-// The box of the picture that can carry stroke: the anti-aliased line reaches one pixel to the
-// side and one beyond each end, so the points' box widened by 2 inside the picture.
-QRect StrokeBox(const TBitmap& source, const TPoints& points)
-{
-    QRect box;
-    for (const QPoint& p : points)
-        box = UniteRects(box, QRect(p, QSize(1, 1)));
-    return IntersectRects(box.adjusted(-2, -2, 2, 2), QRect(0, 0, source.width(), source.height()));
-}
-
-// Blends the stroke into the pixels of `box` (a copy of that part of the picture), each pixel
-// weighted by the stroke mask (box-sized), by 255 minus the selection mask (whose top-left pixel
-// lies at selectionOrigin in the picture; nullptr: everything selected) and by the opacity.
-void BlendStroke(TBitmap& pixels, const QRect& box, const TBitmap& stroke, const TBitmap* selection,
+// Blends the stroke into the pixels of `area` of the picture, kept in target (area-sized): each
+// pixel weighted by the stroke mask (area-sized), by 255 minus
+// the selection mask (whose top-left pixel lies at selectionOrigin in the picture; nullptr:
+// everything selected) and by the opacity.
+void BlendStroke(TBitmap& target, const QRect& area, const TBitmap& stroke, const TBitmap* selection,
                  QPoint selectionOrigin, int alpha, TColor color)
 {
     const std::int64_t channel[3] = {GetBValue(color), GetGValue(color), GetRValue(color)};
-    ParallelRows(box.height(), 256, [&](int r0, int r1) {
-        for (int r = r0; r < r1; ++r) {
-            const int my = box.top() + r - selectionOrigin.y();
-            const std::uint8_t* s = stroke.scanLine(r);
-            const std::uint8_t* m = selection && my < selection->height() ? selection->scanLine(my) : nullptr;
-            std::uint8_t* p = pixels.scanLine(r);
-            for (int c = 0; c < box.width(); ++c) {
-                const int mx = box.left() + c - selectionOrigin.x();
-                const int selected = selection ? (m && mx < selection->width() ? 255 - m[mx] : 0) : 255;
-                // a = weight / kPenWhole, kept as an exact fraction so that whole results are not
-                // truncated to one less.
-                const std::int64_t weight = std::int64_t(255 - s[c]) * selected * (100 - alpha);
-                if (weight == 0)
-                    continue;
-                for (int k = 0; k < 3; ++k)
-                    p[3 * c + k] = std::uint8_t(
-                        clamp255(int(((kPenWhole - weight) * p[3 * c + k] + weight * channel[k]) / kPenWhole)));
-            }
+    for (int r = 0; r < area.height(); ++r) {
+        const int my = area.top() + r - selectionOrigin.y();
+        const std::uint8_t* s = stroke.scanLine(r);
+        const std::uint8_t* m = selection && my < selection->height() ? selection->scanLine(my) : nullptr;
+        std::uint8_t* p = target.scanLine(r);
+        for (int c = 0; c < area.width(); ++c) {
+            const int mx = area.left() + c - selectionOrigin.x();
+            const int selected = selection ? (m && mx < selection->width() ? 255 - m[mx] : 0) : 255;
+            // a = weight / kPenWhole, kept as an exact fraction so that whole results are not
+            // truncated to one less.
+            const std::int64_t weight = std::int64_t(255 - s[c]) * selected * (100 - alpha);
+            if (weight == 0)
+                continue;
+            for (int k = 0; k < 3; ++k)
+                p[3 * c + k] = std::uint8_t(
+                    clamp255(int(((kPenWhole - weight) * p[3 * c + k] + weight * channel[k]) / kPenWhole)));
         }
-    });
+    }
 }
 
 } // namespace
 
 TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAlias)
 {
-    return StrokeMaskOf(QRect(0, 0, width, height), points, antiAlias);
+    TBitmap mask(width, height, 8);
+    for (int y = 0; y < height; ++y)
+        std::memset(mask.scanLine(y), 255, std::size_t(width));
+    WalkStroke(points, antiAlias, [&](int x, int y, int v) {
+        if (x >= 0 && y >= 0 && x < width && y < height && v < mask.scanLine(y)[x])
+            mask.scanLine(y)[x] = std::uint8_t(v);
+    });
+    return mask;
 }
 
-std::optional<TPenPatch> DrawPenStrokePatch(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
-                                            int alpha, bool antiAlias, const TRegionRef& region, TColor color)
+TPenTiles PenStrokeTiles(int width, int height, const TPoints& points, bool antiAlias)
 {
-    if (points.size() < 2 || source.empty() || source.bitCount() != 24)
+    TPenTiles out;
+    if (width <= 0 || height <= 0)
+        return out;
+    const int columns = (width + kPenTile - 1) / kPenTile, rows = (height + kPenTile - 1) / kPenTile;
+    std::vector<int> slot(std::size_t(columns) * std::size_t(rows), -1);
+    // Each segment is walked once; a tile is made when a value below 255 first reaches it.
+    WalkStroke(points, antiAlias, [&](int x, int y, int v) {
+        if (x < 0 || y < 0 || x >= width || y >= height || v == 255)
+            return;
+        const int tx = x / kPenTile, ty = y / kPenTile;
+        int& s = slot[std::size_t(ty) * std::size_t(columns) + std::size_t(tx)];
+        if (s < 0) {
+            s = int(out.Tiles.size());
+            const TRect tile{tx * kPenTile, ty * kPenTile, std::min(width, (tx + 1) * kPenTile),
+                             std::min(height, (ty + 1) * kPenTile)};
+            TBitmap mask(tile.width(), tile.height(), 8);
+            std::memset(mask.bits(), 255, mask.byteSize());
+            out.Tiles.push_back(tile);
+            out.Masks.push_back(std::move(mask));
+        }
+        std::uint8_t& p = out.Masks[std::size_t(s)].scanLine(y - ty * kPenTile)[x - tx * kPenTile];
+        if (v < p)
+            p = std::uint8_t(v);
+    });
+    return out;
+}
+
+std::optional<std::vector<TBitmap>> DrawPenStrokeTiles(const TBitmap& picture, const TBitmap* selectionMask,
+                                                       const TPoints& points, int alpha, const TRegionRef& region,
+                                                       TColor color, const TPenTiles& tiles)
+{
+    if (points.size() < 2 || picture.empty() || picture.bitCount() != 24)
         return std::nullopt;
-    TPenPatch patch;
-    patch.Box = StrokeBox(source, points);
-    if (patch.Box.isEmpty())
-        return patch;
-    const QRect& box = patch.Box;
-    const TRect at{box.left(), box.top(), box.right() + 1, box.bottom() + 1};
-    // Without a mask the region selects: its part inside the box as a box-sized mask.
-    std::optional<TBitmap> regionMask;
-    if (!selectionMask && region) {
-        TRegion inside = region->intersected(at);
-        inside.offset(-box.left(), -box.top());
-        regionMask = RegionToMask(inside, box.width(), box.height());
+    alpha = std::clamp(alpha, 0, 100);
+    std::vector<TBitmap> out;
+    out.reserve(tiles.Tiles.size());
+    for (std::size_t t = 0; t < tiles.Tiles.size(); ++t) {
+        const TRect& tile = tiles.Tiles[t];
+        out.push_back(CopyBox(picture, tile));
+        const QRect area(tile.left, tile.top, tile.width(), tile.height());
+        // Without a mask the region selects: its part inside the tile as a tile-sized mask.
+        std::optional<TBitmap> regionMask;
+        if (!selectionMask && region) {
+            TRegion inside = region->intersected(tile);
+            inside.offset(-tile.left, -tile.top);
+            regionMask = RegionToMask(inside, area.width(), area.height());
+        }
+        BlendStroke(out.back(), area, tiles.Masks[t], regionMask ? &*regionMask : selectionMask,
+                    regionMask ? area.topLeft() : QPoint(0, 0), alpha, color);
     }
-    const TBitmap stroke = StrokeMaskOf(box, points, antiAlias);
-    patch.Pixels = CopyBox(source, at);
-    BlendStroke(patch.Pixels, box, stroke, regionMask ? &*regionMask : selectionMask,
-                regionMask ? box.topLeft() : QPoint(0, 0), std::clamp(alpha, 0, 100), color);
-    return patch;
+    return out;
+}
+
+void PutPenTiles(TBitmap& picture, const TPenTiles& tiles, const std::vector<TBitmap>& pixels) noexcept
+{
+    for (std::size_t t = 0; t < tiles.Tiles.size() && t < pixels.size(); ++t) {
+        const TRect& tile = tiles.Tiles[t];
+        for (int y = tile.top; y < tile.bottom; ++y)
+            std::memcpy(picture.scanLine(y) + 3 * std::size_t(tile.left), pixels[t].scanLine(y - tile.top),
+                        3 * std::size_t(tile.width()));
+    }
 }
 
 std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
                                      int alpha, bool antiAlias, const TRegionRef& region, TColor color)
 {
-    std::optional<TPenPatch> patch = DrawPenStrokePatch(source, selectionMask, points, alpha, antiAlias, region, color);
-    if (!patch)
+    if (points.size() < 2 || source.empty() || source.bitCount() != 24)
         return std::nullopt;
+    const TPenTiles tiles = PenStrokeTiles(source.width(), source.height(), points, antiAlias);
+    const std::optional<std::vector<TBitmap>> stroked = DrawPenStrokeTiles(source, selectionMask, points, alpha, region,
+                                                                           color, tiles);
     TBitmap result = source;
-    if (!patch->Box.isEmpty())
-        CopyBitmapClipped(result, patch->Pixels, patch->Box.left(), patch->Box.top(), std::nullopt);
+    PutPenTiles(result, tiles, *stroked);
     return result;
 }
 

@@ -5,9 +5,8 @@
 #include "image/Geometry.h"
 #include "image/Region.h"
 
-#include <QRect>
-
 #include <optional>
+#include <vector>
 
 namespace kalvo {
 
@@ -23,16 +22,23 @@ std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selec
 std::optional<TBitmap> DrawPenStroke(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
                                      int alpha, bool antiAlias, const TRegionRef& region, TColor color);
 
-// The part of the picture the stroke can reach and that part with the stroke drawn in it.
-struct TPenPatch {
-    QRect Box;      // the points' box widened by 2 pixels, inside the picture (empty: outside)
-    TBitmap Pixels; // 24-bit, the box's size
+// The pen's stroke mask (as PenStrokeMask) cut into tiles, kPenTile square and clipped to the
+// picture, made only where the lines mark a pixel: every other pixel of the mask is 255.
+constexpr int kPenTile = 32;
+struct TPenTiles {
+    std::vector<TRect> Tiles;
+    std::vector<TBitmap> Masks; // 8-bit, each its tile's size
 };
+TPenTiles PenStrokeTiles(int width, int height, const TPoints& points, bool antiAlias);
 
-// What DrawPenStroke (with the region) changes, as the stroked pixels of the box the stroke can
-// reach: the same pixels without a copy of the whole picture. None as for DrawPenStroke.
-std::optional<TPenPatch> DrawPenStrokePatch(const TBitmap& source, const TBitmap* selectionMask, const TPoints& points,
-                                            int alpha, bool antiAlias, const TRegionRef& region, TColor color);
+// What DrawPenStroke (with the region) makes of the tiles' pixels, given the tiles of its stroke
+// mask: a bitmap of each tile's size, the same pixels without a copy of the picture. None when
+// DrawPenStroke gives none.
+std::optional<std::vector<TBitmap>> DrawPenStrokeTiles(const TBitmap& picture, const TBitmap* selectionMask,
+                                                       const TPoints& points, int alpha, const TRegionRef& region,
+                                                       TColor color, const TPenTiles& tiles);
+// Writes the tiles' pixels from DrawPenStrokeTiles into the 24-bit picture.
+void PutPenTiles(TBitmap& picture, const TPenTiles& tiles, const std::vector<TBitmap>& pixels) noexcept;
 
 // The greyscale stroke mask of the polyline (255 = untouched, 0 = full stroke).
 TBitmap PenStrokeMask(int width, int height, const TPoints& points, bool antiAlias);
