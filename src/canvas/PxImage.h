@@ -266,10 +266,13 @@ public:
     void PaintBusy(bool on) override { on ? BeginBusy() : EndBusy(); }
     void PaintUpdateLock(bool on) override { on ? BeginUpdateLock() : EndUpdateLock(); }
     void PauseAnts(bool on) override;
-    void RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area) override;
+    bool RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area) override;
     // While a painting notice, OnMerge or OnMovingSelectArea is raised: the image rectangle the
     // coming change can touch (absent: unknown, the whole picture).
     const std::optional<QRect>& PaintNoticeArea() const { return FPaintNoticeArea; }
+    // Called by a listener of a painting notice that could not record the step (no memory for
+    // it): the tool then paints nothing.
+    void RefusePaintNotice() { FPaintNoticeRefused = true; }
     void RaiseSpoitSelect(Qt::MouseButton button, TColor color) override { emit OnSpoitSelect(button, color); }
     void InvalidateFrame() override { Invalidate(); }
     TStrokeBackup& StrokeBackup() override { return FStrokeBackup; }
@@ -362,6 +365,8 @@ signals:
     void OnMovingSelectArea();
     void OnMerge();
     void OnMouseLeave();
+    // A mouse gesture could not get the memory it needed: the tool changed nothing.
+    void OnOutOfMemory();
     void OnClick();
     void OnMousedown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
@@ -376,6 +381,10 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    // Runs a tool's part of a mouse event; a tool that runs out of memory leaves everything as
+    // it was, and OnOutOfMemory reports it instead of the exception leaving the event handler.
+    template <class Call>
+    void RunToolEvent(Call&& call);
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -437,6 +446,7 @@ protected:
 
     TColor FForegroundColor = 0x000000;
     std::optional<QRect> FPaintNoticeArea;
+    bool FPaintNoticeRefused = false;
     // The paint notice area for a scope.
     struct TNoticeArea {
         TNoticeArea(TpxImage& image, const std::optional<QRect>& area) : FImage(image)

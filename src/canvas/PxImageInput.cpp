@@ -10,6 +10,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <new>
+
 namespace kalvo {
 
 namespace {
@@ -22,25 +24,35 @@ TToolMouse toolMouse(const QMouseEvent* event, QPoint client)
 
 } // namespace
 
+template <class Call>
+void TpxImage::RunToolEvent(Call&& call)
+{
+    try {
+        call();
+    } catch (const std::bad_alloc&) {
+        emit OnOutOfMemory();
+    }
+}
+
 void TpxImage::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = ClientPoint(event->position());
     emit OnMousedown(event->button(), event->modifiers(), p.x(), p.y());
     setFocus(Qt::MouseFocusReason);
-    FTool->Press(toolMouse(event, p));
+    RunToolEvent([&] { FTool->Press(toolMouse(event, p)); });
 }
 
 void TpxImage::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = ClientPoint(event->position());
-    FTool->Move(toolMouse(event, p));
+    RunToolEvent([&] { FTool->Move(toolMouse(event, p)); });
     emit OnMouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TpxImage::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint p = ClientPoint(event->position());
-    FTool->Release(toolMouse(event, p));
+    RunToolEvent([&] { FTool->Release(toolMouse(event, p)); });
     emit OnMouseUp(event->button(), event->modifiers(), p.x(), p.y());
     if (event->button() == Qt::RightButton && FPopupMenu && !FSelecting)
         FPopupMenu->popup(event->globalPosition().toPoint());
@@ -51,7 +63,7 @@ void TpxImage::mouseReleaseEvent(QMouseEvent* event)
 void TpxImage::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // X11 sends press, release, double click, release: the double click has no press of its own.
-    FTool->DoubleClick(toolMouse(event, ClientPoint(event->position())));
+    RunToolEvent([&] { FTool->DoubleClick(toolMouse(event, ClientPoint(event->position()))); });
 }
 
 void TpxImage::wheelEvent(QWheelEvent* event)

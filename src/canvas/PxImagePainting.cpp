@@ -7,6 +7,8 @@
 #include "imaging/raster/BlendThroughMask.h"
 #include "imaging/raster/StrokeAndBlend.h"
 
+#include <utility>
+
 namespace kalvo {
 
 void TpxImage::BitmapPixelsChanged(const QRect& imageRect)
@@ -35,9 +37,10 @@ void TpxImage::PauseAnts(bool on)
         FAntsTimer.start();
 }
 
-void TpxImage::RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area)
+bool TpxImage::RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area)
 {
     TNoticeArea scope(*this, area);
+    FPaintNoticeRefused = false;
     switch (notice) {
     case TPaintNotice::PaintImage: emit OnPaintImage(); break;
     case TPaintNotice::Draw: emit OnDraw(); break;
@@ -46,6 +49,7 @@ void TpxImage::RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>&
     case TPaintNotice::Shape: emit OnDrawShape(); break;
     case TPaintNotice::Text: emit OnDrawText(); break;
     }
+    return !std::exchange(FPaintNoticeRefused, false);
 }
 
 void TpxImage::StrokeOutline()
@@ -74,7 +78,10 @@ void TpxImage::DrawAlongPoints(const TPoints& points, bool pairs, TColor color, 
             area = box.adjusted(-width - 3, -width - 3, width + 3, width + 3);
         }
         TNoticeArea scope(*this, area);
+        FPaintNoticeRefused = false;
         emit OnDraw();
+        if (std::exchange(FPaintNoticeRefused, false))
+            return;
     }
     if ((antiAlias || alpha != 0) && BitCount() > 8) {
         TBitmap stroked = Bitmap().toTrueColor();

@@ -168,7 +168,39 @@ TEST(OutOfMemory, ResizeAndDropShadowFailWithAMessageAndChangeNothing)
               "");
 }
 
-TEST(OutOfMemory, BrushWithoutMemoryForWhatItPaintsOverPaintsNothing)
+// Sends the mouse events (image pixels) to the canvas in a child whose address space has 256 KB
+// to spare and whose heap keeps only 128 KB of free blocks; empty when the window is unchanged
+// afterwards and shows the message.
+std::string PaintWithoutMemory(Harness& h, const std::vector<std::pair<QEvent::Type, QPoint>>& events,
+                               const QString& message = kNoMemory)
+{
+    TpxImage& canvas = *h.form.Canvas();
+    canvas.viewport()->grab();
+    const State before(h.form);
+    return RunWithMemoryLimit(std::size_t(256) << 10, [&] {
+        std::vector<void*> held;
+        held.reserve(1 << 16);
+        while (void* block = std::malloc(std::size_t(64) << 10))
+            held.push_back(block);
+        for (int i = 0; i < 2 && !held.empty(); ++i) {
+            std::free(held.back());
+            held.pop_back();
+        }
+        for (const auto& [type, pixel] : events) {
+            const QPointF at = canvas.ViewportPoint(canvas.ImageToScreenCentre(pixel));
+            QMouseEvent event(type, at, canvas.viewport()->mapToGlobal(at),
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(canvas.viewport(), &event);
+        }
+        std::string result = Unchanged(h, before, message);
+        for (void* block : held)
+            std::free(block);
+        return result;
+    });
+}
+
+TEST(OutOfMemory, BrushPenAndFillWithoutMemoryPaintNothing)
 {
     if (!MemoryLimitsWork())
         GTEST_SKIP() << "address-space limits do not work under AddressSanitizer";
@@ -181,31 +213,23 @@ TEST(OutOfMemory, BrushWithoutMemoryForWhatItPaintsOverPaintsNothing)
     TToolSettings s = canvas.ToolSettings();
     s.BrushSize = 100; // a dab on a corner of four tiles: 192 KB of pixels to keep
     canvas.SetToolSettings(s);
-    canvas.viewport()->grab();
-    const State before(h.form);
-    EXPECT_EQ(RunWithMemoryLimit(std::size_t(256) << 10,
-                                 [&] {
-                                     // The heap's free blocks are taken too, all but 128 KB.
-                                     std::vector<void*> held;
-                                     held.reserve(1 << 16);
-                                     while (void* block = std::malloc(std::size_t(64) << 10))
-                                         held.push_back(block);
-                                     for (int i = 0; i < 2 && !held.empty(); ++i) {
-                                         std::free(held.back());
-                                         held.pop_back();
-                                     }
-                                     const QPointF at = canvas.ViewportPoint(canvas.ImageToScreenCentre({128, 128}));
-                                     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                                         QMouseEvent event(type, at, canvas.viewport()->mapToGlobal(at), Qt::LeftButton,
-                                                           type == QEvent::MouseButtonPress ? Qt::LeftButton
-                                                                                            : Qt::NoButton,
-                                                           Qt::NoModifier);
-                                         QCoreApplication::sendEvent(canvas.viewport(), &event);
-                                     }
-                                     std::string result = Unchanged(h, before, kNoMemory);
-                                     for (void* block : held)
-                                         std::free(block);
-                                     return result;
-                                 }),
+    EXPECT_EQ(PaintWithoutMemory(h, {{QEvent::MouseButtonPress, {128, 128}}, {QEvent::MouseButtonRelease, {128, 128}}}),
+              "");
+
+    h.form.Action("acPen")->trigger();
+    ASSERT_EQ(canvas.MouseMode(), mmPenFreehand);
+    const std::vector<std::pair<QEvent::Type, QPoint>> stroke{{QEvent::MouseButtonPress, {0, 0}},
+                                                              {QEvent::MouseMove, {599, 399}},
+                                                              {QEvent::MouseMove, {0, 399}},
+                                                              {QEvent::MouseButtonRelease, {0, 399}}};
+    // The plain pen needs memory only for its undo step (the whole picture): a step that cannot
+    // be recorded ends the stroke before it draws.
+    EXPECT_EQ(PaintWithoutMemory(h, stroke, QStringLiteral("Except on AddUndoItem.")), "");
+    // The anti-aliased pen strokes a copy of its box (here the whole picture).
+    s.PenAntiAlias = true;
+    canvas.SetToolSettings(s);
+    EXPECT_EQ(PaintWithoutMemory(h, stroke), "");
+    h.form.Action("acPaint")->trigger();
+    EXPECT_EQ(PaintWithoutMemory(h, {{QEvent::MouseButtonPress, {300, 200}}, {QEvent::MouseButtonRelease, {300, 200}}}),
               "");
 }

@@ -335,6 +335,23 @@ TEST(PxImagePaint, AntiAliasedPenStrokesOnlyItsBoxYetEqualsTheWholePictureBlend)
     EXPECT_EQ(noticed, ChangedArea(before, expected));
 }
 
+TEST(PxImagePaint, PenAndFillPaintNothingWhenTheirStepIsRefused)
+{
+    // The window refuses a step it cannot record: the tool then leaves the picture alone.
+    for (int i = 0; i < 3; ++i) { // plain pen, anti-aliased pen, fill
+        Painter p(SolidBitmap(20, 10, clBlack), i < 2 ? mmPenFreehand : mmPaint);
+        p.canvas.SetForegroundColor(clWhite);
+        p.Settings([i](TToolSettings& s) { s.PenAntiAlias = i == 1; });
+        for (auto notice : {&TpxImage::OnDraw, &TpxImage::OnPaintImage})
+            QObject::connect(&p.canvas, notice, [&p] { p.canvas.RefusePaintNotice(); });
+        p.Press({2, 4});
+        p.Move({12, 4});
+        p.Release({12, 4});
+        EXPECT_EQ(p.notices.size(), 1u) << i;
+        EXPECT_TRUE(p.canvas.Bitmap() == SolidBitmap(20, 10, clBlack)) << i;
+    }
+}
+
 TEST(PxImagePaint, EscapeAbandonsThePenStroke)
 {
     Painter p(SolidBitmap(20, 20, clBlack), mmPenFreehand);

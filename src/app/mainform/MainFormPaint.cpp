@@ -1,5 +1,6 @@
 // The painting commands: the fill, colour picker, pen and brush modes, stroking the selection
 // outline, and the undo steps the canvas's painting notifications record.
+#include "app/dialogs/MessageService.h"
 #include "app/mainform/MainForm.h"
 #include "canvas/PxImage.h"
 
@@ -12,12 +13,21 @@ namespace kalvo {
 void TKalvoMainForm::connectPainting()
 {
     // The steps are recorded while the image is still unchanged, keeping only the part the tool
-    // says it can touch. A step that cannot be recorded is reported; the painting goes on.
+    // says it can touch. A step that cannot be recorded is reported, and the tool paints nothing.
     const auto step = [this](const QString& description) {
         return [this, description] {
-            RunCommand([this, &description] { PushUndoArea(description, kUndoImage, pxImage1->PaintNoticeArea()); });
+            RunCommand([this, &description] {
+                try {
+                    PushUndoArea(description, kUndoImage, pxImage1->PaintNoticeArea());
+                } catch (...) {
+                    pxImage1->RefusePaintNotice();
+                    throw;
+                }
+            });
         };
     };
+    // A tool that found no memory for a gesture changed nothing.
+    connect(pxImage1, &TpxImage::OnOutOfMemory, this, [] { ShowFailure(std::bad_alloc()); });
     connect(pxImage1, &TpxImage::OnPaintImage, this, step(QStringLiteral("塗りつぶし")));
     connect(pxImage1, &TpxImage::OnDrawShape, this, step(QStringLiteral("図形")));
     connect(pxImage1, &TpxImage::OnDrawText, this, step(QStringLiteral("テキスト")));

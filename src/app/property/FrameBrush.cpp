@@ -2,6 +2,7 @@
 
 #include "app/controls/NumericEdit.h"
 #include "app/controls/PaintBox.h"
+#include "app/dialogs/MessageService.h"
 #include "canvas/PxImage.h"
 
 #include <QComboBox>
@@ -9,6 +10,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+
+#include <new>
 
 namespace kalvo {
 
@@ -79,7 +82,13 @@ void TKVFrameBrush::RefreshBrushPreview()
 {
     const TToolSettings& s = Canvas().ToolSettings();
     const int hardness = Canvas().BitCount() <= 8 ? 100 : edtBrushHardness->Value();
-    BuildBrush(FBrush, s.BrushSize, hardness, s.BrushStyle);
+    try {
+        BuildBrush(FBrush, s.BrushSize, hardness, s.BrushStyle);
+    } catch (const std::bad_alloc& e) {
+        // The preview keeps the tip it showed; the setting itself has changed.
+        ShowFailure(e);
+        return;
+    }
     pxPaintBox1->update();
 }
 

@@ -43,6 +43,18 @@ void TBrushTool::Press(const TToolMouse& mouse)
     TToolHost& host = Host();
     if (mouse.Button != Qt::LeftButton || !host.HasImage() || FStroking)
         return;
+    // The tip and the selection's mask come first: without memory for them (std::bad_alloc) the
+    // stroke does not start and nothing has changed.
+    const TToolSettings& settings = host.ToolSettings();
+    // Palette images are painted with hard dabs of the nearest palette index.
+    const int hardness = host.Bitmap().bitCount() <= 8 ? 100 : settings.BrushHardness;
+    TpxPenBrush tip;
+    BuildBrush(tip, settings.BrushSize, hardness, settings.BrushStyle);
+    std::optional<TBitmap> regionMask;
+    if (!host.SelectionMask() && host.Region())
+        regionMask = RegionToMask(host.Region(), host.Bitmap().width(), host.Bitmap().height());
+    FTip = std::move(tip);
+    FRegionMask = std::move(regionMask);
     host.StrokeBackup().Begin(host.Bitmap());
     host.RaisePaintNotice(TToolHost::TPaintNotice::BeginBrush, std::nullopt);
     host.PauseAnts(true);
@@ -51,15 +63,8 @@ void TBrushTool::Press(const TToolMouse& mouse)
     host.SetSelecting(true);
     FStroking = true;
     FAnchor = host.ScreenToImage(mouse.Pos);
-    const TToolSettings& settings = host.ToolSettings();
-    // Palette images are painted with hard dabs of the nearest palette index.
-    const int hardness = host.Bitmap().bitCount() <= 8 ? 100 : settings.BrushHardness;
-    BuildBrush(FTip, settings.BrushSize, hardness, settings.BrushStyle);
     FStep = BrushSpacing(settings.BrushSize, settings.BrushStep);
     FTrail = {};
-    FRegionMask.reset();
-    if (!host.SelectionMask() && host.Region())
-        FRegionMask = RegionToMask(host.Region(), host.Bitmap().width(), host.Bitmap().height());
     if (!SaveDabArea(FAnchor, FAnchor))
         return;
     StampBrush(host.PaintBitmap(), StrokeMask(), FAnchor.x(), FAnchor.y(), FTip, host.PaintColor(true), FTrail);

@@ -21,7 +21,7 @@ void TFillTool::Press(const TToolMouse& mouse)
         const std::optional<TBitmap>& mask = host.SelectionMask();
         changed = FloodFill(
             host.PaintBitmap(), mask ? &*mask : nullptr, host.Region(), request,
-            [&host](const QRect& box) { host.RaisePaintNotice(TToolHost::TPaintNotice::PaintImage, box); });
+            [&host](const QRect& box) { return host.RaisePaintNotice(TToolHost::TPaintNotice::PaintImage, box); });
     }
     if (changed)
         host.BitmapPixelsChanged(*changed);

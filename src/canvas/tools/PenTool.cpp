@@ -97,8 +97,7 @@ void TPenTool::Release(const TToolMouse& mouse)
                 const QRect changed = patch->Box.isEmpty()
                     ? QRect()
                     : PatchChangedArea(host.Bitmap(), patch->Pixels, patch->Box.topLeft());
-                host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, changed);
-                if (!changed.isEmpty()) {
+                if (host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, changed) && !changed.isEmpty()) {
                     CopyBitmapClipped(host.PaintBitmap(), patch->Pixels, patch->Box.left(), patch->Box.top(),
                                       std::nullopt);
                     host.BitmapPixelsChanged(changed);
@@ -109,9 +108,10 @@ void TPenTool::Release(const TToolMouse& mouse)
             QRect area(points.front(), points.front());
             for (const QPoint& q : points)
                 area |= QRect(q, q);
-            host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, area.adjusted(-1, -1, 1, 1));
-            const QRect changed = DrawPixelLines(host.PaintBitmap(), points, false, color, host.Region());
-            host.BitmapPixelsChanged(changed);
+            if (host.RaisePaintNotice(TToolHost::TPaintNotice::Draw, area.adjusted(-1, -1, 1, 1))) {
+                const QRect changed = DrawPixelLines(host.PaintBitmap(), points, false, color, host.Region());
+                host.BitmapPixelsChanged(changed);
+            }
         }
     } catch (...) {
         host.PaintBusy(false);

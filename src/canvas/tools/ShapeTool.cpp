@@ -85,7 +85,10 @@ void TShapeTool::Release(const TToolMouse& mouse)
                                                                           : AliasedShapeCoverage(spec);
     const int alpha = fullColour ? settings.ShapeAlphaChannel : 0;
     const std::optional<TBitmap>& mask = host.SelectionMask();
-    host.RaisePaintNotice(TToolHost::TPaintNotice::Shape, coverage.Fill.Area() | coverage.Stroke.Area());
+    if (!host.RaisePaintNotice(TToolHost::TPaintNotice::Shape, coverage.Fill.Area() | coverage.Stroke.Area())) {
+        host.UpdateClient(preview);
+        return;
+    }
     QRect changed = ApplyCoverage(host.PaintBitmap(), coverage.Fill, host.PaintColor(false), alpha,
                                   mask ? &*mask : nullptr, host.Region());
     changed |= ApplyCoverage(host.PaintBitmap(), coverage.Stroke, host.PaintColor(true), alpha, mask ? &*mask : nullptr,

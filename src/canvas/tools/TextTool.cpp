@@ -258,7 +258,8 @@ void TTextTool::Commit()
     const bool antiAlias = settings.TextAntiAlias && fullColour(host);
     const TCoverage coverage = RenderTextCoverage(TextFontOf(settings, antiAlias), text, pos, antiAlias);
     const std::optional<TBitmap>& mask = host.SelectionMask();
-    host.RaisePaintNotice(TToolHost::TPaintNotice::Text, coverage.Area());
+    if (!host.RaisePaintNotice(TToolHost::TPaintNotice::Text, coverage.Area()))
+        return;
     const QRect changed = ApplyCoverage(host.PaintBitmap(), coverage, host.PaintColor(true),
                                         fullColour(host) ? settings.TextAlphaChannel : 0, mask ? &*mask : nullptr,
                                         host.Region());

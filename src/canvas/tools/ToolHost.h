@@ -98,8 +98,9 @@ public:
     virtual void PauseAnts(bool on) = 0;
     // The painting notifications the main window records undo steps from, with the image
     // rectangle the coming change can touch when the tool knows it (absent: the whole picture).
+    // False when the step could not be recorded (no memory for it): the tool then paints nothing.
     enum class TPaintNotice { PaintImage, Draw, BeginBrush, EndBrush, Shape, Text };
-    virtual void RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area) = 0;
+    virtual bool RaisePaintNotice(TPaintNotice notice, const std::optional<QRect>& area) = 0;
     virtual void RaiseSpoitSelect(Qt::MouseButton button, TColor color) = 0;
     // Recomposes the whole frame and repaints.
     virtual void InvalidateFrame() = 0;

@@ -127,11 +127,12 @@ std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, con
     return FloodFill(image, selectionMask, region, request, [&beforeChange](const QRect&) {
         if (beforeChange)
             beforeChange();
+        return true;
     });
 }
 
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
-                               const TFloodFillRequest& request, const std::function<void(const QRect&)>& beforeChange)
+                               const TFloodFillRequest& request, const std::function<bool(const QRect&)>& beforeChange)
 {
     const int bits = image.bitCount();
     if (image.empty() || !TBitmap::isValidBitCount(bits))
@@ -146,8 +147,8 @@ std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, con
             return std::nullopt;
     }
     const QRect box = SetBitsBox(*fill);
-    if (beforeChange)
-        beforeChange(box);
+    if (beforeChange && !beforeChange(box))
+        return std::nullopt;
     if (box.isEmpty())
         return QRect();
     // The filled pixels are computed and written in one pass: an unfilled pixel would mix with

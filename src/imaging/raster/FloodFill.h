@@ -28,8 +28,9 @@ struct TFloodFillRequest {
 // the image, no usable palette entry).
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
                                const TFloodFillRequest& request, const std::function<void()>& beforeChange);
-// The same, telling beforeChange the rectangle that may change.
+// The same, telling beforeChange the rectangle that may change; when it answers false nothing is
+// written and the result is nullopt.
 std::optional<QRect> FloodFill(TBitmap& image, const TBitmap* selectionMask, const TRegionRef& region,
-                               const TFloodFillRequest& request, const std::function<void(const QRect&)>& beforeChange);
+                               const TFloodFillRequest& request, const std::function<bool(const QRect&)>& beforeChange);
 
 } // namespace kalvo

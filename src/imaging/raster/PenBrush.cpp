@@ -113,8 +113,9 @@ void BuildBrush(TpxPenBrush& brush, int size, int hardness, TpxBrushStyle style)
 {
     const int s = std::clamp(size, 1, 200);
     const int h = std::clamp(hardness, 0, 100);
-    brush.Size = s;
+    // The table first: without memory for it the tip stays as it was.
     brush.Mask = TByteTable(s, s);
+    brush.Size = s;
     if (s < 3) {
         for (int i = 0; i < s; ++i)
             std::fill_n(brush.Mask[i], s, std::uint8_t(255));

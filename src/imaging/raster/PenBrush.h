@@ -13,7 +13,8 @@ struct TpxPenBrush {
 };
 
 // Fills the tip: size limited to 1..200, hardness to 0..100. Tips smaller than 3 are solid 255
-// whatever the shape; a style outside the enumeration leaves the tip all zero.
+// whatever the shape; a style outside the enumeration leaves the tip all zero. Without memory for
+// the weights (std::bad_alloc) the tip is left as it was.
 void BuildBrush(TpxPenBrush& brush, int size, int hardness, TpxBrushStyle style);
 // BuildBrush with hardness 0.
 void BuildSoftBrush(TpxPenBrush& brush, int size, TpxBrushStyle style);
