@@ -8,6 +8,7 @@
 #include "image/Bitmap.h"
 
 #include <cstdint>
+#include <functional>
 #include <istream>
 #include <span>
 #include <vector>
@@ -49,6 +50,21 @@ public:
 
     // Decodes the whole image into a new bitmap of the given output kind.
     TBitmap ToBitmap(int kind);
+    // Whether ToBitmapInBands may share the decoding of this file of the given output kind: one
+    // scan (the rows come in order), no colour quantisation (its dithering runs across rows), no
+    // scaling and no progress handler.
+    bool CanDecodeInBands(int kind) const;
+    // A row near where two threads decoding in bands finish together: the rows above it cost their
+    // whole decoding, the lower band's decompressor reads their data without transforming it.
+    int BandSplitRow() const;
+    // ToBitmap for a large picture on two threads: lower(bitmap) runs on a second thread and fills
+    // the rows from splitRow on (ReadRowsFrom of a second decompressor of the same data) while
+    // this one decodes the rows above. A failure of either is the decoding's failure, the upper
+    // band's first.
+    TBitmap ToBitmapInBands(int kind, int splitRow, const std::function<void(TBitmap&)>& lower);
+    // Decodes only the rows from firstRow on into bitmap (of this file's output size): the data
+    // of the rows above is read without its inverse transforms.
+    void ReadRowsFrom(TBitmap& bitmap, int kind, int firstRow);
     // For a progressive file: the picture as far as the first scans of every component give it
     // (at least their DC coefficients), without reading the rest of the file; a quick preview,
     // exact at a scale of 1/8. For other files the same as ToBitmap. The decompressor is
@@ -71,7 +87,8 @@ private:
     bool deliverComment() noexcept;
     bool deliverAppMarker(int appNumber) noexcept;
     void prepareOutput(int kind);
-    void readRows(TBitmap& bitmap, int kind);
+    // Reads rows up to endRow (the picture's end when negative).
+    void readRows(TBitmap& bitmap, int kind, int endRow = -1);
     bool dcKnownForAllComponents() const;
     void finishBitmap(TBitmap& bitmap, int kind);
 

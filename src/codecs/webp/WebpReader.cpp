@@ -48,13 +48,13 @@ void decodeInto(std::span<const std::uint8_t> data, const WebPBitstreamFeatures&
         throw EWebpError("WebP: Library version mismatch");
     config.input = features;
     if (width != features.width || height != features.height) {
-        // A reduced picture is a preview, wanted soon: libwebp's second thread does the lossy
-        // in-loop filtering beside the decoding (same pixels).
         config.options.use_scaling = 1;
         config.options.scaled_width = width;
         config.options.scaled_height = height;
-        config.options.use_threads = 1;
     }
+    // libwebp's second thread reconstructs, filters and emits the lossy rows while the calling
+    // thread reads the next ones (same pixels); lossless pictures ignore it.
+    config.options.use_threads = 1;
     config.output.colorspace = mode;
     config.output.is_external_memory = 1;
     config.output.u.RGBA.rgba = out;
