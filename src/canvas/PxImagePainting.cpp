@@ -4,6 +4,8 @@
 #include "canvas/PxImage.h"
 #include "canvas/drawing/StrokeRoundPen.h"
 #include "image/PaintBitmap.h"
+#include "image/PixelBox.h"
+#include "image/RectOps.h"
 #include "imaging/raster/BlendThroughMask.h"
 #include "imaging/raster/StrokeAndBlend.h"
 
@@ -68,36 +70,44 @@ void TpxImage::DrawAlongPoints(const TPoints& points, bool pairs, TColor color, 
     if (points.size() < 2 || !HasImage())
         return;
     TPaintBusyGuard busy(*this);
+    // Solid pens and soft tips reach at most the width beyond the points; a 16-bit picture goes
+    // through 24 bits as a whole.
+    const QRect picture(0, 0, Bitmap().width(), Bitmap().height());
+    std::optional<QRect> area;
+    if (BitCount() != 16) {
+        QRect box(points.front(), points.front());
+        for (const QPoint& p : points)
+            box |= QRect(p, p);
+        area = box.adjusted(-width - 3, -width - 3, width + 3, width + 3);
+    }
     {
-        // Solid pens and soft tips reach at most the width beyond the points; a 16-bit picture
-        // goes through 24 bits as a whole.
-        std::optional<QRect> area;
-        if (BitCount() != 16) {
-            QRect box(points.front(), points.front());
-            for (const QPoint& p : points)
-                box |= QRect(p, p);
-            area = box.adjusted(-width - 3, -width - 3, width + 3, width + 3);
-        }
         TNoticeArea scope(*this, area);
         FPaintNoticeRefused = false;
         emit OnDraw();
         if (std::exchange(FPaintNoticeRefused, false))
             return;
     }
+    const QRect reach = area ? IntersectRects(*area, picture) : picture;
+    if (reach.isEmpty())
+        return;
     if ((antiAlias || alpha != 0) && BitCount() > 8) {
-        TBitmap stroked = Bitmap().toTrueColor();
+        // A 24-bit picture is stroked in a copy of the part the stroke can reach.
+        const bool part = BitCount() == 24;
+        TBitmap stroked = part ? CopyBox(Bitmap(), {reach.left(), reach.top(), reach.right() + 1, reach.bottom() + 1})
+                               : Bitmap().toTrueColor();
+        const QPoint at = part ? reach.topLeft() : QPoint(0, 0);
         TpxPenBrush tip;
         BuildBrush(tip, width + 2, 80, TpxBrushStyle::pxsRound);
-        StrokeAndBlend(stroked, points, pairs, alpha, color, tip);
+        StrokeAndBlend(stroked, points, pairs, alpha, color, tip, at);
         FreeBrush(tip);
-        if (SelectionMask() && BitCount() == 24)
-            BlendThroughMask(FDocument.Pixels(), *SelectionMask(), stroked);
+        if (SelectionMask() && part)
+            BlendThroughMask(FDocument.Pixels(), *SelectionMask(), stroked, at);
         else
-            CopyBitmapClipped(FDocument.Pixels(), stroked, 0, 0, clip);
+            CopyBitmapClipped(FDocument.Pixels(), stroked, at.x(), at.y(), clip);
     } else {
         StrokeRoundPen(FDocument.Pixels(), points, pairs, color, width, clip);
     }
-    ImageChanged();
+    BitmapPixelsChanged(reach);
 }
 
 } // namespace kalvo

@@ -5,7 +5,9 @@
 #include "image/Palette.h"
 #include "image/PixelBox.h"
 #include "image/RegionConvert.h"
+#include "imaging/raster/BlendThroughMask.h"
 #include "imaging/raster/PenStroke.h"
+#include "imaging/raster/StrokeAndBlend.h"
 #include "support/TestSupport.h"
 
 #include <QKeyEvent>
@@ -507,6 +509,33 @@ TEST(PxImagePaint, OutlineStrokeIsAFivePixelRoundPenAlongTheBorderOnEveryDepth)
         // Round ends: the corner is rounded off beyond the reach of the pen.
         EXPECT_FALSE(painted(7, 7)) << bits;
         EXPECT_TRUE(painted(9, 9)) << bits;
+    }
+}
+
+TEST(PxImagePaint, AntiAliasedOutlineStrokeOfPartOfThePictureEqualsStrokingAWholeCopy)
+{
+    // Reference: the tip stroked into a copy of the whole picture, written back through the mask.
+    const TBitmap before = PatternBitmap(80, 60, 24);
+    for (const TMouseMode mode : {mmSelectRect, mmBrush}) { // without and with a selection mask
+        Painter p(before, mmSelectRect);
+        p.canvas.SetRegion(TRegion::ellipse({20, 15, 50, 40}));
+        p.canvas.SetForegroundColor(RGB(240, 120, 10));
+        p.Settings([](TToolSettings& s) {
+            s.BrushSize = 4;
+            s.PenAntiAlias = true;
+            s.PenAlphaChannel = 20;
+        });
+        p.canvas.SetMouseMode(mode);
+        TBitmap expected = before, stroked = before;
+        TpxPenBrush tip;
+        BuildBrush(tip, 6, 80, TpxBrushStyle::pxsRound);
+        StrokeAndBlend(stroked, p.canvas.Outline(), true, 20, RGB(240, 120, 10), tip);
+        if (p.canvas.SelectionMask())
+            BlendThroughMask(expected, *p.canvas.SelectionMask(), stroked);
+        else
+            expected = stroked;
+        p.canvas.StrokeOutline();
+        EXPECT_TRUE(p.canvas.Bitmap() == expected) << mode;
     }
 }
 

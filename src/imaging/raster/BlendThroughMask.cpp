@@ -29,15 +29,17 @@ void BlendRow(std::uint8_t* out, const std::uint8_t* in, const std::uint8_t* m, 
 
 } // namespace
 
-bool BlendThroughMask(TBitmap& target, const TBitmap& mask, const TBitmap& source)
+bool BlendThroughMask(TBitmap& target, const TBitmap& mask, const TBitmap& source, QPoint at)
 {
-    if (target.bitCount() != 24 || source.bitCount() != 24 || mask.bitCount() != 8)
+    if (target.bitCount() != 24 || source.bitCount() != 24 || mask.bitCount() != 8 || at.x() < 0 || at.y() < 0)
         return false;
-    const int width = std::max(0, std::min({target.width(), mask.width(), source.width()}));
-    const int height = std::min({target.height(), mask.height(), source.height()});
+    const int width = std::max(0, std::min({target.width() - at.x(), mask.width() - at.x(), source.width()}));
+    const int height = std::min({target.height() - at.y(), mask.height() - at.y(), source.height()});
+    const std::size_t left = std::size_t(at.x());
     DriveRows(height, width, [&](int y0, int y1) {
         for (int y = y0; y < y1; ++y)
-            BlendRow(target.scanLine(y), source.scanLine(y), mask.scanLine(y), width);
+            BlendRow(target.scanLine(at.y() + y) + 3 * left, source.scanLine(y), mask.scanLine(at.y() + y) + left,
+                     width);
     });
     return true;
 }

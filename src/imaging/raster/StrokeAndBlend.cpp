@@ -59,9 +59,11 @@ private:
     std::vector<std::uint64_t> bits_;
 };
 
-void CollectSegment(TStampCentres& centres, const QPoint& a, const QPoint& b)
+// The centres are found in the picture's coordinates and moved to the bitmap's after rounding.
+void CollectSegment(TStampCentres& centres, const QPoint& a, const QPoint& b, QPoint origin)
 {
-    WalkLine(a.x(), a.y(), b.x(), b.y(), [&](double x, double y) { centres.add(Round(x), Round(y)); });
+    WalkLine(a.x(), a.y(), b.x(), b.y(),
+             [&](double x, double y) { centres.add(Round(x) - origin.x(), Round(y) - origin.y()); });
 }
 
 void Blend24(TBitmap& bitmap, const TByteTable& coverage, int alpha, TColor color, int y0, int y1)
@@ -96,7 +98,7 @@ void Blend8(TBitmap& mask, const TByteTable& coverage, int alpha, bool select, i
 } // namespace
 
 void StrokeAndBlend(TBitmap& bitmap, const TPoints& points, bool pairs, int alpha, TColor color,
-                    const TpxPenBrush& brush)
+                    const TpxPenBrush& brush, QPoint origin)
 {
     if (points.size() < 2 || bitmap.empty() || brush.Size <= 0)
         return;
@@ -106,7 +108,7 @@ void StrokeAndBlend(TBitmap& bitmap, const TPoints& points, bool pairs, int alph
     TStampCentres centres(bitmap.width(), bitmap.height(), brush.Size);
     const std::size_t stride = pairs ? 2 : 1;
     for (std::size_t i = 0; i + 1 < points.size(); i += stride)
-        CollectSegment(centres, points[i], points[i + 1]);
+        CollectSegment(centres, points[i], points[i + 1], origin);
 
     TByteTable coverage(bitmap.width(), bitmap.height());
     ParallelRows(bitmap.height(), 256, [&](int y0, int y1) {
