@@ -7,7 +7,6 @@
 #include <jpeglib.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <sstream>
 #include <stdexcept>
 
@@ -66,16 +65,6 @@ TBitmap DecodeInBands(const std::vector<std::uint8_t>& bytes, int split)
     });
 }
 
-void ExpectSameRows(const TBitmap& a, const TBitmap& b)
-{
-    ASSERT_EQ(a.width(), b.width());
-    ASSERT_EQ(a.height(), b.height());
-    ASSERT_EQ(a.bitCount(), b.bitCount());
-    const std::size_t bytes = std::size_t(a.width()) * std::size_t(a.bitCount() / 8);
-    for (int y = 0; y < a.height(); ++y)
-        ASSERT_EQ(std::memcmp(a.scanLine(y), b.scanLine(y), bytes), 0) << "row " << y;
-}
-
 } // namespace
 
 TEST(JpegBands, BandsGiveTheSamePixelsAsOneDecoding)
@@ -100,7 +89,7 @@ TEST(JpegBands, BandsGiveTheSamePixelsAsOneDecoding)
         EXPECT_GT(chosen, 0);
         for (int split : {chosen, 1, 16, 17, 202, 203}) {
             SCOPED_TRACE(split);
-            ExpectSameRows(DecodeInBands(bytes, split), whole);
+            EXPECT_TRUE(DecodeInBands(bytes, split) == whole);
         }
     }
 }
@@ -110,8 +99,8 @@ TEST(JpegBands, ACutOffFileGivesTheSameRowsAndFailuresPassOn)
     auto bytes = EncodeSampled(PhotoLike(200, 160), 2, 2);
     bytes.resize(bytes.size() * 3 / 5);
     const TBitmap whole = DecodeJpeg(bytes);
-    ExpectSameRows(DecodeInBands(bytes, 96), whole);
-    ExpectSameRows(DecodeInBands(bytes, 32), whole);
+    EXPECT_TRUE(DecodeInBands(bytes, 96) == whole);
+    EXPECT_TRUE(DecodeInBands(bytes, 32) == whole);
 
     // The lower band's failure is the decoding's.
     const auto good = EncodeSampled(PhotoLike(64, 64), 2, 2);
