@@ -266,7 +266,7 @@ void PenStroke(benchmark::State& state, bool fit)
 {
     Window& w = SharedWindow();
     ShowAt(w, fit);
-    double moveTotal = 0, worst = 0, release = 0;
+    double moveTotal = 0, worst = 0, release = 0, releaseCpu = 0;
     for (auto _ : state) {
         state.PauseTiming();
         Reset(w, mmPenFreehand);
@@ -280,11 +280,14 @@ void PenStroke(benchmark::State& state, bool fit)
             moveTotal += ms;
             worst = std::max(worst, ms);
         }
+        const double cpu = ThreadCpuMs();
         release += w.Timed(QEvent::MouseButtonRelease, {50, 50});
+        releaseCpu += ThreadCpuMs() - cpu;
     }
     state.counters["move_ms_mean"] = moveTotal / 1000.0 / double(state.iterations());
     state.counters["move_ms_max"] = worst;
     state.counters["release_ms"] = release / double(state.iterations());
+    state.counters["release_cpu_ms"] = releaseCpu / double(state.iterations());
 }
 
 void BM_PenStroke1000Points(benchmark::State& state)

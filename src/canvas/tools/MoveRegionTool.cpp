@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 namespace kalvo {
 
 void TMoveRegionTool::Leave()
@@ -25,9 +27,11 @@ void TMoveRegionTool::Press(const TToolMouse& m)
 {
     if (m.Button != Qt::LeftButton || FDrag.Active() || !Host().HasImage() || !Host().Region())
         return;
+    // The copy first: without memory for it the drag does not start.
+    TPoints saved = Host().ZoomedOutline().Points;
     FDrag.Begin(m.Pos, QPoint(0, 0));
     FMoveOffset = QPoint(0, 0);
-    FSavedOutline = Host().ZoomedOutline().Points;
+    FSavedOutline = std::move(saved);
     // The frame is composed again without the outline (the lock keeps it out); the overlay
     // draws the saved copy at the offset.
     Host().RecomposeFrame();

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 namespace kalvo {
 
 void TMoveSelectAreaTool::Enter()
@@ -22,12 +24,15 @@ void TMoveSelectAreaTool::Press(const TToolMouse& m)
 {
     if (m.Button != Qt::LeftButton || FDrag.Active() || !Host().HasImage() || !Host().Region())
         return;
+    // The copies first: without memory for them the drag does not start.
+    TRegionRef scaled = ScaleRegion(Host().Region(), Host().ZoomFactor());
+    TRegion from = *Host().Region();
     FDrag.Begin(m.Pos, FFloatOffset);
     FCopyMode = m.Modifiers.testFlag(Qt::ShiftModifier);
     Host().ApplyModeCursor();
-    FScaledSelection = ScaleRegion(Host().Region(), Host().ZoomFactor());
+    FScaledSelection = std::move(scaled);
     FScaledZoom = Host().View().Zoom;
-    FScaledFrom = *Host().Region();
+    FScaledFrom = std::move(from);
     Host().UpdateClient();
 }
 
