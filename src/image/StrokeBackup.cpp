@@ -120,6 +120,8 @@ TStrokeBackup::TChange TStrokeBackup::Change(const TBitmap& picture) const
     if (change.Pieces.empty())
         return change;
     const QSize size = StackSize(change.Pieces);
+    if (!TBitmap::fitsBounds(size.width(), size.height(), FBits))
+        return change;
     change.Old = TBitmap::forOverwrite(size.width(), size.height(), FBits);
     change.Old.setPalette(picture.palette());
     int row = 0;

@@ -36,6 +36,8 @@ public:
     // reached, the box of the pixels that differ from what they were, widened to whole bytes;
     // their pixels from before the stroke stacked as ExchangePieces takes them; the box around
     // them (empty when nothing changed). std::bad_alloc when there is no memory for the stack.
+    // Pieces taller together than a bitmap may be are not stacked: Old stays empty (the caller
+    // keeps the whole picture instead).
     struct TChange {
         std::vector<TRect> Pieces;
         TBitmap Old;

@@ -47,3 +47,22 @@ TEST(StrokeBackup, GivesBackExactlyWhatWasPaintedOverAtEveryDepth)
         EXPECT_EQ(picture, after) << bits;
     }
 }
+
+// A stroke over more tiles than one stack of their rows can hold: the pieces are found, their old
+// pixels are not stacked, and the picture before is still there whole.
+TEST(StrokeBackup, PiecesTallerThanABitmapAreNotStacked)
+{
+    constexpr int k = TStrokeBackup::kTile;
+    const TBitmap before = PatternBitmap(4 * k, 129 * k, 8); // 516 tiles of 128 rows: 66048 rows
+    TBitmap picture = before;
+    TStrokeBackup backup;
+    backup.Begin(picture);
+    ASSERT_TRUE(backup.Save(picture, {0, 0, picture.width(), picture.height()}));
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); x += k)
+            picture.scanLine(y)[x] ^= 1;
+    const TStrokeBackup::TChange change = backup.Change(picture);
+    EXPECT_EQ(change.Pieces.size(), 516u);
+    EXPECT_TRUE(change.Old.empty());
+    EXPECT_EQ(backup.OldPicture(picture), before);
+}

@@ -117,7 +117,9 @@ void TKalvoMainForm::PushUndoStroke(const QString& description, int kind, const 
     if (change.Pieces.empty() && backup.OutOfMemory())
         return;
     const QSize stack = StackSize(change.Pieces);
-    if (WorthABox({0, 0, stack.width(), stack.height()}, now)) {
+    // A long stroke's pieces may not fit one stack: the step then keeps the whole picture.
+    const bool stacked = change.Pieces.empty() || !change.Old.empty();
+    if (stacked && WorthABox({0, 0, stack.width(), stack.height()}, now)) {
         recordStep(description, kind,
                    {.BoxFrom = &now, .Box = change.Box, .BoxPixels = &change.Old, .Pieces = change.Pieces});
         return;
