@@ -3,8 +3,15 @@
 # quitting. Source it after setting $here (the folder of these scripts); e2e_workspace makes
 # $work and the EXIT trap that ends $pid and $xvfb.
 
+# A fresh folder for a run's files. Not under /tmp: the file dialogs' completer lists every folder
+# a typed path passes through, and a crowded /tmp (hundreds of entries) made a slow sanitizer
+# build lose typed keys.
+e2e_folder() {
+  mktemp -d "${KALVO_E2E_TMP:-/var/tmp}/kalvo-e2e.XXXXXX"
+}
+
 e2e_workspace() { # a fresh $work with an empty settings directory; on exit $pid and $xvfb end
-  work=$(mktemp -d)
+  work=$(e2e_folder)
   pid=""
   xvfb=""
   trap 'kill $pid 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT

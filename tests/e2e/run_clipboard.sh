@@ -9,7 +9,8 @@ here=$(dirname "$(readlink -f "$0")")
 kalvo=$1
 cli=$2
 command -v xclip >/dev/null || { echo "xclip is not installed"; exit 1; }
-work=$(mktemp -d)
+. "$(dirname "$0")/lib.sh"
+work=$(e2e_folder)
 pids=()
 xvfb=""
 trap 'for p in "${pids[@]}"; do kill $p 2>/dev/null || true; done; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -34,7 +35,6 @@ open(f'{sys.argv[1]}/shape.bin', 'wb').write(head + b''.join(struct.pack('<iiii'
 PY
 "$cli" convert "$work/fg.bmp" "$work/fg.png" >/dev/null
 
-. "$(dirname "$0")/lib.sh"
 start_xvfb 1280x1024x24
 
 start_editor() { # prints the new window's id
