@@ -53,7 +53,7 @@ type_into_dialog() { # $1: dialog title pattern (the whole title), $2: text type
   sleep 0.3
   xdotool windowfocus --sync "$dlg"
   xdotool key --clearmodifiers ctrl+a
-  xdotool type --delay 5 "$2"
+  xdotool type --delay 20 "$2"
   xdotool key Return
 }
 

@@ -62,7 +62,7 @@ in_dialog() { # $1: dialog title pattern, $2: text
   sleep 0.3
   xdotool windowfocus --sync "$dlg"
   xdotool key --clearmodifiers ctrl+a
-  xdotool type --delay 5 "$2"
+  xdotool type --delay 20 "$2"
   xdotool key Return
 }
 keys() { # $1: window, then keys
